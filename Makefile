@@ -1,0 +1,36 @@
+# make run    set up, build and start the program
+# make test   set up, build and run every test
+# make bench  set up, build and run the benchmarks
+
+BUILD := build
+JOBS  := 2
+
+.PHONY: setup build run test bench sanitize clean
+
+setup:
+	@sh scripts/setup-debian.sh
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: setup $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	./$(BUILD)/meetling
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+
+bench: setup $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j$(JOBS) --target meetling_bench
+	sh tests/audio/with-pulseaudio.sh ./$(BUILD)/tests/bench/meetling_bench
+
+# The conversion and core tests under AddressSanitizer and UBSan.
+sanitize: setup
+	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DMEETLING_SANITIZE=ON
+	cmake --build $(BUILD)-asan -j$(JOBS)
+	ctest --test-dir $(BUILD)-asan --output-on-failure -j$(JOBS)
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-asan

@@ -1,0 +1,29 @@
+#!/bin/sh
+# Installs the Debian packages that building, running and testing need.
+# Quiet and quick when everything is already there.
+set -eu
+
+packages="
+g++ make cmake
+qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins
+libgl-dev
+fonts-ipafont-gothic fonts-dejavu-core
+xvfb xauth
+pulseaudio pulseaudio-utils
+libbenchmark-dev
+"
+
+missing=""
+for p in $packages; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $p"
+    fi
+done
+[ -z "$missing" ] && exit 0
+
+echo "Installing:$missing"
+if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+# shellcheck disable=SC2086
+$sudo apt-get install -y -qq --no-install-recommends $missing

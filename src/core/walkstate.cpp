@@ -1,0 +1,60 @@
+#include "walkstate.h"
+
+void WalkState::resetOnLoad()
+{
+    runMode = RunMode::Idle;
+    meetCount = 0;
+}
+
+void WalkState::setStart(StartField field, Int16 value)
+{
+    switch (field) {
+    case StartField::MomoX: momoStartX = value; break;
+    case StartField::MomoY: momoStartY = value; break;
+    case StartField::DogX: dogStartX = value; break;
+    case StartField::DogY: dogStartY = value; break;
+    }
+}
+
+void WalkState::place(Scenario scenario)
+{
+    dogX = dogStartX;
+    dogY = dogStartY;
+    momoX = momoStartX;
+    momoY = momoStartY;
+    runMode = scenario == Scenario::BothWalk ? RunMode::BothWalk : RunMode::DogWalks;
+    meetCount = 0;
+}
+
+void WalkState::recordMeeting()
+{
+    if (runMode == RunMode::BothWalk)
+        runMode = RunMode::BothMet;
+    else if (runMode == RunMode::DogWalks)
+        runMode = RunMode::DogMet;
+    ++meetCount;
+}
+
+void WalkState::restartAfterMeeting()
+{
+    if (runMode == RunMode::BothMet)
+        runMode = RunMode::BothWalk;
+    else if (runMode == RunMode::DogMet)
+        runMode = RunMode::DogWalks;
+    dogX = dogStartX;
+    dogY = dogStartY;
+    momoX = momoStartX;
+    momoY = momoStartY;
+}
+
+bool WalkState::walking(Walker walker) const
+{
+    if (walker == Walker::Dog)
+        return runMode == RunMode::BothWalk || runMode == RunMode::DogWalks;
+    return runMode == RunMode::BothWalk;
+}
+
+bool WalkState::metPending() const
+{
+    return runMode == RunMode::BothMet || runMode == RunMode::DogMet;
+}

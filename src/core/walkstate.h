@@ -1,0 +1,59 @@
+#pragma once
+
+#include "int16.h"
+
+#include <QString>
+
+#include <cstdint>
+
+// The scenario and its phase, in one signed number: the sign tells the
+// scenario (both walk / only Dog walks), the magnitude the phase.
+enum class RunMode : std::int16_t {
+    Idle = 0,
+    BothWalk = 1,
+    DogWalks = -1,
+    BothMet = 2,
+    DogMet = -2,
+};
+
+enum class Walker { Dog, Momotaro };
+
+enum class Scenario { BothWalk, DogWalks };
+
+// Which start coordinate a set-up answer writes.
+enum class StartField { MomoX, MomoY, DogX, DogY };
+
+// Everything the experiment knows. Plain fields: the handlers read and write
+// them directly; the operations below are the transitions they share.
+struct WalkState
+{
+    QString answerText;
+    Int16 dogStartX;
+    Int16 dogStartY;
+    Int16 momoStartX;
+    Int16 momoStartY;
+    Int16 dogX;
+    Int16 dogY;
+    Int16 momoX;
+    Int16 momoY;
+    RunMode runMode = RunMode::Idle;
+    Int16 meetCount;
+    float startTime = 0;
+    float dogTickTime = 0;
+    float momoTickTime = 0;
+
+    // Idle, no meetings; the other fields keep their zero values.
+    void resetOnLoad();
+    void setStart(StartField field, Int16 value);
+    // Current points := start points, then the scenario's walking mode and a
+    // zero count.
+    void place(Scenario scenario);
+    void markStart(float time) { startTime = time; }
+    // Walking -> met (other modes unchanged), then one more meeting.
+    void recordMeeting();
+    // Met -> walking (other modes unchanged), then both back to their starts.
+    void restartAfterMeeting();
+    // Dog walks in both walking modes, Momotaro only when both walk.
+    bool walking(Walker walker) const;
+    bool metPending() const;
+};

@@ -1,0 +1,99 @@
+#include "clock.h"
+#include "errorguard.h"
+#include "fonts.h"
+#include "form1.h"
+#include "qtdialogs.h"
+#include "qtmultimediacontrol.h"
+#include "randomsource.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+const QStringList Sounds{QStringLiteral("pinpon.wav"), QStringLiteral("endpinpon.wav"), QStringLiteral("logoff.wav")};
+
+// Qt aborts when it cannot reach a display; say so in one line instead.
+// Only X11 and Wayland desktops are checked; other platforms are left to Qt.
+bool displayReachable()
+{
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (!platform.isEmpty() && !platform.startsWith("xcb") && !platform.startsWith("wayland"))
+        return true;
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return true;
+    const QByteArray display = qgetenv("DISPLAY");
+    if (display.isEmpty())
+        return false;
+    // A local display ":N" is reachable through its socket.
+    if (display.startsWith(':')) {
+        const QByteArray number = display.mid(1).split('.').value(0);
+        return QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X") + QString::fromLatin1(number));
+    }
+    return true;
+}
+
+// The last line of defence: an error that escapes a handler anyway is shown
+// and ends the program instead of unwinding through the event loop.
+class GuardedApplication final : public QApplication
+{
+public:
+    GuardedApplication(int &argc, char **argv) : QApplication(argc, argv) {}
+    ErrorGuard *guard = nullptr;
+
+    bool notify(QObject *receiver, QEvent *event) override
+    {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (...) {
+            if (guard)
+                guard->fail(std::current_exception());
+            else
+                std::abort();
+            return false;
+        }
+    }
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (!displayReachable()) {
+        std::fputs("meetling: no display to open the window on (is DISPLAY set?)\n", stderr);
+        return 2;
+    }
+
+    GuardedApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Meetling experiment"));
+    fonts::installSubstitutes();
+
+    SystemClock clock;
+    SplitMixRandom random(static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch()));
+    QtDialogs dialogs;
+    QtEnder ender;
+    ErrorGuard guard(dialogs, ender);
+    app.guard = &guard;
+
+    QtMultimediaControl *mainControl = nullptr;
+    auto makeControl = [&mainControl]() -> std::unique_ptr<MultimediaControl> {
+        auto control = std::make_unique<QtMultimediaControl>();
+        if (!mainControl)
+            mainControl = control.get();
+        return control;
+    };
+
+    Form1 form1(WindowServices{clock, random, dialogs, ender, guard, makeControl});
+    form1.show();
+    // Load the sounds once the window is up, so the first paint does not
+    // wait for the audio system.
+    QTimer::singleShot(0, &form1, [mainControl] { mainControl->preload(Sounds); });
+
+    const int status = ender.ended() ? ErrorGuard::ExitStatus : app.exec();
+    return status;
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "boardops.h"
+#include "experiment.h"
+#include "mainwindowlink.h"
+#include "windowservices.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class Form2;
+class MultimediaControl;
+class QFrame;
+class QLabel;
+class QPushButton;
+
+// The board window: the six command buttons, the board with its axes and the
+// two walker pictures, the four read-outs, the two walk timers and an
+// invisible multimedia control for the sounds. Its handlers hand the work to
+// the Experiment and show what it does.
+class Form1 : public QWidget, private BoardOps, private MainWindowLink
+{
+public:
+    explicit Form1(WindowServices services, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    const WalkState &walkState() const { return m_experiment.state(); }
+    Experiment &experiment() { return m_experiment; }
+    // The problem window, once the Problem button has first shown it.
+    Form2 *problemWindow() const { return m_form2.get(); }
+    QTimer &timer(Walker walker) { return walker == Walker::Dog ? Timer1 : Timer2; }
+
+    // The handlers, named after their control and event.
+    void Form_Load();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Command6_Click();
+    void Timer1_Timer();
+    void Timer2_Timer();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildControls();
+    template<typename Handler>
+    void handle(Handler &&handler);
+
+    // BoardOps
+    void placeWalker(Walker walker, int x, int y) override;
+    void setWalkerVisible(Walker walker, bool visible) override;
+    void setReadout(Readout readout, const QString &text) override;
+    void setButtonEnabled(Button button, bool enabled) override;
+    void setTimerEnabled(Walker walker, bool enabled) override;
+    void playCue(const QString &waveFile) override;
+
+    // MainWindowLink
+    void showMainWindow() override;
+    void exitFrom(CuePlayer &window) override;
+    void endProgram() override;
+
+    QLabel *picture(Walker walker) const;
+
+    WindowServices m_services;
+    Experiment m_experiment;
+    std::unique_ptr<MultimediaControl> MMControl1;
+    std::unique_ptr<Form2> m_form2;
+    QTimer Timer1;
+    QTimer Timer2;
+    // Command1..Command6 at indexes 0..5, Label1..Label11 at 0..10.
+    std::array<QPushButton *, 6> m_commands{};
+    std::array<QLabel *, 11> m_labels{};
+    QFrame *Picture1 = nullptr;
+    QLabel *Picture2 = nullptr;
+    QLabel *Picture3 = nullptr;
+    bool m_ending = false;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QFont>
+
+namespace fonts {
+
+// The Japanese face the windows ask for. Linux has no such font; it is
+// mapped to IPA P Gothic (and, failing that, to other Japanese gothic faces)
+// so that the program's CJK characters render.
+inline constexpr char16_t JapaneseGothic[] = u"ＭＳ Ｐゴシック";
+
+// Registers the mapping; safe to call more than once.
+void installSubstitutes();
+
+QFont japaneseGothic(double pointSize, bool bold = false);
+
+} // namespace fonts

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "dialogs.h"
+
+class QWidget;
+
+// The boxes drawn with Qt's standard dialogs, modal to the active window.
+class QtDialogs final : public Dialogs
+{
+public:
+    QString inputBox(const QString &prompt, const QString &title, int defaultValue) override;
+    int messageBox(const QString &prompt, const QString &title) override;
+};
+
+// Ends the program by hiding every window and leaving the event loop.
+class QtEnder final : public Ender
+{
+public:
+    void end(int exitStatus = 0) override;
+    bool ended() const { return m_ended; }
+
+private:
+    bool m_ended = false;
+};

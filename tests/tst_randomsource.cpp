@@ -1,0 +1,86 @@
+#include "randomsource.h"
+#include "walkertick.h"
+
+#include <QTest>
+
+#include <array>
+#include <cmath>
+
+class TestRandomSource : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void largestDrawStillGivesDirectionEight();
+    void equalReseedsInARowGiveDifferentDraws();
+    void drawsAreUniformOverTheEightDirections();
+    void twoGeneratorsWithOneSeedDrawIndependently();
+};
+
+void TestRandomSource::largestDrawStillGivesDirectionEight()
+{
+    const double largest = SplitMixRandom::toUnit(~0ULL);
+    QVERIFY(largest < 1.0);
+    QCOMPARE(directionFromDraw(largest), 8);
+    QCOMPARE(directionFromDraw(SplitMixRandom::toUnit(0)), 1);
+    // The draw just below each eighth is still the lower direction.
+    for (int d = 1; d < 8; ++d) {
+        const std::uint64_t eighth = std::uint64_t(d) << 61;
+        QCOMPARE(directionFromDraw(SplitMixRandom::toUnit(eighth - (1ULL << 32))), d);
+        QCOMPARE(directionFromDraw(SplitMixRandom::toUnit(eighth)), d + 1);
+    }
+}
+
+void TestRandomSource::equalReseedsInARowGiveDifferentDraws()
+{
+    // Both timers usually reseed from the same clock reading.
+    SplitMixRandom random(42);
+    QSet<double> draws;
+    for (int i = 0; i < 1000; ++i) {
+        random.reseed(12345.5f);
+        draws.insert(random.next());
+    }
+    QCOMPARE(draws.size(), 1000);
+}
+
+void TestRandomSource::drawsAreUniformOverTheEightDirections()
+{
+    SplitMixRandom random(7);
+    std::array<int, 9> counts{};
+    constexpr int Draws = 80000;
+    for (int i = 0; i < Draws; ++i) {
+        random.reseed(float(i / 5) * 0.2f); // the clock moves in 200 ms steps
+        const double r = random.next();
+        QVERIFY(r >= 0.0 && r < 1.0);
+        ++counts[directionFromDraw(r)];
+    }
+    QCOMPARE(counts[0], 0);
+    // Chi-square with 7 degrees of freedom: 24.3 is the 0.1% critical value.
+    double chiSquare = 0;
+    for (int d = 1; d <= 8; ++d) {
+        const double expected = Draws / 8.0;
+        chiSquare += (counts[d] - expected) * (counts[d] - expected) / expected;
+    }
+    QVERIFY2(chiSquare < 24.3, qPrintable(QString::number(chiSquare)));
+}
+
+void TestRandomSource::twoGeneratorsWithOneSeedDrawIndependently()
+{
+    // The two walkers share one source, reseeded back to back with equal
+    // clock values; their directions must agree about one time in eight.
+    SplitMixRandom random(99);
+    int agree = 0;
+    constexpr int Ticks = 8000;
+    for (int i = 0; i < Ticks; ++i) {
+        const float now = 30000.0f + float(i) * 0.2f;
+        random.reseed(now);
+        const int dog = directionFromDraw(random.next());
+        random.reseed(now);
+        const int momotaro = directionFromDraw(random.next());
+        agree += dog == momotaro;
+    }
+    QVERIFY2(agree > Ticks / 8 * 0.8 && agree < Ticks / 8 * 1.2, qPrintable(QString::number(agree)));
+}
+
+QTEST_GUILESS_MAIN(TestRandomSource)
+#include "tst_randomsource.moc"
