@@ -1,40 +1,96 @@
 #include "qtmultimediacontrol.h"
 
+#include <QAudioDevice>
+#include <QAudioFormat>
+#include <QAudioSink>
+#include <QFile>
 #include <QFileInfo>
-#include <QSoundEffect>
+#include <QMediaDevices>
+
+namespace {
+
+// Anything bigger is not a short cue; it is not read.
+constexpr qint64 MaxWaveBytes = 16 * 1024 * 1024;
+
+// Drops every message while it lives: used around the one call that makes
+// Qt Multimedia connect to the audio server and complain when there is none.
+class QuietMessages
+{
+public:
+    QuietMessages() : m_previous(qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {})) {}
+    ~QuietMessages() { qInstallMessageHandler(m_previous); }
+    QuietMessages(const QuietMessages &) = delete;
+    QuietMessages &operator=(const QuietMessages &) = delete;
+
+private:
+    QtMessageHandler m_previous;
+};
+
+QAudioFormat formatOf(const Wave &wave)
+{
+    QAudioFormat format;
+    format.setSampleRate(wave.sampleRate);
+    format.setChannelCount(wave.channels);
+    format.setSampleFormat(wave.bitsPerSample == 8 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
+    return format;
+}
+
+} // namespace
 
 QtMultimediaControl::QtMultimediaControl(QObject *parent)
     : QObject(parent)
 {
 }
 
-QtMultimediaControl::~QtMultimediaControl() = default;
+QtMultimediaControl::~QtMultimediaControl()
+{
+    if (m_sink)
+        m_sink->stop();
+}
 
-QUrl QtMultimediaControl::locate(const QString &fileName)
+bool QtMultimediaControl::hasAudioOutput()
+{
+    static const bool found = [] {
+        const QuietMessages quiet;
+        return !QMediaDevices::audioOutputs().isEmpty();
+    }();
+    return found;
+}
+
+QString QtMultimediaControl::locate(const QString &fileName)
 {
     // Only a bare name is looked up; anything with a directory part is not
     // one of the program's sounds.
-    if (fileName.isEmpty() || fileName.contains(u'/'))
+    if (fileName.isEmpty() || fileName.contains(u'/') || fileName.contains(u'\\'))
         return {};
     const QFileInfo local(fileName);
     if (local.isFile())
-        return QUrl::fromLocalFile(local.absoluteFilePath());
+        return local.absoluteFilePath();
     const QString builtIn = QStringLiteral(":/sounds/") + fileName;
     if (QFileInfo::exists(builtIn))
-        return QUrl(QStringLiteral("qrc") + builtIn);
+        return builtIn;
     return {};
 }
 
-QSoundEffect *QtMultimediaControl::effectFor(const QUrl &source)
+std::shared_ptr<const Wave> QtMultimediaControl::waveFor(const QString &path)
 {
-    if (source.isEmpty())
+    if (path.isEmpty())
         return nullptr;
-    QSoundEffect *&effect = m_effects[source];
-    if (!effect) {
-        effect = new QSoundEffect(this);
-        effect->setSource(source);
+    // A replacement dropped into the working directory is picked up by its
+    // new modification time.
+    const QFileInfo info(path);
+    const QString key = path + u'@' + QString::number(info.lastModified().toMSecsSinceEpoch());
+    if (const auto known = m_waves.constFind(key); known != m_waves.constEnd())
+        return *known;
+
+    std::shared_ptr<const Wave> wave;
+    QFile file(path);
+    if (info.size() <= MaxWaveBytes && file.open(QIODevice::ReadOnly)) {
+        if (std::optional<Wave> parsed = Wave::parse(file.read(MaxWaveBytes)))
+            wave = std::make_shared<const Wave>(std::move(*parsed));
     }
-    return effect;
+    m_waves.insert(key, wave);
+    return wave;
 }
 
 void QtMultimediaControl::setFileName(const QString &fileName)
@@ -44,23 +100,65 @@ void QtMultimediaControl::setFileName(const QString &fileName)
 
 void QtMultimediaControl::setCommand(const QString &command)
 {
-    if (command == u"Stop") {
-        if (m_open)
-            m_open->stop();
-    } else if (command == u"Close") {
-        if (m_open)
-            m_open->stop();
-        m_open = nullptr;
+    if (command == u"Stop" || command == u"Close") {
+        // Whatever was asked to sound and has not started yet is dropped too.
+        m_toPlay = nullptr;
+        m_stopPending = true;
+        if (command == u"Close")
+            m_open = nullptr;
+        schedule();
     } else if (command == u"Open") {
-        m_open = effectFor(locate(m_fileName));
+        m_open = waveFor(locate(m_fileName));
     } else if (command == u"Sound") {
-        if (m_open)
-            m_open->play();
+        if (m_open) {
+            m_toPlay = m_open;
+            schedule();
+        }
     }
+}
+
+void QtMultimediaControl::schedule()
+{
+    if (m_scheduled)
+        return;
+    m_scheduled = true;
+    QMetaObject::invokeMethod(this, &QtMultimediaControl::apply, Qt::QueuedConnection);
+}
+
+void QtMultimediaControl::apply()
+{
+    m_scheduled = false;
+    if (m_stopPending && m_sink) {
+        m_sink->stop();
+        // A stopped sink is not started again: Qt 6.4's PulseAudio sink goes
+        // quiet after a few restarts. Each sound gets a fresh one.
+        m_sink->deleteLater();
+        m_sink = nullptr;
+    }
+    m_stopPending = false;
+
+    const std::shared_ptr<const Wave> wave = std::exchange(m_toPlay, nullptr);
+    if (!wave || !hasAudioOutput())
+        return;
+    if (m_sink) {
+        m_sink->stop();
+        m_sink->deleteLater();
+    }
+    m_sink = new QAudioSink(QMediaDevices::defaultAudioOutput(), formatOf(*wave), this);
+    m_buffer.close();
+    m_buffer.setData(wave->samples);
+    m_buffer.open(QIODevice::ReadOnly);
+    m_sink->start(&m_buffer);
 }
 
 void QtMultimediaControl::preload(const QStringList &fileNames)
 {
     for (const QString &name : fileNames)
-        effectFor(locate(name));
+        waveFor(locate(name));
+    hasAudioOutput();
+}
+
+bool QtMultimediaControl::sounding() const
+{
+    return m_sink && m_sink->state() == QAudio::ActiveState;
 }

@@ -1,23 +1,29 @@
 #pragma once
 
 #include "multimediacontrol.h"
+#include "wave.h"
 
+#include <QBuffer>
 #include <QHash>
 #include <QObject>
-#include <QStringList>
 #include <QUrl>
 
-class QSoundEffect;
+#include <memory>
 
-// A multimedia control that plays wave files through Qt Multimedia.
+class QAudioSink;
+
+// A multimedia control that plays wave files through Qt Multimedia's audio
+// output (PulseAudio or PipeWire on a Linux desktop).
 //
 // A bare file name is looked up in the working directory first; when it is
 // not there, the program's own copy of that sound is played, so the cues
 // sound however the program was started. Every failure (no such sound, a
-// corrupt file, no audio server) is silent.
+// damaged file, no audio output) is silent.
 //
-// Each sound is loaded once and kept, so that a cue after the first costs no
-// file reading or decoding.
+// Each file is read once and kept. The commands only note what is to be
+// done and return at once; opening and closing the audio stream (a
+// millisecond or two) happens in the event loop right after the calling
+// handler, in the order the commands came.
 class QtMultimediaControl final : public QObject, public MultimediaControl
 {
 public:
@@ -27,17 +33,33 @@ public:
     void setCommand(const QString &command) override;
     void setFileName(const QString &fileName) override;
 
-    // Loads the given sounds ahead of their first cue.
+    // Reads the given sounds ahead of their first cue.
     void preload(const QStringList &fileNames);
 
     // Where "Open" finds fileName: the working directory's file, else the
-    // built-in copy, else an empty URL.
-    static QUrl locate(const QString &fileName);
+    // built-in copy, else an empty string.
+    static QString locate(const QString &fileName);
+    // Whether the system has an audio output at all. Asked once per process;
+    // the sound system's own complaint about a missing server is kept quiet.
+    static bool hasAudioOutput();
+
+    // Whether a sound is being played right now (for tests and tools).
+    bool sounding() const;
 
 private:
-    QSoundEffect *effectFor(const QUrl &source);
+    std::shared_ptr<const Wave> waveFor(const QString &path);
+    void schedule();
+    void apply();
 
     QString m_fileName;
-    QSoundEffect *m_open = nullptr;
-    QHash<QUrl, QSoundEffect *> m_effects;
+    std::shared_ptr<const Wave> m_open;
+    // What the event loop is to do next: stop the current sound, then start
+    // m_toPlay.
+    bool m_stopPending = false;
+    std::shared_ptr<const Wave> m_toPlay;
+    bool m_scheduled = false;
+
+    QHash<QString, std::shared_ptr<const Wave>> m_waves;
+    QAudioSink *m_sink = nullptr;
+    QBuffer m_buffer;
 };

@@ -11,7 +11,7 @@ class RecordingControl final : public MultimediaControl
 public:
     RecordingControl(QString name, QStringList &log) : m_name(std::move(name)), m_log(log) {}
     void setCommand(const QString &command) override { m_log.append(m_name + u':' + command); }
-    void setFileName(const QString &fileName) override { m_log.append(m_name + u":FileName=" + fileName); }
+    void setFileName(const QString &fileName) override { m_log.append(m_name + QStringLiteral(":FileName=") + fileName); }
 
 private:
     QString m_name;

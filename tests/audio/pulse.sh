@@ -1,0 +1,57 @@
+#!/bin/sh
+# A private PulseAudio server with one null sink, for the tests that listen
+# to what the program plays.
+#
+#   pulse.sh start DIR     start a server whose socket is DIR/native
+#   pulse.sh stop DIR      stop it
+#   pulse.sh run CMD...    start one in a temporary folder, run CMD with
+#                          PULSE_SERVER pointing at it, stop it
+#
+# The sink is "meetling_sink"; what it plays can be recorded from
+# "meetling_sink.monitor".
+set -eu
+
+start() {
+    dir=$1
+    mkdir -p "$dir"
+    chmod 700 "$dir"
+    stop "$dir" 2>/dev/null || true
+    # HOME and XDG_RUNTIME_DIR inside dir: nothing of the user's is touched.
+    HOME=$dir XDG_RUNTIME_DIR=$dir XDG_CONFIG_HOME=$dir/config \
+        pulseaudio --daemonize=yes --use-pid-file=yes --exit-idle-time=-1 \
+        --disable-shm=yes -n \
+        --load="module-null-sink sink_name=meetling_sink" \
+        --load="module-native-protocol-unix socket=$dir/native auth-anonymous=1" \
+        --log-target=file:"$dir/log" 2>>"$dir/log"
+    i=0
+    until PULSE_SERVER=unix:$dir/native pactl info >/dev/null 2>&1; do
+        i=$((i + 1))
+        if [ $i -gt 100 ]; then
+            echo "pulse.sh: the PulseAudio server did not start; its log:" >&2
+            cat "$dir/log" >&2
+            exit 1
+        fi
+        sleep 0.1
+    done
+}
+
+stop() {
+    dir=$1
+    HOME=$dir XDG_RUNTIME_DIR=$dir XDG_CONFIG_HOME=$dir/config pulseaudio --kill 2>/dev/null || true
+}
+
+case "${1:-}" in
+start) start "$2" ;;
+stop) stop "$2" ;;
+run)
+    shift
+    dir=$(mktemp -d)
+    trap 'stop "$dir"; rm -rf "$dir"' EXIT INT TERM
+    start "$dir"
+    PULSE_SERVER=unix:$dir/native XDG_RUNTIME_DIR=$dir "$@"
+    ;;
+*)
+    echo "usage: pulse.sh start DIR | stop DIR | run CMD..." >&2
+    exit 2
+    ;;
+esac
