@@ -328,7 +328,6 @@ void Form1::playCue(const QString &waveFile)
 void Form1::showMainWindow()
 {
     show();
-    raise();
     activateWindow();
 }
 

@@ -1,6 +1,7 @@
 #include "form2.h"
 
 #include "errorguard.h"
+#include "fonts.h"
 #include "mainwindowlink.h"
 #include "multimediacontrol.h"
 #include "printbox.h"
@@ -9,6 +10,7 @@
 #include "twips.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QPushButton>
 
 namespace {
@@ -28,6 +30,19 @@ constexpr QRect SimulationButton = twips::toPixels(6120, 0, 1575, 375);
 constexpr QRect ExitButton = twips::toPixels(0, 0, 855, 375);
 constexpr QRect ProblemBox = twips::toPixels(120, 600, 7455, 4815);
 constexpr QRect Separator = twips::toPixels(0, 360, 7695, 15); // (0, 360) to (7680, 360)
+
+// The stretch (in percent, at most 100) at which every printed line fits
+// within width pixels at the print size.
+int stretchToFit(int width)
+{
+    const QFontMetrics metrics(fonts::japaneseGothic(PrintPointSize));
+    QStringList lines = problemtexts::problemLines() + problemtexts::conditionLines();
+    lines << problemtexts::problemTitle() << problemtexts::conditionsTitle();
+    int widest = 1;
+    for (const QString &line : lines)
+        widest = qMax(widest, metrics.horizontalAdvance(line));
+    return qBound(50, 100 * (width - 2) / widest, 100);
+}
 
 } // namespace
 
@@ -77,6 +92,13 @@ Form2::Form2(ErrorGuard &guard, std::unique_ptr<MultimediaControl> control, Main
     Picture2->setAccessibleName(QStringLiteral("Simulation conditions"));
     Picture2->setFocusPolicy(Qt::TabFocus);
 
+    // The story was laid out line by line for a narrow Japanese face. Where
+    // the installed face is wider, its glyphs are narrowed just enough for
+    // the longest line to fit, rather than cut the lines off at the edge.
+    const int stretch = stretchToFit(qMin(Picture1->contentsRect().width(), Picture2->contentsRect().width()));
+    Picture1->setFontStretch(stretch);
+    Picture2->setFontStretch(stretch);
+
     setTabOrder(Picture1, Command1);
     setTabOrder(Command1, Command2);
     setTabOrder(Command2, Picture2);
@@ -91,7 +113,6 @@ Form2::~Form2() = default;
 void Form2::showAndActivate()
 {
     show();
-    raise();
     activateWindow();
     Form_Activate();
 }

@@ -50,6 +50,11 @@ void PrintBox::setFontSize(double pointSize)
     m_font.setPointSizeF(pointSize);
 }
 
+void PrintBox::setFontStretch(int percent)
+{
+    m_font.setStretch(percent);
+}
+
 void PrintBox::setForeColor(const QColor &color)
 {
     m_color = color;

@@ -24,6 +24,8 @@ public:
     // Fills the box with white and moves the print position to the top-left.
     void cls();
     void setFontSize(double pointSize);
+    // Narrows (below 100) the glyphs of everything printed from now on.
+    void setFontStretch(int percent);
     void setForeColor(const QColor &color);
     void print(const QString &text = {});
 

@@ -3,6 +3,7 @@
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QAudioSink>
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QMediaDevices>
@@ -44,8 +45,7 @@ QtMultimediaControl::QtMultimediaControl(QObject *parent)
 
 QtMultimediaControl::~QtMultimediaControl()
 {
-    if (m_sink)
-        m_sink->stop();
+    retireSink();
 }
 
 bool QtMultimediaControl::hasAudioOutput()
@@ -125,30 +125,38 @@ void QtMultimediaControl::schedule()
     QMetaObject::invokeMethod(this, &QtMultimediaControl::apply, Qt::QueuedConnection);
 }
 
+void QtMultimediaControl::retireSink()
+{
+    // A stopped sink is never started again: Qt 6.4's PulseAudio sink goes
+    // quiet after a few restarts. Each sound gets a fresh one, and the old
+    // one is deleted here and now, not later: deleting a sink runs the event
+    // loop, which must not find other sinks half-deleted.
+    if (QAudioSink *sink = std::exchange(m_sink, nullptr)) {
+        sink->stop();
+        delete sink;
+    }
+}
+
 void QtMultimediaControl::apply()
 {
+    // Deleting a sink runs the event loop, where further cues may arrive;
+    // they only note their commands (m_scheduled is still set), and this
+    // loop carries them out in turn.
+    while (m_stopPending || m_toPlay) {
+        const bool stop = std::exchange(m_stopPending, false);
+        const std::shared_ptr<const Wave> wave = std::exchange(m_toPlay, nullptr);
+        if (stop || wave)
+            retireSink();
+        if (!wave || !hasAudioOutput())
+            continue;
+        m_sink = new QAudioSink(QMediaDevices::defaultAudioOutput(), formatOf(*wave), this);
+        // The samples are shared, not copied; the buffer lives as long as its sink.
+        auto *buffer = new QBuffer(m_sink);
+        buffer->setData(wave->samples);
+        buffer->open(QIODevice::ReadOnly);
+        m_sink->start(buffer);
+    }
     m_scheduled = false;
-    if (m_stopPending && m_sink) {
-        m_sink->stop();
-        // A stopped sink is not started again: Qt 6.4's PulseAudio sink goes
-        // quiet after a few restarts. Each sound gets a fresh one.
-        m_sink->deleteLater();
-        m_sink = nullptr;
-    }
-    m_stopPending = false;
-
-    const std::shared_ptr<const Wave> wave = std::exchange(m_toPlay, nullptr);
-    if (!wave || !hasAudioOutput())
-        return;
-    if (m_sink) {
-        m_sink->stop();
-        m_sink->deleteLater();
-    }
-    m_sink = new QAudioSink(QMediaDevices::defaultAudioOutput(), formatOf(*wave), this);
-    m_buffer.close();
-    m_buffer.setData(wave->samples);
-    m_buffer.open(QIODevice::ReadOnly);
-    m_sink->start(&m_buffer);
 }
 
 void QtMultimediaControl::preload(const QStringList &fileNames)

@@ -3,7 +3,6 @@
 #include "multimediacontrol.h"
 #include "wave.h"
 
-#include <QBuffer>
 #include <QHash>
 #include <QObject>
 #include <QUrl>
@@ -50,6 +49,7 @@ private:
     std::shared_ptr<const Wave> waveFor(const QString &path);
     void schedule();
     void apply();
+    void retireSink();
 
     QString m_fileName;
     std::shared_ptr<const Wave> m_open;
@@ -61,5 +61,4 @@ private:
 
     QHash<QString, std::shared_ptr<const Wave>> m_waves;
     QAudioSink *m_sink = nullptr;
-    QBuffer m_buffer;
 };
