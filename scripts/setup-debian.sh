@@ -8,7 +8,7 @@ g++ make cmake
 qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins
 libgl-dev
 fonts-ipafont-gothic fonts-dejavu-core
-xvfb xauth
+xvfb xauth xdotool
 pulseaudio pulseaudio-utils
 libbenchmark-dev
 "

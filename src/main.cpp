@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include <functional>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -60,6 +62,28 @@ public:
     }
 };
 
+// Runs a task from the event loop right after a widget's first paint.
+class AfterFirstPaint final : public QObject
+{
+public:
+    AfterFirstPaint(QWidget &widget, std::function<void()> task) : m_task(std::move(task))
+    {
+        widget.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && m_task) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, this, std::exchange(m_task, nullptr));
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_task;
+};
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -89,10 +113,10 @@ int main(int argc, char **argv)
     };
 
     Form1 form1(WindowServices{clock, random, dialogs, ender, guard, makeControl});
+    // Load the sounds and reach the audio server once the board has been
+    // painted, so that the first paint never waits for the audio system.
+    AfterFirstPaint preload(form1, [mainControl] { mainControl->preload(Sounds); });
     form1.show();
-    // Load the sounds once the window is up, so the first paint does not
-    // wait for the audio system.
-    QTimer::singleShot(0, &form1, [mainControl] { mainControl->preload(Sounds); });
 
     const int status = ender.ended() ? ErrorGuard::ExitStatus : app.exec();
     return status;

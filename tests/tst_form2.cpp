@@ -129,9 +129,14 @@ void TestForm2::printedColoursReachThePixels()
 
     const QImage &conditions = f.form->problemWindow()->conditionsBox()->surface();
     QVERIFY(pixelsOf(conditions, first + line, conditions.height(), qRgb(0, 0, 255)) > 50);
-    // What is printed is on screen too.
+    // What is printed is on screen too: the title rows red, the story black,
+    // the conditions blue (window rows, the problem box starting at row 41).
     const QImage grab = f.form->problemWindow()->grab().toImage();
-    QVERIFY(pixelsOf(grab, 40, 360, qRgb(255, 0, 0)) > 50);
+    const int top = 41;
+    QVERIFY(pixelsOf(grab, top + first, top + first + line, qRgb(255, 0, 0)) > 50);
+    QVERIFY(pixelsOf(grab, top + first + 4 * line, 360, qRgb(0, 0, 0)) > 50);
+    QCOMPARE(pixelsOf(grab, top + first + 4 * line, 360, qRgb(0, 0, 255)), 0);
+    QVERIFY(pixelsOf(grab, 377 + first + line, 528, qRgb(0, 0, 255)) > 50);
 }
 
 void TestForm2::visitingAgainPrintsOnceOnly()

@@ -1,0 +1,61 @@
+#!/bin/sh
+# Drives the real program on a real X server and audio server, as a user
+# would: set up with the suggested answers, Start, watch, Stop, Problem,
+# Simulation, then Exit and confirm. The program must end by itself with
+# status 0 and print nothing.
+#   smoke.sh PROGRAM XVFB_DIR
+set -u
+program=$1
+DISPLAY=$(cat "$2/display")
+export DISPLAY
+workdir=$(mktemp -d)
+trap 'rm -rf "$workdir"' EXIT
+
+cd "$workdir" && "$program" >"$workdir/out" 2>&1 &
+pid=$!
+
+fail() {
+    echo "smoke: $*"
+    kill "$pid" 2>/dev/null
+    cat "$workdir/out"
+    echo "0 passed, 1 failed"
+    exit 1
+}
+
+window=""
+for i in $(seq 50); do
+    window=$(xdotool search --name "Meetling experiment" 2>/dev/null | head -n 1)
+    [ -n "$window" ] && break
+    sleep 0.1
+done
+[ -n "$window" ] || fail "no board window appeared"
+
+# Clicks the centre of a control given in the window's pixels.
+click() {
+    xdotool mousemove --window "$window" "$1" "$2" click 1
+    sleep 0.4
+}
+
+click 360 12                      # When two srart
+for i in 1 2 3 4; do xdotool key Return; sleep 0.3; done
+click 268 12                      # Start
+sleep 2
+click 196 12                      # Stop
+click 128 12                      # Problem
+problem=$(xdotool search --name "Japan Mathematics Competition" 2>/dev/null | head -n 1)
+[ -n "$problem" ] || fail "no problem window appeared"
+xdotool mousemove --window "$problem" 460 12 click 1   # Simulation
+sleep 0.4
+click 60 12                       # Exit
+xdotool key Return
+sleep 1.5
+
+kill -0 "$pid" 2>/dev/null && fail "the program did not end after Exit"
+wait "$pid"
+status=$?
+[ "$status" -eq 0 ] || fail "exit status $status"
+# Qt's own note about a missing XDG_RUNTIME_DIR is not the program's.
+if grep -v "XDG_RUNTIME_DIR" "$workdir/out" | grep -q .; then
+    fail "unexpected output"
+fi
+echo "1 passed, 0 failed"

@@ -1,0 +1,31 @@
+#!/bin/sh
+# A private X server for the tests that need a real display.
+#   xvfb.sh start DIR   start Xvfb; its display name goes to DIR/display
+#   xvfb.sh stop DIR    stop it
+set -eu
+dir=$2
+case "$1" in
+start)
+    mkdir -p "$dir"
+    [ -f "$dir/pid" ] && kill "$(cat "$dir/pid")" 2>/dev/null || true
+    rm -f "$dir/display" "$dir/pid"
+    # -displayfd picks a free display number and writes it when ready.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$dir/number" >"$dir/log" 2>&1 &
+    echo $! >"$dir/pid"
+    i=0
+    until [ -s "$dir/number" ]; do
+        i=$((i + 1))
+        if [ $i -gt 100 ]; then
+            echo "xvfb.sh: Xvfb did not start; its log:" >&2
+            cat "$dir/log" >&2
+            exit 1
+        fi
+        sleep 0.1
+    done
+    echo ":$(cat "$dir/number")" >"$dir/display"
+    ;;
+stop)
+    [ -f "$dir/pid" ] && kill "$(cat "$dir/pid")" 2>/dev/null || true
+    rm -f "$dir/pid"
+    ;;
+esac
