@@ -24,7 +24,7 @@ test: build
 
 bench: setup $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS) --target meetling_bench
-	sh tests/audio/with-pulseaudio.sh ./$(BUILD)/tests/bench/meetling_bench
+	sh tests/audio/pulse.sh run ./$(BUILD)/bench/meetling_bench
 
 # The conversion and core tests under AddressSanitizer and UBSan.
 sanitize: setup

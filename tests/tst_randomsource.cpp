@@ -4,7 +4,6 @@
 
 #include <QTest>
 
-#include <array>
 #include <cmath>
 
 class TestRandomSource : public QObject
@@ -14,7 +13,6 @@ class TestRandomSource : public QObject
 private slots:
     void largestDrawStillGivesDirectionEight();
     void equalReseedsInARowGiveDifferentDraws();
-    void drawsAreUniformOverTheEightDirections();
     void twoTicksAtOneClockReadingDrawIndependently();
 };
 
@@ -42,27 +40,6 @@ void TestRandomSource::equalReseedsInARowGiveDifferentDraws()
         draws.insert(random.next());
     }
     QCOMPARE(draws.size(), 1000);
-}
-
-void TestRandomSource::drawsAreUniformOverTheEightDirections()
-{
-    SplitMixRandom random(7);
-    std::array<int, 9> counts{};
-    constexpr int Draws = 80000;
-    for (int i = 0; i < Draws; ++i) {
-        random.reseed(float(i / 5) * 0.2f); // the clock moves in 200 ms steps
-        const double r = random.next();
-        QVERIFY(r >= 0.0 && r < 1.0);
-        ++counts[directionFromDraw(r)];
-    }
-    QCOMPARE(counts[0], 0);
-    // Chi-square with 7 degrees of freedom: 24.3 is the 0.1% critical value.
-    double chiSquare = 0;
-    for (int d = 1; d <= 8; ++d) {
-        const double expected = Draws / 8.0;
-        chiSquare += (counts[d] - expected) * (counts[d] - expected) / expected;
-    }
-    QVERIFY2(chiSquare < 24.3, qPrintable(QString::number(chiSquare)));
 }
 
 void TestRandomSource::twoTicksAtOneClockReadingDrawIndependently()

@@ -58,7 +58,6 @@ class TestSoundCue : public QObject
 
 private slots:
     void cueStopsClosesOpensAndSounds();
-    void builtInSoundsAreShortCleanWaves_data();
     void builtInSoundsAreShortCleanWaves();
     void waveParsingTakesOnlyPlainPcm_data();
     void waveParsingTakesOnlyPlainPcm();
@@ -77,74 +76,46 @@ void TestSoundCue::cueStopsClosesOpensAndSounds()
                                "c:Close", "c:FileName=logoff.wav", "c:Open", "c:Sound"}));
 }
 
-void TestSoundCue::builtInSoundsAreShortCleanWaves_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<double>("maxSeconds");
-    QTest::newRow("pinpon") << "pinpon.wav" << 1.0;
-    QTest::newRow("endpinpon") << "endpinpon.wav" << 2.0;
-    QTest::newRow("logoff") << "logoff.wav" << 1.0;
-}
-
 void TestSoundCue::builtInSoundsAreShortCleanWaves()
 {
-    QFETCH(QString, name);
-    QFETCH(double, maxSeconds);
-    QCOMPARE(QtMultimediaControl::locate(name), QStringLiteral(":/sounds/") + name);
-    QFile file(QtMultimediaControl::locate(name));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const std::optional<Wave> wave = Wave::parse(file.readAll());
-    QVERIFY(wave);
-    QCOMPARE(wave->sampleRate, 44100);
-    QCOMPARE(wave->channels, 1);
-    QCOMPARE(wave->bitsPerSample, 16);
-    const auto *s = reinterpret_cast<const qint16 *>(wave->samples.constData());
-    const qsizetype n = wave->samples.size() / 2;
-    QVERIFY(n < maxSeconds * 44100);
-    // Starts and ends in silence (no click), and never clips.
-    QVERIFY(std::abs(s[0]) < 100 && std::abs(s[n - 1]) < 100);
-    for (qsizetype i = 0; i < n; ++i)
-        QVERIFY(s[i] > -32768 && s[i] < 32767);
+    for (const auto &[name, seconds] : {std::pair{"pinpon.wav", 1.0}, {"endpinpon.wav", 2.0}, {"logoff.wav", 1.0}}) {
+        QFile file(QtMultimediaControl::locate(QString::fromLatin1(name)));
+        QVERIFY(file.fileName().startsWith(u":/sounds/") && file.open(QIODevice::ReadOnly));
+        const std::optional<Wave> wave = Wave::parse(file.readAll());
+        QVERIFY(wave && wave->sampleRate == 44100 && wave->channels == 1 && wave->bitsPerSample == 16);
+        const auto *s = reinterpret_cast<const qint16 *>(wave->samples.constData());
+        const qsizetype n = wave->samples.size() / 2;
+        QVERIFY(n < seconds * 44100);
+        // Starts and ends in silence (no click), and never clips.
+        QVERIFY(std::abs(s[0]) < 100 && std::abs(s[n - 1]) < 100);
+        QVERIFY(std::all_of(s, s + n, [](qint16 v) { return v > -32768 && v < 32767; }));
+    }
 }
 
 void TestSoundCue::waveParsingTakesOnlyPlainPcm_data()
 {
     QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<bool>("taken");
-    QTest::addColumn<int>("sampleBytes");
-
+    QTest::addColumn<int>("sampleBytes"); // -1: not taken
     const QByteArray pcm(100, '\x10');
-    QTest::newRow("16-bit mono") << riff(chunk("fmt ", fmt(1, 1, 44100, 16)) + chunk("data", pcm)) << true << 100;
-    QTest::newRow("8-bit stereo") << riff(chunk("fmt ", fmt(1, 2, 8000, 8)) + chunk("data", pcm)) << true << 100;
-    QTest::newRow("extra chunk first") << riff(chunk("LIST", "abc") + chunk("fmt ", fmt(1, 1, 22050, 16)) + chunk("data", pcm))
-                                       << true << 100;
-    QTest::newRow("partial last frame") << riff(chunk("fmt ", fmt(1, 2, 44100, 16)) + chunk("data", QByteArray(7, 'x')))
-                                        << true << 4;
-    QTest::newRow("data overclaims") << riff(chunk("fmt ", fmt(1, 1, 44100, 16)) + chunk("data", pcm, 1000000)) << true
-                                     << 100;
-    QTest::newRow("float samples") << riff(chunk("fmt ", fmt(3, 1, 44100, 32)) + chunk("data", pcm)) << false << 0;
-    QTest::newRow("24-bit") << riff(chunk("fmt ", fmt(1, 1, 44100, 24)) + chunk("data", pcm)) << false << 0;
-    QTest::newRow("no channels") << riff(chunk("fmt ", fmt(1, 0, 44100, 16)) + chunk("data", pcm)) << false << 0;
-    QTest::newRow("six channels") << riff(chunk("fmt ", fmt(1, 6, 44100, 16)) + chunk("data", pcm)) << false << 0;
-    QTest::newRow("absurd rate") << riff(chunk("fmt ", fmt(1, 1, 4000000, 16)) + chunk("data", pcm)) << false << 0;
-    QTest::newRow("data before format") << riff(chunk("data", pcm) + chunk("fmt ", fmt(1, 1, 44100, 16))) << false << 0;
-    QTest::newRow("short format") << riff(chunk("fmt ", QByteArray(8, '\1')) + chunk("data", pcm)) << false << 0;
-    QTest::newRow("no data") << riff(chunk("fmt ", fmt(1, 1, 44100, 16))) << false << 0;
-    QTest::newRow("empty data") << riff(chunk("fmt ", fmt(1, 1, 44100, 16)) + chunk("data", {})) << false << 0;
-    QTest::newRow("not RIFF") << QByteArray("RIFX") + riff({}).mid(4) << false << 0;
-    QTest::newRow("empty file") << QByteArray() << false << 0;
-    QTest::newRow("header only") << QByteArray("RIFF\0\0\0\0WAVE", 12) << false << 0;
+    const QByteArray mono16 = chunk("fmt ", fmt(1, 1, 44100, 16));
+    QTest::newRow("16-bit mono") << riff(mono16 + chunk("data", pcm)) << 100;
+    QTest::newRow("8-bit stereo, other chunk first")
+        << riff(chunk("LIST", "abc") + chunk("fmt ", fmt(1, 2, 8000, 8)) + chunk("data", pcm)) << 100;
+    QTest::newRow("partial last frame") << riff(chunk("fmt ", fmt(1, 2, 44100, 16)) + chunk("data", QByteArray(7, 'x'))) << 4;
+    QTest::newRow("data overclaims") << riff(mono16 + chunk("data", pcm, 1000000)) << 100;
+    QTest::newRow("float samples") << riff(chunk("fmt ", fmt(3, 1, 44100, 32)) + chunk("data", pcm)) << -1;
+    QTest::newRow("six channels") << riff(chunk("fmt ", fmt(1, 6, 44100, 16)) + chunk("data", pcm)) << -1;
+    QTest::newRow("absurd rate") << riff(chunk("fmt ", fmt(1, 1, 4000000, 16)) + chunk("data", pcm)) << -1;
+    QTest::newRow("data before format") << riff(chunk("data", pcm) + mono16) << -1;
+    QTest::newRow("header only") << QByteArray("RIFF\0\0\0\0WAVE", 12) << -1;
 }
 
 void TestSoundCue::waveParsingTakesOnlyPlainPcm()
 {
     QFETCH(QByteArray, file);
-    QFETCH(bool, taken);
     QFETCH(int, sampleBytes);
     const std::optional<Wave> wave = Wave::parse(file);
-    QCOMPARE(wave.has_value(), taken);
-    if (wave)
-        QCOMPARE(int(wave->samples.size()), sampleBytes);
+    QCOMPARE(wave ? int(wave->samples.size()) : -1, sampleBytes);
 }
 
 void TestSoundCue::waveParsingSurvivesGarbage()
