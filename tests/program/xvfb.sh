@@ -8,12 +8,12 @@ case "$1" in
 start)
     mkdir -p "$dir"
     [ -f "$dir/pid" ] && kill "$(cat "$dir/pid")" 2>/dev/null || true
-    rm -f "$dir/display" "$dir/pid"
+    rm -f "$dir/display" "$dir/pid" "$dir/number"
     # -displayfd picks a free display number and writes it when ready.
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$dir/number" >"$dir/log" 2>&1 &
     echo $! >"$dir/pid"
     i=0
-    until [ -s "$dir/number" ]; do
+    until [ -s "$dir/number" ] && [ -S "/tmp/.X11-unix/X$(cat "$dir/number")" ]; do
         i=$((i + 1))
         if [ $i -gt 100 ]; then
             echo "xvfb.sh: Xvfb did not start; its log:" >&2
