@@ -30,7 +30,7 @@ bench: setup $(BUILD)/CMakeCache.txt
 sanitize: setup
 	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DMEETLING_SANITIZE=ON
 	cmake --build $(BUILD)-asan -j$(JOBS)
-	ctest --test-dir $(BUILD)-asan --output-on-failure -j$(JOBS)
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 ctest --test-dir $(BUILD)-asan --output-on-failure -j$(JOBS)
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-asan
