@@ -118,6 +118,7 @@ int main(int argc, char **argv)
     AfterFirstPaint preload(form1, [mainControl] { mainControl->preload(Sounds); });
     form1.show();
 
-    const int status = ender.ended() ? ErrorGuard::ExitStatus : app.exec();
-    return status;
+    // Ending before the event loop starts (an error while loading) leaves it
+    // nothing to do.
+    return ender.ended() ? ender.exitStatus() : app.exec();
 }

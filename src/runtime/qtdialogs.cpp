@@ -32,6 +32,7 @@ void QtEnder::end(int exitStatus)
     if (m_ended)
         return;
     m_ended = true;
+    m_exitStatus = exitStatus;
     for (QWidget *window : QApplication::topLevelWidgets())
         window->hide();
     QCoreApplication::exit(exitStatus);

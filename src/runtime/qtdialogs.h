@@ -18,7 +18,9 @@ class QtEnder final : public Ender
 public:
     void end(int exitStatus = 0) override;
     bool ended() const { return m_ended; }
+    int exitStatus() const { return m_exitStatus; }
 
 private:
     bool m_ended = false;
+    int m_exitStatus = 0;
 };

@@ -45,6 +45,10 @@ QtMultimediaControl::QtMultimediaControl(QObject *parent)
 
 QtMultimediaControl::~QtMultimediaControl()
 {
+    // Deleting the sink runs the event loop, which may deliver a queued
+    // apply(): leave it nothing to do.
+    m_toPlay = nullptr;
+    m_stopPending = false;
     retireSink();
 }
 
@@ -143,10 +147,10 @@ void QtMultimediaControl::apply()
     // they only note their commands (m_scheduled is still set), and this
     // loop carries them out in turn.
     while (m_stopPending || m_toPlay) {
-        const bool stop = std::exchange(m_stopPending, false);
+        m_stopPending = false;
         const std::shared_ptr<const Wave> wave = std::exchange(m_toPlay, nullptr);
-        if (stop || wave)
-            retireSink();
+        // Whether it was asked to stop or to play, what sounds now ends.
+        retireSink();
         if (!wave || !hasAudioOutput())
             continue;
         m_sink = new QAudioSink(QMediaDevices::defaultAudioOutput(), formatOf(*wave), this);
