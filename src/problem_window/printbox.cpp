@@ -62,7 +62,7 @@ void PrintBox::setForeColor(const QColor &color)
 
 void PrintBox::print(const QString &text)
 {
-    // The surface is measured at 96 dots per inch, so points map to the same
+    // The surface has the screen's resolution, so points map to the same
     // pixels as on the screen.
     const QFontMetrics metrics(m_font, &m_surface);
     if (!text.isEmpty()) {
