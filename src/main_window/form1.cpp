@@ -338,8 +338,5 @@ void Form1::exitFrom(CuePlayer &window)
 
 void Form1::endProgram()
 {
-    if (m_ending)
-        return;
-    m_ending = true;
     handle([this] { m_experiment.endProgram(); });
 }

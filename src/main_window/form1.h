@@ -79,5 +79,4 @@ private:
     QFrame *Picture1 = nullptr;
     QLabel *Picture2 = nullptr;
     QLabel *Picture3 = nullptr;
-    bool m_ending = false;
 };

@@ -29,8 +29,6 @@ public:
     // ending anyway, and one box is enough.
     void fail(std::exception_ptr error) noexcept;
 
-    bool failed() const noexcept { return m_failing; }
-
     static constexpr int ExitStatus = 1;
 
 private:
