@@ -7,40 +7,6 @@
 #include "readouts.h"
 #include "rules.h"
 
-#include <array>
-
-namespace {
-
-struct Delta
-{
-    int dx;
-    int dy;
-};
-
-// Directions 1..8 at indexes 0..7.
-constexpr std::array<Delta, 8> Directions{{
-    {+1, 0}, {+1, +1}, {0, +1}, {-1, +1}, {-1, 0}, {-1, -1}, {0, -1}, {+1, -1},
-}};
-
-Int16 clampToBoard(Int16 v)
-{
-    if (v < 0)
-        return 0;
-    if (v > rules::BoardMax)
-        return rules::BoardMax;
-    return v;
-}
-
-} // namespace
-
-Point stepOnBoard(Point from, int direction)
-{
-    if (direction < 1 || direction > int(Directions.size()))
-        return from;
-    const Delta d = Directions[direction - 1];
-    return {clampToBoard(from.x + d.dx), clampToBoard(from.y + d.dy)};
-}
-
 int directionFromDraw(double r)
 {
     return static_cast<int>(conv::floorValue(r * 8 + 1));
@@ -54,12 +20,7 @@ double elapsedSeconds(float startTime, float tickTime)
 
 TickOutcome walkerTick(Walker walker, WalkState &state, Clock &clock, RandomSource &random, BoardOps &board)
 {
-    const bool isDog = walker == Walker::Dog;
-    float &tickTime = isDog ? state.dogTickTime : state.momoTickTime;
-    Int16 &x = isDog ? state.dogX : state.momoX;
-    Int16 &y = isDog ? state.dogY : state.momoY;
-    const Int16 &otherX = isDog ? state.momoX : state.dogX;
-    const Int16 &otherY = isDog ? state.momoY : state.dogY;
+    float &tickTime = walker == Walker::Dog ? state.dogTickTime : state.momoTickTime;
     TickOutcome outcome;
 
     tickTime = clock.secondsSinceMidnight();
@@ -79,22 +40,22 @@ TickOutcome walkerTick(Walker walker, WalkState &state, Clock &clock, RandomSour
     random.reseed(clock.secondsSinceMidnight());
     outcome.direction = directionFromDraw(random.next());
 
-    if (state.walking(walker)) {
-        const Point to = stepOnBoard({x, y}, outcome.direction);
-        x = to.x;
-        y = to.y;
-        board.placeWalker(walker, x, y);
+    outcome.action = applyTick(state, walker, outcome.direction);
+    switch (outcome.action) {
+    case TickAction::Moved:
+    case TickAction::Met: {
+        const bool isDog = walker == Walker::Dog;
+        board.placeWalker(walker, isDog ? state.dogX : state.momoX, isDog ? state.dogY : state.momoY);
         board.setReadout(isDog ? Readout::Dog : Readout::Momotaro, readouts::position(state, walker));
-        outcome.action = TickOutcome::Action::Moved;
-        if (x == otherX && y == otherY) {
-            state.recordMeeting();
+        if (outcome.action == TickAction::Met)
             board.setReadout(Readout::Meetings, readouts::meetings(state.meetCount));
-            outcome.action = TickOutcome::Action::Met;
-        }
-    } else if (state.metPending()) {
+        break;
+    }
+    case TickAction::Restarted:
         board.playCue(QStringLiteral("logoff.wav"));
-        state.restartAfterMeeting();
-        outcome.action = TickOutcome::Action::Restarted;
+        break;
+    case TickAction::None:
+        break;
     }
     return outcome;
 }

@@ -1,23 +1,11 @@
 #pragma once
 
+#include "tickrules.h"
 #include "walkstate.h"
 
 class BoardOps;
 class Clock;
 class RandomSource;
-
-// A board point.
-struct Point
-{
-    Int16 x;
-    Int16 y;
-    friend bool operator==(const Point &a, const Point &b) { return int(a.x) == int(b.x) && int(a.y) == int(b.y); }
-};
-
-// One step in direction 1..8 (1 is right, then clockwise with y growing
-// downwards: 3 is down, 5 left, 7 up), clamped to the board. Any other
-// direction leaves the point where it is.
-Point stepOnBoard(Point from, int direction);
 
 // floor(r * 8 + 1) for r in [0, 1): the direction 1..8.
 int directionFromDraw(double r);
@@ -31,14 +19,16 @@ double elapsedSeconds(float startTime, float tickTime);
 // the window.
 struct TickOutcome
 {
-    enum class Action { None, Moved, Met, Restarted };
+    using Action = TickAction;
     Action action = Action::None;
     bool limitPassed = false;
     int direction = 0;
 };
 
 // One tick of the walker's timer: the elapsed-time read-out, the time limit,
-// showing the walker, a fresh reseed and draw, then moving (and counting a
-// meeting) or, when a meeting is pending, the restart with its sound. Acts on
-// the window only through board, in the order the window must show it.
+// showing the walker, a fresh reseed and draw, then the rules of applyTick(),
+// shown on the window: the walker's picture and position read-out when it
+// moved, the meeting read-out when it met, the meeting sound when it
+// restarted. Acts on the window only through board, in the order the window
+// must show it.
 TickOutcome walkerTick(Walker walker, WalkState &state, Clock &clock, RandomSource &random, BoardOps &board);

@@ -2,19 +2,6 @@
 
 #include <bit>
 
-namespace {
-
-constexpr std::uint64_t Golden = 0x9E3779B97F4A7C15ULL;
-
-constexpr std::uint64_t mix(std::uint64_t z)
-{
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-    return z ^ (z >> 31);
-}
-
-} // namespace
-
 void SplitMixRandom::reseed(float seed)
 {
     // The old state survives inside the new one, so two equal seeds in a row

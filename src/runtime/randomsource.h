@@ -24,6 +24,17 @@ public:
     void reseed(float seed) override;
     double next() override;
 
+    static constexpr std::uint64_t Golden = 0x9E3779B97F4A7C15ULL;
+
+    // SplitMix64's output function: a bijection that scatters nearby inputs
+    // over all 64 bits.
+    static constexpr std::uint64_t mix(std::uint64_t z)
+    {
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+        return z ^ (z >> 31);
+    }
+
     // Maps a raw 64-bit output to [0, 1): the top 32 bits over 2^32.
     static constexpr double toUnit(std::uint64_t bits)
     {

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "rules.h"
+#include "walkstate.h"
+
+#include <array>
+
+// A board point.
+struct Point
+{
+    Int16 x;
+    Int16 y;
+    friend bool operator==(const Point &a, const Point &b) { return int(a.x) == int(b.x) && int(a.y) == int(b.y); }
+};
+
+namespace detail {
+
+struct Delta
+{
+    int dx;
+    int dy;
+};
+
+// Directions 1..8 at indexes 0..7.
+inline constexpr std::array<Delta, 8> Directions{{
+    {+1, 0}, {+1, +1}, {0, +1}, {-1, +1}, {-1, 0}, {-1, -1}, {0, -1}, {+1, -1},
+}};
+
+inline Int16 clampToBoard(Int16 v)
+{
+    if (v < 0)
+        return 0;
+    if (v > rules::BoardMax)
+        return rules::BoardMax;
+    return v;
+}
+
+} // namespace detail
+
+// One step in direction 1..8 (1 is right, then clockwise with y growing
+// downwards: 3 is down, 5 left, 7 up), clamped to the board. Any other
+// direction leaves the point where it is.
+inline Point stepOnBoard(Point from, int direction)
+{
+    if (direction < 1 || direction > int(detail::Directions.size()))
+        return from;
+    const detail::Delta d = detail::Directions[direction - 1];
+    return {detail::clampToBoard(from.x + d.dx), detail::clampToBoard(from.y + d.dy)};
+}
+
+// What the rules did on one walker tick.
+enum class TickAction { None, Moved, Met, Restarted };
+
+// The rules of one walker tick once its direction has been drawn, and nothing
+// else: no clock, no random source, no window. A walker that walks in the
+// current mode steps (clamped to the board) and, landing on the other
+// walker's point, counts a meeting; when a meeting is pending instead, both
+// walkers go back to their start points. The board window and the
+// statistics tool both run the walk through this one function.
+inline TickAction applyTick(WalkState &state, Walker walker, int direction)
+{
+    const bool isDog = walker == Walker::Dog;
+    if (state.walking(walker)) {
+        Int16 &x = isDog ? state.dogX : state.momoX;
+        Int16 &y = isDog ? state.dogY : state.momoY;
+        const Point to = stepOnBoard({x, y}, direction);
+        x = to.x;
+        y = to.y;
+        if (int(state.dogX) == int(state.momoX) && int(state.dogY) == int(state.momoY)) {
+            state.recordMeeting();
+            return TickAction::Met;
+        }
+        return TickAction::Moved;
+    }
+    if (state.metPending()) {
+        state.restartAfterMeeting();
+        return TickAction::Restarted;
+    }
+    return TickAction::None;
+}
