@@ -6,6 +6,7 @@ set -eu
 packages="
 g++ make cmake
 qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins
+qt6-charts-dev qt6-svg-dev libqt6opengl6-dev
 libgl-dev
 fonts-ipafont-gothic fonts-dejavu-core
 xvfb xauth xdotool

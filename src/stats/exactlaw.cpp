@@ -1,0 +1,286 @@
+#include "exactlaw.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace stats {
+
+namespace {
+
+constexpr int P = BoardPoints;
+// Rows of the pair tables are padded to a multiple of four doubles, so that
+// the inner loops run on whole vector registers.
+constexpr int Row = (P + 3) / 4 * 4;
+
+// The chance of a meeting on exactly the t-th tick, t = 1..ticks.
+std::vector<double> firstMeetingOn(const std::vector<double> &within, int ticks)
+{
+    std::vector<double> on(ticks + 1, 0.0);
+    for (int t = 1; t <= ticks; ++t)
+        on[t] = within[t] - within[t - 1];
+    return on;
+}
+
+// Tick index s of a run (0, 1, 2, ...) belongs to Dog's timer when even.
+int firstWalker(int tick)
+{
+    return tick & 1;
+}
+
+// Past the run, the sweep goes on until the chance of no meeting yet is
+// negligible or has settled into its geometric decay (its ratio over one
+// tick period steady to 1e-12 across SettleSpan ticks); the rest of the tail
+// is then added in closed form.
+constexpr double NegligibleSurvival = 1e-13;
+constexpr int SettleSpan = 100;
+constexpr int MaxFirstMeetingTicks = 400'000;
+
+// The law of meetings stops where the chance of more is below this.
+constexpr double LawTail = 1e-13;
+
+double periodRatio(const std::vector<double> &survival, std::size_t t)
+{
+    return survival[t] / survival[t - 2];
+}
+
+bool tailSettled(const std::vector<double> &survival)
+{
+    const std::size_t t = survival.size() - 1;
+    if (survival[t] <= NegligibleSurvival || t >= MaxFirstMeetingTicks)
+        return true;
+    if (t % 2 != 0 || t < 2 * SettleSpan)
+        return false;
+    const double now = periodRatio(survival, t);
+    return std::fabs(now - periodRatio(survival, t - SettleSpan)) <= 1e-12 * now;
+}
+
+} // namespace
+
+int pointIndex(Point p)
+{
+    return int(p.y) * BoardSide + int(p.x);
+}
+
+Point pointAt(int index)
+{
+    return {index % BoardSide, index / BoardSide};
+}
+
+MeetingSweep::MeetingSweep(Scenario scenario)
+    : m_scenario(scenario)
+    , m_dogNext(P * Row, 0.0)
+    , m_momoNext(scenario == Scenario::DogWalks ? P * Row : 0, 0.0)
+    , m_landing(P * Row, 0.0)
+    , m_next(P * Row, 0.0)
+{
+    for (int from = 0; from < P; ++from) {
+        for (int direction = 1; direction <= 8; ++direction)
+            m_destination[from][direction - 1] = pointIndex(stepOnBoard(pointAt(from), direction));
+    }
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+// Built for the processor's widest vectors where it has them.
+__attribute__((target_clones("avx2", "default")))
+#endif
+static void stepDog(const std::array<std::array<int, 8>, BoardPoints> &destination, const double *landing,
+                    double *next)
+{
+    // Dog takes each of the eight steps with the same chance.
+    for (int d = 0; d < P; ++d) {
+        const auto &to = destination[d];
+        const double *r0 = landing + to[0] * Row, *r1 = landing + to[1] * Row, *r2 = landing + to[2] * Row,
+                     *r3 = landing + to[3] * Row, *r4 = landing + to[4] * Row, *r5 = landing + to[5] * Row,
+                     *r6 = landing + to[6] * Row, *r7 = landing + to[7] * Row;
+        double *out = next + d * Row;
+        for (int m = 0; m < Row; ++m)
+            out[m] = ((r0[m] + r1[m]) + (r2[m] + r3[m]) + ((r4[m] + r5[m]) + (r6[m] + r7[m]))) * 0.125;
+    }
+}
+
+void MeetingSweep::step()
+{
+    const bool both = m_scenario == Scenario::BothWalk;
+    // What the tick after this one starts from, once this tick's walker has
+    // landed: a sure meeting where the two stand on one point. When both
+    // walk, Momotaro's tick from (d, m) is Dog's tick from (m, d).
+    if (both) {
+        for (int d = 0; d < P; ++d) {
+            for (int m = 0; m < P; ++m)
+                m_landing[d * Row + m] = m_dogNext[m * Row + d];
+        }
+    } else {
+        std::copy(m_momoNext.begin(), m_momoNext.end(), m_landing.begin());
+    }
+    for (int c = 0; c < P; ++c)
+        m_landing[c * Row + c] = 1.0;
+    stepDog(m_destination, m_landing.data(), m_next.data());
+
+    if (both) {
+        std::swap(m_dogNext, m_next);
+    } else {
+        // Momotaro's tick moves nothing and finds no meeting: from it, the
+        // chance is Dog's of one tick less.
+        std::swap(m_momoNext, m_dogNext);
+        std::swap(m_dogNext, m_next);
+    }
+    ++m_ticks;
+}
+
+double MeetingSweep::within(Point dog, Point momotaro, Walker next) const
+{
+    const int d = pointIndex(dog);
+    const int m = pointIndex(momotaro);
+    if (next == Walker::Dog)
+        return m_dogNext[d * Row + m];
+    return m_scenario == Scenario::BothWalk ? m_dogNext[m * Row + d] : m_momoNext[d * Row + m];
+}
+
+double expectedMeetings(const FirstMeeting &first, int ticksPerTimer)
+{
+    const int ticks = 2 * ticksPerTimer;
+    const std::array on{firstMeetingOn(first.within[0], ticks), firstMeetingOn(first.within[1], ticks)};
+    // after[s]: the meetings still to come when the walkers leave their
+    // start points at tick s. A meeting on tick s + t - 1 is followed by the
+    // restart on the next tick, and walking again on the one after.
+    std::vector<double> after(ticks + 2, 0.0);
+    for (int s = ticks - 1; s >= 0; --s) {
+        const std::vector<double> &f = on[firstWalker(s)];
+        double sum = 0;
+        for (int t = 1; t <= ticks - s; ++t)
+            sum += f[t] * (1.0 + after[s + t + 1]);
+        after[s] = sum;
+    }
+    return after[0];
+}
+
+std::vector<double> meetingLaw(const FirstMeeting &first, int ticksPerTimer)
+{
+    const int ticks = 2 * ticksPerTimer;
+    const std::array on{firstMeetingOn(first.within[0], ticks), firstMeetingOn(first.within[1], ticks)};
+    // leaving[s]: the chance that the walkers leave their start points at
+    // tick s with k meetings counted so far.
+    std::vector<double> leaving(ticks + 2, 0.0);
+    std::vector<double> next(ticks + 2, 0.0);
+    leaving[0] = 1.0;
+    std::vector<double> law;
+    double remaining = 1.0;
+    while (remaining > LawTail && int(law.size()) <= ticks) {
+        std::fill(next.begin(), next.end(), 0.0);
+        double exactly = 0;
+        for (int s = 0; s < ticks + 2; ++s) {
+            const double r = leaving[s];
+            if (r < 1e-20)
+                continue;
+            if (s >= ticks) {
+                exactly += r;
+                continue;
+            }
+            const int walker = firstWalker(s);
+            const int last = ticks - s;
+            exactly += r * (1.0 - first.within[walker][last]);
+            const std::vector<double> &f = on[walker];
+            for (int t = 1; t <= last; ++t)
+                next[s + t + 1] += r * f[t];
+        }
+        law.push_back(exactly);
+        remaining = std::accumulate(next.begin(), next.end(), 0.0);
+        std::swap(leaving, next);
+    }
+    return law;
+}
+
+ExactResult exactResult(Scenario scenario, Starts starts, int ticksPerTimer)
+{
+    const int runTicks = 2 * ticksPerTimer;
+    MeetingSweep sweep(scenario);
+    FirstMeeting first;
+    // The chance of no meeting yet after t ticks, starting with Dog's.
+    std::vector<double> survival{1.0};
+    for (auto &w : first.within)
+        w.push_back(0.0);
+
+    while (sweep.ticks() < runTicks || !tailSettled(survival)) {
+        sweep.step();
+        const double dogFirst = sweep.within(starts.dog, starts.momotaro, Walker::Dog);
+        survival.push_back(1.0 - dogFirst);
+        if (sweep.ticks() <= runTicks) {
+            first.within[0].push_back(dogFirst);
+            first.within[1].push_back(sweep.within(starts.dog, starts.momotaro, Walker::Momotaro));
+        }
+    }
+
+    ExactResult result;
+    result.expectedMeetings = expectedMeetings(first, ticksPerTimer);
+    result.law = meetingLaw(first, ticksPerTimer);
+    result.atLeastOne = 1.0 - result.law.front();
+
+    // The first meeting falls in tick period k (at 0.2 k s) when it comes on
+    // tick 2k - 1 or 2k; so P(period >= k) = survival[2k - 2].
+    const double period = std::chrono::duration<double>(rules::TickInterval).count();
+    double periodsSum = 0;
+    int median = -1;
+    const int swept = sweep.ticks();
+    for (int k = 0; 2 * k <= swept; ++k) {
+        periodsSum += survival[2 * k];
+        if (median < 0 && survival[2 * k] <= 0.5)
+            median = k;
+    }
+    // Whatever survives the sweep decays geometrically, period by period.
+    const int lastEven = swept & ~1;
+    const double tail = survival[lastEven];
+    if (tail > NegligibleSurvival) {
+        const double ratio = periodRatio(survival, lastEven);
+        if (ratio < 1) {
+            periodsSum += tail * ratio / (1 - ratio);
+            if (median < 0)
+                median = lastEven / 2 + int(std::ceil(std::log(0.5 / tail) / std::log(ratio)));
+        }
+    }
+    result.meanFirstSeconds = period * periodsSum;
+    result.medianFirstSeconds = period * median;
+
+    result.noMeetingYet.reserve(ticksPerTimer + 1);
+    for (int k = 0; k <= ticksPerTimer; ++k)
+        result.noMeetingYet.push_back(survival[2 * k]);
+    return result;
+}
+
+OneRunEach compareOneRunEach(const std::vector<double> &bothLaw, const std::vector<double> &oneLaw)
+{
+    OneRunEach result;
+    for (std::size_t i = 0; i < bothLaw.size(); ++i) {
+        for (std::size_t j = 0; j < oneLaw.size(); ++j) {
+            const double p = bothLaw[i] * oneLaw[j];
+            (i > j ? result.bothMore : i == j ? result.tie : result.oneMore) += p;
+        }
+    }
+    return result;
+}
+
+MeetingMap meetingMap(Point dog, int ticksPerTimer)
+{
+    MeetingMap map;
+    for (Scenario scenario : {Scenario::DogWalks, Scenario::BothWalk}) {
+        MeetingSweep sweep(scenario);
+        std::vector<FirstMeeting> firsts(P);
+        for (FirstMeeting &first : firsts) {
+            for (auto &w : first.within)
+                w.assign(1, 0.0);
+        }
+        while (sweep.ticks() < 2 * ticksPerTimer) {
+            sweep.step();
+            for (int m = 0; m < P; ++m) {
+                firsts[m].within[0].push_back(sweep.within(dog, pointAt(m), Walker::Dog));
+                firsts[m].within[1].push_back(sweep.within(dog, pointAt(m), Walker::Momotaro));
+            }
+        }
+        auto &values = scenario == Scenario::DogWalks ? map.dogWalks : map.bothWalk;
+        for (int m = 0; m < P; ++m)
+            values[m] = expectedMeetings(firsts[m], ticksPerTimer);
+    }
+    return map;
+}
+
+} // namespace stats

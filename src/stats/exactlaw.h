@@ -1,0 +1,106 @@
+#pragma once
+
+#include "tickrules.h"
+#include "walkstate.h"
+
+#include <array>
+#include <vector>
+
+// The meeting statistics of a run worked out from the probability law of the
+// walk, with no sampling: the walkers' positions are a Markov chain over the
+// 121 x 121 pairs of board points, stepped with the same clamped moves as
+// applyTick(), and after every meeting the run starts afresh from the start
+// points, so the count of meetings is a renewal process over the tick
+// sequence Dog, Momotaro, Dog, ...
+namespace stats {
+
+inline constexpr int BoardSide = rules::BoardMax + 1;
+inline constexpr int BoardPoints = BoardSide * BoardSide;
+
+// Board points by number, y * 11 + x, and back.
+int pointIndex(Point p);
+Point pointAt(int index);
+
+struct Starts
+{
+    Point momotaro;
+    Point dog;
+};
+
+// The first meeting after the walkers leave their start points, whichever
+// walker's timer ticks first.
+struct FirstMeeting
+{
+    // within[p][t]: the chance of a meeting within the first t ticks when
+    // walker p (0 Dog, 1 Momotaro) ticks first; t = 0..ticks swept.
+    std::array<std::vector<double>, 2> within;
+};
+
+struct ExactResult
+{
+    double expectedMeetings = 0;
+    // law[k]: the chance of exactly k meetings in a run; the last entries
+    // stop where the remaining chance falls below 1e-13.
+    std::vector<double> law;
+    double atLeastOne = 0;
+    // With no time limit.
+    double meanFirstSeconds = 0;
+    double medianFirstSeconds = 0;
+    // noMeetingYet[k]: the chance of no meeting in the first k tick periods
+    // (0.2 k seconds), k = 0..ticksPerTimer.
+    std::vector<double> noMeetingYet;
+};
+
+// Everything above for one scenario and start pair, a run having
+// ticksPerTimer ticks of each timer.
+ExactResult exactResult(Scenario scenario, Starts starts, int ticksPerTimer);
+
+// The expected meetings per run of one start pair, from its first-meeting law.
+double expectedMeetings(const FirstMeeting &first, int ticksPerTimer);
+// The chance of exactly k meetings per run, k = 0, 1, ...
+std::vector<double> meetingLaw(const FirstMeeting &first, int ticksPerTimer);
+
+// One run of each scenario, as a class would compare them.
+struct OneRunEach
+{
+    double bothMore = 0;
+    double tie = 0;
+    double oneMore = 0;
+};
+OneRunEach compareOneRunEach(const std::vector<double> &bothLaw, const std::vector<double> &oneLaw);
+
+// Expected meetings per run for every point Momotaro could start on (index
+// y * 11 + x), Dog starting on dog.
+struct MeetingMap
+{
+    std::array<double, BoardPoints> dogWalks{};
+    std::array<double, BoardPoints> bothWalk{};
+};
+MeetingMap meetingMap(Point dog, int ticksPerTimer);
+
+// Steps the chance of a meeting backwards in time for all 121 x 121 position
+// pairs at once: after t calls of step(), within() is the chance that the
+// walkers meet within the next t ticks from the given positions.
+class MeetingSweep
+{
+public:
+    explicit MeetingSweep(Scenario scenario);
+
+    void step();
+    double within(Point dog, Point momotaro, Walker next) const;
+    int ticks() const { return m_ticks; }
+
+private:
+    Scenario m_scenario;
+    int m_ticks = 0;
+    // [dog point * 121 + Momotaro point], Dog's timer ticking next.
+    std::vector<double> m_dogNext;
+    // The same with Momotaro's timer next; kept only when Dog walks alone
+    // (when both walk it is m_dogNext with the walkers swapped).
+    std::vector<double> m_momoNext;
+    std::vector<double> m_landing;
+    std::vector<double> m_next;
+    std::array<std::array<int, 8>, BoardPoints> m_destination{};
+};
+
+} // namespace stats

@@ -1,0 +1,93 @@
+// meetling-stats: the answer to the story problem, exactly and by simulation.
+
+#include "exactlaw.h"
+#include "options.h"
+#include "pictures.h"
+#include "progress.h"
+#include "report.h"
+#include "simulation.h"
+
+#include <QApplication>
+#include <QSaveFile>
+#include <QThread>
+
+#include <cstdio>
+#include <future>
+#include <memory>
+
+namespace {
+
+int fail(const QString &message, int status)
+{
+    std::fputs(qPrintable(message + u'\n'), status == 0 ? stdout : stderr);
+    return status;
+}
+
+bool saveText(const QString &file, const QByteArray &bytes, QString &error)
+{
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
+        error = out.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const auto parsed = stats::parseOptions(arguments, QThread::idealThreadCount());
+    if (const auto *refusal = std::get_if<stats::Refusal>(&parsed))
+        return fail(refusal->message.trimmed(), refusal->exitStatus);
+
+    stats::Report report;
+    report.options = std::get<stats::Options>(parsed);
+    const stats::Options &o = report.options;
+
+    // Pictures need the widgets' application, drawn offscreen: no display is
+    // needed and none is opened. Tables alone need none of it.
+    std::unique_ptr<QCoreApplication> app;
+    if (o.plotFile.isEmpty() && o.mapFile.isEmpty()) {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    } else {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QApplication>(argc, argv);
+    }
+    stats::Progress progress;
+
+    // The two scenarios' exact laws side by side, then the simulation on
+    // every thread asked for.
+    progress.show(QStringLiteral("working out the exact law"));
+    auto bothExact = std::async(std::launch::async, stats::exactResult, Scenario::BothWalk, o.starts, o.ticksPerTimer);
+    report.exact[1] = stats::exactResult(Scenario::DogWalks, o.starts, o.ticksPerTimer);
+    report.exact[0] = bothExact.get();
+    report.oneRunEach = stats::compareOneRunEach(report.exact[0].law, report.exact[1].law);
+
+    std::atomic<std::int64_t> runsDone{0};
+    progress.show(QStringLiteral("simulating"), &runsDone, 2 * o.runs);
+    for (int i : {0, 1}) {
+        report.simulated[i] = stats::simulate({stats::Scenarios[i], o.starts, o.ticksPerTimer, o.runs, o.seed, o.threads, &runsDone});
+    }
+
+    if (!o.mapFile.isEmpty()) {
+        progress.show(QStringLiteral("working out the map"));
+        report.map = stats::meetingMap(o.starts.dog, o.ticksPerTimer);
+    }
+    progress.done();
+
+    QString error;
+    if (!o.plotFile.isEmpty() && !stats::saveLawChart(report, o.plotFile, error))
+        return fail(QStringLiteral("meetling-stats: cannot write %1: %2").arg(o.plotFile, error), 1);
+    if (!o.mapFile.isEmpty() && !stats::saveMeetingMap(report, o.mapFile, error))
+        return fail(QStringLiteral("meetling-stats: cannot write %1: %2").arg(o.mapFile, error), 1);
+    if (!o.csvFile.isEmpty() && !saveText(o.csvFile, stats::csv(report), error))
+        return fail(QStringLiteral("meetling-stats: cannot write %1: %2").arg(o.csvFile, error), 1);
+
+    const QByteArray out = o.json ? stats::json(report) : stats::table(report).toUtf8();
+    std::fwrite(out.constData(), 1, std::size_t(out.size()), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}

@@ -1,0 +1,153 @@
+#include "options.h"
+
+#include "rules.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cmath>
+
+namespace stats {
+
+namespace {
+
+const char *const Description =
+    "Works out how often Momotaro and Dog meet in one run of the board program,\n"
+    "for both scenarios: \"When two srart\" (both walk) and \"When one starts\"\n"
+    "(only Dog walks). First exactly, from the probability law of the walk; then\n"
+    "by simulating many runs with the same rules.\n"
+    "\n"
+    "A run follows the board program: Start, then each walker's timer ticks every\n"
+    "0.2 s, Dog's first. Its ticks fall at 0.2 s, 0.4 s, ... after Start, each a\n"
+    "little late, and the first tick past the time limit still moves before it\n"
+    "stops its timer. So a run of S seconds has S / 0.2 ticks per timer, rounded\n"
+    "up (900 ticks each, 1800 steps in all, for the 180 s of the board program).";
+
+std::optional<Point> readPoint(const QString &text)
+{
+    static const QRegularExpression pair(QStringLiteral(R"(^\s*(\d{1,2})\s*,\s*(\d{1,2})\s*$)"));
+    const QRegularExpressionMatch match = pair.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const int x = match.captured(1).toInt();
+    const int y = match.captured(2).toInt();
+    if (x > rules::BoardMax || y > rules::BoardMax)
+        return std::nullopt;
+    return Point{x, y};
+}
+
+Refusal usage(const QString &message)
+{
+    return {QStringLiteral("meetling-stats: ") + message, 2};
+}
+
+// Where an output file is to go must be a folder that exists and can be
+// written, so that no work is done for a file that cannot be saved.
+std::optional<Refusal> checkOutput(const QString &option, const QString &file, const QStringList &extensions)
+{
+    if (file.isEmpty())
+        return std::nullopt;
+    const QFileInfo info(file);
+    if (!extensions.isEmpty() && !extensions.contains(info.suffix().toLower()))
+        return usage(QStringLiteral("--%1: the file name must end in .%2: %3").arg(option, extensions.join(QStringLiteral(" or .")), file));
+    const QFileInfo folder(info.absolutePath());
+    if (!folder.isDir())
+        return Refusal{QStringLiteral("meetling-stats: --%1: no such folder: %2").arg(option, QDir::toNativeSeparators(folder.filePath())), 1};
+    if (!folder.isWritable() || (info.exists() && (!info.isFile() || !info.isWritable())))
+        return Refusal{QStringLiteral("meetling-stats: --%1: cannot write %2").arg(option, QDir::toNativeSeparators(info.absoluteFilePath())), 1};
+    return std::nullopt;
+}
+
+} // namespace
+
+std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int idealThreads)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString::fromUtf8(Description));
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
+    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Show the version."));
+    const QCommandLineOption momo(QStringLiteral("momo"), QStringLiteral("Momotaro's start point (default 4,4)."), QStringLiteral("X,Y"));
+    const QCommandLineOption dog(QStringLiteral("dog"), QStringLiteral("Dog's start point (default 6,4)."), QStringLiteral("X,Y"));
+    const QCommandLineOption seconds(QStringLiteral("seconds"), QStringLiteral("The run's time limit (default 180, at most 3600)."), QStringLiteral("S"));
+    const QCommandLineOption runs(QStringLiteral("runs"), QStringLiteral("Simulated runs of each scenario (default 100000)."), QStringLiteral("N"));
+    const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("The simulation's seed (default 1): the same seed gives the same numbers."), QStringLiteral("N"));
+    const QCommandLineOption threads(QStringLiteral("threads"), QStringLiteral("Threads for the simulation (default: one per core)."), QStringLiteral("N"));
+    const QCommandLineOption plot(QStringLiteral("plot"), QStringLiteral("Draw the meetings per run and the chance of no meeting yet into FILE (.png or .svg)."), QStringLiteral("FILE"));
+    const QCommandLineOption map(QStringLiteral("map"), QStringLiteral("Draw where Momotaro should start or wait into FILE (.png or .svg)."), QStringLiteral("FILE"));
+    const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print the whole result as JSON instead of the table."));
+    const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("Write the meetings of every simulated run into FILE."), QStringLiteral("FILE"));
+    parser.addOptions({help, version, momo, dog, seconds, runs, seed, threads, plot, map, json, csv});
+
+    if (!parser.parse(arguments))
+        return usage(parser.errorText());
+    if (parser.isSet(help))
+        return Refusal{parser.helpText(), 0};
+    if (parser.isSet(version))
+        return Refusal{QStringLiteral("meetling-stats ") + QStringLiteral(MEETLING_VERSION), 0};
+    if (!parser.positionalArguments().isEmpty())
+        return usage(QStringLiteral("unexpected argument: ") + parser.positionalArguments().first());
+
+    Options options;
+    options.threads = qMax(1, idealThreads);
+    for (const auto &[option, point] : {std::pair{&momo, &options.starts.momotaro}, std::pair{&dog, &options.starts.dog}}) {
+        if (!parser.isSet(*option))
+            continue;
+        const QString text = parser.value(*option);
+        const std::optional<Point> read = readPoint(text);
+        if (!read)
+            return usage(QStringLiteral("--%1: expected X,Y with whole numbers 0..10, got '%2'").arg(option->names().first(), text));
+        *point = *read;
+    }
+
+    if (parser.isSet(seconds)) {
+        bool ok = false;
+        const double value = parser.value(seconds).toDouble(&ok);
+        if (!ok || !std::isfinite(value) || value <= 0 || value > MaxSeconds)
+            return usage(QStringLiteral("--seconds: expected a number of seconds above 0 and at most %1, got '%2'")
+                             .arg(MaxSeconds).arg(parser.value(seconds)));
+        options.seconds = value;
+    }
+    options.ticksPerTimer = rules::ticksPerTimer(options.seconds);
+
+    auto wholeNumber = [&](const QCommandLineOption &option, qlonglong min, qlonglong max, auto &into) -> std::optional<Refusal> {
+        if (!parser.isSet(option))
+            return std::nullopt;
+        bool ok = false;
+        const qlonglong value = parser.value(option).toLongLong(&ok);
+        if (!ok || value < min || value > max)
+            return usage(QStringLiteral("--%1: expected a whole number from %2 to %3, got '%4'")
+                             .arg(option.names().first()).arg(min).arg(max).arg(parser.value(option)));
+        into = value;
+        return std::nullopt;
+    };
+    if (auto refused = wholeNumber(runs, 1, 100'000'000, options.runs))
+        return *refused;
+    if (auto refused = wholeNumber(threads, 1, 256, options.threads))
+        return *refused;
+    if (parser.isSet(seed)) {
+        bool ok = false;
+        options.seed = parser.value(seed).toULongLong(&ok);
+        if (!ok)
+            return usage(QStringLiteral("--seed: expected a whole number from 0 to 18446744073709551615, got '%1'").arg(parser.value(seed)));
+    }
+
+    options.json = parser.isSet(json);
+    options.plotFile = parser.value(plot);
+    options.mapFile = parser.value(map);
+    options.csvFile = parser.value(csv);
+    const QStringList pictures{QStringLiteral("png"), QStringLiteral("svg")};
+    for (const auto &[name, file, extensions] : {std::tuple{QStringLiteral("plot"), options.plotFile, pictures},
+                                                std::tuple{QStringLiteral("map"), options.mapFile, pictures},
+                                                std::tuple{QStringLiteral("csv"), options.csvFile, QStringList{}}}) {
+        if (parser.isSet(name) && file.isEmpty())
+            return usage(QStringLiteral("--%1: the file name is empty").arg(name));
+        if (auto refused = checkOutput(name, file, extensions))
+            return *refused;
+    }
+    return options;
+}
+
+} // namespace stats

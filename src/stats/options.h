@@ -1,0 +1,43 @@
+#pragma once
+
+#include "exactlaw.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <variant>
+
+namespace stats {
+
+// What the command line asks for.
+struct Options
+{
+    Starts starts{{4, 4}, {6, 4}};
+    double seconds = 180;
+    int ticksPerTimer = 900;
+    std::int64_t runs = 100'000;
+    std::uint64_t seed = 1;
+    int threads = 1;
+    QString plotFile;
+    QString mapFile;
+    QString csvFile;
+    bool json = false;
+};
+
+// A command line that cannot be carried out: one line for standard error,
+// and the exit status (2 for a usage error).
+struct Refusal
+{
+    QString message;
+    int exitStatus = 2;
+};
+
+// Reads the command line (arguments[0] is the program). --help and --version
+// are answered as refusals with exit status 0 and the text to print.
+std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int idealThreads);
+
+// The longest run the tool works out: an hour.
+inline constexpr double MaxSeconds = 3600;
+
+} // namespace stats

@@ -1,0 +1,77 @@
+#include "simulation.h"
+
+#include "randomsource.h"
+#include "walkertick.h"
+#include "walkrun.h"
+
+#include <algorithm>
+#include <cmath>
+#include <thread>
+
+namespace stats {
+
+namespace {
+
+// Runs are handed out to the threads in blocks of this many.
+constexpr std::int64_t Block = 256;
+// The 99.5th percentile of the standard normal law.
+constexpr double Z99 = 2.5758293035489004;
+
+std::uint64_t runSeed(std::uint64_t seed, Scenario scenario, std::int64_t run)
+{
+    const std::uint64_t stream = SplitMixRandom::mix(std::uint64_t(run) * 2 + (scenario == Scenario::BothWalk ? 0 : 1));
+    return SplitMixRandom::mix(seed ^ stream);
+}
+
+} // namespace
+
+int simulatedRun(const SimulationPlan &plan, std::int64_t run)
+{
+    SplitMixRandom random(runSeed(plan.seed, plan.scenario, run));
+    WalkState walk = placedWalk(plan.scenario, plan.starts.momotaro, plan.starts.dog);
+    playRun(walk, plan.ticksPerTimer, [&random] { return directionFromDraw(random.next()); });
+    return walk.meetCount;
+}
+
+Simulation simulate(const SimulationPlan &plan)
+{
+    Simulation result;
+    result.counts.resize(plan.runs);
+    std::atomic<std::int64_t> nextBlock{0};
+
+    auto work = [&] {
+        for (;;) {
+            const std::int64_t first = nextBlock.fetch_add(Block);
+            if (first >= plan.runs)
+                return;
+            const std::int64_t last = std::min(plan.runs, first + Block);
+            for (std::int64_t run = first; run < last; ++run)
+                result.counts[run] = std::uint16_t(simulatedRun(plan, run));
+            if (plan.runsDone)
+                plan.runsDone->fetch_add(last - first, std::memory_order_relaxed);
+        }
+    };
+    std::vector<std::jthread> helpers;
+    for (int i = 1; i < plan.threads; ++i)
+        helpers.emplace_back(work);
+    work();
+    helpers.clear();
+
+    double sum = 0;
+    for (std::uint16_t count : result.counts) {
+        if (count >= result.histogram.size())
+            result.histogram.resize(count + 1, 0);
+        ++result.histogram[count];
+        sum += count;
+    }
+    const double n = double(plan.runs);
+    result.mean = sum / n;
+    double squares = 0;
+    for (std::size_t k = 0; k < result.histogram.size(); ++k)
+        squares += double(result.histogram[k]) * (double(k) - result.mean) * (double(k) - result.mean);
+    const double variance = plan.runs > 1 ? squares / (n - 1) : 0;
+    result.halfWidth99 = Z99 * std::sqrt(variance / n);
+    return result;
+}
+
+} // namespace stats
