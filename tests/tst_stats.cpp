@@ -1,0 +1,179 @@
+#include "exactlaw.h"
+#include "simulation.h"
+#include "walkrun.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+Q_DECLARE_METATYPE(Scenario)
+Q_DECLARE_METATYPE(Point)
+
+namespace {
+
+using stats::Starts;
+
+// The law of meetings over every one of the 8^(2 ticks) direction sequences,
+// each played through the walk rules.
+std::vector<double> enumeratedLaw(Scenario scenario, Starts starts, int ticksPerTimer)
+{
+    const int steps = 2 * ticksPerTimer;
+    const long long sequences = 1LL << (3 * steps);
+    std::vector<double> law(ticksPerTimer + 1, 0.0);
+    for (long long sequence = 0; sequence < sequences; ++sequence) {
+        WalkState walk = placedWalk(scenario, starts.momotaro, starts.dog);
+        long long rest = sequence;
+        playRun(walk, ticksPerTimer, [&rest] {
+            const int direction = int(rest % 8) + 1;
+            rest /= 8;
+            return direction;
+        });
+        law[walk.meetCount] += 1.0 / double(sequences);
+    }
+    return law;
+}
+
+} // namespace
+
+class TestStats : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void exactLawMatchesEveryDirectionSequence_data();
+    void exactLawMatchesEveryDirectionSequence();
+    void lawOfAFullRunAddsUpToItsExpectedMeetings();
+    void simulatedMeanFallsInItsIntervalAroundTheExact_data();
+    void simulatedMeanFallsInItsIntervalAroundTheExact();
+    void aSeedRepeatsWhateverTheThreads();
+    void badOptionsAreRefusedWithoutOutput_data();
+    void badOptionsAreRefusedWithoutOutput();
+};
+
+void TestStats::exactLawMatchesEveryDirectionSequence_data()
+{
+    QTest::addColumn<Scenario>("scenario");
+    QTest::addColumn<Point>("momotaro");
+    QTest::addColumn<Point>("dog");
+    for (Scenario scenario : {Scenario::BothWalk, Scenario::DogWalks}) {
+        const char *name = scenario == Scenario::BothWalk ? "both" : "one";
+        // Two steps apart: a meeting and its restart fit in the window twice.
+        QTest::addRow("%s, default starts", name) << scenario << Point{4, 4} << Point{6, 4};
+        QTest::addRow("%s, one corner", name) << scenario << Point{0, 0} << Point{0, 0};
+        QTest::addRow("%s, far edge", name) << scenario << Point{10, 3} << Point{9, 4};
+    }
+}
+
+void TestStats::exactLawMatchesEveryDirectionSequence()
+{
+    QFETCH(Scenario, scenario);
+    QFETCH(Point, momotaro);
+    QFETCH(Point, dog);
+    const int ticks = 3;
+    const std::vector<double> expected = enumeratedLaw(scenario, {momotaro, dog}, ticks);
+    const stats::ExactResult exact = stats::exactResult(scenario, {momotaro, dog}, ticks);
+
+    double mean = 0;
+    for (std::size_t k = 0; k < expected.size(); ++k) {
+        const double law = k < exact.law.size() ? exact.law[k] : 0.0;
+        QVERIFY2(std::fabs(law - expected[k]) < 1e-12, qPrintable(QStringLiteral("P(N = %1): %2 against %3").arg(k).arg(law).arg(expected[k])));
+        mean += double(k) * expected[k];
+    }
+    QVERIFY(mean > 0);
+    QCOMPARE_LE(std::fabs(exact.expectedMeetings - mean), 1e-12);
+    QCOMPARE_LE(std::fabs(exact.atLeastOne - (1 - expected[0])), 1e-12);
+}
+
+void TestStats::lawOfAFullRunAddsUpToItsExpectedMeetings()
+{
+    for (Scenario scenario : {Scenario::BothWalk, Scenario::DogWalks}) {
+        const stats::ExactResult exact = stats::exactResult(scenario, {{4, 4}, {6, 4}}, 900);
+        double total = 0;
+        double mean = 0;
+        for (std::size_t k = 0; k < exact.law.size(); ++k) {
+            total += exact.law[k];
+            mean += double(k) * exact.law[k];
+        }
+        QCOMPARE_LE(std::fabs(total - 1), 1e-9);
+        QCOMPARE_LE(std::fabs(mean - exact.expectedMeetings), 1e-9);
+        // The median first meeting comes before the mean: the waiting time
+        // has a long tail.
+        QVERIFY(exact.medianFirstSeconds > 0 && exact.medianFirstSeconds < exact.meanFirstSeconds);
+        QCOMPARE(exact.noMeetingYet.front(), 1.0);
+        QCOMPARE_LE(std::fabs(exact.noMeetingYet.back() - exact.law.front()), 1e-12);
+    }
+}
+
+void TestStats::simulatedMeanFallsInItsIntervalAroundTheExact_data()
+{
+    QTest::addColumn<Point>("momotaro");
+    QTest::addColumn<Point>("dog");
+    QTest::newRow("default starts") << Point{4, 4} << Point{6, 4};
+    QTest::newRow("opposite corners") << Point{0, 0} << Point{10, 10};
+}
+
+void TestStats::simulatedMeanFallsInItsIntervalAroundTheExact()
+{
+    QFETCH(Point, momotaro);
+    QFETCH(Point, dog);
+    for (Scenario scenario : {Scenario::BothWalk, Scenario::DogWalks}) {
+        const stats::Simulation sim = stats::simulate({scenario, {momotaro, dog}, 900, 10'000, 7, 2});
+        const double exact = stats::exactResult(scenario, {momotaro, dog}, 900).expectedMeetings;
+        QVERIFY2(std::fabs(sim.mean - exact) <= sim.halfWidth99,
+                 qPrintable(QStringLiteral("%1 +- %2 against %3").arg(sim.mean).arg(sim.halfWidth99).arg(exact)));
+        QVERIFY(sim.halfWidth99 > 0 && sim.halfWidth99 < 0.1);
+    }
+}
+
+void TestStats::aSeedRepeatsWhateverTheThreads()
+{
+    const stats::SimulationPlan plan{Scenario::BothWalk, {{4, 4}, {6, 4}}, 50, 3000, 42, 1};
+    stats::SimulationPlan threaded = plan;
+    threaded.threads = 3;
+    stats::SimulationPlan reseeded = plan;
+    reseeded.seed = 43;
+    const stats::Simulation one = stats::simulate(plan);
+    QVERIFY(one.counts == stats::simulate(threaded).counts);
+    QVERIFY(one.counts != stats::simulate(reseeded).counts);
+}
+
+void TestStats::badOptionsAreRefusedWithoutOutput_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("point off the board") << QStringList{"--momo", "11,4"} << 2 << "--momo: expected X,Y";
+    QTest::newRow("not a whole number") << QStringList{"--dog", "1.5,2"} << 2 << "--dog: expected X,Y";
+    QTest::newRow("malformed pair") << QStringList{"--dog", "3"} << 2 << "--dog: expected X,Y";
+    QTest::newRow("no runs") << QStringList{"--runs", "0"} << 2 << "--runs: expected a whole number";
+    QTest::newRow("negative runs") << QStringList{"--runs", "-5"} << 2 << "--runs: expected a whole number";
+    QTest::newRow("no time") << QStringList{"--seconds", "0"} << 2 << "--seconds: expected";
+    QTest::newRow("absurd time") << QStringList{"--seconds", "1e9"} << 2 << "--seconds: expected";
+    QTest::newRow("no threads") << QStringList{"--threads", "0"} << 2 << "--threads: expected";
+    QTest::newRow("unknown option") << QStringList{"--frobnicate"} << 2 << "Unknown option 'frobnicate'";
+    QTest::newRow("picture kind") << QStringList{"--plot", "out.gif"} << 2 << "--plot: the file name must end in .png or .svg";
+    QTest::newRow("plot folder missing") << QStringList{"--plot", "missing/out.png"} << 1 << "--plot: no such folder";
+    QTest::newRow("csv folder missing") << QStringList{"--csv", "missing/out.csv"} << 1 << "--csv: no such folder";
+}
+
+void TestStats::badOptionsAreRefusedWithoutOutput()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    QProcess tool;
+    tool.setWorkingDirectory(dir.path());
+    tool.start(QStringLiteral(MEETLING_STATS), arguments);
+    QVERIFY(tool.waitForFinished(30'000));
+    QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(tool.exitCode(), status);
+    const QStringList lines = QString::fromLocal8Bit(tool.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 1);
+    QVERIFY2(lines.first().startsWith(QStringLiteral("meetling-stats: ") + message), qPrintable(lines.first()));
+    QVERIFY(tool.readAllStandardOutput().isEmpty());
+    QVERIFY(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestStats)
+#include "tst_stats.moc"
