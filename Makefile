@@ -23,8 +23,9 @@ test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 
 bench: setup $(BUILD)/CMakeCache.txt
-	cmake --build $(BUILD) -j$(JOBS) --target meetling_bench
+	cmake --build $(BUILD) -j$(JOBS) --target meetling_bench meetling_stats_bench
 	sh tests/audio/pulse.sh run ./$(BUILD)/bench/meetling_bench
+	./$(BUILD)/bench/meetling_stats_bench
 
 # The conversion and core tests under AddressSanitizer and UBSan.
 sanitize: setup

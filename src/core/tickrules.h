@@ -26,13 +26,12 @@ inline constexpr std::array<Delta, 8> Directions{{
     {+1, 0}, {+1, +1}, {0, +1}, {-1, +1}, {-1, 0}, {-1, -1}, {0, -1}, {+1, -1},
 }};
 
+// Written without branches: a walk near the edges would keep the
+// processor guessing which way each clamp goes.
 inline Int16 clampToBoard(Int16 v)
 {
-    if (v < 0)
-        return 0;
-    if (v > rules::BoardMax)
-        return rules::BoardMax;
-    return v;
+    const int value = v;
+    return Int16(value < 0 ? 0 : (value > rules::BoardMax ? rules::BoardMax : value));
 }
 
 } // namespace detail
@@ -46,6 +45,13 @@ inline Point stepOnBoard(Point from, int direction)
         return from;
     const detail::Delta d = detail::Directions[direction - 1];
     return {detail::clampToBoard(from.x + d.dx), detail::clampToBoard(from.y + d.dy)};
+}
+
+// floor(r * 8 + 1) for r in [0, 1): the direction 1..8. The value is
+// positive, so cutting off its fraction is its floor.
+inline int directionFromDraw(double r)
+{
+    return static_cast<int>(r * 8 + 1);
 }
 
 // What the rules did on one walker tick.

@@ -7,11 +7,6 @@
 #include "readouts.h"
 #include "rules.h"
 
-int directionFromDraw(double r)
-{
-    return static_cast<int>(conv::floorValue(r * 8 + 1));
-}
-
 double elapsedSeconds(float startTime, float tickTime)
 {
     const double difference = double(tickTime) - double(startTime);

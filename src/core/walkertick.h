@@ -7,9 +7,6 @@ class BoardOps;
 class Clock;
 class RandomSource;
 
-// floor(r * 8 + 1) for r in [0, 1): the direction 1..8.
-int directionFromDraw(double r);
-
 // Whole seconds between two clock readings, as the elapsed-time read-out shows
 // them. A tick that reads an earlier time of day than the start has crossed
 // midnight, so a day is added.

@@ -46,15 +46,3 @@ void WalkState::restartAfterMeeting()
     momoX = momoStartX;
     momoY = momoStartY;
 }
-
-bool WalkState::walking(Walker walker) const
-{
-    if (walker == Walker::Dog)
-        return runMode == RunMode::BothWalk || runMode == RunMode::DogWalks;
-    return runMode == RunMode::BothWalk;
-}
-
-bool WalkState::metPending() const
-{
-    return runMode == RunMode::BothMet || runMode == RunMode::DogMet;
-}

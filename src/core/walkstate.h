@@ -54,6 +54,11 @@ struct WalkState
     // Met -> walking (other modes unchanged), then both back to their starts.
     void restartAfterMeeting();
     // Dog walks in both walking modes, Momotaro only when both walk.
-    bool walking(Walker walker) const;
-    bool metPending() const;
+    bool walking(Walker walker) const
+    {
+        if (walker == Walker::Dog)
+            return runMode == RunMode::BothWalk || runMode == RunMode::DogWalks;
+        return runMode == RunMode::BothWalk;
+    }
+    bool metPending() const { return runMode == RunMode::BothMet || runMode == RunMode::DogMet; }
 };

@@ -8,9 +8,3 @@ void SplitMixRandom::reseed(float seed)
     // lead to different states.
     m_state = mix(m_state ^ (std::uint64_t{std::bit_cast<std::uint32_t>(seed)} * Golden)) + m_state;
 }
-
-double SplitMixRandom::next()
-{
-    m_state += Golden;
-    return toUnit(mix(m_state));
-}

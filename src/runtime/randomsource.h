@@ -22,7 +22,11 @@ public:
     explicit SplitMixRandom(std::uint64_t state = 0) : m_state(state) {}
 
     void reseed(float seed) override;
-    double next() override;
+    double next() override
+    {
+        m_state += Golden;
+        return toUnit(mix(m_state));
+    }
 
     static constexpr std::uint64_t Golden = 0x9E3779B97F4A7C15ULL;
 
