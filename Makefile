@@ -1,11 +1,12 @@
 # make run    set up, build and start the program
 # make test   set up, build and run every test
 # make bench  set up, build and run the benchmarks
+# make package  set up, build and make the Debian package build/meetling_<version>_<arch>.deb
 
 BUILD := build
 JOBS  := 2
 
-.PHONY: setup build run test bench sanitize clean
+.PHONY: setup build run test bench package sanitize clean
 
 setup:
 	@sh scripts/setup-debian.sh
@@ -21,6 +22,9 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+
+package: build
+	cmake --build $(BUILD) --target package
 
 bench: setup $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS) --target meetling_bench meetling_stats_bench

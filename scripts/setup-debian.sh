@@ -12,6 +12,7 @@ fonts-ipafont-gothic fonts-dejavu-core
 xvfb xauth xdotool
 pulseaudio pulseaudio-utils
 libbenchmark-dev
+dpkg-dev desktop-file-utils appstream file x11-utils hicolor-icon-theme
 "
 
 missing=""

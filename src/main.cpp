@@ -1,3 +1,4 @@
+#include "appinfo.h"
 #include "clock.h"
 #include "errorguard.h"
 #include "fonts.h"
@@ -95,6 +96,10 @@ int main(int argc, char **argv)
 
     GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Meetling experiment"));
+    // Ties the windows to the installed desktop entry (and so to its name and
+    // icon in docks and window switchers); the board window also takes its
+    // icon from the theme by this name.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(AppId));
     fonts::installSubstitutes();
 
     SystemClock clock;

@@ -1,7 +1,9 @@
 // draw_pictures: draws the program's three small pictures as pixel art.
 //
 // Usage: draw_pictures <output-dir>
-// Writes icon.png (32x32), momotaro.png (33x36) and dog.png (34x34).
+// Writes icon.png (32x32), momotaro.png (33x36) and dog.png (34x34), and the
+// desktop icon at the other sizes of the icon theme: icon-16.png, icon-48.png,
+// icon-64.png, icon-128.png and icon-256.png.
 //
 // Each figure is a hand-designed character grid: one character per pixel,
 // looked up in a palette.  '.' is left as the background colour.
@@ -15,6 +17,7 @@
 #include <cstdio>
 #include <span>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -89,6 +92,27 @@ constexpr std::array<std::string_view, 32> momotaro{
     "....TTTT..TTTT.....B............",
 };
 
+// The same figure for 16 x 16, where the full one would blur: the face,
+// the kimono with its sash, the hand on the pole and the peach banner.
+constexpr std::array<std::string_view, 16> smallMomotaro{
+    "...KK.....Y.....",
+    "...RR.....BBBBBB",
+    "..KKKK....BWWWWw",
+    ".KKKKKK...BWPPWw",
+    "KKKKKKKK..BPhPpw",
+    "kSKSSKSk..BPPPpw",
+    "kmSSSSmk..BLppLw",
+    ".kSrrSk...BWWWWw",
+    ".gGWWGg...Bwwwww",
+    "gGGGWGGGgSSk....",
+    "gOOOOYOOg.B.....",
+    "gGGGGWGGg.B.....",
+    ".gGGGWGGg.B.....",
+    ".gggggggg.B.....",
+    "..kSk.kSk.B.....",
+    ".TTT..TTT.B.....",
+};
+
 // A white dog sitting in profile, facing left; 34 x 34.
 constexpr std::array<std::string_view, 34> dog{
     "..................................",
@@ -142,6 +166,7 @@ constexpr bool isWellFormed(std::span<const std::string_view> rows, std::size_t 
 }
 
 static_assert(isWellFormed(momotaro, 32), "Momotaro grid: bad width or unknown colour key");
+static_assert(isWellFormed(smallMomotaro, 16), "small Momotaro grid: bad width or unknown colour key");
 static_assert(isWellFormed(dog, 34), "dog grid: bad width or unknown colour key");
 
 constexpr QRgb inkFor(char key)
@@ -167,9 +192,15 @@ QImage picture(int width, int height, QRgb ground)
     return image;
 }
 
-bool save(const QImage &image, const QString &dir, const char *name)
+// Pixel art grows by whole factors only, each pixel becoming a square block.
+QImage enlarged(const QImage &image, int factor)
 {
-    const QString path = dir + QLatin1Char('/') + QLatin1String(name);
+    return image.scaled(image.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
+bool save(const QImage &image, const QString &dir, const QString &name)
+{
+    const QString path = dir + QLatin1Char('/') + name;
     if (!image.save(path, "PNG")) {
         std::fprintf(stderr, "draw_pictures: cannot write %s\n", qPrintable(path));
         return false;
@@ -198,7 +229,22 @@ int main(int argc, char *argv[])
     QImage dogPicture = picture(34, 34, greenGround);
     stamp(dogPicture, dog, 0, 0);
 
-    const bool ok = save(icon, dir, "icon.png") && save(walker, dir, "momotaro.png")
-        && save(dogPicture, dir, "dog.png");
+    // The desktop icon: the small figure at 16, the window icon itself at 32
+    // and doubled up to 256.  48 is one and a half times 32: tripled, then
+    // halved with smoothing, so that every edge blurs by at most one pixel.
+    QImage smallIcon = picture(16, 16, yellowGround);
+    stamp(smallIcon, smallMomotaro, 0, 0);
+    const std::array<std::pair<int, QImage>, 5> themeIcons{{
+        {16, smallIcon},
+        {48, enlarged(icon, 3).scaled(48, 48, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)},
+        {64, enlarged(icon, 2)},
+        {128, enlarged(icon, 4)},
+        {256, enlarged(icon, 8)},
+    }};
+
+    bool ok = save(icon, dir, QStringLiteral("icon.png")) && save(walker, dir, QStringLiteral("momotaro.png"))
+        && save(dogPicture, dir, QStringLiteral("dog.png"));
+    for (const auto &[size, image] : themeIcons)
+        ok = ok && save(image, dir, QStringLiteral("icon-%1.png").arg(size));
     return ok ? 0 : 1;
 }

@@ -11,6 +11,8 @@
 
 #include <QCloseEvent>
 #include <QFrame>
+#include <QGuiApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 
@@ -107,7 +109,9 @@ Form1::Form1(WindowServices services, QWidget *parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(Title));
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
+    // The installed theme icon (named after the desktop entry) has every size;
+    // the built-in 32 x 32 one serves when the program runs from its build.
+    setWindowIcon(QIcon::fromTheme(QGuiApplication::desktopFileName(), QIcon(QStringLiteral(":/pictures/icon.png"))));
     setGeometry(QRect(StoredPosition, ClientSize));
     setFixedSize(ClientSize);
     setBackground(this, WindowGrey);

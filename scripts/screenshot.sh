@@ -1,0 +1,26 @@
+#!/bin/sh
+# Takes docs/screenshot.png (the screenshot the AppStream metadata names):
+# the board window a few seconds into a run where both walk, on a private
+# X server.  Needs a build (make build) and ImageMagick's `import`.
+#   sh scripts/screenshot.sh [BUILD_DIR]
+set -eu
+cd "$(dirname "$0")/.."
+build=${1:-build}
+xdir=$(mktemp -d)
+sh tests/program/xvfb.sh start "$xdir"
+pid=""
+trap 'kill "$pid" 2>/dev/null; sh tests/program/xvfb.sh stop "$xdir"; rm -rf "$xdir"' EXIT
+DISPLAY=$(cat "$xdir/display")
+export DISPLAY
+PULSE_SERVER=unix:/nonexistent/meetling "$build/meetling" >/dev/null 2>&1 &
+pid=$!
+sleep 2
+window=$(xdotool search --pid "$pid" --name "Meetling experiment" | head -n 1)
+xdotool mousemove --window "$window" 360 12 click 1   # When two srart
+sleep 0.5
+for i in 1 2 3 4; do xdotool key Return; sleep 0.3; done
+xdotool mousemove --window "$window" 268 12 click 1   # Start
+xdotool mousemove 0 0
+sleep 6
+import -window "$window" docs/screenshot.png
+echo "wrote docs/screenshot.png"

@@ -1,0 +1,44 @@
+#!/bin/sh
+# Installs the build as a package would (DESTDIR, prefix /usr), checks the
+# tree with the desktops' own validators, then starts the installed program
+# and reads what its window tells the window manager.
+#   install.sh BUILD_DIR XVFB_DIR APP_ID
+set -u
+build=$1
+DISPLAY=$(cat "$2/display")
+export DISPLAY
+id=$3
+root=$(mktemp -d)
+pid=""
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$root"' EXIT
+failed=0
+fail() { echo "install: $*"; failed=1; }
+
+DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null || { echo "install: cmake --install failed"; exit 1; }
+share=$root/usr/share
+entry=$share/applications/$id.desktop
+[ -x "$root/usr/bin/meetling" ] || fail "no usr/bin/meetling"
+desktop-file-validate "$entry" || fail "desktop entry rejected"
+appstreamcli validate --no-net "$share/metainfo/$id.metainfo.xml" >"$root/validate" || { cat "$root/validate"; fail "metadata rejected"; }
+for size in 16 32 48 64 128 256; do
+    file "$share/icons/hicolor/${size}x$size/apps/$id.png" | grep -q "PNG image data, $size x $size," || fail "no $size x $size icon"
+done
+grep -qx "Icon=$id" "$entry" || fail "the entry names another icon"
+
+# The installed program finds its icon through the data directories, as in a desktop session.
+XDG_DATA_DIRS=$share:/usr/share PULSE_SERVER=unix:/nonexistent/meetling "$root/usr/bin/meetling" >/dev/null 2>&1 &
+pid=$!
+window=""
+for i in $(seq 50); do
+    window=$(xdotool search --pid "$pid" --name "Meetling experiment" 2>/dev/null | head -n 1)
+    [ -n "$window" ] && break
+    sleep 0.1
+done
+[ -n "$window" ] || { fail "no window appeared"; exit 1; }
+class=$(sed -n 's/^StartupWMClass=//p' "$entry")
+xprop -id "$window" WM_CLASS | grep -q ", \"$class\"\$" || fail "WM_CLASS is not the entry's \"$class\": $(xprop -id "$window" WM_CLASS)"
+# Only the theme icon has a 256 x 256 picture.
+xprop -len 1000000 -id "$window" _NET_WM_ICON | grep -q "Icon (256 x 256)" || fail "the window does not use the theme icon"
+
+[ "$failed" -eq 0 ] && echo "1 passed, 0 failed" || echo "0 passed, 1 failed"
+exit "$failed"

@@ -1,0 +1,32 @@
+#!/bin/sh
+# Builds the Debian package and checks that it carries what `cmake --install`
+# installs, depends on the libraries, fonts and icon theme the program needs,
+# and has no maintainer scripts.
+#   package.sh BUILD_DIR VERSION
+set -u
+build=$1
+deb=$build/meetling_$2_$(dpkg --print-architecture).deb
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+failed=0
+fail() { echo "package: $*"; failed=1; }
+
+rm -f "$deb"
+cmake --build "$build" --target package >"$root/log" 2>&1 || { cat "$root/log"; echo "package: cpack failed"; exit 1; }
+[ -f "$deb" ] || { echo "package: no $deb"; exit 1; }
+
+DESTDIR=$root/tree cmake --install "$build" --prefix /usr >/dev/null
+(cd "$root/tree" && find . -type f | sort) >"$root/installed"
+dpkg-deb --contents "$deb" | awk '!/^d/ { print $6 }' | sort >"$root/packaged"
+diff "$root/installed" "$root/packaged" || fail "the package's files differ from the installed ones"
+
+info=$(dpkg-deb --info "$deb")
+depends=$(printf '%s\n' "$info" | sed -n 's/^ Depends: //p')
+for package in libqt6widgets6 libqt6gui6 libqt6multimedia6 fonts-ipafont-gothic hicolor-icon-theme; do
+    printf '%s' "$depends" | grep -q "\\b$package\\b" || fail "does not depend on $package: $depends"
+done
+printf '%s\n' "$info" | grep -q "^ Section: education" || fail "section is not education"
+printf '%s\n' "$info" | grep -Eq "^ +[0-9]+ bytes, +[0-9]+ lines +\*? *(pre|post)(inst|rm)" && fail "has maintainer scripts"
+
+[ "$failed" -eq 0 ] && echo "1 passed, 0 failed" || echo "0 passed, 1 failed"
+exit "$failed"
