@@ -18,6 +18,7 @@ DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null || { echo "insta
 share=$root/usr/share
 entry=$share/applications/$id.desktop
 [ -x "$root/usr/bin/meetling" ] || fail "no usr/bin/meetling"
+"$root/usr/bin/meetling-stats" --version | grep -q "^meetling-stats " || fail "usr/bin/meetling-stats does not run"
 desktop-file-validate "$entry" || fail "desktop entry rejected"
 appstreamcli validate --no-net "$share/metainfo/$id.metainfo.xml" >"$root/validate" || { cat "$root/validate"; fail "metadata rejected"; }
 for size in 16 32 48 64 128 256; do
