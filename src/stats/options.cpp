@@ -71,7 +71,7 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
     const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Show the version."));
     const QCommandLineOption momo(QStringLiteral("momo"), QStringLiteral("Momotaro's start point (default 4,4)."), QStringLiteral("X,Y"));
     const QCommandLineOption dog(QStringLiteral("dog"), QStringLiteral("Dog's start point (default 6,4)."), QStringLiteral("X,Y"));
-    const QCommandLineOption seconds(QStringLiteral("seconds"), QStringLiteral("The run's time limit (default 180, at most 3600)."), QStringLiteral("S"));
+    const QCommandLineOption seconds(QStringLiteral("seconds"), QStringLiteral("The run's time limit (default 180, at most 600)."), QStringLiteral("S"));
     const QCommandLineOption runs(QStringLiteral("runs"), QStringLiteral("Simulated runs of each scenario (default 100000)."), QStringLiteral("N"));
     const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("The simulation's seed (default 1): the same seed gives the same numbers."), QStringLiteral("N"));
     const QCommandLineOption threads(QStringLiteral("threads"), QStringLiteral("Threads for the simulation (default: one per core)."), QStringLiteral("N"));
@@ -84,7 +84,7 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
     if (!parser.parse(arguments))
         return usage(parser.errorText());
     if (parser.isSet(help))
-        return Refusal{parser.helpText(), 0};
+        return Refusal{parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("meetling-stats")), 0};
     if (parser.isSet(version))
         return Refusal{QStringLiteral("meetling-stats ") + QStringLiteral(MEETLING_VERSION), 0};
     if (!parser.positionalArguments().isEmpty())

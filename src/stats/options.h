@@ -37,7 +37,8 @@ struct Refusal
 // are answered as refusals with exit status 0 and the text to print.
 std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int idealThreads);
 
-// The longest run the tool works out: an hour.
-inline constexpr double MaxSeconds = 3600;
+// The longest run the tool works out: ten minutes. The law of meetings takes
+// time growing with the cube of the run's length (a second at this limit).
+inline constexpr double MaxSeconds = 600;
 
 } // namespace stats
