@@ -17,6 +17,8 @@ private slots:
     void controlsAreStackedTopmostLast_data();
     void controlsAreStackedTopmostLast();
     void loadShowsAnEmptyBoardWithStartAndStopDisabled();
+    void readoutsShowTheirTextInTheirColour_data();
+    void readoutsShowTheirTextInTheirColour();
     void focusStartsOnTheBoardAndFollowsTheWindowOrder();
     void walkersArePlacedOnTheBoardGrid();
     void japaneseTextHasAFace();
@@ -109,6 +111,41 @@ void TestForm1::loadShowsAnEmptyBoardWithStartAndStopDisabled()
     QCOMPARE(f.form->timer(Walker::Momotaro).timerType(), Qt::PreciseTimer);
     QVERIFY(f.sound.isEmpty());
     QVERIFY(!f.form->windowIcon().isNull());
+}
+
+void TestForm1::readoutsShowTheirTextInTheirColour_data()
+{
+    QTest::addColumn<int>("label");
+    QTest::addColumn<QColor>("color");
+    QTest::newRow("Dog") << 1 << QColor(Qt::black);
+    QTest::newRow("meetings") << 3 << QColor(Qt::red);
+    QTest::newRow("time") << 4 << QColor(Qt::blue);
+}
+
+void TestForm1::readoutsShowTheirTextInTheirColour()
+{
+    QFETCH(int, label);
+    QFETCH(QColor, color);
+    FormFixture f;
+    auto *readout = f.find<QLabel>(qPrintable(QStringLiteral("Label%1").arg(label)));
+    readout->setText(QStringLiteral("MMMM"));
+    const QImage image = readout->grab().toImage();
+    // The frame is black all round; inside, the strongest ink is the text's.
+    QCOMPARE(image.pixelColor(0, 0), QColor(Qt::black));
+    QCOMPARE(image.pixelColor(image.width() - 1, image.height() - 1), QColor(Qt::black));
+    QColor ink(Qt::white);
+    for (int y = 2; y < image.height() - 2; ++y) {
+        for (int x = 2; x < image.width() - 2; ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.lightness() < ink.lightness())
+                ink = c;
+        }
+    }
+    QCOMPARE_LT(ink.lightness(), 160);
+    QCOMPARE(ink.saturation() > 100, color.saturation() > 100);
+    if (color.saturation() > 100)
+        QCOMPARE_LT(qAbs(ink.hue() - color.hue()), 20);
+    QCOMPARE(image.pixelColor(2, 2), QColor(Qt::white));
 }
 
 void TestForm1::focusStartsOnTheBoardAndFollowsTheWindowOrder()

@@ -14,50 +14,10 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 
 namespace {
-
-enum class Kind { Button, Label, Board, Picture, Line };
-enum class Parent { Window, Board };
-
-// Every control of the window, topmost first (an earlier one covers a later
-// one in the same container), in twips relative to its container's client
-// area. Lines are one pixel thick and given by their bounding box.
-struct Control
-{
-    const char *name;
-    Kind kind;
-    Parent parent;
-    int left, top, width, height;
-    const char *text;
-};
-
-constexpr Control Controls[] = {
-    {"Command6", Kind::Button, Parent::Window, 1440, 0, 975, 375, "Problem"},
-    {"Command5", Kind::Button, Parent::Window, 3480, 0, 1095, 375, "Start"},
-    {"Picture1", Kind::Board, Parent::Window, 600, 480, 6975, 4455, ""},
-    {"Picture3", Kind::Picture, Parent::Board, 3480, 1920, 495, 540, ""},
-    {"Picture2", Kind::Picture, Parent::Board, 2160, 1920, 510, 510, ""},
-    {"Label11", Kind::Label, Parent::Board, 240, 3840, 255, 255, "10"},
-    {"Label10", Kind::Label, Parent::Board, 6360, 240, 255, 255, "10"},
-    {"Label9", Kind::Label, Parent::Board, 240, 2040, 135, 255, "5"},
-    {"Label8", Kind::Label, Parent::Board, 3360, 240, 135, 255, "5"},
-    {"Label7", Kind::Label, Parent::Board, 120, 4080, 255, 255, "y"},
-    {"Label6", Kind::Label, Parent::Board, 6720, 0, 135, 255, "x"},
-    {"Label5", Kind::Label, Parent::Board, 240, 240, 255, 255, "0"},
-    {"Line3", Kind::Line, Parent::Board, 120, 120, 6495, 15, ""}, // (6600, 120) to (120, 120)
-    {"Line2", Kind::Line, Parent::Board, 120, 120, 15, 3975, ""}, // (120, 120) to (120, 4080)
-    {"Command4", Kind::Button, Parent::Window, 2520, 0, 855, 375, "Stop"},
-    {"Command3", Kind::Button, Parent::Window, 6240, 0, 1455, 375, "When one starts"},
-    {"Command2", Kind::Button, Parent::Window, 4680, 0, 1455, 375, "When two srart"},
-    {"Command1", Kind::Button, Parent::Window, 480, 0, 855, 375, "Exit"},
-    {"Line1", Kind::Line, Parent::Window, 0, 360, 8175, 15, ""}, // (0, 360) to (8160, 360)
-    {"Label4", Kind::Label, Parent::Window, 2880, 5160, 1335, 255, ""},
-    {"Label3", Kind::Label, Parent::Window, 120, 5160, 2655, 255, ""},
-    {"Label2", Kind::Label, Parent::Window, 4320, 5160, 2055, 255, ""},
-    {"Label1", Kind::Label, Parent::Window, 6480, 5160, 1575, 255, ""},
-};
 
 constexpr QSize ClientSize{547, 375};
 constexpr QPoint StoredPosition{159, 83};
@@ -71,20 +31,6 @@ constexpr double MeetingPointSize = 9.75;
 
 const char *const Title = " 【Meetling experiment】";
 
-// Read-outs Label1..Label4: text colour (invalid: the default one) and the
-// name assistive tools announce.
-struct ReadoutStyle
-{
-    QColor color;
-    const char *accessibleName;
-};
-const ReadoutStyle Readouts[] = {
-    {{}, "Dog's position"},
-    {{}, "Momotaro's position"},
-    {QColor(255, 0, 0), "Number of meetings"},
-    {QColor(0, 0, 255), "Elapsed time"},
-};
-
 void setBackground(QWidget *widget, const QColor &color)
 {
     QPalette palette = widget->palette();
@@ -93,12 +39,127 @@ void setBackground(QWidget *widget, const QColor &color)
     widget->setAutoFillBackground(true);
 }
 
-int indexOf(const char *name, const char *prefix)
+// A read-out: its text in its own colour on white, in a black frame.
+class ReadoutLabel final : public QLabel
 {
-    return QByteArray(name).mid(qstrlen(prefix)).toInt() - 1;
-}
+    Q_OBJECT
+
+public:
+    ReadoutLabel(QColor textColor, QWidget *parent) : QLabel(parent)
+    {
+        setContentsMargins(1, 1, 1, 1);
+        setAlignment(Qt::AlignCenter);
+        QPalette colors = palette();
+        colors.setColor(QPalette::Window, Qt::white);
+        colors.setColor(QPalette::WindowText, textColor);
+        setPalette(colors);
+        setAutoFillBackground(true);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QLabel::paintEvent(event);
+        QPainter painter(this);
+        painter.setPen(Qt::black);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+};
+
+// Positions in twips, relative to the container's client area.
+struct Twips
+{
+    int left, top, width, height;
+    constexpr QRect pixels() const { return twips::toPixels(left, top, width, height); }
+};
 
 } // namespace
+
+// Every control of the window, one table per kind, each row naming the member
+// it fills. Lines are one pixel thick and given by their bounding box.
+struct Form1::Layout
+{
+    struct ButtonRow
+    {
+        QPushButton *Form1::*member;
+        const char *name;
+        Twips at;
+        const char *caption;
+        void (Form1::*clicked)();
+    };
+    static constexpr ButtonRow Buttons[] = {
+        {&Form1::Command1, "Command1", {480, 0, 855, 375}, "Exit", &Form1::Command1_Click},
+        {&Form1::Command2, "Command2", {4680, 0, 1455, 375}, "When two srart", &Form1::Command2_Click},
+        {&Form1::Command3, "Command3", {6240, 0, 1455, 375}, "When one starts", &Form1::Command3_Click},
+        {&Form1::Command4, "Command4", {2520, 0, 855, 375}, "Stop", &Form1::Command4_Click},
+        {&Form1::Command5, "Command5", {3480, 0, 1095, 375}, "Start", &Form1::Command5_Click},
+        {&Form1::Command6, "Command6", {1440, 0, 975, 375}, "Problem", &Form1::Command6_Click},
+    };
+
+    // White, framed in black, centred; the text in its colour and, where
+    // given, its own font size (ReadoutLabel).
+    struct ReadoutRow
+    {
+        QLabel *Form1::*member;
+        const char *name;
+        Twips at;
+        QColor textColor;
+        double pointSize;
+        const char *accessibleName;
+    };
+    static constexpr ReadoutRow Readouts[] = {
+        {&Form1::Label1, "Label1", {6480, 5160, 1575, 255}, QColor(0, 0, 0), 0, "Dog's position"},
+        {&Form1::Label2, "Label2", {4320, 5160, 2055, 255}, QColor(0, 0, 0), 0, "Momotaro's position"},
+        {&Form1::Label3, "Label3", {120, 5160, 2655, 255}, QColor(255, 0, 0), MeetingPointSize, "Number of meetings"},
+        {&Form1::Label4, "Label4", {2880, 5160, 1335, 255}, QColor(0, 0, 255), 0, "Elapsed time"},
+    };
+
+    // On the board, in the bold axis font.
+    struct AxisRow
+    {
+        QLabel *Form1::*member;
+        const char *name;
+        Twips at;
+        const char *text;
+    };
+    static constexpr AxisRow AxisLabels[] = {
+        {&Form1::Label5, "Label5", {240, 240, 255, 255}, "0"},
+        {&Form1::Label6, "Label6", {6720, 0, 135, 255}, "x"},
+        {&Form1::Label7, "Label7", {120, 4080, 255, 255}, "y"},
+        {&Form1::Label8, "Label8", {3360, 240, 135, 255}, "5"},
+        {&Form1::Label9, "Label9", {240, 2040, 135, 255}, "5"},
+        {&Form1::Label10, "Label10", {6360, 240, 255, 255}, "10"},
+        {&Form1::Label11, "Label11", {240, 3840, 255, 255}, "10"},
+    };
+
+    struct LineRow
+    {
+        QFrame *Form1::*member;
+        const char *name;
+        bool onBoard;
+        Twips at;
+    };
+    static constexpr LineRow Lines[] = {
+        {&Form1::Line1, "Line1", false, {0, 360, 8175, 15}},   // (0, 360) to (8160, 360)
+        {&Form1::Line2, "Line2", true, {120, 120, 15, 3975}},  // (120, 120) to (120, 4080)
+        {&Form1::Line3, "Line3", true, {120, 120, 6495, 15}},  // (6600, 120) to (120, 120)
+    };
+
+    struct PictureRow
+    {
+        QLabel *Form1::*member;
+        const char *name;
+        Twips at;
+        const char *resource;
+        const char *accessibleName;
+    };
+    static constexpr PictureRow Pictures[] = {
+        {&Form1::Picture2, "Picture2", {2160, 1920, 510, 510}, ":/pictures/dog.png", "Dog"},
+        {&Form1::Picture3, "Picture3", {3480, 1920, 495, 540}, ":/pictures/momotaro.png", "Momotaro"},
+    };
+
+    static constexpr Twips Board{600, 480, 6975, 4455};
+};
 
 Form1::Form1(WindowServices services, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -127,12 +188,8 @@ Form1::Form1(WindowServices services, QWidget *parent)
     connect(&Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
     connect(&Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
 
-    connect(m_commands[0], &QPushButton::clicked, this, &Form1::Command1_Click);
-    connect(m_commands[1], &QPushButton::clicked, this, &Form1::Command2_Click);
-    connect(m_commands[2], &QPushButton::clicked, this, &Form1::Command3_Click);
-    connect(m_commands[3], &QPushButton::clicked, this, &Form1::Command4_Click);
-    connect(m_commands[4], &QPushButton::clicked, this, &Form1::Command5_Click);
-    connect(m_commands[5], &QPushButton::clicked, this, &Form1::Command6_Click);
+    for (const Layout::ButtonRow &row : Layout::Buttons)
+        connect(this->*row.member, &QPushButton::clicked, this, row.clicked);
 
     Form_Load();
 }
@@ -141,84 +198,81 @@ Form1::~Form1() = default;
 
 void Form1::buildControls()
 {
-    // The board exists before its children; it is raised into its place in
-    // the stacking order when the loop reaches it.
+    const QPoint onBoard(BoardBorder, BoardBorder);
+
     Picture1 = new QFrame(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(Layout::Board.pixels());
+    Picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Picture1->setLineWidth(BoardBorder);
+    Picture1->setFocusPolicy(Qt::StrongFocus);
+    Picture1->setAccessibleName(QStringLiteral("Board"));
+    setBackground(Picture1, palette().color(QPalette::Button));
 
-    // Created bottom-most first, so that each control covers the ones before.
-    for (auto it = std::rbegin(Controls); it != std::rend(Controls); ++it) {
-        const Control &c = *it;
-        QWidget *container = c.parent == Parent::Board ? static_cast<QWidget *>(Picture1) : this;
-        const QPoint clientOrigin = c.parent == Parent::Board ? QPoint(BoardBorder, BoardBorder) : QPoint();
-        QRect geometry = twips::toPixels(c.left, c.top, c.width, c.height).translated(clientOrigin);
-        QWidget *widget = nullptr;
+    for (const Layout::ButtonRow &row : Layout::Buttons) {
+        auto *button = new QPushButton(QString::fromUtf8(row.caption), this);
+        button->setObjectName(QString::fromLatin1(row.name));
+        button->setGeometry(row.at.pixels());
+        button->setAccessibleName(button->text());
+        button->setAutoDefault(false);
+        this->*row.member = button;
+    }
 
-        switch (c.kind) {
-        case Kind::Button: {
-            auto *button = new QPushButton(QString::fromUtf8(c.text), container);
-            button->setAccessibleName(button->text());
-            button->setAutoDefault(false);
-            m_commands[indexOf(c.name, "Command")] = button;
-            widget = button;
-            break;
-        }
-        case Kind::Label: {
-            auto *label = new QLabel(QString::fromUtf8(c.text), container);
-            const int index = indexOf(c.name, "Label");
-            m_labels[index] = label;
-            if (c.parent == Parent::Board) {
-                label->setFont(fonts::japaneseGothic(AxisPointSize, true));
-                // "10" in the bold axis font is a pixel or two wider than its
-                // label: widen the label rather than cut the number.
-                geometry.setWidth(qMax(geometry.width(), label->sizeHint().width()));
-            } else {
-                // A read-out: white, framed in black, centred.
-                const ReadoutStyle &style = Readouts[index];
-                label->setStyleSheet(QStringLiteral("QLabel { background: white; border: 1px solid black; color: %1; }")
-                                         .arg(style.color.isValid() ? style.color.name() : QStringLiteral("black")));
-                label->setAlignment(Qt::AlignCenter);
-                label->setAccessibleName(QString::fromUtf8(style.accessibleName));
-                if (index == int(Readout::Meetings))
-                    label->setFont(fonts::japaneseGothic(MeetingPointSize));
-            }
-            widget = label;
-            break;
-        }
-        case Kind::Board: {
-            Picture1->raise();
-            Picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-            Picture1->setLineWidth(BoardBorder);
-            Picture1->setFocusPolicy(Qt::StrongFocus);
-            Picture1->setAccessibleName(QStringLiteral("Board"));
-            setBackground(Picture1, palette().color(QPalette::Button));
-            widget = Picture1;
-            break;
-        }
-        case Kind::Picture: {
-            const bool dog = qstrcmp(c.name, "Picture2") == 0;
-            auto *picture = new QLabel(container);
-            picture->setPixmap(QPixmap(dog ? QStringLiteral(":/pictures/dog.png") : QStringLiteral(":/pictures/momotaro.png")));
-            picture->setFocusPolicy(Qt::TabFocus);
-            picture->setAccessibleName(dog ? QStringLiteral("Dog") : QStringLiteral("Momotaro"));
-            (dog ? Picture2 : Picture3) = picture;
-            widget = picture;
-            break;
-        }
-        case Kind::Line: {
-            auto *line = new QFrame(container);
-            setBackground(line, palette().color(QPalette::WindowText));
-            widget = line;
-            break;
-        }
-        }
-        widget->setObjectName(QString::fromLatin1(c.name));
-        widget->setGeometry(geometry);
+    for (const Layout::ReadoutRow &row : Layout::Readouts) {
+        auto *label = new ReadoutLabel(row.textColor, this);
+        label->setObjectName(QString::fromLatin1(row.name));
+        label->setGeometry(row.at.pixels());
+        label->setAccessibleName(QString::fromUtf8(row.accessibleName));
+        if (row.pointSize > 0)
+            label->setFont(fonts::japaneseGothic(row.pointSize));
+        this->*row.member = label;
+    }
+
+    for (const Layout::AxisRow &row : Layout::AxisLabels) {
+        auto *label = new QLabel(QString::fromUtf8(row.text), Picture1);
+        label->setObjectName(QString::fromLatin1(row.name));
+        label->setFont(fonts::japaneseGothic(AxisPointSize, true));
+        // "10" in the bold axis font is a pixel or two wider than its label:
+        // widen the label rather than cut the number.
+        QRect geometry = row.at.pixels().translated(onBoard);
+        geometry.setWidth(qMax(geometry.width(), label->sizeHint().width()));
+        label->setGeometry(geometry);
+        this->*row.member = label;
+    }
+
+    for (const Layout::LineRow &row : Layout::Lines) {
+        auto *line = new QFrame(row.onBoard ? static_cast<QWidget *>(Picture1) : this);
+        line->setObjectName(QString::fromLatin1(row.name));
+        line->setGeometry(row.onBoard ? row.at.pixels().translated(onBoard) : row.at.pixels());
+        setBackground(line, palette().color(QPalette::WindowText));
+        this->*row.member = line;
+    }
+
+    for (const Layout::PictureRow &row : Layout::Pictures) {
+        auto *picture = new QLabel(Picture1);
+        picture->setObjectName(QString::fromLatin1(row.name));
+        picture->setGeometry(row.at.pixels().translated(onBoard));
+        picture->setPixmap(QPixmap(QString::fromLatin1(row.resource)));
+        picture->setFocusPolicy(Qt::TabFocus);
+        picture->setAccessibleName(QString::fromUtf8(row.accessibleName));
+        this->*row.member = picture;
+    }
+
+    // Stacking, topmost first in each container: an earlier control covers
+    // a later one where they overlap.
+    const QList<QWidget *> windowTopmostFirst{Command6, Command5, Picture1, Command4, Command3, Command2,
+                                              Command1, Line1,    Label4,   Label3,   Label2,   Label1};
+    const QList<QWidget *> boardTopmostFirst{Picture3, Picture2, Label11, Label10, Label9, Label8,
+                                             Label7,   Label6,   Label5,  Line3,   Line2};
+    for (const QList<QWidget *> &topmostFirst : {windowTopmostFirst, boardTopmostFirst}) {
+        for (auto it = topmostFirst.rbegin(); it != topmostFirst.rend(); ++it)
+            (*it)->raise();
     }
 
     // Keyboard focus: the board first, then the buttons and pictures in the
     // window's own order.
-    const QList<QWidget *> focusChain{Picture1, m_commands[0], m_commands[1], m_commands[2], m_commands[3],
-                                      Picture2, Picture3, m_commands[4], m_commands[5]};
+    const QList<QWidget *> focusChain{Picture1, Command1, Command2, Command3, Command4,
+                                      Picture2, Picture3, Command5, Command6};
     for (qsizetype i = 1; i < focusChain.size(); ++i)
         setTabOrder(focusChain[i - 1], focusChain[i]);
     Picture1->setFocus();
@@ -304,14 +358,38 @@ void Form1::setWalkerVisible(Walker walker, bool visible)
     picture(walker)->setVisible(visible);
 }
 
-void Form1::setReadout(Readout readout, const QString &text)
+QLabel *Form1::readoutLabel(Readout readout) const
 {
-    m_labels[int(readout)]->setText(text);
+    switch (readout) {
+    case Readout::Dog: return Label1;
+    case Readout::Momotaro: return Label2;
+    case Readout::Meetings: return Label3;
+    case Readout::Time: return Label4;
+    }
+    return nullptr;
 }
 
-void Form1::setButtonEnabled(Button button, bool enabled)
+QPushButton *Form1::button(Button which) const
 {
-    m_commands[int(button) - 1]->setEnabled(enabled);
+    switch (which) {
+    case Button::Exit: return Command1;
+    case Button::BothStart: return Command2;
+    case Button::OneStart: return Command3;
+    case Button::Stop: return Command4;
+    case Button::Start: return Command5;
+    case Button::Problem: return Command6;
+    }
+    return nullptr;
+}
+
+void Form1::setReadout(Readout readout, const QString &text)
+{
+    readoutLabel(readout)->setText(text);
+}
+
+void Form1::setButtonEnabled(Button which, bool enabled)
+{
+    button(which)->setEnabled(enabled);
 }
 
 void Form1::setTimerEnabled(Walker walker, bool enabled)
@@ -344,3 +422,5 @@ void Form1::endProgram()
 {
     handle([this] { m_experiment.endProgram(); });
 }
+
+#include "form1.moc"

@@ -8,7 +8,6 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <array>
 #include <memory>
 
 class Form2;
@@ -66,6 +65,11 @@ private:
     void endProgram() override;
 
     QLabel *picture(Walker walker) const;
+    QLabel *readoutLabel(Readout readout) const;
+    QPushButton *button(Button button) const;
+
+    // The window's tables of controls, one per kind; defined with the layout.
+    struct Layout;
 
     WindowServices m_services;
     Experiment m_experiment;
@@ -73,10 +77,29 @@ private:
     std::unique_ptr<Form2> m_form2;
     QTimer Timer1;
     QTimer Timer2;
-    // Command1..Command6 at indexes 0..5, Label1..Label11 at 0..10.
-    std::array<QPushButton *, 6> m_commands{};
-    std::array<QLabel *, 11> m_labels{};
-    QFrame *Picture1 = nullptr;
-    QLabel *Picture2 = nullptr;
-    QLabel *Picture3 = nullptr;
+    QPushButton *Command1 = nullptr; // Exit
+    QPushButton *Command2 = nullptr; // When two srart
+    QPushButton *Command3 = nullptr; // When one starts
+    QPushButton *Command4 = nullptr; // Stop
+    QPushButton *Command5 = nullptr; // Start
+    QPushButton *Command6 = nullptr; // Problem
+    // The read-outs: Dog, Momotaro, meetings, time.
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label4 = nullptr;
+    // The axis labels on the board.
+    QLabel *Label5 = nullptr;
+    QLabel *Label6 = nullptr;
+    QLabel *Label7 = nullptr;
+    QLabel *Label8 = nullptr;
+    QLabel *Label9 = nullptr;
+    QLabel *Label10 = nullptr;
+    QLabel *Label11 = nullptr;
+    QFrame *Line1 = nullptr;
+    QFrame *Line2 = nullptr;
+    QFrame *Line3 = nullptr;
+    QFrame *Picture1 = nullptr; // the board
+    QLabel *Picture2 = nullptr; // Dog
+    QLabel *Picture3 = nullptr; // Momotaro
 };
