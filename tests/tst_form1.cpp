@@ -20,6 +20,7 @@ private slots:
     void readoutsShowTheirTextInTheirColour_data();
     void readoutsShowTheirTextInTheirColour();
     void focusStartsOnTheBoardAndFollowsTheWindowOrder();
+    void enterPressesTheFocusedButton();
     void walkersArePlacedOnTheBoardGrid();
     void japaneseTextHasAFace();
     void enableTableFollowsEveryHandler_data();
@@ -166,6 +167,14 @@ void TestForm1::focusStartsOnTheBoardAndFollowsTheWindowOrder()
     }
     QCOMPARE(chain, QStringList({"Picture1", "Command1", "Command2", "Command3", "Command4", "Picture2", "Picture3",
                                  "Command5", "Command6"}));
+}
+
+void TestForm1::enterPressesTheFocusedButton()
+{
+    FormFixture f;
+    f.command(2)->setFocus();
+    QTest::keyClick(f.command(2), Qt::Key_Return);
+    QCOMPARE(f.dialogs.prompts.size(), 1); // the first set-up prompt, cancelled
 }
 
 void TestForm1::walkersArePlacedOnTheBoardGrid()

@@ -86,10 +86,11 @@ void TestForm2::printedColoursReachTheScreen()
     FormFixture f;
     f.form->Command6_Click();
     const PrintBox *problem = f.form->problemWindow()->problemBox();
-    // The first empty line is 9 points high, the rest 12; all 19 lines fit.
-    const int first = QFontMetrics(fonts::japaneseGothic(9)).height();
-    const int line = QFontMetrics(fonts::japaneseGothic(12)).height();
-    QVERIFY(problem->printY() <= problem->surface().height());
+    // The first empty line is 9 points (12 pixels) high, the rest 12 points
+    // (16 pixels); all 19 lines fit.
+    const int first = 12;
+    const int line = 16;
+    QCOMPARE(problem->printY(), first + 18 * line);
     // Window rows: the problem box's drawing starts at row 41, the
     // conditions box's at row 377.
     const QImage grab = f.form->problemWindow()->grab().toImage();
@@ -106,18 +107,29 @@ void TestForm2::visitingAgainPrintsOnceOnly()
     FormFixture f;
     f.form->Command6_Click();
     Form2 *problem = f.form->problemWindow();
-    QList<QImage> visits{problem->problemBox()->surface()};
+    QList<QImage> visits{problem->problemBox()->grab().toImage()};
     for (int i = 0; i < 2; ++i) {
         problem->Command2_Click();
         f.form->Command6_Click();
         QCOMPARE(f.form->problemWindow(), problem); // the same window, not a new one
         QCOMPARE(problem->problemBox()->printed().size(), 19);
         QCOMPARE(problem->conditionsBox()->printed().size(), 9);
-        visits.append(problem->problemBox()->surface());
+        visits.append(problem->problemBox()->grab().toImage());
     }
-    // From the second visit on the leading empty line is 12 points high.
+    // From the second visit on the leading empty line is 12 points high,
+    // and the last line still keeps its descenders inside the box.
     QVERIFY(visits[1] != visits[0]);
     QCOMPARE(visits[2], visits[1]);
+    const QImage &last = visits[2];
+    const QRect inside = problem->problemBox()->contentsRect();
+    int lowestInk = 0;
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            if (last.pixel(x, y) != qRgb(255, 255, 255))
+                lowestInk = y;
+        }
+    }
+    QCOMPARE_LT(lowestInk, inside.bottom() - 2);
 }
 
 void TestForm2::boardSurvivesTheRoundTrip()

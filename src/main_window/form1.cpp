@@ -23,9 +23,6 @@ constexpr QSize ClientSize{547, 375};
 constexpr QPoint StoredPosition{159, 83};
 constexpr QColor WindowGrey{192, 192, 192};
 constexpr int BoardBorder = 2;
-// The window's own font, used by the buttons and the plain read-outs: a
-// narrow gothic face, so that the longest captions fit their buttons.
-constexpr double WindowPointSize = 9;
 constexpr double AxisPointSize = 12;
 constexpr double MeetingPointSize = 9.75;
 
@@ -176,7 +173,7 @@ Form1::Form1(WindowServices services, QWidget *parent)
     setGeometry(QRect(StoredPosition, ClientSize));
     setFixedSize(ClientSize);
     setBackground(this, WindowGrey);
-    setFont(fonts::japaneseGothic(WindowPointSize));
+    setFont(fonts::windowFont());
     buildControls();
 
     for (QTimer *timer : {&Timer1, &Timer2}) {
@@ -214,7 +211,8 @@ void Form1::buildControls()
         button->setObjectName(QString::fromLatin1(row.name));
         button->setGeometry(row.at.pixels());
         button->setAccessibleName(button->text());
-        button->setAutoDefault(false);
+        // Enter presses the focused button, as Space does.
+        button->setAutoDefault(true);
         this->*row.member = button;
     }
 

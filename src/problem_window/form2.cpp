@@ -58,6 +58,8 @@ Form2::Form2(ErrorGuard &guard, std::unique_ptr<MultimediaControl> control, Main
     setWindowTitle(QString::fromUtf8(Title));
     setGeometry(QRect(StoredPosition, ClientSize));
     setFixedSize(ClientSize);
+    // The buttons in the board window's font; Enter presses the focused one.
+    setFont(fonts::windowFont());
 
     // Created bottom-most first, so that each control covers the ones before.
     auto *line = new QFrame(this);
@@ -78,13 +80,13 @@ Form2::Form2(ErrorGuard &guard, std::unique_ptr<MultimediaControl> control, Main
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(ExitButton);
     Command1->setAccessibleName(Command1->text());
-    Command1->setAutoDefault(false);
+    Command1->setAutoDefault(true);
 
     Command2 = new QPushButton(QStringLiteral("Simulation"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
     Command2->setGeometry(SimulationButton);
     Command2->setAccessibleName(Command2->text());
-    Command2->setAutoDefault(false);
+    Command2->setAutoDefault(true);
 
     Picture2 = new PrintBox(this);
     Picture2->setObjectName(QStringLiteral("Picture2"));

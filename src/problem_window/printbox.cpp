@@ -22,24 +22,10 @@ PrintBox::PrintBox(QWidget *parent)
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
     setAutoFillBackground(true);
-    cls();
-}
-
-void PrintBox::resizeEvent(QResizeEvent *event)
-{
-    QFrame::resizeEvent(event);
-    if (m_surface.size() != contentsRect().size()) {
-        QImage larger(contentsRect().size(), QImage::Format_RGB32);
-        larger.fill(Qt::white);
-        QPainter(&larger).drawImage(0, 0, m_surface);
-        m_surface = larger;
-    }
 }
 
 void PrintBox::cls()
 {
-    m_surface = QImage(contentsRect().size().expandedTo({1, 1}), QImage::Format_RGB32);
-    m_surface.fill(Qt::white);
     m_printY = 0;
     m_printed.clear();
     update();
@@ -62,26 +48,35 @@ void PrintBox::setForeColor(const QColor &color)
 
 void PrintBox::print(const QString &text)
 {
-    // The surface has the screen's resolution, so points map to the same
-    // pixels as on the screen.
-    const QFontMetrics metrics(m_font, &m_surface);
-    if (!text.isEmpty()) {
-        QPainter painter(&m_surface);
-        painter.setRenderHint(QPainter::TextAntialiasing);
-        painter.setFont(m_font);
-        painter.setPen(m_color);
-        painter.drawText(QPoint(0, m_printY + metrics.ascent()), text);
-    }
-    m_printY += metrics.height();
-    m_printed.append({text, m_color, m_font.pointSizeF()});
+    m_printed.append({text, m_color, m_font.pointSizeF(), m_printY});
+    // A line is as high as the font's size (12 points are 16 pixels at 96
+    // dots per inch), the pitch the boxes' text was laid out for; the font's
+    // own line spacing is a pixel more and would push the last line's
+    // descenders out of the box.
+    m_printY += qRound(m_font.pointSizeF() * logicalDpiY() / 72.0);
     update();
+}
+
+QFont PrintBox::fontOf(const Line &line) const
+{
+    QFont font = m_font;
+    font.setPointSizeF(line.pointSize);
+    return font;
 }
 
 void PrintBox::paintEvent(QPaintEvent *event)
 {
-    {
-        QPainter painter(this);
-        painter.drawImage(contentsRect().topLeft(), m_surface);
-    }
     QFrame::paintEvent(event);
+    QPainter painter(this);
+    const QRect inside = contentsRect();
+    painter.setClipRect(inside);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    for (const Line &line : m_printed) {
+        if (line.text.isEmpty())
+            continue;
+        const QFont font = fontOf(line);
+        painter.setFont(font);
+        painter.setPen(line.color);
+        painter.drawText(inside.topLeft() + QPoint(0, line.top + QFontMetrics(font, this).ascent()), line.text);
+    }
 }

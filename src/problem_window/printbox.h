@@ -2,21 +2,24 @@
 
 #include <QColor>
 #include <QFrame>
-#include <QImage>
 #include <QList>
 
 // A white box that text is printed into line by line, like a sheet of paper:
 // each line is drawn at the print position in the current font size and
-// colour, and the print position moves down one line. The drawing is kept in
-// an image, so it survives being covered and uncovered.
+// colour, and the print position moves down one line. The printed lines are
+// kept and painted again whenever the box is, at the screen's own
+// resolution, so they survive being covered and stay sharp on any display.
 class PrintBox : public QFrame
 {
+    Q_OBJECT
+
 public:
     struct Line
     {
         QString text;
         QColor color;
         double pointSize = 0;
+        int top = 0; // pixels below the top of the box's inside
     };
 
     explicit PrintBox(QWidget *parent = nullptr);
@@ -31,15 +34,14 @@ public:
 
     // What was printed since the last cls(), in order.
     const QList<Line> &printed() const { return m_printed; }
-    const QImage &surface() const { return m_surface; }
     int printY() const { return m_printY; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
 
 private:
-    QImage m_surface;
+    QFont fontOf(const Line &line) const;
+
     QFont m_font;
     QColor m_color = Qt::black;
     int m_printY = 0;

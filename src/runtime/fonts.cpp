@@ -24,4 +24,9 @@ QFont japaneseGothic(double pointSize, bool bold)
     return font;
 }
 
+QFont windowFont()
+{
+    return japaneseGothic(9);
+}
+
 } // namespace fonts

@@ -14,4 +14,8 @@ void installSubstitutes();
 
 QFont japaneseGothic(double pointSize, bool bold = false);
 
+// The font of both windows' buttons and plain labels: the Japanese gothic at
+// 9 points, narrow enough for the longest captions to fit their buttons.
+QFont windowFont();
+
 } // namespace fonts
