@@ -33,6 +33,15 @@ bool saveText(const QString &file, const QByteArray &bytes, QString &error)
     return true;
 }
 
+// Qt's offscreen drawing asks for a runtime folder that a plain shell
+// session may not have, and says so; the tool makes no use of it.
+QtMessageHandler qtHandler = nullptr;
+void quietAboutRuntimeFolder(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (!message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        qtHandler(type, context, message);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -55,6 +64,7 @@ int main(int argc, char **argv)
         app = std::make_unique<QCoreApplication>(argc, argv);
     } else {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        qtHandler = qInstallMessageHandler(quietAboutRuntimeFolder);
         app = std::make_unique<QApplication>(argc, argv);
     }
     stats::Progress progress;
