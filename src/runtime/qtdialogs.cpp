@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+
+#include <limits>
 
 QString QtDialogs::inputBox(const QString &prompt, const QString &title, int defaultValue)
 {
@@ -12,6 +15,10 @@ QString QtDialogs::inputBox(const QString &prompt, const QString &title, int def
     box.setLabelText(prompt);
     box.setTextValue(QString::number(defaultValue));
     box.setInputMode(QInputDialog::TextInput);
+    // A pasted answer comes back whole, however long: QLineEdit would cut
+    // it at 32767 characters and so change its number.
+    if (auto *field = box.findChild<QLineEdit *>())
+        field->setMaxLength(std::numeric_limits<int>::max());
     // The prompts are long sentences: wrap them instead of widening the box.
     if (auto *label = box.findChild<QLabel *>())
         label->setWordWrap(true);
