@@ -4,6 +4,7 @@
 #include "fonts.h"
 #include "mainwindowlink.h"
 #include "multimediacontrol.h"
+#include "onscreen.h"
 #include "printbox.h"
 #include "problemtexts.h"
 #include "soundcue.h"
@@ -58,6 +59,7 @@ Form2::Form2(ErrorGuard &guard, std::unique_ptr<MultimediaControl> control, Main
     setWindowTitle(QString::fromUtf8(Title));
     setGeometry(QRect(StoredPosition, ClientSize));
     setFixedSize(ClientSize);
+    onscreen::keepOnScreenWhenShown(*this);
 
     // Created bottom-most first, so that each control covers the ones before.
     auto *line = new QFrame(this);
