@@ -1,11 +1,14 @@
 # make run    set up, build and start the program
-# make test   set up, build and run every test
+# make test   set up, build and run every test, then the same under
+#             AddressSanitizer + UBSan, then the fuzz targets
 # make bench  set up, build and run the benchmarks
 
 BUILD := build
 JOBS  := 2
 
-.PHONY: setup build run test bench sanitize clean
+FUZZ_SECONDS := 30
+
+.PHONY: setup build run test check bench sanitize fuzz clean
 
 setup:
 	@sh scripts/setup-debian.sh
@@ -19,18 +22,27 @@ build: setup $(BUILD)/CMakeCache.txt
 run: build
 	./$(BUILD)/meetling
 
-test: build
+test: check sanitize fuzz
+
+check: build
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 
 bench: setup $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS) --target meetling_bench
 	sh tests/audio/pulse.sh run ./$(BUILD)/bench/meetling_bench
 
-# The conversion and core tests under AddressSanitizer and UBSan.
+# The whole test suite under AddressSanitizer and UBSan.
 sanitize: setup
-	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DMEETLING_SANITIZE=ON
+	[ -f $(BUILD)-asan/CMakeCache.txt ] || cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DMEETLING_SANITIZE=ON
 	cmake --build $(BUILD)-asan -j$(JOBS)
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 ctest --test-dir $(BUILD)-asan --output-on-failure -j$(JOBS)
 
+# Every libFuzzer target for FUZZ_SECONDS on a copy of its seed corpus.
+fuzz: setup
+	[ -f $(BUILD)-fuzz/CMakeCache.txt ] || cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_CXX_COMPILER=clang++ -DMEETLING_FUZZ=ON -DBUILD_TESTING=OFF
+	cmake --build $(BUILD)-fuzz -j$(JOBS) --target meetling_fuzz
+	sh tests/fuzz/run.sh $(BUILD)-fuzz $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-asan
+	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-fuzz

@@ -5,6 +5,7 @@ set -eu
 
 packages="
 g++ make cmake
+clang libclang-rt-14-dev
 qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins
 libgl-dev
 fonts-ipafont-gothic fonts-dejavu-core
