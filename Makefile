@@ -1,12 +1,15 @@
 # make run    set up, build and start the program
-# make test   set up, build and run every test
+# make test   set up, build and run every test, then the same under
+#             AddressSanitizer + UBSan, then the fuzz targets
 # make bench  set up, build and run the benchmarks
 # make package  set up, build and make the Debian package build/meetling_<version>_<arch>.deb
 
 BUILD := build
 JOBS  := 2
 
-.PHONY: setup build run test bench package sanitize clean
+FUZZ_SECONDS := 30
+
+.PHONY: setup build run test check bench package sanitize fuzz clean
 
 setup:
 	@sh scripts/setup-debian.sh
@@ -20,7 +23,9 @@ build: setup $(BUILD)/CMakeCache.txt
 run: build
 	./$(BUILD)/meetling
 
-test: build
+test: check sanitize fuzz
+
+check: build
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 
 package: build
@@ -31,11 +36,18 @@ bench: setup $(BUILD)/CMakeCache.txt
 	sh tests/audio/pulse.sh run ./$(BUILD)/bench/meetling_bench
 	./$(BUILD)/bench/meetling_stats_bench
 
-# The conversion and core tests under AddressSanitizer and UBSan.
+# The whole test suite under AddressSanitizer and UBSan.
 sanitize: setup
-	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DMEETLING_SANITIZE=ON
+	[ -f $(BUILD)-asan/CMakeCache.txt ] || cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DMEETLING_SANITIZE=ON
 	cmake --build $(BUILD)-asan -j$(JOBS)
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 ctest --test-dir $(BUILD)-asan --output-on-failure -j$(JOBS)
 
+# Every libFuzzer target for FUZZ_SECONDS on a copy of its seed corpus.
+fuzz: setup
+	[ -f $(BUILD)-fuzz/CMakeCache.txt ] || cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_CXX_COMPILER=clang++ -DMEETLING_FUZZ=ON -DBUILD_TESTING=OFF
+	cmake --build $(BUILD)-fuzz -j$(JOBS) --target meetling_fuzz
+	sh tests/fuzz/run.sh $(BUILD)-fuzz $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-asan
+	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-fuzz

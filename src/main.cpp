@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QDateTime>
-#include <QFileInfo>
 #include <QTimer>
 
 #include <functional>
@@ -21,24 +20,54 @@ namespace {
 
 const QStringList Sounds{QStringLiteral("pinpon.wav"), QStringLiteral("endpinpon.wav"), QStringLiteral("logoff.wav")};
 
-// Qt aborts when it cannot reach a display; say so in one line instead.
-// Only X11 and Wayland desktops are checked; other platforms are left to Qt.
-bool displayReachable()
+// While the application object is being made, Qt's messages are held back.
+// Qt ends the process with a fatal message (and an abort) when no platform
+// plugin can open the display; that becomes one line and exit status 2.
+// Made without a display, the program has nothing else to say.
+struct HeldMessage
 {
-    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    if (!platform.isEmpty() && !platform.startsWith("xcb") && !platform.startsWith("wayland"))
-        return true;
-    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        return true;
-    const QByteArray display = qgetenv("DISPLAY");
-    if (display.isEmpty())
-        return false;
-    // A local display ":N" is reachable through its socket.
-    if (display.startsWith(':')) {
-        const QByteArray number = display.mid(1).split('.').value(0);
-        return QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X") + QString::fromLatin1(number));
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+QtMessageHandler previousHandler = nullptr;
+QList<HeldMessage> heldMessages;
+
+void holdMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type != QtFatalMsg) {
+        heldMessages.append({type, QByteArray(context.category), text});
+        return;
     }
-    return true;
+    // The platform plugin's own complaint (such as "could not connect to
+    // display junk") says more than the general fatal message that follows.
+    QString reason = text;
+    for (const HeldMessage &held : std::as_const(heldMessages)) {
+        if (held.category.startsWith("qt.qpa")) {
+            reason = held.text;
+            break;
+        }
+    }
+    reason = reason.section(u'\n', 0, 0).simplified().left(160);
+    std::fprintf(stderr, "meetling: cannot open a window on the display (%s)\n", reason.toLocal8Bit().constData());
+    std::fflush(stderr);
+    std::_Exit(2);
+}
+
+void holdQtMessages()
+{
+    previousHandler = qInstallMessageHandler(holdMessage);
+}
+
+// Hands what was held to the previous handler and gives it back its place.
+void releaseQtMessages()
+{
+    qInstallMessageHandler(previousHandler);
+    for (const HeldMessage &held : std::as_const(heldMessages)) {
+        const QMessageLogContext context(nullptr, 0, nullptr, held.category.constData());
+        qt_message_output(held.type, context, held.text);
+    }
+    heldMessages.clear();
 }
 
 // The last line of defence: an error that escapes a handler anyway is shown
@@ -89,12 +118,9 @@ private:
 
 int main(int argc, char **argv)
 {
-    if (!displayReachable()) {
-        std::fputs("meetling: no display to open the window on (is DISPLAY set?)\n", stderr);
-        return 2;
-    }
-
+    holdQtMessages();
     GuardedApplication app(argc, argv);
+    releaseQtMessages();
     QApplication::setApplicationName(QStringLiteral("Meetling experiment"));
     // Ties the windows to the installed desktop entry (and so to its name and
     // icon in docks and window switchers); the board window also takes its

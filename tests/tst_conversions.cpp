@@ -31,7 +31,9 @@ void TestConversions::textToNumberReadsTheLeadingNumber_data()
         {"7", 7}, {"1 0", 10}, {"\t1\n0 ", 10}, {"1\r0", 1}, {"3abc", 3}, {"2.5", 2.5}, {"abc", 0}, {"-1", -1},
         {"", 0}, {"   ", 0}, {".5", 0.5}, {".", 0}, {"-", 0}, {"--1", 0}, {"+4", 4}, {"1e1", 10},
         {"2.5E+1", 25}, {"1e-1", 0.1}, {"1e", 1}, {"1e+", 1}, {"1 e 1", 10}, {"1.2.3", 1.2}, {"&HA", 10},
-        {"&hff", 255}, {"&H1G", 1}, {"&H", 0}, {"&O17", 15}, {"&O18", 1}, {"&X1", 0}, {QStringLiteral("５"), 0},
+        {"&hff", 255}, {"&H1G", 1}, {"&H", 0}, {"&O17", 15}, {"&O18", 1}, {"&X1", 0}, {QStringLiteral("５"), 5},
+        {QStringLiteral("１０"), 10}, {QStringLiteral("１\u3000０"), 10}, {QStringLiteral("－２．５Ｅ＋１"), -25},
+        {QStringLiteral("＆ｈＦｆ"), 255}, {QStringLiteral("＆Ｏ１７"), 15}, {QStringLiteral("\u22121"), 0},
         {"1e-400", 0}, {"0." + QString(400, u'0') + "1", 0}, {"1e400", inf}, {"-1e400", -inf},
         {QString(400, u'9'), inf}, {"1e99999999999999999999999", inf}};
     for (const auto &[text, value] : rows)

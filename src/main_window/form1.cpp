@@ -5,6 +5,7 @@
 #include "fonts.h"
 #include "form2.h"
 #include "multimediacontrol.h"
+#include "onscreen.h"
 #include "rules.h"
 #include "soundcue.h"
 #include "twips.h"
@@ -172,6 +173,7 @@ Form1::Form1(WindowServices services, QWidget *parent)
     setWindowIcon(QIcon::fromTheme(QGuiApplication::desktopFileName(), QIcon(QStringLiteral(":/pictures/icon.png"))));
     setGeometry(QRect(StoredPosition, ClientSize));
     setFixedSize(ClientSize);
+    onscreen::keepOnScreenWhenShown(*this);
     setBackground(this, WindowGrey);
     setFont(fonts::windowFont());
     buildControls();

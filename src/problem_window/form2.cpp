@@ -4,6 +4,7 @@
 #include "fonts.h"
 #include "mainwindowlink.h"
 #include "multimediacontrol.h"
+#include "onscreen.h"
 #include "printbox.h"
 #include "problemtexts.h"
 #include "soundcue.h"
@@ -60,6 +61,7 @@ Form2::Form2(ErrorGuard &guard, std::unique_ptr<MultimediaControl> control, Main
     setFixedSize(ClientSize);
     // The buttons in the board window's font; Enter presses the focused one.
     setFont(fonts::windowFont());
+    onscreen::keepOnScreenWhenShown(*this);
 
     // Created bottom-most first, so that each control covers the ones before.
     auto *line = new QFrame(this);

@@ -28,9 +28,19 @@ QString numberToText(double value)
 
 namespace {
 
-bool isSkipped(QChar c)
+bool isSkipped(char16_t c)
 {
     return c == u' ' || c == u'\t' || c == u'\n';
+}
+
+// A Japanese input method in full-width mode types U+FF01..U+FF5E for the
+// ASCII characters "!".."~" and U+3000 for the blank; they read as the ASCII
+// ones, so "１ ０" (with an ideographic space) is 10 like "1 0".
+char16_t foldFullWidth(char16_t c)
+{
+    if (c >= u'\uFF01' && c <= u'\uFF5E')
+        return char16_t(c - 0xFEE0);
+    return c == u'\u3000' ? u' ' : c;
 }
 
 bool isAsciiDigit(char16_t c)
@@ -133,9 +143,10 @@ double textToNumber(QStringView text)
 {
     std::u16string s;
     s.reserve(text.size());
-    for (QChar c : text) {
+    for (QChar qc : text) {
+        const char16_t c = foldFullWidth(qc.unicode());
         if (!isSkipped(c))
-            s.push_back(c.unicode());
+            s.push_back(c);
     }
 
     if (s.size() >= 2 && s[0] == u'&') {

@@ -17,7 +17,9 @@ inline QString numberToText(int value) { return numberToText(static_cast<long lo
 // value is written with the fewest digits that read back the same.
 QString numberToText(double value);
 
-// Reads the leading number of a text. Blanks, tabs and line feeds are skipped
+// Reads the leading number of a text. Full-width forms (U+FF01..U+FF5E and
+// the ideographic space) first read as their ASCII counterparts. Blanks, tabs
+// and line feeds are skipped
 // wherever they stand; then an optional sign, digits, a full stop as the
 // decimal point and an optional exponent ("1.5e2"); or "&H" / "&O" followed by
 // hexadecimal or octal digits. A text with no leading number gives 0; a

@@ -2,14 +2,25 @@
 
 #include "dialogs.h"
 
-class QWidget;
+#include <QPointer>
+
+class QInputDialog;
 
 // The boxes drawn with Qt's standard dialogs, modal to the active window.
 class QtDialogs final : public Dialogs
 {
 public:
+    QtDialogs() = default;
+    QtDialogs(const QtDialogs &) = delete;
+    QtDialogs &operator=(const QtDialogs &) = delete;
+    ~QtDialogs() override;
+
     QString inputBox(const QString &prompt, const QString &title, int defaultValue) override;
     int messageBox(const QString &prompt, const QString &title) override;
+
+private:
+    // Owned by its parent window when it has one; deleted here otherwise.
+    QPointer<QInputDialog> m_inputBox;
 };
 
 // Ends the program by hiding every window and leaving the event loop.

@@ -2,10 +2,13 @@
 # Drives the real program on a real X server and audio server, as a user
 # would: set up with the suggested answers, Start, watch, Stop, Problem,
 # Simulation, then Exit and confirm. The program must end by itself with
-# status 0 and print nothing.
-#   smoke.sh PROGRAM XVFB_DIR
+# status 0 and print nothing, and each window must open at the given place
+# (the board window first, "x,y" in pixels).
+#   smoke.sh PROGRAM XVFB_DIR BOARD_AT PROBLEM_AT
 set -u
 program=$1
+board_at=$3
+problem_at=$4
 DISPLAY=$(cat "$2/display")
 export DISPLAY
 workdir=$(mktemp -d)
@@ -30,6 +33,13 @@ for i in $(seq 50); do
 done
 [ -n "$window" ] || fail "no board window appeared"
 
+# Fails unless the window stands at the given place.
+at() {
+    place=$(xdotool getwindowgeometry "$1" | sed -n 's/^ *Position: \([0-9-]*,[0-9-]*\).*/\1/p')
+    [ "$place" = "$2" ] || fail "$3 at $place, not at $2"
+}
+at "$window" "$board_at" "board window"
+
 # Clicks the centre of a control given in the window's pixels.
 click() {
     xdotool mousemove --window "$window" "$1" "$2" click 1
@@ -44,6 +54,7 @@ click 196 12                      # Stop
 click 128 12                      # Problem
 problem=$(xdotool search --name "Japan Mathematics Competition" 2>/dev/null | head -n 1)
 [ -n "$problem" ] || fail "no problem window appeared"
+at "$problem" "$problem_at" "problem window"
 xdotool mousemove --window "$problem" 460 12 click 1   # Simulation
 sleep 0.4
 click 60 12                       # Exit

@@ -1,16 +1,18 @@
 #!/bin/sh
 # A private X server for the tests that need a real display.
-#   xvfb.sh start DIR   start Xvfb; its display name goes to DIR/display
+#   xvfb.sh start DIR [WxH]   start Xvfb (1024x768 unless told); its display
+#                             name goes to DIR/display
 #   xvfb.sh stop DIR    stop it
 set -eu
 dir=$2
+size=${3:-1024x768}
 case "$1" in
 start)
     mkdir -p "$dir"
     [ -f "$dir/pid" ] && kill "$(cat "$dir/pid")" 2>/dev/null || true
     rm -f "$dir/display" "$dir/pid" "$dir/number"
     # -displayfd picks a free display number and writes it when ready.
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$dir/number" >"$dir/log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$dir/number" >"$dir/log" 2>&1 &
     echo $! >"$dir/pid"
     i=0
     until [ -s "$dir/number" ] && [ -S "/tmp/.X11-unix/X$(cat "$dir/number")" ]; do
