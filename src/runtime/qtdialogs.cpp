@@ -3,10 +3,30 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 
 #include <limits>
+
+namespace {
+
+// Room beside a title for the title bar's buttons and margins.
+constexpr int TitleBarExtra = 130;
+constexpr int InputBoxMinimumWidth = 360;
+
+// The width a box needs for the window manager to show its whole title
+// (title bars are commonly bold), less what its frame adds beside the text.
+int widthForTitle(const QString &title, const QWidget &box)
+{
+    QFont font = QApplication::font();
+    font.setBold(true);
+    const int wanted = QFontMetrics(font).horizontalAdvance(title) + TitleBarExtra;
+    const QMargins margins = box.layout() ? box.layout()->contentsMargins() : QMargins();
+    return wanted - margins.left() - margins.right();
+}
+
+} // namespace
 
 QtDialogs::~QtDialogs()
 {
@@ -29,13 +49,16 @@ QString QtDialogs::inputBox(const QString &prompt, const QString &title, int def
         // The prompts are long sentences: wrap them instead of widening the box.
         if (auto *label = m_inputBox->findChild<QLabel *>())
             label->setWordWrap(true);
-        m_inputBox->setMinimumWidth(360);
     } else if (m_inputBox->parentWidget() != parent) {
         m_inputBox->setParent(parent, m_inputBox->windowFlags());
     }
     QInputDialog &box = *m_inputBox;
     box.setWindowTitle(title);
     box.setLabelText(prompt);
+    // The box is as wide as its widest row; the wrapped prompt is made wide
+    // enough for the whole title to show.
+    if (auto *label = box.findChild<QLabel *>())
+        label->setMinimumWidth(qMax(InputBoxMinimumWidth, widthForTitle(title, box)));
     box.setTextValue(QString::number(defaultValue));
     auto *field = box.findChild<QLineEdit *>();
     if (field) {
@@ -52,6 +75,8 @@ int QtDialogs::messageBox(const QString &prompt, const QString &title)
 {
     QMessageBox box(QMessageBox::NoIcon, title, prompt, QMessageBox::Ok, QApplication::activeWindow());
     box.setEscapeButton(QMessageBox::Ok);
+    if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
+        label->setMinimumWidth(widthForTitle(title, box));
     box.exec();
     return 1;
 }

@@ -46,7 +46,17 @@ click() {
     sleep 0.4
 }
 
+# Fails unless the window is at least $2 pixels wide: title bars cut a
+# title wider than the window.
+wide() {
+    width=$(xdotool getwindowgeometry "$1" | sed -n 's/^ *Geometry: \([0-9]*\)x.*/\1/p')
+    [ "${width:-0}" -ge "$2" ] || fail "$3 is $width pixels wide, too narrow for its title"
+}
+
 click 360 12                      # When two srart
+prompt=$(xdotool search --onlyvisible --name "Setting the initial position of Momotaro" 2>/dev/null | head -n 1)
+[ -n "$prompt" ] || fail "no set-up prompt appeared"
+wide "$prompt" 400 "the set-up prompt"
 for i in 1 2 3 4; do xdotool key Return; sleep 0.3; done
 click 268 12                      # Start
 sleep 2
@@ -58,6 +68,9 @@ at "$problem" "$problem_at" "problem window"
 xdotool mousemove --window "$problem" 460 12 click 1   # Simulation
 sleep 0.4
 click 60 12                       # Exit
+confirm=$(xdotool search --onlyvisible --name "^Meetling experiment$" 2>/dev/null | head -n 1)
+[ -n "$confirm" ] || fail "no exit box appeared"
+wide "$confirm" 280 "the exit box"
 xdotool key Return
 sleep 1.5
 
