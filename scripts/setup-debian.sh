@@ -6,10 +6,10 @@ set -eu
 packages="
 g++ make cmake
 qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins
-libgl-dev
+libgl-dev pkg-config libsndfile1-dev
 fonts-ipafont-gothic fonts-dejavu-core
 xvfb xauth xdotool
-pulseaudio pulseaudio-utils
+pulseaudio pulseaudio-utils libpulse-dev
 libbenchmark-dev
 "
 
