@@ -118,12 +118,11 @@ int main(int argc, char **argv)
     // Ending before the event loop starts (an error while loading) leaves it
     // nothing to do.
     const int status = ender.ended() ? ender.exitStatus() : app.exec();
-    // An audio thread stuck in the audio library (a stalled server) is not
-    // waited for: the program ends now, without the destructors that would
-    // wait for it.
-    if (!QtMultimediaControl::shutdown(ExitWaitMs)) {
-        std::fflush(nullptr);
-        std::_Exit(status);
-    }
-    return status;
+    // The audio thread gets a moment to close its streams; one stuck in the
+    // audio library (a stalled server) is not waited for. The process then
+    // ends at once: no destructor may wait for that thread or trip over what
+    // the audio library left behind.
+    QtMultimediaControl::shutdown(ExitWaitMs);
+    std::fflush(nullptr);
+    std::_Exit(status);
 }

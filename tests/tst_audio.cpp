@@ -369,7 +369,9 @@ void TestAudio::aStalledServerNeverHoldsTheEventLoop()
     ::kill(server, SIGCONT);
     resume.dismiss();
     qInfo("largest gap between 10 ms ticks while the server was stopped: %lld ms", worst);
-    QVERIFY2(worst < 50, qPrintable(QString::number(worst)));
+    // A loop held by the server would show the whole 3 s stall; the margin
+    // is for a busy build machine.
+    QVERIFY2(worst < 300, qPrintable(QString::number(worst)));
 
     // Once the server runs again, so do the cues.
     QVERIFY(cueUntilHeard(*control, 5000) >= 0);

@@ -302,13 +302,11 @@ bool AudioThread::shutdown(int timeoutMs)
 void AudioThread::run()
 {
     exec();
-    AudioWorker *worker = nullptr;
-    {
-        const QMutexLocker lock(&m_mutex);
-        worker = std::exchange(m_worker, nullptr);
-    }
-    // Stops and deletes every stream.
-    delete worker;
+    const QMutexLocker lock(&m_mutex);
+    m_accepting = false;
+    // The worker and its streams are left to the end of the process: the
+    // audio library's own threads may still call back into a stream being
+    // deleted now.
 }
 
 qint64 AudioThread::now()
@@ -319,7 +317,7 @@ qint64 AudioThread::now()
 bool AudioThread::post(std::function<void(AudioWorker &)> task)
 {
     const QMutexLocker lock(&m_mutex);
-    if (!m_worker)
+    if (!m_accepting)
         return false;
     AudioWorker *worker = m_worker;
     QMetaObject::invokeMethod(worker, [worker, task = std::move(task)] { task(*worker); }, Qt::QueuedConnection);

@@ -53,5 +53,6 @@ private:
     bool post(std::function<void(AudioWorker &)> task);
 
     QMutex m_mutex;
-    AudioWorker *m_worker = nullptr; // lives in the thread; deleted when it ends
+    AudioWorker *m_worker = nullptr; // lives in the thread, never deleted
+    bool m_accepting = true;
 };
