@@ -224,6 +224,9 @@ void TestAudio::soundComesBackWhenTheServerDoes()
         if (m_recorder) {
             m_recorder.reset();
             QCOMPARE(pulse("stop"), QString());
+            // Away for longer than Qt's own reconnection attempt waits.
+            SoundCue(control, QStringLiteral("pinpon.wav"));
+            QTest::qWait(4000);
         }
         QCOMPARE(pulse("start"), QString());
         m_recorder = std::make_unique<Recorder>();
