@@ -94,6 +94,13 @@ std::variant<Wave, QString> decodeWave(const QByteArray &bytes)
     if (bytes.size() > MaxWaveFileBytes)
         return QStringLiteral("larger than %1 MiB").arg(MaxWaveFileBytes / (1024 * 1024));
 
+    // Only wave files: left to guess, libsndfile would also take other
+    // formats, and the MPEG decoder behind it prints its complaints about
+    // damaged data on standard error.
+    const QByteArray riff = bytes.left(4);
+    if ((riff != "RIFF" && riff != "RIFX" && riff != "RF64" && riff != "BW64") || bytes.mid(8, 4) != "WAVE")
+        return QStringLiteral("not a wave file");
+
     SF_VIRTUAL_IO io{length, seek, read, write, tell};
     Memory source{bytes};
     SF_INFO info{};
