@@ -1,13 +1,10 @@
-// The sound cue, the sound cache and the multimedia control, with no audio
-// server at all.
+// The sound cue and the sound cache, without an audio server.
 
-#include "qtmultimediacontrol.h"
 #include "recordingcontrol.h"
 #include "soundcue.h"
 #include "wavecache.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,7 +19,6 @@ private slots:
     void cueStopsClosesOpensAndSounds();
     void builtInSoundsAreShortCleanWaves();
     void theCacheKeepsOneCopyOfTheLatestFile();
-    void withoutAnAudioServerCuesAreQuick();
 };
 
 void TestSoundCue::cueStopsClosesOpensAndSounds()
@@ -86,21 +82,6 @@ void TestSoundCue::theCacheKeepsOneCopyOfTheLatestFile()
     const WaveCache::Found found = cache.find(QStringLiteral("pinpon.wav"));
     QVERIFY(found.wave->samples != first);
     QCOMPARE(cache.bytes(), one);
-}
-
-void TestSoundCue::withoutAnAudioServerCuesAreQuick()
-{
-    QtMultimediaControl control;
-    QtMultimediaControl::preload({"pinpon.wav", "endpinpon.wav", "logoff.wav"});
-    const QStringList files{"pinpon.wav", "endpinpon.wav", "logoff.wav", "missing.wav"};
-    QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < 10000; ++i) {
-        SoundCue(control, files[i % files.size()]);
-        if (i % 100 == 0)
-            QCoreApplication::processEvents();
-    }
-    QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
 }
 
 QTEST_GUILESS_MAIN(TestSoundCue)
