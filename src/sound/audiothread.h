@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QThread>
 
+#include <functional>
 #include <memory>
 
 class AudioWorker;
