@@ -8,10 +8,10 @@ g++ make cmake
 clang libclang-rt-14-dev
 qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins
 qt6-charts-dev qt6-svg-dev libqt6opengl6-dev
-libgl-dev
+libgl-dev pkg-config libsndfile1-dev
 fonts-ipafont-gothic fonts-dejavu-core
 xvfb xauth xdotool
-pulseaudio pulseaudio-utils
+pulseaudio pulseaudio-utils libpulse-dev
 libbenchmark-dev
 dpkg-dev desktop-file-utils appstream file x11-utils hicolor-icon-theme
 "

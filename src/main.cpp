@@ -18,6 +18,9 @@
 
 namespace {
 
+// How long the end of the program waits for the audio thread to finish.
+constexpr int ExitWaitMs = 500;
+
 const QStringList Sounds{QStringLiteral("pinpon.wav"), QStringLiteral("endpinpon.wav"), QStringLiteral("logoff.wav")};
 
 // While the application object is being made, Qt's messages are held back.
@@ -135,21 +138,22 @@ int main(int argc, char **argv)
     ErrorGuard guard(dialogs, ender);
     app.guard = &guard;
 
-    QtMultimediaControl *mainControl = nullptr;
-    auto makeControl = [&mainControl]() -> std::unique_ptr<MultimediaControl> {
-        auto control = std::make_unique<QtMultimediaControl>();
-        if (!mainControl)
-            mainControl = control.get();
-        return control;
-    };
+    auto makeControl = []() -> std::unique_ptr<MultimediaControl> { return std::make_unique<QtMultimediaControl>(); };
 
     Form1 form1(WindowServices{clock, random, dialogs, ender, guard, makeControl});
     // Load the sounds and reach the audio server once the board has been
     // painted, so that the first paint never waits for the audio system.
-    AfterFirstPaint preload(form1, [mainControl] { mainControl->preload(Sounds); });
+    AfterFirstPaint preload(form1, [] { QtMultimediaControl::preload(Sounds); });
     form1.show();
 
     // Ending before the event loop starts (an error while loading) leaves it
     // nothing to do.
-    return ender.ended() ? ender.exitStatus() : app.exec();
+    const int status = ender.ended() ? ender.exitStatus() : app.exec();
+    // The audio thread gets a moment to close its streams; one stuck in the
+    // audio library (a stalled server) is not waited for. The process then
+    // ends at once: no destructor may wait for that thread or trip over what
+    // the audio library left behind.
+    QtMultimediaControl::shutdown(ExitWaitMs);
+    std::fflush(nullptr);
+    std::_Exit(status);
 }

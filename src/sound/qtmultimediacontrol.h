@@ -1,64 +1,48 @@
 #pragma once
 
 #include "multimediacontrol.h"
-#include "wave.h"
 
-#include <QHash>
-#include <QObject>
-#include <QUrl>
+#include <QStringList>
 
 #include <memory>
 
-class QAudioSink;
+struct CueRequest;
 
 // A multimedia control that plays wave files through Qt Multimedia's audio
 // output (PulseAudio or PipeWire on a Linux desktop).
 //
-// A bare file name is looked up in the working directory first; when it is
-// not there, the program's own copy of that sound is played, so the cues
-// sound however the program was started. Every failure (no such sound, a
-// damaged file, no audio output) is silent.
-//
-// Each file is read once and kept. The commands only note what is to be
-// done and return at once; opening and closing the audio stream (a
-// millisecond or two) happens in the event loop right after the calling
-// handler, in the order the commands came.
-class QtMultimediaControl final : public QObject, public MultimediaControl
+// The commands only note what is to be done, hand it to the process's audio
+// thread and return at once, whatever state the audio server is in. That
+// thread reads the file (a bare name is looked up in the working directory
+// first, else the program's own copy of that sound is played), opens the
+// audio stream and plays it. A file that is there but cannot be played is
+// reported once on standard error and the built-in sound is played instead;
+// every other failure (no audio server, a stream that breaks) is silent, and
+// the next cue after the server comes back sounds again.
+class QtMultimediaControl final : public MultimediaControl
 {
 public:
-    explicit QtMultimediaControl(QObject *parent = nullptr);
+    QtMultimediaControl();
     ~QtMultimediaControl() override;
+    QtMultimediaControl(const QtMultimediaControl &) = delete;
+    QtMultimediaControl &operator=(const QtMultimediaControl &) = delete;
 
     void setCommand(const QString &command) override;
     void setFileName(const QString &fileName) override;
 
-    // Reads the given sounds ahead of their first cue.
-    void preload(const QStringList &fileNames);
-
-    // Where "Open" finds fileName: the working directory's file, else the
-    // built-in copy, else an empty string.
-    static QString locate(const QString &fileName);
-    // Whether the system has an audio output at all. Asked once per process;
-    // the sound system's own complaint about a missing server is kept quiet.
-    static bool hasAudioOutput();
-
-    // Whether a sound is being played right now (for tests and tools).
-    bool sounding() const;
+    // Reads the given sounds and reaches the audio server ahead of the first
+    // cue, on the audio thread.
+    static void preload(const QStringList &fileNames);
+    // Stops the audio thread before the program ends, waiting at most
+    // timeoutMs. False when it is stuck in the audio library: the process
+    // must then end without running destructors (std::_Exit).
+    static bool shutdown(int timeoutMs);
 
 private:
-    std::shared_ptr<const Wave> waveFor(const QString &path);
-    void schedule();
-    void apply();
-    void retireSink();
+    void ask(bool stop, const QString &play);
 
     QString m_fileName;
-    std::shared_ptr<const Wave> m_open;
-    // What the event loop is to do next: stop the current sound, then start
-    // m_toPlay.
-    bool m_stopPending = false;
-    std::shared_ptr<const Wave> m_toPlay;
-    bool m_scheduled = false;
-
-    QHash<QString, std::shared_ptr<const Wave>> m_waves;
-    QAudioSink *m_sink = nullptr;
+    QString m_open;
+    bool m_used = false;
+    std::shared_ptr<CueRequest> m_request;
 };
