@@ -2,7 +2,6 @@
 #include "int16.h"
 #include "runtimeerror.h"
 
-#include <QRandomGenerator>
 #include <QTest>
 
 #include <cmath>
@@ -49,16 +48,11 @@ void TestConversions::textToNumberReadsTheLeadingNumber()
 
 void TestConversions::textToNumberIsSafeOnAnyInput()
 {
-    // Long texts of every kind, and random garbage: never a crash, never NaN.
-    QStringList texts{QString(100000, u'7'), QString(100000, u' '), QStringLiteral("&H") + QString(100000, u'F'),
-                      QString(100000, u'.'), QStringLiteral("1e") + QString(100000, u'9'), QString(50000, u'-') + u'1'};
-    auto *rng = QRandomGenerator::global();
-    for (int i = 0; i < 2000; ++i) {
-        QString s;
-        for (int j = int(rng->bounded(40)); j > 0; --j)
-            s.append(QChar(char16_t(rng->bounded(i % 2 ? 0x80 : 0x10000))));
-        texts.append(s);
-    }
+    // Very long texts of every kind: never a crash, never NaN. (Short random
+    // texts are the fuzz_answer target's business.)
+    const QStringList texts{QString(100000, u'7'), QString(100000, u' '), QStringLiteral("&H") + QString(100000, u'F'),
+                            QString(100000, u'.'), QStringLiteral("1e") + QString(100000, u'9'),
+                            QString(50000, u'-') + u'1', QString(100000, u'\uFF10')};
     for (const QString &text : texts)
         QVERIFY2(!std::isnan(conv::textToNumber(text)), qPrintable(text.left(40)));
 }
