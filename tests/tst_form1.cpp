@@ -4,6 +4,7 @@
 #include "formfixture.h"
 #include "walkrun.h"
 
+#include <QElapsedTimer>
 #include <QFontInfo>
 #include <QTest>
 
@@ -21,6 +22,7 @@ private slots:
     void readoutsShowTheirTextInTheirColour();
     void focusStartsOnTheBoardAndFollowsTheWindowOrder();
     void enterPressesTheFocusedButton();
+    void startingAgainKeepsTheTimersRunning();
     void walkersArePlacedOnTheBoardGrid();
     void japaneseTextHasAFace();
     void enableTableFollowsEveryHandler_data();
@@ -110,7 +112,7 @@ void TestForm1::loadShowsAnEmptyBoardWithStartAndStopDisabled()
         QVERIFY(f.readout(n).isEmpty());
     QCOMPARE(f.form->timer(Walker::Dog).interval(), 200);
     QCOMPARE(f.form->timer(Walker::Momotaro).timerType(), Qt::PreciseTimer);
-    QVERIFY(f.sound.isEmpty());
+    QVERIFY(f.events.only({"main:"}).isEmpty());
     QVERIFY(!f.form->windowIcon().isNull());
 }
 
@@ -174,7 +176,24 @@ void TestForm1::enterPressesTheFocusedButton()
     FormFixture f;
     f.command(2)->setFocus();
     QTest::keyClick(f.command(2), Qt::Key_Return);
-    QCOMPARE(f.dialogs.prompts.size(), 1); // the first set-up prompt, cancelled
+    QCOMPARE(f.events.only({"prompt"}).size(), 1); // the first set-up prompt, cancelled
+}
+
+void TestForm1::startingAgainKeepsTheTimersRunning()
+{
+    FormFixture f;
+    f.setUp(Scenario::BothWalk);
+    f.form->Command5_Click();
+    // Let a little of Dog's period pass (the real timer's, so the wait is
+    // real too, but short and bounded), then enable both timers again: a
+    // running timer keeps its beat rather than starting its period anew.
+    QTimer &dog = f.form->timer(Walker::Dog);
+    QElapsedTimer waited;
+    waited.start();
+    while (dog.remainingTime() > 185 && waited.elapsed() < 1000) {
+    }
+    f.form->Command5_Click();
+    QCOMPARE_LE(dog.remainingTime(), 185);
 }
 
 void TestForm1::walkersArePlacedOnTheBoardGrid()
@@ -285,7 +304,7 @@ void TestForm1::wholeRunInVirtualTime()
     QCOMPARE(int(s.meetCount), int(rules.meetCount));
     QCOMPARE(QList<int>({s.dogX, s.dogY, s.momoX, s.momoY}), QList<int>({rules.dogX, rules.dogY, rules.momoX, rules.momoY}));
     QCOMPARE(f.readout(3), QStringLiteral("Number of meetlings =") + conv::numberToText(int(s.meetCount)));
-    QCOMPARE(f.sound.count(QStringLiteral("main:FileName=logoff.wav")), int(s.meetCount) - (s.metPending() ? 1 : 0));
+    QCOMPARE(f.events.count(QStringLiteral("main:FileName=logoff.wav")), int(s.meetCount) - (s.metPending() ? 1 : 0));
 
     // A new set-up after a counted run starts from zero meetings.
     f.setUp(Scenario::DogWalks);
@@ -297,21 +316,19 @@ void TestForm1::exitDuringARunKeepsTicksGoingUntilTheBoxIsDismissed()
     FormFixture f;
     f.setUp(Scenario::BothWalk);
     f.form->Command5_Click();
-    f.sound.clear();
-    int ticksWhileOpen = 0;
+    f.events.lines.clear();
     f.dialogs.whileBoxOpen = [&] {
-        QCOMPARE(f.sound.mid(2, 1), QStringList({"main:FileName=endpinpon.wav"}));
-        for (int i = 0; i < 5; ++i) {
+        for (int i = 0; i < 5; ++i)
             f.tick();
-            ++ticksWhileOpen;
-        }
     };
-    const float before = f.form->walkState().dogTickTime;
     f.form->Command1_Click();
-    QCOMPARE(ticksWhileOpen, 5);
-    QVERIFY(f.form->walkState().dogTickTime > before);
-    QCOMPARE(f.dialogs.messages, QStringList({"Meetling experiment|This software will exit."}));
-    QCOMPARE(f.end.ends, QList<int>({0}));
+    // The exit chime, the box, five ticks of each timer while it is open
+    // (two clock reads each), and the end once it is dismissed.
+    const QStringList seen = f.events.only({"main:FileName", "box", "clock", "end"});
+    QCOMPARE(seen.first(), QStringLiteral("main:FileName=endpinpon.wav"));
+    QCOMPARE(seen[1], QStringLiteral("box Meetling experiment|This software will exit."));
+    QCOMPARE(seen.mid(2, seen.size() - 3).filter(QStringLiteral("clock")).size(), 20);
+    QCOMPARE(seen.last(), QStringLiteral("end 0"));
     QVERIFY(!f.form->timer(Walker::Dog).isActive() && !f.form->timer(Walker::Momotaro).isActive());
 }
 
@@ -320,12 +337,10 @@ void TestForm1::closingTheWindowEndsTheProgramSilently()
     FormFixture f;
     f.setUp(Scenario::BothWalk);
     f.form->Command5_Click();
-    f.sound.clear();
     f.form->show();
+    f.events.lines.clear();
     f.form->close();
-    QCOMPARE(f.end.ends, QList<int>({0}));
-    QVERIFY(f.sound.isEmpty());
-    QVERIFY(f.dialogs.messages.isEmpty());
+    QCOMPARE(f.events.lines, QStringList({"end 0"})); // no sound, no box
     QVERIFY(!f.form->timer(Walker::Dog).isActive());
 }
 
@@ -335,18 +350,22 @@ void TestForm1::anErrorInAHandlerIsShownAndEndsTheProgram()
     f.setUp(Scenario::BothWalk);
     f.form->Command5_Click();
     // A count at the top of its range cannot take one more meeting.
-    f.form->experiment().state().meetCount = Int16::Max;
-    f.form->experiment().state().dogX = 3;
-    f.form->experiment().state().dogY = 4;
-    f.form->experiment().state().momoX = 4;
-    f.form->experiment().state().momoY = 4;
+    WalkState &s = f.form->experiment().state();
+    s.meetCount = Int16::Max;
+    s.dogX = 3;
+    s.dogY = 4;
+    s.momoX = 4;
+    s.momoY = 4;
     f.random.queueDirections({1});
+    // Errors raised while its box is open, and after, add nothing: one box,
+    // one end.
+    auto anotherError = [&] { f.guard.run([] { throw RuntimeError::overflow(); }); };
+    f.dialogs.whileBoxOpen = anotherError;
+    f.events.lines.clear();
     f.form->Timer1_Timer();
-    QCOMPARE(f.dialogs.messages, QStringList({"Meetling experiment|Run-time error '6':\n\nOverflow"}));
-    QCOMPARE(f.end.ends, QList<int>({ErrorGuard::ExitStatus}));
-    // A second error while the first is being reported adds nothing.
-    f.form->Timer1_Timer();
-    QCOMPARE(f.dialogs.messages.size(), 1);
+    anotherError();
+    QCOMPARE(f.events.only({"box", "end"}),
+             QStringList({"box Meetling experiment|Run-time error '6':\n\nOverflow", QStringLiteral("end %1").arg(ErrorGuard::ExitStatus)}));
 }
 
 QTEST_MAIN(TestForm1)

@@ -1,6 +1,6 @@
 // The sound cue and the sound cache, without an audio server.
 
-#include "recordingcontrol.h"
+#include "fakes.h"
 #include "soundcue.h"
 #include "wavecache.h"
 
@@ -23,11 +23,11 @@ private slots:
 
 void TestSoundCue::cueStopsClosesOpensAndSounds()
 {
-    QStringList log;
+    EventLog log;
     RecordingControl control(QStringLiteral("c"), log);
     SoundCue(control, QStringLiteral("pinpon.wav"));
     SoundCue(control, QStringLiteral("logoff.wav"));
-    QCOMPARE(log, QStringList({"c:Stop", "c:Close", "c:FileName=pinpon.wav", "c:Open", "c:Sound", "c:Stop",
+    QCOMPARE(log.lines, QStringList({"c:Stop", "c:Close", "c:FileName=pinpon.wav", "c:Open", "c:Sound", "c:Stop",
                                "c:Close", "c:FileName=logoff.wav", "c:Open", "c:Sound"}));
 }
 

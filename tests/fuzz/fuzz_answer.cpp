@@ -12,12 +12,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     const QString answer = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
 
-    FakeClock clock;
+    EventLog events;
+    FakeClock clock(events);
     ScriptedRandom random;
-    ScriptedDialogs dialogs;
+    ScriptedDialogs dialogs(events);
     dialogs.answers = {answer, answer, answer, answer};
-    RecordedEnd ender;
-    RecordingBoard board;
+    RecordedEnd ender(events);
+    RecordingBoard board(events);
     Experiment experiment(board, {clock, random, dialogs, ender});
     experiment.load();
     experiment.setUp(Scenario::BothWalk);

@@ -3,20 +3,55 @@
 #include "boardops.h"
 #include "clock.h"
 #include "dialogs.h"
+#include "multimediacontrol.h"
 #include "randomsource.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-#include <memory>
+#include <functional>
 
-// A clock that stands still until a test moves it.
+// What the fakes saw, in order, one named line each: "clock 36000", "cue
+// pinpon.wav", "prompt <title>", "box <title>|<text>", "end 0", "place Dog
+// 6,4", "visible Dog 1", "readout 1 Dog: x= 6  y= 4", "button 5 1",
+// "timer Dog 1", and a multimedia control's "main:Stop", "main:FileName=...".
+struct EventLog
+{
+    QStringList lines;
+
+    void add(const QString &line) { lines.append(line); }
+    // The lines that start with any of the prefixes, in order.
+    QStringList only(const QStringList &prefixes) const
+    {
+        QStringList kept;
+        for (const QString &line : lines) {
+            if (std::any_of(prefixes.begin(), prefixes.end(), [&](const QString &p) { return line.startsWith(p); }))
+                kept.append(line);
+        }
+        return kept;
+    }
+    qsizetype count(const QString &line) const { return lines.count(line); }
+};
+
+// A clock that moves on by step after every read, as a real one does, so
+// that two reads in a row are told apart.
 class FakeClock final : public Clock
 {
 public:
-    float now = 0;
-    float secondsSinceMidnight() override { return now; }
+    explicit FakeClock(EventLog &log) : m_log(log) {}
+    double now = 0;
+    double step = 1.0 / 64;
+    float secondsSinceMidnight() override
+    {
+        const float read = float(now);
+        now += step;
+        m_log.add(QStringLiteral("clock %1").arg(double(read), 0, 'f', 6));
+        return read;
+    }
+
+private:
+    EventLog &m_log;
 };
 
 // Draws from a script, then falls back to a real generator. Records seeds.
@@ -45,66 +80,82 @@ private:
     SplitMixRandom m_real{12345};
 };
 
-// Answers input boxes from a script (Cancel once it runs out) and records
-// every box shown.
+// Answers input boxes from a script (Cancel once it runs out). whileBoxOpen
+// runs while a box is open, as ticks and errors can.
 class ScriptedDialogs final : public Dialogs
 {
 public:
+    explicit ScriptedDialogs(EventLog &log) : m_log(log) {}
     QStringList answers;
-    QStringList prompts; // "title|prompt|default" per input box
-    QStringList messages; // "title|prompt" per message box
     std::function<void()> whileBoxOpen;
 
     QString inputBox(const QString &prompt, const QString &title, int defaultValue) override
     {
-        prompts.append(title + u'|' + prompt + u'|' + QString::number(defaultValue));
+        m_log.add(QStringLiteral("prompt %1|%2|%3").arg(title, prompt).arg(defaultValue));
         if (whileBoxOpen)
             whileBoxOpen();
         return answers.isEmpty() ? QString() : answers.takeFirst();
     }
     int messageBox(const QString &prompt, const QString &title) override
     {
-        messages.append(title + u'|' + prompt);
+        m_log.add(QStringLiteral("box %1|%2").arg(title, prompt));
         if (whileBoxOpen)
             whileBoxOpen();
         return 1;
     }
+
+private:
+    EventLog &m_log;
 };
 
 class RecordedEnd final : public Ender
 {
 public:
-    QList<int> ends;
-    void end(int exitStatus) override { ends.append(exitStatus); }
+    explicit RecordedEnd(EventLog &log) : m_log(log) {}
+    void end(int exitStatus) override { m_log.add(QStringLiteral("end %1").arg(exitStatus)); }
+
+private:
+    EventLog &m_log;
 };
 
-// A board window without widgets: remembers what the rules did to it, and the
-// order they did it in ("place Dog 6,4", "readout 3 ...", "button 5 1", ...).
+// A board window without widgets: logs what the rules do to it.
 class RecordingBoard final : public BoardOps
 {
 public:
-    QStringList log;
+    explicit RecordingBoard(EventLog &log) : m_log(log) {}
     QString readouts[4];
     bool timers[2] = {false, false};
-    int places = 0;
 
     static QString name(Walker w) { return w == Walker::Dog ? QStringLiteral("Dog") : QStringLiteral("Momotaro"); }
-    void placeWalker(Walker w, int x, int y) override
-    {
-        ++places;
-        log.append(QStringLiteral("place %1 %2,%3").arg(name(w)).arg(x).arg(y));
-    }
-    void setWalkerVisible(Walker w, bool v) override { log.append(QStringLiteral("visible %1 %2").arg(name(w)).arg(v)); }
+    void placeWalker(Walker w, int x, int y) override { m_log.add(QStringLiteral("place %1 %2,%3").arg(name(w)).arg(x).arg(y)); }
+    void setWalkerVisible(Walker w, bool v) override { m_log.add(QStringLiteral("visible %1 %2").arg(name(w)).arg(v)); }
     void setReadout(Readout r, const QString &text) override
     {
         readouts[int(r)] = text;
-        log.append(QStringLiteral("readout %1 %2").arg(int(r) + 1).arg(text));
+        m_log.add(QStringLiteral("readout %1 %2").arg(int(r) + 1).arg(text));
     }
-    void setButtonEnabled(Button b, bool e) override { log.append(QStringLiteral("button %1 %2").arg(int(b)).arg(e)); }
+    void setButtonEnabled(Button b, bool e) override { m_log.add(QStringLiteral("button %1 %2").arg(int(b)).arg(e)); }
     void setTimerEnabled(Walker w, bool e) override
     {
         timers[int(w)] = e;
-        log.append(QStringLiteral("timer %1 %2").arg(name(w)).arg(e));
+        m_log.add(QStringLiteral("timer %1 %2").arg(name(w)).arg(e));
     }
-    void playCue(const QString &file) override { log.append(QStringLiteral("cue ") + file); }
+    void playCue(const QString &file) override { m_log.add(QStringLiteral("cue ") + file); }
+
+private:
+    EventLog &m_log;
+};
+
+// A window's multimedia control that logs its command words and file names
+// under the window's name ("main:Stop", "problem:FileName=pinpon.wav").
+class RecordingControl final : public MultimediaControl
+{
+public:
+    RecordingControl(QString name, EventLog &log) : m_name(std::move(name)), m_log(log) {}
+    void setCommand(const QString &command) override { m_log.add(m_name + u':' + command); }
+    void setFileName(const QString &fileName) override { m_log.add(m_name + QStringLiteral(":FileName=") + fileName); }
+
+private:
+    QString m_name;
+    EventLog &m_log;
 };

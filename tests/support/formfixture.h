@@ -3,33 +3,33 @@
 #include "errorguard.h"
 #include "fakes.h"
 #include "form1.h"
-#include "recordingcontrol.h"
 
 #include <QLabel>
 #include <QPushButton>
 
 #include <memory>
 
-// The real board window on fake services: a clock the test moves, scripted
-// boxes, a recorded end, and multimedia controls that log what they are told
-// ("main:..." for the board window's, "problem:..." for the problem window's).
+// The real board window on fake services, all logging into one event log:
+// a clock the test moves, scripted boxes, a recorded end, and multimedia
+// controls named "main" (the board window's) and "problem".
 struct FormFixture
 {
-    FakeClock clock;
+    EventLog events;
+    FakeClock clock{events};
     ScriptedRandom random;
-    ScriptedDialogs dialogs;
-    RecordedEnd end;
+    ScriptedDialogs dialogs{events};
+    RecordedEnd end{events};
     ErrorGuard guard{dialogs, end};
-    QStringList sound;
     int controlsMade = 0;
     std::unique_ptr<Form1> form;
 
-    // The virtual time of day, kept in double so that ticks do not drift.
+    // The time of day of the current tick period; each read of the clock
+    // within it comes a step later.
     double time = 36000.0;
     void setTime(double t)
     {
         time = t;
-        clock.now = float(t);
+        clock.now = t;
     }
 
     FormFixture()
@@ -37,7 +37,7 @@ struct FormFixture
         setTime(time);
         form = std::make_unique<Form1>(WindowServices{clock, random, dialogs, end, guard, [this] {
             const QString name = controlsMade++ == 0 ? QStringLiteral("main") : QStringLiteral("problem");
-            return std::unique_ptr<MultimediaControl>(std::make_unique<RecordingControl>(name, sound));
+            return std::unique_ptr<MultimediaControl>(std::make_unique<RecordingControl>(name, events));
         }});
     }
 
