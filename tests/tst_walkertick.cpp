@@ -52,8 +52,6 @@ private slots:
     void aMeetingIsCountedThenRestartedOnTheNextTick_data();
     void aMeetingIsCountedThenRestartedOnTheNextTick();
     void momotaroStandsStillWhenOnlyDogWalks();
-    void sharedStartPointsMeetOnlyWhenClampedTogether_data();
-    void sharedStartPointsMeetOnlyWhenClampedTogether();
 };
 
 void TestWalkerTick::stepsAreClampedToTheBoard_data()
@@ -190,28 +188,6 @@ void TestWalkerTick::momotaroStandsStillWhenOnlyDogWalks()
     QCOMPARE(walk.tick(Walker::Momotaro, 1).action, TickOutcome::Action::Restarted);
     QCOMPARE(walk.state.runMode, RunMode::DogWalks);
     QCOMPARE(QList<int>({walk.state.dogX, walk.state.momoX}), QList<int>({6, 5}));
-}
-
-void TestWalkerTick::sharedStartPointsMeetOnlyWhenClampedTogether_data()
-{
-    QTest::addColumn<int>("x");
-    QTest::addColumn<int>("y");
-    QTest::addColumn<int>("direction");
-    QTest::addColumn<bool>("meets");
-    QTest::newRow("middle of the board") << 5 << 5 << 1 << false;
-    QTest::newRow("corner, step off the board") << 0 << 0 << 6 << true;
-    QTest::newRow("edge, step along it") << 10 << 4 << 3 << false;
-}
-
-void TestWalkerTick::sharedStartPointsMeetOnlyWhenClampedTogether()
-{
-    QFETCH(int, x);
-    QFETCH(int, y);
-    QFETCH(int, direction);
-    QFETCH(bool, meets);
-    Walk walk(Scenario::BothWalk, {x, y}, {x, y});
-    QCOMPARE(walk.tick(Walker::Dog, direction).action == TickOutcome::Action::Met, meets);
-    QCOMPARE(int(walk.state.meetCount), meets ? 1 : 0);
 }
 
 QTEST_GUILESS_MAIN(TestWalkerTick)
