@@ -11,7 +11,7 @@ libgl-dev
 fonts-ipafont-gothic fonts-dejavu-core
 xvfb xauth xdotool
 pulseaudio pulseaudio-utils
-libbenchmark-dev
+libbenchmark-dev pkgconf libxcb1-dev libxcb-damage0-dev
 dpkg-dev desktop-file-utils appstream file x11-utils hicolor-icon-theme
 "
 
