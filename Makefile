@@ -32,9 +32,8 @@ package: build
 	cmake --build $(BUILD) --target package
 
 bench: setup $(BUILD)/CMakeCache.txt
-	cmake --build $(BUILD) -j$(JOBS) --target meetling_bench meetling_stats_bench
-	sh tests/audio/pulse.sh run ./$(BUILD)/bench/meetling_bench
-	./$(BUILD)/bench/meetling_stats_bench
+	cmake --build $(BUILD) -j$(JOBS) --target meetling meetling_bench meetling_stats_bench bare_window startup_harness
+	sh bench/run.sh $(BUILD)
 
 # The whole test suite under AddressSanitizer and UBSan. Line tables (-g1)
 # are all the sanitizers' reports need, and build much faster than -g.

@@ -1,6 +1,8 @@
 // Benchmarks: the sound cue's five steps, and one walker tick, against the
-// 200 ms tick period. Run with `make bench` (under a private PulseAudio).
+// 200 ms tick period; how evenly the ticks of a run come with the other core
+// busy. Run with `make bench` (under a private PulseAudio).
 
+#include "benchtable.h"
 #include "boardops.h"
 #include "clock.h"
 #include "dialogs.h"
@@ -8,10 +10,20 @@
 #include "form1.h"
 #include "qtmultimediacontrol.h"
 #include "randomsource.h"
+#include "rules.h"
 #include "soundcue.h"
 #include "walkertick.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <thread>
+#include <vector>
 
 #include <benchmark/benchmark.h>
 
@@ -109,6 +121,61 @@ void walkerTickOnTheWindow(benchmark::State &state)
     }
 }
 BENCHMARK(walkerTickOnTheWindow)->Unit(benchmark::kMicrosecond);
+
+// A run in the board window on the system clock with its real timers (the
+// window shown offscreen, the sounds played), while another thread keeps a
+// core busy: how far the intervals of both walkers' timers stray from 200 ms.
+void tickIntervalsWithACoreBusy(benchmark::State &state)
+{
+    using namespace std::chrono_literals;
+    constexpr auto RunLength = 10s;
+    SystemClock clock;
+    SplitMixRandom random(1);
+    NoDialogs dialogs;
+    NoEnd end;
+    ErrorGuard guard(dialogs, end);
+    Form1 form(WindowServices{clock, random, dialogs, end, guard, [] { return std::make_unique<QtMultimediaControl>(); }});
+    form.show();
+    std::vector<double> deviationsMs;
+    QElapsedTimer elapsed;
+    for (Walker walker : {Walker::Dog, Walker::Momotaro}) {
+        QObject::connect(&form.timer(walker), &QTimer::timeout, &form, [&, lastTickNs = qint64(-1)]() mutable {
+            const qint64 now = elapsed.nsecsElapsed();
+            if (lastTickNs >= 0)
+                deviationsMs.push_back(std::abs(double(now - lastTickNs) / 1e6 - double(rules::TickInterval.count())));
+            lastTickNs = now;
+        });
+    }
+    for (auto _ : state) {
+        std::atomic<bool> spinning{true};
+        std::thread spinner([&spinning] {
+            while (spinning.load(std::memory_order_relaxed)) {
+            }
+        });
+        elapsed.start();
+        form.Command2_Click();
+        form.Command5_Click();
+        QEventLoop loop;
+        QTimer::singleShot(RunLength, &loop, &QEventLoop::quit);
+        loop.exec();
+        form.Command4_Click();
+        spinning = false;
+        spinner.join();
+    }
+    std::sort(deviationsMs.begin(), deviationsMs.end());
+    const auto quantile = [&](double q) {
+        return deviationsMs.empty() ? 0.0 : deviationsMs[std::min(deviationsMs.size() - 1, std::size_t(q * double(deviationsMs.size())))];
+    };
+    state.counters["intervals"] = double(deviationsMs.size());
+    state.counters["p50_ms"] = quantile(0.50);
+    state.counters["p99_ms"] = quantile(0.99);
+    state.counters["max_ms"] = deviationsMs.empty() ? 0.0 : deviationsMs.back();
+    const bool ran = deviationsMs.size() >= 10;
+    benchtable::append({"tick interval |dt - 200 ms| p50 / p99, other core busy",
+                        ran ? benchtable::format("%.2f / %.2f ms", quantile(0.50), quantile(0.99)) : "no ticks", "-", "-",
+                        "p99 <= 10 ms", benchtable::met(ran && quantile(0.99) <= 10)});
+}
+BENCHMARK(tickIntervalsWithACoreBusy)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
 
 } // namespace
 

@@ -2,6 +2,7 @@
 // the exact law against its time budget, the simulation against a loop that
 // only draws the same random numbers, and two threads against one.
 
+#include "benchtable.h"
 #include "exactlaw.h"
 #include "randomsource.h"
 #include "simulation.h"
@@ -98,15 +99,30 @@ int main(int argc, char **argv)
     benchmark::RunSpecifiedBenchmarks(&reporter);
     auto s = [&](const char *name) { return reporter.seconds[name]; };
     auto r = [&](const char *name) { return reporter.rate[name]; };
+    struct Figure
+    {
+        const char *measure;
+        double value;
+        const char *unit;
+        bool atMost;
+        double goal;
+    };
+    const Figure figures[] = {
+        {"exact results, both scenarios", s("exactBothScenarios/real_time"), "s", true, 0.3},
+        {"the 121-point map", s("meetingMap/iterations:3/real_time"), "s", true, 10},
+        {"simulation, one thread, against draws", r("simulatedTicks/1/real_time") / r("drawsOnly/real_time"), "x", false, 0.5},
+        {"simulation, two threads against one", r("simulatedTicks/2/real_time") / r("simulatedTicks/1/real_time"), "x", false, 1.8},
+        {"100,000 runs of both, two threads", s("hundredThousandRunsOfBoth/iterations:2/real_time"), "s", true, 3},
+    };
     std::printf("\nmeetling-stats against its goals\n");
-    std::printf("  exact results, both scenarios:         %7.3f s   (goal under 0.3 s)\n", s("exactBothScenarios/real_time"));
-    std::printf("  the 121-point map:                     %7.3f s   (goal under 10 s)\n", s("meetingMap/iterations:3/real_time"));
-    std::printf("  simulation, one thread, against draws: %7.2fx    (goal at least 0.5x; %.0f against %.0f ticks/s)\n",
-                r("simulatedTicks/1/real_time") / r("drawsOnly/real_time"), r("simulatedTicks/1/real_time"), r("drawsOnly/real_time"));
-    std::printf("  simulation, two threads against one:   %7.2fx    (goal at least 1.8x)\n",
-                r("simulatedTicks/2/real_time") / r("simulatedTicks/1/real_time"));
-    std::printf("  100,000 runs of both, two threads:     %7.3f s   (goal under 3 s)\n",
-                s("hundredThousandRunsOfBoth/iterations:2/real_time"));
+    for (const Figure &figure : figures) {
+        const std::string value = benchtable::format(figure.unit[0] == 'x' ? "%.2fx" : "%.3f s", figure.value);
+        const std::string goal = benchtable::format(figure.unit[0] == 'x' ? "%s %.1fx" : "%s %g s",
+                                                    figure.atMost ? "<=" : ">=", figure.goal);
+        std::printf("  %-40s %9s   (goal %s)\n", (std::string(figure.measure) + ":").c_str(), value.c_str(), goal.c_str());
+        const bool met = figure.atMost ? figure.value <= figure.goal : figure.value >= figure.goal;
+        benchtable::append({std::string("meetling-stats: ") + figure.measure, value, "-", "-", goal, benchtable::met(met)});
+    }
     benchmark::Shutdown();
     return 0;
 }
