@@ -111,7 +111,7 @@ void walkerTickOnTheWindow(benchmark::State &state)
     NoDialogs dialogs;
     NoEnd end;
     ErrorGuard guard(dialogs, end);
-    Form1 form(WindowServices{clock, random, dialogs, end, guard, [] { return std::make_unique<SilentControl>(); }});
+    Form1 form(Services{clock, random, dialogs, end, guard, [] { return std::make_unique<SilentControl>(); }});
     form.Command2_Click();
     form.Command5_Click();
     for (auto _ : state) {
@@ -134,7 +134,7 @@ void tickIntervalsWithACoreBusy(benchmark::State &state)
     NoDialogs dialogs;
     NoEnd end;
     ErrorGuard guard(dialogs, end);
-    Form1 form(WindowServices{clock, random, dialogs, end, guard, [] { return std::make_unique<QtMultimediaControl>(); }});
+    Form1 form(Services{clock, random, dialogs, end, guard, [] { return std::make_unique<QtMultimediaControl>(); }});
     form.show();
     std::vector<double> deviationsMs;
     QElapsedTimer elapsed;

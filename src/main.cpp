@@ -73,31 +73,11 @@ void releaseQtMessages()
     heldMessages.clear();
 }
 
-// The last line of defence: an error that escapes a handler anyway is shown
-// and ends the program instead of unwinding through the event loop.
-class GuardedApplication final : public QApplication
-{
-public:
-    GuardedApplication(int &argc, char **argv) : QApplication(argc, argv) {}
-    ErrorGuard *guard = nullptr;
-
-    bool notify(QObject *receiver, QEvent *event) override
-    {
-        try {
-            return QApplication::notify(receiver, event);
-        } catch (...) {
-            if (guard)
-                guard->fail(std::current_exception());
-            else
-                std::abort();
-            return false;
-        }
-    }
-};
-
 // Runs a task from the event loop right after a widget's first paint.
 class AfterFirstPaint final : public QObject
 {
+    Q_OBJECT
+
 public:
     AfterFirstPaint(QWidget &widget, std::function<void()> task) : m_task(std::move(task))
     {
@@ -122,7 +102,7 @@ private:
 int main(int argc, char **argv)
 {
     holdQtMessages();
-    GuardedApplication app(argc, argv);
+    QApplication app(argc, argv);
     releaseQtMessages();
     QApplication::setApplicationName(QStringLiteral("Meetling experiment"));
     // Ties the windows to the installed desktop entry (and so to its name and
@@ -136,14 +116,14 @@ int main(int argc, char **argv)
     QtDialogs dialogs;
     QtEnder ender;
     ErrorGuard guard(dialogs, ender);
-    app.guard = &guard;
 
     auto makeControl = []() -> std::unique_ptr<MultimediaControl> { return std::make_unique<QtMultimediaControl>(); };
 
-    Form1 form1(WindowServices{clock, random, dialogs, ender, guard, makeControl});
+    Form1 form1(Services{clock, random, dialogs, ender, guard, makeControl});
     // Load the sounds and reach the audio server once the board has been
     // painted, so that the first paint never waits for the audio system.
-    AfterFirstPaint preload(form1, [] { QtMultimediaControl::preload(Sounds); });
+    // Like every handler, it runs under the error guard.
+    AfterFirstPaint preload(form1, [&guard] { guard.run([] { QtMultimediaControl::preload(Sounds); }); });
     form1.show();
 
     // Ending before the event loop starts (an error while loading) leaves it
@@ -157,3 +137,5 @@ int main(int argc, char **argv)
     std::fflush(nullptr);
     std::_Exit(status);
 }
+
+#include "main.moc"

@@ -14,7 +14,8 @@ struct Setup
     ScriptedDialogs dialogs{events};
     RecordedEnd end{events};
     RecordingBoard board{events};
-    Experiment experiment{board, {clock, random, dialogs, end}};
+    ErrorGuard guard{dialogs, end};
+    Experiment experiment{board, {clock, random, dialogs, end, guard, {}}};
 
     Setup() { experiment.load(); }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cueplayer.h"
 #include "walkstate.h"
 
 class QString;
@@ -9,14 +10,6 @@ enum class Readout { Dog, Momotaro, Meetings, Time };
 
 // The command buttons of the board window, numbered as their object names.
 enum class Button { Exit = 1, BothStart = 2, OneStart = 3, Stop = 4, Start = 5, Problem = 6 };
-
-// Plays one wave file on the multimedia control of the window that owns it.
-class CuePlayer
-{
-public:
-    virtual ~CuePlayer() = default;
-    virtual void playCue(const QString &waveFile) = 0;
-};
 
 // What the rules may do to the board window. The window implements it with
 // widgets; tests and other programs can implement it without any.

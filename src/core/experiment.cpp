@@ -35,7 +35,7 @@ constexpr std::array<Prompt, 4> Prompts{{
 
 } // namespace
 
-Experiment::Experiment(BoardOps &board, Services services)
+Experiment::Experiment(BoardOps &board, const Services &services)
     : m_board(board)
     , m_services(services)
 {

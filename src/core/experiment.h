@@ -1,14 +1,11 @@
 #pragma once
 
+#include "services.h"
 #include "walkertick.h"
 #include "walkstate.h"
 
 class BoardOps;
 class CuePlayer;
-class Clock;
-class Dialogs;
-class Ender;
-class RandomSource;
 
 // The board window's handlers without the widgets: load, the two set-ups,
 // Start, Stop, the walker ticks and Exit. Each handler is a fixed sequence of
@@ -16,15 +13,7 @@ class RandomSource;
 class Experiment
 {
 public:
-    struct Services
-    {
-        Clock &clock;
-        RandomSource &random;
-        Dialogs &dialogs;
-        Ender &ender;
-    };
-
-    Experiment(BoardOps &board, Services services);
+    Experiment(BoardOps &board, const Services &services);
 
     const WalkState &state() const { return m_state; }
     // For tests and tools that need to put the experiment in a given state.

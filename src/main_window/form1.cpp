@@ -23,7 +23,6 @@ namespace {
 constexpr QSize ClientSize{547, 375};
 constexpr QPoint StoredPosition{159, 83};
 constexpr QColor WindowGrey{192, 192, 192};
-constexpr int BoardBorder = 2;
 constexpr double AxisPointSize = 12;
 constexpr double MeetingPointSize = 9.75;
 
@@ -155,15 +154,13 @@ struct Form1::Layout
         {&Form1::Picture2, "Picture2", {2160, 1920, 510, 510}, ":/pictures/dog.png", "Dog"},
         {&Form1::Picture3, "Picture3", {3480, 1920, 495, 540}, ":/pictures/momotaro.png", "Momotaro"},
     };
-
-    static constexpr Twips Board{600, 480, 6975, 4455};
 };
 
-Form1::Form1(WindowServices services, QWidget *parent)
+Form1::Form1(Services services, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , m_services(std::move(services))
-    , m_experiment(*this, {m_services.clock, m_services.random, m_services.dialogs, m_services.ender})
+    , m_experiment(*this, m_services)
     , MMControl1(m_services.makeControl())
 {
     setObjectName(QStringLiteral("Form1"));
@@ -197,13 +194,13 @@ Form1::~Form1() = default;
 
 void Form1::buildControls()
 {
-    const QPoint onBoard(BoardBorder, BoardBorder);
+    const QPoint onBoard(board::BorderPixels, board::BorderPixels);
 
     Picture1 = new QFrame(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(Layout::Board.pixels());
+    Picture1->setGeometry(board::Frame);
     Picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Picture1->setLineWidth(BoardBorder);
+    Picture1->setLineWidth(board::BorderPixels);
     Picture1->setFocusPolicy(Qt::StrongFocus);
     Picture1->setAccessibleName(QStringLiteral("Board"));
     setBackground(Picture1, palette().color(QPalette::Button));
@@ -350,7 +347,7 @@ QLabel *Form1::picture(Walker walker) const
 
 void Form1::placeWalker(Walker walker, int x, int y)
 {
-    picture(walker)->move(QPoint(BoardBorder, BoardBorder) + board::pointToPixels(x, y));
+    picture(walker)->move(QPoint(board::BorderPixels, board::BorderPixels) + board::pointToPixels(x, y));
 }
 
 void Form1::setWalkerVisible(Walker walker, bool visible)

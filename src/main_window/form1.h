@@ -3,7 +3,7 @@
 #include "boardops.h"
 #include "experiment.h"
 #include "mainwindowlink.h"
-#include "windowservices.h"
+#include "services.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -22,8 +22,10 @@ class QPushButton;
 // the Experiment and show what it does.
 class Form1 : public QWidget, private BoardOps, private MainWindowLink
 {
+    Q_OBJECT
+
 public:
-    explicit Form1(WindowServices services, QWidget *parent = nullptr);
+    explicit Form1(Services services, QWidget *parent = nullptr);
     ~Form1() override;
 
     const WalkState &walkState() const { return m_experiment.state(); }
@@ -71,7 +73,7 @@ private:
     // The window's tables of controls, one per kind; defined with the layout.
     struct Layout;
 
-    WindowServices m_services;
+    Services m_services;
     Experiment m_experiment;
     std::unique_ptr<MultimediaControl> MMControl1;
     std::unique_ptr<Form2> m_form2;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "boardops.h"
+#include "cueplayer.h"
 
 #include <QWidget>
 
@@ -17,6 +17,8 @@ class QPushButton;
 // Exit and a Simulation button that leads back to the board.
 class Form2 : public QWidget, private CuePlayer
 {
+    Q_OBJECT
+
 public:
     Form2(ErrorGuard &guard, std::unique_ptr<MultimediaControl> control, MainWindowLink &mainWindow,
           QWidget *parent = nullptr);

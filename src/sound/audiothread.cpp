@@ -101,6 +101,8 @@ void stopAtExit()
 // Lives in the audio thread and does the work of every control there.
 class AudioWorker final : public QObject
 {
+    Q_OBJECT
+
 public:
     void serve(const std::shared_ptr<CueRequest> &request);
     void preload(const QStringList &fileNames);
@@ -341,3 +343,5 @@ void AudioThread::preload(const QStringList &fileNames)
 {
     post([fileNames](AudioWorker &worker) { worker.preload(fileNames); });
 }
+
+#include "audiothread.moc"

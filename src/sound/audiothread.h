@@ -31,6 +31,8 @@ struct CueRequest
 // only posts requests and never waits for it.
 class AudioThread final : public QThread
 {
+    Q_OBJECT
+
 public:
     // The process's audio thread, started on first use.
     static AudioThread &instance();

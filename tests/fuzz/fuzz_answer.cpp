@@ -1,6 +1,7 @@
 // Any answer text, typed into all four set-up prompts: the set-up either
 // refuses it or places the walkers on the board, never elsewhere, and never
 // fails.
+#include "errorguard.h"
 #include "experiment.h"
 #include "fakes.h"
 #include "rules.h"
@@ -19,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     dialogs.answers = {answer, answer, answer, answer};
     RecordedEnd ender(events);
     RecordingBoard board(events);
-    Experiment experiment(board, {clock, random, dialogs, ender});
+    ErrorGuard guard(dialogs, ender);
+    Experiment experiment(board, {clock, random, dialogs, ender, guard, {}});
     experiment.load();
     experiment.setUp(Scenario::BothWalk);
 

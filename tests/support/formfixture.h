@@ -35,7 +35,7 @@ struct FormFixture
     FormFixture()
     {
         setTime(time);
-        form = std::make_unique<Form1>(WindowServices{clock, random, dialogs, end, guard, [this] {
+        form = std::make_unique<Form1>(Services{clock, random, dialogs, end, guard, [this] {
             const QString name = controlsMade++ == 0 ? QStringLiteral("main") : QStringLiteral("problem");
             return std::unique_ptr<MultimediaControl>(std::make_unique<RecordingControl>(name, events));
         }});

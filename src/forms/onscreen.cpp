@@ -25,6 +25,8 @@ void keepOnScreen(QWidget &window)
 // Lives as the window's child until the window is first shown.
 class Keeper final : public QObject
 {
+    Q_OBJECT
+
 public:
     explicit Keeper(QWidget &window) : QObject(&window) { window.installEventFilter(this); }
 
@@ -47,3 +49,5 @@ void keepOnScreenWhenShown(QWidget &window)
 }
 
 } // namespace onscreen
+
+#include "onscreen.moc"

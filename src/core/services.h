@@ -10,10 +10,10 @@ class ErrorGuard;
 class MultimediaControl;
 class RandomSource;
 
-// What the windows take from outside: the runtime services and a maker for
-// each window's multimedia control. The program hands in the real ones,
-// tests hand in fakes.
-struct WindowServices
+// What the program's handlers take from outside: the runtime services, the
+// guard every handler runs under, and a maker for each window's multimedia
+// control. The program hands in the real ones, tests hand in fakes.
+struct Services
 {
     Clock &clock;
     RandomSource &random;
