@@ -31,7 +31,6 @@ struct EventLog
         }
         return kept;
     }
-    qsizetype count(const QString &line) const { return lines.count(line); }
 };
 
 // A clock that moves on by step after every read, as a real one does, so
