@@ -79,9 +79,7 @@ void TestStats::exactLawMatchesEveryDirectionSequence()
         QVERIFY2(std::fabs(law - expected[k]) < 1e-12, qPrintable(QStringLiteral("P(N = %1): %2 against %3").arg(k).arg(law).arg(expected[k])));
         mean += double(k) * expected[k];
     }
-    QVERIFY(mean > 0);
     QCOMPARE_LE(std::fabs(exact.expectedMeetings - mean), 1e-12);
-    QCOMPARE_LE(std::fabs(exact.atLeastOne - (1 - expected[0])), 1e-12);
 }
 
 void TestStats::lawOfAFullRunAddsUpToItsExpectedMeetings()
@@ -99,7 +97,6 @@ void TestStats::lawOfAFullRunAddsUpToItsExpectedMeetings()
         // The median first meeting comes before the mean: the waiting time
         // has a long tail.
         QVERIFY(exact.medianFirstSeconds > 0 && exact.medianFirstSeconds < exact.meanFirstSeconds);
-        QCOMPARE(exact.noMeetingYet.front(), 1.0);
         QCOMPARE_LE(std::fabs(exact.noMeetingYet.back() - exact.law.front()), 1e-12);
     }
 }
