@@ -120,10 +120,15 @@ int main(int argc, char **argv)
     auto makeControl = []() -> std::unique_ptr<MultimediaControl> { return std::make_unique<QtMultimediaControl>(); };
 
     Form1 form1(Services{clock, random, dialogs, ender, guard, makeControl});
-    // Load the sounds and reach the audio server once the board has been
-    // painted, so that the first paint never waits for the audio system.
-    // Like every handler, it runs under the error guard.
-    AfterFirstPaint preload(form1, [&guard] { guard.run([] { QtMultimediaControl::preload(Sounds); }); });
+    // The themed icon, the sounds and the audio server once the board has
+    // been painted, so that the first paint waits for none of them. Like
+    // every handler, this runs under the error guard.
+    AfterFirstPaint preload(form1, [&guard, &form1] {
+        guard.run([&form1] {
+            form1.useThemeIcon();
+            QtMultimediaControl::preload(Sounds);
+        });
+    });
     form1.show();
 
     // Ending before the event loop starts (an error while loading) leaves it

@@ -167,7 +167,7 @@ Form1::Form1(Services services, QWidget *parent)
     setWindowTitle(QString::fromUtf8(Title));
     // The installed theme icon (named after the desktop entry) has every size;
     // the built-in 32 x 32 one serves when the program runs from its build.
-    setWindowIcon(QIcon::fromTheme(QGuiApplication::desktopFileName(), QIcon(QStringLiteral(":/pictures/icon.png"))));
+    setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
     setGeometry(QRect(StoredPosition, ClientSize));
     setFixedSize(ClientSize);
     onscreen::keepOnScreenWhenShown(*this);
@@ -279,6 +279,11 @@ template<typename Handler>
 void Form1::handle(Handler &&handler)
 {
     m_services.guard.run(std::forward<Handler>(handler));
+}
+
+void Form1::useThemeIcon()
+{
+    setWindowIcon(QIcon::fromTheme(QGuiApplication::desktopFileName(), windowIcon()));
 }
 
 void Form1::Form_Load()

@@ -33,6 +33,10 @@ public:
     // The problem window, once the Problem button has first shown it.
     Form2 *problemWindow() const { return m_form2.get(); }
     QTimer &timer(Walker walker) { return walker == Walker::Dog ? Timer1 : Timer2; }
+    // Takes the installed theme's icon of the desktop entry's name in place
+    // of the built-in one, where there is such an icon. Looking it up loads
+    // every image plugin, so the program does it after the first paint.
+    void useThemeIcon();
 
     // The handlers, named after their control and event.
     void Form_Load();

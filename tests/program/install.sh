@@ -38,8 +38,14 @@ done
 [ -n "$window" ] || { fail "no window appeared"; exit 1; }
 class=$(sed -n 's/^StartupWMClass=//p' "$entry")
 xprop -id "$window" WM_CLASS | grep -q ", \"$class\"\$" || fail "WM_CLASS is not the entry's \"$class\": $(xprop -id "$window" WM_CLASS)"
-# Only the theme icon has a 256 x 256 picture.
-xprop -len 1000000 -id "$window" _NET_WM_ICON | grep -q "Icon (256 x 256)" || fail "the window does not use the theme icon"
+# Only the theme icon has a 256 x 256 picture; the window takes it just
+# after its first paint.
+themed=""
+for i in $(seq 30); do
+    xprop -len 1000000 -id "$window" _NET_WM_ICON | grep -q "Icon (256 x 256)" && { themed=yes; break; }
+    sleep 0.1
+done
+[ -n "$themed" ] || fail "the window does not use the theme icon"
 
 [ "$failed" -eq 0 ] && echo "1 passed, 0 failed" || echo "0 passed, 1 failed"
 exit "$failed"
