@@ -23,8 +23,7 @@ std::uint64_t runSeed(std::uint64_t seed, Scenario scenario, std::int64_t run)
     return SplitMixRandom::mix(seed ^ stream);
 }
 
-} // namespace
-
+// The meetings of one run of the plan's scenario, run number run.
 int simulatedRun(const SimulationPlan &plan, std::int64_t run)
 {
     SplitMixRandom random(runSeed(plan.seed, plan.scenario, run));
@@ -32,6 +31,8 @@ int simulatedRun(const SimulationPlan &plan, std::int64_t run)
     playRun(walk, plan.ticksPerTimer, [&random] { return directionFromDraw(random.next()); });
     return walk.meetCount;
 }
+
+} // namespace
 
 Simulation simulate(const SimulationPlan &plan)
 {

@@ -36,7 +36,4 @@ struct SimulationPlan
 
 Simulation simulate(const SimulationPlan &plan);
 
-// The meetings of one run of the plan's scenario, run number run.
-int simulatedRun(const SimulationPlan &plan, std::int64_t run);
-
 } // namespace stats
