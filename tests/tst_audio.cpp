@@ -2,6 +2,7 @@
 // fixture, with a null sink) and records what reaches the sink; stalls,
 // stops and restarts that server under the program.
 
+#include "audiothread.h"
 #include "qtmultimediacontrol.h"
 #include "soundcue.h"
 
@@ -387,6 +388,7 @@ void TestAudio::aStalledServerNeverHoldsTheEventLoop()
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    AudioThread::useWorkerMaker(makeQtAudioWorker);
     TestAudio test;
     const int status = QTest::qExec(&test, argc, argv);
     QtMultimediaControl::shutdown(500);

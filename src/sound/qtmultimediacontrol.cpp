@@ -45,7 +45,7 @@ void QtMultimediaControl::ask(bool stop, const QString &play)
             m_request->play.clear();
         } else {
             m_request->play = play;
-            m_request->askedAt = AudioThread::now();
+            m_request->askedAt = cueClockMs();
         }
     }
     AudioThread::instance().wake(m_request);

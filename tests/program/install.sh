@@ -27,7 +27,7 @@ done
 grep -qx "Icon=$id" "$entry" || fail "the entry names another icon"
 
 # The installed program finds its icon through the data directories, as in a desktop session.
-XDG_DATA_DIRS=$share:/usr/share PULSE_SERVER=unix:/nonexistent/meetling "$root/usr/bin/meetling" >/dev/null 2>&1 &
+XDG_DATA_DIRS=$share:/usr/share PULSE_SERVER=unix:/nonexistent/meetling "$root/usr/bin/meetling" >"$root/out" 2>&1 &
 pid=$!
 window=""
 for i in $(seq 50); do
@@ -46,6 +46,9 @@ for i in $(seq 30); do
     sleep 0.1
 done
 [ -n "$themed" ] || fail "the window does not use the theme icon"
+# The sound module is loaded once the window is painted; only a missing
+# one is reported.
+grep "meetling:" "$root/out" && fail "the installed program complains"
 
 [ "$failed" -eq 0 ] && echo "1 passed, 0 failed" || echo "0 passed, 1 failed"
 exit "$failed"
