@@ -26,23 +26,3 @@ void WalkState::place(Scenario scenario)
     meetCount = 0;
 }
 
-void WalkState::recordMeeting()
-{
-    if (runMode == RunMode::BothWalk)
-        runMode = RunMode::BothMet;
-    else if (runMode == RunMode::DogWalks)
-        runMode = RunMode::DogMet;
-    ++meetCount;
-}
-
-void WalkState::restartAfterMeeting()
-{
-    if (runMode == RunMode::BothMet)
-        runMode = RunMode::BothWalk;
-    else if (runMode == RunMode::DogMet)
-        runMode = RunMode::DogWalks;
-    dogX = dogStartX;
-    dogY = dogStartY;
-    momoX = momoStartX;
-    momoY = momoStartY;
-}

@@ -50,9 +50,26 @@ struct WalkState
     void place(Scenario scenario);
     void markStart(float time) { startTime = time; }
     // Walking -> met (other modes unchanged), then one more meeting.
-    void recordMeeting();
+    void recordMeeting()
+    {
+        if (runMode == RunMode::BothWalk)
+            runMode = RunMode::BothMet;
+        else if (runMode == RunMode::DogWalks)
+            runMode = RunMode::DogMet;
+        ++meetCount;
+    }
     // Met -> walking (other modes unchanged), then both back to their starts.
-    void restartAfterMeeting();
+    void restartAfterMeeting()
+    {
+        if (runMode == RunMode::BothMet)
+            runMode = RunMode::BothWalk;
+        else if (runMode == RunMode::DogMet)
+            runMode = RunMode::DogWalks;
+        dogX = dogStartX;
+        dogY = dogStartY;
+        momoX = momoStartX;
+        momoY = momoStartY;
+    }
     // Dog walks in both walking modes, Momotaro only when both walk.
     bool walking(Walker walker) const
     {

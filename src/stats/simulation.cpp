@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <thread>
+#include <vector>
 
 namespace stats {
 
@@ -26,9 +27,17 @@ std::uint64_t runSeed(std::uint64_t seed, Scenario scenario, std::int64_t run)
 // The meetings of one run of the plan's scenario, run number run.
 int simulatedRun(const SimulationPlan &plan, std::int64_t run)
 {
+    // The run's directions are drawn first, in the order the ticks take
+    // them: the draws then go at the generator's own speed, and the walk's
+    // steps wait on nothing but each other.
     SplitMixRandom random(runSeed(plan.seed, plan.scenario, run));
+    thread_local std::vector<std::uint8_t> directions;
+    directions.resize(std::size_t(plan.ticksPerTimer) * 2);
+    for (std::uint8_t &direction : directions)
+        direction = std::uint8_t(directionFromDraw(random.next()));
     WalkState walk = placedWalk(plan.scenario, plan.starts.momotaro, plan.starts.dog);
-    playRun(walk, plan.ticksPerTimer, [&random] { return directionFromDraw(random.next()); });
+    const std::uint8_t *next = directions.data();
+    playRun(walk, plan.ticksPerTimer, [&next] { return int(*next++); });
     return walk.meetCount;
 }
 
