@@ -67,11 +67,17 @@ inline TickAction applyTick(WalkState &state, Walker walker, int direction)
 {
     const bool isDog = walker == Walker::Dog;
     if (state.walking(walker)) {
-        Int16 &x = isDog ? state.dogX : state.momoX;
-        Int16 &y = isDog ? state.dogY : state.momoY;
-        const Point to = stepOnBoard({x, y}, direction);
-        x = to.x;
-        y = to.y;
+        // Fields read and written by name, never through a reference: the
+        // simulation's compiler can then keep the whole state in registers.
+        if (isDog) {
+            const Point to = stepOnBoard({state.dogX, state.dogY}, direction);
+            state.dogX = to.x;
+            state.dogY = to.y;
+        } else {
+            const Point to = stepOnBoard({state.momoX, state.momoY}, direction);
+            state.momoX = to.x;
+            state.momoY = to.y;
+        }
         if (int(state.dogX) == int(state.momoX) && int(state.dogY) == int(state.momoY)) {
             state.recordMeeting();
             return TickAction::Met;
