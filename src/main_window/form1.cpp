@@ -14,11 +14,22 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QImageReader>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 
 namespace {
+
+// One of the program's own PNG pictures. Read as PNG and nothing else:
+// Qt otherwise asks every image plugin whether it reads the file, which
+// loads them all (and the SVG and JPEG libraries) before the first paint.
+QPixmap builtInPicture(const char *resource)
+{
+    QImageReader reader(QString::fromLatin1(resource), "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
 
 constexpr QSize ClientSize{547, 375};
 constexpr QPoint StoredPosition{159, 83};
@@ -167,7 +178,7 @@ Form1::Form1(Services services, QWidget *parent)
     setWindowTitle(QString::fromUtf8(Title));
     // The installed theme icon (named after the desktop entry) has every size;
     // the built-in 32 x 32 one serves when the program runs from its build.
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
+    setWindowIcon(QIcon(builtInPicture(":/pictures/icon.png")));
     setGeometry(QRect(StoredPosition, ClientSize));
     setFixedSize(ClientSize);
     onscreen::keepOnScreenWhenShown(*this);
@@ -249,7 +260,7 @@ void Form1::buildControls()
         auto *picture = new QLabel(Picture1);
         picture->setObjectName(QString::fromLatin1(row.name));
         picture->setGeometry(row.at.pixels().translated(onBoard));
-        picture->setPixmap(QPixmap(QString::fromLatin1(row.resource)));
+        picture->setPixmap(builtInPicture(row.resource));
         picture->setFocusPolicy(Qt::TabFocus);
         picture->setAccessibleName(QString::fromUtf8(row.accessibleName));
         this->*row.member = picture;
