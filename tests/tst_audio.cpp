@@ -245,13 +245,11 @@ void TestAudio::eachWaveKindSoundsOrFallsBack_data()
     QTest::addColumn<int>("channels");
     QTest::addColumn<int>("rate");
     QTest::addColumn<QString>("reason"); // empty: the file itself is heard
+    // Sample formats are libsndfile's business; these rows take each of the
+    // program's own paths: mono, stereo, mixed down, another rate.
     QTest::newRow("8-bit") << (SF_FORMAT_WAV | SF_FORMAT_PCM_U8) << 1 << 44100 << "";
-    QTest::newRow("16-bit stereo") << (SF_FORMAT_WAV | SF_FORMAT_PCM_16) << 2 << 44100 << "";
-    QTest::newRow("24-bit") << (SF_FORMAT_WAV | SF_FORMAT_PCM_24) << 1 << 44100 << "";
-    QTest::newRow("32-bit") << (SF_FORMAT_WAV | SF_FORMAT_PCM_32) << 1 << 48000 << "";
     QTest::newRow("float") << (SF_FORMAT_WAV | SF_FORMAT_FLOAT) << 1 << 44100 << "";
     QTest::newRow("extensible 24-bit") << (SF_FORMAT_WAVEX | SF_FORMAT_PCM_24) << 2 << 44100 << "";
-    QTest::newRow("extensible float") << (SF_FORMAT_WAVEX | SF_FORMAT_FLOAT) << 2 << 44100 << "";
     QTest::newRow("6 channels") << (SF_FORMAT_WAVEX | SF_FORMAT_PCM_16) << 6 << 48000 << "";
     QTest::newRow("22.05 kHz") << (SF_FORMAT_WAV | SF_FORMAT_PCM_16) << 1 << 22050 << "";
     QTest::newRow("no file: built-in") << 0 << 0 << 0 << "";
