@@ -15,7 +15,6 @@ private slots:
     void textToNumberReadsTheLeadingNumber_data();
     void textToNumberReadsTheLeadingNumber();
     void textToNumberIsSafeOnAnyInput();
-    void numberToTextPutsABlankBeforeNonNegatives();
     void toInt16RoundsHalvesToEvenOrOverflows_data();
     void toInt16RoundsHalvesToEvenOrOverflows();
     void int16ArithmeticIsGuardedAtBothLimits();
@@ -55,15 +54,6 @@ void TestConversions::textToNumberIsSafeOnAnyInput()
                             QString(50000, u'-') + u'1', QString(100000, u'\uFF10')};
     for (const QString &text : texts)
         QVERIFY2(!std::isnan(conv::textToNumber(text)), qPrintable(text.left(40)));
-}
-
-void TestConversions::numberToTextPutsABlankBeforeNonNegatives()
-{
-    QCOMPARE(conv::numberToText(0), QStringLiteral(" 0"));
-    QCOMPARE(conv::numberToText(10), QStringLiteral(" 10"));
-    QCOMPARE(conv::numberToText(-32768), QStringLiteral("-32768"));
-    QCOMPARE(conv::numberToText(180.0), QStringLiteral(" 180"));
-    QCOMPARE(conv::numberToText(-3.0), QStringLiteral("-3"));
 }
 
 void TestConversions::toInt16RoundsHalvesToEvenOrOverflows_data()

@@ -190,14 +190,16 @@ void TestForm1::startingAgainKeepsTheTimersRunning()
 
 void TestForm1::walkersArePlacedOnTheBoardGrid()
 {
-    // Origin and far corner: both pictures wholly on the board.
-    for (const auto &[point, topLeft] : {std::pair{0, QPoint(0, 0)}, std::pair{10, QPoint(419, 244)}}) {
+    // Dog (Picture2) and Momotaro (Picture3) at the origin and the far
+    // corner, then the other way round: both wholly on the board.
+    for (const auto &[dog, momotaro] : {std::pair{0, 10}, std::pair{10, 0}}) {
         FormFixture f;
-        const QString n = QString::number(point);
-        f.setUp(Scenario::BothWalk, {n, n, n, n});
+        const QString d = QString::number(dog);
+        const QString m = QString::number(momotaro);
+        f.setUp(Scenario::BothWalk, {m, m, d, d});
         const QRect client = f.find("Picture1")->contentsRect();
-        for (const char *name : {"Picture2", "Picture3"}) {
-            QCOMPARE(f.find(name)->pos() - client.topLeft(), topLeft);
+        for (const auto &[name, point] : {std::pair{"Picture2", dog}, std::pair{"Picture3", momotaro}}) {
+            QCOMPARE(f.find(name)->pos() - client.topLeft(), point == 0 ? QPoint(0, 0) : QPoint(419, 244));
             QVERIFY(client.contains(f.find(name)->geometry()));
         }
     }

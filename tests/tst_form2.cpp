@@ -2,8 +2,8 @@
 #include "form2.h"
 #include "formfixture.h"
 #include "printbox.h"
-#include "problemtexts.h"
 
+#include <QCryptographicHash>
 #include <QTest>
 
 namespace {
@@ -65,11 +65,16 @@ void TestForm2::boxesPrintTheirLinesInTheirColours()
     };
     const PrintBox *problem = f.form->problemWindow()->problemBox();
     QCOMPARE(styles(problem), QStringList({"#000000|9", "#ff0000|12", "#ff0000|12"}) + QStringList(16, "#000000|12"));
-    QCOMPARE(problem->printed()[1].text, problemtexts::problemTitle());
-    QCOMPARE(problem->printed()[3].text, QStringLiteral(" 【Problem】"));
     const PrintBox *conditions = f.form->problemWindow()->conditionsBox();
     QCOMPARE(styles(conditions), QStringList({"#000000|9", "#ff0000|12"}) + QStringList(7, "#0000ff|12"));
-    QCOMPARE(conditions->printed().last().text, problemtexts::conditionLines().last());
+    // The texts stand as they were written, odd spellings included: any
+    // edit to a printed line changes this digest.
+    QByteArray text;
+    for (const PrintBox *box : {problem, conditions}) {
+        for (const PrintBox::Line &line : box->printed())
+            text += line.text.toUtf8() + '\n';
+    }
+    QCOMPARE(QCryptographicHash::hash(text, QCryptographicHash::Sha256).toHex().left(16), QByteArray("298e4b6d8ca4865f"));
 }
 
 void TestForm2::printedColoursReachTheScreen()

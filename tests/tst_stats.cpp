@@ -1,4 +1,5 @@
 #include "exactlaw.h"
+#include "report.h"
 #include "simulation.h"
 #include "walkrun.h"
 
@@ -46,6 +47,7 @@ private slots:
     void simulatedMeanFallsInItsIntervalAroundTheExact_data();
     void simulatedMeanFallsInItsIntervalAroundTheExact();
     void aSeedRepeatsWhateverTheThreads();
+    void oneRunEachCountsATieAsMisleading();
     void badOptionsAreRefusedWithoutOutput_data();
     void badOptionsAreRefusedWithoutOutput();
 };
@@ -134,12 +136,25 @@ void TestStats::aSeedRepeatsWhateverTheThreads()
     QVERIFY(one.counts != stats::simulate(reseeded).counts);
 }
 
+void TestStats::oneRunEachCountsATieAsMisleading()
+{
+    // Both walking meets 0, 1 or 2 times (1/4, 1/2, 1/4); Dog alone 0 or 1.
+    stats::Report report;
+    report.exact[0].expectedMeetings = 1;
+    report.exact[1].expectedMeetings = 0.5;
+    report.oneRunEach = stats::compareOneRunEach({0.25, 0.5, 0.25}, {0.5, 0.5});
+    const QString verdict = stats::verdict(report);
+    QVERIFY2(verdict.contains(u"misleads a class 50.0% of the time: the stand-still run counts more 12.5%, a tie 37.5%."),
+             qPrintable(verdict));
+}
+
 void TestStats::badOptionsAreRefusedWithoutOutput_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("message");
     QTest::newRow("point off the board") << QStringList{"--momo", "11,4"} << 2 << "--momo: expected X,Y";
+    QTest::newRow("y off the board") << QStringList{"--dog", "3,11"} << 2 << "--dog: expected X,Y";
     QTest::newRow("not a whole number") << QStringList{"--dog", "1.5,2"} << 2 << "--dog: expected X,Y";
     QTest::newRow("no runs") << QStringList{"--runs", "0"} << 2 << "--runs: expected a whole number";
     QTest::newRow("no time") << QStringList{"--seconds", "0"} << 2 << "--seconds: expected";

@@ -53,19 +53,26 @@ private:
     EventLog &m_log;
 };
 
-// Draws from a script, then falls back to a real generator. Records seeds.
+// Draws from a script, then falls back to a real generator. Given a log, it
+// logs "seed <seed>" and "draw" so that their order can be checked.
 class ScriptedRandom final : public RandomSource
 {
 public:
+    explicit ScriptedRandom(EventLog *log = nullptr) : m_log(log) {}
     QList<double> draws;
-    QList<float> seeds;
 
     void reseed(float seed) override
     {
-        seeds.append(seed);
+        if (m_log)
+            m_log->add(QStringLiteral("seed %1").arg(double(seed), 0, 'f', 6));
         m_real.reseed(seed);
     }
-    double next() override { return draws.isEmpty() ? m_real.next() : draws.takeFirst(); }
+    double next() override
+    {
+        if (m_log)
+            m_log->add(QStringLiteral("draw"));
+        return draws.isEmpty() ? m_real.next() : draws.takeFirst();
+    }
 
     // The draw that yields direction d (1..8).
     static double forDirection(int d) { return (d - 1 + 0.5) / 8.0; }
@@ -76,6 +83,7 @@ public:
     }
 
 private:
+    EventLog *m_log;
     SplitMixRandom m_real{12345};
 };
 
