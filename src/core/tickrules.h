@@ -27,10 +27,11 @@ inline constexpr std::array<Delta, 8> Directions{{
 }};
 
 // Written without branches: a walk near the edges would keep the
-// processor guessing which way each clamp goes.
-inline Int16 clampToBoard(Int16 v)
+// processor guessing which way each clamp goes. Taking a plain int (a board
+// coordinate plus one step cannot overflow) lets the compiler see that the
+// result is in range, so it needs no overflow check.
+inline Int16 clampToBoard(int value)
 {
-    const int value = v;
     return Int16(value < 0 ? 0 : (value > rules::BoardMax ? rules::BoardMax : value));
 }
 
@@ -44,7 +45,7 @@ inline Point stepOnBoard(Point from, int direction)
     if (direction < 1 || direction > int(detail::Directions.size()))
         return from;
     const detail::Delta d = detail::Directions[direction - 1];
-    return {detail::clampToBoard(from.x + d.dx), detail::clampToBoard(from.y + d.dy)};
+    return {detail::clampToBoard(int(from.x) + d.dx), detail::clampToBoard(int(from.y) + d.dy)};
 }
 
 // floor(r * 8 + 1) for r in [0, 1): the direction 1..8. The value is
@@ -63,7 +64,7 @@ enum class TickAction { None, Moved, Met, Restarted };
 // walker's point, counts a meeting; when a meeting is pending instead, both
 // walkers go back to their start points. The board window and the
 // statistics tool both run the walk through this one function.
-inline TickAction applyTick(WalkState &state, Walker walker, int direction)
+inline TickAction applyTick(WalkPoints &state, Walker walker, int direction)
 {
     const bool isDog = walker == Walker::Dog;
     if (state.walking(walker)) {

@@ -7,7 +7,7 @@
 // tick draws a direction, whatever the mode. Each timer ticks ticksPerTimer
 // times (rules::ticksPerTimer). nextDirection() yields 1..8.
 template<typename NextDirection>
-void playRun(WalkState &state, int ticksPerTimer, NextDirection &&nextDirection)
+void playRun(WalkPoints &state, int ticksPerTimer, NextDirection &&nextDirection)
 {
     for (int i = 0; i < ticksPerTimer; ++i) {
         applyTick(state, Walker::Dog, nextDirection());

@@ -23,11 +23,11 @@ enum class Scenario { BothWalk, DogWalks };
 // Which start coordinate a set-up answer writes.
 enum class StartField { MomoX, MomoY, DogX, DogY };
 
-// Everything the experiment knows. Plain fields: the handlers read and write
-// them directly; the operations below are the transitions they share.
-struct WalkState
+// What a walker tick reads and changes: the start and current points, the
+// mode and the count. A simulated run copies just this much, which the
+// compiler can then keep in registers.
+struct WalkPoints
 {
-    QString answerText;
     Int16 dogStartX;
     Int16 dogStartY;
     Int16 momoStartX;
@@ -38,17 +38,7 @@ struct WalkState
     Int16 momoY;
     RunMode runMode = RunMode::Idle;
     Int16 meetCount;
-    float startTime = 0;
-    float dogTickTime = 0;
-    float momoTickTime = 0;
 
-    // Idle, no meetings; the other fields keep their zero values.
-    void resetOnLoad();
-    void setStart(StartField field, Int16 value);
-    // Current points := start points, then the scenario's walking mode and a
-    // zero count.
-    void place(Scenario scenario);
-    void markStart(float time) { startTime = time; }
     // Walking -> met (other modes unchanged), then one more meeting.
     void recordMeeting()
     {
@@ -78,4 +68,22 @@ struct WalkState
         return runMode == RunMode::BothWalk;
     }
     bool metPending() const { return runMode == RunMode::BothMet || runMode == RunMode::DogMet; }
+};
+
+// Everything the experiment knows. Plain fields: the handlers read and write
+// them directly; the operations below are the transitions they share.
+struct WalkState : WalkPoints
+{
+    QString answerText;
+    float startTime = 0;
+    float dogTickTime = 0;
+    float momoTickTime = 0;
+
+    // Idle, no meetings; the other fields keep their zero values.
+    void resetOnLoad();
+    void setStart(StartField field, Int16 value);
+    // Current points := start points, then the scenario's walking mode and a
+    // zero count.
+    void place(Scenario scenario);
+    void markStart(float time) { startTime = time; }
 };

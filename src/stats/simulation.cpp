@@ -24,20 +24,15 @@ std::uint64_t runSeed(std::uint64_t seed, Scenario scenario, std::int64_t run)
     return SplitMixRandom::mix(seed ^ stream);
 }
 
-// The meetings of one run of the plan's scenario, run number run.
-int simulatedRun(const SimulationPlan &plan, std::int64_t run)
+// The meetings of one run of the plan's scenario, run number run, from the
+// walk state placed for it.
+int simulatedRun(const SimulationPlan &plan, const WalkState &placed, std::int64_t run)
 {
-    // The run's directions are drawn first, in the order the ticks take
-    // them: the draws then go at the generator's own speed, and the walk's
-    // steps wait on nothing but each other.
     SplitMixRandom random(runSeed(plan.seed, plan.scenario, run));
-    thread_local std::vector<std::uint8_t> directions;
-    directions.resize(std::size_t(plan.ticksPerTimer) * 2);
-    for (std::uint8_t &direction : directions)
-        direction = std::uint8_t(directionFromDraw(random.next()));
-    WalkState walk = placedWalk(plan.scenario, plan.starts.momotaro, plan.starts.dog);
-    const std::uint8_t *next = directions.data();
-    playRun(walk, plan.ticksPerTimer, [&next] { return int(*next++); });
+    // A copy of the placed points: no function outside this one ever sees
+    // its address, so the compiler keeps them in registers.
+    WalkPoints walk = placed;
+    playRun(walk, plan.ticksPerTimer, [&random] { return directionFromDraw(random.next()); });
     return walk.meetCount;
 }
 
@@ -48,6 +43,7 @@ Simulation simulate(const SimulationPlan &plan)
     Simulation result;
     result.counts.resize(plan.runs);
     std::atomic<std::int64_t> nextBlock{0};
+    const WalkState placed = placedWalk(plan.scenario, plan.starts.momotaro, plan.starts.dog);
 
     auto work = [&] {
         for (;;) {
@@ -56,7 +52,7 @@ Simulation simulate(const SimulationPlan &plan)
                 return;
             const std::int64_t last = std::min(plan.runs, first + Block);
             for (std::int64_t run = first; run < last; ++run)
-                result.counts[run] = std::uint16_t(simulatedRun(plan, run));
+                result.counts[run] = std::uint16_t(simulatedRun(plan, placed, run));
             if (plan.runsDone)
                 plan.runsDone->fetch_add(last - first, std::memory_order_relaxed);
         }
