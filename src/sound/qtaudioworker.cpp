@@ -23,8 +23,9 @@ namespace {
 // A cue that waited this long for a stuck audio server is dropped: a chime
 // seconds after its button would only confuse.
 constexpr qint64 MaxLatenessMs = 1500;
-// How long a sound that has been handed over in full may take to play out.
-constexpr int DrainMs = 1000;
+// How long, beyond what the stream's buffer holds, a sound that has been
+// handed over in full may take to play out.
+constexpr int DrainMarginMs = 250;
 
 // How long a look at the audio server may take, and how often it is looked
 // at while it is away.
@@ -207,8 +208,10 @@ void QtAudioWorker::play(CueRequest *request, const QString &fileName)
         if (state == QAudio::IdleState) {
             // Played to the end. An idle sink still wakes this thread every
             // few milliseconds, so it goes once the server has had time to
-            // play out what it holds.
-            QTimer::singleShot(DrainMs, sink, [this, request, sink] {
+            // play out what it holds: at most its buffer's length.
+            const QAudioFormat played = sink->format();
+            const int drainMs = int(played.durationForBytes(sink->bufferSize()) / 1000) + DrainMarginMs;
+            QTimer::singleShot(drainMs, sink, [this, request, sink] {
                 if (sink->state() == QAudio::IdleState && m_sinks.value(request) == sink) {
                     m_sinks.remove(request);
                     sink->stop();
