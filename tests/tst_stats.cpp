@@ -108,7 +108,9 @@ void TestStats::simulatedMeanFallsInItsIntervalAroundTheExact_data()
     QTest::addColumn<Point>("momotaro");
     QTest::addColumn<Point>("dog");
     QTest::newRow("default starts") << Point{4, 4} << Point{6, 4};
-    QTest::newRow("opposite corners") << Point{0, 0} << Point{10, 10};
+    // No symmetry of the board swaps these two starts: Dog walking to a
+    // corner meets Momotaro far less often than the other way round.
+    QTest::newRow("Momotaro in a corner") << Point{0, 0} << Point{6, 4};
 }
 
 void TestStats::simulatedMeanFallsInItsIntervalAroundTheExact()
