@@ -71,7 +71,8 @@ struct WalkPoints
 };
 
 // Everything the experiment knows. Plain fields: the handlers read and write
-// them directly; the operations below are the transitions they share.
+// them directly; the operations below set a run up (a tick's transitions
+// are WalkPoints').
 struct WalkState : WalkPoints
 {
     QString answerText;

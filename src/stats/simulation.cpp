@@ -25,8 +25,8 @@ std::uint64_t runSeed(std::uint64_t seed, Scenario scenario, std::int64_t run)
 }
 
 // The meetings of one run of the plan's scenario, run number run, from the
-// walk state placed for it.
-int simulatedRun(const SimulationPlan &plan, const WalkState &placed, std::int64_t run)
+// points placed for it.
+int simulatedRun(const SimulationPlan &plan, const WalkPoints &placed, std::int64_t run)
 {
     SplitMixRandom random(runSeed(plan.seed, plan.scenario, run));
     // A copy of the placed points: no function outside this one ever sees
