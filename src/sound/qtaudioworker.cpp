@@ -27,6 +27,13 @@ constexpr qint64 MaxLatenessMs = 1500;
 // handed over in full may take to play out.
 constexpr int DrainMarginMs = 250;
 
+// How long a stopped sink is kept before it is deleted. When a sound runs
+// out, Qt 6.4's PulseAudio sink asks the server to drain its stream and names
+// itself as the receiver of the reply; stopping the sink does not withdraw
+// that request, so a sink deleted at once can be called back after it is
+// gone. The reply comes within milliseconds of the stop while the server runs.
+constexpr int StoppedSinkKeptMs = 2000;
+
 // How long a look at the audio server may take, and how often it is looked
 // at while it is away.
 constexpr int ProbeTimeoutMs = 200;
@@ -81,6 +88,7 @@ private:
     void holdUntilServerAnswers();
     void play(CueRequest *request, const QString &fileName);
     void retire(CueRequest *request);
+    void dispose(QAudioSink *sink);
     std::shared_ptr<const Wave> find(const QString &fileName);
 
     WaveCache m_cache;
@@ -214,8 +222,7 @@ void QtAudioWorker::play(CueRequest *request, const QString &fileName)
             QTimer::singleShot(drainMs, sink, [this, request, sink] {
                 if (sink->state() == QAudio::IdleState && m_sinks.value(request) == sink) {
                     m_sinks.remove(request);
-                    sink->stop();
-                    sink->deleteLater();
+                    dispose(sink);
                 }
             });
             return;
@@ -224,7 +231,7 @@ void QtAudioWorker::play(CueRequest *request, const QString &fileName)
             return;
         if (m_sinks.value(request) == sink) {
             m_sinks.remove(request);
-            sink->deleteLater();
+            dispose(sink);
         }
         m_suspect = true;
         QMetaObject::invokeMethod(this, &QtAudioWorker::checkServer, Qt::QueuedConnection);
@@ -238,10 +245,16 @@ void QtAudioWorker::play(CueRequest *request, const QString &fileName)
 
 void QtAudioWorker::retire(CueRequest *request)
 {
-    if (QAudioSink *sink = m_sinks.take(request)) {
-        sink->stop();
-        delete sink;
-    }
+    if (QAudioSink *sink = m_sinks.take(request))
+        dispose(sink);
+}
+
+void QtAudioWorker::dispose(QAudioSink *sink)
+{
+    // Stopped at once, so that a new sound cuts this one; deleted later.
+    sink->disconnect(this);
+    sink->stop();
+    QTimer::singleShot(StoppedSinkKeptMs, sink, &QObject::deleteLater);
 }
 
 void QtAudioWorker::preload(const QStringList &fileNames)
