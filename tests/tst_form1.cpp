@@ -2,9 +2,10 @@
 #include "conversions.h"
 #include "fonts.h"
 #include "formfixture.h"
+#include "waiting.h"
 #include "walkrun.h"
 
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QFontInfo>
 #include <QTest>
 
@@ -180,9 +181,8 @@ void TestForm1::startingAgainKeepsTheTimersRunning()
     // real too, but short and bounded), then enable both timers again: a
     // running timer keeps its beat rather than starting its period anew.
     QTimer &dog = f.form->timer(Walker::Dog);
-    QElapsedTimer waited;
-    waited.start();
-    while (dog.remainingTime() > 185 && waited.elapsed() < 1000) {
+    const QDeadlineTimer deadline(waitDeadline());
+    while (dog.remainingTime() > 185 && !deadline.hasExpired()) {
     }
     f.form->Command5_Click();
     QCOMPARE_LE(dog.remainingTime(), 185);

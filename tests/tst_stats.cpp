@@ -1,6 +1,7 @@
 #include "exactlaw.h"
 #include "report.h"
 #include "simulation.h"
+#include "waiting.h"
 #include "walkrun.h"
 
 #include <QProcess>
@@ -176,7 +177,7 @@ void TestStats::badOptionsAreRefusedWithoutOutput()
     QProcess tool;
     tool.setWorkingDirectory(dir.path());
     tool.start(QStringLiteral(MEETLING_STATS), arguments);
-    QVERIFY(tool.waitForFinished(30'000));
+    QVERIFY(tool.waitForFinished(int(waitDeadline().count())));
     QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
     QCOMPARE(tool.exitCode(), status);
     const QStringList lines = QString::fromLocal8Bit(tool.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);

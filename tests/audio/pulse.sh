@@ -10,6 +10,13 @@
 # The sink is "meetling_sink"; what it plays can be recorded from
 # "meetling_sink.monitor".
 set -eu
+. "$(dirname "$0")/../support/wait.sh"
+
+fail() {
+    echo "pulse.sh: $*; the server's log:" >&2
+    cat "$dir/log" >&2
+    exit 1
+}
 
 start() {
     dir=$1
@@ -23,21 +30,17 @@ start() {
         --load="module-null-sink sink_name=meetling_sink" \
         --load="module-native-protocol-unix socket=$dir/native auth-anonymous=1" \
         --log-target=file:"$dir/log" 2>>"$dir/log"
-    i=0
-    until PULSE_SERVER=unix:$dir/native pactl info >/dev/null 2>&1; do
-        i=$((i + 1))
-        if [ $i -gt 100 ]; then
-            echo "pulse.sh: the PulseAudio server did not start; its log:" >&2
-            cat "$dir/log" >&2
-            exit 1
-        fi
-        sleep 0.1
-    done
+    answering() { PULSE_SERVER=unix:$1/native pactl info >/dev/null 2>&1; }
+    wait_for "the PulseAudio server to answer" answering "$dir"
 }
 
+# Returns once the server has ended, so that a new one can take its socket.
 stop() {
     dir=$1
+    server=$(cat "$dir/pulse/pid" 2>/dev/null || true)
     HOME=$dir XDG_RUNTIME_DIR=$dir XDG_CONFIG_HOME=$dir/config pulseaudio --kill 2>/dev/null || true
+    ended() { [ "$(cat "/proc/$server/comm" 2>/dev/null)" != pulseaudio ]; }
+    [ -z "$server" ] || wait_for "the PulseAudio server to end" ended
 }
 
 case "${1:-}" in

@@ -4,6 +4,7 @@
 # and reads what its window tells the window manager.
 #   install.sh BUILD_DIR XVFB_DIR APP_ID
 set -u
+. "$(dirname "$0")/../support/wait.sh"
 build=$1
 DISPLAY=$(cat "$2/display")
 export DISPLAY
@@ -29,23 +30,15 @@ grep -qx "Icon=$id" "$entry" || fail "the entry names another icon"
 # The installed program finds its icon through the data directories, as in a desktop session.
 XDG_DATA_DIRS=$share:/usr/share PULSE_SERVER=unix:/nonexistent/meetling "$root/usr/bin/meetling" >"$root/out" 2>&1 &
 pid=$!
-window=""
-for i in $(seq 50); do
-    window=$(xdotool search --pid "$pid" --name "Meetling experiment" 2>/dev/null | head -n 1)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || { fail "no window appeared"; exit 1; }
+wait_for "the installed program's window" find_window --all --onlyvisible --pid "$pid" --name "Meetling experiment" \
+    || { echo "0 passed, 1 failed"; exit 1; }
 class=$(sed -n 's/^StartupWMClass=//p' "$entry")
 xprop -id "$window" WM_CLASS | grep -q ", \"$class\"\$" || fail "WM_CLASS is not the entry's \"$class\": $(xprop -id "$window" WM_CLASS)"
 # Only the theme icon has a 256 x 256 picture; the window takes it just
 # after its first paint.
-themed=""
-for i in $(seq 30); do
-    xprop -len 1000000 -id "$window" _NET_WM_ICON | grep -q "Icon (256 x 256)" && { themed=yes; break; }
-    sleep 0.1
-done
-[ -n "$themed" ] || fail "the window does not use the theme icon"
+themed() { xprop -len 1000000 -id "$window" _NET_WM_ICON | grep -q "Icon (256 x 256)"; }
+wait_for "the window to take the theme icon" themed
+echo "install: slowest wait $(slowest_wait)"
 # The sound module is loaded once the window is painted; only a missing
 # one is reported.
 grep "meetling:" "$root/out" && fail "the installed program complains"

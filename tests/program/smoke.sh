@@ -3,7 +3,8 @@
 # would: set up with the suggested answers, Start, watch, Stop, Problem,
 # Simulation, then Exit and confirm. The program must end by itself with
 # status 0 and print nothing, and each window must open at the given place
-# (the board window first, "x,y" in pixels).
+# (the board window first, "x,y" in pixels). Every step waits for the window
+# it acts on, so a slow machine makes the test slower, not red.
 #   smoke.sh PROGRAM XVFB_DIR BOARD_AT PROBLEM_AT
 set -u
 program=$1
@@ -11,11 +12,16 @@ board_at=$3
 problem_at=$4
 DISPLAY=$(cat "$2/display")
 export DISPLAY
+. "$(dirname "$0")/../support/wait.sh"
 workdir=$(mktemp -d)
 trap 'rm -rf "$workdir"' EXIT
 
 cd "$workdir" && "$program" >"$workdir/out" 2>&1 &
 pid=$!
+
+hidden() { ! viewable "$1"; }
+# Gone, or a zombie the shell has not reaped yet.
+ended() { ! kill -0 "$pid" 2>/dev/null || [ "$(cut -d' ' -f3 "/proc/$pid/stat" 2>/dev/null)" = Z ]; }
 
 fail() {
     echo "smoke: $*"
@@ -25,25 +31,20 @@ fail() {
     exit 1
 }
 
-window=""
-for i in $(seq 50); do
-    window=$(xdotool search --name "Meetling experiment" 2>/dev/null | head -n 1)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || fail "no board window appeared"
+# Sets window to a shown window of the program whose title matches $1,
+# other than $2. A program that has ended will show none: say so at once.
+other_window() {
+    ended && fail "the program ended while the test waited for a window"
+    for window in $(xdotool search --all --onlyvisible --pid "$pid" --name "$1" 2>/dev/null); do
+        [ "$window" != "${2:-}" ] && return 0
+    done
+    return 1
+}
 
 # Fails unless the window stands at the given place.
 at() {
     place=$(xdotool getwindowgeometry "$1" | sed -n 's/^ *Position: \([0-9-]*,[0-9-]*\).*/\1/p')
     [ "$place" = "$2" ] || fail "$3 at $place, not at $2"
-}
-at "$window" "$board_at" "board window"
-
-# Clicks the centre of a control given in the window's pixels.
-click() {
-    xdotool mousemove --window "$window" "$1" "$2" click 1
-    sleep 0.4
 }
 
 # Fails unless the window is at least $2 pixels wide: title bars cut a
@@ -53,28 +54,50 @@ wide() {
     [ "${width:-0}" -ge "$2" ] || fail "$3 is $width pixels wide, too narrow for its title"
 }
 
-click 360 12                      # When two srart
-prompt=$(xdotool search --onlyvisible --name "Setting the initial position of Momotaro" 2>/dev/null | head -n 1)
-[ -n "$prompt" ] || fail "no set-up prompt appeared"
-wide "$prompt" 400 "the set-up prompt"
-for i in 1 2 3 4; do xdotool key Return; sleep 0.3; done
+# Clicks a control of the board window, given in the window's pixels, once
+# the window is shown with no box over it.
+click() {
+    wait_for "the board window to be shown" viewable "$board"
+    xdotool mousemove --window "$board" "$1" "$2" click 1
+}
+
+# Presses Return in a box once it has the keyboard focus.
+confirm() {
+    wait_for "$2 to have the keyboard focus" focused "$1"
+    xdotool key Return
+}
+
+wait_for "the board window" other_window "Meetling experiment"
+board=$window
+at "$board" "$board_at" "board window"
+
+click 360 12                      # When two srart: four prompts, each a new box
+prompt=""
+for who in Momotaro Momotaro Dog Dog; do
+    wait_for "a set-up prompt for $who" other_window "Setting the initial position of $who" "$prompt"
+    [ -z "$prompt" ] && wide "$window" 400 "the set-up prompt"
+    prompt=$window
+    confirm "$prompt" "the set-up prompt for $who"
+done
+wait_for "the last set-up prompt to close" hidden "$prompt"
 click 268 12                      # Start
+# The run is left to go for 2 s (ticks, meetings, their sounds); nothing
+# is waited for here.
 sleep 2
 click 196 12                      # Stop
-click 128 12                      # Problem
-problem=$(xdotool search --name "Japan Mathematics Competition" 2>/dev/null | head -n 1)
-[ -n "$problem" ] || fail "no problem window appeared"
+click 128 12                      # Problem: enabled only if Start and Stop were taken
+wait_for "the problem window" other_window "Japan Mathematics Competition"
+problem=$window
 at "$problem" "$problem_at" "problem window"
 xdotool mousemove --window "$problem" 460 12 click 1   # Simulation
-sleep 0.4
+wait_for "the problem window to hide" hidden "$problem"
 click 60 12                       # Exit
-confirm=$(xdotool search --onlyvisible --name "^Meetling experiment$" 2>/dev/null | head -n 1)
-[ -n "$confirm" ] || fail "no exit box appeared"
-wide "$confirm" 280 "the exit box"
-xdotool key Return
-sleep 1.5
+wait_for "the exit box" other_window "^Meetling experiment$" "$board"
+box=$window
+wide "$box" 280 "the exit box"
+confirm "$box" "the exit box"
+wait_for "the program to end after Exit" ended
 
-kill -0 "$pid" 2>/dev/null && fail "the program did not end after Exit"
 wait "$pid"
 status=$?
 [ "$status" -eq 0 ] || fail "exit status $status"
@@ -82,4 +105,5 @@ status=$?
 if grep -v "XDG_RUNTIME_DIR" "$workdir/out" | grep -q .; then
     fail "unexpected output"
 fi
+echo "smoke: slowest wait $(slowest_wait)"
 echo "1 passed, 0 failed"

@@ -4,6 +4,7 @@
 #                             name goes to DIR/display
 #   xvfb.sh stop DIR    stop it
 set -eu
+. "$(dirname "$0")/../support/wait.sh"
 dir=$2
 size=${3:-1024x768}
 case "$1" in
@@ -14,16 +15,13 @@ start)
     # -displayfd picks a free display number and writes it when ready.
     Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$dir/number" >"$dir/log" 2>&1 &
     echo $! >"$dir/pid"
-    i=0
-    until [ -s "$dir/number" ] && [ -S "/tmp/.X11-unix/X$(cat "$dir/number")" ]; do
-        i=$((i + 1))
-        if [ $i -gt 100 ]; then
-            echo "xvfb.sh: Xvfb did not start; its log:" >&2
-            cat "$dir/log" >&2
-            exit 1
-        fi
-        sleep 0.1
-    done
+    fail() {
+        echo "xvfb.sh: $*; the server's log:" >&2
+        cat "$dir/log" >&2
+        exit 1
+    }
+    listening() { [ -s "$dir/number" ] && [ -S "/tmp/.X11-unix/X$(cat "$dir/number")" ]; }
+    wait_for "Xvfb to listen" listening
     echo ":$(cat "$dir/number")" >"$dir/display"
     ;;
 stop)
