@@ -3,13 +3,19 @@
 #             AddressSanitizer + UBSan, then the fuzz targets
 # make bench  set up, build and run the benchmarks
 # make package  set up, build and make the Debian package build/meetling_<version>_<arch>.deb
+# make stress-test  the test suites of build/ and build-asan/, STRESS_ROUNDS
+#             times each (5 unless told) with one core kept busy
 
 BUILD := build
 JOBS  := 2
 
 FUZZ_SECONDS := 30
+STRESS_ROUNDS := 5
 
-.PHONY: setup build run test check bench package sanitize fuzz clean
+# LeakSanitizer's suppressions for what the system libraries leak.
+ASAN_ENV := LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
+
+.PHONY: setup build run test check bench package sanitize sanitize-build fuzz stress-test clean
 
 setup:
 	@sh scripts/setup-debian.sh
@@ -37,11 +43,18 @@ bench: setup $(BUILD)/CMakeCache.txt
 
 # The whole test suite under AddressSanitizer and UBSan. Line tables (-g1)
 # are all the sanitizers' reports need, and build much faster than -g.
-sanitize: setup
+sanitize: sanitize-build
+	$(ASAN_ENV) ctest --test-dir $(BUILD)-asan --output-on-failure -j$(JOBS)
+
+sanitize-build: setup
 	[ -f $(BUILD)-asan/CMakeCache.txt ] || cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug \
 		-DCMAKE_CXX_FLAGS_DEBUG=-g1 -DMEETLING_SANITIZE=ON
 	cmake --build $(BUILD)-asan -j$(JOBS)
-	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 ctest --test-dir $(BUILD)-asan --output-on-failure -j$(JOBS)
+
+# Proof that the suites pass on a busy machine: every round of both builds
+# must pass while one core spins.
+stress-test: build sanitize-build
+	$(ASAN_ENV) sh tests/stress.sh $(STRESS_ROUNDS) $(BUILD) $(BUILD)-asan
 
 # Every libFuzzer target for FUZZ_SECONDS on a copy of its seed corpus.
 fuzz: setup

@@ -1,0 +1,37 @@
+#!/bin/sh
+# Runs the whole CTest suite of each build folder ROUNDS times while a
+# process of its own keeps one core busy, as on a teacher's slow laptop or a
+# build machine doing other work, and says how many rounds passed and the
+# slowest wait each program test needed.
+#   stress.sh ROUNDS BUILD_DIR...
+set -u
+rounds=$1
+shift
+work=$(mktemp -d)
+# The busy core: a shell loop, ended with this script.
+(while :; do :; done) &
+spinner=$!
+trap 'kill "$spinner" 2>/dev/null; rm -rf "$work"' EXIT INT TERM
+
+failed=0
+for build in "$@"; do
+    passed=0
+    : >"$work/waits"
+    for round in $(seq "$rounds"); do
+        if ctest --test-dir "$build" -j2 --output-on-failure >"$work/log" 2>&1; then
+            passed=$((passed + 1))
+        else
+            echo "stress: $build, round $round failed:"
+            tail -n 60 "$work/log"
+        fi
+        # "smoke: slowest wait 0.42 s (what)" under each test's name.
+        awk '/^[0-9]+\/[0-9]+ Test: / { test = $3 }
+             /: slowest wait / { sub(/.*: slowest wait /, ""); print test, $0 }' \
+            "$build/Testing/Temporary/LastTest.log" >>"$work/waits"
+    done
+    echo "stress: $build: $passed of $rounds rounds passed with one core busy"
+    # The slowest of all rounds, for each test that reports its waits.
+    sort -k1,1 -k2,2nr "$work/waits" | awk '$1 != last { print "stress:   slowest wait of " $0; last = $1 }'
+    [ "$passed" -eq "$rounds" ] || failed=1
+done
+exit "$failed"
