@@ -49,8 +49,11 @@ private slots:
     void simulatedMeanFallsInItsIntervalAroundTheExact();
     void aSeedRepeatsWhateverTheThreads();
     void oneRunEachCountsATieAsMisleading();
+    void startPointsAreReadAsPeopleWriteThem_data();
+    void startPointsAreReadAsPeopleWriteThem();
     void badOptionsAreRefusedWithoutOutput_data();
     void badOptionsAreRefusedWithoutOutput();
+    void runsGoToStandardOutputWithCsvDash();
 };
 
 void TestStats::exactLawMatchesEveryDirectionSequence_data()
@@ -151,6 +154,25 @@ void TestStats::oneRunEachCountsATieAsMisleading()
              qPrintable(verdict));
 }
 
+void TestStats::startPointsAreReadAsPeopleWriteThem_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("as the table prints it") << "(3, 7)";
+    QTest::newRow("a space between") << "3 7";
+    QTest::newRow("a leading zero") << "03,07";
+    QTest::newRow("plus signs") << "+3,+7";
+    QTest::newRow("full-width, as a Japanese input method types") << QString::fromUtf8("（３，７）");
+}
+
+void TestStats::startPointsAreReadAsPeopleWriteThem()
+{
+    QFETCH(QString, text);
+    const auto parsed = stats::parseOptions({"meetling-stats", "--dog", text}, 1);
+    const auto *options = std::get_if<stats::Options>(&parsed);
+    QVERIFY2(options, qPrintable(options ? QString() : std::get<stats::Refusal>(parsed).message));
+    QCOMPARE(options->starts.dog, (Point{3, 7}));
+}
+
 void TestStats::badOptionsAreRefusedWithoutOutput_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -158,6 +180,12 @@ void TestStats::badOptionsAreRefusedWithoutOutput_data()
     QTest::addColumn<QString>("message");
     QTest::newRow("point off the board") << QStringList{"--momo", "11,4"} << 2 << "--momo: expected X,Y";
     QTest::newRow("y off the board") << QStringList{"--dog", "3,11"} << 2 << "--dog: expected X,Y";
+    QTest::newRow("one parenthesis") << QStringList{"--dog", "(3,7"} << 2 << "--dog: expected X,Y";
+    QTest::newRow("value left out") << QStringList{"--momo", "--dog", "1,1"} << 2 << "--momo: no value given (expected X,Y)";
+    QTest::newRow("two outputs, one file") << QStringList{"--plot", "same.png", "--map", "./same.png"} << 2
+                                           << "--plot and --map name the same file";
+    QTest::newRow("a full disk") << QStringList{"--runs", "10", "--csv", "/dev/full"} << 1
+                                 << "cannot write /dev/full: No space left on device";
     QTest::newRow("not a whole number") << QStringList{"--dog", "1.5,2"} << 2 << "--dog: expected X,Y";
     QTest::newRow("no runs") << QStringList{"--runs", "0"} << 2 << "--runs: expected a whole number";
     QTest::newRow("no time") << QStringList{"--seconds", "0"} << 2 << "--seconds: expected";
@@ -184,6 +212,19 @@ void TestStats::badOptionsAreRefusedWithoutOutput()
     QCOMPARE(lines.size(), 1);
     QVERIFY2(lines.first().startsWith(QStringLiteral("meetling-stats: ") + message), qPrintable(lines.first()));
     QVERIFY(tool.readAllStandardOutput().isEmpty());
+    QVERIFY(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+}
+
+void TestStats::runsGoToStandardOutputWithCsvDash()
+{
+    QTemporaryDir dir;
+    QProcess tool;
+    tool.setWorkingDirectory(dir.path());
+    tool.start(QStringLiteral(MEETLING_STATS), {"--runs", "3", "--csv", "-"});
+    QVERIFY(tool.waitForFinished(int(waitDeadline().count())));
+    QCOMPARE(tool.exitCode(), 0);
+    // A header, then three runs of each scenario, instead of the table.
+    QCOMPARE(tool.readAllStandardOutput().count('\n'), 7);
     QVERIFY(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
 }
 

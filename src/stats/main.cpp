@@ -5,10 +5,10 @@
 #include "pictures.h"
 #include "progress.h"
 #include "report.h"
+#include "savefile.h"
 #include "simulation.h"
 
 #include <QApplication>
-#include <QSaveFile>
 #include <QThread>
 
 #include <cstdio>
@@ -21,16 +21,6 @@ int fail(const QString &message, int status)
 {
     std::fputs(qPrintable(message + u'\n'), status == 0 ? stdout : stderr);
     return status;
-}
-
-bool saveText(const QString &file, const QByteArray &bytes, QString &error)
-{
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
-        error = out.errorString();
-        return false;
-    }
-    return true;
 }
 
 // Qt's offscreen drawing asks for a runtime folder that a plain shell
@@ -94,10 +84,12 @@ int main(int argc, char **argv)
         return fail(QStringLiteral("meetling-stats: cannot write %1: %2").arg(o.plotFile, error), 1);
     if (!o.mapFile.isEmpty() && !stats::saveMeetingMap(report, o.mapFile, error))
         return fail(QStringLiteral("meetling-stats: cannot write %1: %2").arg(o.mapFile, error), 1);
-    if (!o.csvFile.isEmpty() && !saveText(o.csvFile, stats::csv(report), error))
+    const bool csvOut = o.csvFile == stats::StandardOutput;
+    if (!o.csvFile.isEmpty() && !csvOut && !stats::saveFile(o.csvFile, stats::csv(report), error))
         return fail(QStringLiteral("meetling-stats: cannot write %1: %2").arg(o.csvFile, error), 1);
 
-    const QByteArray out = o.json ? stats::json(report) : stats::table(report).toUtf8();
-    std::fwrite(out.constData(), 1, std::size_t(out.size()), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    const QByteArray out = csvOut ? stats::csv(report) : o.json ? stats::json(report) : stats::table(report).toUtf8();
+    if (!stats::writeStandardOutput(out, error))
+        return fail(QStringLiteral("meetling-stats: cannot write standard output: %1").arg(error), 1);
+    return 0;
 }

@@ -5,9 +5,15 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
+#include <QLocale>
 #include <QRegularExpression>
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+
+#include <unistd.h>
 
 namespace stats {
 
@@ -25,15 +31,22 @@ const char *const Description =
     "stops its timer. So a run of S seconds has S / 0.2 ticks per timer, rounded\n"
     "up (900 ticks each, 1800 steps in all, for the 180 s of the board program).";
 
+// Reads a point as people write it: "4,4", "4 4", "(4, 4)" (the form the
+// table prints), "04,4", "+4,4", and in the full-width forms a Japanese input
+// method types, which compatibility normalisation turns into ASCII.
 std::optional<Point> readPoint(const QString &text)
 {
-    static const QRegularExpression pair(QStringLiteral(R"(^\s*(\d{1,2})\s*,\s*(\d{1,2})\s*$)"));
-    const QRegularExpressionMatch match = pair.match(text);
+    // A closing parenthesis only if an opening one came first.
+    static const QRegularExpression pair(
+        QStringLiteral(R"(^\s*(\()?\s*\+?([0-9]+)\s*(?:,|\s)\s*\+?([0-9]+)\s*(?(1)\))\s*$)"));
+    const QRegularExpressionMatch match = pair.match(text.normalized(QString::NormalizationForm_KC));
     if (!match.hasMatch())
         return std::nullopt;
-    const int x = match.captured(1).toInt();
-    const int y = match.captured(2).toInt();
-    if (x > rules::BoardMax || y > rules::BoardMax)
+    bool xOk = false;
+    bool yOk = false;
+    const int x = match.captured(2).toInt(&xOk);
+    const int y = match.captured(3).toInt(&yOk);
+    if (!xOk || !yOk || x > rules::BoardMax || y > rules::BoardMax)
         return std::nullopt;
     return Point{x, y};
 }
@@ -43,21 +56,45 @@ Refusal usage(const QString &message)
     return {QStringLiteral("meetling-stats: ") + message, 2};
 }
 
+QString withSeparators(qlonglong n)
+{
+    return QLocale(QLocale::English).toString(n);
+}
+
 // Where an output file is to go must be a folder that exists and can be
 // written, so that no work is done for a file that cannot be saved.
 std::optional<Refusal> checkOutput(const QString &option, const QString &file, const QStringList &extensions)
 {
-    if (file.isEmpty())
-        return std::nullopt;
     const QFileInfo info(file);
     if (!extensions.isEmpty() && !extensions.contains(info.suffix().toLower()))
         return usage(QStringLiteral("--%1: the file name must end in .%2: %3").arg(option, extensions.join(QStringLiteral(" or .")), file));
     const QFileInfo folder(info.absolutePath());
     if (!folder.isDir())
         return Refusal{QStringLiteral("meetling-stats: --%1: no such folder: %2").arg(option, QDir::toNativeSeparators(folder.filePath())), 1};
-    if (!folder.isWritable() || (info.exists() && (!info.isFile() || !info.isWritable())))
-        return Refusal{QStringLiteral("meetling-stats: --%1: cannot write %2").arg(option, QDir::toNativeSeparators(info.absoluteFilePath())), 1};
+    const auto cannotWrite = [&](int error) {
+        return Refusal{QStringLiteral("meetling-stats: --%1: cannot write %2: %3")
+                           .arg(option, QDir::toNativeSeparators(info.absoluteFilePath()), QString::fromLocal8Bit(std::strerror(error))),
+                       1};
+    };
+    if (info.isDir())
+        return cannotWrite(EISDIR);
+    const QString target = info.exists() ? info.absoluteFilePath() : folder.absoluteFilePath();
+    if (::access(QFile::encodeName(target).constData(), W_OK) != 0)
+        return cannotWrite(errno);
     return std::nullopt;
+}
+
+// The file that writing to the given name ends up in, links and relative
+// paths resolved, so that two names of one file compare equal.
+QString resolvedOutput(const QString &file)
+{
+    QFileInfo info(file);
+    for (int hops = 0; info.isSymLink() && hops < 40; ++hops)
+        info = QFileInfo(info.symLinkTarget());
+    if (info.exists())
+        return info.canonicalFilePath();
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return (folder.isEmpty() ? info.absolutePath() : folder) + u'/' + info.fileName();
 }
 
 } // namespace
@@ -71,14 +108,23 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
     const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Show the version."));
     const QCommandLineOption momo(QStringLiteral("momo"), QStringLiteral("Momotaro's start point (default 4,4)."), QStringLiteral("X,Y"));
     const QCommandLineOption dog(QStringLiteral("dog"), QStringLiteral("Dog's start point (default 6,4)."), QStringLiteral("X,Y"));
-    const QCommandLineOption seconds(QStringLiteral("seconds"), QStringLiteral("The run's time limit (default 180, at most 600)."), QStringLiteral("S"));
-    const QCommandLineOption runs(QStringLiteral("runs"), QStringLiteral("Simulated runs of each scenario (default 100000)."), QStringLiteral("N"));
+    const QCommandLineOption seconds(QStringLiteral("seconds"),
+                                     QStringLiteral("The run's time limit in seconds, above 0 and at most %1 (default 180).").arg(MaxSeconds),
+                                     QStringLiteral("S"));
+    const QCommandLineOption runs(QStringLiteral("runs"),
+                                  QStringLiteral("Simulated runs of each scenario, 1 to %1 (default %2).")
+                                      .arg(withSeparators(MaxRuns), withSeparators(Options().runs)),
+                                  QStringLiteral("N"));
     const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("The simulation's seed (default 1): the same seed gives the same numbers."), QStringLiteral("N"));
-    const QCommandLineOption threads(QStringLiteral("threads"), QStringLiteral("Threads for the simulation (default: one per core)."), QStringLiteral("N"));
+    const QCommandLineOption threads(QStringLiteral("threads"),
+                                     QStringLiteral("Threads for the simulation, 1 to %1 (default: one per core).").arg(MaxThreads),
+                                     QStringLiteral("N"));
     const QCommandLineOption plot(QStringLiteral("plot"), QStringLiteral("Draw the meetings per run and the chance of no meeting yet into FILE (.png or .svg)."), QStringLiteral("FILE"));
     const QCommandLineOption map(QStringLiteral("map"), QStringLiteral("Draw where Momotaro should start or wait into FILE (.png or .svg)."), QStringLiteral("FILE"));
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print the whole result as JSON instead of the table."));
-    const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("Write the meetings of every simulated run into FILE."), QStringLiteral("FILE"));
+    const QCommandLineOption csv(QStringLiteral("csv"),
+                                 QStringLiteral("Write the meetings of every simulated run into FILE (-: to standard output, instead of the table)."),
+                                 QStringLiteral("FILE"));
     parser.addOptions({help, version, momo, dog, seconds, runs, seed, threads, plot, map, json, csv});
 
     if (!parser.parse(arguments))
@@ -87,6 +133,11 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
         return Refusal{parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("meetling-stats")), 0};
     if (parser.isSet(version))
         return Refusal{QStringLiteral("meetling-stats ") + QStringLiteral(MEETLING_VERSION), 0};
+    // An option left without its value takes the next option as one.
+    for (const QCommandLineOption *option : {&momo, &dog, &seconds, &runs, &seed, &threads, &plot, &map, &csv}) {
+        if (parser.isSet(*option) && parser.value(*option).startsWith(u"--"))
+            return usage(QStringLiteral("--%1: no value given (expected %2)").arg(option->names().first(), option->valueName()));
+    }
     if (!parser.positionalArguments().isEmpty())
         return usage(QStringLiteral("unexpected argument: ") + parser.positionalArguments().first());
 
@@ -123,9 +174,9 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
         into = value;
         return std::nullopt;
     };
-    if (auto refused = wholeNumber(runs, 1, 100'000'000, options.runs))
+    if (auto refused = wholeNumber(runs, 1, MaxRuns, options.runs))
         return *refused;
-    if (auto refused = wholeNumber(threads, 1, 256, options.threads))
+    if (auto refused = wholeNumber(threads, 1, MaxThreads, options.threads))
         return *refused;
     if (parser.isSet(seed)) {
         bool ok = false;
@@ -138,12 +189,23 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
     options.plotFile = parser.value(plot);
     options.mapFile = parser.value(map);
     options.csvFile = parser.value(csv);
+    if (options.csvFile == StandardOutput && options.json)
+        return usage(QStringLiteral("--csv - and --json both write to standard output"));
     const QStringList pictures{QStringLiteral("png"), QStringLiteral("svg")};
+    // Each output's resolved file, and the option that names it: a second
+    // option naming the same file would silently replace the first's.
+    QHash<QString, QString> claimed;
     for (const auto &[name, file, extensions] : {std::tuple{QStringLiteral("plot"), options.plotFile, pictures},
                                                 std::tuple{QStringLiteral("map"), options.mapFile, pictures},
                                                 std::tuple{QStringLiteral("csv"), options.csvFile, QStringList{}}}) {
         if (parser.isSet(name) && file.isEmpty())
             return usage(QStringLiteral("--%1: the file name is empty").arg(name));
+        if (file.isEmpty() || file == StandardOutput)
+            continue;
+        const QString resolved = resolvedOutput(file);
+        if (claimed.contains(resolved))
+            return usage(QStringLiteral("--%1 and --%2 name the same file: %3").arg(claimed[resolved], name, file));
+        claimed.insert(resolved, name);
         if (auto refused = checkOutput(name, file, extensions))
             return *refused;
     }

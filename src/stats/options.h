@@ -37,6 +37,13 @@ struct Refusal
 // are answered as refusals with exit status 0 and the text to print.
 std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int idealThreads);
 
+// The most simulated runs and threads the tool takes.
+inline constexpr std::int64_t MaxRuns = 100'000'000;
+inline constexpr int MaxThreads = 256;
+
+// The file name that stands for standard output.
+inline const QString StandardOutput = QStringLiteral("-");
+
 // The longest run the tool works out: ten minutes. The law of meetings takes
 // time growing with the cube of the run's length (a second at this limit).
 inline constexpr double MaxSeconds = 600;

@@ -1,6 +1,7 @@
 #include "pictures.h"
 
 #include "report.h"
+#include "savefile.h"
 
 #include <QBarSeries>
 #include <QBarSet>
@@ -12,7 +13,6 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
-#include <QSaveFile>
 #include <QScatterSeries>
 #include <QSvgGenerator>
 #include <QValueAxis>
@@ -54,12 +54,7 @@ bool savePicture(const QString &file, QSize size, const std::function<void(QPain
         image.save(&bytes, "PNG");
     }
 
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes.data()) != bytes.data().size() || !out.commit()) {
-        error = out.errorString();
-        return false;
-    }
-    return true;
+    return saveFile(file, bytes.data(), error);
 }
 
 QFont font(int points, bool bold = false)
