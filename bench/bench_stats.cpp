@@ -61,6 +61,17 @@ void simulatedTicks(benchmark::State &state)
 }
 BENCHMARK(simulatedTicks)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// What a class that runs each scenario several times would see: n = 1..30
+// runs of each, and on to the 99% threshold.
+void runsEachCompared(benchmark::State &state)
+{
+    const std::vector<double> both = stats::exactResult(Scenario::BothWalk, Defaults, Ticks).law;
+    const std::vector<double> one = stats::exactResult(Scenario::DogWalks, Defaults, Ticks).law;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(stats::compareRunsEach(both, one));
+}
+BENCHMARK(runsEachCompared)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 void hundredThousandRunsOfBoth(benchmark::State &state)
 {
     for (auto _ : state) {
@@ -113,6 +124,7 @@ int main(int argc, char **argv)
         {"simulation, one thread, against draws", r("simulatedTicks/1/real_time") / r("drawsOnly/real_time"), "x", false, 0.5},
         {"simulation, two threads against one", r("simulatedTicks/2/real_time") / r("simulatedTicks/1/real_time"), "x", false, 1.8},
         {"100,000 runs of both, two threads", s("hundredThousandRunsOfBoth/iterations:2/real_time"), "s", true, 3},
+        {"several runs of each compared (1..30)", s("runsEachCompared/real_time"), "s", true, 0.02},
     };
     std::printf("\nmeetling-stats against its goals\n");
     for (const Figure &figure : figures) {

@@ -49,6 +49,7 @@ private slots:
     void simulatedMeanFallsInItsIntervalAroundTheExact();
     void aSeedRepeatsWhateverTheThreads();
     void oneRunEachCountsATieAsMisleading();
+    void runsEachMatchesEveryOutcomeOfSmallLaws();
     void startPointsAreReadAsPeopleWriteThem_data();
     void startPointsAreReadAsPeopleWriteThem();
     void badOptionsAreRefusedWithoutOutput_data();
@@ -171,6 +172,48 @@ void TestStats::startPointsAreReadAsPeopleWriteThem()
     const auto *options = std::get_if<stats::Options>(&parsed);
     QVERIFY2(options, qPrintable(options ? QString() : std::get<stats::Refusal>(parsed).message));
     QCOMPARE(options->starts.dog, (Point{3, 7}));
+}
+
+// The law of the total of n runs, each run's count drawn from law, by
+// going through every one of the law.size()^n outcomes.
+std::vector<double> enumeratedTotal(const std::vector<double> &law, int n)
+{
+    std::vector<double> total(law.size() * std::size_t(n), 0.0);
+    const long long outcomes = std::llround(std::pow(double(law.size()), n));
+    for (long long outcome = 0; outcome < outcomes; ++outcome) {
+        long long rest = outcome;
+        std::size_t sum = 0;
+        double p = 1;
+        for (int run = 0; run < n; ++run) {
+            const std::size_t count = std::size_t(rest % qsizetype(law.size()));
+            rest /= qsizetype(law.size());
+            sum += count;
+            p *= law[count];
+        }
+        total[sum] += p;
+    }
+    return total;
+}
+
+void TestStats::runsEachMatchesEveryOutcomeOfSmallLaws()
+{
+    // Two hand-made laws, the second with a gap, as lumpy as real ones.
+    const std::vector<double> both{0.2, 0.5, 0.3};
+    const std::vector<double> one{0.6, 0.1, 0.0, 0.3};
+    const stats::RunsEach runsEach = stats::compareRunsEach(both, one);
+    for (int n = 1; n <= 4; ++n) {
+        const std::vector<double> bothTotal = enumeratedTotal(both, n);
+        const std::vector<double> oneTotal = enumeratedTotal(one, n);
+        stats::OneRunEach expected;
+        for (std::size_t i = 0; i < bothTotal.size(); ++i) {
+            for (std::size_t j = 0; j < oneTotal.size(); ++j)
+                (i > j ? expected.bothMore : i == j ? expected.tie : expected.oneMore) += bothTotal[i] * oneTotal[j];
+        }
+        const stats::OneRunEach &got = runsEach.byRuns[std::size_t(n - 1)];
+        QCOMPARE_LE(std::fabs(got.bothMore - expected.bothMore), 1e-12);
+        QCOMPARE_LE(std::fabs(got.tie - expected.tie), 1e-12);
+        QCOMPARE_LE(std::fabs(got.oneMore - expected.oneMore), 1e-12);
+    }
 }
 
 void TestStats::badOptionsAreRefusedWithoutOutput_data()

@@ -259,6 +259,82 @@ OneRunEach compareOneRunEach(const std::vector<double> &bothLaw, const std::vect
     return result;
 }
 
+RunsEach compareRunsEach(const std::vector<double> &bothLaw, const std::vector<double> &oneLaw)
+{
+    // The difference of the totals after n runs of each is the sum of n
+    // independent differences X - Y of one run each, X ~ bothLaw, Y ~ oneLaw:
+    //   d(k)   = sum_i bothLaw(i) oneLaw(i - k)
+    //   D_1    = d,   D_n(k) = sum_j D_{n-1}(k - j) d(j)
+    //   bothMore = sum_{k > 0} D_n(k),  tie = D_n(0),  oneMore = sum_{k < 0} D_n(k).
+    // A law is held as its values from its lowest k (offset) upwards; values
+    // under Negligible at either end are dropped as n grows, which keeps the
+    // work near the spread of D_n instead of its whole range.
+    constexpr double Negligible = 1e-18;
+    struct Law
+    {
+        std::vector<double> p;
+        std::ptrdiff_t offset = 0;
+
+        void trim()
+        {
+            std::size_t begin = 0;
+            std::size_t end = p.size();
+            while (end > begin + 1 && p[end - 1] < Negligible)
+                --end;
+            while (begin + 1 < end && p[begin] < Negligible)
+                ++begin;
+            p = std::vector<double>(p.begin() + std::ptrdiff_t(begin), p.begin() + std::ptrdiff_t(end));
+            offset += std::ptrdiff_t(begin);
+        }
+    };
+
+    Law d;
+    d.offset = -std::ptrdiff_t(oneLaw.size()) + 1;
+    d.p.assign(bothLaw.size() + oneLaw.size() - 1, 0.0);
+    for (std::size_t i = 0; i < bothLaw.size(); ++i) {
+        for (std::size_t j = 0; j < oneLaw.size(); ++j)
+            d.p[i + oneLaw.size() - 1 - j] += bothLaw[i] * oneLaw[j];
+    }
+    d.trim();
+
+    double bothMean = 0;
+    double oneMean = 0;
+    for (std::size_t k = 0; k < bothLaw.size(); ++k)
+        bothMean += double(k) * bothLaw[k];
+    for (std::size_t k = 0; k < oneLaw.size(); ++k)
+        oneMean += double(k) * oneLaw[k];
+
+    RunsEach result;
+    Law total = d;
+    for (int n = 1;; ++n) {
+        if (n > 1) {
+            Law next;
+            next.offset = total.offset + d.offset;
+            next.p.assign(total.p.size() + d.p.size() - 1, 0.0);
+            for (std::size_t i = 0; i < total.p.size(); ++i) {
+                for (std::size_t j = 0; j < d.p.size(); ++j)
+                    next.p[i + j] += total.p[i] * d.p[j];
+            }
+            next.trim();
+            total = std::move(next);
+        }
+        OneRunEach compared;
+        for (std::size_t i = 0; i < total.p.size(); ++i) {
+            const std::ptrdiff_t k = total.offset + std::ptrdiff_t(i);
+            (k > 0 ? compared.bothMore : k == 0 ? compared.tie : compared.oneMore) += total.p[i];
+        }
+        result.byRuns.push_back(compared);
+        const double right = bothMean >= oneMean ? compared.bothMore : compared.oneMore;
+        if (result.runsFor90 == 0 && right >= 0.9)
+            result.runsFor90 = n;
+        if (result.runsFor99 == 0 && right >= 0.99)
+            result.runsFor99 = n;
+        if (n >= MaxRunsCompared || (n >= MinRunsCompared && result.runsFor99 != 0))
+            break;
+    }
+    return result;
+}
+
 MeetingMap meetingMap(Point dog, int ticksPerTimer)
 {
     MeetingMap map;

@@ -69,6 +69,23 @@ struct OneRunEach
 };
 OneRunEach compareOneRunEach(const std::vector<double> &bothLaw, const std::vector<double> &oneLaw);
 
+// n runs of each scenario, their totals compared, as a class that runs each
+// a few times would: byRuns[n - 1] for n = 1 .. at least MinRunsCompared,
+// and on while a threshold below is not yet reached, up to MaxRunsCompared.
+// The scenario with more expected meetings is the right one; a tie does not
+// count as its win.
+struct RunsEach
+{
+    std::vector<OneRunEach> byRuns;
+    // The fewest runs of each with which the right scenario's total is the
+    // larger at least 90% (99%) of the time; 0 if not within MaxRunsCompared.
+    int runsFor90 = 0;
+    int runsFor99 = 0;
+};
+inline constexpr int MinRunsCompared = 30;
+inline constexpr int MaxRunsCompared = 200;
+RunsEach compareRunsEach(const std::vector<double> &bothLaw, const std::vector<double> &oneLaw);
+
 // Expected meetings per run for every point Momotaro could start on (index
 // y * 11 + x), Dog starting on dog.
 struct MeetingMap

@@ -65,7 +65,8 @@ int main(int argc, char **argv)
     auto bothExact = std::async(std::launch::async, stats::exactResult, Scenario::BothWalk, o.starts, o.ticksPerTimer);
     report.exact[1] = stats::exactResult(Scenario::DogWalks, o.starts, o.ticksPerTimer);
     report.exact[0] = bothExact.get();
-    report.oneRunEach = stats::compareOneRunEach(report.exact[0].law, report.exact[1].law);
+    report.runsEach = stats::compareRunsEach(report.exact[0].law, report.exact[1].law);
+    report.oneRunEach = report.runsEach.byRuns.front();
 
     std::atomic<std::int64_t> runsDone{0};
     progress.show(QStringLiteral("simulating"), &runsDone, 2 * o.runs);

@@ -112,6 +112,20 @@ QString table(const Report &report)
     s << "  a tie                                    " << percent(report.oneRunEach.tie).rightJustified(7) << '\n';
     s << "  the stand-still run counts more          " << percent(report.oneRunEach.oneMore).rightJustified(7) << '\n';
 
+    s << "\nSeveral runs of each, totals compared:  both walk more     tie  Dog alone more\n";
+    for (int n : {1, 2, 3, 5, 10, 20, 30}) {
+        const OneRunEach &c = report.runsEach.byRuns[std::size_t(n - 1)];
+        s << QStringLiteral("  %1 %2 each").arg(n, 2).arg(n == 1 ? QStringLiteral("run ") : QStringLiteral("runs")).leftJustified(38)
+          << percent(c.bothMore).rightJustified(16) << percent(c.tie).rightJustified(8) << percent(c.oneMore).rightJustified(16) << '\n';
+    }
+    auto runsFor = [](int runs) {
+        return runs == 0 ? QStringLiteral("more than %1 runs").arg(MaxRunsCompared)
+                         : QStringLiteral("%1 %2").arg(runs).arg(runs == 1 ? QStringLiteral("run") : QStringLiteral("runs"));
+    };
+    s << "  The faster scenario's total is the larger (a tie not counting)\n"
+      << "  9 times in 10 with " << runsFor(report.runsEach.runsFor90) << " of each, 99 times in 100 with "
+      << runsFor(report.runsEach.runsFor99) << " of each.\n";
+
     s << "\nSimulated: " << o.runs << " runs of each scenario, seed " << o.seed << ", " << o.threads
       << (o.threads == 1 ? " thread\n" : " threads\n");
     row(QStringLiteral("Mean meetings per run"), fixed(report.simulated[0].mean, 4), fixed(report.simulated[1].mean, 4));
@@ -187,6 +201,20 @@ QByteArray json(const Report &report)
         {QStringLiteral("tie"), report.oneRunEach.tie},
         {QStringLiteral("dogWalksMore"), report.oneRunEach.oneMore},
     };
+    QJsonArray runsEach;
+    for (std::size_t n = 1; n <= report.runsEach.byRuns.size(); ++n) {
+        const OneRunEach &c = report.runsEach.byRuns[n - 1];
+        runsEach.append(QJsonObject{
+            {QStringLiteral("runs"), qint64(n)},
+            {QStringLiteral("bothWalkMore"), c.bothMore},
+            {QStringLiteral("tie"), c.tie},
+            {QStringLiteral("dogWalksMore"), c.oneMore},
+        });
+    }
+    exact[QStringLiteral("runsEach")] = runsEach;
+    auto runsOrNull = [](int runs) { return runs == 0 ? QJsonValue() : QJsonValue(runs); };
+    exact[QStringLiteral("runsEachForRightTotal90")] = runsOrNull(report.runsEach.runsFor90);
+    exact[QStringLiteral("runsEachForRightTotal99")] = runsOrNull(report.runsEach.runsFor99);
     simulated[QStringLiteral("runs")] = qint64(o.runs);
     simulated[QStringLiteral("seed")] = QString::number(o.seed);
     simulated[QStringLiteral("threads")] = o.threads;

@@ -19,6 +19,7 @@ struct Report
     Options options;
     std::array<ExactResult, 2> exact;
     OneRunEach oneRunEach;
+    RunsEach runsEach;
     std::array<Simulation, 2> simulated;
     std::optional<MeetingMap> map;
 
