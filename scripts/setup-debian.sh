@@ -12,7 +12,7 @@ libgl-dev pkg-config libsndfile1-dev
 fonts-ipafont-gothic fonts-dejavu-core
 xvfb xauth xdotool
 pulseaudio pulseaudio-utils libpulse-dev
-libbenchmark-dev libxcb1-dev libxcb-damage0-dev
+libboost-dev libbenchmark-dev libxcb1-dev libxcb-damage0-dev
 dpkg-dev desktop-file-utils appstream file x11-utils hicolor-icon-theme
 "
 

@@ -58,7 +58,8 @@ const char *const Keys[] = {"bothWalk", "dogWalks"};
 
 bool Report::exactInside(int scenario) const
 {
-    return std::fabs(simulated[scenario].mean - exact[scenario].expectedMeetings) <= simulated[scenario].halfWidth99;
+    const std::optional<double> &halfWidth = simulated[scenario].halfWidth99;
+    return halfWidth && std::fabs(simulated[scenario].mean - exact[scenario].expectedMeetings) <= *halfWidth;
 }
 
 QString scenarioCaption(int scenario)
@@ -129,19 +130,32 @@ QString table(const Report &report)
     s << "\nSimulated: " << o.runs << " runs of each scenario, seed " << o.seed << ", " << o.threads
       << (o.threads == 1 ? " thread\n" : " threads\n");
     row(QStringLiteral("Mean meetings per run"), fixed(report.simulated[0].mean, 4), fixed(report.simulated[1].mean, 4));
-    auto interval = [&report](int i) {
-        const Simulation &sim = report.simulated[i];
-        return fixed(sim.mean - sim.halfWidth99, 3) + QStringLiteral("..") + fixed(sim.mean + sim.halfWidth99, 3);
-    };
-    row(QStringLiteral("99% confidence interval"), interval(0), interval(1));
-    auto inside = [&report](int i) {
-        return report.exactInside(i) ? QStringLiteral("yes") : QStringLiteral("NO");
-    };
-    row(QStringLiteral("Exact value inside it"), inside(0), inside(1));
+    if (o.runs < MinRunsForInterval) {
+        s << "Too few runs for a 99% interval around these means: it needs at least " << MinRunsForInterval << ".\n";
+    } else {
+        auto interval = [&report](int i) {
+            const Simulation &sim = report.simulated[i];
+            return fixed(sim.mean - *sim.halfWidth99, 3) + QStringLiteral(" to ") + fixed(sim.mean + *sim.halfWidth99, 3);
+        };
+        row(QStringLiteral("99% interval of the mean"), interval(0), interval(1));
+        auto inside = [&report](int i) { return report.exactInside(i) ? QStringLiteral("yes") : QStringLiteral("no"); };
+        row(QStringLiteral("Exact value inside it"), inside(0), inside(1));
+        for (int i : {0, 1}) {
+            if (!report.exactInside(i))
+                s << "Note: for \"" << scenarioCaption(i) << "\" the exact value lies outside the 99% interval;\n"
+                  << "that happens by chance about once in a hundred seeds.\n";
+        }
+    }
     for (int i : {0, 1}) {
-        if (!report.exactInside(i))
-            s << "Note: for \"" << scenarioCaption(i) << "\" the exact value lies outside the simulation's 99% interval; "
-              << "that happens by chance about once in a hundred seeds.\n";
+        const std::optional<FitToLaw> fit = chiSquareFit(report.simulated[i].histogram, report.exact[i].law);
+        s << "\"" << scenarioCaption(i) << "\": ";
+        if (!fit)
+            s << "too few runs to compare their counts with the exact law.\n";
+        else if (fit->p >= 0.01)
+            s << "the simulated counts agree with the exact law (chi-square p = " << fixed(fit->p, 2) << ").\n";
+        else
+            s << "the simulated counts differ from the exact law more than chance\n  explains (chi-square p = "
+              << QString::number(fit->p, 'g', 2) << ").\n";
     }
 
     s << "\nMeetings per run    " << scenarioCaption(0).rightJustified(22) << scenarioCaption(1).rightJustified(22) << '\n';
@@ -189,12 +203,21 @@ QByteArray json(const Report &report)
             {QStringLiteral("noMeetingYetEachTick"), toJson(e.noMeetingYet)},
         };
         const Simulation &sim = report.simulated[i];
-        simulated[QLatin1String(Keys[i])] = QJsonObject{
+        QJsonObject simulatedOne{
             {QStringLiteral("mean"), sim.mean},
-            {QStringLiteral("interval99"), QJsonArray{sim.mean - sim.halfWidth99, sim.mean + sim.halfWidth99}},
-            {QStringLiteral("exactInsideInterval"), report.exactInside(i)},
+            {QStringLiteral("interval99"), sim.halfWidth99 ? QJsonValue(QJsonArray{sim.mean - *sim.halfWidth99, sim.mean + *sim.halfWidth99})
+                                                           : QJsonValue()},
+            {QStringLiteral("exactInsideInterval"), sim.halfWidth99 ? QJsonValue(report.exactInside(i)) : QJsonValue()},
             {QStringLiteral("histogram"), toJson(sim.histogram)},
         };
+        if (const std::optional<FitToLaw> fit = chiSquareFit(sim.histogram, e.law)) {
+            simulatedOne[QStringLiteral("fitToExactLaw")] = QJsonObject{
+                {QStringLiteral("chiSquare"), fit->chiSquare},
+                {QStringLiteral("degreesOfFreedom"), fit->degreesOfFreedom},
+                {QStringLiteral("p"), fit->p},
+            };
+        }
+        simulated[QLatin1String(Keys[i])] = simulatedOne;
     }
     exact[QStringLiteral("oneRunEach")] = QJsonObject{
         {QStringLiteral("bothWalkMore"), report.oneRunEach.bothMore},

@@ -4,8 +4,12 @@
 #include "walkertick.h"
 #include "walkrun.h"
 
+#include <boost/math/distributions/students_t.hpp>
+#include <boost/math/special_functions/gamma.hpp>
+
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <thread>
 #include <vector>
 
@@ -15,8 +19,6 @@ namespace {
 
 // Runs are handed out to the threads in blocks of this many.
 constexpr std::int64_t Block = 256;
-// The 99.5th percentile of the standard normal law.
-constexpr double Z99 = 2.5758293035489004;
 
 std::uint64_t runSeed(std::uint64_t seed, Scenario scenario, std::int64_t run)
 {
@@ -76,8 +78,50 @@ Simulation simulate(const SimulationPlan &plan)
     for (std::size_t k = 0; k < result.histogram.size(); ++k)
         squares += double(result.histogram[k]) * (double(k) - result.mean) * (double(k) - result.mean);
     const double variance = plan.runs > 1 ? squares / (n - 1) : 0;
-    result.halfWidth99 = Z99 * std::sqrt(variance / n);
+    result.halfWidth99 = halfWidth99(variance, plan.runs);
     return result;
+}
+
+std::optional<double> halfWidth99(double variance, std::int64_t runs)
+{
+    if (runs < MinRunsForInterval)
+        return std::nullopt;
+    const boost::math::students_t t(double(runs - 1));
+    return boost::math::quantile(boost::math::complement(t, 0.005)) * std::sqrt(variance / double(runs));
+}
+
+std::optional<FitToLaw> chiSquareFit(const std::vector<std::int64_t> &histogram, const std::vector<double> &law)
+{
+    constexpr double LeastExpected = 5;
+    const double runs = double(std::accumulate(histogram.begin(), histogram.end(), std::int64_t(0)));
+    const std::size_t counts = std::max(histogram.size(), law.size());
+    auto observedAt = [&](std::size_t k) { return k < histogram.size() ? double(histogram[k]) : 0.0; };
+    auto expectedAt = [&](std::size_t k) { return k < law.size() ? runs * law[k] : 0.0; };
+
+    std::vector<std::pair<double, double>> groups; // observed, expected
+    double observed = 0;
+    double expected = 0;
+    for (std::size_t k = 0; k < counts; ++k) {
+        observed += observedAt(k);
+        expected += expectedAt(k);
+        if (expected >= LeastExpected) {
+            groups.emplace_back(observed, expected);
+            observed = expected = 0;
+        }
+    }
+    // What is left of the tail joins the last group.
+    if (!groups.empty()) {
+        groups.back().first += observed;
+        groups.back().second += expected;
+    }
+    if (groups.size() < 2)
+        return std::nullopt;
+    FitToLaw fit;
+    for (const auto &[o, e] : groups)
+        fit.chiSquare += (o - e) * (o - e) / e;
+    fit.degreesOfFreedom = int(groups.size()) - 1;
+    fit.p = boost::math::gamma_q(fit.degreesOfFreedom / 2.0, fit.chiSquare / 2);
+    return fit;
 }
 
 } // namespace stats
