@@ -4,6 +4,10 @@
 #include "waiting.h"
 #include "walkrun.h"
 
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -51,13 +55,15 @@ private slots:
     void simulatedMeanFallsInItsIntervalAroundTheExact();
     void intervalCoversTheExactMeanAsOftenAsItClaims();
     void aSeedRepeatsWhateverTheThreads();
-    void oneRunEachCountsATieAsMisleading();
+    void verdictSaysWhatAClassCanTell_data();
+    void verdictSaysWhatAClassCanTell();
     void runsEachMatchesEveryOutcomeOfSmallLaws();
     void startPointsAreReadAsPeopleWriteThem_data();
     void startPointsAreReadAsPeopleWriteThem();
     void badOptionsAreRefusedWithoutOutput_data();
     void badOptionsAreRefusedWithoutOutput();
     void runsGoToStandardOutputWithCsvDash();
+    void jsonMatchesTheGoldenFileFieldByField();
 };
 
 void TestStats::exactLawMatchesEveryDirectionSequence_data()
@@ -186,16 +192,31 @@ void TestStats::aSeedRepeatsWhateverTheThreads()
     QVERIFY(one.counts != stats::simulate(reseeded).counts);
 }
 
-void TestStats::oneRunEachCountsATieAsMisleading()
+void TestStats::verdictSaysWhatAClassCanTell_data()
 {
+    QTest::addColumn<double>("both"); // meetings per run
+    QTest::addColumn<double>("one");
+    QTest::addColumn<QString>("says");
     // Both walking meets 0, 1 or 2 times (1/4, 1/2, 1/4); Dog alone 0 or 1.
+    // One run of each: the stand-still run counts more 1/8 of the time and
+    // ties 3/8; a tie is named as a tie, not counted as the wrong answer.
+    QTest::newRow("a winner") << 1.0 << 0.5
+                              << "Momotaro waiting still comes out ahead 12.5% of the time, and 37.5% of the time it is a tie.";
+    QTest::newRow("less than 1% apart") << 1.0 << 0.995 << "Both ways meet about equally often";
+    QTest::newRow("hardly ever meeting") << 0.005 << 0.003 << "hardly ever meet";
+}
+
+void TestStats::verdictSaysWhatAClassCanTell()
+{
+    QFETCH(double, both);
+    QFETCH(double, one);
+    QFETCH(QString, says);
     stats::Report report;
-    report.exact[0].expectedMeetings = 1;
-    report.exact[1].expectedMeetings = 0.5;
+    report.exact[0].expectedMeetings = both;
+    report.exact[1].expectedMeetings = one;
     report.oneRunEach = stats::compareOneRunEach({0.25, 0.5, 0.25}, {0.5, 0.5});
     const QString verdict = stats::verdict(report);
-    QVERIFY2(verdict.contains(u"misleads a class 50.0% of the time: the stand-still run counts more 12.5%, a tie 37.5%."),
-             qPrintable(verdict));
+    QVERIFY2(verdict.contains(says), qPrintable(verdict));
 }
 
 void TestStats::startPointsAreReadAsPeopleWriteThem_data()
@@ -312,6 +333,55 @@ void TestStats::runsGoToStandardOutputWithCsvDash()
     // A header, then three runs of each scenario, instead of the table.
     QCOMPARE(tool.readAllStandardOutput().count('\n'), 7);
     QVERIFY(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+}
+
+// Where two JSON values differ ("" if nowhere): the same keys, the same
+// lengths, equal texts and numbers within 1e-9 of each other, relatively.
+QString difference(const QJsonValue &got, const QJsonValue &want, const QString &path)
+{
+    if (got.type() != want.type())
+        return path + QStringLiteral(": another kind of value");
+    if (want.isObject()) {
+        const QJsonObject g = got.toObject();
+        const QJsonObject w = want.toObject();
+        if (g.keys() != w.keys())
+            return path + QStringLiteral(": keys ") + g.keys().join(u',') + QStringLiteral(" instead of ") + w.keys().join(u',');
+        for (const QString &key : w.keys()) {
+            if (QString d = difference(g[key], w[key], path + u'.' + key); !d.isEmpty())
+                return d;
+        }
+    } else if (want.isArray()) {
+        const QJsonArray g = got.toArray();
+        const QJsonArray w = want.toArray();
+        if (g.size() != w.size())
+            return path + QStringLiteral(": %1 values instead of %2").arg(g.size()).arg(w.size());
+        for (qsizetype i = 0; i < w.size(); ++i) {
+            if (QString d = difference(g[i], w[i], path + QStringLiteral("[%1]").arg(i)); !d.isEmpty())
+                return d;
+        }
+    } else if (want.isDouble()) {
+        if (std::fabs(got.toDouble() - want.toDouble()) > 1e-9 * std::max(1.0, std::fabs(want.toDouble())))
+            return path + QStringLiteral(": %1 instead of %2").arg(got.toDouble(), 0, 'g', 17).arg(want.toDouble(), 0, 'g', 17);
+    } else if (got != want) {
+        return path + QStringLiteral(": ") + got.toVariant().toString() + QStringLiteral(" instead of ") + want.toVariant().toString();
+    }
+    return {};
+}
+
+void TestStats::jsonMatchesTheGoldenFileFieldByField()
+{
+    // The golden file was written by this very command; after a deliberate
+    // change, write it again the same way and read the difference.
+    const QStringList arguments{"--json", "--seconds", "4", "--runs", "40", "--seed", "5", "--momo", "4,4", "--dog", "5,5"};
+    QProcess tool;
+    tool.start(QStringLiteral(MEETLING_STATS), arguments);
+    QVERIFY(tool.waitForFinished(int(waitDeadline().count())));
+    QCOMPARE(tool.exitCode(), 0);
+    QFile golden(QStringLiteral(MEETLING_GOLDEN_JSON));
+    QVERIFY(golden.open(QIODevice::ReadOnly));
+    const QString d = difference(QJsonDocument::fromJson(tool.readAllStandardOutput()).object(),
+                                 QJsonDocument::fromJson(golden.readAll()).object(), QStringLiteral("json"));
+    QVERIFY2(d.isEmpty(), qPrintable(d));
 }
 
 QTEST_GUILESS_MAIN(TestStats)

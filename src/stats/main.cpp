@@ -11,9 +11,13 @@
 #include <QApplication>
 #include <QThread>
 
+#include <algorithm>
 #include <cstdio>
 #include <future>
 #include <memory>
+
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -21,6 +25,16 @@ int fail(const QString &message, int status)
 {
     std::fputs(qPrintable(message + u'\n'), status == 0 ? stdout : stderr);
     return status;
+}
+
+// The table's sentences wrap at the terminal's width, and never past 80
+// columns, where its rows end.
+int textWidth()
+{
+    winsize size{};
+    if (::isatty(STDOUT_FILENO) && ::ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
+        return std::clamp(int(size.ws_col), 40, 80);
+    return 80;
 }
 
 // Qt's offscreen drawing asks for a runtime folder that a plain shell
@@ -89,7 +103,7 @@ int main(int argc, char **argv)
     if (!o.csvFile.isEmpty() && !csvOut && !stats::saveFile(o.csvFile, stats::csv(report), error))
         return fail(QStringLiteral("meetling-stats: cannot write %1: %2").arg(o.csvFile, error), 1);
 
-    const QByteArray out = csvOut ? stats::csv(report) : o.json ? stats::json(report) : stats::table(report).toUtf8();
+    const QByteArray out = csvOut ? stats::csv(report) : o.json ? stats::json(report) : stats::table(report, textWidth()).toUtf8();
     if (!stats::writeStandardOutput(out, error))
         return fail(QStringLiteral("meetling-stats: cannot write standard output: %1").arg(error), 1);
     return 0;

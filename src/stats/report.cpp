@@ -3,6 +3,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <QTextStream>
 
 #include <algorithm>
@@ -12,19 +13,83 @@ namespace stats {
 
 namespace {
 
+// A chance as a class reads it: one decimal, never rounded to 0% or 100%.
 QString percent(double p)
 {
-    if (p == 0)
+    if (p <= 0)
+        return QStringLiteral("0%");
+    if (p >= 1)
+        return QStringLiteral("100%");
+    if (p > 0.999)
+        return QStringLiteral("more than 99.9%");
+    if (p < 0.001)
+        return QStringLiteral("less than 0.1%");
+    return QString::number(100 * p, 'f', 1) + u'%';
+}
+
+// A share of runs in the histogram, where small ones matter: two decimals.
+QString share(double p)
+{
+    if (p <= 0)
         return QStringLiteral("0");
-    if (p < 5e-6)
-        return QStringLiteral("<0.001%");
-    return QString::number(100 * p, 'f', p < 0.001 || p > 0.999 ? 3 : 1) + u'%';
+    if (p < 0.00005)
+        return QStringLiteral("<0.01%");
+    return QString::number(100 * p, 'f', 2) + u'%';
 }
 
 QString fixed(double value, int decimals = 2)
 {
     return QString::number(value, 'f', decimals);
 }
+
+// Two averages in one row, to one precision: two decimals, more when the
+// smaller needs them to show two digits.
+std::pair<QString, QString> averages(double a, double b)
+{
+    int decimals = 2;
+    const double smaller = std::min(a, b);
+    while (decimals < 6 && smaller > 0 && smaller < std::pow(10.0, 1 - decimals))
+        ++decimals;
+    return {fixed(a, decimals), fixed(b, decimals)};
+}
+
+// A number of meetings in a sentence: "9.4", "0.31", "0.004".
+QString amount(double value)
+{
+    return value >= 1 ? fixed(value, 1) : QString::number(value, 'g', 2);
+}
+
+QString withSeparators(qlonglong n)
+{
+    return QLocale(QLocale::English).toString(n);
+}
+
+QString runsOfEach(int runs)
+{
+    return runs == 1 ? QStringLiteral("1 run of each") : QStringLiteral("%1 runs of each").arg(runs);
+}
+
+// Breaks text into lines of at most width characters (longer words stand
+// alone), each starting with indent.
+QString wrapped(const QString &text, int width, const QString &indent = QString())
+{
+    QString out;
+    QString line = indent;
+    for (const QString &word : text.split(u' ', Qt::SkipEmptyParts)) {
+        if (line.size() > indent.size() && line.size() + 1 + word.size() > width) {
+            out += line + u'\n';
+            line = indent;
+        }
+        if (line.size() > indent.size())
+            line += u' ';
+        line += word;
+    }
+    return out + line + u'\n';
+}
+
+// What the scenarios are called in sentences, and the one that meets more.
+const char *const PlainNames[] = {"Both wander", "Momotaro waits"};
+const char *const Doing[] = {"both wandering", "Momotaro waiting"};
 
 QString pointText(Point p)
 {
@@ -67,100 +132,140 @@ QString scenarioCaption(int scenario)
     return scenario == 0 ? QStringLiteral("When two srart") : QStringLiteral("When one starts");
 }
 
+std::optional<int> fasterScenario(const Report &report)
+{
+    const double both = report.exact[0].expectedMeetings;
+    const double one = report.exact[1].expectedMeetings;
+    if (std::max(both, one) < 0.01 || std::fabs(both - one) < 0.01 * std::max(both, one))
+        return std::nullopt;
+    return both > one ? 0 : 1;
+}
+
 QString verdict(const Report &report)
 {
-    const ExactResult &both = report.exact[0];
-    const ExactResult &one = report.exact[1];
-    const bool bothWins = both.expectedMeetings >= one.expectedMeetings;
-    const ExactResult &winner = bothWins ? both : one;
-    const ExactResult &loser = bothWins ? one : both;
-    const double misleading = bothWins ? report.oneRunEach.oneMore + report.oneRunEach.tie
-                                       : report.oneRunEach.bothMore + report.oneRunEach.tie;
-    QString text = bothWins ? QStringLiteral("Both wandering is faster") : QStringLiteral("Standing still is faster");
-    text += QStringLiteral(": %1 meetings per run against %2").arg(fixed(winner.expectedMeetings), fixed(loser.expectedMeetings));
-    if (loser.expectedMeetings > 0)
-        text += QStringLiteral(" (%1 times as many)").arg(fixed(winner.expectedMeetings / loser.expectedMeetings));
-    text += QStringLiteral(", and the first meeting comes after %1 s on average against %2 s.")
-                .arg(fixed(winner.meanFirstSeconds, 1), fixed(loser.meanFirstSeconds, 1));
-    text += QStringLiteral(" Yet one run of each misleads a class %1 of the time: the %2 run counts more %3, a tie %4.")
-                .arg(percent(misleading), bothWins ? QStringLiteral("stand-still") : QStringLiteral("both-walk"),
-                     percent(bothWins ? report.oneRunEach.oneMore : report.oneRunEach.bothMore), percent(report.oneRunEach.tie));
+    const double both = report.exact[0].expectedMeetings;
+    const double one = report.exact[1].expectedMeetings;
+    if (std::max(both, one) < 0.01) {
+        return QStringLiteral("In runs this short the two hardly ever meet, either way: less than once in 100 runs. "
+                              "No run of a class can tell which way is faster.");
+    }
+    const std::optional<int> faster = fasterScenario(report);
+    if (!faster) {
+        return QStringLiteral("Both ways meet about equally often: %1 and %2 times in a run, less than 1% apart. "
+                              "No run of a class can tell which way is faster.")
+            .arg(fixed(both), fixed(one));
+    }
+    const int w = *faster;
+    const int l = 1 - w;
+    const double winner = report.exact[w].expectedMeetings;
+    const double loser = report.exact[l].expectedMeetings;
+    QString name = QString::fromLatin1(Doing[w]);
+    name[0] = name[0].toUpper();
+    QString text = QStringLiteral("%1 is faster: they meet %2 times in a run on average, against %3 times when %4.")
+                       .arg(name, amount(winner), amount(loser),
+                            w == 0 ? QStringLiteral("Momotaro waits") : QStringLiteral("both wander"));
+    if (loser > 0)
+        text += QStringLiteral(" That is %1 times as many meetings.").arg(fixed(winner / loser, 1));
+    const double wrong = w == 0 ? report.oneRunEach.oneMore : report.oneRunEach.bothMore;
+    text += QStringLiteral(" With one run of each, %1 still comes out ahead %2 of the time, and %3 of the time it is a tie.")
+                .arg(QString::fromLatin1(Doing[l]), percent(wrong), percent(report.oneRunEach.tie));
+    const RunsEach &runs = report.runsEach;
+    if (runs.runsFor90 == 0) {
+        text += QStringLiteral(" Even with %1 runs of each, %2 is not ahead 9 times in 10.").arg(MaxRunsCompared).arg(QString::fromLatin1(Doing[w]));
+    } else {
+        text += QStringLiteral(" Add up the meetings of %1, and %2 comes out ahead 9 times in 10")
+                    .arg(runsOfEach(runs.runsFor90), QString::fromLatin1(Doing[w]));
+        text += runs.runsFor99 == 0 ? QStringLiteral(".") : QStringLiteral("; with %1, 99 times in 100.").arg(runsOfEach(runs.runsFor99));
+    }
     return text;
 }
 
-QString table(const Report &report)
+QString table(const Report &report, int width)
 {
     const Options &o = report.options;
     QString out;
     QTextStream s(&out);
     auto row = [&s](const QString &label, const QString &both, const QString &one) {
-        s << label.leftJustified(40) << both.rightJustified(16) << one.rightJustified(18) << '\n';
+        s << label.leftJustified(40) << both.rightJustified(20) << one.rightJustified(20) << '\n';
     };
 
-    s << "Momotaro starts at " << pointText(o.starts.momotaro) << ", Dog at " << pointText(o.starts.dog) << "; a run of "
-      << o.seconds << " s, " << o.ticksPerTimer << " ticks of each walker's timer.\n\n";
-    row(QStringLiteral("Exactly, from the law of the walk"), scenarioCaption(0), scenarioCaption(1));
-    row(QString(), QStringLiteral("(both walk)"), QStringLiteral("(only Dog walks)"));
-    row(QStringLiteral("Expected meetings per run"), fixed(report.exact[0].expectedMeetings, 4), fixed(report.exact[1].expectedMeetings, 4));
-    row(QStringLiteral("At least one meeting in a run"), percent(report.exact[0].atLeastOne), percent(report.exact[1].atLeastOne));
-    row(QStringLiteral("Mean time to the first meeting"), fixed(report.exact[0].meanFirstSeconds, 1) + QStringLiteral(" s"),
+    s << wrapped(QStringLiteral("Momotaro starts at %1 and Dog at %2. A run lasts %3 s: %4 ticks of each walker's timer, as on the board.")
+                     .arg(pointText(o.starts.momotaro), pointText(o.starts.dog), QString::number(o.seconds))
+                     .arg(withSeparators(o.ticksPerTimer)),
+                 width);
+    s << "\nThe answer\n" << wrapped(verdict(report), width, QStringLiteral("  "));
+
+    s << '\n';
+    row(QStringLiteral("In detail, exactly"), QString::fromLatin1(PlainNames[0]), QString::fromLatin1(PlainNames[1]));
+    row(QString(), u'"' + scenarioCaption(0) + u'"', u'"' + scenarioCaption(1) + u'"');
+    const auto [bothAverage, oneAverage] = averages(report.exact[0].expectedMeetings, report.exact[1].expectedMeetings);
+    row(QStringLiteral("Meetings in a run, on average"), bothAverage, oneAverage);
+    row(QStringLiteral("At least one meeting in the run"), percent(report.exact[0].atLeastOne), percent(report.exact[1].atLeastOne));
+    s << "If the run had no time limit:\n";
+    row(QStringLiteral("  the first meeting, on average, after"), fixed(report.exact[0].meanFirstSeconds, 1) + QStringLiteral(" s"),
         fixed(report.exact[1].meanFirstSeconds, 1) + QStringLiteral(" s"));
-    row(QStringLiteral("Median time to the first meeting"), fixed(report.exact[0].medianFirstSeconds, 1) + QStringLiteral(" s"),
+    row(QStringLiteral("  half of the runs meet within"), fixed(report.exact[0].medianFirstSeconds, 1) + QStringLiteral(" s"),
         fixed(report.exact[1].medianFirstSeconds, 1) + QStringLiteral(" s"));
 
-    s << "\nOne run of each, as a class would do it:\n";
-    s << "  the both-walk run counts more meetings   " << percent(report.oneRunEach.bothMore).rightJustified(7) << '\n';
-    s << "  a tie                                    " << percent(report.oneRunEach.tie).rightJustified(7) << '\n';
-    s << "  the stand-still run counts more          " << percent(report.oneRunEach.oneMore).rightJustified(7) << '\n';
-
-    s << "\nSeveral runs of each, totals compared:  both walk more     tie  Dog alone more\n";
+    auto runsRow = [&s](const QString &label, const QString &both, const QString &tie, const QString &one) {
+        s << label.leftJustified(18) << both.rightJustified(20) << tie.rightJustified(21) << one.rightJustified(21) << '\n';
+    };
+    s << '\n';
+    s << "Several runs of each, their meetings added up:\n";
+    runsRow(QString(), QString::fromLatin1(PlainNames[0]) + QStringLiteral(" ahead"), QStringLiteral("a tie"),
+            QString::fromLatin1(PlainNames[1]) + QStringLiteral(" ahead"));
     for (int n : {1, 2, 3, 5, 10, 20, 30}) {
         const OneRunEach &c = report.runsEach.byRuns[std::size_t(n - 1)];
-        s << QStringLiteral("  %1 %2 each").arg(n, 2).arg(n == 1 ? QStringLiteral("run ") : QStringLiteral("runs")).leftJustified(38)
-          << percent(c.bothMore).rightJustified(16) << percent(c.tie).rightJustified(8) << percent(c.oneMore).rightJustified(16) << '\n';
+        runsRow(QStringLiteral("  ") + runsOfEach(n), percent(c.bothMore), percent(c.tie), percent(c.oneMore));
     }
-    auto runsFor = [](int runs) {
-        return runs == 0 ? QStringLiteral("more than %1 runs").arg(MaxRunsCompared)
-                         : QStringLiteral("%1 %2").arg(runs).arg(runs == 1 ? QStringLiteral("run") : QStringLiteral("runs"));
-    };
-    s << "  The faster scenario's total is the larger (a tie not counting)\n"
-      << "  9 times in 10 with " << runsFor(report.runsEach.runsFor90) << " of each, 99 times in 100 with "
-      << runsFor(report.runsEach.runsFor99) << " of each.\n";
 
-    s << "\nSimulated: " << o.runs << " runs of each scenario, seed " << o.seed << ", " << o.threads
-      << (o.threads == 1 ? " thread\n" : " threads\n");
-    row(QStringLiteral("Mean meetings per run"), fixed(report.simulated[0].mean, 4), fixed(report.simulated[1].mean, 4));
+    s << "\nSimulated: " << withSeparators(o.runs) << (o.runs == 1 ? " run" : " runs") << " of each, seed " << o.seed << ", on "
+      << o.threads << (o.threads == 1 ? " thread\n" : " threads\n");
+    row(QStringLiteral("Meetings in a run, on average"), fixed(report.simulated[0].mean, 4), fixed(report.simulated[1].mean, 4));
     if (o.runs < MinRunsForInterval) {
-        s << "Too few runs for a 99% interval around these means: it needs at least " << MinRunsForInterval << ".\n";
+        s << wrapped(QStringLiteral("Too few runs for a 99% interval around these averages: it takes at least %1.").arg(MinRunsForInterval),
+                     width);
     } else {
         auto interval = [&report](int i) {
             const Simulation &sim = report.simulated[i];
             return fixed(sim.mean - *sim.halfWidth99, 3) + QStringLiteral(" to ") + fixed(sim.mean + *sim.halfWidth99, 3);
         };
-        row(QStringLiteral("99% interval of the mean"), interval(0), interval(1));
+        row(QStringLiteral("99% interval of that average"), interval(0), interval(1));
         auto inside = [&report](int i) { return report.exactInside(i) ? QStringLiteral("yes") : QStringLiteral("no"); };
-        row(QStringLiteral("Exact value inside it"), inside(0), inside(1));
-        for (int i : {0, 1}) {
-            if (!report.exactInside(i))
-                s << "Note: for \"" << scenarioCaption(i) << "\" the exact value lies outside the 99% interval;\n"
-                  << "that happens by chance about once in a hundred seeds.\n";
+        row(QStringLiteral("The exact average inside it"), inside(0), inside(1));
+    }
+    std::array<std::optional<FitToLaw>, 2> fits;
+    for (int i : {0, 1})
+        fits[i] = chiSquareFit(report.simulated[i].histogram, report.exact[i].law);
+    auto fitText = [&fits](int i) {
+        if (!fits[i])
+            return QStringLiteral("too few runs");
+        const QString p = fits[i]->p >= 0.01 ? fixed(fits[i]->p, 2) : QString::number(fits[i]->p, 'g', 2);
+        return QStringLiteral("%1 (p = %2)").arg(fits[i]->p >= 0.01 ? QStringLiteral("yes") : QStringLiteral("no"), p);
+    };
+    row(QStringLiteral("Counts fit the exact chances"), fitText(0), fitText(1));
+    for (int i : {0, 1}) {
+        if (o.runs >= MinRunsForInterval && !report.exactInside(i)) {
+            s << wrapped(QStringLiteral("Note: for \"%1\" the exact average lies outside the 99% interval; "
+                                        "that happens by chance about once in a hundred seeds.")
+                             .arg(scenarioCaption(i)),
+                         width);
+        }
+        if (fits[i] && fits[i]->p < 0.01) {
+            s << wrapped(QStringLiteral("Note: for \"%1\" the simulated counts differ from the exact chances more than "
+                                        "chance explains in 99 seeds out of 100.")
+                             .arg(scenarioCaption(i)),
+                         width);
         }
     }
-    for (int i : {0, 1}) {
-        const std::optional<FitToLaw> fit = chiSquareFit(report.simulated[i].histogram, report.exact[i].law);
-        s << "\"" << scenarioCaption(i) << "\": ";
-        if (!fit)
-            s << "too few runs to compare their counts with the exact law.\n";
-        else if (fit->p >= 0.01)
-            s << "the simulated counts agree with the exact law (chi-square p = " << fixed(fit->p, 2) << ").\n";
-        else
-            s << "the simulated counts differ from the exact law more than chance\n  explains (chi-square p = "
-              << QString::number(fit->p, 'g', 2) << ").\n";
-    }
 
-    s << "\nMeetings per run    " << scenarioCaption(0).rightJustified(22) << scenarioCaption(1).rightJustified(22) << '\n';
-    s << "                    " << QStringLiteral("exact  simulated").rightJustified(22)
-      << QStringLiteral("exact  simulated").rightJustified(22) << '\n';
+    auto lawRow = [&s](const QString &label, const QString &a, const QString &b, const QString &c, const QString &d) {
+        s << label.leftJustified(24) << a.rightJustified(14) << b.rightJustified(14) << c.rightJustified(14) << d.rightJustified(14) << '\n';
+    };
+    s << '\n';
+    lawRow(QStringLiteral("How many meetings"), QString(), QString::fromLatin1(PlainNames[0]), QString(), QString::fromLatin1(PlainNames[1]));
+    lawRow(QStringLiteral("a run counts"), QStringLiteral("exact"), QStringLiteral("simulated"), QStringLiteral("exact"),
+           QStringLiteral("simulated"));
     std::size_t rows = 0;
     for (int i : {0, 1}) {
         const auto &law = report.exact[i].law;
@@ -171,18 +276,14 @@ QString table(const Report &report)
         rows = std::max(rows, report.simulated[i].histogram.size());
     }
     for (std::size_t k = 0; k < rows; ++k) {
-        s << QString::number(k).rightJustified(4) << QString(16, u' ');
+        QStringList cells;
         for (int i : {0, 1}) {
             const auto &law = report.exact[i].law;
             const auto &histogram = report.simulated[i].histogram;
-            const double exact = k < law.size() ? law[k] : 0.0;
-            const double simulated = k < histogram.size() ? double(histogram[k]) / double(o.runs) : 0.0;
-            s << percent(exact).rightJustified(11) << percent(simulated).rightJustified(11);
+            cells << share(k < law.size() ? law[k] : 0.0) << share(k < histogram.size() ? double(histogram[k]) / double(o.runs) : 0.0);
         }
-        s << '\n';
+        lawRow(QString::number(k).rightJustified(4), cells[0], cells[1], cells[2], cells[3]);
     }
-
-    s << '\n' << verdict(report) << '\n';
     return out;
 }
 
@@ -225,7 +326,7 @@ QByteArray json(const Report &report)
         {QStringLiteral("dogWalksMore"), report.oneRunEach.oneMore},
     };
     QJsonArray runsEach;
-    for (std::size_t n = 1; n <= report.runsEach.byRuns.size(); ++n) {
+    for (std::size_t n = 1; n <= std::min<std::size_t>(report.runsEach.byRuns.size(), MinRunsCompared); ++n) {
         const OneRunEach &c = report.runsEach.byRuns[n - 1];
         runsEach.append(QJsonObject{
             {QStringLiteral("runs"), qint64(n)},

@@ -32,9 +32,16 @@ inline constexpr std::array<Scenario, 2> Scenarios{Scenario::BothWalk, Scenario:
 // The window's button captions, the names the class knows the scenarios by.
 QString scenarioCaption(int scenario);
 
-// The plain-words answer, e.g. "Both wandering is faster: ...".
+// The scenario that meets more (0 both walk, 1 only Dog walks); none when
+// both meet less than once in 100 runs or differ by less than 1%.
+std::optional<int> fasterScenario(const Report &report);
+// The answer in a few short sentences a class can read aloud: which way is
+// faster, by how much, how often one run of each says otherwise (ties named
+// as ties), and how many runs of each make it reliable.
 QString verdict(const Report &report);
-QString table(const Report &report);
+// The answer, then the figures, in lines of at most width characters (the
+// figures' rows take 80).
+QString table(const Report &report, int width = 80);
 QByteArray json(const Report &report);
 QByteArray csv(const Report &report);
 
