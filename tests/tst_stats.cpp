@@ -58,6 +58,11 @@ private slots:
     void verdictSaysWhatAClassCanTell_data();
     void verdictSaysWhatAClassCanTell();
     void runsEachMatchesEveryOutcomeOfSmallLaws();
+    void aClassTotalsChanceMatchesEveryOutcome();
+    void badClassFilesNameTheRow_data();
+    void badClassFilesNameTheRow();
+    void classCountsAreComparedWithTheAnswer_data();
+    void classCountsAreComparedWithTheAnswer();
     void startPointsAreReadAsPeopleWriteThem_data();
     void startPointsAreReadAsPeopleWriteThem();
     void badOptionsAreRefusedWithoutOutput_data();
@@ -278,6 +283,74 @@ void TestStats::runsEachMatchesEveryOutcomeOfSmallLaws()
         QCOMPARE_LE(std::fabs(got.tie - expected.tie), 1e-12);
         QCOMPARE_LE(std::fabs(got.oneMore - expected.oneMore), 1e-12);
     }
+}
+
+void TestStats::aClassTotalsChanceMatchesEveryOutcome()
+{
+    // Three runs of a lumpy law (mean 1.3): the chance of a total at least
+    // as far from 3.9 as the class's, on either side.
+    const std::vector<double> law{0.2, 0.4, 0.3, 0.1};
+    const std::vector<double> total = enumeratedTotal(law, 3);
+    for (long long classTotal : {0LL, 2LL, 4LL, 6LL, 9LL}) {
+        double expected = 0;
+        for (std::size_t k = 0; k < total.size(); ++k) {
+            if (std::fabs(double(k) - 3.9) >= std::fabs(double(classTotal) - 3.9) - 1e-9)
+                expected += total[k];
+        }
+        QCOMPARE_LE(std::fabs(stats::chanceOfTotalThisFar(law, 3, classTotal) - expected), 1e-12);
+    }
+}
+
+void TestStats::badClassFilesNameTheRow_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("a word among the counts") << QByteArray("both,one\n3,4\nx,5\n") << "row 3: 'x' is not a whole number";
+    QTest::newRow("a count too large") << QByteArray("both,one\n1000,4\n") << "row 2: '1000' is not a whole number";
+    QTest::newRow("negative") << QByteArray("both,one\n3,-4\n") << "row 2: '-4' is not a whole number";
+    QTest::newRow("three columns") << QByteArray("3,4,5\n") << "row 1: more than two columns";
+    QTest::newRow("empty") << QByteArray("\n\n") << "the file is empty";
+    QTest::newRow("a header alone") << QByteArray("both,one\n,\n") << "no runs in it";
+}
+
+void TestStats::badClassFilesNameTheRow()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, message);
+    const auto read = stats::readClassCounts(text);
+    const QString *problem = std::get_if<QString>(&read);
+    QVERIFY(problem);
+    QVERIFY2(problem->startsWith(message), qPrintable(*problem));
+}
+
+void TestStats::classCountsAreComparedWithTheAnswer_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QStringList>("says");
+    // The default starts: 9.43 meetings a run when both wander, 6.14 when
+    // Momotaro waits. Full-width digits, a blank cell, no trailing newline.
+    QTest::newRow("typical") << QByteArray("When two srart,When one starts\r\n9,6\r\n12,5\r\n8,\r\n\xef\xbc\x97,\xef\xbc\x98")
+                             << QStringList{"agree with the answer", "point the right way"};
+    QTest::newRow("unusual") << QByteArray("2,14\n1,15\n3,13\n")
+                             << QStringList{"\"Both wander\" are unusual", "1 time in 1,100", "point the wrong way"};
+}
+
+void TestStats::classCountsAreComparedWithTheAnswer()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QStringList, says);
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("class.csv")));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+    file.close();
+    QProcess tool;
+    tool.start(QStringLiteral(MEETLING_STATS), {"--runs", "1", "--class", file.fileName()});
+    QVERIFY(tool.waitForFinished(int(waitDeadline().count())));
+    QCOMPARE(tool.exitCode(), 0);
+    // The sentences, joined again across the lines they were wrapped at.
+    const QString table = QString::fromUtf8(tool.readAllStandardOutput()).simplified();
+    for (const QString &phrase : says)
+        QVERIFY2(table.contains(phrase), qPrintable(phrase));
 }
 
 void TestStats::badOptionsAreRefusedWithoutOutput_data()

@@ -259,36 +259,65 @@ OneRunEach compareOneRunEach(const std::vector<double> &bothLaw, const std::vect
     return result;
 }
 
+namespace {
+
+// A law over the whole numbers k = offset, offset + 1, ..., held as p(k).
+// Values under Negligible at either end are dropped after each sum, which
+// keeps repeated sums near their spread instead of their whole range; what
+// is dropped stays far below any printed digit.
+struct SpanLaw
+{
+    static constexpr double Negligible = 1e-18;
+
+    std::vector<double> p;
+    std::ptrdiff_t offset = 0;
+
+    void trim()
+    {
+        std::size_t begin = 0;
+        std::size_t end = p.size();
+        while (end > begin + 1 && p[end - 1] < Negligible)
+            --end;
+        while (begin + 1 < end && p[begin] < Negligible)
+            ++begin;
+        p = std::vector<double>(p.begin() + std::ptrdiff_t(begin), p.begin() + std::ptrdiff_t(end));
+        offset += std::ptrdiff_t(begin);
+    }
+
+    // The law of the sum of two independent values, one of each law:
+    //   (a * b)(k) = sum_j a(k - j) b(j).
+    SpanLaw plus(const SpanLaw &other) const
+    {
+        SpanLaw sum;
+        sum.offset = offset + other.offset;
+        sum.p.assign(p.size() + other.p.size() - 1, 0.0);
+        for (std::size_t i = 0; i < p.size(); ++i) {
+            for (std::size_t j = 0; j < other.p.size(); ++j)
+                sum.p[i + j] += p[i] * other.p[j];
+        }
+        sum.trim();
+        return sum;
+    }
+};
+
+double meanOf(const std::vector<double> &law)
+{
+    double mean = 0;
+    for (std::size_t k = 0; k < law.size(); ++k)
+        mean += double(k) * law[k];
+    return mean;
+}
+
+} // namespace
+
 RunsEach compareRunsEach(const std::vector<double> &bothLaw, const std::vector<double> &oneLaw)
 {
     // The difference of the totals after n runs of each is the sum of n
     // independent differences X - Y of one run each, X ~ bothLaw, Y ~ oneLaw:
     //   d(k)   = sum_i bothLaw(i) oneLaw(i - k)
-    //   D_1    = d,   D_n(k) = sum_j D_{n-1}(k - j) d(j)
+    //   D_1    = d,   D_n = D_{n-1} * d
     //   bothMore = sum_{k > 0} D_n(k),  tie = D_n(0),  oneMore = sum_{k < 0} D_n(k).
-    // A law is held as its values from its lowest k (offset) upwards; values
-    // under Negligible at either end are dropped as n grows, which keeps the
-    // work near the spread of D_n instead of its whole range.
-    constexpr double Negligible = 1e-18;
-    struct Law
-    {
-        std::vector<double> p;
-        std::ptrdiff_t offset = 0;
-
-        void trim()
-        {
-            std::size_t begin = 0;
-            std::size_t end = p.size();
-            while (end > begin + 1 && p[end - 1] < Negligible)
-                --end;
-            while (begin + 1 < end && p[begin] < Negligible)
-                ++begin;
-            p = std::vector<double>(p.begin() + std::ptrdiff_t(begin), p.begin() + std::ptrdiff_t(end));
-            offset += std::ptrdiff_t(begin);
-        }
-    };
-
-    Law d;
+    SpanLaw d;
     d.offset = -std::ptrdiff_t(oneLaw.size()) + 1;
     d.p.assign(bothLaw.size() + oneLaw.size() - 1, 0.0);
     for (std::size_t i = 0; i < bothLaw.size(); ++i) {
@@ -296,35 +325,20 @@ RunsEach compareRunsEach(const std::vector<double> &bothLaw, const std::vector<d
             d.p[i + oneLaw.size() - 1 - j] += bothLaw[i] * oneLaw[j];
     }
     d.trim();
-
-    double bothMean = 0;
-    double oneMean = 0;
-    for (std::size_t k = 0; k < bothLaw.size(); ++k)
-        bothMean += double(k) * bothLaw[k];
-    for (std::size_t k = 0; k < oneLaw.size(); ++k)
-        oneMean += double(k) * oneLaw[k];
+    const bool bothRight = meanOf(bothLaw) >= meanOf(oneLaw);
 
     RunsEach result;
-    Law total = d;
+    SpanLaw total = d;
     for (int n = 1;; ++n) {
-        if (n > 1) {
-            Law next;
-            next.offset = total.offset + d.offset;
-            next.p.assign(total.p.size() + d.p.size() - 1, 0.0);
-            for (std::size_t i = 0; i < total.p.size(); ++i) {
-                for (std::size_t j = 0; j < d.p.size(); ++j)
-                    next.p[i + j] += total.p[i] * d.p[j];
-            }
-            next.trim();
-            total = std::move(next);
-        }
+        if (n > 1)
+            total = total.plus(d);
         OneRunEach compared;
         for (std::size_t i = 0; i < total.p.size(); ++i) {
             const std::ptrdiff_t k = total.offset + std::ptrdiff_t(i);
             (k > 0 ? compared.bothMore : k == 0 ? compared.tie : compared.oneMore) += total.p[i];
         }
         result.byRuns.push_back(compared);
-        const double right = bothMean >= oneMean ? compared.bothMore : compared.oneMore;
+        const double right = bothRight ? compared.bothMore : compared.oneMore;
         if (result.runsFor90 == 0 && right >= 0.9)
             result.runsFor90 = n;
         if (result.runsFor99 == 0 && right >= 0.99)
@@ -333,6 +347,28 @@ RunsEach compareRunsEach(const std::vector<double> &bothLaw, const std::vector<d
             break;
     }
     return result;
+}
+
+double chanceOfTotalThisFar(const std::vector<double> &law, int runs, long long total)
+{
+    // T_n, the total of n runs, has the n-fold sum of the one-run law as its
+    // law; the chance asked for is P(|T_n - n m| >= |total - n m|), m the
+    // mean of one run.
+    SpanLaw one;
+    one.p = law;
+    one.trim();
+    SpanLaw sum = one;
+    for (int n = 1; n < runs; ++n)
+        sum = sum.plus(one);
+    const double centre = runs * meanOf(law);
+    const double distance = std::fabs(double(total) - centre);
+    double chance = 0;
+    for (std::size_t i = 0; i < sum.p.size(); ++i) {
+        // A total just as far away counts, whatever the rounding.
+        if (std::fabs(double(sum.offset + std::ptrdiff_t(i)) - centre) >= distance - 1e-9)
+            chance += sum.p[i];
+    }
+    return std::min(chance, 1.0);
 }
 
 MeetingMap meetingMap(Point dog, int ticksPerTimer)

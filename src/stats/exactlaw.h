@@ -86,6 +86,11 @@ inline constexpr int MinRunsCompared = 30;
 inline constexpr int MaxRunsCompared = 200;
 RunsEach compareRunsEach(const std::vector<double> &bothLaw, const std::vector<double> &oneLaw);
 
+// For a class that counted total meetings in runs runs of one scenario, the
+// chance that runs runs count a total at least this far from the expected
+// total, on either side: 1 for a total right on it, small for an unusual one.
+double chanceOfTotalThisFar(const std::vector<double> &law, int runs, long long total);
+
 // Expected meetings per run for every point Momotaro could start on (index
 // y * 11 + x), Dog starting on dog.
 struct MeetingMap

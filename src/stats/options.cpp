@@ -4,6 +4,7 @@
 
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QLocale>
@@ -125,7 +126,13 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
     const QCommandLineOption csv(QStringLiteral("csv"),
                                  QStringLiteral("Write the meetings of every simulated run into FILE (-: to standard output, instead of the table)."),
                                  QStringLiteral("FILE"));
-    parser.addOptions({help, version, momo, dog, seconds, runs, seed, threads, plot, map, json, csv});
+    const QCommandLineOption classFile(QStringLiteral("class"),
+                                       QStringLiteral("Compare the class's own counts with the answer: a CSV FILE with a header row, then one "
+                                                      "row a run, the meetings of \"When two srart\" and of \"When one starts\" (either may "
+                                                      "be blank), whole numbers 0 to %1.")
+                                           .arg(MaxClassCount),
+                                       QStringLiteral("FILE"));
+    parser.addOptions({help, version, momo, dog, seconds, runs, seed, threads, plot, map, json, csv, classFile});
 
     if (!parser.parse(arguments))
         return usage(parser.errorText());
@@ -134,7 +141,7 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
     if (parser.isSet(version))
         return Refusal{QStringLiteral("meetling-stats ") + QStringLiteral(MEETLING_VERSION), 0};
     // An option left without its value takes the next option as one.
-    for (const QCommandLineOption *option : {&momo, &dog, &seconds, &runs, &seed, &threads, &plot, &map, &csv}) {
+    for (const QCommandLineOption *option : {&momo, &dog, &seconds, &runs, &seed, &threads, &plot, &map, &csv, &classFile}) {
         if (parser.isSet(*option) && parser.value(*option).startsWith(u"--"))
             return usage(QStringLiteral("--%1: no value given (expected %2)").arg(option->names().first(), option->valueName()));
     }
@@ -195,6 +202,18 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
     // Each output's resolved file, and the option that names it: a second
     // option naming the same file would silently replace the first's.
     QHash<QString, QString> claimed;
+    if (parser.isSet(classFile)) {
+        const QString file = parser.value(classFile);
+        QFile in(file);
+        if (!in.open(QIODevice::ReadOnly))
+            return usage(QStringLiteral("--class: cannot read %1: %2").arg(file, in.errorString()));
+        auto read = readClassCounts(in.read(16 * 1024 * 1024));
+        if (const auto *problem = std::get_if<QString>(&read))
+            return usage(QStringLiteral("--class: %1: %2").arg(file, *problem));
+        options.classCounts = std::get<ClassCounts>(std::move(read));
+        options.classCounts->file = file;
+        claimed.insert(resolvedOutput(file), QStringLiteral("class"));
+    }
     for (const auto &[name, file, extensions] : {std::tuple{QStringLiteral("plot"), options.plotFile, pictures},
                                                 std::tuple{QStringLiteral("map"), options.mapFile, pictures},
                                                 std::tuple{QStringLiteral("csv"), options.csvFile, QStringList{}}}) {

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "classcounts.h"
 #include "exactlaw.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
+#include <optional>
 #include <variant>
 
 namespace stats {
@@ -23,6 +25,8 @@ struct Options
     QString mapFile;
     QString csvFile;
     bool json = false;
+    // The class's own counts, when --class names a file.
+    std::optional<ClassCounts> classCounts;
 };
 
 // A command line that cannot be carried out: one line for standard error,

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 namespace stats {
 
@@ -132,6 +133,72 @@ QString scenarioCaption(int scenario)
     return scenario == 0 ? QStringLiteral("When two srart") : QStringLiteral("When one starts");
 }
 
+namespace {
+
+// What the class's own runs of one scenario show, if it ran any.
+struct ClassFigures
+{
+    int runs = 0;
+    double mean = 0;
+    // The chance of a class average at least this far from the exact one.
+    double chance = 1;
+};
+
+std::optional<ClassFigures> classFigures(const Report &report, int scenario)
+{
+    if (!report.options.classCounts)
+        return std::nullopt;
+    const std::vector<int> &counts = report.options.classCounts->counts[std::size_t(scenario)];
+    if (counts.empty())
+        return std::nullopt;
+    const long long total = std::accumulate(counts.begin(), counts.end(), 0LL);
+    const int runs = int(counts.size());
+    return ClassFigures{runs, double(total) / runs, chanceOfTotalThisFar(report.exact[std::size_t(scenario)].law, runs, total)};
+}
+
+// "1 time in 40", for a small chance.
+QString oneTimeIn(double chance)
+{
+    if (chance < 1e-6)
+        return QStringLiteral("less than 1 time in a million");
+    // Two significant digits: "1 time in 25,000", not 25,412.
+    const double times = 1 / chance;
+    const double step = times < 100 ? 1 : std::pow(10.0, std::floor(std::log10(times)) - 1);
+    return QStringLiteral("about 1 time in %1").arg(withSeparators(std::llround(std::round(times / step) * step)));
+}
+
+// Whether the class's results agree with the answer, and which way their
+// averages point.
+QString classVerdict(const Report &report)
+{
+    const std::array<std::optional<ClassFigures>, 2> figures{classFigures(report, 0), classFigures(report, 1)};
+    QStringList sentences;
+    for (int i : {0, 1}) {
+        if (figures[i] && figures[i]->chance < 0.05) {
+            sentences << QStringLiteral("The class's runs of \"%1\" are unusual: an average this far from %2 comes up only %3.")
+                             .arg(QString::fromLatin1(PlainNames[i]), fixed(report.exact[i].expectedMeetings), oneTimeIn(figures[i]->chance));
+        }
+    }
+    if (sentences.isEmpty())
+        sentences << QStringLiteral("The class's results agree with the answer.");
+    else
+        sentences << QStringLiteral("Check the start points, the length of the runs and the counts.");
+    if (figures[0] && figures[1]) {
+        if (figures[0]->mean == figures[1]->mean) {
+            sentences << QStringLiteral("Their two averages are equal, so they point neither way.");
+        } else {
+            const int more = figures[0]->mean > figures[1]->mean ? 0 : 1;
+            const std::optional<int> faster = fasterScenario(report);
+            sentences << (faster ? QStringLiteral("Their averages point the %1 way: %2 met more.")
+                                       .arg(*faster == more ? QStringLiteral("right") : QStringLiteral("wrong"), QString::fromLatin1(Doing[more]))
+                                 : QStringLiteral("On average %1 met more.").arg(QString::fromLatin1(Doing[more])));
+        }
+    }
+    return sentences.join(u' ');
+}
+
+} // namespace
+
 std::optional<int> fasterScenario(const Report &report)
 {
     const double both = report.exact[0].expectedMeetings;
@@ -194,6 +261,20 @@ QString table(const Report &report, int width)
                      .arg(withSeparators(o.ticksPerTimer)),
                  width);
     s << "\nThe answer\n" << wrapped(verdict(report), width, QStringLiteral("  "));
+
+    if (o.classCounts) {
+        s << "\nThe class's own runs (" << o.classCounts->file << ")\n" << wrapped(classVerdict(report), width, QStringLiteral("  "));
+        std::array<std::optional<ClassFigures>, 2> figures{classFigures(report, 0), classFigures(report, 1)};
+        auto cell = [&figures](int i, auto text) { return figures[i] ? text(*figures[i]) : QStringLiteral("-"); };
+        row(QString(), QString::fromLatin1(PlainNames[0]), QString::fromLatin1(PlainNames[1]));
+        row(QStringLiteral("  Runs counted"), cell(0, [](const ClassFigures &f) { return QString::number(f.runs); }),
+            cell(1, [](const ClassFigures &f) { return QString::number(f.runs); }));
+        row(QStringLiteral("  Their average, meetings in a run"), cell(0, [](const ClassFigures &f) { return fixed(f.mean); }),
+            cell(1, [](const ClassFigures &f) { return fixed(f.mean); }));
+        row(QStringLiteral("  The exact average"), fixed(report.exact[0].expectedMeetings), fixed(report.exact[1].expectedMeetings));
+        row(QStringLiteral("  An average this far off, or further"), cell(0, [](const ClassFigures &f) { return percent(f.chance); }),
+            cell(1, [](const ClassFigures &f) { return percent(f.chance); }));
+    }
 
     s << '\n';
     row(QStringLiteral("In detail, exactly"), QString::fromLatin1(PlainNames[0]), QString::fromLatin1(PlainNames[1]));
@@ -352,6 +433,20 @@ QByteArray json(const Report &report)
         {QStringLiteral("simulated"), simulated},
         {QStringLiteral("verdict"), verdict(report)},
     };
+    if (o.classCounts) {
+        QJsonObject classRuns{{QStringLiteral("file"), o.classCounts->file}};
+        for (int i : {0, 1}) {
+            const std::optional<ClassFigures> f = classFigures(report, i);
+            classRuns[QLatin1String(Keys[i])] = f ? QJsonValue(QJsonObject{
+                                                        {QStringLiteral("runs"), f->runs},
+                                                        {QStringLiteral("mean"), f->mean},
+                                                        {QStringLiteral("chanceOfAnAverageThisFarOrFurther"), f->chance},
+                                                    })
+                                                  : QJsonValue();
+        }
+        classRuns[QStringLiteral("verdict")] = classVerdict(report);
+        root[QStringLiteral("class")] = classRuns;
+    }
     if (report.map) {
         QJsonObject map;
         for (int i : {0, 1}) {
