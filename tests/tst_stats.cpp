@@ -55,6 +55,7 @@ private slots:
     void simulatedMeanFallsInItsIntervalAroundTheExact();
     void intervalCoversTheExactMeanAsOftenAsItClaims();
     void aSeedRepeatsWhateverTheThreads();
+    void everyTiedBestPointOfTheMapIsNamed();
     void verdictSaysWhatAClassCanTell_data();
     void verdictSaysWhatAClassCanTell();
     void runsEachMatchesEveryOutcomeOfSmallLaws();
@@ -183,6 +184,22 @@ void TestStats::intervalCoversTheExactMeanAsOftenAsItClaims()
         if (runs >= stats::MinRunsForInterval)
             QCOMPARE_GE(covered, 1960);
     }
+}
+
+void TestStats::everyTiedBestPointOfTheMapIsNamed()
+{
+    // Dog at (6, 4) lies on the board's diagonal x + y = 10, and mirroring
+    // across it swaps starts that tie to the last digit: two are the best
+    // when both wander, two when Momotaro waits.
+    const stats::MeetingMap map = stats::meetingMap({6, 4}, 900);
+    auto named = [](const std::vector<int> &points) {
+        QStringList names;
+        for (int index : points)
+            names << QStringLiteral("(%1, %2)").arg(int(stats::pointAt(index).x)).arg(int(stats::pointAt(index).y));
+        return names;
+    };
+    QCOMPARE(named(stats::bestPoints(map.bothWalk)), QStringList({"(6, 3)", "(7, 4)"}));
+    QCOMPARE(named(stats::bestPoints(map.dogWalks)), QStringList({"(5, 4)", "(6, 5)"}));
 }
 
 void TestStats::aSeedRepeatsWhateverTheThreads()

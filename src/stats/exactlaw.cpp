@@ -395,4 +395,15 @@ MeetingMap meetingMap(Point dog, int ticksPerTimer)
     return map;
 }
 
+std::vector<int> bestPoints(const std::array<double, BoardPoints> &values)
+{
+    const double best = *std::max_element(values.begin(), values.end());
+    std::vector<int> points;
+    for (int index = 0; index < BoardPoints; ++index) {
+        if (values[std::size_t(index)] >= best * (1 - 1e-9))
+            points.push_back(index);
+    }
+    return points;
+}
+
 } // namespace stats

@@ -99,6 +99,9 @@ struct MeetingMap
     std::array<double, BoardPoints> bothWalk{};
 };
 MeetingMap meetingMap(Point dog, int ticksPerTimer);
+// The points of a map with the most meetings: every one within a billionth
+// of the best, so that points tied by the board's symmetry are all named.
+std::vector<int> bestPoints(const std::array<double, BoardPoints> &values);
 
 // Steps the chance of a meeting backwards in time for all 121 x 121 position
 // pairs at once: after t calls of step(), within() is the chance that the

@@ -12,24 +12,43 @@
 #include <QImage>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QLinearGradient>
+#include <QLocale>
 #include <QPainter>
 #include <QScatterSeries>
 #include <QSvgGenerator>
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
 namespace stats {
 
 namespace {
 
-// Sized and lettered for a classroom projector.
-constexpr QSize ChartSize{1920, 960};
-constexpr QSize MapSize{1600, 900};
-constexpr int TitlePoints = 22;
-constexpr int LabelPoints = 15;
-const std::array<QColor, 2> ScenarioColors{QColor(0xd9, 0x48, 0x1c), QColor(0x1f, 0x5f, 0xb4)};
+// Sized and lettered to be read from the back of a classroom on a projector:
+// no text under 28 px, no mark under 12 px.
+constexpr QSize PictureSize{1920, 1080};
+constexpr int TitlePx = 40;
+constexpr int TextPx = 28;
+constexpr int MarkPx = 18;
+// An SVG's declared size: 1920 px at this resolution is about 25 cm wide.
+constexpr int SvgDotsPerInch = 196;
+// Okabe and Ito's colours for both walking (vermillion) and for Momotaro
+// waiting (blue), told apart in every colour vision; the scenarios also
+// differ in fill, mark shape and line style, so no colour has to be seen.
+const std::array<QColor, 2> ScenarioColors{QColor(0xd5, 0x5e, 0x00), QColor(0x00, 0x72, 0xb2)};
+const std::array<Qt::BrushStyle, 2> BarFills{Qt::SolidPattern, Qt::BDiagPattern};
+const std::array<QScatterSeries::MarkerShape, 2> SimulatedMarks{QScatterSeries::MarkerShapeCircle,
+                                                                 QScatterSeries::MarkerShapeRectangle};
+const std::array<Qt::PenStyle, 2> LineStyles{Qt::SolidLine, Qt::DashLine};
+const char *const PlainNames[] = {"Both wander", "Momotaro waits"};
+
+QString plainName(int scenario)
+{
+    return QString::fromLatin1(PlainNames[scenario]);
+}
 
 bool savePicture(const QString &file, QSize size, const std::function<void(QPainter &)> &paint, QString &error)
 {
@@ -39,6 +58,7 @@ bool savePicture(const QString &file, QSize size, const std::function<void(QPain
         QSvgGenerator svg;
         svg.setOutputDevice(&bytes);
         svg.setSize(size);
+        svg.setResolution(SvgDotsPerInch);
         svg.setViewBox(QRect(QPoint(), size));
         svg.setTitle(QStringLiteral("Meetling experiment"));
         QPainter painter(&svg);
@@ -53,23 +73,23 @@ bool savePicture(const QString &file, QSize size, const std::function<void(QPain
         }
         image.save(&bytes, "PNG");
     }
-
     return saveFile(file, bytes.data(), error);
 }
 
-QFont font(int points, bool bold = false)
+QFont font(int pixels, bool bold = false)
 {
     QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPointSize(points);
+    f.setPixelSize(pixels);
     f.setBold(bold);
     return f;
 }
 
-void styleChart(QChart &chart, const QString &title)
+// A title and, under it in plain weight, what the marks mean.
+void styleChart(QChart &chart, const QString &title, const QString &key)
 {
-    chart.setTitle(title);
-    chart.setTitleFont(font(TitlePoints, true));
-    chart.legend()->setFont(font(LabelPoints));
+    chart.setTitle(QStringLiteral("%1<br><span style=\"font-size:%2px; font-weight:normal\">%3</span>").arg(title).arg(TextPx).arg(key));
+    chart.setTitleFont(font(TitlePx, true));
+    chart.legend()->setFont(font(TextPx));
     chart.legend()->setAlignment(Qt::AlignBottom);
     chart.setBackgroundRoundness(0);
     chart.setAnimationOptions(QChart::NoAnimation);
@@ -79,86 +99,121 @@ QValueAxis *axis(const QString &title, double min, double max)
 {
     auto *a = new QValueAxis;
     a->setTitleText(title);
-    a->setTitleFont(font(LabelPoints, true));
-    a->setLabelsFont(font(LabelPoints));
+    a->setTitleFont(font(TextPx, true));
+    a->setLabelsFont(font(TextPx));
     a->setRange(min, max);
     return a;
+}
+
+// A chance axis in percent, up to top (never past 100), in round steps.
+QValueAxis *chanceAxis(double top)
+{
+    top = std::min(100.0, top);
+    const double step = top > 50 ? 20 : top > 20 ? 10 : top > 10 ? 5 : top > 4 ? 2 : top > 2 ? 1 : 0.5;
+    QValueAxis *a = axis(QStringLiteral("Chance (%)"), 0, std::min(100.0, std::ceil(top / step) * step));
+    a->setTickType(QValueAxis::TicksDynamic);
+    a->setTickAnchor(0);
+    a->setTickInterval(step);
+    a->setLabelFormat(step < 1 ? QStringLiteral("%.1f") : QStringLiteral("%d"));
+    return a;
+}
+
+void attach(QChart &chart, QAbstractSeries *series, QValueAxis *x, QValueAxis *y, bool inLegend)
+{
+    chart.addSeries(series);
+    series->attachAxis(x);
+    series->attachAxis(y);
+    for (QLegendMarker *marker : chart.legend()->markers(series))
+        marker->setVisible(inLegend);
 }
 
 QChart *lawChart(const Report &report)
 {
     auto *chart = new QChart;
-    styleChart(*chart, QStringLiteral("Meetings in one run of %1 s<br><span style=\"font-size:15pt; font-weight:normal\">"
-                                      "bars: exact chance; squares: %2 simulated runs; dashed: the means</span>")
-                           .arg(report.options.seconds).arg(report.options.runs));
+    const bool withClass = report.options.classCounts.has_value();
+    styleChart(*chart, QStringLiteral("Meetings in one run of %1 s").arg(report.options.seconds),
+               QStringLiteral("bars: exact chances; lines: exact averages, %1 and %2<br>● ■ %3 simulated %4%5")
+                   .arg(QString::number(report.exact[0].expectedMeetings, 'f', 2), QString::number(report.exact[1].expectedMeetings, 'f', 2),
+                        QLocale(QLocale::English).toString(qlonglong(report.options.runs)),
+                        report.options.runs == 1 ? QStringLiteral("run") : QStringLiteral("runs"), withClass ? QStringLiteral("; ▲ the class's runs") : QString()));
 
-    std::size_t shown = 0;
+    // Every count up to where both laws have shown 99.9% of their chance.
+    std::size_t shown = 1;
     double top = 0;
     for (int i : {0, 1}) {
         const auto &law = report.exact[i].law;
-        for (std::size_t k = 0; k < law.size(); ++k) {
-            if (law[k] >= 1e-3)
-                shown = std::max(shown, k + 1);
-            top = std::max(top, 100 * law[k]);
-        }
+        double sum = 0;
+        std::size_t k = 0;
+        while (k < law.size() && sum < 0.999)
+            sum += law[k++];
+        shown = std::max(shown, k);
+        for (double p : law)
+            top = std::max(top, 100 * p);
     }
 
     auto *bars = new QBarSeries;
     bars->setBarWidth(0.8);
     for (int i : {0, 1}) {
-        auto *set = new QBarSet(QStringLiteral("%1 (mean %2)").arg(scenarioCaption(i), QString::number(report.exact[i].expectedMeetings, 'f', 2)));
-        set->setColor(ScenarioColors[i].lighter(150));
-        set->setBorderColor(ScenarioColors[i]);
+        auto *set = new QBarSet(plainName(i));
+        set->setBrush(QBrush(ScenarioColors[i], BarFills[i]));
+        set->setBorderColor(ScenarioColors[i].darker(130));
         for (std::size_t k = 0; k < shown; ++k)
             *set << 100 * (k < report.exact[i].law.size() ? report.exact[i].law[k] : 0.0);
         bars->append(set);
     }
-    chart->addSeries(bars);
 
-    std::vector<QXYSeries *> overlays;
-    for (int i : {0, 1}) {
-        const Simulation &sim = report.simulated[i];
-        auto *marks = new QScatterSeries;
-        marks->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
-        marks->setMarkerSize(11);
-        marks->setColor(ScenarioColors[i].darker(160));
-        marks->setBorderColor(Qt::black);
-        // The two bars of a count stand at k - 0.2 and k + 0.2.
-        const double offset = i == 0 ? -0.2 : 0.2;
-        for (std::size_t k = 0; k < shown && k < sim.histogram.size(); ++k) {
-            const double frequency = 100.0 * double(sim.histogram[k]) / double(report.options.runs);
-            marks->append(double(k) + offset, frequency);
-            top = std::max(top, frequency);
+    // Marks of runs, each beside its scenario's bar: the two bars of a count
+    // stand at k - 0.2 and k + 0.2.
+    std::vector<QXYSeries *> marks;
+    auto runMarks = [&](int i, const std::vector<std::int64_t> &histogram, std::int64_t runs, QScatterSeries::MarkerShape shape,
+                        int size) {
+        auto *series = new QScatterSeries;
+        series->setMarkerShape(shape);
+        series->setMarkerSize(size);
+        series->setColor(ScenarioColors[i].darker(150));
+        series->setBorderColor(Qt::white);
+        for (std::size_t k = 0; k < shown && k < histogram.size(); ++k) {
+            if (histogram[k] == 0)
+                continue;
+            const double share = 100.0 * double(histogram[k]) / double(runs);
+            series->append(double(k) + (i == 0 ? -0.2 : 0.2), share);
+            top = std::max(top, share);
         }
-        overlays.push_back(marks);
-    }
-    for (int i : {0, 1}) {
-        auto *mean = new QLineSeries;
-        const double m = report.exact[i].expectedMeetings;
-        mean->setPen(QPen(ScenarioColors[i].darker(130), 4, Qt::DashLine));
-        mean->append(m, 0);
-        mean->append(m, top * 1.1);
-        overlays.push_back(mean);
+        marks.push_back(series);
+    };
+    for (int i : {0, 1})
+        runMarks(i, report.simulated[i].histogram, report.options.runs, SimulatedMarks[i], MarkPx);
+    if (withClass) {
+        for (int i : {0, 1}) {
+            const std::vector<int> &counts = report.options.classCounts->counts[std::size_t(i)];
+            std::vector<std::int64_t> histogram(shown, 0);
+            for (int count : counts) {
+                if (std::size_t(count) < shown)
+                    ++histogram[std::size_t(count)];
+            }
+            if (!counts.empty())
+                runMarks(i, histogram, std::int64_t(counts.size()), QScatterSeries::MarkerShapeTriangle, MarkPx + 8);
+        }
     }
 
     QValueAxis *x = axis(QStringLiteral("Meetings in the run"), -0.5, double(shown) - 0.5);
     x->setTickType(QValueAxis::TicksDynamic);
     x->setTickAnchor(0);
-    x->setTickInterval(shown > 20 ? 5 : 1);
+    x->setTickInterval(shown > 20 ? 5 : shown > 10 ? 2 : 1);
     x->setLabelFormat(QStringLiteral("%d"));
-    QValueAxis *y = axis(QStringLiteral("Chance (%)"), 0, top * 1.1);
-    y->applyNiceNumbers();
+    QValueAxis *y = chanceAxis(top * 1.08);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
-    bars->attachAxis(x);
-    bars->attachAxis(y);
-    // The legend names the two scenarios once, on their bars.
-    for (QXYSeries *series : overlays) {
-        chart->addSeries(series);
-        series->attachAxis(x);
-        series->attachAxis(y);
-        for (QLegendMarker *marker : chart->legend()->markers(series))
-            marker->setVisible(false);
+    attach(*chart, bars, x, y, true);
+    for (QXYSeries *series : marks)
+        attach(*chart, series, x, y, false);
+    for (int i : {0, 1}) {
+        auto *mean = new QLineSeries;
+        const double m = report.exact[i].expectedMeetings;
+        mean->setPen(QPen(ScenarioColors[i].darker(130), 5, LineStyles[i]));
+        mean->append(m, 0);
+        mean->append(m, y->max());
+        attach(*chart, mean, x, y, false);
     }
     return chart;
 }
@@ -166,82 +221,145 @@ QChart *lawChart(const Report &report)
 QChart *waitingChart(const Report &report)
 {
     auto *chart = new QChart;
-    styleChart(*chart, QStringLiteral("Chance of no meeting yet<br><span style=\"font-size:15pt; font-weight:normal\">"
-                                      "exact, from Start</span>"));
+    styleChart(*chart, QStringLiteral("No meeting yet"), QStringLiteral("exact; ◆ half the runs have met"));
     const double period = std::chrono::duration<double>(rules::TickInterval).count();
-    QValueAxis *x = axis(QStringLiteral("Seconds after Start"), 0, report.options.ticksPerTimer * period);
-    x->setTickCount(7);
-    x->setLabelFormat(QStringLiteral("%.0f"));
-    QValueAxis *y = axis(QStringLiteral("Chance (%)"), 0, 100);
-    y->setLabelFormat(QStringLiteral("%d"));
+    const double end = report.options.ticksPerTimer * period;
+    QValueAxis *x = axis(QStringLiteral("Seconds after Start"), 0, end);
+    x->setTickCount(5);
+    x->setLabelFormat(QStringLiteral("%d"));
+    QValueAxis *y = chanceAxis(100);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     for (int i : {0, 1}) {
         auto *line = new QLineSeries;
-        line->setName(QStringLiteral("%1 (median %2 s)").arg(scenarioCaption(i), QString::number(report.exact[i].medianFirstSeconds, 'f', 1)));
-        line->setPen(QPen(ScenarioColors[i], 5));
+        line->setName(plainName(i));
+        line->setPen(QPen(ScenarioColors[i], 6, LineStyles[i]));
         const auto &waiting = report.exact[i].noMeetingYet;
         for (std::size_t k = 0; k < waiting.size(); ++k)
             line->append(double(k) * period, 100 * waiting[k]);
-        chart->addSeries(line);
-        line->attachAxis(x);
-        line->attachAxis(y);
+        attach(*chart, line, x, y, true);
+        // The median on its curve, where it falls within the run.
+        const double median = report.exact[i].medianFirstSeconds;
+        if (median <= end) {
+            auto *mark = new QScatterSeries;
+            mark->setMarkerShape(QScatterSeries::MarkerShapeRotatedRectangle);
+            mark->setMarkerSize(MarkPx + 10);
+            mark->setColor(ScenarioColors[i]);
+            mark->setBorderColor(Qt::black);
+            mark->append(median, 50);
+            attach(*chart, mark, x, y, false);
+        }
     }
     return chart;
 }
 
-// From dark blue through green to yellow, for 0 <= t <= 1.
-QColor scaleColor(double t)
+// Several runs of each: which total comes out ahead, against the number of
+// runs of each.
+QChart *runsChart(const Report &report)
 {
-    static const std::array<QColor, 5> stops{QColor(0x2c, 0x1e, 0x6e), QColor(0x2a, 0x6f, 0x97), QColor(0x2e, 0xa3, 0x84),
-                                             QColor(0x9b, 0xcf, 0x4c), QColor(0xfb, 0xe7, 0x2d)};
-    t = std::clamp(t, 0.0, 1.0) * (stops.size() - 1);
-    const int i = std::min(int(t), int(stops.size()) - 2);
-    const double f = t - i;
-    auto mix = [f](int a, int b) { return int(a + (b - a) * f + 0.5); };
-    return QColor(mix(stops[i].red(), stops[i + 1].red()), mix(stops[i].green(), stops[i + 1].green()),
-                  mix(stops[i].blue(), stops[i + 1].blue()));
+    auto *chart = new QChart;
+    styleChart(*chart, QStringLiteral("Several runs of each"), QStringLiteral("meetings added up: who is ahead"));
+    const auto &byRuns = report.runsEach.byRuns;
+    const int shown = std::min<int>(int(byRuns.size()), MinRunsCompared);
+    QValueAxis *x = axis(QStringLiteral("Runs of each"), 1, shown);
+    x->setTickType(QValueAxis::TicksDynamic);
+    x->setTickAnchor(0);
+    x->setTickInterval(5);
+    x->setLabelFormat(QStringLiteral("%d"));
+    QValueAxis *y = chanceAxis(100);
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    const std::array<std::pair<QString, double OneRunEach::*>, 3> lines{
+        std::pair{plainName(0), &OneRunEach::bothMore}, std::pair{QStringLiteral("a tie"), &OneRunEach::tie},
+        std::pair{plainName(1), &OneRunEach::oneMore}};
+    for (std::size_t l = 0; l < lines.size(); ++l) {
+        auto *line = new QLineSeries;
+        line->setName(lines[l].first);
+        line->setPen(l == 1 ? QPen(Qt::black, 5, Qt::DotLine) : QPen(ScenarioColors[l / 2], 6, LineStyles[l / 2]));
+        for (int n = 1; n <= shown; ++n)
+            line->append(n, 100 * (byRuns[std::size_t(n - 1)].*lines[l].second));
+        attach(*chart, line, x, y, true);
+    }
+    return chart;
 }
 
+// From dark blue through green to yellow (as viridis), for 0 <= t <= 1:
+// it grows lighter all the way, so it reads in any colour vision and in grey.
+const std::array<QColor, 5> ScaleStops{QColor(0x2c, 0x1e, 0x6e), QColor(0x2a, 0x6f, 0x97), QColor(0x2e, 0xa3, 0x84),
+                                       QColor(0x9b, 0xcf, 0x4c), QColor(0xfb, 0xe7, 0x2d)};
+
+QColor scaleColor(double t)
+{
+    t = std::clamp(t, 0.0, 1.0) * (ScaleStops.size() - 1);
+    const int i = std::min(int(t), int(ScaleStops.size()) - 2);
+    const double f = t - i;
+    auto mix = [f](int a, int b) { return int(a + (b - a) * f + 0.5); };
+    return QColor(mix(ScaleStops[i].red(), ScaleStops[i + 1].red()), mix(ScaleStops[i].green(), ScaleStops[i + 1].green()),
+                  mix(ScaleStops[i].blue(), ScaleStops[i + 1].blue()));
+}
+
+// The top of the colour scale: the 95th percentile of all values, so that a
+// few extreme points (a start next to Dog) cannot turn the rest into one colour.
+constexpr double ScaleQuantile = 0.95;
+
 void paintBoardMap(QPainter &painter, QRect area, const std::array<double, BoardPoints> &values, double low,
-                   double high, Point dog, const QString &title)
+                   double high, Point dog, const QString &title, const QString &subtitle)
 {
     painter.setPen(Qt::black);
-    painter.setFont(font(20, true));
+    painter.setFont(font(TitlePx, true));
     painter.drawText(QRect(area.left(), area.top(), area.width(), 50), Qt::AlignCenter, title);
-    const int cell = std::min(area.width(), area.height() - 60) / BoardSide;
-    const QPoint origin(area.left() + (area.width() - cell * BoardSide) / 2, area.top() + 60);
+    painter.setFont(font(TextPx));
+    painter.drawText(QRect(area.left(), area.top() + 50, area.width(), 40), Qt::AlignCenter, subtitle);
+    const int cell = std::min(area.width() - 100, area.height() - 180) / BoardSide;
+    const QPoint origin(area.left() + 50 + (area.width() - 50 - cell * BoardSide) / 2, area.top() + 172);
 
-    const int best = int(std::max_element(values.begin(), values.end()) - values.begin());
-    painter.setFont(font(11));
+
+    // The cells overlap by a pixel, so no seam shows between them at any scale.
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    for (int index = 0; index < BoardPoints; ++index) {
+        const QRect box(origin + QPoint(index % BoardSide * cell, index / BoardSide * cell), QSize(cell + 1, cell + 1));
+        painter.fillRect(box, scaleColor(high > low ? (values[index] - low) / (high - low) : 0.5));
+    }
+    painter.restore();
+    painter.setFont(font(TextPx - 6));
     for (int index = 0; index < BoardPoints; ++index) {
         const QRect box(origin + QPoint(index % BoardSide * cell, index / BoardSide * cell), QSize(cell, cell));
         const double t = high > low ? (values[index] - low) / (high - low) : 0.5;
-        painter.fillRect(box, scaleColor(t));
-        painter.setPen(t > 0.6 ? Qt::black : Qt::white);
+        painter.setPen(t > 0.55 ? Qt::black : Qt::white);
         painter.drawText(box, Qt::AlignCenter, QString::number(values[index], 'f', 1));
+        // Above the scale: a corner mark says the colour is clipped.
+        if (values[index] > high) {
+            painter.setBrush(Qt::black);
+            painter.setPen(Qt::NoPen);
+            painter.drawPolygon(QPolygon({box.topRight(), box.topRight() + QPoint(-cell / 3, 0), box.topRight() + QPoint(0, cell / 3)}));
+            painter.setBrush(Qt::NoBrush);
+        }
     }
-    painter.setPen(QPen(Qt::white, 1));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRect(origin, QSize(cell * BoardSide, cell * BoardSide)));
 
-    const QRect bestBox(origin + QPoint(best % BoardSide * cell, best / BoardSide * cell), QSize(cell, cell));
-    painter.setPen(QPen(Qt::red, 5));
-    painter.drawRect(bestBox.adjusted(2, 2, -2, -2));
+    // The best points: a thick black frame with a white one inside, seen on
+    // any colour and in any colour vision.
+    // They lie on the cell's edge, clear of its number.
+    for (int index : bestPoints(values)) {
+        const QRect box(origin + QPoint(index % BoardSide * cell, index / BoardSide * cell), QSize(cell, cell));
+        painter.setPen(QPen(Qt::black, 7));
+        painter.drawRect(box.adjusted(-1, -1, 1, 1));
+        painter.setPen(QPen(Qt::white, 3));
+        painter.drawRect(box.adjusted(4, 4, -4, -4));
+    }
     const QRect dogBox(origin + QPoint(int(dog.x) * cell, int(dog.y) * cell), QSize(cell, cell));
-    painter.setPen(QPen(Qt::white, 3, Qt::DashLine));
-    painter.drawEllipse(dogBox.adjusted(5, 5, -5, -5));
+    painter.setPen(QPen(Qt::white, 4, Qt::DashLine));
+    painter.drawEllipse(dogBox.adjusted(6, 6, -6, -6));
 
     painter.setPen(Qt::black);
-    painter.setFont(font(13));
+    painter.setFont(font(TextPx));
     for (int i = 0; i < BoardSide; ++i) {
-        painter.drawText(QRect(origin.x() + i * cell, origin.y() - 22, cell, 20), Qt::AlignCenter, QString::number(i));
-        painter.drawText(QRect(origin.x() - 30, origin.y() + i * cell, 26, cell), Qt::AlignRight | Qt::AlignVCenter, QString::number(i));
+        painter.drawText(QRect(origin.x() + i * cell, origin.y() - 36, cell, 34), Qt::AlignCenter, QString::number(i));
+        painter.drawText(QRect(origin.x() - 44, origin.y() + i * cell, 38, cell), Qt::AlignRight | Qt::AlignVCenter, QString::number(i));
     }
-    painter.setFont(font(14));
-    const Point at = pointAt(best);
-    painter.drawText(QRect(area.left(), origin.y() + cell * BoardSide + 8, area.width(), 30), Qt::AlignCenter,
-                     QStringLiteral("best: (%1, %2), %3 meetings").arg(int(at.x)).arg(int(at.y)).arg(QString::number(values[best], 'f', 2)));
+    painter.setFont(font(TextPx, true));
+    painter.drawText(QRect(origin.x(), origin.y() - 72, cell * BoardSide, 34), Qt::AlignCenter, QStringLiteral("x"));
+    painter.drawText(QRect(origin.x() - 90, origin.y(), 40, cell * BoardSide), Qt::AlignCenter, QStringLiteral("y"));
 }
 
 } // namespace
@@ -251,48 +369,58 @@ bool saveLawChart(const Report &report, const QString &file, QString &error)
     QGraphicsScene scene;
     QChart *law = lawChart(report);
     QChart *waiting = waitingChart(report);
+    QChart *runs = runsChart(report);
     scene.addItem(law);
     scene.addItem(waiting);
-    // The law is the answer: it gets the wider half.
-    const double split = ChartSize.width() * 0.58;
-    law->setGeometry(QRectF(0, 0, split, ChartSize.height()));
-    waiting->setGeometry(QRectF(split, 0, ChartSize.width() - split, ChartSize.height()));
-    scene.setSceneRect(QRectF(QPointF(), QSizeF(ChartSize)));
-    return savePicture(file, ChartSize, [&scene](QPainter &painter) {
+    scene.addItem(runs);
+    // The law is the answer: it gets the wider part; the other two share the rest.
+    const double split = PictureSize.width() * 0.56;
+    const double half = PictureSize.height() / 2.0;
+    law->setGeometry(QRectF(0, 0, split, PictureSize.height()));
+    waiting->setGeometry(QRectF(split, 0, PictureSize.width() - split, half));
+    runs->setGeometry(QRectF(split, half, PictureSize.width() - split, half));
+    scene.setSceneRect(QRectF(QPointF(), QSizeF(PictureSize)));
+    return savePicture(file, PictureSize, [&scene](QPainter &painter) {
         painter.setRenderHint(QPainter::Antialiasing);
-        scene.render(&painter, QRectF(QPointF(), QSizeF(ChartSize)), scene.sceneRect());
+        scene.render(&painter, QRectF(QPointF(), QSizeF(PictureSize)), scene.sceneRect());
     }, error);
 }
 
 bool saveMeetingMap(const Report &report, const QString &file, QString &error)
 {
     const MeetingMap &map = *report.map;
-    const auto [lowOne, highOne] = std::minmax_element(map.dogWalks.begin(), map.dogWalks.end());
-    const auto [lowBoth, highBoth] = std::minmax_element(map.bothWalk.begin(), map.bothWalk.end());
-    const double low = std::min(*lowOne, *lowBoth);
-    const double high = std::max(*highOne, *highBoth);
+    std::vector<double> all(map.bothWalk.begin(), map.bothWalk.end());
+    all.insert(all.end(), map.dogWalks.begin(), map.dogWalks.end());
+    std::sort(all.begin(), all.end());
+    const double low = all.front();
+    const double high = all[std::size_t(ScaleQuantile * double(all.size() - 1))];
+    const bool clipped = high < all.back();
     const Point dog = report.options.starts.dog;
 
-    return savePicture(file, MapSize, [&](QPainter &painter) {
-        painter.fillRect(QRect(QPoint(), MapSize), Qt::white);
-        const int half = MapSize.width() / 2;
-        paintBoardMap(painter, QRect(20, 10, half - 40, 760), map.dogWalks, low, high, dog,
-                      QStringLiteral("%1: Momotaro waits here").arg(scenarioCaption(1)));
-        paintBoardMap(painter, QRect(half + 20, 10, half - 40, 760), map.bothWalk, low, high, dog,
-                      QStringLiteral("%1: Momotaro starts here").arg(scenarioCaption(0)));
+    return savePicture(file, PictureSize, [&](QPainter &painter) {
+        painter.fillRect(QRect(QPoint(), PictureSize), Qt::white);
+        const int half = PictureSize.width() / 2;
+        // In the table's order: both wandering on the left.
+        paintBoardMap(painter, QRect(10, 10, half - 20, 900), map.bothWalk, low, high, dog, plainName(0),
+                      QStringLiteral("\"%1\": Momotaro starts at the point").arg(scenarioCaption(0)));
+        paintBoardMap(painter, QRect(half + 10, 10, half - 20, 900), map.dogWalks, low, high, dog, plainName(1),
+                      QStringLiteral("\"%1\": Momotaro waits at the point").arg(scenarioCaption(1)));
 
-        // The colour scale, shared by both boards.
-        const QRect scale(300, 815, MapSize.width() - 600, 24);
-        for (int x = 0; x < scale.width(); ++x)
-            painter.fillRect(QRect(scale.left() + x, scale.top(), 1, scale.height()), scaleColor(double(x) / scale.width()));
+        // The colour scale, shared by both boards, as one gradient.
+        const QRect scale(420, 925, PictureSize.width() - 840, 40);
+        QLinearGradient gradient(scale.topLeft(), scale.topRight());
+        for (std::size_t i = 0; i < ScaleStops.size(); ++i)
+            gradient.setColorAt(double(i) / double(ScaleStops.size() - 1), ScaleStops[i]);
+        painter.fillRect(scale, gradient);
         painter.setPen(Qt::black);
-        painter.setFont(font(14));
-        painter.drawText(QRect(scale.left() - 120, scale.top(), 110, scale.height()), Qt::AlignRight | Qt::AlignVCenter,
+        painter.setFont(font(TextPx));
+        painter.drawText(QRect(scale.left() - 200, scale.top() - 10, 190, scale.height() + 20), Qt::AlignRight | Qt::AlignVCenter,
                          QString::number(low, 'f', 1));
-        painter.drawText(QRect(scale.right() + 10, scale.top(), 110, scale.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                         QString::number(high, 'f', 1));
-        painter.drawText(QRect(0, scale.bottom() + 6, MapSize.width(), 40), Qt::AlignCenter,
-                         QStringLiteral("Expected meetings per %1 s run, Dog starting at (%2, %3) (dashed circle); the best point is framed in red.")
+        painter.drawText(QRect(scale.right() + 10, scale.top() - 10, 400, scale.height() + 20), Qt::AlignLeft | Qt::AlignVCenter,
+                         QString::number(high, 'f', 1) + (clipped ? QStringLiteral(" and more ◥") : QString()));
+        painter.drawText(QRect(0, scale.bottom() + 10, PictureSize.width(), 90), Qt::AlignCenter | Qt::TextWordWrap,
+                         QStringLiteral("Meetings in a %1 s run, on average, Dog starting at (%2, %3) (dashed circle). "
+                                        "The best points are framed black and white.")
                              .arg(report.options.seconds).arg(int(dog.x)).arg(int(dog.y)));
     }, error);
 }
