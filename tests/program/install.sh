@@ -30,8 +30,17 @@ grep -qx "Icon=$id" "$entry" || fail "the entry names another icon"
 # The installed program finds its icon through the data directories, as in a desktop session.
 XDG_DATA_DIRS=$share:/usr/share PULSE_SERVER=unix:/nonexistent/meetling "$root/usr/bin/meetling" >"$root/out" 2>&1 &
 pid=$!
-wait_for "the installed program's window" find_window --all --onlyvisible --pid "$pid" --name "Meetling experiment" \
-    || { echo "0 passed, 1 failed"; exit 1; }
+window=""
+# A program that has ended shows no window: say so at once, with what it printed.
+shown() {
+    if ! kill -0 "$pid" 2>/dev/null || [ "$(cut -d' ' -f3 "/proc/$pid/stat" 2>/dev/null)" = Z ]; then
+        fail "the installed program ended before its window appeared"
+        return 0
+    fi
+    find_window --all --onlyvisible --pid "$pid" --name "Meetling experiment"
+}
+wait_for "the installed program's window" shown && [ -n "$window" ] \
+    || { cat "$root/out"; xwininfo -root -tree | grep -i meetling; echo "0 passed, 1 failed"; exit 1; }
 class=$(sed -n 's/^StartupWMClass=//p' "$entry")
 xprop -id "$window" WM_CLASS | grep -q ", \"$class\"\$" || fail "WM_CLASS is not the entry's \"$class\": $(xprop -id "$window" WM_CLASS)"
 # Only the theme icon has a 256 x 256 picture; the window takes it just
