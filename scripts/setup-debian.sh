@@ -13,7 +13,7 @@ fonts-ipafont-gothic fonts-dejavu-core
 xvfb xauth xdotool
 pulseaudio pulseaudio-utils libpulse-dev
 libboost-dev libbenchmark-dev libxcb1-dev libxcb-damage0-dev
-dpkg-dev desktop-file-utils appstream file x11-utils hicolor-icon-theme
+dpkg-dev lintian desktop-file-utils appstream file x11-utils hicolor-icon-theme
 "
 
 missing=""

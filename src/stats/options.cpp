@@ -120,7 +120,7 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
     const QCommandLineOption threads(QStringLiteral("threads"),
                                      QStringLiteral("Threads for the simulation, 1 to %1 (default: one per core).").arg(MaxThreads),
                                      QStringLiteral("N"));
-    const QCommandLineOption plot(QStringLiteral("plot"), QStringLiteral("Draw the meetings per run and the chance of no meeting yet into FILE (.png or .svg)."), QStringLiteral("FILE"));
+    const QCommandLineOption plot(QStringLiteral("plot"), QStringLiteral("Draw the meetings per run, the chance of no meeting yet and several runs of each into FILE (.png or .svg)."), QStringLiteral("FILE"));
     const QCommandLineOption map(QStringLiteral("map"), QStringLiteral("Draw where Momotaro should start or wait into FILE (.png or .svg)."), QStringLiteral("FILE"));
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print the whole result as JSON instead of the table."));
     const QCommandLineOption csv(QStringLiteral("csv"),

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds the Debian package and checks that it carries what `cmake --install`
 # installs, depends on the libraries, fonts and icon theme the program needs,
-# and has no maintainer scripts.
+# has no maintainer scripts, passes lintian, and documents every option in
+# its manual page.
 #   package.sh BUILD_DIR VERSION
 set -u
 build=$1
@@ -27,6 +28,19 @@ for package in libqt6widgets6 libqt6gui6 libqt6multimedia6 fonts-ipafont-gothic 
 done
 printf '%s\n' "$info" | grep -q "^ Section: education" || fail "section is not education"
 printf '%s\n' "$info" | grep -Eq "^ +[0-9]+ bytes, +[0-9]+ lines +\*? *(pre|post)(inst|rm)" && fail "has maintainer scripts"
+
+# lintian accepts the package: no error and no warning (its informational
+# tags are fine).
+lintian --fail-on error,warning "$deb" >"$root/lintian" 2>&1 || { cat "$root/lintian"; fail "lintian rejects the package"; }
+
+# The manual page gives every option --help does, and no other.
+page=$(dirname "$0")/../../desktop/meetling-stats.1
+if [ -x "$build/meetling-stats" ]; then
+    "$build/meetling-stats" --help | grep -o -- '--[a-z]*' | sort -u >"$root/help-options"
+    sed 's/\\-/-/g' "$page" | grep -o -- '--[a-z]*' | sort -u >"$root/page-options"
+    diff "$root/help-options" "$root/page-options" >/dev/null \
+        || fail "meetling-stats.1 and --help give other options: $(diff "$root/help-options" "$root/page-options" | grep '^[<>]' | tr '\n' ' ')"
+fi
 
 [ "$failed" -eq 0 ] && echo "1 passed, 0 failed" || echo "0 passed, 1 failed"
 exit "$failed"
