@@ -236,7 +236,7 @@ void TestStats::verdictSaysWhatAClassCanTell()
     stats::Report report;
     report.exact[0].expectedMeetings = both;
     report.exact[1].expectedMeetings = one;
-    report.oneRunEach = stats::compareOneRunEach({0.25, 0.5, 0.25}, {0.5, 0.5});
+    report.oneRunEach = stats::compareRunsEach({0.25, 0.5, 0.25}, {0.5, 0.5}).byRuns.front();
     const QString verdict = stats::verdict(report);
     QVERIFY2(verdict.contains(says), qPrintable(verdict));
 }

@@ -247,18 +247,6 @@ ExactResult exactResult(Scenario scenario, Starts starts, int ticksPerTimer)
     return result;
 }
 
-OneRunEach compareOneRunEach(const std::vector<double> &bothLaw, const std::vector<double> &oneLaw)
-{
-    OneRunEach result;
-    for (std::size_t i = 0; i < bothLaw.size(); ++i) {
-        for (std::size_t j = 0; j < oneLaw.size(); ++j) {
-            const double p = bothLaw[i] * oneLaw[j];
-            (i > j ? result.bothMore : i == j ? result.tie : result.oneMore) += p;
-        }
-    }
-    return result;
-}
-
 namespace {
 
 // A law over the whole numbers k = offset, offset + 1, ..., held as p(k).

@@ -60,14 +60,13 @@ double expectedMeetings(const FirstMeeting &first, int ticksPerTimer);
 // The chance of exactly k meetings per run, k = 0, 1, ...
 std::vector<double> meetingLaw(const FirstMeeting &first, int ticksPerTimer);
 
-// One run of each scenario, as a class would compare them.
+// A run, or several, of each scenario, as a class would compare them.
 struct OneRunEach
 {
     double bothMore = 0;
     double tie = 0;
     double oneMore = 0;
 };
-OneRunEach compareOneRunEach(const std::vector<double> &bothLaw, const std::vector<double> &oneLaw);
 
 // n runs of each scenario, their totals compared, as a class that runs each
 // a few times would: byRuns[n - 1] for n = 1 .. at least MinRunsCompared,
