@@ -11,6 +11,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <future>
 #include <map>
 #include <string>
 
@@ -61,16 +62,33 @@ void simulatedTicks(benchmark::State &state)
 }
 BENCHMARK(simulatedTicks)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// What a class that runs each scenario several times would see: n = 1..30
-// runs of each, and on to the 99% threshold.
-void runsEachCompared(benchmark::State &state)
+// What the class figures add to a run of the tool: n = 1..30 runs of each
+// (and on to the 99% threshold), and a class file of 30 runs of each.
+void classFigures(benchmark::State &state)
 {
     const std::vector<double> both = stats::exactResult(Scenario::BothWalk, Defaults, Ticks).law;
     const std::vector<double> one = stats::exactResult(Scenario::DogWalks, Defaults, Ticks).law;
-    for (auto _ : state)
+    for (auto _ : state) {
         benchmark::DoNotOptimize(stats::compareRunsEach(both, one));
+        benchmark::DoNotOptimize(stats::chanceOfTotalThisFar(both, 30, 250));
+        benchmark::DoNotOptimize(stats::chanceOfTotalThisFar(one, 30, 200));
+    }
 }
-BENCHMARK(runsEachCompared)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(classFigures)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The work of meetling-stats with no options on two threads: both exact
+// laws side by side, the class figures, 100,000 runs of each.
+void defaultRun(benchmark::State &state)
+{
+    for (auto _ : state) {
+        auto both = std::async(std::launch::async, stats::exactResult, Scenario::BothWalk, Defaults, Ticks);
+        const stats::ExactResult one = stats::exactResult(Scenario::DogWalks, Defaults, Ticks);
+        benchmark::DoNotOptimize(stats::compareRunsEach(both.get().law, one.law));
+        for (Scenario scenario : {Scenario::BothWalk, Scenario::DogWalks})
+            benchmark::DoNotOptimize(stats::simulate({scenario, Defaults, Ticks, 100'000, 1, 2}));
+    }
+}
+BENCHMARK(defaultRun)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 
 void hundredThousandRunsOfBoth(benchmark::State &state)
 {
@@ -124,7 +142,8 @@ int main(int argc, char **argv)
         {"simulation, one thread, against draws", r("simulatedTicks/1/real_time") / r("drawsOnly/real_time"), "x", false, 0.5},
         {"simulation, two threads against one", r("simulatedTicks/2/real_time") / r("simulatedTicks/1/real_time"), "x", false, 1.8},
         {"100,000 runs of both, two threads", s("hundredThousandRunsOfBoth/iterations:2/real_time"), "s", true, 3},
-        {"several runs of each compared (1..30)", s("runsEachCompared/real_time"), "s", true, 0.02},
+        {"class figures (1..30 runs, a 30-run class)", s("classFigures/real_time"), "s", true, 0.02},
+        {"the default run, two threads", s("defaultRun/iterations:2/real_time"), "s", true, 1},
     };
     std::printf("\nmeetling-stats against its goals\n");
     for (const Figure &figure : figures) {
