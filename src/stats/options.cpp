@@ -57,11 +57,6 @@ Refusal usage(const QString &message)
     return {QStringLiteral("meetling-stats: ") + message, 2};
 }
 
-QString withSeparators(qlonglong n)
-{
-    return QLocale(QLocale::English).toString(n);
-}
-
 // Where an output file is to go must be a folder that exists and can be
 // written, so that no work is done for a file that cannot be saved.
 std::optional<Refusal> checkOutput(const QString &option, const QString &file, const QStringList &extensions)
@@ -99,6 +94,11 @@ QString resolvedOutput(const QString &file)
 }
 
 } // namespace
+
+QString withSeparators(qlonglong n)
+{
+    return QLocale(QLocale::English).toString(n);
+}
 
 std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int idealThreads)
 {

@@ -37,6 +37,9 @@ struct Refusal
     int exitStatus = 2;
 };
 
+// A whole number as the tool prints it: 100,000.
+QString withSeparators(qlonglong n);
+
 // Reads the command line (arguments[0] is the program). --help and --version
 // are answered as refusals with exit status 0 and the text to print.
 std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int idealThreads);

@@ -13,7 +13,6 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QLinearGradient>
-#include <QLocale>
 #include <QPainter>
 #include <QScatterSeries>
 #include <QSvgGenerator>
@@ -43,12 +42,6 @@ const std::array<Qt::BrushStyle, 2> BarFills{Qt::SolidPattern, Qt::BDiagPattern}
 const std::array<QScatterSeries::MarkerShape, 2> SimulatedMarks{QScatterSeries::MarkerShapeCircle,
                                                                  QScatterSeries::MarkerShapeRectangle};
 const std::array<Qt::PenStyle, 2> LineStyles{Qt::SolidLine, Qt::DashLine};
-const char *const PlainNames[] = {"Both wander", "Momotaro waits"};
-
-QString plainName(int scenario)
-{
-    return QString::fromLatin1(PlainNames[scenario]);
-}
 
 bool savePicture(const QString &file, QSize size, const std::function<void(QPainter &)> &paint, QString &error)
 {
@@ -134,7 +127,7 @@ QChart *lawChart(const Report &report)
     styleChart(*chart, QStringLiteral("Meetings in one run of %1 s").arg(report.options.seconds),
                QStringLiteral("bars: exact chances; lines: exact averages, %1 and %2<br>● ■ %3 simulated %4%5")
                    .arg(QString::number(report.exact[0].expectedMeetings, 'f', 2), QString::number(report.exact[1].expectedMeetings, 'f', 2),
-                        QLocale(QLocale::English).toString(qlonglong(report.options.runs)),
+                        withSeparators(report.options.runs),
                         report.options.runs == 1 ? QStringLiteral("run") : QStringLiteral("runs"), withClass ? QStringLiteral("; ▲ the class's runs") : QString()));
 
     // Every count up to where both laws have shown 99.9% of their chance.

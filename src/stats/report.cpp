@@ -3,7 +3,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLocale>
 #include <QTextStream>
 
 #include <algorithm>
@@ -60,11 +59,6 @@ QString amount(double value)
     return value >= 1 ? fixed(value, 1) : QString::number(value, 'g', 2);
 }
 
-QString withSeparators(qlonglong n)
-{
-    return QLocale(QLocale::English).toString(n);
-}
-
 QString runsOfEach(int runs)
 {
     return runs == 1 ? QStringLiteral("1 run of each") : QStringLiteral("%1 runs of each").arg(runs);
@@ -88,8 +82,7 @@ QString wrapped(const QString &text, int width, const QString &indent = QString(
     return out + line + u'\n';
 }
 
-// What the scenarios are called in sentences, and the one that meets more.
-const char *const PlainNames[] = {"Both wander", "Momotaro waits"};
+// What the scenarios are called in sentences.
 const char *const Doing[] = {"both wandering", "Momotaro waiting"};
 
 QString pointText(Point p)
@@ -126,6 +119,11 @@ bool Report::exactInside(int scenario) const
 {
     const std::optional<double> &halfWidth = simulated[scenario].halfWidth99;
     return halfWidth && std::fabs(simulated[scenario].mean - exact[scenario].expectedMeetings) <= *halfWidth;
+}
+
+QString plainName(int scenario)
+{
+    return scenario == 0 ? QStringLiteral("Both wander") : QStringLiteral("Momotaro waits");
 }
 
 QString scenarioCaption(int scenario)
@@ -176,7 +174,7 @@ QString classVerdict(const Report &report)
     for (int i : {0, 1}) {
         if (figures[i] && figures[i]->chance < 0.05) {
             sentences << QStringLiteral("The class's runs of \"%1\" are unusual: an average this far from %2 comes up only %3.")
-                             .arg(QString::fromLatin1(PlainNames[i]), fixed(report.exact[i].expectedMeetings), oneTimeIn(figures[i]->chance));
+                             .arg(plainName(i), fixed(report.exact[i].expectedMeetings), oneTimeIn(figures[i]->chance));
         }
     }
     if (sentences.isEmpty())
@@ -266,7 +264,7 @@ QString table(const Report &report, int width)
         s << "\nThe class's own runs (" << o.classCounts->file << ")\n" << wrapped(classVerdict(report), width, QStringLiteral("  "));
         std::array<std::optional<ClassFigures>, 2> figures{classFigures(report, 0), classFigures(report, 1)};
         auto cell = [&figures](int i, auto text) { return figures[i] ? text(*figures[i]) : QStringLiteral("-"); };
-        row(QString(), QString::fromLatin1(PlainNames[0]), QString::fromLatin1(PlainNames[1]));
+        row(QString(), plainName(0), plainName(1));
         row(QStringLiteral("  Runs counted"), cell(0, [](const ClassFigures &f) { return QString::number(f.runs); }),
             cell(1, [](const ClassFigures &f) { return QString::number(f.runs); }));
         row(QStringLiteral("  Their average, meetings in a run"), cell(0, [](const ClassFigures &f) { return fixed(f.mean); }),
@@ -277,7 +275,7 @@ QString table(const Report &report, int width)
     }
 
     s << '\n';
-    row(QStringLiteral("In detail, exactly"), QString::fromLatin1(PlainNames[0]), QString::fromLatin1(PlainNames[1]));
+    row(QStringLiteral("In detail, exactly"), plainName(0), plainName(1));
     row(QString(), u'"' + scenarioCaption(0) + u'"', u'"' + scenarioCaption(1) + u'"');
     const auto [bothAverage, oneAverage] = averages(report.exact[0].expectedMeetings, report.exact[1].expectedMeetings);
     row(QStringLiteral("Meetings in a run, on average"), bothAverage, oneAverage);
@@ -293,8 +291,8 @@ QString table(const Report &report, int width)
     };
     s << '\n';
     s << "Several runs of each, their meetings added up:\n";
-    runsRow(QString(), QString::fromLatin1(PlainNames[0]) + QStringLiteral(" ahead"), QStringLiteral("a tie"),
-            QString::fromLatin1(PlainNames[1]) + QStringLiteral(" ahead"));
+    runsRow(QString(), plainName(0) + QStringLiteral(" ahead"), QStringLiteral("a tie"),
+            plainName(1) + QStringLiteral(" ahead"));
     for (int n : {1, 2, 3, 5, 10, 20, 30}) {
         const OneRunEach &c = report.runsEach.byRuns[std::size_t(n - 1)];
         runsRow(QStringLiteral("  ") + runsOfEach(n), percent(c.bothMore), percent(c.tie), percent(c.oneMore));
@@ -344,7 +342,7 @@ QString table(const Report &report, int width)
         s << label.leftJustified(24) << a.rightJustified(14) << b.rightJustified(14) << c.rightJustified(14) << d.rightJustified(14) << '\n';
     };
     s << '\n';
-    lawRow(QStringLiteral("How many meetings"), QString(), QString::fromLatin1(PlainNames[0]), QString(), QString::fromLatin1(PlainNames[1]));
+    lawRow(QStringLiteral("How many meetings"), QString(), plainName(0), QString(), plainName(1));
     lawRow(QStringLiteral("a run counts"), QStringLiteral("exact"), QStringLiteral("simulated"), QStringLiteral("exact"),
            QStringLiteral("simulated"));
     std::size_t rows = 0;

@@ -31,6 +31,8 @@ inline constexpr std::array<Scenario, 2> Scenarios{Scenario::BothWalk, Scenario:
 
 // The window's button captions, the names the class knows the scenarios by.
 QString scenarioCaption(int scenario);
+// The scenarios in plain words: "Both wander", "Momotaro waits".
+QString plainName(int scenario);
 
 // The scenario that meets more (0 both walk, 1 only Dog walks); none when
 // both meet less than once in 100 runs or differ by less than 1%.

@@ -39,8 +39,8 @@ stop() {
     dir=$1
     server=$(cat "$dir/pulse/pid" 2>/dev/null || true)
     HOME=$dir XDG_RUNTIME_DIR=$dir XDG_CONFIG_HOME=$dir/config pulseaudio --kill 2>/dev/null || true
-    ended() { [ "$(cat "/proc/$server/comm" 2>/dev/null)" != pulseaudio ]; }
-    [ -z "$server" ] || wait_for "the PulseAudio server to end" ended
+    server_gone() { [ "$(cat "/proc/$server/comm" 2>/dev/null)" != pulseaudio ]; }
+    [ -z "$server" ] || wait_for "the PulseAudio server to end" server_gone
 }
 
 case "${1:-}" in

@@ -33,7 +33,7 @@ pid=$!
 window=""
 # A program that has ended shows no window: say so at once, with what it printed.
 shown() {
-    if ! kill -0 "$pid" 2>/dev/null || [ "$(cut -d' ' -f3 "/proc/$pid/stat" 2>/dev/null)" = Z ]; then
+    if ended "$pid"; then
         fail "the installed program ended before its window appeared"
         return 0
     fi

@@ -20,8 +20,6 @@ cd "$workdir" && "$program" >"$workdir/out" 2>&1 &
 pid=$!
 
 hidden() { ! viewable "$1"; }
-# Gone, or a zombie the shell has not reaped yet.
-ended() { ! kill -0 "$pid" 2>/dev/null || [ "$(cut -d' ' -f3 "/proc/$pid/stat" 2>/dev/null)" = Z ]; }
 
 fail() {
     echo "smoke: $*"
@@ -34,7 +32,7 @@ fail() {
 # Sets window to a shown window of the program whose title matches $1,
 # other than $2. A program that has ended will show none: say so at once.
 other_window() {
-    ended && fail "the program ended while the test waited for a window"
+    ended "$pid" && fail "the program ended while the test waited for a window"
     for window in $(xdotool search --all --onlyvisible --pid "$pid" --name "$1" 2>/dev/null); do
         [ "$window" != "${2:-}" ] && return 0
     done
@@ -96,7 +94,7 @@ wait_for "the exit box" other_window "^Meetling experiment$" "$board"
 box=$window
 wide "$box" 280 "the exit box"
 confirm "$box" "the exit box"
-wait_for "the program to end after Exit" ended
+wait_for "the program to end after Exit" ended "$pid"
 
 wait "$pid"
 status=$?

@@ -12,6 +12,9 @@
 #   slowest_wait
 #       The longest wait so far and what it was for, e.g. "0.42 s (the prompt)".
 #
+# Helpers for processes:
+#   ended PID                             the process is gone, or a zombie not
+#                                         yet reaped by its shell
 # Helpers for X windows (need DISPLAY):
 #   find_window [XDOTOOL-SEARCH-ARG...]   sets window to the first match
 #   viewable WINDOW                       the window is mapped and shown
@@ -50,6 +53,10 @@ wait_for() {
 
 slowest_wait() {
     echo "$(seconds_of "$slowest_ms") s ($slowest_what)"
+}
+
+ended() {
+    ! kill -0 "$1" 2>/dev/null || [ "$(cut -d' ' -f3 "/proc/$1/stat" 2>/dev/null)" = Z ]
 }
 
 find_window() {
