@@ -38,6 +38,7 @@ package: build
 	cmake --build $(BUILD) --target package
 
 bench: setup $(BUILD)/CMakeCache.txt
+	cmake -S . -B $(BUILD) -DMEETLING_BENCH=ON
 	cmake --build $(BUILD) -j$(JOBS) --target meetling meetling_bench meetling_stats_bench bare_window startup_harness
 	sh bench/run.sh $(BUILD)
 
