@@ -7,10 +7,18 @@ set -eu
 . "$(dirname "$0")/../support/wait.sh"
 dir=$2
 size=${3:-1024x768}
+# Stops the server this folder started, if it still runs: a pid left over
+# from an earlier run may since name another process.
+stop_ours() {
+    pid=$(cat "$dir/pid" 2>/dev/null || true)
+    [ -n "$pid" ] && [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = Xvfb ] && kill "$pid" 2>/dev/null || true
+    rm -f "$dir/pid"
+}
+
 case "$1" in
 start)
     mkdir -p "$dir"
-    [ -f "$dir/pid" ] && kill "$(cat "$dir/pid")" 2>/dev/null || true
+    stop_ours
     rm -f "$dir/display" "$dir/pid" "$dir/number"
     # -displayfd picks a free display number and writes it when ready.
     Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$dir/number" >"$dir/log" 2>&1 &
@@ -25,7 +33,6 @@ start)
     echo ":$(cat "$dir/number")" >"$dir/display"
     ;;
 stop)
-    [ -f "$dir/pid" ] && kill "$(cat "$dir/pid")" 2>/dev/null || true
-    rm -f "$dir/pid"
+    stop_ours
     ;;
 esac
