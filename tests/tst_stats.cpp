@@ -342,8 +342,9 @@ void TestStats::classCountsAreComparedWithTheAnswer_data()
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QStringList>("says");
     // The default starts: 9.43 meetings a run when both wander, 6.14 when
-    // Momotaro waits. Full-width digits, a blank cell, no trailing newline.
-    QTest::newRow("typical") << QByteArray("When two srart,When one starts\r\n9,6\r\n12,5\r\n8,\r\n\xef\xbc\x97,\xef\xbc\x98")
+    // Momotaro waits. Semicolons and tabs, full-width digits, a blank cell,
+    // no trailing newline.
+    QTest::newRow("typical") << QByteArray("When two srart,When one starts\r\n9,6\r\n12;5\r\n8,\r\n\xef\xbc\x97\t\xef\xbc\x98")
                              << QStringList{"agree with the answer", "point the right way"};
     QTest::newRow("unusual") << QByteArray("2,14\n1,15\n3,13\n")
                              << QStringList{"\"Both wander\" are unusual", "1 time in 1,100", "point the wrong way"};

@@ -40,7 +40,9 @@ std::variant<ClassCounts, QString> readClassCounts(const QByteArray &text)
         if (line.isEmpty())
             continue;
         anyRow = true;
-        QStringList cells = line.split(u',');
+        // Commas, or the semicolons and tabs a spreadsheet may write instead.
+        static const QRegularExpression separator(QStringLiteral("[,;\t]"));
+        QStringList cells = line.split(separator);
         for (QString &cell : cells)
             cell = cell.trimmed();
         while (cells.size() > 2 && cells.last().isEmpty())

@@ -22,10 +22,13 @@ struct ClassCounts
 
 inline constexpr int MaxClassCount = 999;
 inline constexpr int MaxClassRuns = 1000;
+// A class's file is a few kilobytes; a larger one is not such a file.
+inline constexpr qint64 MaxClassFileBytes = 1024 * 1024;
 
 // The counts in text, or one line saying which row is wrong and why. The
-// header may be left out: a first row of numbers is read as a run. Digits
-// may be full-width; blank lines and blank trailing cells are passed over.
+// header may be left out: a first row of numbers is read as a run. Cells may
+// be parted by commas, semicolons or tabs; digits may be full-width; blank
+// lines and blank trailing cells are passed over.
 std::variant<ClassCounts, QString> readClassCounts(const QByteArray &text);
 
 } // namespace stats

@@ -207,7 +207,10 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
         QFile in(file);
         if (!in.open(QIODevice::ReadOnly))
             return usage(QStringLiteral("--class: cannot read %1: %2").arg(file, in.errorString()));
-        auto read = readClassCounts(in.read(16 * 1024 * 1024));
+        const QByteArray text = in.read(MaxClassFileBytes + 1);
+        if (text.size() > MaxClassFileBytes)
+            return usage(QStringLiteral("--class: %1: larger than 1 MiB, not a class's counts").arg(file));
+        auto read = readClassCounts(text);
         if (const auto *problem = std::get_if<QString>(&read))
             return usage(QStringLiteral("--class: %1: %2").arg(file, *problem));
         options.classCounts = std::get<ClassCounts>(std::move(read));
