@@ -136,17 +136,18 @@ void TestStats::simulatedMeanFallsInItsIntervalAroundTheExact()
 {
     QFETCH(Point, momotaro);
     QFETCH(Point, dog);
-    const std::array<stats::ExactResult, 2> exact{stats::exactResult(Scenario::BothWalk, {momotaro, dog}, 900),
-                                                  stats::exactResult(Scenario::DogWalks, {momotaro, dog}, 900)};
-    for (int i : {0, 1}) {
-        const stats::Simulation sim = stats::simulate({stats::Scenarios[i], {momotaro, dog}, 900, 10'000, 7, 2});
+    stats::PerScenario<stats::ExactResult> exact;
+    for (Scenario i : stats::Scenarios)
+        exact[i] = stats::exactResult(i, {momotaro, dog}, 900);
+    for (Scenario i : stats::Scenarios) {
+        const stats::Simulation sim = stats::simulate({i, {momotaro, dog}, 900, 10'000, 7, 2});
         QVERIFY(sim.halfWidth99);
         QVERIFY2(std::fabs(sim.mean - exact[i].expectedMeetings) <= *sim.halfWidth99,
                  qPrintable(QStringLiteral("%1 +- %2 against %3").arg(sim.mean).arg(*sim.halfWidth99).arg(exact[i].expectedMeetings)));
         QVERIFY(*sim.halfWidth99 > 0 && *sim.halfWidth99 < 0.1);
         // The counts fit their own scenario's law, and plainly not the other's.
         const double fitsOwn = stats::chiSquareFit(sim.histogram, exact[i].law)->p;
-        const double fitsOther = stats::chiSquareFit(sim.histogram, exact[1 - i].law)->p;
+        const double fitsOther = stats::chiSquareFit(sim.histogram, exact[stats::otherScenario(i)].law)->p;
         QVERIFY2(fitsOwn > 1e-3 && fitsOther < 1e-9, qPrintable(QStringLiteral("p %1 and %2").arg(fitsOwn).arg(fitsOther)));
     }
 }
@@ -197,8 +198,8 @@ void TestStats::everyTiedBestPointOfTheMapIsNamed()
             names << QStringLiteral("(%1, %2)").arg(int(stats::pointAt(index).x)).arg(int(stats::pointAt(index).y));
         return names;
     };
-    QCOMPARE(named(stats::bestPoints(map.bothWalk)), QStringList({"(6, 3)", "(7, 4)"}));
-    QCOMPARE(named(stats::bestPoints(map.dogWalks)), QStringList({"(5, 4)", "(6, 5)"}));
+    QCOMPARE(named(stats::bestPoints(map[Scenario::BothWalk])), QStringList({"(6, 3)", "(7, 4)"}));
+    QCOMPARE(named(stats::bestPoints(map[Scenario::DogWalks])), QStringList({"(5, 4)", "(6, 5)"}));
 }
 
 void TestStats::aSeedRepeatsWhateverTheThreads()
@@ -233,8 +234,8 @@ void TestStats::verdictSaysWhatAClassCanTell()
     QFETCH(double, one);
     QFETCH(QString, says);
     stats::Report report;
-    report.exact[0].expectedMeetings = both;
-    report.exact[1].expectedMeetings = one;
+    report.exact[Scenario::BothWalk].expectedMeetings = both;
+    report.exact[Scenario::DogWalks].expectedMeetings = one;
     report.oneRunEach = stats::compareRunsEach({0.25, 0.5, 0.25}, {0.5, 0.5}).byRuns.front();
     const QString verdict = stats::verdict(report);
     QVERIFY2(verdict.contains(says), qPrintable(verdict));

@@ -63,17 +63,19 @@ std::variant<ClassCounts, QString> readClassCounts(const QByteArray &text)
             return row + QStringLiteral("'%1' is not a whole number of meetings from 0 to %2").arg(cells[notACount]).arg(MaxClassCount);
         if (cells.size() > 2)
             return row + QStringLiteral("more than two columns");
-        for (std::size_t s = 0; s < counts.size(); ++s) {
-            if (!counts[s])
+        // The first column is both walking, the second Dog alone.
+        for (std::size_t c = 0; c < counts.size(); ++c) {
+            if (!counts[c])
                 continue;
-            if (read.counts[s].size() == std::size_t(MaxClassRuns))
+            std::vector<int> &into = read.counts[Scenarios[c]];
+            if (into.size() == std::size_t(MaxClassRuns))
                 return row + QStringLiteral("more than %1 runs").arg(QLocale(QLocale::English).toString(MaxClassRuns));
-            read.counts[s].push_back(*counts[s]);
+            into.push_back(*counts[c]);
         }
     }
     if (!anyRow)
         return QStringLiteral("the file is empty");
-    if (read.counts[0].empty() && read.counts[1].empty())
+    if (read.counts[Scenario::BothWalk].empty() && read.counts[Scenario::DogWalks].empty())
         return QStringLiteral("no runs in it");
     return read;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exactlaw.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -16,8 +18,7 @@ namespace stats {
 struct ClassCounts
 {
     QString file;
-    // counts[0] both walk, counts[1] only Dog walks.
-    std::array<std::vector<int>, 2> counts;
+    PerScenario<std::vector<int>> counts;
 };
 
 inline constexpr int MaxClassCount = 999;

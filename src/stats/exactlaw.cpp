@@ -376,7 +376,7 @@ MeetingMap meetingMap(Point dog, int ticksPerTimer)
                 firsts[m].within[1].push_back(sweep.within(dog, pointAt(m), Walker::Momotaro));
             }
         }
-        auto &values = scenario == Scenario::DogWalks ? map.dogWalks : map.bothWalk;
+        auto &values = map[scenario];
         for (int m = 0; m < P; ++m)
             values[m] = expectedMeetings(firsts[m], ticksPerTimer);
     }

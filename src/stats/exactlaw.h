@@ -21,6 +21,24 @@ inline constexpr int BoardPoints = BoardSide * BoardSide;
 int pointIndex(Point p);
 Point pointAt(int index);
 
+// The two scenarios, in the order the table and the pictures show them.
+inline constexpr std::array<Scenario, 2> Scenarios{Scenario::BothWalk, Scenario::DogWalks};
+
+// One value for each scenario, indexed by the scenario itself.
+template <typename T>
+struct PerScenario
+{
+    T &operator[](Scenario scenario) { return values[std::size_t(scenario)]; }
+    const T &operator[](Scenario scenario) const { return values[std::size_t(scenario)]; }
+
+    std::array<T, 2> values{};
+};
+
+constexpr Scenario otherScenario(Scenario scenario)
+{
+    return scenario == Scenario::BothWalk ? Scenario::DogWalks : Scenario::BothWalk;
+}
+
 struct Starts
 {
     Point momotaro;
@@ -91,12 +109,8 @@ RunsEach compareRunsEach(const std::vector<double> &bothLaw, const std::vector<d
 double chanceOfTotalThisFar(const std::vector<double> &law, int runs, long long total);
 
 // Expected meetings per run for every point Momotaro could start on (index
-// y * 11 + x), Dog starting on dog.
-struct MeetingMap
-{
-    std::array<double, BoardPoints> dogWalks{};
-    std::array<double, BoardPoints> bothWalk{};
-};
+// y * 11 + x), Dog starting on dog, in each scenario.
+using MeetingMap = PerScenario<std::array<double, BoardPoints>>;
 MeetingMap meetingMap(Point dog, int ticksPerTimer);
 // The points of a map with the most meetings: every one within a billionth
 // of the best, so that points tied by the board's symmetry are all named.

@@ -77,16 +77,15 @@ int main(int argc, char **argv)
     // every thread asked for.
     progress.show(QStringLiteral("working out the exact law"));
     auto bothExact = std::async(std::launch::async, stats::exactResult, Scenario::BothWalk, o.starts, o.ticksPerTimer);
-    report.exact[1] = stats::exactResult(Scenario::DogWalks, o.starts, o.ticksPerTimer);
-    report.exact[0] = bothExact.get();
-    report.runsEach = stats::compareRunsEach(report.exact[0].law, report.exact[1].law);
+    report.exact[Scenario::DogWalks] = stats::exactResult(Scenario::DogWalks, o.starts, o.ticksPerTimer);
+    report.exact[Scenario::BothWalk] = bothExact.get();
+    report.runsEach = stats::compareRunsEach(report.exact[Scenario::BothWalk].law, report.exact[Scenario::DogWalks].law);
     report.oneRunEach = report.runsEach.byRuns.front();
 
     std::atomic<std::int64_t> runsDone{0};
     progress.show(QStringLiteral("simulating"), &runsDone, 2 * o.runs);
-    for (int i : {0, 1}) {
-        report.simulated[i] = stats::simulate({stats::Scenarios[i], o.starts, o.ticksPerTimer, o.runs, o.seed, o.threads, &runsDone});
-    }
+    for (Scenario scenario : stats::Scenarios)
+        report.simulated[scenario] = stats::simulate({scenario, o.starts, o.ticksPerTimer, o.runs, o.seed, o.threads, &runsDone});
 
     if (!o.mapFile.isEmpty()) {
         progress.show(QStringLiteral("working out the map"));

@@ -34,14 +34,20 @@ constexpr int TextPx = 28;
 constexpr int MarkPx = 18;
 // An SVG's declared size: 1920 px at this resolution is about 25 cm wide.
 constexpr int SvgDotsPerInch = 196;
-// Okabe and Ito's colours for both walking (vermillion) and for Momotaro
-// waiting (blue), told apart in every colour vision; the scenarios also
-// differ in fill, mark shape and line style, so no colour has to be seen.
-const std::array<QColor, 2> ScenarioColors{QColor(0xd5, 0x5e, 0x00), QColor(0x00, 0x72, 0xb2)};
-const std::array<Qt::BrushStyle, 2> BarFills{Qt::SolidPattern, Qt::BDiagPattern};
-const std::array<QScatterSeries::MarkerShape, 2> SimulatedMarks{QScatterSeries::MarkerShapeCircle,
-                                                                 QScatterSeries::MarkerShapeRectangle};
-const std::array<Qt::PenStyle, 2> LineStyles{Qt::SolidLine, Qt::DashLine};
+// How each scenario is drawn: Okabe and Ito's colours for both walking
+// (vermillion) and for Momotaro waiting (blue), told apart in every colour
+// vision, and besides its own fill, mark shape and line style, so that no
+// colour has to be seen. Its bars and marks stand left or right of a count.
+struct Look
+{
+    QColor color;
+    Qt::BrushStyle fill;
+    QScatterSeries::MarkerShape mark;
+    Qt::PenStyle line;
+    double offset;
+};
+const PerScenario<Look> Looks{{{{QColor(0xd5, 0x5e, 0x00), Qt::SolidPattern, QScatterSeries::MarkerShapeCircle, Qt::SolidLine, -0.2},
+                                {QColor(0x00, 0x72, 0xb2), Qt::BDiagPattern, QScatterSeries::MarkerShapeRectangle, Qt::DashLine, 0.2}}}};
 
 bool savePicture(const QString &file, QSize size, const std::function<void(QPainter &)> &paint, QString &error)
 {
@@ -126,14 +132,15 @@ QChart *lawChart(const Report &report)
     const bool withClass = report.options.classCounts.has_value();
     styleChart(*chart, QStringLiteral("Meetings in one run of %1 s").arg(report.options.seconds),
                QStringLiteral("bars: exact chances; lines: exact averages, %1 and %2<br>● ■ %3 simulated %4%5")
-                   .arg(QString::number(report.exact[0].expectedMeetings, 'f', 2), QString::number(report.exact[1].expectedMeetings, 'f', 2),
+                   .arg(QString::number(report.exact[Scenario::BothWalk].expectedMeetings, 'f', 2),
+                        QString::number(report.exact[Scenario::DogWalks].expectedMeetings, 'f', 2),
                         withSeparators(report.options.runs),
                         report.options.runs == 1 ? QStringLiteral("run") : QStringLiteral("runs"), withClass ? QStringLiteral("; ▲ the class's runs") : QString()));
 
     // Every count up to where both laws have shown 99.9% of their chance.
     std::size_t shown = 1;
     double top = 0;
-    for (int i : {0, 1}) {
+    for (Scenario i : Scenarios) {
         const auto &law = report.exact[i].law;
         double sum = 0;
         std::size_t k = 0;
@@ -146,39 +153,38 @@ QChart *lawChart(const Report &report)
 
     auto *bars = new QBarSeries;
     bars->setBarWidth(0.8);
-    for (int i : {0, 1}) {
+    for (Scenario i : Scenarios) {
         auto *set = new QBarSet(plainName(i));
-        set->setBrush(QBrush(ScenarioColors[i], BarFills[i]));
-        set->setBorderColor(ScenarioColors[i].darker(130));
+        set->setBrush(QBrush(Looks[i].color, Looks[i].fill));
+        set->setBorderColor(Looks[i].color.darker(130));
         for (std::size_t k = 0; k < shown; ++k)
             *set << 100 * (k < report.exact[i].law.size() ? report.exact[i].law[k] : 0.0);
         bars->append(set);
     }
 
-    // Marks of runs, each beside its scenario's bar: the two bars of a count
-    // stand at k - 0.2 and k + 0.2.
+    // Marks of runs, each beside its scenario's bar.
     std::vector<QXYSeries *> marks;
-    auto runMarks = [&](int i, const std::vector<std::int64_t> &histogram, std::int64_t runs, QScatterSeries::MarkerShape shape,
+    auto runMarks = [&](Scenario i, const std::vector<std::int64_t> &histogram, std::int64_t runs, QScatterSeries::MarkerShape shape,
                         int size) {
         auto *series = new QScatterSeries;
         series->setMarkerShape(shape);
         series->setMarkerSize(size);
-        series->setColor(ScenarioColors[i].darker(150));
+        series->setColor(Looks[i].color.darker(150));
         series->setBorderColor(Qt::white);
         for (std::size_t k = 0; k < shown && k < histogram.size(); ++k) {
             if (histogram[k] == 0)
                 continue;
             const double share = 100.0 * double(histogram[k]) / double(runs);
-            series->append(double(k) + (i == 0 ? -0.2 : 0.2), share);
+            series->append(double(k) + Looks[i].offset, share);
             top = std::max(top, share);
         }
         marks.push_back(series);
     };
-    for (int i : {0, 1})
-        runMarks(i, report.simulated[i].histogram, report.options.runs, SimulatedMarks[i], MarkPx);
+    for (Scenario i : Scenarios)
+        runMarks(i, report.simulated[i].histogram, report.options.runs, Looks[i].mark, MarkPx);
     if (withClass) {
-        for (int i : {0, 1}) {
-            const std::vector<int> &counts = report.options.classCounts->counts[std::size_t(i)];
+        for (Scenario i : Scenarios) {
+            const std::vector<int> &counts = report.options.classCounts->counts[i];
             std::vector<std::int64_t> histogram(shown, 0);
             for (int count : counts) {
                 if (std::size_t(count) < shown)
@@ -200,10 +206,10 @@ QChart *lawChart(const Report &report)
     attach(*chart, bars, x, y, true);
     for (QXYSeries *series : marks)
         attach(*chart, series, x, y, false);
-    for (int i : {0, 1}) {
+    for (Scenario i : Scenarios) {
         auto *mean = new QLineSeries;
         const double m = report.exact[i].expectedMeetings;
-        mean->setPen(QPen(ScenarioColors[i].darker(130), 5, LineStyles[i]));
+        mean->setPen(QPen(Looks[i].color.darker(130), 5, Looks[i].line));
         mean->append(m, 0);
         mean->append(m, y->max());
         attach(*chart, mean, x, y, false);
@@ -223,10 +229,10 @@ QChart *waitingChart(const Report &report)
     QValueAxis *y = chanceAxis(100);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
-    for (int i : {0, 1}) {
+    for (Scenario i : Scenarios) {
         auto *line = new QLineSeries;
         line->setName(plainName(i));
-        line->setPen(QPen(ScenarioColors[i], 6, LineStyles[i]));
+        line->setPen(QPen(Looks[i].color, 6, Looks[i].line));
         const auto &waiting = report.exact[i].noMeetingYet;
         for (std::size_t k = 0; k < waiting.size(); ++k)
             line->append(double(k) * period, 100 * waiting[k]);
@@ -237,7 +243,7 @@ QChart *waitingChart(const Report &report)
             auto *mark = new QScatterSeries;
             mark->setMarkerShape(QScatterSeries::MarkerShapeRotatedRectangle);
             mark->setMarkerSize(MarkPx + 10);
-            mark->setColor(ScenarioColors[i]);
+            mark->setColor(Looks[i].color);
             mark->setBorderColor(Qt::black);
             mark->append(median, 50);
             attach(*chart, mark, x, y, false);
@@ -262,15 +268,18 @@ QChart *runsChart(const Report &report)
     QValueAxis *y = chanceAxis(100);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
-    const std::array<std::pair<QString, double OneRunEach::*>, 3> lines{
-        std::pair{plainName(0), &OneRunEach::bothMore}, std::pair{QStringLiteral("a tie"), &OneRunEach::tie},
-        std::pair{plainName(1), &OneRunEach::oneMore}};
-    for (std::size_t l = 0; l < lines.size(); ++l) {
+    const QPen both(Looks[Scenario::BothWalk].color, 6, Looks[Scenario::BothWalk].line);
+    const QPen one(Looks[Scenario::DogWalks].color, 6, Looks[Scenario::DogWalks].line);
+    const std::array<std::tuple<QString, double OneRunEach::*, QPen>, 3> lines{
+        std::tuple{plainName(Scenario::BothWalk), &OneRunEach::bothMore, both},
+        std::tuple{QStringLiteral("a tie"), &OneRunEach::tie, QPen(Qt::black, 5, Qt::DotLine)},
+        std::tuple{plainName(Scenario::DogWalks), &OneRunEach::oneMore, one}};
+    for (const auto &[name, chance, pen] : lines) {
         auto *line = new QLineSeries;
-        line->setName(lines[l].first);
-        line->setPen(l == 1 ? QPen(Qt::black, 5, Qt::DotLine) : QPen(ScenarioColors[l / 2], 6, LineStyles[l / 2]));
+        line->setName(name);
+        line->setPen(pen);
         for (int n = 1; n <= shown; ++n)
-            line->append(n, 100 * (byRuns[std::size_t(n - 1)].*lines[l].second));
+            line->append(n, 100 * (byRuns[std::size_t(n - 1)].*chance));
         attach(*chart, line, x, y, true);
     }
     return chart;
@@ -382,8 +391,9 @@ bool saveLawChart(const Report &report, const QString &file, QString &error)
 bool saveMeetingMap(const Report &report, const QString &file, QString &error)
 {
     const MeetingMap &map = *report.map;
-    std::vector<double> all(map.bothWalk.begin(), map.bothWalk.end());
-    all.insert(all.end(), map.dogWalks.begin(), map.dogWalks.end());
+    std::vector<double> all;
+    for (Scenario scenario : Scenarios)
+        all.insert(all.end(), map[scenario].begin(), map[scenario].end());
     std::sort(all.begin(), all.end());
     const double low = all.front();
     const double high = all[std::size_t(ScaleQuantile * double(all.size() - 1))];
@@ -394,10 +404,13 @@ bool saveMeetingMap(const Report &report, const QString &file, QString &error)
         painter.fillRect(QRect(QPoint(), PictureSize), Qt::white);
         const int half = PictureSize.width() / 2;
         // In the table's order: both wandering on the left.
-        paintBoardMap(painter, QRect(10, 10, half - 20, 900), map.bothWalk, low, high, dog, plainName(0),
-                      QStringLiteral("\"%1\": Momotaro starts at the point").arg(scenarioCaption(0)));
-        paintBoardMap(painter, QRect(half + 10, 10, half - 20, 900), map.dogWalks, low, high, dog, plainName(1),
-                      QStringLiteral("\"%1\": Momotaro waits at the point").arg(scenarioCaption(1)));
+        for (Scenario scenario : Scenarios) {
+            const bool both = scenario == Scenario::BothWalk;
+            paintBoardMap(painter, QRect(both ? 10 : half + 10, 10, half - 20, 900), map[scenario], low, high, dog,
+                          plainName(scenario),
+                          QStringLiteral("\"%1\": Momotaro %2 at the point")
+                              .arg(scenarioCaption(scenario), both ? QStringLiteral("starts") : QStringLiteral("waits")));
+        }
 
         // The colour scale, shared by both boards, as one gradient.
         const QRect scale(420, 925, PictureSize.width() - 840, 40);

@@ -82,8 +82,11 @@ QString wrapped(const QString &text, int width, const QString &indent = QString(
     return out + line + u'\n';
 }
 
-// What the scenarios are called in sentences.
-const char *const Doing[] = {"both wandering", "Momotaro waiting"};
+// What a scenario is called in a sentence.
+QString doing(Scenario scenario)
+{
+    return scenario == Scenario::BothWalk ? QStringLiteral("both wandering") : QStringLiteral("Momotaro waiting");
+}
 
 QString pointText(Point p)
 {
@@ -111,24 +114,28 @@ QJsonArray toJson(Point p)
     return {int(p.x), int(p.y)};
 }
 
-const char *const Keys[] = {"bothWalk", "dogWalks"};
+// A scenario's key in the JSON and the CSV.
+QString key(Scenario scenario)
+{
+    return scenario == Scenario::BothWalk ? QStringLiteral("bothWalk") : QStringLiteral("dogWalks");
+}
 
 } // namespace
 
-bool Report::exactInside(int scenario) const
+bool Report::exactInside(Scenario scenario) const
 {
     const std::optional<double> &halfWidth = simulated[scenario].halfWidth99;
     return halfWidth && std::fabs(simulated[scenario].mean - exact[scenario].expectedMeetings) <= *halfWidth;
 }
 
-QString plainName(int scenario)
+QString plainName(Scenario scenario)
 {
-    return scenario == 0 ? QStringLiteral("Both wander") : QStringLiteral("Momotaro waits");
+    return scenario == Scenario::BothWalk ? QStringLiteral("Both wander") : QStringLiteral("Momotaro waits");
 }
 
-QString scenarioCaption(int scenario)
+QString scenarioCaption(Scenario scenario)
 {
-    return scenario == 0 ? QStringLiteral("When two srart") : QStringLiteral("When one starts");
+    return scenario == Scenario::BothWalk ? QStringLiteral("When two srart") : QStringLiteral("When one starts");
 }
 
 namespace {
@@ -142,16 +149,16 @@ struct ClassFigures
     double chance = 1;
 };
 
-std::optional<ClassFigures> classFigures(const Report &report, int scenario)
+std::optional<ClassFigures> classFigures(const Report &report, Scenario scenario)
 {
     if (!report.options.classCounts)
         return std::nullopt;
-    const std::vector<int> &counts = report.options.classCounts->counts[std::size_t(scenario)];
+    const std::vector<int> &counts = report.options.classCounts->counts[scenario];
     if (counts.empty())
         return std::nullopt;
     const long long total = std::accumulate(counts.begin(), counts.end(), 0LL);
     const int runs = int(counts.size());
-    return ClassFigures{runs, double(total) / runs, chanceOfTotalThisFar(report.exact[std::size_t(scenario)].law, runs, total)};
+    return ClassFigures{runs, double(total) / runs, chanceOfTotalThisFar(report.exact[scenario].law, runs, total)};
 }
 
 // "1 time in 40", for a small chance.
@@ -169,27 +176,31 @@ QString oneTimeIn(double chance)
 // averages point.
 QString classVerdict(const Report &report)
 {
-    const std::array<std::optional<ClassFigures>, 2> figures{classFigures(report, 0), classFigures(report, 1)};
+    PerScenario<std::optional<ClassFigures>> figures;
+    for (Scenario s : Scenarios)
+        figures[s] = classFigures(report, s);
     QStringList sentences;
-    for (int i : {0, 1}) {
-        if (figures[i] && figures[i]->chance < 0.05) {
+    for (Scenario s : Scenarios) {
+        if (figures[s] && figures[s]->chance < 0.05) {
             sentences << QStringLiteral("The class's runs of \"%1\" are unusual: an average this far from %2 comes up only %3.")
-                             .arg(plainName(i), fixed(report.exact[i].expectedMeetings), oneTimeIn(figures[i]->chance));
+                             .arg(plainName(s), fixed(report.exact[s].expectedMeetings), oneTimeIn(figures[s]->chance));
         }
     }
     if (sentences.isEmpty())
         sentences << QStringLiteral("The class's results agree with the answer.");
     else
         sentences << QStringLiteral("Check the start points, the length of the runs and the counts.");
-    if (figures[0] && figures[1]) {
-        if (figures[0]->mean == figures[1]->mean) {
+    const std::optional<ClassFigures> &both = figures[Scenario::BothWalk];
+    const std::optional<ClassFigures> &one = figures[Scenario::DogWalks];
+    if (both && one) {
+        if (both->mean == one->mean) {
             sentences << QStringLiteral("Their two averages are equal, so they point neither way.");
         } else {
-            const int more = figures[0]->mean > figures[1]->mean ? 0 : 1;
-            const std::optional<int> faster = fasterScenario(report);
+            const Scenario more = both->mean > one->mean ? Scenario::BothWalk : Scenario::DogWalks;
+            const std::optional<Scenario> faster = fasterScenario(report);
             sentences << (faster ? QStringLiteral("Their averages point the %1 way: %2 met more.")
-                                       .arg(*faster == more ? QStringLiteral("right") : QStringLiteral("wrong"), QString::fromLatin1(Doing[more]))
-                                 : QStringLiteral("On average %1 met more.").arg(QString::fromLatin1(Doing[more])));
+                                       .arg(*faster == more ? QStringLiteral("right") : QStringLiteral("wrong"), doing(more))
+                                 : QStringLiteral("On average %1 met more.").arg(doing(more)));
         }
     }
     return sentences.join(u' ');
@@ -197,49 +208,49 @@ QString classVerdict(const Report &report)
 
 } // namespace
 
-std::optional<int> fasterScenario(const Report &report)
+std::optional<Scenario> fasterScenario(const Report &report)
 {
-    const double both = report.exact[0].expectedMeetings;
-    const double one = report.exact[1].expectedMeetings;
+    const double both = report.exact[Scenario::BothWalk].expectedMeetings;
+    const double one = report.exact[Scenario::DogWalks].expectedMeetings;
     if (std::max(both, one) < 0.01 || std::fabs(both - one) < 0.01 * std::max(both, one))
         return std::nullopt;
-    return both > one ? 0 : 1;
+    return both > one ? Scenario::BothWalk : Scenario::DogWalks;
 }
 
 QString verdict(const Report &report)
 {
-    const double both = report.exact[0].expectedMeetings;
-    const double one = report.exact[1].expectedMeetings;
+    const double both = report.exact[Scenario::BothWalk].expectedMeetings;
+    const double one = report.exact[Scenario::DogWalks].expectedMeetings;
     if (std::max(both, one) < 0.01) {
         return QStringLiteral("In runs this short the two hardly ever meet, either way: less than once in 100 runs. "
                               "No run of a class can tell which way is faster.");
     }
-    const std::optional<int> faster = fasterScenario(report);
+    const std::optional<Scenario> faster = fasterScenario(report);
     if (!faster) {
         return QStringLiteral("Both ways meet about equally often: %1 and %2 times in a run, less than 1% apart. "
                               "No run of a class can tell which way is faster.")
             .arg(fixed(both), fixed(one));
     }
-    const int w = *faster;
-    const int l = 1 - w;
+    const Scenario w = *faster;
+    const Scenario l = otherScenario(w);
     const double winner = report.exact[w].expectedMeetings;
     const double loser = report.exact[l].expectedMeetings;
-    QString name = QString::fromLatin1(Doing[w]);
+    QString name = doing(w);
     name[0] = name[0].toUpper();
     QString text = QStringLiteral("%1 is faster: they meet %2 times in a run on average, against %3 times when %4.")
                        .arg(name, amount(winner), amount(loser),
-                            w == 0 ? QStringLiteral("Momotaro waits") : QStringLiteral("both wander"));
+                            w == Scenario::BothWalk ? QStringLiteral("Momotaro waits") : QStringLiteral("both wander"));
     if (loser > 0)
         text += QStringLiteral(" That is %1 times as many meetings.").arg(fixed(winner / loser, 1));
-    const double wrong = w == 0 ? report.oneRunEach.oneMore : report.oneRunEach.bothMore;
+    const double wrong = w == Scenario::BothWalk ? report.oneRunEach.oneMore : report.oneRunEach.bothMore;
     text += QStringLiteral(" With one run of each, %1 still comes out ahead %2 of the time, and %3 of the time it is a tie.")
-                .arg(QString::fromLatin1(Doing[l]), percent(wrong), percent(report.oneRunEach.tie));
+                .arg(doing(l), percent(wrong), percent(report.oneRunEach.tie));
     const RunsEach &runs = report.runsEach;
     if (runs.runsFor90 == 0) {
-        text += QStringLiteral(" Even with %1 runs of each, %2 is not ahead 9 times in 10.").arg(MaxRunsCompared).arg(QString::fromLatin1(Doing[w]));
+        text += QStringLiteral(" Even with %1 runs of each, %2 is not ahead 9 times in 10.").arg(MaxRunsCompared).arg(doing(w));
     } else {
         text += QStringLiteral(" Add up the meetings of %1, and %2 comes out ahead 9 times in 10")
-                    .arg(runsOfEach(runs.runsFor90), QString::fromLatin1(Doing[w]));
+                    .arg(runsOfEach(runs.runsFor90), doing(w));
         text += runs.runsFor99 == 0 ? QStringLiteral(".") : QStringLiteral("; with %1, 99 times in 100.").arg(runsOfEach(runs.runsFor99));
     }
     return text;
@@ -253,6 +264,8 @@ QString table(const Report &report, int width)
     auto row = [&s](const QString &label, const QString &both, const QString &one) {
         s << label.leftJustified(40) << both.rightJustified(20) << one.rightJustified(20) << '\n';
     };
+    // A row of one text for each scenario.
+    auto rowOf = [&row](const QString &label, const auto &text) { row(label, text(Scenario::BothWalk), text(Scenario::DogWalks)); };
 
     s << wrapped(QStringLiteral("Momotaro starts at %1 and Dog at %2. A run lasts %3 s: %4 ticks of each walker's timer, as on the board.")
                      .arg(pointText(o.starts.momotaro), pointText(o.starts.dog), QString::number(o.seconds))
@@ -262,37 +275,39 @@ QString table(const Report &report, int width)
 
     if (o.classCounts) {
         s << "\nThe class's own runs (" << o.classCounts->file << ")\n" << wrapped(classVerdict(report), width, QStringLiteral("  "));
-        std::array<std::optional<ClassFigures>, 2> figures{classFigures(report, 0), classFigures(report, 1)};
-        auto cell = [&figures](int i, auto text) { return figures[i] ? text(*figures[i]) : QStringLiteral("-"); };
-        row(QString(), plainName(0), plainName(1));
-        row(QStringLiteral("  Runs counted"), cell(0, [](const ClassFigures &f) { return QString::number(f.runs); }),
-            cell(1, [](const ClassFigures &f) { return QString::number(f.runs); }));
-        row(QStringLiteral("  Their average, meetings in a run"), cell(0, [](const ClassFigures &f) { return fixed(f.mean); }),
-            cell(1, [](const ClassFigures &f) { return fixed(f.mean); }));
-        row(QStringLiteral("  The exact average"), fixed(report.exact[0].expectedMeetings), fixed(report.exact[1].expectedMeetings));
-        row(QStringLiteral("  An average this far off, or further"), cell(0, [](const ClassFigures &f) { return percent(f.chance); }),
-            cell(1, [](const ClassFigures &f) { return percent(f.chance); }));
+        // The class's figure of each scenario, or "-" for one it did not run.
+        auto classRow = [&](const QString &label, const auto &text) {
+            rowOf(label, [&](Scenario scenario) {
+                const std::optional<ClassFigures> f = classFigures(report, scenario);
+                return f ? text(*f) : QStringLiteral("-");
+            });
+        };
+        rowOf(QString(), plainName);
+        classRow(QStringLiteral("  Runs counted"), [](const ClassFigures &f) { return QString::number(f.runs); });
+        classRow(QStringLiteral("  Their average, meetings in a run"), [](const ClassFigures &f) { return fixed(f.mean); });
+        rowOf(QStringLiteral("  The exact average"), [&](Scenario sc) { return fixed(report.exact[sc].expectedMeetings); });
+        classRow(QStringLiteral("  An average this far off, or further"), [](const ClassFigures &f) { return percent(f.chance); });
     }
 
     s << '\n';
-    row(QStringLiteral("In detail, exactly"), plainName(0), plainName(1));
-    row(QString(), u'"' + scenarioCaption(0) + u'"', u'"' + scenarioCaption(1) + u'"');
-    const auto [bothAverage, oneAverage] = averages(report.exact[0].expectedMeetings, report.exact[1].expectedMeetings);
+    const PerScenario<ExactResult> &exact = report.exact;
+    rowOf(QStringLiteral("In detail, exactly"), plainName);
+    rowOf(QString(), [](Scenario sc) { return u'"' + scenarioCaption(sc) + u'"'; });
+    const auto [bothAverage, oneAverage] = averages(exact[Scenario::BothWalk].expectedMeetings, exact[Scenario::DogWalks].expectedMeetings);
     row(QStringLiteral("Meetings in a run, on average"), bothAverage, oneAverage);
-    row(QStringLiteral("At least one meeting in the run"), percent(report.exact[0].atLeastOne), percent(report.exact[1].atLeastOne));
+    rowOf(QStringLiteral("At least one meeting in the run"), [&](Scenario sc) { return percent(exact[sc].atLeastOne); });
     s << "If the run had no time limit:\n";
-    row(QStringLiteral("  the first meeting, on average, after"), fixed(report.exact[0].meanFirstSeconds, 1) + QStringLiteral(" s"),
-        fixed(report.exact[1].meanFirstSeconds, 1) + QStringLiteral(" s"));
-    row(QStringLiteral("  half of the runs meet within"), fixed(report.exact[0].medianFirstSeconds, 1) + QStringLiteral(" s"),
-        fixed(report.exact[1].medianFirstSeconds, 1) + QStringLiteral(" s"));
+    rowOf(QStringLiteral("  the first meeting, on average, after"),
+          [&](Scenario sc) { return fixed(exact[sc].meanFirstSeconds, 1) + QStringLiteral(" s"); });
+    rowOf(QStringLiteral("  half of the runs meet within"), [&](Scenario sc) { return fixed(exact[sc].medianFirstSeconds, 1) + QStringLiteral(" s"); });
 
     auto runsRow = [&s](const QString &label, const QString &both, const QString &tie, const QString &one) {
         s << label.leftJustified(18) << both.rightJustified(20) << tie.rightJustified(21) << one.rightJustified(21) << '\n';
     };
     s << '\n';
     s << "Several runs of each, their meetings added up:\n";
-    runsRow(QString(), plainName(0) + QStringLiteral(" ahead"), QStringLiteral("a tie"),
-            plainName(1) + QStringLiteral(" ahead"));
+    runsRow(QString(), plainName(Scenario::BothWalk) + QStringLiteral(" ahead"), QStringLiteral("a tie"),
+            plainName(Scenario::DogWalks) + QStringLiteral(" ahead"));
     for (int n : {1, 2, 3, 5, 10, 20, 30}) {
         const OneRunEach &c = report.runsEach.byRuns[std::size_t(n - 1)];
         runsRow(QStringLiteral("  ") + runsOfEach(n), percent(c.bothMore), percent(c.tie), percent(c.oneMore));
@@ -300,30 +315,29 @@ QString table(const Report &report, int width)
 
     s << "\nSimulated: " << withSeparators(o.runs) << (o.runs == 1 ? " run" : " runs") << " of each, seed " << o.seed << ", on "
       << o.threads << (o.threads == 1 ? " thread\n" : " threads\n");
-    row(QStringLiteral("Meetings in a run, on average"), fixed(report.simulated[0].mean, 4), fixed(report.simulated[1].mean, 4));
+    const PerScenario<Simulation> &simulated = report.simulated;
+    rowOf(QStringLiteral("Meetings in a run, on average"), [&](Scenario sc) { return fixed(simulated[sc].mean, 4); });
     if (o.runs < MinRunsForInterval) {
         s << wrapped(QStringLiteral("Too few runs for a 99% interval around these averages: it takes at least %1.").arg(MinRunsForInterval),
                      width);
     } else {
-        auto interval = [&report](int i) {
-            const Simulation &sim = report.simulated[i];
+        rowOf(QStringLiteral("99% interval of that average"), [&](Scenario sc) {
+            const Simulation &sim = simulated[sc];
             return fixed(sim.mean - *sim.halfWidth99, 3) + QStringLiteral(" to ") + fixed(sim.mean + *sim.halfWidth99, 3);
-        };
-        row(QStringLiteral("99% interval of that average"), interval(0), interval(1));
-        auto inside = [&report](int i) { return report.exactInside(i) ? QStringLiteral("yes") : QStringLiteral("no"); };
-        row(QStringLiteral("The exact average inside it"), inside(0), inside(1));
+        });
+        rowOf(QStringLiteral("The exact average inside it"),
+              [&](Scenario sc) { return report.exactInside(sc) ? QStringLiteral("yes") : QStringLiteral("no"); });
     }
-    std::array<std::optional<FitToLaw>, 2> fits;
-    for (int i : {0, 1})
-        fits[i] = chiSquareFit(report.simulated[i].histogram, report.exact[i].law);
-    auto fitText = [&fits](int i) {
-        if (!fits[i])
+    PerScenario<std::optional<FitToLaw>> fits;
+    for (Scenario sc : Scenarios)
+        fits[sc] = chiSquareFit(simulated[sc].histogram, exact[sc].law);
+    rowOf(QStringLiteral("Counts fit the exact chances"), [&](Scenario sc) {
+        if (!fits[sc])
             return QStringLiteral("too few runs");
-        const QString p = fits[i]->p >= 0.01 ? fixed(fits[i]->p, 2) : QString::number(fits[i]->p, 'g', 2);
-        return QStringLiteral("%1 (p = %2)").arg(fits[i]->p >= 0.01 ? QStringLiteral("yes") : QStringLiteral("no"), p);
-    };
-    row(QStringLiteral("Counts fit the exact chances"), fitText(0), fitText(1));
-    for (int i : {0, 1}) {
+        const double p = fits[sc]->p;
+        return QStringLiteral("%1 (p = %2)").arg(p >= 0.01 ? QStringLiteral("yes") : QStringLiteral("no"), p >= 0.01 ? fixed(p, 2) : QString::number(p, 'g', 2));
+    });
+    for (Scenario i : Scenarios) {
         if (o.runs >= MinRunsForInterval && !report.exactInside(i)) {
             s << wrapped(QStringLiteral("Note: for \"%1\" the exact average lies outside the 99% interval; "
                                         "that happens by chance about once in a hundred seeds.")
@@ -342,23 +356,23 @@ QString table(const Report &report, int width)
         s << label.leftJustified(24) << a.rightJustified(14) << b.rightJustified(14) << c.rightJustified(14) << d.rightJustified(14) << '\n';
     };
     s << '\n';
-    lawRow(QStringLiteral("How many meetings"), QString(), plainName(0), QString(), plainName(1));
+    lawRow(QStringLiteral("How many meetings"), QString(), plainName(Scenario::BothWalk), QString(), plainName(Scenario::DogWalks));
     lawRow(QStringLiteral("a run counts"), QStringLiteral("exact"), QStringLiteral("simulated"), QStringLiteral("exact"),
            QStringLiteral("simulated"));
     std::size_t rows = 0;
-    for (int i : {0, 1}) {
-        const auto &law = report.exact[i].law;
+    for (Scenario sc : Scenarios) {
+        const auto &law = exact[sc].law;
         for (std::size_t k = 0; k < law.size(); ++k) {
             if (law[k] >= 5e-5)
                 rows = std::max(rows, k + 1);
         }
-        rows = std::max(rows, report.simulated[i].histogram.size());
+        rows = std::max(rows, simulated[sc].histogram.size());
     }
     for (std::size_t k = 0; k < rows; ++k) {
         QStringList cells;
-        for (int i : {0, 1}) {
-            const auto &law = report.exact[i].law;
-            const auto &histogram = report.simulated[i].histogram;
+        for (Scenario sc : Scenarios) {
+            const auto &law = exact[sc].law;
+            const auto &histogram = simulated[sc].histogram;
             cells << share(k < law.size() ? law[k] : 0.0) << share(k < histogram.size() ? double(histogram[k]) / double(o.runs) : 0.0);
         }
         lawRow(QString::number(k).rightJustified(4), cells[0], cells[1], cells[2], cells[3]);
@@ -371,9 +385,9 @@ QByteArray json(const Report &report)
     const Options &o = report.options;
     QJsonObject exact;
     QJsonObject simulated;
-    for (int i : {0, 1}) {
+    for (Scenario i : Scenarios) {
         const ExactResult &e = report.exact[i];
-        exact[QLatin1String(Keys[i])] = QJsonObject{
+        exact[key(i)] = QJsonObject{
             {QStringLiteral("caption"), scenarioCaption(i)},
             {QStringLiteral("expectedMeetings"), e.expectedMeetings},
             {QStringLiteral("meetingLaw"), toJson(e.law)},
@@ -397,7 +411,7 @@ QByteArray json(const Report &report)
                 {QStringLiteral("p"), fit->p},
             };
         }
-        simulated[QLatin1String(Keys[i])] = simulatedOne;
+        simulated[key(i)] = simulatedOne;
     }
     exact[QStringLiteral("oneRunEach")] = QJsonObject{
         {QStringLiteral("bothWalkMore"), report.oneRunEach.bothMore},
@@ -433,9 +447,9 @@ QByteArray json(const Report &report)
     };
     if (o.classCounts) {
         QJsonObject classRuns{{QStringLiteral("file"), o.classCounts->file}};
-        for (int i : {0, 1}) {
+        for (Scenario i : Scenarios) {
             const std::optional<ClassFigures> f = classFigures(report, i);
-            classRuns[QLatin1String(Keys[i])] = f ? QJsonValue(QJsonObject{
+            classRuns[key(i)] = f ? QJsonValue(QJsonObject{
                                                         {QStringLiteral("runs"), f->runs},
                                                         {QStringLiteral("mean"), f->mean},
                                                         {QStringLiteral("chanceOfAnAverageThisFarOrFurther"), f->chance},
@@ -447,9 +461,9 @@ QByteArray json(const Report &report)
     }
     if (report.map) {
         QJsonObject map;
-        for (int i : {0, 1}) {
-            const auto &values = i == 0 ? report.map->bothWalk : report.map->dogWalks;
-            map[QLatin1String(Keys[i])] = toJson(std::vector<double>(values.begin(), values.end()));
+        for (Scenario i : Scenarios) {
+            const auto &values = (*report.map)[i];
+            map[key(i)] = toJson(std::vector<double>(values.begin(), values.end()));
         }
         root[QStringLiteral("expectedMeetingsByMomotaroStart")] = map;
     }
@@ -459,12 +473,12 @@ QByteArray json(const Report &report)
 QByteArray csv(const Report &report)
 {
     QByteArray out = "scenario,run,meetings\n";
-    for (int i : {0, 1}) {
-        const QByteArray key(Keys[i]);
+    for (Scenario i : Scenarios) {
+        const QByteArray name = key(i).toLatin1();
         const auto &counts = report.simulated[i].counts;
         out.reserve(out.size() + qsizetype(counts.size()) * 18);
         for (std::size_t run = 0; run < counts.size(); ++run)
-            out += key + ',' + QByteArray::number(qulonglong(run + 1)) + ',' + QByteArray::number(counts[run]) + '\n';
+            out += name + ',' + QByteArray::number(qulonglong(run + 1)) + ',' + QByteArray::number(counts[run]) + '\n';
     }
     return out;
 }

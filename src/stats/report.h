@@ -11,32 +11,29 @@
 
 namespace stats {
 
-// Everything the tool works out for one command line. Index 0 is the
-// both-walk scenario ("When two srart"), index 1 the one where only Dog
-// walks ("When one starts").
+// Everything the tool works out for one command line.
 struct Report
 {
     Options options;
-    std::array<ExactResult, 2> exact;
+    PerScenario<ExactResult> exact;
     OneRunEach oneRunEach;
     RunsEach runsEach;
-    std::array<Simulation, 2> simulated;
+    PerScenario<Simulation> simulated;
     std::optional<MeetingMap> map;
 
     // Whether the exact mean lies inside the simulation's 99% interval.
-    bool exactInside(int scenario) const;
+    bool exactInside(Scenario scenario) const;
 };
 
-inline constexpr std::array<Scenario, 2> Scenarios{Scenario::BothWalk, Scenario::DogWalks};
 
 // The window's button captions, the names the class knows the scenarios by.
-QString scenarioCaption(int scenario);
+QString scenarioCaption(Scenario scenario);
 // The scenarios in plain words: "Both wander", "Momotaro waits".
-QString plainName(int scenario);
+QString plainName(Scenario scenario);
 
-// The scenario that meets more (0 both walk, 1 only Dog walks); none when
-// both meet less than once in 100 runs or differ by less than 1%.
-std::optional<int> fasterScenario(const Report &report);
+// The scenario that meets more; none when both meet less than once in 100
+// runs or differ by less than 1%.
+std::optional<Scenario> fasterScenario(const Report &report);
 // The answer in a few short sentences a class can read aloud: which way is
 // faster, by how much, how often one run of each says otherwise (ties named
 // as ties), and how many runs of each make it reliable.
