@@ -236,7 +236,7 @@ void TestStats::verdictSaysWhatAClassCanTell()
     stats::Report report;
     report.exact[Scenario::BothWalk].expectedMeetings = both;
     report.exact[Scenario::DogWalks].expectedMeetings = one;
-    report.oneRunEach = stats::compareRunsEach({0.25, 0.5, 0.25}, {0.5, 0.5}).byRuns.front();
+    report.runsEach = stats::compareRunsEach({0.25, 0.5, 0.25}, {0.5, 0.5});
     const QString verdict = stats::verdict(report);
     QVERIFY2(verdict.contains(says), qPrintable(verdict));
 }

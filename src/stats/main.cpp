@@ -80,7 +80,6 @@ int main(int argc, char **argv)
     report.exact[Scenario::DogWalks] = stats::exactResult(Scenario::DogWalks, o.starts, o.ticksPerTimer);
     report.exact[Scenario::BothWalk] = bothExact.get();
     report.runsEach = stats::compareRunsEach(report.exact[Scenario::BothWalk].law, report.exact[Scenario::DogWalks].law);
-    report.oneRunEach = report.runsEach.byRuns.front();
 
     std::atomic<std::int64_t> runsDone{0};
     progress.show(QStringLiteral("simulating"), &runsDone, 2 * o.runs);

@@ -242,9 +242,10 @@ QString verdict(const Report &report)
                             w == Scenario::BothWalk ? QStringLiteral("Momotaro waits") : QStringLiteral("both wander"));
     if (loser > 0)
         text += QStringLiteral(" That is %1 times as many meetings.").arg(fixed(winner / loser, 1));
-    const double wrong = w == Scenario::BothWalk ? report.oneRunEach.oneMore : report.oneRunEach.bothMore;
+    const OneRunEach &oneRunEach = report.runsEach.byRuns.front();
+    const double wrong = w == Scenario::BothWalk ? oneRunEach.oneMore : oneRunEach.bothMore;
     text += QStringLiteral(" With one run of each, %1 still comes out ahead %2 of the time, and %3 of the time it is a tie.")
-                .arg(doing(l), percent(wrong), percent(report.oneRunEach.tie));
+                .arg(doing(l), percent(wrong), percent(oneRunEach.tie));
     const RunsEach &runs = report.runsEach;
     if (runs.runsFor90 == 0) {
         text += QStringLiteral(" Even with %1 runs of each, %2 is not ahead 9 times in 10.").arg(MaxRunsCompared).arg(doing(w));
@@ -275,12 +276,12 @@ QString table(const Report &report, int width)
 
     if (o.classCounts) {
         s << "\nThe class's own runs (" << o.classCounts->file << ")\n" << wrapped(classVerdict(report), width, QStringLiteral("  "));
+        PerScenario<std::optional<ClassFigures>> figures;
+        for (Scenario scenario : Scenarios)
+            figures[scenario] = classFigures(report, scenario);
         // The class's figure of each scenario, or "-" for one it did not run.
         auto classRow = [&](const QString &label, const auto &text) {
-            rowOf(label, [&](Scenario scenario) {
-                const std::optional<ClassFigures> f = classFigures(report, scenario);
-                return f ? text(*f) : QStringLiteral("-");
-            });
+            rowOf(label, [&](Scenario scenario) { return figures[scenario] ? text(*figures[scenario]) : QStringLiteral("-"); });
         };
         rowOf(QString(), plainName);
         classRow(QStringLiteral("  Runs counted"), [](const ClassFigures &f) { return QString::number(f.runs); });
@@ -413,10 +414,11 @@ QByteArray json(const Report &report)
         }
         simulated[key(i)] = simulatedOne;
     }
+    const OneRunEach &oneRunEach = report.runsEach.byRuns.front();
     exact[QStringLiteral("oneRunEach")] = QJsonObject{
-        {QStringLiteral("bothWalkMore"), report.oneRunEach.bothMore},
-        {QStringLiteral("tie"), report.oneRunEach.tie},
-        {QStringLiteral("dogWalksMore"), report.oneRunEach.oneMore},
+        {QStringLiteral("bothWalkMore"), oneRunEach.bothMore},
+        {QStringLiteral("tie"), oneRunEach.tie},
+        {QStringLiteral("dogWalksMore"), oneRunEach.oneMore},
     };
     QJsonArray runsEach;
     for (std::size_t n = 1; n <= std::min<std::size_t>(report.runsEach.byRuns.size(), MinRunsCompared); ++n) {

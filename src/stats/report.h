@@ -16,7 +16,7 @@ struct Report
 {
     Options options;
     PerScenario<ExactResult> exact;
-    OneRunEach oneRunEach;
+    // byRuns.front() is one run of each.
     RunsEach runsEach;
     PerScenario<Simulation> simulated;
     std::optional<MeetingMap> map;
