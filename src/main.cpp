@@ -1,8 +1,8 @@
+#include "app.h"
 #include "appinfo.h"
 #include "clock.h"
 #include "errorguard.h"
 #include "fonts.h"
-#include "form1.h"
 #include "qtdialogs.h"
 #include "qtmultimediacontrol.h"
 #include "randomsource.h"
@@ -119,7 +119,8 @@ int main(int argc, char **argv)
 
     auto makeControl = []() -> std::unique_ptr<MultimediaControl> { return std::make_unique<QtMultimediaControl>(); };
 
-    Form1 form1(Services{clock, random, dialogs, ender, guard, makeControl});
+    App windows(Services{clock, random, dialogs, ender, guard, makeControl});
+    Form1 &form1 = windows.board();
     // The themed icon, the sounds and the audio server once the board has
     // been painted, so that the first paint waits for none of them. Like
     // every handler, this runs under the error guard.

@@ -115,24 +115,25 @@ void TestExperiment::refusedAnswerKeepsEarlierAnswersOnly()
 {
     QFETCH(int, prompt);
     QFETCH(QString, answer);
+    // A run that has just met: Dog stepped onto Momotaro's point.
     Setup s;
-    s.setUp({"1", "2", "3", "4"});
-    s.experiment.state().meetCount = 7;
-    s.experiment.state().runMode = RunMode::BothMet;
-    s.experiment.state().dogX = 9;
+    s.setUp({"4", "4", "5", "4"});
+    s.experiment.start();
+    s.random.queueDirections({5});
+    s.experiment.tick(Walker::Dog);
 
     QStringList answers = QStringList{"5", "6", "7", "8"}.mid(0, prompt - 1);
     answers.append(answer);
     s.setUp(answers, Scenario::DogWalks);
 
-    QList<int> expected{1, 2, 3, 4};
+    QList<int> expected{4, 4, 5, 4};
     for (int i = 0; i < prompt - 1; ++i)
         expected[i] = 5 + i;
     QCOMPARE(s.starts(), expected);
     QCOMPARE(s.state().answerText, answer);
-    QCOMPARE(s.positions(), QList<int>({1, 2, 9, 4}));
+    QCOMPARE(s.positions(), QList<int>({4, 4, 4, 4}));
     QCOMPARE(s.state().runMode, RunMode::BothMet);
-    QCOMPARE(int(s.state().meetCount), 7);
+    QCOMPARE(int(s.state().meetCount), 1);
     // The chime sounded; enabling Problem is the only other visible effect.
     QCOMPARE(s.events.only({"cue", "button", "place", "readout", "visible"}), QStringList({"cue pinpon.wav", "button 6 1"}));
 }

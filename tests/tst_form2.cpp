@@ -38,17 +38,14 @@ void TestForm2::problemHidesTheBoardAndShowsThisWindow()
 {
     FormFixture f;
     f.form->show();
-    QVERIFY(!f.form->problemWindow()); // created on first use
+    QVERIFY(!f.app->problemWindow()); // created on first use
     f.form->Command6_Click();
-    Form2 *problem = f.form->problemWindow();
+    Form2 *problem = f.app->problemWindow();
     QVERIFY(f.form->isHidden() && problem->isVisible());
-    QCOMPARE(problem->windowTitle(), QStringLiteral("The 4th Japan Mathematics Competition Problem (8.22.1993)"));
     QCOMPARE(f.events.only({"main:FileName"}), QStringList({"main:FileName=pinpon.wav"}));
-    const QList<std::pair<const char *, QRect>> controls{
-        {"Command1", {0, 0, 57, 25}}, {"Command2", {408, 0, 105, 25}}, {"Picture1", {8, 40, 497, 321}},
-        {"Picture2", {8, 376, 497, 153}}, {"Line1", {0, 24, 513, 1}}};
-    for (const auto &[name, geometry] : controls)
-        QCOMPARE(f.find(name, problem)->geometry(), geometry);
+    // No control covers another (but for a button's antialiased corners).
+    for (const char *name : {"Command1", "Command2", "Picture1", "Picture2"})
+        QCOMPARE_LE(pixelsCovered(problem, f.find(name, problem)), 8);
 }
 
 void TestForm2::boxesPrintTheirLinesInTheirColours()
@@ -63,9 +60,9 @@ void TestForm2::boxesPrintTheirLinesInTheirColours()
             lines.append(QStringLiteral("%1|%2").arg(line.color.name()).arg(line.pointSize));
         return lines;
     };
-    const PrintBox *problem = f.form->problemWindow()->problemBox();
+    const PrintBox *problem = f.app->problemWindow()->problemBox();
     QCOMPARE(styles(problem), QStringList({"#000000|9", "#ff0000|12", "#ff0000|12"}) + QStringList(16, "#000000|12"));
-    const PrintBox *conditions = f.form->problemWindow()->conditionsBox();
+    const PrintBox *conditions = f.app->problemWindow()->conditionsBox();
     QCOMPARE(styles(conditions), QStringList({"#000000|9", "#ff0000|12"}) + QStringList(7, "#0000ff|12"));
     // The texts stand as they were written, odd spellings included: any
     // edit to a printed line changes this digest (a failure prints them).
@@ -82,7 +79,7 @@ void TestForm2::printedColoursReachTheScreen()
 {
     FormFixture f;
     f.form->Command6_Click();
-    const PrintBox *problem = f.form->problemWindow()->problemBox();
+    const PrintBox *problem = f.app->problemWindow()->problemBox();
     // The first empty line is 9 points (12 pixels) high, the rest 12 points
     // (16 pixels); all 19 lines fit.
     const int first = 12;
@@ -90,7 +87,7 @@ void TestForm2::printedColoursReachTheScreen()
     QCOMPARE(problem->printY(), first + 18 * line);
     // Window rows: the problem box's drawing starts at row 41, the
     // conditions box's at row 377.
-    const QImage grab = f.form->problemWindow()->grab().toImage();
+    const QImage grab = f.app->problemWindow()->grab().toImage();
     const int top = 41 + first;
     QVERIFY(pixelsOf(grab, top, top + line, qRgb(255, 0, 0)) > 50);
     QCOMPARE(pixelsOf(grab, top, top + line, qRgb(0, 0, 0)), 0);
@@ -103,12 +100,12 @@ void TestForm2::visitingAgainPrintsOnceOnly()
 {
     FormFixture f;
     f.form->Command6_Click();
-    Form2 *problem = f.form->problemWindow();
+    Form2 *problem = f.app->problemWindow();
     QList<QImage> visits{problem->problemBox()->grab().toImage()};
     for (int i = 0; i < 2; ++i) {
         problem->Command2_Click();
         f.form->Command6_Click();
-        QCOMPARE(f.form->problemWindow(), problem); // the same window, not a new one
+        QCOMPARE(f.app->problemWindow(), problem); // the same window, not a new one
         QCOMPARE(problem->problemBox()->printed().size(), 19);
         QCOMPARE(problem->conditionsBox()->printed().size(), 9);
         visits.append(problem->problemBox()->grab().toImage());
@@ -138,9 +135,9 @@ void TestForm2::boardSurvivesTheRoundTrip()
 
     f.form->Command6_Click();
     f.events.lines.clear();
-    f.form->problemWindow()->Command2_Click();
+    f.app->problemWindow()->Command2_Click();
     QCOMPARE(f.events.only({"problem:FileName"}), QStringList({"problem:FileName=pinpon.wav"}));
-    QVERIFY(f.form->isVisible() && f.form->problemWindow()->isHidden());
+    QVERIFY(f.form->isVisible() && f.app->problemWindow()->isHidden());
     QCOMPARE(f.readout(1), dogBefore);
     QCOMPARE(f.form->grab().toImage(), before); // pictures, read-outs and buttons as they were
 }
@@ -150,15 +147,18 @@ void TestForm2::exitAndCloseEndTheProgram()
     FormFixture f;
     f.form->Command6_Click();
     f.events.lines.clear();
-    f.form->problemWindow()->Command1_Click();
+    // Simulation clicked while the exit box is still open is dropped.
+    f.dialogs.whileBoxOpen = [&] { f.app->problemWindow()->Command2_Click(); };
+    f.app->problemWindow()->Command1_Click();
     QCOMPARE(f.events.only({"problem:FileName", "box", "end"}),
              QStringList({"problem:FileName=endpinpon.wav", "box Meetling experiment|This software will exit.", "end 0"}));
+    QVERIFY(f.form->isHidden());
 
     // Closing through the frame ends it at once, without sound or box.
     FormFixture g;
     g.form->Command6_Click();
     g.events.lines.clear();
-    g.form->problemWindow()->close();
+    g.app->problemWindow()->close();
     QCOMPARE(g.events.lines, QStringList({"end 0"}));
 }
 

@@ -16,8 +16,6 @@ public:
     Experiment(BoardOps &board, const Services &services);
 
     const WalkState &state() const { return m_state; }
-    // For tests and tools that need to put the experiment in a given state.
-    WalkState &state() { return m_state; }
 
     void load();
     // Asks the four start coordinates; a refused answer ends the set-up at

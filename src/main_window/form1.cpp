@@ -3,7 +3,7 @@
 #include "boardgeometry.h"
 #include "errorguard.h"
 #include "fonts.h"
-#include "form2.h"
+#include "focuschain.h"
 #include "multimediacontrol.h"
 #include "onscreen.h"
 #include "rules.h"
@@ -18,6 +18,9 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScopedValueRollback>
+
+#include <variant>
 
 namespace {
 
@@ -74,97 +77,69 @@ protected:
     }
 };
 
-// Positions in twips, relative to the container's client area.
-struct Twips
-{
-    int left, top, width, height;
-    constexpr QRect pixels() const { return twips::toPixels(left, top, width, height); }
-};
-
 } // namespace
 
-// Every control of the window, one table per kind, each row naming the member
-// it fills. Lines are one pixel thick and given by their bounding box.
+// Every control of the window, one row each. The rows are made in order, so
+// that a later control covers an earlier one of the same container where
+// they overlap; focus is the control's place in the Tab order (0: not
+// reached by Tab). Lines are one pixel thick and given by their bounding box.
+struct Form1::ControlRow
+{
+    enum class Kind { Board, Button, Readout, AxisLabel, Line, Picture };
+    enum class In { Window, Board };
+    using Member = std::variant<QPushButton *Form1::*, QLabel *Form1::*, QFrame *Form1::*>;
+
+    Kind kind;
+    Member member;
+    const char *name;
+    In in;
+    twips::Rect at;             // the board's own is board::Frame
+    const char *text;           // caption, axis text or picture resource
+    QColor color;               // a read-out's text
+    double pointSize;           // a read-out's own size (0: the window's font)
+    const char *accessibleName; // nullptr: the caption
+    int focus;
+    void (Form1::*clicked)();
+};
+
 struct Form1::Layout
 {
-    struct ButtonRow
-    {
-        QPushButton *Form1::*member;
-        const char *name;
-        Twips at;
-        const char *caption;
-        void (Form1::*clicked)();
-    };
-    static constexpr ButtonRow Buttons[] = {
-        {&Form1::Command1, "Command1", {480, 0, 855, 375}, "Exit", &Form1::Command1_Click},
-        {&Form1::Command2, "Command2", {4680, 0, 1455, 375}, "When two srart", &Form1::Command2_Click},
-        {&Form1::Command3, "Command3", {6240, 0, 1455, 375}, "When one starts", &Form1::Command3_Click},
-        {&Form1::Command4, "Command4", {2520, 0, 855, 375}, "Stop", &Form1::Command4_Click},
-        {&Form1::Command5, "Command5", {3480, 0, 1095, 375}, "Start", &Form1::Command5_Click},
-        {&Form1::Command6, "Command6", {1440, 0, 975, 375}, "Problem", &Form1::Command6_Click},
-    };
+    using Kind = ControlRow::Kind;
+    using In = ControlRow::In;
 
-    // White, framed in black, centred; the text in its colour and, where
-    // given, its own font size (ReadoutLabel).
-    struct ReadoutRow
-    {
-        QLabel *Form1::*member;
-        const char *name;
-        Twips at;
-        QColor textColor;
-        double pointSize;
-        const char *accessibleName;
-    };
-    static constexpr ReadoutRow Readouts[] = {
-        {&Form1::Label1, "Label1", {6480, 5160, 1575, 255}, QColor(0, 0, 0), 0, "Dog's position"},
-        {&Form1::Label2, "Label2", {4320, 5160, 2055, 255}, QColor(0, 0, 0), 0, "Momotaro's position"},
-        {&Form1::Label3, "Label3", {120, 5160, 2655, 255}, QColor(255, 0, 0), MeetingPointSize, "Number of meetings"},
-        {&Form1::Label4, "Label4", {2880, 5160, 1335, 255}, QColor(0, 0, 255), 0, "Elapsed time"},
-    };
+    static constexpr QColor Black{0, 0, 0};
+    static constexpr QColor Red{255, 0, 0};
+    static constexpr QColor Blue{0, 0, 255};
 
-    // On the board, in the bold axis font.
-    struct AxisRow
-    {
-        QLabel *Form1::*member;
-        const char *name;
-        Twips at;
-        const char *text;
-    };
-    static constexpr AxisRow AxisLabels[] = {
-        {&Form1::Label5, "Label5", {240, 240, 255, 255}, "0"},
-        {&Form1::Label6, "Label6", {6720, 0, 135, 255}, "x"},
-        {&Form1::Label7, "Label7", {120, 4080, 255, 255}, "y"},
-        {&Form1::Label8, "Label8", {3360, 240, 135, 255}, "5"},
-        {&Form1::Label9, "Label9", {240, 2040, 135, 255}, "5"},
-        {&Form1::Label10, "Label10", {6360, 240, 255, 255}, "10"},
-        {&Form1::Label11, "Label11", {240, 3840, 255, 255}, "10"},
-    };
+    // clang-format off
+    static constexpr ControlRow Controls[] = {
+        // kind           member            name        in          at (twips)               text                      colour, size, accessible name, focus, clicked
+        {Kind::Readout,   &Form1::Label1,   "Label1",   In::Window, {6480, 5160, 1575, 255}, nullptr,                  Black, 0, "Dog's position", 0, nullptr},
+        {Kind::Readout,   &Form1::Label2,   "Label2",   In::Window, {4320, 5160, 2055, 255}, nullptr,                  Black, 0, "Momotaro's position", 0, nullptr},
+        {Kind::Readout,   &Form1::Label3,   "Label3",   In::Window, {120, 5160, 2655, 255},  nullptr,                  Red, MeetingPointSize, "Number of meetings", 0, nullptr},
+        {Kind::Readout,   &Form1::Label4,   "Label4",   In::Window, {2880, 5160, 1335, 255}, nullptr,                  Blue, 0, "Elapsed time", 0, nullptr},
+        {Kind::Line,      &Form1::Line1,    "Line1",    In::Window, {0, 360, 8175, 15},      nullptr,                  {}, 0, nullptr, 0, nullptr}, // (0, 360) to (8160, 360)
+        {Kind::Button,    &Form1::Command1, "Command1", In::Window, {480, 0, 855, 375},      "Exit",                   {}, 0, nullptr, 2, &Form1::Command1_Click},
+        {Kind::Button,    &Form1::Command2, "Command2", In::Window, {4680, 0, 1455, 375},    "When two srart",         {}, 0, nullptr, 3, &Form1::Command2_Click},
+        {Kind::Button,    &Form1::Command3, "Command3", In::Window, {6240, 0, 1455, 375},    "When one starts",        {}, 0, nullptr, 4, &Form1::Command3_Click},
+        {Kind::Button,    &Form1::Command4, "Command4", In::Window, {2520, 0, 855, 375},     "Stop",                   {}, 0, nullptr, 5, &Form1::Command4_Click},
+        {Kind::Board,     &Form1::Picture1, "Picture1", In::Window, {},                      nullptr,                  {}, 0, "Board", 1, nullptr},
+        {Kind::Button,    &Form1::Command5, "Command5", In::Window, {3480, 0, 1095, 375},    "Start",                  {}, 0, nullptr, 8, &Form1::Command5_Click},
+        {Kind::Button,    &Form1::Command6, "Command6", In::Window, {1440, 0, 975, 375},     "Problem",                {}, 0, nullptr, 9, &Form1::Command6_Click},
 
-    struct LineRow
-    {
-        QFrame *Form1::*member;
-        const char *name;
-        bool onBoard;
-        Twips at;
+        {Kind::Line,      &Form1::Line2,    "Line2",    In::Board,  {120, 120, 15, 3975},    nullptr,                  {}, 0, nullptr, 0, nullptr}, // (120, 120) to (120, 4080)
+        {Kind::Line,      &Form1::Line3,    "Line3",    In::Board,  {120, 120, 6495, 15},    nullptr,                  {}, 0, nullptr, 0, nullptr}, // (6600, 120) to (120, 120)
+        {Kind::AxisLabel, &Form1::Label5,   "Label5",   In::Board,  {240, 240, 255, 255},    "0",                      {}, 0, nullptr, 0, nullptr},
+        {Kind::AxisLabel, &Form1::Label6,   "Label6",   In::Board,  {6720, 0, 135, 255},     "x",                      {}, 0, nullptr, 0, nullptr},
+        {Kind::AxisLabel, &Form1::Label7,   "Label7",   In::Board,  {120, 4080, 255, 255},   "y",                      {}, 0, nullptr, 0, nullptr},
+        {Kind::AxisLabel, &Form1::Label8,   "Label8",   In::Board,  {3360, 240, 135, 255},   "5",                      {}, 0, nullptr, 0, nullptr},
+        {Kind::AxisLabel, &Form1::Label9,   "Label9",   In::Board,  {240, 2040, 135, 255},   "5",                      {}, 0, nullptr, 0, nullptr},
+        {Kind::AxisLabel, &Form1::Label10,  "Label10",  In::Board,  {6360, 240, 255, 255},   "10",                     {}, 0, nullptr, 0, nullptr},
+        {Kind::AxisLabel, &Form1::Label11,  "Label11",  In::Board,  {240, 3840, 255, 255},   "10",                     {}, 0, nullptr, 0, nullptr},
+        {Kind::Picture,   &Form1::Picture2, "Picture2", In::Board,  {2160, 1920, 510, 510},  ":/pictures/dog.png",     {}, 0, "Dog", 6, nullptr},
+        {Kind::Picture,   &Form1::Picture3, "Picture3", In::Board,  {3480, 1920, 495, 540},  ":/pictures/momotaro.png", {}, 0, "Momotaro", 7, nullptr},
     };
-    static constexpr LineRow Lines[] = {
-        {&Form1::Line1, "Line1", false, {0, 360, 8175, 15}},   // (0, 360) to (8160, 360)
-        {&Form1::Line2, "Line2", true, {120, 120, 15, 3975}},  // (120, 120) to (120, 4080)
-        {&Form1::Line3, "Line3", true, {120, 120, 6495, 15}},  // (6600, 120) to (120, 120)
-    };
-
-    struct PictureRow
-    {
-        QLabel *Form1::*member;
-        const char *name;
-        Twips at;
-        const char *resource;
-        const char *accessibleName;
-    };
-    static constexpr PictureRow Pictures[] = {
-        {&Form1::Picture2, "Picture2", {2160, 1920, 510, 510}, ":/pictures/dog.png", "Dog"},
-        {&Form1::Picture3, "Picture3", {3480, 1920, 495, 540}, ":/pictures/momotaro.png", "Momotaro"},
-    };
+    // clang-format on
 };
 
 Form1::Form1(Services services, QWidget *parent)
@@ -195,101 +170,102 @@ Form1::Form1(Services services, QWidget *parent)
     connect(&Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
     connect(&Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
 
-    for (const Layout::ButtonRow &row : Layout::Buttons)
-        connect(this->*row.member, &QPushButton::clicked, this, row.clicked);
-
     Form_Load();
 }
 
 Form1::~Form1() = default;
 
-void Form1::buildControls()
+QWidget *Form1::makeWidget(const ControlRow &row, QWidget *board)
 {
-    const QPoint onBoard(board::BorderPixels, board::BorderPixels);
-
-    Picture1 = new QFrame(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(board::Frame);
-    Picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Picture1->setLineWidth(board::BorderPixels);
-    Picture1->setFocusPolicy(Qt::StrongFocus);
-    Picture1->setAccessibleName(QStringLiteral("Board"));
-    setBackground(Picture1, palette().color(QPalette::Button));
-
-    for (const Layout::ButtonRow &row : Layout::Buttons) {
-        auto *button = new QPushButton(QString::fromUtf8(row.caption), this);
-        button->setObjectName(QString::fromLatin1(row.name));
-        button->setGeometry(row.at.pixels());
-        button->setAccessibleName(button->text());
+    using Kind = ControlRow::Kind;
+    QWidget *parent = row.in == ControlRow::In::Board ? board : this;
+    const QPoint offset = row.in == ControlRow::In::Board ? QPoint(board::BorderPixels, board::BorderPixels) : QPoint();
+    const QRect geometry = row.at.pixels().translated(offset);
+    switch (row.kind) {
+    case Kind::Board: {
+        auto *frame = new QFrame(parent);
+        frame->setGeometry(board::Frame);
+        frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        frame->setLineWidth(board::BorderPixels);
+        frame->setFocusPolicy(Qt::StrongFocus);
+        setBackground(frame, palette().color(QPalette::Button));
+        return frame;
+    }
+    case Kind::Button: {
+        auto *button = new QPushButton(QString::fromUtf8(row.text), parent);
+        button->setGeometry(geometry);
         // Enter presses the focused button, as Space does.
         button->setAutoDefault(true);
-        this->*row.member = button;
+        connect(button, &QPushButton::clicked, this, row.clicked);
+        return button;
     }
-
-    for (const Layout::ReadoutRow &row : Layout::Readouts) {
-        auto *label = new ReadoutLabel(row.textColor, this);
-        label->setObjectName(QString::fromLatin1(row.name));
-        label->setGeometry(row.at.pixels());
-        label->setAccessibleName(QString::fromUtf8(row.accessibleName));
+    case Kind::Readout: {
+        auto *label = new ReadoutLabel(row.color, parent);
+        label->setGeometry(geometry);
         if (row.pointSize > 0)
             label->setFont(fonts::japaneseGothic(row.pointSize));
-        this->*row.member = label;
+        return label;
     }
-
-    for (const Layout::AxisRow &row : Layout::AxisLabels) {
-        auto *label = new QLabel(QString::fromUtf8(row.text), Picture1);
-        label->setObjectName(QString::fromLatin1(row.name));
+    case Kind::AxisLabel: {
+        auto *label = new QLabel(QString::fromUtf8(row.text), parent);
         label->setFont(fonts::japaneseGothic(AxisPointSize, true));
         // "10" in the bold axis font is a pixel or two wider than its label:
         // widen the label rather than cut the number.
-        QRect geometry = row.at.pixels().translated(onBoard);
-        geometry.setWidth(qMax(geometry.width(), label->sizeHint().width()));
-        label->setGeometry(geometry);
-        this->*row.member = label;
+        QRect wide = geometry;
+        wide.setWidth(qMax(wide.width(), label->sizeHint().width()));
+        label->setGeometry(wide);
+        return label;
     }
-
-    for (const Layout::LineRow &row : Layout::Lines) {
-        auto *line = new QFrame(row.onBoard ? static_cast<QWidget *>(Picture1) : this);
-        line->setObjectName(QString::fromLatin1(row.name));
-        line->setGeometry(row.onBoard ? row.at.pixels().translated(onBoard) : row.at.pixels());
+    case Kind::Line: {
+        auto *line = new QFrame(parent);
+        line->setGeometry(geometry);
         setBackground(line, palette().color(QPalette::WindowText));
-        this->*row.member = line;
+        return line;
     }
-
-    for (const Layout::PictureRow &row : Layout::Pictures) {
-        auto *picture = new QLabel(Picture1);
-        picture->setObjectName(QString::fromLatin1(row.name));
-        picture->setGeometry(row.at.pixels().translated(onBoard));
-        picture->setPixmap(builtInPicture(row.resource));
+    case Kind::Picture: {
+        auto *picture = new QLabel(parent);
+        picture->setGeometry(geometry);
+        picture->setPixmap(builtInPicture(row.text));
         picture->setFocusPolicy(Qt::TabFocus);
-        picture->setAccessibleName(QString::fromUtf8(row.accessibleName));
-        this->*row.member = picture;
+        return picture;
     }
-
-    // Stacking, topmost first in each container: an earlier control covers
-    // a later one where they overlap.
-    const QList<QWidget *> windowTopmostFirst{Command6, Command5, Picture1, Command4, Command3, Command2,
-                                              Command1, Line1,    Label4,   Label3,   Label2,   Label1};
-    const QList<QWidget *> boardTopmostFirst{Picture3, Picture2, Label11, Label10, Label9, Label8,
-                                             Label7,   Label6,   Label5,  Line3,   Line2};
-    for (const QList<QWidget *> &topmostFirst : {windowTopmostFirst, boardTopmostFirst}) {
-        for (auto it = topmostFirst.rbegin(); it != topmostFirst.rend(); ++it)
-            (*it)->raise();
     }
+    return nullptr;
+}
 
-    // Keyboard focus: the board first, then the buttons and pictures in the
-    // window's own order.
-    const QList<QWidget *> focusChain{Picture1, Command1, Command2, Command3, Command4,
-                                      Picture2, Picture3, Command5, Command6};
-    for (qsizetype i = 1; i < focusChain.size(); ++i)
-        setTabOrder(focusChain[i - 1], focusChain[i]);
-    Picture1->setFocus();
+void Form1::buildControls()
+{
+    QList<std::pair<int, QWidget *>> focusChain;
+    for (const ControlRow &row : Layout::Controls) {
+        QWidget *control = makeWidget(row, Picture1);
+        control->setObjectName(QString::fromLatin1(row.name));
+        if (row.accessibleName)
+            control->setAccessibleName(QString::fromUtf8(row.accessibleName));
+        else if (auto *button = qobject_cast<QPushButton *>(control))
+            control->setAccessibleName(button->text());
+        std::visit([this, control](auto member) { this->*member = static_cast<std::remove_reference_t<decltype(this->*member)>>(control); },
+                   row.member);
+        focusChain.append({row.focus, control});
+    }
+    forms::chainFocus(focusChain);
 }
 
 template<typename Handler>
 void Form1::handle(Handler &&handler)
 {
     m_services.guard.run(std::forward<Handler>(handler));
+}
+
+template<typename Handler>
+void Form1::click(Handler &&handler)
+{
+    // A click can reach the window while one of its handlers still runs: in
+    // the event loop of a box that is closing. A second set-up inside the
+    // first would open the same box again; the click is dropped instead.
+    if (m_handlingClick)
+        return;
+    const QScopedValueRollback busy(m_handlingClick, true);
+    handle(std::forward<Handler>(handler));
 }
 
 void Form1::useThemeIcon()
@@ -304,37 +280,35 @@ void Form1::Form_Load()
 
 void Form1::Command1_Click()
 {
-    handle([this] { m_experiment.confirmExit(*this); });
+    click([this] { emit exitRequested(this); });
 }
 
 void Form1::Command2_Click()
 {
-    handle([this] { m_experiment.setUp(Scenario::BothWalk); });
+    click([this] { m_experiment.setUp(Scenario::BothWalk); });
 }
 
 void Form1::Command3_Click()
 {
-    handle([this] { m_experiment.setUp(Scenario::DogWalks); });
+    click([this] { m_experiment.setUp(Scenario::DogWalks); });
 }
 
 void Form1::Command4_Click()
 {
-    handle([this] { m_experiment.stop(); });
+    click([this] { m_experiment.stop(); });
 }
 
 void Form1::Command5_Click()
 {
-    handle([this] { m_experiment.start(); });
+    click([this] { m_experiment.start(); });
 }
 
 void Form1::Command6_Click()
 {
-    handle([this] {
+    click([this] {
         playCue(QStringLiteral("pinpon.wav"));
         hide();
-        if (!m_form2)
-            m_form2 = std::make_unique<Form2>(m_services.guard, m_services.makeControl(), static_cast<MainWindowLink &>(*this));
-        m_form2->showAndActivate();
+        emit problemRequested();
     });
 }
 
@@ -407,7 +381,7 @@ void Form1::setButtonEnabled(Button which, bool enabled)
 
 void Form1::setTimerEnabled(Walker walker, bool enabled)
 {
-    QTimer &t = timer(walker);
+    QTimer &t = walker == Walker::Dog ? Timer1 : Timer2;
     // Enabling a running timer leaves its phase alone.
     if (!enabled)
         t.stop();
@@ -420,13 +394,13 @@ void Form1::playCue(const QString &waveFile)
     SoundCue(*MMControl1, waveFile);
 }
 
-void Form1::showMainWindow()
+void Form1::showAndActivate()
 {
     show();
     activateWindow();
 }
 
-void Form1::exitFrom(CuePlayer &window)
+void Form1::confirmExit(CuePlayer &window)
 {
     handle([&] { m_experiment.confirmExit(window); });
 }

@@ -2,7 +2,6 @@
 
 #include "boardops.h"
 #include "experiment.h"
-#include "mainwindowlink.h"
 #include "services.h"
 
 #include <QTimer>
@@ -10,7 +9,6 @@
 
 #include <memory>
 
-class Form2;
 class MultimediaControl;
 class QFrame;
 class QLabel;
@@ -19,8 +17,9 @@ class QPushButton;
 // The board window: the six command buttons, the board with its axes and the
 // two walker pictures, the four read-outs, the two walk timers and an
 // invisible multimedia control for the sounds. Its handlers hand the work to
-// the Experiment and show what it does.
-class Form1 : public QWidget, private BoardOps, private MainWindowLink
+// the Experiment and show what it does. It knows no other window: Problem
+// and Exit leave it as signals.
+class Form1 : public QWidget, private BoardOps
 {
     Q_OBJECT
 
@@ -29,10 +28,7 @@ public:
     ~Form1() override;
 
     const WalkState &walkState() const { return m_experiment.state(); }
-    Experiment &experiment() { return m_experiment; }
-    // The problem window, once the Problem button has first shown it.
-    Form2 *problemWindow() const { return m_form2.get(); }
-    QTimer &timer(Walker walker) { return walker == Walker::Dog ? Timer1 : Timer2; }
+    const QTimer &timer(Walker walker) const { return walker == Walker::Dog ? Timer1 : Timer2; }
     // Takes the installed theme's icon of the desktop entry's name in place
     // of the built-in one, where there is such an icon. Looking it up loads
     // every image plugin, so the program does it after the first paint.
@@ -49,13 +45,33 @@ public:
     void Timer1_Timer();
     void Timer2_Timer();
 
+    // Shows the window again, as it was left, and makes it the active one.
+    void showAndActivate();
+    // The exit chime on window's multimedia control, the confirmation box,
+    // then the end of the program; ticks go on while the box is open.
+    void confirmExit(CuePlayer &window);
+    // Ends the program at once: no sound, no box, no further tick.
+    void endProgram();
+
+signals:
+    // Problem: the window has chimed and hidden itself.
+    void problemRequested();
+    // Exit: the exit confirmation, its chime on this window's control.
+    void exitRequested(CuePlayer *window);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildControls();
+    // The window's controls, one row each; defined with the layout.
+    struct ControlRow;
+    struct Layout;
+    QWidget *makeWidget(const ControlRow &row, QWidget *board);
     template<typename Handler>
     void handle(Handler &&handler);
+    template<typename Handler>
+    void click(Handler &&handler);
 
     // BoardOps
     void placeWalker(Walker walker, int x, int y) override;
@@ -65,22 +81,14 @@ private:
     void setTimerEnabled(Walker walker, bool enabled) override;
     void playCue(const QString &waveFile) override;
 
-    // MainWindowLink
-    void showMainWindow() override;
-    void exitFrom(CuePlayer &window) override;
-    void endProgram() override;
-
     QLabel *picture(Walker walker) const;
     QLabel *readoutLabel(Readout readout) const;
     QPushButton *button(Button button) const;
 
-    // The window's tables of controls, one per kind; defined with the layout.
-    struct Layout;
-
     Services m_services;
     Experiment m_experiment;
     std::unique_ptr<MultimediaControl> MMControl1;
-    std::unique_ptr<Form2> m_form2;
+    bool m_handlingClick = false;
     QTimer Timer1;
     QTimer Timer2;
     QPushButton *Command1 = nullptr; // Exit

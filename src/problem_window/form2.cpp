@@ -2,7 +2,7 @@
 
 #include "errorguard.h"
 #include "fonts.h"
-#include "mainwindowlink.h"
+#include "focuschain.h"
 #include "multimediacontrol.h"
 #include "onscreen.h"
 #include "printbox.h"
@@ -13,6 +13,9 @@
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QPushButton>
+#include <QScopedValueRollback>
+
+#include <variant>
 
 namespace {
 
@@ -24,13 +27,6 @@ constexpr double PrintPointSize = 12;
 constexpr QColor LightRed{255, 0, 0};
 constexpr QColor LightBlue{0, 0, 255};
 constexpr QColor Black{0, 0, 0};
-
-// Geometries in twips, topmost control first.
-constexpr QRect ConditionsBox = twips::toPixels(120, 5640, 7455, 2295);
-constexpr QRect SimulationButton = twips::toPixels(6120, 0, 1575, 375);
-constexpr QRect ExitButton = twips::toPixels(0, 0, 855, 375);
-constexpr QRect ProblemBox = twips::toPixels(120, 600, 7455, 4815);
-constexpr QRect Separator = twips::toPixels(0, 360, 7695, 15); // (0, 360) to (7680, 360)
 
 // The stretch (in percent, at most 100) at which every printed line fits
 // within width pixels at the print size.
@@ -47,13 +43,42 @@ int stretchToFit(int width)
 
 } // namespace
 
-Form2::Form2(ErrorGuard &guard, std::unique_ptr<MultimediaControl> control, MainWindowLink &mainWindow,
-             QWidget *parent)
+// Every control of the window, one row each. The rows are made in order, so
+// that a later control covers an earlier one where they overlap; focus is
+// the control's place in the Tab order (0: not reached by Tab).
+struct Form2::Layout
+{
+    enum class Kind { Line, PrintBox, Button };
+    using Member = std::variant<QPushButton *Form2::*, PrintBox *Form2::*, std::nullptr_t>;
+
+    struct Row
+    {
+        Kind kind;
+        Member member;
+        const char *name;
+        twips::Rect at;
+        const char *text; // caption, or a box's accessible name
+        int focus;
+        void (Form2::*clicked)();
+    };
+
+    // clang-format off
+    static constexpr Row Controls[] = {
+        // kind            member            name        at (twips)               text                     focus  clicked
+        {Kind::Line,     nullptr,           "Line1",    {0, 360, 7695, 15},     nullptr,                 0, nullptr}, // (0, 360) to (7680, 360)
+        {Kind::PrintBox, &Form2::Picture1,  "Picture1", {120, 600, 7455, 4815}, "Problem",               1, nullptr},
+        {Kind::Button,   &Form2::Command1,  "Command1", {0, 0, 855, 375},       "Exit",                  2, &Form2::Command1_Click},
+        {Kind::Button,   &Form2::Command2,  "Command2", {6120, 0, 1575, 375},   "Simulation",            3, &Form2::Command2_Click},
+        {Kind::PrintBox, &Form2::Picture2,  "Picture2", {120, 5640, 7455, 2295}, "Simulation conditions", 4, nullptr},
+    };
+    // clang-format on
+};
+
+Form2::Form2(ErrorGuard &guard, std::unique_ptr<MultimediaControl> control, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , m_guard(guard)
     , MMControl1(std::move(control))
-    , m_mainWindow(mainWindow)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QString::fromUtf8(Title));
@@ -63,38 +88,41 @@ Form2::Form2(ErrorGuard &guard, std::unique_ptr<MultimediaControl> control, Main
     setFont(fonts::windowFont());
     onscreen::keepOnScreenWhenShown(*this);
 
-    // Created bottom-most first, so that each control covers the ones before.
-    auto *line = new QFrame(this);
-    line->setObjectName(QStringLiteral("Line1"));
-    line->setGeometry(Separator);
-    QPalette linePalette = line->palette();
-    linePalette.setColor(QPalette::Window, linePalette.color(QPalette::WindowText));
-    line->setPalette(linePalette);
-    line->setAutoFillBackground(true);
-
-    Picture1 = new PrintBox(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(ProblemBox);
-    Picture1->setAccessibleName(QStringLiteral("Problem"));
-    Picture1->setFocusPolicy(Qt::StrongFocus);
-
-    Command1 = new QPushButton(QStringLiteral("Exit"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(ExitButton);
-    Command1->setAccessibleName(Command1->text());
-    Command1->setAutoDefault(true);
-
-    Command2 = new QPushButton(QStringLiteral("Simulation"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setGeometry(SimulationButton);
-    Command2->setAccessibleName(Command2->text());
-    Command2->setAutoDefault(true);
-
-    Picture2 = new PrintBox(this);
-    Picture2->setObjectName(QStringLiteral("Picture2"));
-    Picture2->setGeometry(ConditionsBox);
-    Picture2->setAccessibleName(QStringLiteral("Simulation conditions"));
-    Picture2->setFocusPolicy(Qt::TabFocus);
+    QList<std::pair<int, QWidget *>> focusChain;
+    for (const Layout::Row &row : Layout::Controls) {
+        QWidget *control = nullptr;
+        switch (row.kind) {
+        case Layout::Kind::Line: {
+            control = new QFrame(this);
+            QPalette linePalette = control->palette();
+            linePalette.setColor(QPalette::Window, linePalette.color(QPalette::WindowText));
+            control->setPalette(linePalette);
+            control->setAutoFillBackground(true);
+            break;
+        }
+        case Layout::Kind::PrintBox: {
+            auto *box = new PrintBox(this);
+            box->setAccessibleName(QString::fromUtf8(row.text));
+            // The problem box takes the focus first; both are reached by Tab.
+            box->setFocusPolicy(row.focus == 1 ? Qt::StrongFocus : Qt::TabFocus);
+            this->*std::get<PrintBox *Form2::*>(row.member) = box;
+            control = box;
+            break;
+        }
+        case Layout::Kind::Button: {
+            auto *button = new QPushButton(QString::fromUtf8(row.text), this);
+            button->setAccessibleName(button->text());
+            button->setAutoDefault(true);
+            connect(button, &QPushButton::clicked, this, row.clicked);
+            this->*std::get<QPushButton *Form2::*>(row.member) = button;
+            control = button;
+            break;
+        }
+        }
+        control->setObjectName(QString::fromLatin1(row.name));
+        control->setGeometry(row.at.pixels());
+        focusChain.append({row.focus, control});
+    }
 
     // The story was laid out line by line for a narrow Japanese face. Where
     // the installed face is wider, its glyphs are narrowed just enough for
@@ -103,13 +131,7 @@ Form2::Form2(ErrorGuard &guard, std::unique_ptr<MultimediaControl> control, Main
     Picture1->setFontStretch(stretch);
     Picture2->setFontStretch(stretch);
 
-    setTabOrder(Picture1, Command1);
-    setTabOrder(Command1, Command2);
-    setTabOrder(Command2, Picture2);
-    Picture1->setFocus();
-
-    connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form2::Command2_Click);
+    forms::chainFocus(focusChain);
 }
 
 Form2::~Form2() = default;
@@ -146,17 +168,28 @@ void Form2::Form_Activate()
     });
 }
 
+template<typename Handler>
+void Form2::click(Handler &&handler)
+{
+    // A click that reaches the window while one of its handlers still runs
+    // (in the event loop of a box that is closing) is dropped.
+    if (m_handlingClick)
+        return;
+    const QScopedValueRollback busy(m_handlingClick, true);
+    m_guard.run(std::forward<Handler>(handler));
+}
+
 void Form2::Command1_Click()
 {
-    m_mainWindow.exitFrom(*this);
+    click([this] { emit exitRequested(this); });
 }
 
 void Form2::Command2_Click()
 {
-    m_guard.run([this] {
+    click([this] {
         playCue(QStringLiteral("pinpon.wav"));
         hide();
-        m_mainWindow.showMainWindow();
+        emit simulationRequested();
     });
 }
 
@@ -164,7 +197,7 @@ void Form2::closeEvent(QCloseEvent *event)
 {
     // Closing through the frame ends the program, as on the board window.
     event->accept();
-    m_mainWindow.endProgram();
+    emit closeRequested();
 }
 
 void Form2::playCue(const QString &waveFile)

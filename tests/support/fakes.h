@@ -54,12 +54,14 @@ private:
 };
 
 // Draws from a script, then falls back to a real generator. Given a log, it
-// logs "seed <seed>" and "draw" so that their order can be checked.
+// logs "seed <seed>" and "draw" so that their order can be checked. A draw
+// throws failure where one is set.
 class ScriptedRandom final : public RandomSource
 {
 public:
     explicit ScriptedRandom(EventLog *log = nullptr) : m_log(log) {}
     QList<double> draws;
+    std::function<void()> failure;
 
     void reseed(float seed) override
     {
@@ -71,6 +73,8 @@ public:
     {
         if (m_log)
             m_log->add(QStringLiteral("draw"));
+        if (failure)
+            failure();
         return draws.isEmpty() ? m_real.next() : draws.takeFirst();
     }
 

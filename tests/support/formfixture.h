@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app.h"
 #include "errorguard.h"
 #include "fakes.h"
 #include "form1.h"
@@ -9,7 +10,23 @@
 
 #include <memory>
 
-// The real board window on fake services, all logging into one event log:
+// How many of control's pixels inside the window the window shows otherwise
+// than the control draws them: covered by another control.
+inline int pixelsCovered(QWidget *window, QWidget *control)
+{
+    const QRect area = QRect(control->mapTo(window, QPoint(0, 0)), control->size()) & window->rect();
+    const QImage own = control->grab().toImage().copy(area.translated(-control->mapTo(window, QPoint(0, 0))))
+                           .convertToFormat(QImage::Format_RGB32);
+    const QImage seen = window->grab().toImage().copy(area).convertToFormat(QImage::Format_RGB32);
+    int differ = 0;
+    for (int y = 0; y < own.height(); ++y) {
+        for (int x = 0; x < own.width(); ++x)
+            differ += own.pixel(x, y) != seen.pixel(x, y);
+    }
+    return differ;
+}
+
+// The program's real windows on fake services, all logging into one event log:
 // a clock the test moves, scripted boxes, a recorded end, and multimedia
 // controls named "main" (the board window's) and "problem".
 struct FormFixture
@@ -21,7 +38,8 @@ struct FormFixture
     RecordedEnd end{events};
     ErrorGuard guard{dialogs, end};
     int controlsMade = 0;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<App> app;
+    Form1 *form = nullptr;
 
     // The time of day of the current tick period; each read of the clock
     // within it comes a step later.
@@ -35,16 +53,17 @@ struct FormFixture
     FormFixture()
     {
         setTime(time);
-        form = std::make_unique<Form1>(Services{clock, random, dialogs, end, guard, [this] {
+        app = std::make_unique<App>(Services{clock, random, dialogs, end, guard, [this] {
             const QString name = controlsMade++ == 0 ? QStringLiteral("main") : QStringLiteral("problem");
             return std::unique_ptr<MultimediaControl>(std::make_unique<RecordingControl>(name, events));
         }});
+        form = &app->board();
     }
 
     template<typename T = QWidget>
     T *find(const char *name, QWidget *in = nullptr) const
     {
-        return (in ? in : form.get())->findChild<T *>(QString::fromLatin1(name));
+        return (in ? in : form)->findChild<T *>(QString::fromLatin1(name));
     }
     QPushButton *command(int n) const { return find<QPushButton>(qPrintable(QStringLiteral("Command%1").arg(n))); }
     QString readout(int n) const { return find<QLabel>(qPrintable(QStringLiteral("Label%1").arg(n)))->text(); }
