@@ -4,9 +4,10 @@
 
 #include <QPointer>
 
-class QInputDialog;
+class InputBox;
 
-// The boxes drawn with Qt's standard dialogs, modal to the active window.
+// The boxes drawn with Qt's dialogs, modal to the active window: a box of
+// our own for the prompts and Qt's message box for the notices.
 class QtDialogs final : public Dialogs
 {
 public:
@@ -20,7 +21,7 @@ public:
 
 private:
     // Owned by its parent window when it has one; deleted here otherwise.
-    QPointer<QInputDialog> m_inputBox;
+    QPointer<InputBox> m_inputBox;
 };
 
 // Ends the program by hiding every window and leaving the event loop.
