@@ -284,11 +284,11 @@ ExactResult exactResult(Scenario scenario, Starts starts, int ticksPerTimer)
     // i = ceil(log(1/2 / S(2j)) / log q).
     const double period = std::chrono::duration<double>(rules::TickInterval).count();
     double periodsSum = 0;
-    int median = -1;
+    std::optional<int> median;
     const int swept = sweep.ticks();
     for (int k = 0; 2 * k <= swept; ++k) {
         periodsSum += survival[2 * k];
-        if (median < 0 && survival[2 * k] <= 0.5)
+        if (!median && survival[2 * k] <= 0.5)
             median = k;
     }
     const int lastEven = swept & ~1;
@@ -297,12 +297,13 @@ ExactResult exactResult(Scenario scenario, Starts starts, int ticksPerTimer)
         const double ratio = periodRatio(survival, lastEven);
         if (ratio < 1) {
             periodsSum += tail * ratio / (1 - ratio);
-            if (median < 0)
+            if (!median)
                 median = lastEven / 2 + int(std::ceil(std::log(0.5 / tail) / std::log(ratio)));
         }
     }
     result.meanFirstSeconds = period * periodsSum;
-    result.medianFirstSeconds = period * median;
+    if (median)
+        result.medianFirstSeconds = period * *median;
 
     // noMeetingYet[k] = P(K > k) = S(2k).
     result.noMeetingYet.reserve(ticksPerTimer + 1);

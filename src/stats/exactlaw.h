@@ -4,6 +4,7 @@
 #include "walkstate.h"
 
 #include <array>
+#include <optional>
 #include <vector>
 
 // The meeting statistics of a run worked out from the probability law of the
@@ -75,9 +76,10 @@ struct ExactResult
     // stop where the remaining chance falls below 1e-13.
     std::vector<double> law;
     double atLeastOne = 0;
-    // With no time limit.
+    // With no time limit. The median is absent when the chance of no meeting
+    // yet never falls to one half.
     double meanFirstSeconds = 0;
-    double medianFirstSeconds = 0;
+    std::optional<double> medianFirstSeconds;
     // noMeetingYet[k]: the chance of no meeting in the first k tick periods
     // (0.2 k seconds), k = 0..ticksPerTimer.
     std::vector<double> noMeetingYet;
