@@ -1,5 +1,7 @@
 #include "report.h"
 
+#include "captions.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -135,7 +137,7 @@ QString plainName(Scenario scenario)
 
 QString scenarioCaption(Scenario scenario)
 {
-    return scenario == Scenario::BothWalk ? QStringLiteral("When two srart") : QStringLiteral("When one starts");
+    return QString::fromLatin1(captionOf(scenario));
 }
 
 namespace {
