@@ -37,6 +37,20 @@ void meetingMap(benchmark::State &state)
 }
 BENCHMARK(meetingMap)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
+// Dog's backward tick over every pair of points, unrolled and plain: what
+// the exact law's inner loop gains from its unrolling.
+void dogTickBack(benchmark::State &state)
+{
+    const bool plain = state.range(0) != 0;
+    std::vector<double> landing(stats::PairTableSize, 0.5);
+    std::vector<double> next(stats::PairTableSize);
+    for (auto _ : state) {
+        (plain ? stats::dogTickBackPlain : stats::dogTickBack)(landing.data(), next.data());
+        benchmark::DoNotOptimize(next.data());
+    }
+}
+BENCHMARK(dogTickBack)->ArgName("plain")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
 // Draws the directions of Runs runs, as the simulation does, and nothing else.
 void drawsOnly(benchmark::State &state)
 {
@@ -84,7 +98,7 @@ void defaultRun(benchmark::State &state)
         auto both = std::async(std::launch::async, stats::exactResult, Scenario::BothWalk, Defaults, Ticks);
         const stats::ExactResult one = stats::exactResult(Scenario::DogWalks, Defaults, Ticks);
         benchmark::DoNotOptimize(stats::compareRunsEach(both.get().law, one.law));
-        for (Scenario scenario : {Scenario::BothWalk, Scenario::DogWalks})
+        for (Scenario scenario : stats::Scenarios)
             benchmark::DoNotOptimize(stats::simulate({scenario, Defaults, Ticks, 100'000, 1, 2}));
     }
 }
@@ -93,7 +107,7 @@ BENCHMARK(defaultRun)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(
 void hundredThousandRunsOfBoth(benchmark::State &state)
 {
     for (auto _ : state) {
-        for (Scenario scenario : {Scenario::BothWalk, Scenario::DogWalks})
+        for (Scenario scenario : stats::Scenarios)
             benchmark::DoNotOptimize(stats::simulate({scenario, Defaults, Ticks, 100'000, 1, 2}));
     }
 }

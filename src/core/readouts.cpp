@@ -1,6 +1,7 @@
 #include "readouts.h"
 
 #include "conversions.h"
+#include "rules.h"
 
 namespace readouts {
 
@@ -23,7 +24,7 @@ QString meetings(int count)
 
 QString elapsed(double wholeSeconds)
 {
-    return conv::numberToText(wholeSeconds) + QStringLiteral(" / 180 sec");
+    return conv::numberToText(wholeSeconds) + QStringLiteral(" / ") + QString::number(rules::TimeLimitSeconds) + QStringLiteral(" sec");
 }
 
 } // namespace readouts

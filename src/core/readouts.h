@@ -5,7 +5,7 @@
 #include <QString>
 
 // The texts of the read-outs, e.g. "Dog: x= 6  y= 4",
-// "Number of meetlings = 0" and " 12 / 180 sec".
+// "Number of meetlings = 0" and " 12 / 180 sec" (the time limit of rules.h).
 namespace readouts {
 
 QString position(Walker walker, int x, int y);

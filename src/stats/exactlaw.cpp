@@ -9,11 +9,16 @@ namespace stats {
 namespace {
 
 constexpr int P = BoardPoints;
-// Rows of the pair tables are padded to a multiple of four doubles, so that
-// the inner loops run on whole vector registers.
-constexpr int Row = (P + 3) / 4 * 4;
 
-// The chance of a meeting on exactly the t-th tick, t = 1..ticks.
+// The walker whose timer gives tick s of a run: Dog's on even s.
+Walker walkerOfTick(int s)
+{
+    return s % 2 == 0 ? Walker::Dog : Walker::Momotaro;
+}
+
+// The chance of the first meeting on exactly the t-th tick after leaving the
+// start points, t = 1..ticks, from the chance W(t) of one within t ticks:
+//   f(t) = W(t) - W(t - 1).
 std::vector<double> firstMeetingOn(const std::vector<double> &within, int ticks)
 {
     std::vector<double> on(ticks + 1, 0.0);
@@ -22,23 +27,44 @@ std::vector<double> firstMeetingOn(const std::vector<double> &within, int ticks)
     return on;
 }
 
-// Tick index s of a run (0, 1, 2, ...) belongs to Dog's timer when even.
-int firstWalker(int tick)
+PerWalker<std::vector<double>> firstMeetingOn(const FirstMeeting &first, int ticks)
 {
-    return tick & 1;
+    PerWalker<std::vector<double>> on;
+    for (Walker walker : Walkers)
+        on[walker] = firstMeetingOn(first.within[walker], ticks);
+    return on;
 }
 
 // Past the run, the sweep goes on until the chance of no meeting yet is
-// negligible or has settled into its geometric decay (its ratio over one
-// tick period steady to 1e-12 across SettleSpan ticks); the rest of the tail
+// negligible or has settled into its geometric decay; the rest of the tail
 // is then added in closed form.
+//
+// Below this the chance of no meeting yet adds less to the mean wait than
+// any digit the tool prints: what is left of the tail is at most
+// NegligibleSurvival / (1 - q) tick periods, q the decay ratio a period,
+// which is under a billionth of a second even for the slowest starts
+// (q about 0.998).
 constexpr double NegligibleSurvival = 1e-13;
+// The decay counts as settled when its ratio over one tick period has moved by
+// less than this, relatively, across SettleSpan ticks: well above the drift
+// the sweep's rounding gives it (about 1e-15 a tick), well below anything the
+// mean or the median could show.
+constexpr double SettledRatioDrift = 1e-12;
 constexpr int SettleSpan = 100;
+// A bound on the sweep past the run (over 11 hours of walking), for a decay
+// that never settles.
 constexpr int MaxFirstMeetingTicks = 400'000;
 
-// The law of meetings stops where the chance of more is below this.
+// The law of meetings stops where the chance of more is below this: far below
+// the smallest share the tool prints (0.01%) or a simulation could show.
 constexpr double LawTail = 1e-13;
+// A chance of leaving the start points on some tick with k meetings counted
+// that is below this cannot move the law above LawTail; it is passed over to
+// spare its inner sum.
+constexpr double NegligibleLeaving = 1e-20;
 
+// The chance of no meeting yet, S(t) for t = 0, 1, ..., over one tick period
+// (two ticks) at its end: S(t) / S(t - 2).
 double periodRatio(const std::vector<double> &survival, std::size_t t)
 {
     return survival[t] / survival[t - 2];
@@ -52,7 +78,37 @@ bool tailSettled(const std::vector<double> &survival)
     if (t % 2 != 0 || t < 2 * SettleSpan)
         return false;
     const double now = periodRatio(survival, t);
-    return std::fabs(now - periodRatio(survival, t - SettleSpan)) <= 1e-12 * now;
+    return std::fabs(now - periodRatio(survival, t - SettleSpan)) <= SettledRatioDrift * now;
+}
+
+// Where each board point's eight steps land: destinations()[point][k - 1] for
+// direction k.
+using StepTable = std::array<std::array<int, 8>, BoardPoints>;
+StepTable destinations()
+{
+    StepTable to{};
+    for (int from = 0; from < P; ++from) {
+        for (int direction = 1; direction <= 8; ++direction)
+            to[from][direction - 1] = pointIndex(stepOnBoard(pointAt(from), direction));
+    }
+    return to;
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+// Built for the processor's widest vectors where it has them.
+__attribute__((target_clones("avx2", "default")))
+#endif
+void dogTickBackRows(const StepTable &destination, const double *landing, double *next)
+{
+    for (int d = 0; d < P; ++d) {
+        const auto &to = destination[d];
+        const double *r0 = landing + to[0] * PairRow, *r1 = landing + to[1] * PairRow, *r2 = landing + to[2] * PairRow,
+                     *r3 = landing + to[3] * PairRow, *r4 = landing + to[4] * PairRow, *r5 = landing + to[5] * PairRow,
+                     *r6 = landing + to[6] * PairRow, *r7 = landing + to[7] * PairRow;
+        double *out = next + d * PairRow;
+        for (int m = 0; m < PairRow; ++m)
+            out[m] = ((r0[m] + r1[m]) + (r2[m] + r3[m]) + ((r4[m] + r5[m]) + (r6[m] + r7[m]))) * 0.125;
+    }
 }
 
 } // namespace
@@ -67,61 +123,58 @@ Point pointAt(int index)
     return {index % BoardSide, index / BoardSide};
 }
 
-MeetingSweep::MeetingSweep(Scenario scenario)
-    : m_scenario(scenario)
-    , m_dogNext(P * Row, 0.0)
-    , m_momoNext(scenario == Scenario::DogWalks ? P * Row : 0, 0.0)
-    , m_landing(P * Row, 0.0)
-    , m_next(P * Row, 0.0)
+void dogTickBack(const double *landing, double *next)
 {
-    for (int from = 0; from < P; ++from) {
-        for (int direction = 1; direction <= 8; ++direction)
-            m_destination[from][direction - 1] = pointIndex(stepOnBoard(pointAt(from), direction));
+    static const StepTable destination = destinations();
+    dogTickBackRows(destination, landing, next);
+}
+
+void dogTickBackPlain(const double *landing, double *next)
+{
+    for (int d = 0; d < P; ++d) {
+        for (int m = 0; m < PairRow; ++m) {
+            double sum = 0;
+            for (int direction = 1; direction <= 8; ++direction)
+                sum += landing[pointIndex(stepOnBoard(pointAt(d), direction)) * PairRow + m];
+            next[d * PairRow + m] = sum / 8;
+        }
     }
 }
 
-#if defined(__x86_64__) && defined(__GNUC__)
-// Built for the processor's widest vectors where it has them.
-__attribute__((target_clones("avx2", "default")))
-#endif
-static void stepDog(const std::array<std::array<int, 8>, BoardPoints> &destination, const double *landing,
-                    double *next)
+MeetingSweep::MeetingSweep(Scenario scenario)
+    : m_scenario(scenario)
+    , m_dogNext(PairTableSize, 0.0)
+    , m_momoNext(scenario == Scenario::DogWalks ? PairTableSize : 0, 0.0)
+    , m_landing(PairTableSize, 0.0)
+    , m_next(PairTableSize, 0.0)
 {
-    // Dog takes each of the eight steps with the same chance.
-    for (int d = 0; d < P; ++d) {
-        const auto &to = destination[d];
-        const double *r0 = landing + to[0] * Row, *r1 = landing + to[1] * Row, *r2 = landing + to[2] * Row,
-                     *r3 = landing + to[3] * Row, *r4 = landing + to[4] * Row, *r5 = landing + to[5] * Row,
-                     *r6 = landing + to[6] * Row, *r7 = landing + to[7] * Row;
-        double *out = next + d * Row;
-        for (int m = 0; m < Row; ++m)
-            out[m] = ((r0[m] + r1[m]) + (r2[m] + r3[m]) + ((r4[m] + r5[m]) + (r6[m] + r7[m]))) * 0.125;
-    }
 }
 
 void MeetingSweep::step()
 {
+    // With D_t and M_t the chances of a meeting within t ticks from (d, m),
+    // Dog's or Momotaro's timer next (D_0 = M_0 = 0):
+    //   D_{t+1}(d, m) = 1/8 sum_k L_t(step(d, k), m),
+    //   L_t(d', m)    = 1 if d' = m (they meet), else M_t(d', m);
+    //   M_t(d, m)     = D_t(m, d) when both walk: the walkers swap roles;
+    //   M_{t+1}(d, m) = D_t(d, m) when Dog walks alone: Momotaro's tick moves
+    //                   nothing and finds no meeting.
     const bool both = m_scenario == Scenario::BothWalk;
-    // What the tick after this one starts from, once this tick's walker has
-    // landed: a sure meeting where the two stand on one point. When both
-    // walk, Momotaro's tick from (d, m) is Dog's tick from (m, d).
     if (both) {
         for (int d = 0; d < P; ++d) {
             for (int m = 0; m < P; ++m)
-                m_landing[d * Row + m] = m_dogNext[m * Row + d];
+                m_landing[d * PairRow + m] = m_dogNext[m * PairRow + d];
         }
     } else {
         std::copy(m_momoNext.begin(), m_momoNext.end(), m_landing.begin());
     }
     for (int c = 0; c < P; ++c)
-        m_landing[c * Row + c] = 1.0;
-    stepDog(m_destination, m_landing.data(), m_next.data());
+        m_landing[c * PairRow + c] = 1.0;
+    dogTickBack(m_landing.data(), m_next.data());
 
     if (both) {
         std::swap(m_dogNext, m_next);
     } else {
-        // Momotaro's tick moves nothing and finds no meeting: from it, the
-        // chance is Dog's of one tick less.
         std::swap(m_momoNext, m_dogNext);
         std::swap(m_dogNext, m_next);
     }
@@ -133,20 +186,22 @@ double MeetingSweep::within(Point dog, Point momotaro, Walker next) const
     const int d = pointIndex(dog);
     const int m = pointIndex(momotaro);
     if (next == Walker::Dog)
-        return m_dogNext[d * Row + m];
-    return m_scenario == Scenario::BothWalk ? m_dogNext[m * Row + d] : m_momoNext[d * Row + m];
+        return m_dogNext[d * PairRow + m];
+    return m_scenario == Scenario::BothWalk ? m_dogNext[m * PairRow + d] : m_momoNext[d * PairRow + m];
 }
 
 double expectedMeetings(const FirstMeeting &first, int ticksPerTimer)
 {
     const int ticks = 2 * ticksPerTimer;
-    const std::array on{firstMeetingOn(first.within[0], ticks), firstMeetingOn(first.within[1], ticks)};
-    // after[s]: the meetings still to come when the walkers leave their
-    // start points at tick s. A meeting on tick s + t - 1 is followed by the
-    // restart on the next tick, and walking again on the one after.
+    const PerWalker<std::vector<double>> on = firstMeetingOn(first, ticks);
+    // after[s]: the meetings still to come when the walkers leave their start
+    // points on tick s. A first meeting t ticks later falls on tick s + t - 1,
+    // the restart on tick s + t, and the walk starts again on tick s + t + 1:
+    //   after(s) = sum_{t = 1..ticks - s} f_w(s)(t) (1 + after(s + t + 1)),
+    //   after(s) = 0 for s >= ticks,  w(s) the walker of tick s.
     std::vector<double> after(ticks + 2, 0.0);
     for (int s = ticks - 1; s >= 0; --s) {
-        const std::vector<double> &f = on[firstWalker(s)];
+        const std::vector<double> &f = on[walkerOfTick(s)];
         double sum = 0;
         for (int t = 1; t <= ticks - s; ++t)
             sum += f[t] * (1.0 + after[s + t + 1]);
@@ -158,9 +213,12 @@ double expectedMeetings(const FirstMeeting &first, int ticksPerTimer)
 std::vector<double> meetingLaw(const FirstMeeting &first, int ticksPerTimer)
 {
     const int ticks = 2 * ticksPerTimer;
-    const std::array on{firstMeetingOn(first.within[0], ticks), firstMeetingOn(first.within[1], ticks)};
-    // leaving[s]: the chance that the walkers leave their start points at
-    // tick s with k meetings counted so far.
+    const PerWalker<std::vector<double>> on = firstMeetingOn(first, ticks);
+    // leaving_k(s): the chance that the walkers leave their start points on
+    // tick s with k meetings counted so far; leaving_0(s) = [s = 0], and
+    //   leaving_{k+1}(s + t + 1) += leaving_k(s) f_w(s)(t),  t = 1..ticks - s,
+    //   P(N = k) = sum_{s < ticks} leaving_k(s) (1 - W_w(s)(ticks - s))
+    //            + sum_{s >= ticks} leaving_k(s).
     std::vector<double> leaving(ticks + 2, 0.0);
     std::vector<double> next(ticks + 2, 0.0);
     leaving[0] = 1.0;
@@ -171,13 +229,13 @@ std::vector<double> meetingLaw(const FirstMeeting &first, int ticksPerTimer)
         double exactly = 0;
         for (int s = 0; s < ticks + 2; ++s) {
             const double r = leaving[s];
-            if (r < 1e-20)
+            if (r < NegligibleLeaving)
                 continue;
             if (s >= ticks) {
                 exactly += r;
                 continue;
             }
-            const int walker = firstWalker(s);
+            const Walker walker = walkerOfTick(s);
             const int last = ticks - s;
             exactly += r * (1.0 - first.within[walker][last]);
             const std::vector<double> &f = on[walker];
@@ -196,18 +254,19 @@ ExactResult exactResult(Scenario scenario, Starts starts, int ticksPerTimer)
     const int runTicks = 2 * ticksPerTimer;
     MeetingSweep sweep(scenario);
     FirstMeeting first;
-    // The chance of no meeting yet after t ticks, starting with Dog's.
+    // survival[t] = S(t) = 1 - W_Dog(t): the chance of no meeting on ticks
+    // 0 .. t - 1 of a run.
     std::vector<double> survival{1.0};
-    for (auto &w : first.within)
-        w.push_back(0.0);
+    for (Walker walker : Walkers)
+        first.within[walker].push_back(0.0);
 
     while (sweep.ticks() < runTicks || !tailSettled(survival)) {
         sweep.step();
         const double dogFirst = sweep.within(starts.dog, starts.momotaro, Walker::Dog);
         survival.push_back(1.0 - dogFirst);
         if (sweep.ticks() <= runTicks) {
-            first.within[0].push_back(dogFirst);
-            first.within[1].push_back(sweep.within(starts.dog, starts.momotaro, Walker::Momotaro));
+            first.within[Walker::Dog].push_back(dogFirst);
+            first.within[Walker::Momotaro].push_back(sweep.within(starts.dog, starts.momotaro, Walker::Momotaro));
         }
     }
 
@@ -216,31 +275,37 @@ ExactResult exactResult(Scenario scenario, Starts starts, int ticksPerTimer)
     result.law = meetingLaw(first, ticksPerTimer);
     result.atLeastOne = 1.0 - result.law.front();
 
-    // The first meeting falls in tick period k (at 0.2 k s) when it comes on
-    // tick 2k - 1 or 2k; so P(period >= k) = survival[2k - 2].
+    // The first meeting falls in tick period K = k when it comes on tick
+    // 2k - 2 or 2k - 1, so P(K > k) = S(2k), and
+    //   mean K   = sum_{k >= 0} S(2k),
+    //   median K = the least k with S(2k) <= 1/2.
+    // Past the sweep, S decays by the ratio q a period: the tail of the sum is
+    // S(2j) q / (1 - q), j the last period swept, and S(2j) q^i <= 1/2 from
+    // i = ceil(log(1/2 / S(2j)) / log q).
     const double period = std::chrono::duration<double>(rules::TickInterval).count();
     double periodsSum = 0;
-    int median = -1;
+    std::optional<int> median;
     const int swept = sweep.ticks();
     for (int k = 0; 2 * k <= swept; ++k) {
         periodsSum += survival[2 * k];
-        if (median < 0 && survival[2 * k] <= 0.5)
+        if (!median && survival[2 * k] <= 0.5)
             median = k;
     }
-    // Whatever survives the sweep decays geometrically, period by period.
     const int lastEven = swept & ~1;
     const double tail = survival[lastEven];
     if (tail > NegligibleSurvival) {
         const double ratio = periodRatio(survival, lastEven);
         if (ratio < 1) {
             periodsSum += tail * ratio / (1 - ratio);
-            if (median < 0)
+            if (!median)
                 median = lastEven / 2 + int(std::ceil(std::log(0.5 / tail) / std::log(ratio)));
         }
     }
     result.meanFirstSeconds = period * periodsSum;
-    result.medianFirstSeconds = period * median;
+    if (median)
+        result.medianFirstSeconds = period * *median;
 
+    // noMeetingYet[k] = P(K > k) = S(2k).
     result.noMeetingYet.reserve(ticksPerTimer + 1);
     for (int k = 0; k <= ticksPerTimer; ++k)
         result.noMeetingYet.push_back(survival[2 * k]);
@@ -288,6 +353,22 @@ struct SpanLaw
     }
 };
 
+// How often the scenario that meets more must come out ahead for runsFor90
+// and runsFor99.
+constexpr double NineTimesInTen = 0.9;
+constexpr double NinetyNineTimesInAHundred = 0.99;
+
+// Two distances of a total from the expected total that are equal in whole
+// arithmetic may differ by the rounding of the expected total (a sum of at
+// most a few thousand products, off by far less than this); distances that
+// truly differ, differ by far more than this.
+constexpr double SameDistance = 1e-9;
+
+// The points within this share of the best count as the best: points tied by
+// the board's symmetry differ only by rounding (about 1e-15 of the value),
+// while a point that truly meets less falls short by far more.
+constexpr double BestTie = 1e-9;
+
 double meanOf(const std::vector<double> &law)
 {
     double mean = 0;
@@ -327,9 +408,9 @@ RunsEach compareRunsEach(const std::vector<double> &bothLaw, const std::vector<d
         }
         result.byRuns.push_back(compared);
         const double right = bothRight ? compared.bothMore : compared.oneMore;
-        if (result.runsFor90 == 0 && right >= 0.9)
+        if (result.runsFor90 == 0 && right >= NineTimesInTen)
             result.runsFor90 = n;
-        if (result.runsFor99 == 0 && right >= 0.99)
+        if (result.runsFor99 == 0 && right >= NinetyNineTimesInAHundred)
             result.runsFor99 = n;
         if (n >= MaxRunsCompared || (n >= MinRunsCompared && result.runsFor99 != 0))
             break;
@@ -353,7 +434,7 @@ double chanceOfTotalThisFar(const std::vector<double> &law, int runs, long long 
     double chance = 0;
     for (std::size_t i = 0; i < sum.p.size(); ++i) {
         // A total just as far away counts, whatever the rounding.
-        if (std::fabs(double(sum.offset + std::ptrdiff_t(i)) - centre) >= distance - 1e-9)
+        if (std::fabs(double(sum.offset + std::ptrdiff_t(i)) - centre) >= distance - SameDistance)
             chance += sum.p[i];
     }
     return std::min(chance, 1.0);
@@ -362,18 +443,18 @@ double chanceOfTotalThisFar(const std::vector<double> &law, int runs, long long 
 MeetingMap meetingMap(Point dog, int ticksPerTimer)
 {
     MeetingMap map;
-    for (Scenario scenario : {Scenario::DogWalks, Scenario::BothWalk}) {
+    for (Scenario scenario : Scenarios) {
         MeetingSweep sweep(scenario);
         std::vector<FirstMeeting> firsts(P);
         for (FirstMeeting &first : firsts) {
-            for (auto &w : first.within)
-                w.assign(1, 0.0);
+            for (Walker walker : Walkers)
+                first.within[walker].assign(1, 0.0);
         }
         while (sweep.ticks() < 2 * ticksPerTimer) {
             sweep.step();
             for (int m = 0; m < P; ++m) {
-                firsts[m].within[0].push_back(sweep.within(dog, pointAt(m), Walker::Dog));
-                firsts[m].within[1].push_back(sweep.within(dog, pointAt(m), Walker::Momotaro));
+                for (Walker walker : Walkers)
+                    firsts[m].within[walker].push_back(sweep.within(dog, pointAt(m), walker));
             }
         }
         auto &values = map[scenario];
@@ -388,7 +469,7 @@ std::vector<int> bestPoints(const std::array<double, BoardPoints> &values)
     const double best = *std::max_element(values.begin(), values.end());
     std::vector<int> points;
     for (int index = 0; index < BoardPoints; ++index) {
-        if (values[std::size_t(index)] >= best * (1 - 1e-9))
+        if (values[std::size_t(index)] >= best * (1 - BestTie))
             points.push_back(index);
     }
     return points;

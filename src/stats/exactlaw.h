@@ -4,6 +4,7 @@
 #include "walkstate.h"
 
 #include <array>
+#include <optional>
 #include <vector>
 
 // The meeting statistics of a run worked out from the probability law of the
@@ -12,6 +13,13 @@
 // applyTick(), and after every meeting the run starts afresh from the start
 // points, so the count of meetings is a renewal process over the tick
 // sequence Dog, Momotaro, Dog, ...
+//
+// Ticks throughout: the ticks of a run are numbered s = 0, 1, 2, ... in the
+// order they come, Dog's timer on even s and Momotaro's on odd s, so that
+// ticks 2k - 2 and 2k - 1 fall in tick period k, at 0.2 k seconds; a run has
+// ticks 0 .. 2 ticksPerTimer - 1. A count t of ticks is how many have passed
+// since the walkers left their start points: "within t ticks" of leaving at
+// tick s means on one of the ticks s .. s + t - 1.
 namespace stats {
 
 inline constexpr int BoardSide = rules::BoardMax + 1;
@@ -23,16 +31,23 @@ Point pointAt(int index);
 
 // The two scenarios, in the order the table and the pictures show them.
 inline constexpr std::array<Scenario, 2> Scenarios{Scenario::BothWalk, Scenario::DogWalks};
+// The two walkers, in the order their timers tick.
+inline constexpr std::array<Walker, 2> Walkers{Walker::Dog, Walker::Momotaro};
 
-// One value for each scenario, indexed by the scenario itself.
-template <typename T>
-struct PerScenario
+// One value for each member of a two-member enum (Scenario, Walker), indexed
+// by the member itself.
+template <typename Key, typename T>
+struct PerKey
 {
-    T &operator[](Scenario scenario) { return values[std::size_t(scenario)]; }
-    const T &operator[](Scenario scenario) const { return values[std::size_t(scenario)]; }
+    T &operator[](Key key) { return values[std::size_t(key)]; }
+    const T &operator[](Key key) const { return values[std::size_t(key)]; }
 
     std::array<T, 2> values{};
 };
+template <typename T>
+using PerScenario = PerKey<Scenario, T>;
+template <typename T>
+using PerWalker = PerKey<Walker, T>;
 
 constexpr Scenario otherScenario(Scenario scenario)
 {
@@ -49,9 +64,9 @@ struct Starts
 // walker's timer ticks first.
 struct FirstMeeting
 {
-    // within[p][t]: the chance of a meeting within the first t ticks when
-    // walker p (0 Dog, 1 Momotaro) ticks first; t = 0..ticks swept.
-    std::array<std::vector<double>, 2> within;
+    // within[w][t]: the chance of a meeting within the first t ticks when
+    // walker w's timer ticks first; t = 0..ticks swept.
+    PerWalker<std::vector<double>> within;
 };
 
 struct ExactResult
@@ -61,9 +76,10 @@ struct ExactResult
     // stop where the remaining chance falls below 1e-13.
     std::vector<double> law;
     double atLeastOne = 0;
-    // With no time limit.
+    // With no time limit. The median is absent when the chance of no meeting
+    // yet never falls to one half.
     double meanFirstSeconds = 0;
-    double medianFirstSeconds = 0;
+    std::optional<double> medianFirstSeconds;
     // noMeetingYet[k]: the chance of no meeting in the first k tick periods
     // (0.2 k seconds), k = 0..ticksPerTimer.
     std::vector<double> noMeetingYet;
@@ -116,6 +132,22 @@ MeetingMap meetingMap(Point dog, int ticksPerTimer);
 // of the best, so that points tied by the board's symmetry are all named.
 std::vector<int> bestPoints(const std::array<double, BoardPoints> &values);
 
+// The pair tables of the sweep below: [dog point * PairRow + Momotaro point].
+// Each row is padded with zeros to a multiple of four doubles, so that the
+// inner loop runs on whole vector registers.
+inline constexpr int PairRow = (BoardPoints + 3) / 4 * 4;
+inline constexpr int PairTableSize = BoardPoints * PairRow;
+
+// Dog's tick, backwards in time, for every pair of points at once:
+//   next(d, m) = 1/8 sum_{k = 1..8} landing(step(d, k), m),
+// step the clamped move of stepOnBoard(). landing and next each hold
+// PairTableSize values and must not overlap. Unrolled over the eight steps,
+// this is the inner loop of the exact law.
+void dogTickBack(const double *landing, double *next);
+// The same, written plainly, one pair and one step at a time: the reference
+// the fast one is checked and timed against.
+void dogTickBackPlain(const double *landing, double *next);
+
 // Steps the chance of a meeting backwards in time for all 121 x 121 position
 // pairs at once: after t calls of step(), within() is the chance that the
 // walkers meet within the next t ticks from the given positions.
@@ -131,14 +163,14 @@ public:
 private:
     Scenario m_scenario;
     int m_ticks = 0;
-    // [dog point * 121 + Momotaro point], Dog's timer ticking next.
+    // Pair tables (PairRow above): D_t, the chance with Dog's timer ticking
+    // next.
     std::vector<double> m_dogNext;
-    // The same with Momotaro's timer next; kept only when Dog walks alone
-    // (when both walk it is m_dogNext with the walkers swapped).
+    // M_t, the same with Momotaro's timer next; kept only when Dog walks
+    // alone (when both walk it is D_t with the walkers swapped).
     std::vector<double> m_momoNext;
     std::vector<double> m_landing;
     std::vector<double> m_next;
-    std::array<std::array<int, 8>, BoardPoints> m_destination{};
 };
 
 } // namespace stats

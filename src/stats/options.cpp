@@ -1,5 +1,6 @@
 #include "options.h"
 
+#include "captions.h"
 #include "rules.h"
 
 #include <QCommandLineParser>
@@ -20,9 +21,10 @@ namespace stats {
 
 namespace {
 
+// The captions, the board program's time limit and its ticks stand for %1 to %5.
 const char *const Description =
     "Works out how often Momotaro and Dog meet in one run of the board program,\n"
-    "for both scenarios: \"When two srart\" (both walk) and \"When one starts\"\n"
+    "for both scenarios: \"%1\" (both walk) and \"%2\"\n"
     "(only Dog walks). First exactly, from the probability law of the walk; then\n"
     "by simulating many runs with the same rules.\n"
     "\n"
@@ -30,7 +32,15 @@ const char *const Description =
     "0.2 s, Dog's first. Its ticks fall at 0.2 s, 0.4 s, ... after Start, each a\n"
     "little late, and the first tick past the time limit still moves before it\n"
     "stops its timer. So a run of S seconds has S / 0.2 ticks per timer, rounded\n"
-    "up (900 ticks each, 1800 steps in all, for the 180 s of the board program).";
+    "up (%3 ticks each, %4 steps in all, for the %5 s of the board program).";
+
+QString description()
+{
+    const int ticks = rules::ticksPerTimer(rules::TimeLimitSeconds);
+    return QString::fromUtf8(Description)
+        .arg(QLatin1String(captionOf(Scenario::BothWalk)), QLatin1String(captionOf(Scenario::DogWalks)), QString::number(ticks),
+             QString::number(2 * ticks), QString::number(rules::TimeLimitSeconds));
+}
 
 // Reads a point as people write it: "4,4", "4 4", "(4, 4)" (the form the
 // table prints), "04,4", "+4,4", and in the full-width forms a Japanese input
@@ -103,14 +113,14 @@ QString withSeparators(qlonglong n)
 std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int idealThreads)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromUtf8(Description));
+    parser.setApplicationDescription(description());
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
     const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Show the version."));
     const QCommandLineOption momo(QStringLiteral("momo"), QStringLiteral("Momotaro's start point (default 4,4)."), QStringLiteral("X,Y"));
     const QCommandLineOption dog(QStringLiteral("dog"), QStringLiteral("Dog's start point (default 6,4)."), QStringLiteral("X,Y"));
     const QCommandLineOption seconds(QStringLiteral("seconds"),
-                                     QStringLiteral("The run's time limit in seconds, above 0 and at most %1 (default 180).").arg(MaxSeconds),
+                                     QStringLiteral("The run's time limit in seconds, above 0 and at most %1 (default %2).").arg(MaxSeconds).arg(Options().seconds),
                                      QStringLiteral("S"));
     const QCommandLineOption runs(QStringLiteral("runs"),
                                   QStringLiteral("Simulated runs of each scenario, 1 to %1 (default %2).")
@@ -128,8 +138,9 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
                                  QStringLiteral("FILE"));
     const QCommandLineOption classFile(QStringLiteral("class"),
                                        QStringLiteral("Compare the class's own counts with the answer: a CSV FILE with a header row, then one "
-                                                      "row a run, the meetings of \"When two srart\" and of \"When one starts\" (either may "
-                                                      "be blank), whole numbers 0 to %1.")
+                                                      "row a run, the meetings of \"%1\" and of \"%2\" (either may "
+                                                      "be blank), whole numbers 0 to %3.")
+                                           .arg(QLatin1String(captionOf(Scenario::BothWalk)), QLatin1String(captionOf(Scenario::DogWalks)))
                                            .arg(MaxClassCount),
                                        QStringLiteral("FILE"));
     parser.addOptions({help, version, momo, dog, seconds, runs, seed, threads, plot, map, json, csv, classFile});

@@ -16,8 +16,8 @@ namespace stats {
 struct Options
 {
     Starts starts{{4, 4}, {6, 4}};
-    double seconds = 180;
-    int ticksPerTimer = 900;
+    double seconds = rules::TimeLimitSeconds;
+    int ticksPerTimer = rules::ticksPerTimer(rules::TimeLimitSeconds);
     std::int64_t runs = 100'000;
     std::uint64_t seed = 1;
     int threads = 1;

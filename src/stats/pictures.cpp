@@ -238,14 +238,14 @@ QChart *waitingChart(const Report &report)
             line->append(double(k) * period, 100 * waiting[k]);
         attach(*chart, line, x, y, true);
         // The median on its curve, where it falls within the run.
-        const double median = report.exact[i].medianFirstSeconds;
-        if (median <= end) {
+        const std::optional<double> &median = report.exact[i].medianFirstSeconds;
+        if (median && *median <= end) {
             auto *mark = new QScatterSeries;
             mark->setMarkerShape(QScatterSeries::MarkerShapeRotatedRectangle);
             mark->setMarkerSize(MarkPx + 10);
             mark->setColor(Looks[i].color);
             mark->setBorderColor(Qt::black);
-            mark->append(median, 50);
+            mark->append(*median, 50);
             attach(*chart, mark, x, y, false);
         }
     }

@@ -1,5 +1,7 @@
 #include "report.h"
 
+#include "captions.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -135,7 +137,7 @@ QString plainName(Scenario scenario)
 
 QString scenarioCaption(Scenario scenario)
 {
-    return scenario == Scenario::BothWalk ? QStringLiteral("When two srart") : QStringLiteral("When one starts");
+    return QString::fromLatin1(captionOf(scenario));
 }
 
 namespace {
@@ -300,7 +302,10 @@ QString table(const Report &report, int width)
     s << "If the run had no time limit:\n";
     rowOf(QStringLiteral("  the first meeting, on average, after"),
           [&](Scenario sc) { return fixed(exact[sc].meanFirstSeconds, 1) + QStringLiteral(" s"); });
-    rowOf(QStringLiteral("  half of the runs meet within"), [&](Scenario sc) { return fixed(exact[sc].medianFirstSeconds, 1) + QStringLiteral(" s"); });
+    rowOf(QStringLiteral("  half of the runs meet within"), [&](Scenario sc) {
+        const std::optional<double> &median = exact[sc].medianFirstSeconds;
+        return median ? fixed(*median, 1) + QStringLiteral(" s") : QStringLiteral("never");
+    });
 
     auto runsRow = [&s](const QString &label, const QString &both, const QString &tie, const QString &one) {
         s << label.leftJustified(18) << both.rightJustified(20) << tie.rightJustified(21) << one.rightJustified(21) << '\n';
@@ -394,7 +399,7 @@ QByteArray json(const Report &report)
             {QStringLiteral("meetingLaw"), toJson(e.law)},
             {QStringLiteral("atLeastOneMeeting"), e.atLeastOne},
             {QStringLiteral("meanFirstMeetingSeconds"), e.meanFirstSeconds},
-            {QStringLiteral("medianFirstMeetingSeconds"), e.medianFirstSeconds},
+            {QStringLiteral("medianFirstMeetingSeconds"), e.medianFirstSeconds ? QJsonValue(*e.medianFirstSeconds) : QJsonValue()},
             {QStringLiteral("noMeetingYetEachTick"), toJson(e.noMeetingYet)},
         };
         const Simulation &sim = report.simulated[i];

@@ -26,7 +26,7 @@ struct Report
 };
 
 
-// The window's button captions, the names the class knows the scenarios by.
+// captionOf() (captions.h) as a QString.
 QString scenarioCaption(Scenario scenario);
 // The scenarios in plain words: "Both wander", "Momotaro waits".
 QString plainName(Scenario scenario);
