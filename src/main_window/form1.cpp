@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "boardgeometry.h"
+#include "captions.h"
 #include "errorguard.h"
 #include "fonts.h"
 #include "focuschain.h"
@@ -120,8 +121,8 @@ struct Form1::Layout
         {Kind::Readout,   &Form1::Label4,   "Label4",   In::Window, {2880, 5160, 1335, 255}, nullptr,                  Blue, 0, "Elapsed time", 0, nullptr},
         {Kind::Line,      &Form1::Line1,    "Line1",    In::Window, {0, 360, 8175, 15},      nullptr,                  {}, 0, nullptr, 0, nullptr}, // (0, 360) to (8160, 360)
         {Kind::Button,    &Form1::Command1, "Command1", In::Window, {480, 0, 855, 375},      "Exit",                   {}, 0, nullptr, 2, &Form1::Command1_Click},
-        {Kind::Button,    &Form1::Command2, "Command2", In::Window, {4680, 0, 1455, 375},    "When two srart",         {}, 0, nullptr, 3, &Form1::Command2_Click},
-        {Kind::Button,    &Form1::Command3, "Command3", In::Window, {6240, 0, 1455, 375},    "When one starts",        {}, 0, nullptr, 4, &Form1::Command3_Click},
+        {Kind::Button,    &Form1::Command2, "Command2", In::Window, {4680, 0, 1455, 375},    captionOf(Scenario::BothWalk), {}, 0, nullptr, 3, &Form1::Command2_Click},
+        {Kind::Button,    &Form1::Command3, "Command3", In::Window, {6240, 0, 1455, 375},    captionOf(Scenario::DogWalks), {}, 0, nullptr, 4, &Form1::Command3_Click},
         {Kind::Button,    &Form1::Command4, "Command4", In::Window, {2520, 0, 855, 375},     "Stop",                   {}, 0, nullptr, 5, &Form1::Command4_Click},
         {Kind::Board,     &Form1::Picture1, "Picture1", In::Window, {},                      nullptr,                  {}, 0, "Board", 1, nullptr},
         {Kind::Button,    &Form1::Command5, "Command5", In::Window, {3480, 0, 1095, 375},    "Start",                  {}, 0, nullptr, 8, &Form1::Command5_Click},
