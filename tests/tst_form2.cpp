@@ -60,9 +60,9 @@ void TestForm2::boxesPrintTheirLinesInTheirColours()
             lines.append(QStringLiteral("%1|%2").arg(line.color.name()).arg(line.pointSize));
         return lines;
     };
-    const PrintBox *problem = f.app->problemWindow()->problemBox();
+    const PrintBox *problem = f.find<PrintBox>("Picture1", f.app->problemWindow());
     QCOMPARE(styles(problem), QStringList({"#000000|9", "#ff0000|12", "#ff0000|12"}) + QStringList(16, "#000000|12"));
-    const PrintBox *conditions = f.app->problemWindow()->conditionsBox();
+    const PrintBox *conditions = f.find<PrintBox>("Picture2", f.app->problemWindow());
     QCOMPARE(styles(conditions), QStringList({"#000000|9", "#ff0000|12"}) + QStringList(7, "#0000ff|12"));
     // The texts stand as they were written, odd spellings included: any
     // edit to a printed line changes this digest (a failure prints them).
@@ -79,7 +79,7 @@ void TestForm2::printedColoursReachTheScreen()
 {
     FormFixture f;
     f.form->Command6_Click();
-    const PrintBox *problem = f.app->problemWindow()->problemBox();
+    const PrintBox *problem = f.find<PrintBox>("Picture1", f.app->problemWindow());
     // The first empty line is 9 points (12 pixels) high, the rest 12 points
     // (16 pixels); all 19 lines fit.
     const int first = 12;
@@ -101,20 +101,20 @@ void TestForm2::visitingAgainPrintsOnceOnly()
     FormFixture f;
     f.form->Command6_Click();
     Form2 *problem = f.app->problemWindow();
-    QList<QImage> visits{problem->problemBox()->grab().toImage()};
+    QList<QImage> visits{f.find<PrintBox>("Picture1", problem)->grab().toImage()};
     for (int i = 0; i < 2; ++i) {
         problem->Command2_Click();
         f.form->Command6_Click();
         QCOMPARE(f.app->problemWindow(), problem); // the same window, not a new one
-        QCOMPARE(problem->problemBox()->printed().size(), 19);
-        QCOMPARE(problem->conditionsBox()->printed().size(), 9);
-        visits.append(problem->problemBox()->grab().toImage());
+        QCOMPARE(f.find<PrintBox>("Picture1", problem)->printed().size(), 19);
+        QCOMPARE(f.find<PrintBox>("Picture2", problem)->printed().size(), 9);
+        visits.append(f.find<PrintBox>("Picture1", problem)->grab().toImage());
     }
     // From the second visit on the leading empty line is 12 points high,
     // and the last line still keeps its descenders inside the box.
     QVERIFY(visits[1] != visits[0]);
     QCOMPARE(visits[2], visits[1]);
-    const QRect inside = problem->problemBox()->contentsRect();
+    const QRect inside = f.find<PrintBox>("Picture1", problem)->contentsRect();
     const QImage bottom = visits[2].copy(inside.left(), inside.bottom() - 2, inside.width(), 3);
     QImage blank(bottom.size(), bottom.format());
     blank.fill(Qt::white);

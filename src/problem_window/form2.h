@@ -23,9 +23,6 @@ public:
     Form2(ErrorGuard &guard, std::unique_ptr<MultimediaControl> control, QWidget *parent = nullptr);
     ~Form2() override;
 
-    PrintBox *problemBox() const { return Picture1; }
-    PrintBox *conditionsBox() const { return Picture2; }
-
     // Shows the window, makes it the active one and prints its boxes.
     void showAndActivate();
 
