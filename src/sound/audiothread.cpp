@@ -1,47 +1,42 @@
 #include "audiothread.h"
 
+#include "audiooutput.h"
+#include "soundmodule.h"
+
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
-#include <QLibrary>
+#include <QLoggingCategory>
+#include <QPluginLoader>
+#include <QThread>
 
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
-// How long the end of the program waits for the audio thread.
-constexpr int ExitWaitMs = 1000;
+// How long destroying a thread waits for it.
+constexpr int DestroyWaitMs = 1000;
 
-// The sound module's file, and the function in it that makes its worker.
+// The sound module's file.
 constexpr auto ModuleFile = "meetling-sound.so";
-constexpr auto ModuleEntry = "meetling_make_audio_worker";
 
-AudioThread *theThread = nullptr;
-AudioThread::WorkerMaker linkedMaker = nullptr;
-QtMessageHandler previousHandler = nullptr;
+AudioThread *theInstance = nullptr;
 
-// The audio library complains from its own threads (a missing server, a
-// broken stream); the program's sound fails silently instead, so whatever
-// Qt says outside the user-interface thread is dropped.
-void quietAudioThreads(QtMsgType type, const QMessageLogContext &context, const QString &text)
+// Qt Multimedia and its audio backends complain from the audio thread (a
+// missing server, a broken stream); the program's sound fails silently
+// instead, so their categories are turned off. Every other category keeps
+// the rules it had.
+QLoggingCategory::CategoryFilter previousFilter = nullptr;
+
+void quietAudioBackend(QLoggingCategory *category)
 {
-    const QCoreApplication *app = QCoreApplication::instance();
-    if (type != QtFatalMsg && app && QThread::currentThread() != app->thread())
+    if (previousFilter)
+        previousFilter(category);
+    if (qstrncmp(category->categoryName(), "qt.multimedia", 13) != 0)
         return;
-    if (previousHandler)
-        previousHandler(type, context, text);
-}
-
-// The process's end waits for the thread when nobody has stopped it before
-// (the program stops it itself); a thread stuck in the audio library is
-// not joined, so the process ends at once.
-void stopAtExit()
-{
-    if (!AudioThread::shutdown(ExitWaitMs)) {
-        std::fflush(nullptr);
-        std::_Exit(EXIT_SUCCESS);
-    }
+    for (const QtMsgType type : {QtDebugMsg, QtInfoMsg, QtWarningMsg, QtCriticalMsg})
+        category->setEnabled(type, false);
 }
 
 // Beside the program (a build tree), then where it is installed.
@@ -52,100 +47,71 @@ QStringList modulePaths()
             QDir::cleanPath(programDir + QStringLiteral("/" MEETLING_MODULE_DIR "/") + QLatin1String(ModuleFile))};
 }
 
-AudioWorker *loadWorker(const QStringList &paths)
-{
-    QString reason;
-    for (const QString &path : paths) {
-        if (!QFileInfo::exists(path))
-            continue;
-        QLibrary module(path);
-        if (const auto make = reinterpret_cast<AudioThread::WorkerMaker>(module.resolve(ModuleEntry)))
-            return make();
-        reason = module.errorString();
-        break;
-    }
-    if (reason.isEmpty())
-        reason = QStringLiteral("%1 is not installed").arg(QLatin1String(ModuleFile));
-    std::fprintf(stderr, "meetling: the sounds are off (%s)\n", qPrintable(reason));
-    return nullptr;
-}
-
 } // namespace
 
-AudioThread::AudioThread() : m_modulePaths(modulePaths()), m_mailbox(new QObject)
+AudioThread::AudioThread(AudioWorker::OutputMaker makeOutput, AudioWorker::Clock clock)
+    : m_thread(std::make_unique<QThread>()),
+      m_worker(std::make_unique<AudioWorker>(std::move(makeOutput), std::move(clock)))
 {
-    previousHandler = qInstallMessageHandler(quietAudioThreads);
-    m_mailbox->moveToThread(this);
-    setObjectName(QStringLiteral("audio"));
-    start();
+    static const bool filtered = [] {
+        previousFilter = QLoggingCategory::installFilter(quietAudioBackend);
+        return true;
+    }();
+    Q_UNUSED(filtered);
+    m_thread->setObjectName(QStringLiteral("audio"));
+    m_worker->moveToThread(m_thread.get());
+    // Runs on the new thread before its event loop takes the first request.
+    QObject::connect(m_thread.get(), &QThread::started, m_worker.get(), &AudioWorker::start, Qt::DirectConnection);
+    m_thread->start();
 }
 
-void AudioThread::useWorkerMaker(WorkerMaker maker)
+AudioThread::~AudioThread()
 {
-    linkedMaker = maker;
+    if (!shutdown(DestroyWaitMs)) {
+        // A running thread cannot be destroyed: it and its worker are left
+        // to the end of the process.
+        (void)m_thread.release();
+        (void)m_worker.release();
+    }
 }
 
 AudioThread &AudioThread::instance()
 {
     // Never deleted: a thread stuck in the audio library cannot be.
     static AudioThread *const thread = [] {
-        theThread = new AudioThread;
-        qAddPostRoutine(stopAtExit);
-        return theThread;
+        theInstance = new AudioThread([paths = modulePaths()] { return loadSoundModule(paths); });
+        return theInstance;
     }();
     return *thread;
 }
 
+bool AudioThread::shutdownInstance(int timeoutMs)
+{
+    return !theInstance || theInstance->shutdown(timeoutMs);
+}
+
 bool AudioThread::shutdown(int timeoutMs)
 {
-    if (!theThread)
-        return true;
-    theThread->requestInterruption();
-    theThread->quit();
-    return theThread->wait(QDeadlineTimer(timeoutMs));
+    m_thread->quit();
+    return m_thread->wait(QDeadlineTimer(timeoutMs));
 }
 
-void AudioThread::run()
+std::unique_ptr<AudioOutput> AudioThread::loadSoundModule(const QStringList &paths)
 {
-    // Requests posted meanwhile wait in the thread's queue.
-    m_worker = linkedMaker ? linkedMaker() : loadWorker(m_modulePaths);
-    exec();
-    const QMutexLocker lock(&m_mutex);
-    m_accepting = false;
-    // The worker and its streams are left to the end of the process: the
-    // audio library's own threads may still call back into a stream being
-    // deleted now.
-}
-
-bool AudioThread::post(std::function<void(AudioWorker &)> task)
-{
-    const QMutexLocker lock(&m_mutex);
-    if (!m_accepting)
-        return false;
-    QMetaObject::invokeMethod(
-        m_mailbox,
-        [this, task = std::move(task)] {
-            if (m_worker)
-                task(*m_worker);
-        },
-        Qt::QueuedConnection);
-    return true;
-}
-
-void AudioThread::wake(const std::shared_ptr<CueRequest> &request)
-{
-    {
-        const QMutexLocker lock(&request->mutex);
-        if (std::exchange(request->woken, true))
-            return;
+    QString reason;
+    for (const QString &path : paths) {
+        if (!QFileInfo::exists(path))
+            continue;
+        // A loader going out of scope leaves its module loaded: the
+        // module's code runs to the end of the process.
+        QPluginLoader loader(path);
+        if (auto *module = qobject_cast<SoundModule *>(loader.instance()))
+            return module->makeOutput();
+        reason = loader.errorString();
+        break;
     }
-    if (!post([request](AudioWorker &worker) { worker.serve(request); })) {
-        const QMutexLocker lock(&request->mutex);
-        request->woken = false;
-    }
-}
-
-void AudioThread::preload(const QStringList &fileNames)
-{
-    post([fileNames](AudioWorker &worker) { worker.preload(fileNames); });
+    if (reason.isEmpty())
+        reason = QStringLiteral("%1 is not installed").arg(QLatin1String(ModuleFile));
+    std::fprintf(stderr, "meetling: the sounds are off (%s)\n", qPrintable(reason));
+    return nullptr;
 }

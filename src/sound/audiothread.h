@@ -2,53 +2,52 @@
 
 #include "audioworker.h"
 
-#include <QMutex>
 #include <QString>
 #include <QStringList>
-#include <QThread>
 
-#include <functional>
 #include <memory>
 
-// The one thread that talks to the audio server: it opens, starts, stops and
+class QThread;
+
+// The thread that talks to the audio server: it opens, starts, stops and
 // deletes every audio stream, finds the output device and reads the sound
-// files. However long the server takes (a stalled or missing server can
-// keep it inside the audio library for good), the user-interface thread
-// only posts requests and never waits for it.
+// files, through an AudioWorker that lives there. However long the server
+// takes (a stalled or missing server can keep that thread inside the audio
+// library for good), the calling thread only posts requests and never
+// waits for it, except in shutdown().
 //
-// The thread's first work is to load the sound module and make its worker;
-// without the module the program goes on without sound and says so once.
-class AudioThread final : public QThread
+// The thread's first work is to make its output. A program that has played
+// through a real audio server ends with shutdown() and std::_Exit(): the
+// output and its streams are left to the end of the process, whose exit
+// handlers in the audio library would race its own threads.
+class AudioThread final
 {
-    Q_OBJECT
-
 public:
-    using WorkerMaker = AudioWorker *(*)();
-    // Makes the worker with maker instead of loading the sound module (for
-    // programs that link the worker in); before the thread's first use.
-    static void useWorkerMaker(WorkerMaker maker);
+    // Starts the thread, which makes its output with makeOutput and takes
+    // the cue times from clock.
+    explicit AudioThread(AudioWorker::OutputMaker makeOutput, AudioWorker::Clock clock = cueClockMs);
+    // Stops the thread; the output goes with it once the thread has ended.
+    ~AudioThread();
+    AudioThread(const AudioThread &) = delete;
+    AudioThread &operator=(const AudioThread &) = delete;
 
-    // The process's audio thread, started on first use.
+    // The process's audio thread, started on first use with the sound module.
     static AudioThread &instance();
-    // Ends the audio thread's event loop and waits at most timeoutMs for it
-    // to finish. False when it is still stuck in the audio library: then it
-    // must be left running and the process ended without joining it.
-    static bool shutdown(int timeoutMs);
+    // Ends the process's audio thread, if it was started (see shutdown()).
+    static bool shutdownInstance(int timeoutMs);
 
-    // Wakes the thread to carry out request (once, however often it is called
-    // before the thread gets to it).
-    void wake(const std::shared_ptr<CueRequest> &request);
-    // Reads the given sounds and reaches the audio server ahead of the first cue.
-    void preload(const QStringList &fileNames);
+    // The output of the first sound module of paths that is there. Without
+    // one, null, and "meetling: the sounds are off (reason)" on standard error.
+    static std::unique_ptr<AudioOutput> loadSoundModule(const QStringList &paths);
+
+    AudioWorker &worker() { return *m_worker; }
+
+    // Ends the thread's event loop and waits at most timeoutMs for it to
+    // finish. False when it is still stuck in the audio library: then it
+    // must be left running and the process ended without joining it.
+    bool shutdown(int timeoutMs);
 
 private:
-    AudioThread();
-    void run() override;
-    bool post(std::function<void(AudioWorker &)> task);
-
-    QStringList m_modulePaths; // where the sound module may be, in order
-    QMutex m_mutex;
-    QObject *m_mailbox = nullptr;    // lives in the thread, never deleted
-    AudioWorker *m_worker = nullptr; // made and used in the thread, never deleted
-    bool m_accepting = true;
+    std::unique_ptr<QThread> m_thread;
+    std::unique_ptr<AudioWorker> m_worker; // lives in m_thread
 };

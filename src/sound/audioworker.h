@@ -1,50 +1,76 @@
 #pragma once
 
+#include "audiooutput.h"
+
+#include <QHash>
+#include <QList>
 #include <QMutex>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
-#include <chrono>
+#include <functional>
 #include <memory>
 
-// The time base of CueRequest::askedAt, in ms: the steady clock, which the
-// program and its sound module share.
-inline qint64 cueClockMs()
-{
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
+// A cue that waited this long for the audio thread (a stuck audio server
+// keeps it busy) is dropped: a chime seconds after its button would only
+// confuse.
+inline constexpr qint64 MaxLatenessMs = 1500;
 
-// What one multimedia control asks of the audio thread. The control writes
-// it and wakes the thread; the thread takes it and does the work. Only the
-// latest request counts: cues asked for while the thread is busy replace
-// each other instead of queueing up.
-struct CueRequest
-{
-    QMutex mutex;
-    bool stop = false;   // end what this control is sounding
-    QString play;        // then play this file (empty: nothing)
-    qint64 askedAt = 0;  // when play was asked for (cueClockMs)
-    bool closed = false; // the control is gone
-    bool woken = false;  // a wake-up is on its way to the thread
-};
+// The steady clock in ms: when a cue was asked for, and how late it is.
+qint64 cueClockMs();
 
-// Does the audio thread's work: plays, stops and reads the sounds. It is
-// made on the audio thread and lives there; its calls come only from there.
-// The one that talks to the audio server lives in the sound module, which
-// the program loads on the audio thread once the board has been painted, so
-// that starting the program waits neither for the audio and sound-file
-// libraries nor for the server.
-class AudioWorker
+// The audio thread's object: takes what the multimedia controls ask for and
+// has the output carry it out there. The controls call it from their own
+// thread; it only notes the request and posts itself a queued call, never
+// waiting for the audio thread. Cues asked for while that thread is busy
+// replace each other: only the latest of each control counts, and it is
+// dropped when it waited longer than MaxLatenessMs.
+class AudioWorker final : public QObject
 {
+    Q_OBJECT
+
 public:
-    virtual ~AudioWorker() = default;
-    // Carries out what request asks for now.
-    virtual void serve(const std::shared_ptr<CueRequest> &request) = 0;
-    // Reads the given sounds and reaches the audio server ahead of the first cue.
-    virtual void preload(const QStringList &fileNames) = 0;
-};
+    // Makes the output, on the audio thread; null: no sound at all.
+    using OutputMaker = std::function<std::unique_ptr<AudioOutput>()>;
+    using Clock = std::function<qint64()>;
 
-// The sound module's worker, on Qt Multimedia (linked into the module, and
-// into the tests that play through a real server).
-AudioWorker *makeQtAudioWorker();
+    AudioWorker(OutputMaker makeOutput, Clock clock);
+    ~AudioWorker() override;
+
+    // From any thread: control's sound stops, then (unless play is empty)
+    // play sounds; either replaces what control asked for before that the
+    // audio thread has not yet taken.
+    void ask(int control, bool stop, const QString &play);
+    // From any thread: control is gone; its sound stops.
+    void close(int control);
+    // From any thread: the output reads the given sounds and reaches the
+    // audio server ahead of the first cue.
+    void preload(const QStringList &fileNames);
+
+    // Makes the output; on the audio thread, before any request.
+    void start();
+
+private:
+    struct Request
+    {
+        bool stop = false;
+        QString play;
+        qint64 askedAt = 0;
+        bool closed = false;
+    };
+
+    // Changes what control asks for and, unless a call is on its way, posts one.
+    void note(int control, const std::function<void(Request &)> &change);
+    void serve(int control);
+    void carryOut(int control, const Request &request);
+
+    OutputMaker m_makeOutput;
+    Clock m_clock;
+    QMutex m_mutex;
+    QHash<int, Request> m_waiting; // asked for, not yet taken; a call is posted for each
+    // Used on the audio thread alone.
+    std::unique_ptr<AudioOutput> m_output;
+    QList<int> m_due;
+    bool m_busy = false;
+};

@@ -2,18 +2,36 @@
 
 #include "audiothread.h"
 
-QtMultimediaControl::QtMultimediaControl() : m_request(std::make_shared<CueRequest>()) {}
+#include <atomic>
+
+namespace {
+
+int nextControlId()
+{
+    static std::atomic<int> last{0};
+    return ++last;
+}
+
+} // namespace
+
+QtMultimediaControl::QtMultimediaControl() : m_id(nextControlId()) {}
+
+QtMultimediaControl::QtMultimediaControl(AudioThread &thread) : m_thread(&thread), m_id(nextControlId()) {}
 
 QtMultimediaControl::~QtMultimediaControl()
 {
     // The audio thread stops this control's sound when it gets to it.
-    if (!m_used)
-        return;
-    {
-        const QMutexLocker lock(&m_request->mutex);
-        m_request->closed = true;
-    }
-    AudioThread::instance().wake(m_request);
+    if (m_used)
+        thread().worker().close(m_id);
+}
+
+AudioThread &QtMultimediaControl::thread()
+{
+    // The process's thread is started on first use, not with the control:
+    // the windows make theirs before the board is first painted.
+    if (!m_thread)
+        m_thread = &AudioThread::instance();
+    return *m_thread;
 }
 
 void QtMultimediaControl::setFileName(const QString &fileName)
@@ -37,26 +55,15 @@ void QtMultimediaControl::setCommand(const QString &command)
 void QtMultimediaControl::ask(bool stop, const QString &play)
 {
     m_used = true;
-    {
-        const QMutexLocker lock(&m_request->mutex);
-        if (stop) {
-            // Whatever was asked to sound and has not started yet is dropped too.
-            m_request->stop = true;
-            m_request->play.clear();
-        } else {
-            m_request->play = play;
-            m_request->askedAt = cueClockMs();
-        }
-    }
-    AudioThread::instance().wake(m_request);
+    thread().worker().ask(m_id, stop, play);
 }
 
 void QtMultimediaControl::preload(const QStringList &fileNames)
 {
-    AudioThread::instance().preload(fileNames);
+    AudioThread::instance().worker().preload(fileNames);
 }
 
 bool QtMultimediaControl::shutdown(int timeoutMs)
 {
-    return AudioThread::shutdown(timeoutMs);
+    return AudioThread::shutdownInstance(timeoutMs);
 }

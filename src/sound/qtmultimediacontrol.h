@@ -4,25 +4,26 @@
 
 #include <QStringList>
 
-#include <memory>
-
-struct CueRequest;
+class AudioThread;
 
 // A multimedia control that plays wave files through Qt Multimedia's audio
 // output (PulseAudio or PipeWire on a Linux desktop).
 //
-// The commands only note what is to be done, hand it to the process's audio
-// thread and return at once, whatever state the audio server is in. That
-// thread reads the file (a bare name is looked up in the working directory
-// first, else the program's own copy of that sound is played), opens the
-// audio stream and plays it. A file that is there but cannot be played is
-// reported once on standard error and the built-in sound is played instead;
-// every other failure (no audio server, a stream that breaks) is silent, and
-// the next cue after the server comes back sounds again.
+// The commands only note what is to be done, hand it to an audio thread and
+// return at once, whatever state the audio server is in. That thread reads
+// the file (a bare name is looked up in the working directory first, else
+// the program's own copy of that sound is played), opens the audio stream
+// and plays it. A file that is there but cannot be played is reported once
+// on standard error and the built-in sound is played instead; every other
+// failure (no audio server, a stream that breaks) is silent, and the next
+// cue after the server comes back sounds again.
 class QtMultimediaControl final : public MultimediaControl
 {
 public:
+    // Plays on the process's audio thread, started on the first command.
     QtMultimediaControl();
+    // Plays on thread, which outlives the control.
+    explicit QtMultimediaControl(AudioThread &thread);
     ~QtMultimediaControl() override;
     QtMultimediaControl(const QtMultimediaControl &) = delete;
     QtMultimediaControl &operator=(const QtMultimediaControl &) = delete;
@@ -31,18 +32,20 @@ public:
     void setFileName(const QString &fileName) override;
 
     // Reads the given sounds and reaches the audio server ahead of the first
-    // cue, on the audio thread.
+    // cue, on the process's audio thread.
     static void preload(const QStringList &fileNames);
-    // Stops the audio thread before the program ends, waiting at most
-    // timeoutMs. False when it is stuck in the audio library: the process
-    // must then end without running destructors (std::_Exit).
+    // Stops the process's audio thread before the program ends, waiting at
+    // most timeoutMs. False when it is stuck in the audio library: the
+    // process must then end without running destructors (std::_Exit).
     static bool shutdown(int timeoutMs);
 
 private:
+    AudioThread &thread();
     void ask(bool stop, const QString &play);
 
+    AudioThread *m_thread = nullptr; // null: the process's, once used
+    const int m_id;                  // the control's number on its thread
     QString m_fileName;
     QString m_open;
     bool m_used = false;
-    std::shared_ptr<CueRequest> m_request;
 };

@@ -1,4 +1,4 @@
-#include "audioworker.h"
+#include "qtaudiooutput.h"
 
 #include "wavecache.h"
 
@@ -6,11 +6,9 @@
 #include <QAudioFormat>
 #include <QAudioSink>
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QHash>
 #include <QMediaDevices>
-#include <QThread>
 #include <QTimer>
 
 #include <pulse/context.h>
@@ -20,9 +18,6 @@
 
 namespace {
 
-// A cue that waited this long for a stuck audio server is dropped: a chime
-// seconds after its button would only confuse.
-constexpr qint64 MaxLatenessMs = 1500;
 // How long, beyond what the stream's buffer holds, a sound that has been
 // handed over in full may take to play out.
 constexpr int DrainMarginMs = 250;
@@ -72,117 +67,60 @@ bool serverAnswers(int timeoutMs)
 } // namespace
 
 // Lives in the audio thread and does the work of every control there.
-class QtAudioWorker final : public QObject, public AudioWorker
+class QtAudioOutput final : public QObject, public AudioOutput
 {
     Q_OBJECT
 
 public:
-    void serve(const std::shared_ptr<CueRequest> &request) override;
+    QtAudioOutput();
+
+    void stop(int control) override;
+    void play(int control, const QString &fileName) override;
     void preload(const QStringList &fileNames) override;
 
 private:
-    void drain();
-    void carryOut(const std::shared_ptr<CueRequest> &request);
     bool serverReady();
-    void checkServer();
-    void holdUntilServerAnswers();
-    void play(CueRequest *request, const QString &fileName);
-    void retire(CueRequest *request);
+    void lookForServer();
     void dispose(QAudioSink *sink);
     std::shared_ptr<const Wave> find(const QString &fileName);
 
     WaveCache m_cache;
-    QHash<CueRequest *, QAudioSink *> m_sinks;
-    QList<std::shared_ptr<CueRequest>> m_pending;
-    bool m_busy = false;
-    // Qt Multimedia connects to the server once, when first used; nothing
-    // touches it before the server has answered once.
-    bool m_multimediaStarted = false;
+    QHash<int, QAudioSink *> m_sinks; // what each control is sounding
+    // Looks at the server every ProbeIntervalMs while it is away.
+    QTimer m_probe;
     // Whether the server must be looked at before the next sound: at first,
-    // and after a stream broke.
+    // and after a stream broke. Qt Multimedia connects to the server once,
+    // when first used; nothing touches it before the server has answered.
     bool m_suspect = true;
 };
 
-void QtAudioWorker::serve(const std::shared_ptr<CueRequest> &request)
+QtAudioOutput::QtAudioOutput()
 {
-    // Stopping a stream can run a nested event loop that delivers further
-    // requests: they join the list the outer call works through.
-    m_pending.append(request);
-    drain();
+    m_probe.setInterval(ProbeIntervalMs);
+    connect(&m_probe, &QTimer::timeout, this, &QtAudioOutput::lookForServer);
 }
 
-void QtAudioWorker::drain()
-{
-    if (m_busy)
-        return;
-    m_busy = true;
-    while (!m_pending.isEmpty())
-        carryOut(m_pending.takeFirst());
-    m_busy = false;
-}
-
-bool QtAudioWorker::serverReady()
+bool QtAudioOutput::serverReady()
 {
     if (!m_suspect)
         return true;
-    if (!serverAnswers(ProbeTimeoutMs)) {
-        if (m_multimediaStarted)
-            holdUntilServerAnswers();
+    if (m_probe.isActive())
         return false;
-    }
-    m_suspect = false;
-    m_multimediaStarted = true;
-    return true;
+    lookForServer();
+    if (m_suspect)
+        m_probe.start();
+    return !m_suspect;
 }
 
-void QtAudioWorker::checkServer()
+void QtAudioOutput::lookForServer()
 {
-    if (m_busy)
+    if (!serverAnswers(ProbeTimeoutMs))
         return;
-    m_busy = true;
-    serverReady();
-    m_busy = false;
-    drain();
+    m_suspect = false;
+    m_probe.stop();
 }
 
-void QtAudioWorker::holdUntilServerAnswers()
-{
-    // Qt 6.4's PulseAudio backend gives up for good when its own reconnection
-    // attempt, three seconds after it lost the server, finds no server. So
-    // while the server is away this thread keeps out of its event loop's
-    // timers: requests are still taken (and dropped as late), and the
-    // backend's attempt runs once the server answers again.
-    while (!QThread::currentThread()->isInterruptionRequested()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::X11ExcludeTimers);
-        if (serverAnswers(ProbeTimeoutMs)) {
-            m_suspect = false;
-            return;
-        }
-        QThread::msleep(ProbeIntervalMs);
-    }
-}
-
-void QtAudioWorker::carryOut(const std::shared_ptr<CueRequest> &request)
-{
-    bool stop = false;
-    bool closed = false;
-    QString fileName;
-    qint64 askedAt = 0;
-    {
-        const QMutexLocker lock(&request->mutex);
-        stop = std::exchange(request->stop, false);
-        fileName = std::exchange(request->play, QString());
-        askedAt = request->askedAt;
-        closed = request->closed;
-        request->woken = false;
-    }
-    if (stop || closed || !fileName.isEmpty())
-        retire(request.get());
-    if (!closed && !fileName.isEmpty() && cueClockMs() - askedAt <= MaxLatenessMs)
-        play(request.get(), fileName);
-}
-
-std::shared_ptr<const Wave> QtAudioWorker::find(const QString &fileName)
+std::shared_ptr<const Wave> QtAudioOutput::find(const QString &fileName)
 {
     WaveCache::Found found = m_cache.find(fileName);
     if (!found.complaint.isEmpty())
@@ -190,7 +128,7 @@ std::shared_ptr<const Wave> QtAudioWorker::find(const QString &fileName)
     return found.wave;
 }
 
-void QtAudioWorker::play(CueRequest *request, const QString &fileName)
+void QtAudioOutput::play(int control, const QString &fileName)
 {
     const std::shared_ptr<const Wave> wave = find(fileName);
     if (!wave || !serverReady())
@@ -210,18 +148,18 @@ void QtAudioWorker::play(CueRequest *request, const QString &fileName)
     // A stopped sink is never started again: Qt 6.4's PulseAudio sink goes
     // quiet after a few restarts. Each sound gets a fresh one.
     auto *sink = new QAudioSink(device, format, this);
-    m_sinks.insert(request, sink);
+    m_sinks.insert(control, sink);
     // A broken stream (the server went away) is dropped as soon as it breaks.
-    connect(sink, &QAudioSink::stateChanged, this, [this, request, sink](QAudio::State state) {
+    connect(sink, &QAudioSink::stateChanged, this, [this, control, sink](QAudio::State state) {
         if (state == QAudio::IdleState) {
             // Played to the end. An idle sink still wakes this thread every
             // few milliseconds, so it goes once the server has had time to
             // play out what it holds: at most its buffer's length.
             const QAudioFormat played = sink->format();
             const int drainMs = int(played.durationForBytes(sink->bufferSize()) / 1000) + DrainMarginMs;
-            QTimer::singleShot(drainMs, sink, [this, request, sink] {
-                if (sink->state() == QAudio::IdleState && m_sinks.value(request) == sink) {
-                    m_sinks.remove(request);
+            QTimer::singleShot(drainMs, sink, [this, control, sink] {
+                if (sink->state() == QAudio::IdleState && m_sinks.value(control) == sink) {
+                    m_sinks.remove(control);
                     dispose(sink);
                 }
             });
@@ -229,12 +167,12 @@ void QtAudioWorker::play(CueRequest *request, const QString &fileName)
         }
         if (state != QAudio::StoppedState || sink->error() == QAudio::NoError)
             return;
-        if (m_sinks.value(request) == sink) {
-            m_sinks.remove(request);
+        if (m_sinks.value(control) == sink) {
+            m_sinks.remove(control);
             dispose(sink);
         }
         m_suspect = true;
-        QMetaObject::invokeMethod(this, &QtAudioWorker::checkServer, Qt::QueuedConnection);
+        m_probe.start();
     });
     // The samples are shared, not copied; the buffer lives as long as its sink.
     auto *buffer = new QBuffer(sink);
@@ -243,13 +181,13 @@ void QtAudioWorker::play(CueRequest *request, const QString &fileName)
     sink->start(buffer);
 }
 
-void QtAudioWorker::retire(CueRequest *request)
+void QtAudioOutput::stop(int control)
 {
-    if (QAudioSink *sink = m_sinks.take(request))
+    if (QAudioSink *sink = m_sinks.take(control))
         dispose(sink);
 }
 
-void QtAudioWorker::dispose(QAudioSink *sink)
+void QtAudioOutput::dispose(QAudioSink *sink)
 {
     // Stopped at once, so that a new sound cuts this one; deleted later.
     sink->disconnect(this);
@@ -257,7 +195,7 @@ void QtAudioWorker::dispose(QAudioSink *sink)
     QTimer::singleShot(StoppedSinkKeptMs, sink, &QObject::deleteLater);
 }
 
-void QtAudioWorker::preload(const QStringList &fileNames)
+void QtAudioOutput::preload(const QStringList &fileNames)
 {
     for (const QString &name : fileNames)
         find(name);
@@ -265,9 +203,9 @@ void QtAudioWorker::preload(const QStringList &fileNames)
         QMediaDevices::defaultAudioOutput();
 }
 
-AudioWorker *makeQtAudioWorker()
+std::unique_ptr<AudioOutput> makeQtAudioOutput()
 {
-    return new QtAudioWorker;
+    return std::make_unique<QtAudioOutput>();
 }
 
-#include "qtaudioworker.moc"
+#include "qtaudiooutput.moc"

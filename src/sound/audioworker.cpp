@@ -1,0 +1,100 @@
+#include "audioworker.h"
+
+#include "audiooutput.h"
+
+#include <QMutexLocker>
+
+#include <chrono>
+
+qint64 cueClockMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+AudioWorker::AudioWorker(OutputMaker makeOutput, Clock clock)
+    : m_makeOutput(std::move(makeOutput)), m_clock(std::move(clock))
+{
+}
+
+AudioWorker::~AudioWorker() = default;
+
+void AudioWorker::start()
+{
+    m_output = m_makeOutput();
+}
+
+void AudioWorker::note(int control, const std::function<void(Request &)> &change)
+{
+    bool posted = false;
+    {
+        const QMutexLocker lock(&m_mutex);
+        posted = m_waiting.contains(control);
+        change(m_waiting[control]);
+    }
+    if (!posted)
+        QMetaObject::invokeMethod(this, [this, control] { serve(control); }, Qt::QueuedConnection);
+}
+
+void AudioWorker::ask(int control, bool stop, const QString &play)
+{
+    const qint64 now = m_clock();
+    note(control, [&](Request &request) {
+        if (stop) {
+            // Whatever was asked to sound and has not started yet is dropped too.
+            request.stop = true;
+            request.play.clear();
+        }
+        if (!play.isEmpty()) {
+            request.play = play;
+            request.askedAt = now;
+        }
+    });
+}
+
+void AudioWorker::close(int control)
+{
+    note(control, [](Request &request) { request.closed = true; });
+}
+
+void AudioWorker::preload(const QStringList &fileNames)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, fileNames] {
+            if (m_output)
+                m_output->preload(fileNames);
+        },
+        Qt::QueuedConnection);
+}
+
+void AudioWorker::serve(int control)
+{
+    // Stopping a stream can run a nested event loop that delivers further
+    // calls: they join the list the outer call works through, so that the
+    // requests of one control are carried out in the order they were taken.
+    m_due.append(control);
+    if (m_busy)
+        return;
+    m_busy = true;
+    while (!m_due.isEmpty()) {
+        const int next = m_due.takeFirst();
+        Request request;
+        {
+            const QMutexLocker lock(&m_mutex);
+            request = m_waiting.take(next);
+        }
+        carryOut(next, request);
+    }
+    m_busy = false;
+}
+
+void AudioWorker::carryOut(int control, const Request &request)
+{
+    if (!m_output)
+        return;
+    if (request.stop || request.closed || !request.play.isEmpty())
+        m_output->stop(control);
+    if (!request.closed && !request.play.isEmpty() && m_clock() - request.askedAt <= MaxLatenessMs)
+        m_output->play(control, request.play);
+}
