@@ -92,6 +92,8 @@ bool AudioThread::shutdownInstance(int timeoutMs)
 
 bool AudioThread::shutdown(int timeoutMs)
 {
+    // Interruption ends the output's wait for an absent server.
+    m_thread->requestInterruption();
     m_thread->quit();
     return m_thread->wait(QDeadlineTimer(timeoutMs));
 }

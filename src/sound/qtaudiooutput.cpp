@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <QMediaDevices>
+#include <QThread>
 #include <QTimer>
 
 #include <pulse/context.h>
@@ -81,6 +82,7 @@ public:
 private:
     bool serverReady();
     void lookForServer();
+    void holdUntilServerAnswers();
     void dispose(QAudioSink *sink);
     std::shared_ptr<const Wave> find(const QString &fileName);
 
@@ -92,6 +94,7 @@ private:
     // and after a stream broke. Qt Multimedia connects to the server once,
     // when first used; nothing touches it before the server has answered.
     bool m_suspect = true;
+    bool m_multimediaStarted = false;
 };
 
 QtAudioOutput::QtAudioOutput()
@@ -114,10 +117,31 @@ bool QtAudioOutput::serverReady()
 
 void QtAudioOutput::lookForServer()
 {
-    if (!serverAnswers(ProbeTimeoutMs))
+    if (!serverAnswers(ProbeTimeoutMs)) {
+        if (m_multimediaStarted)
+            holdUntilServerAnswers();
         return;
+    }
     m_suspect = false;
+    m_multimediaStarted = true;
     m_probe.stop();
+}
+
+void QtAudioOutput::holdUntilServerAnswers()
+{
+    // Qt 6.4's PulseAudio backend gives up for good when its own reconnection
+    // attempt, a timer on this thread three seconds after it lost the server,
+    // finds no server. So once the backend is in use, this thread keeps out
+    // of its event loop while the server is away: it runs nothing else and
+    // only looks for the server. The controls' requests wait meanwhile (the
+    // latest of each) and are dropped as late once it is back; ending the
+    // program interrupts the wait.
+    QThread *thread = QThread::currentThread();
+    while (!thread->isInterruptionRequested()) {
+        if (serverAnswers(ProbeTimeoutMs))
+            return;
+        QThread::msleep(ProbeIntervalMs);
+    }
 }
 
 std::shared_ptr<const Wave> QtAudioOutput::find(const QString &fileName)
