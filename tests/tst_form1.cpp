@@ -2,6 +2,7 @@
 #include "conversions.h"
 #include "fonts.h"
 #include "formfixture.h"
+#include "readouts.h"
 #include "waiting.h"
 #include "walkrun.h"
 
@@ -288,6 +289,8 @@ void TestForm1::wholeRunInVirtualTime()
     QCOMPARE(int(s.meetCount), int(rules.meetCount));
     QCOMPARE(QList<int>({s.dogX, s.dogY, s.momoX, s.momoY}), QList<int>({rules.dogX, rules.dogY, rules.momoX, rules.momoY}));
     QCOMPARE(f.readout(3), QStringLiteral("Number of meetlings =") + conv::numberToText(int(s.meetCount)));
+    QCOMPARE(f.readout(1), readouts::position(s, Walker::Dog));
+    QCOMPARE(f.readout(2), readouts::position(s, Walker::Momotaro));
     QCOMPARE(f.events.lines.count(QStringLiteral("main:FileName=logoff.wav")), int(s.meetCount) - (s.metPending() ? 1 : 0));
 
     // A new set-up after a counted run starts from zero meetings.

@@ -82,10 +82,12 @@ struct FormFixture
     void tick()
     {
         setTime(time + 0.2);
-        if (form->timer(Walker::Dog).isActive())
-            form->Timer1_Timer();
-        if (form->timer(Walker::Momotaro).isActive())
-            form->Timer2_Timer();
+        // Through the timers' own signal, so that each timer's wiring to its
+        // walker is part of every run.
+        for (Walker walker : {Walker::Dog, Walker::Momotaro}) {
+            if (form->timer(walker).isActive())
+                QMetaObject::invokeMethod(const_cast<QTimer *>(&form->timer(walker)), "timeout");
+        }
     }
     // Ticks until both timers have stopped or maxTicks have passed.
     int runUntilStopped(int maxTicks = 100000)
