@@ -147,7 +147,7 @@ void tickIntervalsWithACoreBusy(benchmark::State &state)
     std::vector<double> deviationsMs;
     QElapsedTimer elapsed;
     for (Walker walker : {Walker::Dog, Walker::Momotaro}) {
-        QObject::connect(&form.timer(walker), &QTimer::timeout, &form, [&, lastTickNs = qint64(-1)]() mutable {
+        QObject::connect(form.findChild<QTimer *>(walker == Walker::Dog ? "Timer1" : "Timer2"), &QTimer::timeout, &form, [&, lastTickNs = qint64(-1)]() mutable {
             const qint64 now = elapsed.nsecsElapsed();
             if (lastTickNs >= 0)
                 deviationsMs.push_back(std::abs(double(now - lastTickNs) / 1e6 - double(rules::TickInterval.count())));

@@ -171,7 +171,7 @@ void TestForm1::startingAgainKeepsTheTimersRunning()
     // Let a little of Dog's period pass (the real timer's, so the wait is
     // real too, but short and bounded), then enable both timers again: a
     // running timer keeps its beat rather than starting its period anew.
-    const QTimer &dog = f.form->timer(Walker::Dog);
+    const QTimer &dog = *f.timer(Walker::Dog);
     const QDeadlineTimer deadline(waitDeadline());
     while (dog.remainingTime() > 185 && !deadline.hasExpired()) {
     }
@@ -249,8 +249,8 @@ void TestForm1::enableTableFollowsEveryHandler()
     for (int n = 1; n <= 6; ++n)
         actual += f.command(n)->isEnabled() ? u'1' : u'0';
     actual += u' ';
-    actual += f.form->timer(Walker::Dog).isActive() ? u'1' : u'0';
-    actual += f.form->timer(Walker::Momotaro).isActive() ? u'1' : u'0';
+    actual += f.timer(Walker::Dog)->isActive() ? u'1' : u'0';
+    actual += f.timer(Walker::Momotaro)->isActive() ? u'1' : u'0';
     actual += u' ';
     actual += f.find("Picture2")->isVisibleTo(f.form) ? u'1' : u'0';
     actual += f.find("Picture3")->isVisibleTo(f.form) ? u'1' : u'0';
@@ -277,7 +277,7 @@ void TestForm1::wholeRunInVirtualTime()
     f.setTime(start + 0.01);
     const int periods = f.runUntilStopped();
     QCOMPARE(periods, rules::ticksPerTimer(180));
-    QVERIFY(!f.form->timer(Walker::Momotaro).isActive());
+    QVERIFY(!f.timer(Walker::Momotaro)->isActive());
     QCOMPARE(f.readout(4), QStringLiteral(" 180 / 180 sec"));
 
     // The same draws through the rules alone count the same meetings and
@@ -316,7 +316,7 @@ void TestForm1::exitDuringARunKeepsTicksGoingUntilTheBoxIsDismissed()
     QCOMPARE(seen[1], QStringLiteral("box Meetling experiment|This software will exit."));
     QCOMPARE(seen.mid(2, seen.size() - 3).filter(QStringLiteral("clock")).size(), 20);
     QCOMPARE(seen.last(), QStringLiteral("end 0"));
-    QVERIFY(!f.form->timer(Walker::Dog).isActive() && !f.form->timer(Walker::Momotaro).isActive());
+    QVERIFY(!f.timer(Walker::Dog)->isActive() && !f.timer(Walker::Momotaro)->isActive());
 }
 
 void TestForm1::closingTheWindowEndsTheProgramSilently()
@@ -328,7 +328,7 @@ void TestForm1::closingTheWindowEndsTheProgramSilently()
     f.events.lines.clear();
     f.form->close();
     QCOMPARE(f.events.lines, QStringList({"end 0"})); // no sound, no box
-    QVERIFY(!f.form->timer(Walker::Dog).isActive());
+    QVERIFY(!f.timer(Walker::Dog)->isActive());
 }
 
 void TestForm1::anErrorInAHandlerIsShownAndEndsTheProgram()

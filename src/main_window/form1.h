@@ -28,7 +28,6 @@ public:
     ~Form1() override;
 
     const WalkState &walkState() const { return m_experiment.state(); }
-    const QTimer &timer(Walker walker) const { return walker == Walker::Dog ? Timer1 : Timer2; }
     // Takes the installed theme's icon of the desktop entry's name in place
     // of the built-in one, where there is such an icon. Looking it up loads
     // every image plugin, so the program does it after the first paint.
@@ -89,8 +88,9 @@ private:
     Experiment m_experiment;
     std::unique_ptr<MultimediaControl> MMControl1;
     bool m_handlingClick = false;
-    QTimer Timer1;
-    QTimer Timer2;
+    // Children of the window, found by their names like its controls.
+    QTimer Timer1{this};
+    QTimer Timer2{this};
     QPushButton *Command1 = nullptr; // Exit
     QPushButton *Command2 = nullptr; // When two srart
     QPushButton *Command3 = nullptr; // When one starts

@@ -66,6 +66,8 @@ struct FormFixture
         return (in ? in : form)->findChild<T *>(QString::fromLatin1(name));
     }
     QPushButton *command(int n) const { return find<QPushButton>(qPrintable(QStringLiteral("Command%1").arg(n))); }
+    // Timer1 walks Dog, Timer2 Momotaro.
+    QTimer *timer(Walker walker) const { return form->findChild<QTimer *>(walker == Walker::Dog ? "Timer1" : "Timer2"); }
     QString readout(int n) const { return find<QLabel>(qPrintable(QStringLiteral("Label%1").arg(n)))->text(); }
 
     void setUp(Scenario scenario, const QStringList &answers = {"4", "4", "6", "4"})
@@ -85,15 +87,15 @@ struct FormFixture
         // Through the timers' own signal, so that each timer's wiring to its
         // walker is part of every run.
         for (Walker walker : {Walker::Dog, Walker::Momotaro}) {
-            if (form->timer(walker).isActive())
-                QMetaObject::invokeMethod(const_cast<QTimer *>(&form->timer(walker)), "timeout");
+            if (timer(walker)->isActive())
+                QMetaObject::invokeMethod(timer(walker), "timeout");
         }
     }
     // Ticks until both timers have stopped or maxTicks have passed.
     int runUntilStopped(int maxTicks = 100000)
     {
         int ticks = 0;
-        while ((form->timer(Walker::Dog).isActive() || form->timer(Walker::Momotaro).isActive()) && ticks < maxTicks) {
+        while ((timer(Walker::Dog)->isActive() || timer(Walker::Momotaro)->isActive()) && ticks < maxTicks) {
             tick();
             ++ticks;
         }
