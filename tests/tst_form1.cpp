@@ -16,7 +16,6 @@ class TestForm1 : public QObject
 
 private slots:
     void everyControlIsWhollyInViewAndTheWalkersOnTop();
-    void loadShowsAnEmptyBoardWithStartAndStopDisabled();
     void readoutsShowTheirTextInTheirColour_data();
     void readoutsShowTheirTextInTheirColour();
     void focusStartsOnTheBoardAndFollowsTheWindowOrder();
@@ -71,17 +70,6 @@ void TestForm1::everyControlIsWhollyInViewAndTheWalkersOnTop()
     }
 }
 
-void TestForm1::loadShowsAnEmptyBoardWithStartAndStopDisabled()
-{
-    FormFixture f;
-    // The buttons, timers and pictures are checked with the enable table.
-    QCOMPARE(f.form->walkState().runMode, RunMode::Idle);
-    for (int n = 1; n <= 4; ++n)
-        QVERIFY(f.readout(n).isEmpty());
-    QVERIFY(f.events.only({"main:"}).isEmpty());
-    QVERIFY(!f.form->windowIcon().isNull());
-}
-
 void TestForm1::readoutsShowTheirTextInTheirColour_data()
 {
     QTest::addColumn<int>("label");
@@ -99,22 +87,17 @@ void TestForm1::readoutsShowTheirTextInTheirColour()
     auto *readout = f.find<QLabel>(qPrintable(QStringLiteral("Label%1").arg(label)));
     readout->setText(QStringLiteral("MMMM"));
     const QImage image = readout->grab().toImage();
-    // The frame is black all round; inside, the strongest ink is the text's.
+    // A black frame on white; inside, the strongest ink is the text's.
     QCOMPARE(image.pixelColor(0, 0), QColor(Qt::black));
-    QCOMPARE(image.pixelColor(image.width() - 1, image.height() - 1), QColor(Qt::black));
+    QCOMPARE(image.pixelColor(2, 2), QColor(Qt::white));
     QColor ink(Qt::white);
     for (int y = 2; y < image.height() - 2; ++y) {
-        for (int x = 2; x < image.width() - 2; ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (c.lightness() < ink.lightness())
-                ink = c;
-        }
+        for (int x = 2; x < image.width() - 2; ++x)
+            ink = std::min(ink, image.pixelColor(x, y), [](const QColor &a, const QColor &b) { return a.lightness() < b.lightness(); });
     }
     QCOMPARE_LT(ink.lightness(), 160);
     QCOMPARE(ink.saturation() > 100, color.saturation() > 100);
-    if (color.saturation() > 100)
-        QCOMPARE_LT(qAbs(ink.hue() - color.hue()), 20);
-    QCOMPARE(image.pixelColor(2, 2), QColor(Qt::white));
+    QVERIFY(color.saturation() <= 100 || qAbs(ink.hue() - color.hue()) < 20);
 }
 
 void TestForm1::focusStartsOnTheBoardAndFollowsTheWindowOrder()
@@ -124,17 +107,9 @@ void TestForm1::focusStartsOnTheBoardAndFollowsTheWindowOrder()
     // Tab passes over disabled buttons; here every one takes its turn.
     for (int n = 1; n <= 6; ++n)
         f.command(n)->setEnabled(true);
-    f.form->show();
-    f.form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(f.form));
     // Tab from the board visits every control once and comes back round.
-    QStringList chain;
-    for (int i = 0; i < 10; ++i) {
-        chain.append(QApplication::focusWidget()->objectName());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    }
-    QCOMPARE(chain, QStringList({"Picture1", "Command1", "Command2", "Command3", "Command4", "Picture2", "Picture3",
-                                 "Command5", "Command6", "Picture1"}));
+    QCOMPARE(tabOrder(f.form, 10), QStringList({"Picture1", "Command1", "Command2", "Command3", "Command4", "Picture2",
+                                                "Picture3", "Command5", "Command6", "Picture1"}));
 }
 
 void TestForm1::enterPressesTheFocusedButton()

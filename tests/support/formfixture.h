@@ -5,8 +5,10 @@
 #include "fakes.h"
 #include "form1.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 
 #include <memory>
 
@@ -24,6 +26,22 @@ inline int pixelsCovered(QWidget *window, QWidget *control)
             differ += own.pixel(x, y) != seen.pixel(x, y);
     }
     return differ;
+}
+
+// The object names of the controls the keyboard focus visits in window,
+// from the one that has it, pressing Tab n - 1 times.
+inline QStringList tabOrder(QWidget *window, int n)
+{
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        return {};
+    QStringList chain;
+    for (int i = 0; i < n; ++i) {
+        chain.append(QApplication::focusWidget()->objectName());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    return chain;
 }
 
 // The program's real windows on fake services, all logging into one event log:
