@@ -137,12 +137,10 @@ void TestWalkerTick::limitActsOnlyStrictlyPast180Seconds()
     walk.clock.now = 1180.015625f;
     const TickOutcome outcome = walk.tick(Walker::Dog, 1);
     QVERIFY(outcome.limitPassed);
+    // Only this walker's timer stops (the buttons are the enable table's
+    // business); the walker still moves.
     QCOMPARE(outcome.action, TickOutcome::Action::Moved);
-    QStringList switched = walk.events.only({"timer", "button"});
-    switched.sort();
-    QCOMPARE(switched, QStringList({"button 2 1", "button 3 1", "button 4 0", "timer Dog 0"}));
-    // The other timer, Start and Problem are left alone; the walker still moves.
-    QVERIFY(walk.board.timers[int(Walker::Momotaro)]);
+    QVERIFY(!walk.board.timers[int(Walker::Dog)] && walk.board.timers[int(Walker::Momotaro)]);
     QCOMPARE(int(walk.state.dogX), 8);
 
 }
