@@ -271,6 +271,7 @@ void TestForm1::wholeRunInVirtualTime()
     // A new set-up after a counted run starts from zero meetings.
     f.setUp(Scenario::DogWalks);
     QCOMPARE(f.readout(3), QStringLiteral("Number of meetlings = 0"));
+    QVERIFY(f.readout(4).isEmpty()); // and no time yet
 }
 
 void TestForm1::exitDuringARunKeepsTicksGoingUntilTheBoxIsDismissed()
