@@ -19,7 +19,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScopedValueRollback>
 
 #include <variant>
 
@@ -260,13 +259,7 @@ void Form1::handle(Handler &&handler)
 template<typename Handler>
 void Form1::click(Handler &&handler)
 {
-    // A click can reach the window while one of its handlers still runs: in
-    // the event loop of a box that is closing. A second set-up inside the
-    // first would open the same box again; the click is dropped instead.
-    if (m_handlingClick)
-        return;
-    const QScopedValueRollback busy(m_handlingClick, true);
-    handle(std::forward<Handler>(handler));
+    m_services.guard.runClick(std::forward<Handler>(handler));
 }
 
 void Form1::useThemeIcon()

@@ -87,7 +87,6 @@ private:
     Services m_services;
     Experiment m_experiment;
     std::unique_ptr<MultimediaControl> MMControl1;
-    bool m_handlingClick = false;
     // Children of the window, found by their names like its controls.
     QTimer Timer1{this};
     QTimer Timer2{this};

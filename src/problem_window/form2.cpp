@@ -13,7 +13,6 @@
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QPushButton>
-#include <QScopedValueRollback>
 
 #include <variant>
 
@@ -171,12 +170,7 @@ void Form2::Form_Activate()
 template<typename Handler>
 void Form2::click(Handler &&handler)
 {
-    // A click that reaches the window while one of its handlers still runs
-    // (in the event loop of a box that is closing) is dropped.
-    if (m_handlingClick)
-        return;
-    const QScopedValueRollback busy(m_handlingClick, true);
-    m_guard.run(std::forward<Handler>(handler));
+    m_guard.runClick(std::forward<Handler>(handler));
 }
 
 void Form2::Command1_Click()

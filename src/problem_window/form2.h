@@ -52,7 +52,6 @@ private:
 
     ErrorGuard &m_guard;
     std::unique_ptr<MultimediaControl> MMControl1;
-    bool m_handlingClick = false;
     PrintBox *Picture2 = nullptr;
     QPushButton *Command2 = nullptr;
     QPushButton *Command1 = nullptr;

@@ -24,6 +24,20 @@ public:
         }
     }
 
+    // Runs a click's handler as run() does, unless a click's handler is
+    // still running: a click can reach a window from inside the event loop
+    // of a box that is closing, and a second set-up inside the first would
+    // open the same box again. Such a click is dropped.
+    template<typename Handler>
+    void runClick(Handler &&handler) noexcept
+    {
+        if (m_handlingClick)
+            return;
+        m_handlingClick = true;
+        run(std::forward<Handler>(handler));
+        m_handlingClick = false;
+    }
+
     // Reports the error and ends the program. Errors raised while the first
     // one's box is open (ticks keep arriving) are dropped: the program is
     // ending anyway, and one box is enough.
@@ -35,4 +49,5 @@ private:
     Dialogs &m_dialogs;
     Ender &m_ender;
     bool m_failing = false;
+    bool m_handlingClick = false;
 };
