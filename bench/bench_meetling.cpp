@@ -9,7 +9,7 @@
 #include "dialogs.h"
 #include "errorguard.h"
 #include "form1.h"
-#include "qtaudiooutput.h"
+#include "pulseoutput.h"
 #include "qtmultimediacontrol.h"
 #include "randomsource.h"
 #include "rules.h"
@@ -192,7 +192,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    AudioThread thread(makeQtAudioOutput);
+    AudioThread thread(makePulseOutput);
     audio = &thread;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -6,7 +6,7 @@ set -eu
 packages="
 g++ make cmake
 clang libclang-rt-14-dev
-qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins
+qt6-base-dev qt6-qpa-plugins
 qt6-charts-dev qt6-svg-dev libqt6opengl6-dev
 libgl-dev pkg-config libsndfile1-dev
 fonts-ipafont-gothic fonts-dejavu-core

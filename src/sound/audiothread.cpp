@@ -7,37 +7,23 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
-#include <QLoggingCategory>
 #include <QPluginLoader>
 #include <QThread>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
 // How long destroying a thread waits for it.
 constexpr int DestroyWaitMs = 1000;
+// How long the end of the process waits for its audio thread.
+constexpr int ExitWaitMs = 500;
 
 // The sound module's file.
 constexpr auto ModuleFile = "meetling-sound.so";
 
 AudioThread *theInstance = nullptr;
-
-// Qt Multimedia and its audio backends complain from the audio thread (a
-// missing server, a broken stream); the program's sound fails silently
-// instead, so their categories are turned off. Every other category keeps
-// the rules it had.
-QLoggingCategory::CategoryFilter previousFilter = nullptr;
-
-void quietAudioBackend(QLoggingCategory *category)
-{
-    if (previousFilter)
-        previousFilter(category);
-    if (qstrncmp(category->categoryName(), "qt.multimedia", 13) != 0)
-        return;
-    for (const QtMsgType type : {QtDebugMsg, QtInfoMsg, QtWarningMsg, QtCriticalMsg})
-        category->setEnabled(type, false);
-}
 
 // Beside the program (a build tree), then where it is installed.
 QStringList modulePaths()
@@ -53,15 +39,13 @@ AudioThread::AudioThread(AudioWorker::OutputMaker makeOutput, AudioWorker::Clock
     : m_thread(std::make_unique<QThread>()),
       m_worker(std::make_unique<AudioWorker>(std::move(makeOutput), std::move(clock)))
 {
-    static const bool filtered = [] {
-        previousFilter = QLoggingCategory::installFilter(quietAudioBackend);
-        return true;
-    }();
-    Q_UNUSED(filtered);
     m_thread->setObjectName(QStringLiteral("audio"));
     m_worker->moveToThread(m_thread.get());
     // Runs on the new thread before its event loop takes the first request.
     QObject::connect(m_thread.get(), &QThread::started, m_worker.get(), &AudioWorker::start, Qt::DirectConnection);
+    // Runs on the thread after its event loop has ended: nothing of the
+    // output is left to run once the thread is gone.
+    QObject::connect(m_thread.get(), &QThread::finished, m_worker.get(), &AudioWorker::finish, Qt::DirectConnection);
     m_thread->start();
 }
 
@@ -80,6 +64,11 @@ AudioThread &AudioThread::instance()
     // Never deleted: a thread stuck in the audio library cannot be.
     static AudioThread *const thread = [] {
         theInstance = new AudioThread([paths = modulePaths()] { return loadSoundModule(paths); });
+        // The program ends through shutdown() and std::_Exit(), but a library
+        // may end it with exit() (Qt does when the connection to the X
+        // server breaks): then the thread is stopped before the exit
+        // handlers registered before this one tear down what it may use.
+        std::atexit([] { shutdownInstance(ExitWaitMs); });
         return theInstance;
     }();
     return *thread;

@@ -16,10 +16,9 @@ class QThread;
 // library for good), the calling thread only posts requests and never
 // waits for it, except in shutdown().
 //
-// The thread's first work is to make its output. A program that has played
-// through a real audio server ends with shutdown() and std::_Exit(): the
-// output and its streams are left to the end of the process, whose exit
-// handlers in the audio library would race its own threads.
+// The thread's first work is to make its output; its last, as it ends, is
+// to end that output, which closes its streams and its connection to the
+// server. A program ends with shutdown() and std::_Exit().
 class AudioThread final
 {
 public:

@@ -24,6 +24,11 @@ void AudioWorker::start()
     m_output = m_makeOutput();
 }
 
+void AudioWorker::finish()
+{
+    m_output.reset();
+}
+
 void AudioWorker::note(int control, const std::function<void(Request &)> &change)
 {
     bool posted = false;

@@ -50,6 +50,9 @@ public:
 
     // Makes the output; on the audio thread, before any request.
     void start();
+    // Ends the output, closing its streams and its connection to the audio
+    // server; on the audio thread, as it ends.
+    void finish();
 
 private:
     struct Request

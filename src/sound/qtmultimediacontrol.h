@@ -6,8 +6,8 @@
 
 class AudioThread;
 
-// A multimedia control that plays wave files through Qt Multimedia's audio
-// output (PulseAudio or PipeWire on a Linux desktop).
+// A multimedia control that plays wave files through the desktop's audio
+// server (PulseAudio, or PipeWire's PulseAudio service).
 //
 // The commands only note what is to be done, hand it to an audio thread and
 // return at once, whatever state the audio server is in. That thread reads
