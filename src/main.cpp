@@ -11,7 +11,11 @@
 #include <QDateTime>
 #include <QTimer>
 
+#include <chrono>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
+#include <thread>
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +24,8 @@ namespace {
 
 // How long the end of the program waits for the audio thread to finish.
 constexpr int ExitWaitMs = 500;
+// How long the display may take to let the board window be shown.
+constexpr std::chrono::seconds DisplayAnswerTime{8};
 
 const QStringList Sounds{QStringLiteral("pinpon.wav"), QStringLiteral("endpinpon.wav"), QStringLiteral("logoff.wav")};
 
@@ -73,6 +79,46 @@ void releaseQtMessages()
     heldMessages.clear();
 }
 
+// Ends the program with the one-line error and status 2 unless disarmed
+// within DisplayAnswerTime. An X server that accepts the connection and then
+// never answers (a hung or stopped one) would otherwise hold the program in
+// the platform plugin for good, saying nothing.
+class DisplayWatchdog
+{
+public:
+    DisplayWatchdog() : m_thread([this] { watch(); }) {}
+    ~DisplayWatchdog() { disarm(); }
+    DisplayWatchdog(const DisplayWatchdog &) = delete;
+    DisplayWatchdog &operator=(const DisplayWatchdog &) = delete;
+
+    void disarm()
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_disarmed = true;
+        }
+        m_wake.notify_one();
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+
+private:
+    void watch()
+    {
+        std::unique_lock lock(m_mutex);
+        if (m_wake.wait_for(lock, DisplayAnswerTime, [this] { return m_disarmed; }))
+            return;
+        std::fputs("meetling: cannot open a window on the display (it does not answer)\n", stderr);
+        std::fflush(stderr);
+        std::_Exit(2);
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_disarmed = false;
+    std::thread m_thread; // last: starts once the rest is made
+};
+
 // Runs a task from the event loop right after a widget's first paint.
 class AfterFirstPaint final : public QObject
 {
@@ -101,6 +147,7 @@ private:
 
 int main(int argc, char **argv)
 {
+    DisplayWatchdog watchdog;
     holdQtMessages();
     QApplication app(argc, argv);
     releaseQtMessages();
@@ -131,10 +178,14 @@ int main(int argc, char **argv)
         });
     });
     form1.show();
+    // The window has been handed to the display, which has answered every
+    // question on the way; the event loop starting is the sign.
+    QTimer::singleShot(0, [&watchdog] { watchdog.disarm(); });
 
     // Ending before the event loop starts (an error while loading) leaves it
     // nothing to do.
     const int status = ender.ended() ? ender.exitStatus() : app.exec();
+    watchdog.disarm();
     // The audio thread gets a moment to close its streams; one stuck in the
     // audio library (a stalled server) is not waited for. The process then
     // ends at once: no destructor may wait for that thread or trip over what
