@@ -170,6 +170,22 @@ private slots:
         }
     }
 
+    void aFileTooSlowToDecodeGivesWayToTheBuiltInSoundOnce()
+    {
+        // No time at all to decode: any file is too slow.
+        QVERIFY(writeFile(QStringLiteral("pinpon.wav"), m_wave));
+        WaveCache cache(160 * 1024 * 1024, std::chrono::milliseconds(0));
+        const WaveCache::Found first = cache.find(QStringLiteral("pinpon.wav"));
+        QCOMPARE(first.complaint, u"meetling: cannot play pinpon.wav (too slow to decode); using the built-in sound");
+        QFile builtIn(QStringLiteral(":/sounds/pinpon.wav"));
+        QVERIFY(builtIn.open(QIODevice::ReadOnly));
+        QCOMPARE(first.wave->samples, std::get<Wave>(decodeWave(builtIn.readAll())).samples);
+
+        const WaveCache::Found again = cache.find(QStringLiteral("pinpon.wav"));
+        QVERIFY(again.complaint.isEmpty());
+        QCOMPARE(again.wave, first.wave);
+    }
+
 private:
     QTemporaryDir m_dir;
     QByteArray m_wave; // a wave file as the program's own: the built-in logoff.wav

@@ -89,7 +89,7 @@ qint16 toInt16(float v)
 
 } // namespace
 
-std::variant<Wave, QString> decodeWave(const QByteArray &bytes)
+std::variant<Wave, QString> decodeWave(const QByteArray &bytes, QDeadlineTimer deadline)
 {
     if (bytes.size() > MaxWaveFileBytes)
         return QStringLiteral("larger than %1 MiB").arg(MaxWaveFileBytes / (1024 * 1024));
@@ -127,6 +127,8 @@ std::variant<Wave, QString> decodeWave(const QByteArray &bytes)
             break;
         if (frames + got > maxFrames)
             return QStringLiteral("longer than %1 seconds").arg(maxFrames / info.samplerate);
+        if (deadline.hasExpired())
+            return QStringLiteral("too slow to decode");
         const qsizetype at = wave.samples.size();
         wave.samples.resize(at + qsizetype(got) * outChannels * 2);
         char *out = wave.samples.data() + at;

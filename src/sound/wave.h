@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QString>
 
 #include <variant>
@@ -24,5 +25,6 @@ inline constexpr qint64 MaxWaveFileBytes = 16 * 1024 * 1024;
 // float samples are clipped to full scale. Gives the Wave, or a short reason
 // why the bytes cannot be played ("not a sound file", "no samples", ...).
 // Never reads past the end of bytes and never gives more than about ten
-// minutes of sound.
-std::variant<Wave, QString> decodeWave(const QByteArray &bytes);
+// minutes of sound. Decoding that is not done by deadline is given up.
+std::variant<Wave, QString> decodeWave(const QByteArray &bytes,
+                                       QDeadlineTimer deadline = QDeadlineTimer(QDeadlineTimer::Forever));

@@ -86,7 +86,10 @@ private:
 
 } // namespace
 
-WaveCache::WaveCache(qint64 maxBytes) : m_maxBytes(maxBytes) {}
+WaveCache::WaveCache(qint64 maxBytes, std::chrono::milliseconds decodeBudget)
+    : m_maxBytes(maxBytes), m_decodeBudget(decodeBudget)
+{
+}
 
 std::shared_ptr<const Wave> WaveCache::builtIn(const QString &fileName)
 {
@@ -141,7 +144,8 @@ WaveCache::Found WaveCache::find(const QString &fileName)
     } else if (reason.isEmpty() && st.st_size > MaxWaveFileBytes) {
         reason = QStringLiteral("larger than %1 MiB").arg(MaxWaveFileBytes / (1024 * 1024));
     } else if (reason.isEmpty()) {
-        auto decoded = decodeWave(readAt(fd.get(), 0, st.st_size));
+        const QDeadlineTimer deadline(m_decodeBudget);
+        auto decoded = decodeWave(readAt(fd.get(), 0, st.st_size), deadline);
         if (auto *ok = std::get_if<Wave>(&decoded))
             wave = std::make_shared<const Wave>(std::move(*ok));
         else

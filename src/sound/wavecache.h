@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QString>
 
+#include <chrono>
 #include <memory>
 
 // The decoded sounds of the process, one entry per file, shared by every
@@ -22,8 +23,11 @@ public:
     };
 
     // maxBytes bounds the decoded samples kept; the sound just found is
-    // always kept.
-    explicit WaveCache(qint64 maxBytes = 160 * 1024 * 1024);
+    // always kept. A file that takes longer than decodeBudget to read and
+    // decode is not played (the cue that asked for it would come late);
+    // the built-in sound is.
+    explicit WaveCache(qint64 maxBytes = 160 * 1024 * 1024,
+                       std::chrono::milliseconds decodeBudget = std::chrono::milliseconds(200));
 
     // The sound for a bare file name: the working directory's file when it
     // is there and can be played, else the built-in copy (:/sounds/NAME).
@@ -46,6 +50,7 @@ private:
     void keep(const QString &key, Entry entry);
 
     qint64 m_maxBytes = 0;
+    std::chrono::milliseconds m_decodeBudget;
     qint64 m_bytes = 0;
     quint64 m_uses = 0;
     QHash<QString, Entry> m_entries;
