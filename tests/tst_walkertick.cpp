@@ -173,7 +173,6 @@ void TestWalkerTick::settingTheWallClockKeepsTheRunGoing()
     QFETCH(double, start);
     QFETCH(double, shift);
     Walk walk(Scenario::BothWalk, {4, 4}, {6, 4}, start);
-    walk.board.timers[0] = walk.board.timers[1] = true;
     walk.clock.wallShift = shift;
 
     walk.clock.now = start + 12.5;
