@@ -41,6 +41,7 @@ class TickingClock final : public Clock
 public:
     float now = 36000.0f;
     float secondsSinceMidnight() override { return now += 0.0001f; }
+    double steadySeconds() override { return now += 0.0001f; }
 };
 
 class NoBoard final : public BoardOps
@@ -98,12 +99,12 @@ void walkerTickRules(benchmark::State &state)
     walk.setStart(StartField::DogX, 6);
     walk.setStart(StartField::DogY, 4);
     walk.place(Scenario::BothWalk);
-    walk.markStart(clock.now);
+    walk.markStart(clock.now, clock.now);
     for (auto _ : state) {
         walkerTick(Walker::Dog, walk, clock, random, board);
         walkerTick(Walker::Momotaro, walk, clock, random, board);
         if (walk.startTime + 170 < clock.now)
-            walk.markStart(clock.now);
+            walk.markStart(clock.now, clock.now);
     }
     state.SetItemsProcessed(state.iterations() * 2);
 }

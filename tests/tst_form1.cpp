@@ -235,8 +235,8 @@ void TestForm1::enableTableFollowsEveryHandler()
 void TestForm1::wholeRunInVirtualTime()
 {
     // A run as the timers play it: ticks at 0.2 s, 0.4 s, ... after Start,
-    // each a little late (more than the clock's 1/256 s resolution at this
-    // time of day), on draws the test knows.
+    // each a little late (more than the 1/65536 s steps in which the elapsed
+    // time is compared with the limit), on draws the test knows.
     FormFixture f;
     f.setUp(Scenario::BothWalk, {"5", "5", "5", "6"}); // a step apart: meetings come quickly
     SplitMixRandom source(2024);

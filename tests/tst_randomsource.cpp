@@ -40,7 +40,7 @@ void TestRandomSource::twoTicksAtOneClockReadingDrawIndependently()
     RecordingBoard board(events);
     WalkState state;
     state.place(Scenario::BothWalk);
-    state.markStart(30000.0f);
+    state.markStart(30000.0f, 30000.0);
     int agree = 0;
     constexpr int Ticks = 8000;
     for (int i = 0; i < Ticks; ++i) {

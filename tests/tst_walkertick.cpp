@@ -4,12 +4,17 @@
 #include <QSet>
 #include <QTest>
 
+#include <cmath>
+
 Q_DECLARE_METATYPE(Walker)
 Q_DECLARE_METATYPE(Point)
 
 namespace {
 
-// A walk in progress: Momotaro and Dog placed, a run started at startTime.
+// A walk in progress: Momotaro and Dog placed, a run started at startTime
+// (the wall clock not yet set). The start reads the clock as a tick does, the
+// time of day and then the steady clock, so a tick at startTime + t reads an
+// elapsed time of exactly t.
 struct Walk
 {
     EventLog events;
@@ -18,14 +23,16 @@ struct Walk
     RecordingBoard board{events};
     WalkState state;
 
-    Walk(Scenario scenario, Point momotaro, Point dog, float startTime = 1000.0f)
+    Walk(Scenario scenario, Point momotaro, Point dog, double startTime = 1000.0)
     {
         state.setStart(StartField::MomoX, momotaro.x);
         state.setStart(StartField::MomoY, momotaro.y);
         state.setStart(StartField::DogX, dog.x);
         state.setStart(StartField::DogY, dog.y);
         state.place(scenario);
-        state.markStart(startTime);
+        clock.now = startTime;
+        const float timeOfDay = clock.secondsSinceMidnight();
+        state.markStart(timeOfDay, clock.steadySeconds());
         clock.now = startTime;
     }
 
@@ -50,6 +57,8 @@ private slots:
     void elapsedReadoutFloorsTheSeconds_data();
     void elapsedReadoutFloorsTheSeconds();
     void limitActsOnlyStrictlyPast180Seconds();
+    void settingTheWallClockKeepsTheRunGoing_data();
+    void settingTheWallClockKeepsTheRunGoing();
     void aMeetingIsCountedThenRestartedOnTheNextTick_data();
     void aMeetingIsCountedThenRestartedOnTheNextTick();
     void momotaroStandsStillWhenOnlyDogWalks();
@@ -89,9 +98,11 @@ void TestWalkerTick::aWalkingTickShowsItsWorkInOrder()
     walk.clock.now += 12.5f;
     const TickOutcome outcome = walk.tick(Walker::Dog, 3);
     QCOMPARE(outcome.action, TickOutcome::Action::Moved);
-    // The time first, then a second, fresh clock reading seeds the draw.
-    QCOMPARE(walk.events.lines, QStringList({"clock 1012.500000", "readout 4  12 / 180 sec", "visible Dog 1",
-                                             "clock 1012.515625", "seed 1012.515625", "draw", "place Dog 6,5",
+    // The time of day and the steady time first, then a fresh reading of
+    // the time of day seeds the draw.
+    QCOMPARE(walk.events.lines, QStringList({"clock 1012.500000", "steady 1012.515625", "readout 4  12 / 180 sec",
+                                             "visible Dog 1", "clock 1012.531250", "seed 1012.531250", "draw",
+                                             "place Dog 6,5",
                                              "readout 1 Dog: x= 6  y= 5"}));
     QCOMPARE(walk.state.dogTickTime, 1012.5f);
 
@@ -102,22 +113,23 @@ void TestWalkerTick::aWalkingTickShowsItsWorkInOrder()
 
 void TestWalkerTick::elapsedReadoutFloorsTheSeconds_data()
 {
-    QTest::addColumn<float>("start");
-    QTest::addColumn<float>("tick");
+    // Steady clock readings; the time of day is the same, wrapped into a day.
+    QTest::addColumn<double>("start");
+    QTest::addColumn<double>("tick");
     QTest::addColumn<QString>("readout");
 
-    QTest::newRow("within the first second") << 1000.0f << 1000.9f << " 0 / 180 sec";
-    QTest::newRow("twelve and a half") << 1000.0f << 1012.5f << " 12 / 180 sec";
-    QTest::newRow("just under a whole second") << 50000.25f << 50001.2421875f << " 0 / 180 sec";
+    QTest::newRow("within the first second") << 1000.0 << 1000.9 << " 0 / 180 sec";
+    QTest::newRow("twelve and a half") << 1000.0 << 1012.5 << " 12 / 180 sec";
+    QTest::newRow("just under a whole second") << 50000.25 << 50001.2421875 << " 0 / 180 sec";
     // 13 s less 2^-30: a difference that a 32-bit float would round up.
-    QTest::newRow("a hair under thirteen") << 9.313225746154785e-10f << 13.0f << " 12 / 180 sec";
-    QTest::newRow("across midnight") << 86399.5f << 0.75f << " 1 / 180 sec";
+    QTest::newRow("a hair under thirteen") << 9.313225746154785e-10 << 13.0 << " 12 / 180 sec";
+    QTest::newRow("across midnight") << 86399.5 << 86400.75 << " 1 / 180 sec";
 }
 
 void TestWalkerTick::elapsedReadoutFloorsTheSeconds()
 {
-    QFETCH(float, start);
-    QFETCH(float, tick);
+    QFETCH(double, start);
+    QFETCH(double, tick);
     QFETCH(QString, readout);
     Walk walk(Scenario::BothWalk, {4, 4}, {6, 4}, start);
     walk.clock.now = tick;
@@ -142,7 +154,37 @@ void TestWalkerTick::limitActsOnlyStrictlyPast180Seconds()
     QCOMPARE(outcome.action, TickOutcome::Action::Moved);
     QVERIFY(!walk.board.timers[int(Walker::Dog)] && walk.board.timers[int(Walker::Momotaro)]);
     QCOMPARE(int(walk.state.dogX), 8);
+}
 
+void TestWalkerTick::settingTheWallClockKeepsTheRunGoing_data()
+{
+    QTest::addColumn<double>("start"); // the time of day at the start
+    QTest::addColumn<double>("shift"); // the wall clock set by this much
+    QTest::newRow("set back two hours") << 36000.0 << -7200.0;
+    QTest::newRow("set forward five hours") << 36000.0 << 18000.0;
+    QTest::newRow("set back to before midnight") << 3600.0 << -7200.0;
+    QTest::newRow("set forward past midnight") << 80000.0 << 18000.0;
+}
+
+void TestWalkerTick::settingTheWallClockKeepsTheRunGoing()
+{
+    // The wall clock is set during the run: the read-out and the limit go
+    // by the time that has passed, and the tick still keeps its time of day.
+    QFETCH(double, start);
+    QFETCH(double, shift);
+    Walk walk(Scenario::BothWalk, {4, 4}, {6, 4}, start);
+    walk.clock.wallShift = shift;
+
+    walk.clock.now = start + 12.5;
+    QVERIFY(!walk.tick(Walker::Dog, 1).limitPassed);
+    QCOMPARE(walk.board.readouts[int(Readout::Time)], QStringLiteral(" 12 / 180 sec"));
+    QCOMPARE(walk.state.dogTickTime, float(std::fmod(start + 12.5 + shift + 86400, 86400)));
+
+    walk.clock.now = start + 180.0;
+    QVERIFY(!walk.tick(Walker::Momotaro, 1).limitPassed);
+    walk.clock.now = start + 180.25;
+    QVERIFY(walk.tick(Walker::Dog, 1).limitPassed);
+    QCOMPARE(walk.board.readouts[int(Readout::Time)], QStringLiteral(" 180 / 180 sec"));
 }
 
 void TestWalkerTick::aMeetingIsCountedThenRestartedOnTheNextTick_data()

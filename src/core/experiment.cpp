@@ -91,7 +91,8 @@ void Experiment::setUp(Scenario scenario)
 
 void Experiment::start()
 {
-    m_state.markStart(m_services.clock.secondsSinceMidnight());
+    const float timeOfDay = m_services.clock.secondsSinceMidnight();
+    m_state.markStart(timeOfDay, m_services.clock.steadySeconds());
     m_board.playCue(ButtonChime);
     m_board.setTimerEnabled(Walker::Dog, true);
     m_board.setTimerEnabled(Walker::Momotaro, true);

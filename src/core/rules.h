@@ -12,7 +12,6 @@ inline constexpr int BoardMax = 10;
 inline constexpr std::chrono::milliseconds TickInterval{200};
 // A run ends at the first tick strictly past this many seconds.
 inline constexpr float TimeLimitSeconds = 180.0f;
-inline constexpr double SecondsPerDay = 86400.0;
 
 // How many times each walker timer ticks in a run limited to limitSeconds.
 // A timer's ticks fall at 0.2 s, 0.4 s, ... after Start, each a little late,

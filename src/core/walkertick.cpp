@@ -7,19 +7,15 @@
 #include "readouts.h"
 #include "rules.h"
 
-double elapsedSeconds(float startTime, float tickTime)
-{
-    const double difference = double(tickTime) - double(startTime);
-    return difference < 0 ? difference + rules::SecondsPerDay : difference;
-}
-
 TickOutcome walkerTick(Walker walker, WalkState &state, Clock &clock, RandomSource &random, BoardOps &board)
 {
     float &tickTime = walker == Walker::Dog ? state.dogTickTime : state.momoTickTime;
     TickOutcome outcome;
 
     tickTime = clock.secondsSinceMidnight();
-    const double elapsed = elapsedSeconds(state.startTime, tickTime);
+    // On the steady clock: a wall clock set back or forward, or midnight,
+    // changes nothing here.
+    const double elapsed = clock.steadySeconds() - state.steadyStart;
     board.setReadout(Readout::Time, readouts::elapsed(conv::floorValue(elapsed)));
 
     if (static_cast<float>(elapsed) > rules::TimeLimitSeconds) {

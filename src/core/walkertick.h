@@ -7,11 +7,6 @@ class BoardOps;
 class Clock;
 class RandomSource;
 
-// Whole seconds between two clock readings, as the elapsed-time read-out shows
-// them. A tick that reads an earlier time of day than the start has crossed
-// midnight, so a day is added.
-double elapsedSeconds(float startTime, float tickTime);
-
 // What one walker tick did, for callers that want to know without looking at
 // the window.
 struct TickOutcome
@@ -22,10 +17,11 @@ struct TickOutcome
     int direction = 0;
 };
 
-// One tick of the walker's timer: the elapsed-time read-out, the time limit,
-// showing the walker, a fresh reseed and draw, then the rules of applyTick(),
-// shown on the window: the walker's picture and position read-out when it
-// moved, the meeting read-out when it met, the meeting sound when it
-// restarted. Acts on the window only through board, in the order the window
-// must show it.
+// One tick of the walker's timer: the elapsed-time read-out and the time limit
+// (both timed on the steady clock from the run's steady start; the tick's
+// time of day is kept in the state), showing the walker, a fresh reseed and
+// draw, then the rules of applyTick(), shown on the window: the walker's
+// picture and position read-out when it moved, the meeting read-out when it
+// met, the meeting sound when it restarted. Acts on the window only through
+// board, in the order the window must show it.
 TickOutcome walkerTick(Walker walker, WalkState &state, Clock &clock, RandomSource &random, BoardOps &board);

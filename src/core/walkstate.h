@@ -76,9 +76,14 @@ struct WalkPoints
 struct WalkState : WalkPoints
 {
     QString answerText;
+    // Times of day (Clock::secondsSinceMidnight) of the start and of each
+    // walker's latest tick.
     float startTime = 0;
     float dogTickTime = 0;
     float momoTickTime = 0;
+    // The steady clock at the start (Clock::steadySeconds): the run's elapsed
+    // time is measured from it, so setting the wall clock does not move it.
+    double steadyStart = 0;
 
     // Idle, no meetings; the other fields keep their zero values.
     void resetOnLoad();
@@ -86,5 +91,9 @@ struct WalkState : WalkPoints
     // Current points := start points, then the scenario's walking mode and a
     // zero count.
     void place(Scenario scenario);
-    void markStart(float time) { startTime = time; }
+    void markStart(float timeOfDay, double steady)
+    {
+        startTime = timeOfDay;
+        steadyStart = steady;
+    }
 };

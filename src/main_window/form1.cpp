@@ -155,11 +155,10 @@ Form1::Form1(Services services, QWidget *parent)
     // the built-in 32 x 32 one serves when the program runs from its build.
     setWindowIcon(QIcon(builtInPicture(":/pictures/icon.png")));
     setGeometry(QRect(StoredPosition, ClientSize));
-    setFixedSize(ClientSize);
-    onscreen::keepOnScreenWhenShown(*this);
+    QWidget *page = onscreen::pageKeptOnScreen(*this, ClientSize);
     setBackground(this, WindowGrey);
     setFont(fonts::windowFont());
-    buildControls();
+    buildControls(page);
 
     for (QTimer *timer : {&Timer1, &Timer2}) {
         timer->setInterval(rules::TickInterval);
@@ -175,10 +174,10 @@ Form1::Form1(Services services, QWidget *parent)
 
 Form1::~Form1() = default;
 
-QWidget *Form1::makeWidget(const ControlRow &row, QWidget *board)
+QWidget *Form1::makeWidget(const ControlRow &row, QWidget *page, QWidget *board)
 {
     using Kind = ControlRow::Kind;
-    QWidget *parent = row.in == ControlRow::In::Board ? board : this;
+    QWidget *parent = row.in == ControlRow::In::Board ? board : page;
     const QPoint offset = row.in == ControlRow::In::Board ? QPoint(board::BorderPixels, board::BorderPixels) : QPoint();
     const QRect geometry = row.at.pixels().translated(offset);
     switch (row.kind) {
@@ -233,11 +232,11 @@ QWidget *Form1::makeWidget(const ControlRow &row, QWidget *board)
     return nullptr;
 }
 
-void Form1::buildControls()
+void Form1::buildControls(QWidget *page)
 {
     QList<std::pair<int, QWidget *>> focusChain;
     for (const ControlRow &row : Layout::Controls) {
-        QWidget *control = makeWidget(row, Picture1);
+        QWidget *control = makeWidget(row, page, Picture1);
         control->setObjectName(QString::fromLatin1(row.name));
         if (row.accessibleName)
             control->setAccessibleName(QString::fromUtf8(row.accessibleName));

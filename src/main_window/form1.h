@@ -62,11 +62,12 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void buildControls();
+    // Makes the controls, those of the window on page.
+    void buildControls(QWidget *page);
     // The window's controls, one row each; defined with the layout.
     struct ControlRow;
     struct Layout;
-    QWidget *makeWidget(const ControlRow &row, QWidget *board);
+    QWidget *makeWidget(const ControlRow &row, QWidget *page, QWidget *board);
     template<typename Handler>
     void handle(Handler &&handler);
     template<typename Handler>

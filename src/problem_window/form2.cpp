@@ -82,17 +82,16 @@ Form2::Form2(ErrorGuard &guard, std::unique_ptr<MultimediaControl> control, QWid
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QString::fromUtf8(Title));
     setGeometry(QRect(StoredPosition, ClientSize));
-    setFixedSize(ClientSize);
+    QWidget *page = onscreen::pageKeptOnScreen(*this, ClientSize);
     // The buttons in the board window's font; Enter presses the focused one.
     setFont(fonts::windowFont());
-    onscreen::keepOnScreenWhenShown(*this);
 
     QList<std::pair<int, QWidget *>> focusChain;
     for (const Layout::Row &row : Layout::Controls) {
         QWidget *control = nullptr;
         switch (row.kind) {
         case Layout::Kind::Line: {
-            control = new QFrame(this);
+            control = new QFrame(page);
             QPalette linePalette = control->palette();
             linePalette.setColor(QPalette::Window, linePalette.color(QPalette::WindowText));
             control->setPalette(linePalette);
@@ -100,7 +99,7 @@ Form2::Form2(ErrorGuard &guard, std::unique_ptr<MultimediaControl> control, QWid
             break;
         }
         case Layout::Kind::PrintBox: {
-            auto *box = new PrintBox(this);
+            auto *box = new PrintBox(page);
             box->setAccessibleName(QString::fromUtf8(row.text));
             // The problem box takes the focus first; both are reached by Tab.
             box->setFocusPolicy(row.focus == 1 ? Qt::StrongFocus : Qt::TabFocus);
@@ -109,7 +108,7 @@ Form2::Form2(ErrorGuard &guard, std::unique_ptr<MultimediaControl> control, QWid
             break;
         }
         case Layout::Kind::Button: {
-            auto *button = new QPushButton(QString::fromUtf8(row.text), this);
+            auto *button = new QPushButton(QString::fromUtf8(row.text), page);
             button->setAccessibleName(button->text());
             button->setAutoDefault(true);
             connect(button, &QPushButton::clicked, this, row.clicked);

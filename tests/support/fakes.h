@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cmath>
 #include <functional>
 
 // What the fakes saw, in order, one named line each: "clock 36000", "cue
@@ -34,18 +35,31 @@ struct EventLog
 };
 
 // A clock that moves on by step after every read, as a real one does, so
-// that two reads in a row are told apart.
+// that two reads in a row are told apart. now is the steady reading; the
+// time of day is now + wallShift, wrapped into a day, so a test sets the
+// wall clock back or forward by changing wallShift. Logs "clock <time of
+// day>" and "steady <now>".
 class FakeClock final : public Clock
 {
 public:
     explicit FakeClock(EventLog &log) : m_log(log) {}
     double now = 0;
+    double wallShift = 0;
     double step = 1.0 / 64;
     float secondsSinceMidnight() override
     {
-        const float read = float(now);
+        constexpr double SecondsPerDay = 86400;
+        const double wall = std::fmod(now + wallShift, SecondsPerDay);
+        const float read = float(wall < 0 ? wall + SecondsPerDay : wall);
         now += step;
         m_log.add(QStringLiteral("clock %1").arg(double(read), 0, 'f', 6));
+        return read;
+    }
+    double steadySeconds() override
+    {
+        const double read = now;
+        now += step;
+        m_log.add(QStringLiteral("steady %1").arg(read, 0, 'f', 6));
         return read;
     }
 
