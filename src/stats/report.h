@@ -38,6 +38,9 @@ std::optional<Scenario> fasterScenario(const Report &report);
 // faster, by how much, how often one run of each says otherwise (ties named
 // as ties), and how many runs of each make it reliable.
 QString verdict(const Report &report);
+// Whether the class's own runs (options.classCounts) agree with the answer,
+// and which way their averages point; for a report with class counts.
+QString classVerdict(const Report &report);
 // The answer, then the figures, in lines of at most width characters (the
 // figures' rows take 80).
 QString table(const Report &report, int width = 80);
