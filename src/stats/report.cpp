@@ -15,19 +15,6 @@ namespace stats {
 
 namespace {
 
-// A chance as a class reads it: one decimal, never rounded to 0% or 100%.
-QString percent(double p)
-{
-    if (p <= 0)
-        return QStringLiteral("0%");
-    if (p >= 1)
-        return QStringLiteral("100%");
-    if (p > 0.999)
-        return QStringLiteral("more than 99.9%");
-    if (p < 0.001)
-        return QStringLiteral("less than 0.1%");
-    return QString::number(100 * p, 'f', 1) + u'%';
-}
 
 // A share of runs in the histogram, where small ones matter: two decimals.
 QString share(double p)
@@ -123,6 +110,19 @@ QString key(Scenario scenario)
 }
 
 } // namespace
+
+QString percent(double p)
+{
+    if (p <= 0)
+        return QStringLiteral("0%");
+    if (p >= 1)
+        return QStringLiteral("100%");
+    if (p > 0.999)
+        return QStringLiteral("more than 99.9%");
+    if (p < 0.001)
+        return QStringLiteral("less than 0.1%");
+    return QString::number(100 * p, 'f', 1) + u'%';
+}
 
 bool Report::exactInside(Scenario scenario) const
 {

@@ -31,6 +31,9 @@ QString scenarioCaption(Scenario scenario);
 // The scenarios in plain words: "Both wander", "Momotaro waits".
 QString plainName(Scenario scenario);
 
+// A chance as a class reads it: one decimal, never rounded to 0% or 100%.
+QString percent(double p);
+
 // The scenario that meets more; none when both meet less than once in 100
 // runs or differ by less than 1%.
 std::optional<Scenario> fasterScenario(const Report &report);
