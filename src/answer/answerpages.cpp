@@ -221,6 +221,9 @@ private:
 AnswerPages::AnswerPages(QWidget *parent) : QTabWidget(parent)
 {
     setAccessibleName(QStringLiteral("Pages of detail"));
+    m_refresh.setSingleShot(true);
+    m_refresh.setInterval(0);
+    connect(&m_refresh, &QTimer::timeout, this, &AnswerPages::refresh);
     m_law = new ChartPage(Page::Law, this);
     m_waiting = new ChartPage(Page::Waiting, this);
     m_oneRun = new OneRunPicture(this);
@@ -285,7 +288,7 @@ void AnswerPages::setAnswer(const answer::Answer &answer)
 {
     m_answer = answer;
     m_stale.fill(true);
-    refresh();
+    m_refresh.start();
 }
 
 void AnswerPages::setMap(const answer::Map &map)

@@ -3,6 +3,7 @@
 #include "answerengine.h"
 
 #include <QTabWidget>
+#include <QTimer>
 
 #include <array>
 #include <optional>
@@ -57,4 +58,8 @@ private:
     ClassTable *m_class = nullptr;
     // Which pages show an older answer than the latest.
     std::array<bool, 6> m_stale{};
+    // A new answer redraws the page in view on the next turn of the event
+    // loop: the figures beside the board are painted first, in the frame the
+    // walker moved in, and the page's chart in the frame after.
+    QTimer m_refresh;
 };
