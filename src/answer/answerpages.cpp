@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -66,6 +67,32 @@ QChart *runsChartMarked(const stats::Report &report)
         line->attachAxis(y);
     }
     return chart;
+}
+
+// What a chart shows, in words, for a screen reader.
+QString chartInWords(AnswerPages::Page page, const stats::Report &report)
+{
+    QStringList parts;
+    for (Scenario scenario : stats::Scenarios) {
+        const stats::ExactResult &exact = report.exact[scenario];
+        if (page == AnswerPages::Page::Waiting) {
+            parts << QStringLiteral("%1: half the runs have met within %2").arg(stats::plainName(scenario),
+                         exact.medianFirstSeconds ? QStringLiteral("%1 s").arg(*exact.medianFirstSeconds, 0, 'f', 1) : QStringLiteral("never"));
+        } else {
+            const auto likeliest = std::max_element(exact.law.begin(), exact.law.end());
+            parts << QStringLiteral("%1: %2 meetings on average, most often %3 (%4)")
+                         .arg(stats::plainName(scenario), QString::number(exact.expectedMeetings, 'f', 2))
+                         .arg(likeliest - exact.law.begin())
+                         .arg(stats::percent(*likeliest));
+        }
+    }
+    if (page == AnswerPages::Page::Runs) {
+        const stats::RunsEach &runs = report.runsEach;
+        return QStringLiteral("The right way comes out ahead 9 times in 10 from %1 runs of each, 99 times in 100 from %2.")
+            .arg(runs.runsFor90)
+            .arg(runs.runsFor99);
+    }
+    return parts.join(QStringLiteral(". ")) + u'.';
 }
 
 QChart *chartOf(AnswerPages::Page page, const stats::Report &report)
@@ -145,6 +172,7 @@ public:
                     QObject::connect(bars, &QBarSeries::hovered, this, &ChartPage::hovered);
             }
         }
+        setAccessibleDescription(chartInWords(m_page, report));
         QChart *old = this->chart();
         setChart(chart);
         delete old;

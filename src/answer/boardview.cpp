@@ -99,8 +99,8 @@ protected:
     }
 
 private:
-    // "Momotaro, x 4, y 4"; the name's change tells assistive technology
-    // that the walker moved.
+    // "Momotaro, x 4, y 4". Changing the name sends assistive technology a
+    // name change event: that is how the move is reported.
     void name()
     {
         setAccessibleName(QStringLiteral("%1, x %2, y %3").arg(walkerName(m_walker)).arg(int(m_point.x)).arg(int(m_point.y)));
@@ -212,7 +212,7 @@ void BoardView::paintEvent(QPaintEvent *)
             painter.fillRect(box, stats::scaleColor(t));
             painter.setPen(t > 0.55 ? Qt::black : Qt::white);
             QFont small = font();
-            small.setPixelSize(std::max(8, cell / 4));
+            small.setPixelSize(std::max(8, cell / 3));
             painter.setFont(small);
             painter.drawText(box.adjusted(2, 2, -2, -2), Qt::AlignLeft | Qt::AlignBottom, QString::number((*m_heat)[std::size_t(index)], 'f', 1));
         }
