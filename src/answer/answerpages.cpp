@@ -72,15 +72,15 @@ QChart *runsChartMarked(const stats::Report &report)
 // What a chart shows, in words, for a screen reader.
 QString chartInWords(AnswerPages::Page page, const stats::Report &report)
 {
-    QStringList parts;
+    QStringList sentences;
     for (Scenario scenario : stats::Scenarios) {
         const stats::ExactResult &exact = report.exact[scenario];
         if (page == AnswerPages::Page::Waiting) {
-            parts << QStringLiteral("%1: half the runs have met within %2").arg(stats::plainName(scenario),
+            sentences << QStringLiteral("%1: half the runs have met within %2").arg(stats::plainName(scenario),
                          exact.medianFirstSeconds ? QStringLiteral("%1 s").arg(*exact.medianFirstSeconds, 0, 'f', 1) : QStringLiteral("never"));
         } else {
             const auto likeliest = std::max_element(exact.law.begin(), exact.law.end());
-            parts << QStringLiteral("%1: %2 meetings on average, most often %3 (%4)")
+            sentences << QStringLiteral("%1: %2 meetings on average, most often %3 (%4)")
                          .arg(stats::plainName(scenario), QString::number(exact.expectedMeetings, 'f', 2))
                          .arg(likeliest - exact.law.begin())
                          .arg(stats::percent(*likeliest));
@@ -92,7 +92,7 @@ QString chartInWords(AnswerPages::Page page, const stats::Report &report)
             .arg(runs.runsFor90)
             .arg(runs.runsFor99);
     }
-    return parts.join(QStringLiteral(". ")) + u'.';
+    return sentences.join(QStringLiteral(". ")) + u'.';
 }
 
 QChart *chartOf(AnswerPages::Page page, const stats::Report &report)
@@ -109,7 +109,7 @@ QChart *chartOf(AnswerPages::Page page, const stats::Report &report)
 void paintOneRun(QPainter &painter, QRect area, const stats::Report &report)
 {
     const stats::OneRunEach &one = report.runsEach.byRuns.front();
-    struct Part
+    struct Share
     {
         QString name;
         double chance;
@@ -118,7 +118,7 @@ void paintOneRun(QPainter &painter, QRect area, const stats::Report &report)
     };
     const stats::Look &both = stats::lookOf(Scenario::BothWalk);
     const stats::Look &waits = stats::lookOf(Scenario::DogWalks);
-    const std::array<Part, 3> parts{{{QStringLiteral("Both wander counts more"), one.bothMore, both.color, both.fill},
+    const std::array<Share, 3> shares{{{QStringLiteral("Both wander counts more"), one.bothMore, both.color, both.fill},
                                      {QStringLiteral("A tie"), one.tie, QColor(0x99, 0x99, 0x99), Qt::Dense4Pattern},
                                      {QStringLiteral("Momotaro waiting counts more"), one.oneMore, waits.color, waits.fill}}};
     QFont text = painter.font();
@@ -130,19 +130,19 @@ void paintOneRun(QPainter &painter, QRect area, const stats::Report &report)
     const int rowHeight = area.height() * 5 / 6 / 3;
     const int labelWidth = area.width() * 2 / 5;
     const int barSpace = area.width() - labelWidth - area.width() / 6;
-    for (std::size_t i = 0; i < parts.size(); ++i) {
+    for (std::size_t i = 0; i < shares.size(); ++i) {
         const QRect row(area.left(), area.top() + area.height() / 6 + int(i) * rowHeight, area.width(), rowHeight);
         painter.setPen(Qt::black);
         painter.drawText(QRect(row.left(), row.top(), labelWidth - 10, row.height()), Qt::AlignRight | Qt::AlignVCenter | Qt::TextWordWrap,
-                         parts[i].name);
-        const QRect bar(row.left() + labelWidth, row.top() + row.height() / 5, int(barSpace * parts[i].chance), row.height() * 3 / 5);
+                         shares[i].name);
+        const QRect bar(row.left() + labelWidth, row.top() + row.height() / 5, int(barSpace * shares[i].chance), row.height() * 3 / 5);
         painter.fillRect(bar, Qt::white);
-        painter.fillRect(bar, QBrush(parts[i].color, parts[i].fill));
-        painter.setPen(QPen(parts[i].color.darker(150), 2));
+        painter.fillRect(bar, QBrush(shares[i].color, shares[i].fill));
+        painter.setPen(QPen(shares[i].color.darker(150), 2));
         painter.drawRect(bar);
         painter.setPen(Qt::black);
         painter.drawText(QRect(bar.right() + 10, row.top(), area.width() / 6 + barSpace - bar.width(), row.height()),
-                         Qt::AlignLeft | Qt::AlignVCenter, stats::percent(parts[i].chance));
+                         Qt::AlignLeft | Qt::AlignVCenter, stats::percent(shares[i].chance));
     }
 }
 
