@@ -30,7 +30,9 @@ private:
     std::optional<AnswerEngine::Key> m_key;
     stats::PerScenario<std::unique_ptr<stats::ExactForDog>> m_sweeps;
     std::array<bool, stats::BoardPoints> m_answered{};
-    bool m_mapped = false;
+    // The map being filled in, and how many of its points are done.
+    std::shared_ptr<stats::MeetingMap> m_map;
+    int m_mapped = 0;
 };
 
 bool AnswerWorker::sweep(const AnswerEngine::Key &key)
@@ -45,7 +47,8 @@ bool AnswerWorker::sweep(const AnswerEngine::Key &key)
     }
     m_key = key;
     m_answered.fill(false);
-    m_mapped = false;
+    m_map = std::make_shared<stats::MeetingMap>();
+    m_mapped = 0;
     return true;
 }
 
@@ -88,14 +91,15 @@ void AnswerWorker::work()
             continue;
         Question next = question;
         const int asked = stats::pointIndex(question.starts.momotaro);
-        if (m_answered[std::size_t(asked)] && !m_mapped) {
-            auto map = std::make_shared<stats::MeetingMap>();
-            for (Scenario scenario : stats::Scenarios) {
-                for (int index = 0; index < stats::BoardPoints; ++index)
-                    (*map)[scenario][std::size_t(index)] = m_sweeps[scenario]->expectedMeetings(stats::pointAt(index));
+        // The map a point at a time, so that a newly asked start waits for
+        // one point's work at most.
+        if (m_answered[std::size_t(asked)] && m_mapped < stats::BoardPoints) {
+            for (Scenario scenario : stats::Scenarios)
+                (*m_map)[scenario][std::size_t(m_mapped)] = m_sweeps[scenario]->expectedMeetings(stats::pointAt(m_mapped));
+            if (++m_mapped == stats::BoardPoints) {
+                Map map = m_map;
+                QMetaObject::invokeMethod(&m_engine, [engine = &m_engine, key, map] { engine->takeMap(key, map); }, Qt::QueuedConnection);
             }
-            m_mapped = true;
-            QMetaObject::invokeMethod(&m_engine, [engine = &m_engine, key, map] { engine->takeMap(key, map); }, Qt::QueuedConnection);
             continue;
         }
         if (m_answered[std::size_t(asked)]) {
