@@ -3,7 +3,6 @@
 #include "answerpages.h"
 #include "answerpane.h"
 #include "boardview.h"
-#include "builtinpicture.h"
 #include "classtable.h"
 #include "savefile.h"
 
@@ -15,7 +14,6 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -60,7 +58,6 @@ Point toPoint(QPoint p)
 AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(parent), m_settings(settings)
 {
     setWindowTitle(QString::fromLatin1(Title));
-    setWindowIcon(QIcon(builtInPicture(":/pictures/icon.png")));
     setMinimumSize(MinimumSize);
 
     // The board on the left; the answer and, under it, the pages on the right.
