@@ -39,7 +39,8 @@ package: build
 
 bench: setup $(BUILD)/CMakeCache.txt
 	cmake -S . -B $(BUILD) -DMEETLING_BENCH=ON
-	cmake --build $(BUILD) -j$(JOBS) --target meetling meetling_bench meetling_stats_bench bare_window startup_harness
+	cmake --build $(BUILD) -j$(JOBS) --target meetling meetling_bench meetling_stats_bench bare_window startup_harness \
+		meetling-answer meetling_answer_bench
 	sh bench/run.sh $(BUILD)
 
 # The whole test suite under AddressSanitizer and UBSan. Line tables (-g1)

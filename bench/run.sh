@@ -19,6 +19,14 @@ load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 
 "./$build/bench/startup_harness" --runs 21 --cpu-seconds 10 --server-pid "$(cat "$dir/x/pid")" \
     "./$build/meetling" "./$build/bench/bare_window"
+if [ -x "./$build/meetling-answer" ]; then
+    echo
+    # Its settings in a folder of the run's own, not the user's.
+    XDG_CONFIG_HOME=$dir/config "./$build/bench/startup_harness" --runs 21 --cpu-seconds 0 --name meetling-answer \
+        "./$build/meetling-answer" "./$build/bench/bare_window"
+    echo
+    XDG_CONFIG_HOME=$dir/config QT_QPA_PLATFORM=offscreen "./$build/bench/meetling_answer_bench"
+fi
 echo
 QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$dir/pulse "./$build/bench/meetling_bench"
 echo

@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "boardgeometry.h"
+#include "builtinpicture.h"
 #include "captions.h"
 #include "errorguard.h"
 #include "fonts.h"
@@ -15,7 +16,6 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QImageReader>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -23,16 +23,6 @@
 #include <variant>
 
 namespace {
-
-// One of the program's own PNG pictures. Read as PNG and nothing else:
-// Qt otherwise asks every image plugin whether it reads the file, which
-// loads them all (and the SVG and JPEG libraries) before the first paint.
-QPixmap builtInPicture(const char *resource)
-{
-    QImageReader reader(QString::fromLatin1(resource), "png");
-    reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
-}
 
 constexpr QSize ClientSize{547, 375};
 constexpr QPoint StoredPosition{159, 83};

@@ -249,27 +249,13 @@ std::vector<double> meetingLaw(const FirstMeeting &first, int ticksPerTimer)
     return law;
 }
 
-ExactResult exactResult(Scenario scenario, Starts starts, int ticksPerTimer)
+namespace {
+
+// The figures of one start pair from its sweep: first holds the chances of a
+// meeting within t ticks for t = 0..run ticks, survival[t] = S(t) = 1 - W_Dog(t)
+// for as long as the sweep went on past the run.
+ExactResult finishedResult(const FirstMeeting &first, const std::vector<double> &survival, int ticksPerTimer)
 {
-    const int runTicks = 2 * ticksPerTimer;
-    MeetingSweep sweep(scenario);
-    FirstMeeting first;
-    // survival[t] = S(t) = 1 - W_Dog(t): the chance of no meeting on ticks
-    // 0 .. t - 1 of a run.
-    std::vector<double> survival{1.0};
-    for (Walker walker : Walkers)
-        first.within[walker].push_back(0.0);
-
-    while (sweep.ticks() < runTicks || !tailSettled(survival)) {
-        sweep.step();
-        const double dogFirst = sweep.within(starts.dog, starts.momotaro, Walker::Dog);
-        survival.push_back(1.0 - dogFirst);
-        if (sweep.ticks() <= runTicks) {
-            first.within[Walker::Dog].push_back(dogFirst);
-            first.within[Walker::Momotaro].push_back(sweep.within(starts.dog, starts.momotaro, Walker::Momotaro));
-        }
-    }
-
     ExactResult result;
     result.expectedMeetings = expectedMeetings(first, ticksPerTimer);
     result.law = meetingLaw(first, ticksPerTimer);
@@ -285,7 +271,7 @@ ExactResult exactResult(Scenario scenario, Starts starts, int ticksPerTimer)
     const double period = std::chrono::duration<double>(rules::TickInterval).count();
     double periodsSum = 0;
     std::optional<int> median;
-    const int swept = sweep.ticks();
+    const int swept = int(survival.size()) - 1;
     for (int k = 0; 2 * k <= swept; ++k) {
         periodsSum += survival[2 * k];
         if (!median && survival[2 * k] <= 0.5)
@@ -310,6 +296,84 @@ ExactResult exactResult(Scenario scenario, Starts starts, int ticksPerTimer)
     for (int k = 0; k <= ticksPerTimer; ++k)
         result.noMeetingYet.push_back(survival[2 * k]);
     return result;
+}
+
+FirstMeeting noTicksYet()
+{
+    FirstMeeting first;
+    for (Walker walker : Walkers)
+        first.within[walker].push_back(0.0);
+    return first;
+}
+
+} // namespace
+
+ExactResult exactResult(Scenario scenario, Starts starts, int ticksPerTimer)
+{
+    const int runTicks = 2 * ticksPerTimer;
+    MeetingSweep sweep(scenario);
+    FirstMeeting first = noTicksYet();
+    // survival[t] = S(t) = 1 - W_Dog(t): the chance of no meeting on ticks
+    // 0 .. t - 1 of a run.
+    std::vector<double> survival{1.0};
+
+    while (sweep.ticks() < runTicks || !tailSettled(survival)) {
+        sweep.step();
+        const double dogFirst = sweep.within(starts.dog, starts.momotaro, Walker::Dog);
+        survival.push_back(1.0 - dogFirst);
+        if (sweep.ticks() <= runTicks) {
+            first.within[Walker::Dog].push_back(dogFirst);
+            first.within[Walker::Momotaro].push_back(sweep.within(starts.dog, starts.momotaro, Walker::Momotaro));
+        }
+    }
+    return finishedResult(first, survival, ticksPerTimer);
+}
+
+ExactForDog::ExactForDog(Scenario scenario, Point dog, int ticksPerTimer, const std::function<bool()> &stop)
+    : m_ticksPerTimer(ticksPerTimer)
+    , m_first(P, noTicksYet())
+    , m_survival(P, std::vector<double>{1.0})
+{
+    // The sweep of exactResult(), read for every Momotaro start at once; each
+    // start's survival stops growing where that start's alone would have
+    // stopped the sweep, so that each result equals exactResult()'s.
+    const int runTicks = 2 * ticksPerTimer;
+    MeetingSweep sweep(scenario);
+    std::vector<bool> settled(P, false);
+    int unsettled = P;
+    while (sweep.ticks() < runTicks || unsettled > 0) {
+        if (stop && stop())
+            return;
+        sweep.step();
+        for (int m = 0; m < P; ++m) {
+            if (settled[std::size_t(m)])
+                continue;
+            const Point momotaro = pointAt(m);
+            const double dogFirst = sweep.within(dog, momotaro, Walker::Dog);
+            m_survival[std::size_t(m)].push_back(1.0 - dogFirst);
+            if (sweep.ticks() <= runTicks) {
+                FirstMeeting &first = m_first[std::size_t(m)];
+                first.within[Walker::Dog].push_back(dogFirst);
+                first.within[Walker::Momotaro].push_back(sweep.within(dog, momotaro, Walker::Momotaro));
+            }
+            if (sweep.ticks() >= runTicks && tailSettled(m_survival[std::size_t(m)])) {
+                settled[std::size_t(m)] = true;
+                --unsettled;
+            }
+        }
+    }
+    m_complete = true;
+}
+
+ExactResult ExactForDog::result(Point momotaro) const
+{
+    const std::size_t m = std::size_t(pointIndex(momotaro));
+    return finishedResult(m_first[m], m_survival[m], m_ticksPerTimer);
+}
+
+double ExactForDog::expectedMeetings(Point momotaro) const
+{
+    return stats::expectedMeetings(m_first[std::size_t(pointIndex(momotaro))], m_ticksPerTimer);
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include "walkstate.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -88,6 +89,31 @@ struct ExactResult
 // Everything above for one scenario and start pair, a run having
 // ticksPerTimer ticks of each timer.
 ExactResult exactResult(Scenario scenario, Starts starts, int ticksPerTimer);
+
+// exactResult() for Dog starting on dog and every start of Momotaro, from one
+// sweep: a window that follows Momotaro as it is dragged reads each start's
+// figures from here. The sweep goes on until every start's wait has settled
+// (a few hundred milliseconds for a run of 180 s). stop is asked once a
+// tick; when it says yes the sweep ends early, complete() is false, and no
+// result may be asked for.
+class ExactForDog
+{
+public:
+    ExactForDog(Scenario scenario, Point dog, int ticksPerTimer, const std::function<bool()> &stop = {});
+
+    bool complete() const { return m_complete; }
+    // Equal to exactResult(scenario, {momotaro, dog}, ticksPerTimer).
+    ExactResult result(Point momotaro) const;
+    // Its expectedMeetings alone, which is much quicker to work out.
+    double expectedMeetings(Point momotaro) const;
+
+private:
+    int m_ticksPerTimer = 0;
+    bool m_complete = false;
+    // By Momotaro's start point (pointIndex).
+    std::vector<FirstMeeting> m_first;
+    std::vector<std::vector<double>> m_survival;
+};
 
 // The expected meetings per run of one start pair, from its first-meeting law.
 double expectedMeetings(const FirstMeeting &first, int ticksPerTimer);

@@ -26,28 +26,22 @@ namespace stats {
 
 namespace {
 
-// Sized and lettered to be read from the back of a classroom on a projector:
-// no text under 28 px, no mark under 12 px.
-constexpr QSize PictureSize{1920, 1080};
+// Lettered to be read from the back of a classroom on a projector at
+// PictureSize: no text under 28 px, no mark under 12 px.
 constexpr int TitlePx = 40;
 constexpr int TextPx = 28;
 constexpr int MarkPx = 18;
 // An SVG's declared size: 1920 px at this resolution is about 25 cm wide.
 constexpr int SvgDotsPerInch = 196;
-// How each scenario is drawn: Okabe and Ito's colours for both walking
-// (vermillion) and for Momotaro waiting (blue), told apart in every colour
-// vision, and besides its own fill, mark shape and line style, so that no
-// colour has to be seen. Its bars and marks stand left or right of a count.
-struct Look
-{
-    QColor color;
-    Qt::BrushStyle fill;
-    QScatterSeries::MarkerShape mark;
-    Qt::PenStyle line;
-    double offset;
-};
 const PerScenario<Look> Looks{{{{QColor(0xd5, 0x5e, 0x00), Qt::SolidPattern, QScatterSeries::MarkerShapeCircle, Qt::SolidLine, -0.2},
                                 {QColor(0x00, 0x72, 0xb2), Qt::BDiagPattern, QScatterSeries::MarkerShapeRectangle, Qt::DashLine, 0.2}}}};
+
+} // namespace
+
+const Look &lookOf(Scenario scenario)
+{
+    return Looks[scenario];
+}
 
 bool savePicture(const QString &file, QSize size, const std::function<void(QPainter &)> &paint, QString &error)
 {
@@ -74,6 +68,8 @@ bool savePicture(const QString &file, QSize size, const std::function<void(QPain
     }
     return saveFile(file, bytes.data(), error);
 }
+
+namespace {
 
 QFont font(int pixels, bool bold = false)
 {
@@ -126,16 +122,21 @@ void attach(QChart &chart, QAbstractSeries *series, QValueAxis *x, QValueAxis *y
         marker->setVisible(inLegend);
 }
 
+} // namespace
+
 QChart *lawChart(const Report &report)
 {
     auto *chart = new QChart;
     const bool withClass = report.options.classCounts.has_value();
     styleChart(*chart, QStringLiteral("Meetings in one run of %1 s").arg(report.options.seconds),
-               QStringLiteral("bars: exact chances; lines: exact averages, %1 and %2<br>● ■ %3 simulated %4%5")
+               QStringLiteral("bars: exact chances; lines: exact averages, %1 and %2<br>%3%4")
                    .arg(QString::number(report.exact[Scenario::BothWalk].expectedMeetings, 'f', 2),
                         QString::number(report.exact[Scenario::DogWalks].expectedMeetings, 'f', 2),
-                        withSeparators(report.options.runs),
-                        report.options.runs == 1 ? QStringLiteral("run") : QStringLiteral("runs"), withClass ? QStringLiteral("; ▲ the class's runs") : QString()));
+                        // A report worked out exactly alone has no simulated runs to mark.
+                        report.options.runs == 0 ? QString()
+                            : QStringLiteral("● ■ %1 simulated %2").arg(withSeparators(report.options.runs),
+                                  report.options.runs == 1 ? QStringLiteral("run") : QStringLiteral("runs")),
+                        withClass ? QStringLiteral("; ▲ the class's runs") : QString()));
 
     // Every count up to where both laws have shown 99.9% of their chance.
     std::size_t shown = 1;
@@ -252,8 +253,6 @@ QChart *waitingChart(const Report &report)
     return chart;
 }
 
-// Several runs of each: which total comes out ahead, against the number of
-// runs of each.
 QChart *runsChart(const Report &report)
 {
     auto *chart = new QChart;
@@ -285,10 +284,14 @@ QChart *runsChart(const Report &report)
     return chart;
 }
 
+namespace {
+
 // From dark blue through green to yellow (as viridis), for 0 <= t <= 1:
 // it grows lighter all the way, so it reads in any colour vision and in grey.
 const std::array<QColor, 5> ScaleStops{QColor(0x2c, 0x1e, 0x6e), QColor(0x2a, 0x6f, 0x97), QColor(0x2e, 0xa3, 0x84),
                                        QColor(0x9b, 0xcf, 0x4c), QColor(0xfb, 0xe7, 0x2d)};
+
+} // namespace
 
 QColor scaleColor(double t)
 {
@@ -299,6 +302,8 @@ QColor scaleColor(double t)
     return QColor(mix(ScaleStops[i].red(), ScaleStops[i + 1].red()), mix(ScaleStops[i].green(), ScaleStops[i + 1].green()),
                   mix(ScaleStops[i].blue(), ScaleStops[i + 1].blue()));
 }
+
+namespace {
 
 // The top of the colour scale: the 95th percentile of all values, so that a
 // few extreme points (a start next to Dog) cannot turn the rest into one colour.
@@ -365,6 +370,20 @@ void paintBoardMap(QPainter &painter, QRect area, const std::array<double, Board
 }
 
 } // namespace
+
+bool saveChart(QChart &chart, const QString &file, QString &error)
+{
+    QGraphicsScene scene;
+    scene.addItem(&chart);
+    chart.setGeometry(QRectF(QPointF(), QSizeF(PictureSize)));
+    scene.setSceneRect(QRectF(QPointF(), QSizeF(PictureSize)));
+    const bool saved = savePicture(file, PictureSize, [&scene](QPainter &painter) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        scene.render(&painter, QRectF(QPointF(), QSizeF(PictureSize)), scene.sceneRect());
+    }, error);
+    scene.removeItem(&chart);
+    return saved;
+}
 
 bool saveLawChart(const Report &report, const QString &file, QString &error)
 {

@@ -15,19 +15,6 @@ namespace stats {
 
 namespace {
 
-// A chance as a class reads it: one decimal, never rounded to 0% or 100%.
-QString percent(double p)
-{
-    if (p <= 0)
-        return QStringLiteral("0%");
-    if (p >= 1)
-        return QStringLiteral("100%");
-    if (p > 0.999)
-        return QStringLiteral("more than 99.9%");
-    if (p < 0.001)
-        return QStringLiteral("less than 0.1%");
-    return QString::number(100 * p, 'f', 1) + u'%';
-}
 
 // A share of runs in the histogram, where small ones matter: two decimals.
 QString share(double p)
@@ -124,6 +111,19 @@ QString key(Scenario scenario)
 
 } // namespace
 
+QString percent(double p)
+{
+    if (p <= 0)
+        return QStringLiteral("0%");
+    if (p >= 1)
+        return QStringLiteral("100%");
+    if (p > 0.999)
+        return QStringLiteral("more than 99.9%");
+    if (p < 0.001)
+        return QStringLiteral("less than 0.1%");
+    return QString::number(100 * p, 'f', 1) + u'%';
+}
+
 bool Report::exactInside(Scenario scenario) const
 {
     const std::optional<double> &halfWidth = simulated[scenario].halfWidth99;
@@ -172,40 +172,6 @@ QString oneTimeIn(double chance)
     const double times = 1 / chance;
     const double step = times < 100 ? 1 : std::pow(10.0, std::floor(std::log10(times)) - 1);
     return QStringLiteral("about 1 time in %1").arg(withSeparators(std::llround(std::round(times / step) * step)));
-}
-
-// Whether the class's results agree with the answer, and which way their
-// averages point.
-QString classVerdict(const Report &report)
-{
-    PerScenario<std::optional<ClassFigures>> figures;
-    for (Scenario s : Scenarios)
-        figures[s] = classFigures(report, s);
-    QStringList sentences;
-    for (Scenario s : Scenarios) {
-        if (figures[s] && figures[s]->chance < 0.05) {
-            sentences << QStringLiteral("The class's runs of \"%1\" are unusual: an average this far from %2 comes up only %3.")
-                             .arg(plainName(s), fixed(report.exact[s].expectedMeetings), oneTimeIn(figures[s]->chance));
-        }
-    }
-    if (sentences.isEmpty())
-        sentences << QStringLiteral("The class's results agree with the answer.");
-    else
-        sentences << QStringLiteral("Check the start points, the length of the runs and the counts.");
-    const std::optional<ClassFigures> &both = figures[Scenario::BothWalk];
-    const std::optional<ClassFigures> &one = figures[Scenario::DogWalks];
-    if (both && one) {
-        if (both->mean == one->mean) {
-            sentences << QStringLiteral("Their two averages are equal, so they point neither way.");
-        } else {
-            const Scenario more = both->mean > one->mean ? Scenario::BothWalk : Scenario::DogWalks;
-            const std::optional<Scenario> faster = fasterScenario(report);
-            sentences << (faster ? QStringLiteral("Their averages point the %1 way: %2 met more.")
-                                       .arg(*faster == more ? QStringLiteral("right") : QStringLiteral("wrong"), doing(more))
-                                 : QStringLiteral("On average %1 met more.").arg(doing(more)));
-        }
-    }
-    return sentences.join(u' ');
 }
 
 } // namespace
@@ -257,6 +223,38 @@ QString verdict(const Report &report)
         text += runs.runsFor99 == 0 ? QStringLiteral(".") : QStringLiteral("; with %1, 99 times in 100.").arg(runsOfEach(runs.runsFor99));
     }
     return text;
+}
+
+QString classVerdict(const Report &report)
+{
+    PerScenario<std::optional<ClassFigures>> figures;
+    for (Scenario s : Scenarios)
+        figures[s] = classFigures(report, s);
+    QStringList sentences;
+    for (Scenario s : Scenarios) {
+        if (figures[s] && figures[s]->chance < 0.05) {
+            sentences << QStringLiteral("The class's runs of \"%1\" are unusual: an average this far from %2 comes up only %3.")
+                             .arg(plainName(s), fixed(report.exact[s].expectedMeetings), oneTimeIn(figures[s]->chance));
+        }
+    }
+    if (sentences.isEmpty())
+        sentences << QStringLiteral("The class's results agree with the answer.");
+    else
+        sentences << QStringLiteral("Check the start points, the length of the runs and the counts.");
+    const std::optional<ClassFigures> &both = figures[Scenario::BothWalk];
+    const std::optional<ClassFigures> &one = figures[Scenario::DogWalks];
+    if (both && one) {
+        if (both->mean == one->mean) {
+            sentences << QStringLiteral("Their two averages are equal, so they point neither way.");
+        } else {
+            const Scenario more = both->mean > one->mean ? Scenario::BothWalk : Scenario::DogWalks;
+            const std::optional<Scenario> faster = fasterScenario(report);
+            sentences << (faster ? QStringLiteral("Their averages point the %1 way: %2 met more.")
+                                       .arg(*faster == more ? QStringLiteral("right") : QStringLiteral("wrong"), doing(more))
+                                 : QStringLiteral("On average %1 met more.").arg(doing(more)));
+        }
+    }
+    return sentences.join(u' ');
 }
 
 QString table(const Report &report, int width)

@@ -31,6 +31,9 @@ QString scenarioCaption(Scenario scenario);
 // The scenarios in plain words: "Both wander", "Momotaro waits".
 QString plainName(Scenario scenario);
 
+// A chance as a class reads it: one decimal, never rounded to 0% or 100%.
+QString percent(double p);
+
 // The scenario that meets more; none when both meet less than once in 100
 // runs or differ by less than 1%.
 std::optional<Scenario> fasterScenario(const Report &report);
@@ -38,6 +41,9 @@ std::optional<Scenario> fasterScenario(const Report &report);
 // faster, by how much, how often one run of each says otherwise (ties named
 // as ties), and how many runs of each make it reliable.
 QString verdict(const Report &report);
+// Whether the class's own runs (options.classCounts) agree with the answer,
+// and which way their averages point; for a report with class counts.
+QString classVerdict(const Report &report);
 // The answer, then the figures, in lines of at most width characters (the
 // figures' rows take 80).
 QString table(const Report &report, int width = 80);

@@ -26,6 +26,15 @@ for size in 16 32 48 64 128 256; do
     file "$share/icons/hicolor/${size}x$size/apps/$id.png" | grep -q "PNG image data, $size x $size," || fail "no $size x $size icon"
 done
 grep -qx "Icon=$id" "$entry" || fail "the entry names another icon"
+# The answer window's entry and metadata, when the build has it; it shows the same icon.
+for answer in "$share"/applications/*Answer.desktop; do
+    [ -f "$answer" ] || continue
+    [ -x "$root/usr/bin/meetling-answer" ] || fail "no usr/bin/meetling-answer"
+    desktop-file-validate "$answer" || fail "the answer's desktop entry rejected"
+    appstreamcli validate --no-net "$share/metainfo/$(basename "$answer" .desktop).metainfo.xml" >"$root/validate" \
+        || { cat "$root/validate"; fail "the answer's metadata rejected"; }
+    grep -qx "Icon=$id" "$answer" || fail "the answer's entry names another icon"
+done
 
 # The installed program finds its icon through the data directories, as in a desktop session.
 XDG_DATA_DIRS=$share:/usr/share PULSE_SERVER=unix:/nonexistent/meetling "$root/usr/bin/meetling" >"$root/out" 2>&1 &

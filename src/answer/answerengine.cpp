@@ -1,0 +1,172 @@
+#include "answerengine.h"
+
+#include <QLoggingCategory>
+
+#include <optional>
+
+namespace answer {
+
+// The engine's thread: one object, driven by queued calls of work().
+class AnswerWorker final : public QObject
+{
+public:
+    explicit AnswerWorker(AnswerEngine &engine) : m_engine(engine) {}
+
+    // Answers the latest question, then every other start of the same Dog,
+    // looking again at the latest question before each start.
+    void work();
+
+private:
+    Question latest()
+    {
+        QMutexLocker lock(&m_engine.m_asked);
+        return m_engine.m_latest;
+    }
+    bool sweep(const AnswerEngine::Key &key);
+    Answer answerFor(const Question &question) const;
+    std::optional<int> nextUnanswered(Point from) const;
+
+    AnswerEngine &m_engine;
+    std::optional<AnswerEngine::Key> m_key;
+    stats::PerScenario<std::unique_ptr<stats::ExactForDog>> m_sweeps;
+    std::array<bool, stats::BoardPoints> m_answered{};
+    // The map being filled in, and how many of its points are done.
+    std::shared_ptr<stats::MeetingMap> m_map;
+    int m_mapped = 0;
+};
+
+bool AnswerWorker::sweep(const AnswerEngine::Key &key)
+{
+    // Superseded when the latest question has another Dog or run length.
+    const auto stop = [&] { return m_engine.m_quitting || !(AnswerEngine::keyOf(latest()) == key); };
+    m_key.reset();
+    for (Scenario scenario : stats::Scenarios) {
+        m_sweeps[scenario] = std::make_unique<stats::ExactForDog>(scenario, key.dog, key.ticksPerTimer, stop);
+        if (!m_sweeps[scenario]->complete())
+            return false;
+    }
+    m_key = key;
+    m_answered.fill(false);
+    m_map = std::make_shared<stats::MeetingMap>();
+    m_mapped = 0;
+    return true;
+}
+
+Answer AnswerWorker::answerFor(const Question &question) const
+{
+    auto report = std::make_shared<stats::Report>();
+    report->options.starts = question.starts;
+    report->options.seconds = question.seconds;
+    report->options.ticksPerTimer = question.ticksPerTimer();
+    report->options.runs = 0;
+    for (Scenario scenario : stats::Scenarios)
+        report->exact[scenario] = m_sweeps[scenario]->result(question.starts.momotaro);
+    report->runsEach = stats::compareRunsEach(report->exact[Scenario::BothWalk].law, report->exact[Scenario::DogWalks].law);
+    return report;
+}
+
+std::optional<int> AnswerWorker::nextUnanswered(Point from) const
+{
+    std::optional<int> nearest;
+    int nearestDistance = 0;
+    for (int index = 0; index < stats::BoardPoints; ++index) {
+        if (m_answered[std::size_t(index)])
+            continue;
+        const Point p = stats::pointAt(index);
+        const int distance = std::max(std::abs(int(p.x) - int(from.x)), std::abs(int(p.y) - int(from.y)));
+        if (!nearest || distance < nearestDistance) {
+            nearest = index;
+            nearestDistance = distance;
+        }
+    }
+    return nearest;
+}
+
+void AnswerWorker::work()
+{
+    while (!m_engine.m_quitting) {
+        const Question question = latest();
+        const AnswerEngine::Key key = AnswerEngine::keyOf(question);
+        if (!(m_key == key) && !sweep(key))
+            continue;
+        Question next = question;
+        const int asked = stats::pointIndex(question.starts.momotaro);
+        // The map a point at a time, so that a newly asked start waits for
+        // one point's work at most.
+        if (m_answered[std::size_t(asked)] && m_mapped < stats::BoardPoints) {
+            for (Scenario scenario : stats::Scenarios)
+                (*m_map)[scenario][std::size_t(m_mapped)] = m_sweeps[scenario]->expectedMeetings(stats::pointAt(m_mapped));
+            if (++m_mapped == stats::BoardPoints) {
+                Map map = m_map;
+                QMetaObject::invokeMethod(&m_engine, [engine = &m_engine, key, map] { engine->takeMap(key, map); }, Qt::QueuedConnection);
+            }
+            continue;
+        }
+        if (m_answered[std::size_t(asked)]) {
+            const std::optional<int> other = nextUnanswered(question.starts.momotaro);
+            if (!other)
+                return;
+            next.starts.momotaro = stats::pointAt(*other);
+        }
+        const Answer answer = answerFor(next);
+        m_answered[std::size_t(stats::pointIndex(next.starts.momotaro))] = true;
+        QMetaObject::invokeMethod(&m_engine, [engine = &m_engine, next, answer] { engine->take(next, answer); }, Qt::QueuedConnection);
+    }
+}
+
+AnswerEngine::AnswerEngine(QObject *parent) : QObject(parent)
+{
+    m_thread.setObjectName(QStringLiteral("answer"));
+    m_worker = new AnswerWorker(*this);
+    m_worker->moveToThread(&m_thread);
+    connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
+    m_thread.start(QThread::LowPriority);
+}
+
+AnswerEngine::~AnswerEngine()
+{
+    m_quitting = true;
+    m_thread.quit();
+    m_thread.wait();
+}
+
+void AnswerEngine::ask(const Question &question)
+{
+    m_question = question;
+    {
+        QMutexLocker lock(&m_asked);
+        m_latest = question;
+    }
+    const Key key = keyOf(question);
+    if (!(key == m_known)) {
+        m_known = key;
+        m_answers.clear();
+        m_map.reset();
+        emit mapped(nullptr);
+    }
+    // Asked even when the answer is known: the worker then goes on with the
+    // starts nearest the new one.
+    QMetaObject::invokeMethod(m_worker, [worker = m_worker] { worker->work(); }, Qt::QueuedConnection);
+    const auto known = m_answers.constFind(stats::pointIndex(question.starts.momotaro));
+    if (known != m_answers.constEnd())
+        emit answered(*known);
+}
+
+void AnswerEngine::take(const Question &question, const Answer &answer)
+{
+    if (!(keyOf(question) == m_known))
+        return;
+    m_answers.insert(stats::pointIndex(question.starts.momotaro), answer);
+    if (question == m_question)
+        emit answered(answer);
+}
+
+void AnswerEngine::takeMap(const Key &key, const Map &map)
+{
+    if (!(key == m_known))
+        return;
+    m_map = map;
+    emit mapped(map);
+}
+
+} // namespace answer

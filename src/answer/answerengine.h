@@ -1,0 +1,92 @@
+#pragma once
+
+#include "exactlaw.h"
+#include "report.h"
+
+#include <QHash>
+#include <QMutex>
+#include <QObject>
+#include <QThread>
+
+#include <atomic>
+#include <memory>
+
+namespace answer {
+
+// What the teacher asks: where the walkers start and how long a run lasts.
+struct Question
+{
+    stats::Starts starts{{4, 4}, {6, 4}};
+    int seconds = 180;
+
+    int ticksPerTimer() const { return rules::ticksPerTimer(seconds); }
+    friend bool operator==(const Question &a, const Question &b)
+    {
+        return a.starts.momotaro == b.starts.momotaro && a.starts.dog == b.starts.dog && a.seconds == b.seconds;
+    }
+};
+
+// The exact figures of one question, as the statistics tool reports them
+// with no simulated runs: both scenarios' ExactResult and the runs of each.
+using Answer = std::shared_ptr<const stats::Report>;
+using Map = std::shared_ptr<const stats::MeetingMap>;
+
+class AnswerWorker;
+
+// Works out answers on a thread of its own and hands them to the window's
+// thread. For a Dog start and run length it sweeps once for every Momotaro
+// start (stats::ExactForDog), answers the question asked, then the map, then
+// every other Momotaro start nearest first, so that a walker dragged with
+// Dog still is answered from what is already known. A newer question
+// supersedes one in flight.
+class AnswerEngine final : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit AnswerEngine(QObject *parent = nullptr);
+    // Stops the worker and waits for it (a sweep stops within a tick).
+    ~AnswerEngine() override;
+
+    // Called on the window's thread. An answer already known is emitted
+    // before this returns; otherwise answered follows once it is worked out,
+    // unless a newer question comes first. Never computes anything itself.
+    void ask(const Question &question);
+    const Question &question() const { return m_question; }
+
+signals:
+    // The answer to the latest question.
+    void answered(answer::Answer answer);
+    // Expected meetings for every Momotaro start, Dog at the latest
+    // question's start; null while it is being worked out.
+    void mapped(answer::Map map);
+
+private:
+    friend class AnswerWorker;
+    struct Key
+    {
+        Point dog{};
+        int ticksPerTimer = 0;
+        friend bool operator==(const Key &a, const Key &b) { return a.dog == b.dog && a.ticksPerTimer == b.ticksPerTimer; }
+    };
+    static Key keyOf(const Question &question) { return {question.starts.dog, question.ticksPerTimer()}; }
+
+    // From the worker, on the window's thread.
+    void take(const Question &question, const Answer &answer);
+    void takeMap(const Key &key, const Map &map);
+
+    // Shared with the worker.
+    QMutex m_asked;
+    Question m_latest;
+    std::atomic<bool> m_quitting{false};
+
+    // The window's thread's own.
+    Question m_question;
+    Key m_known;
+    QHash<int, Answer> m_answers; // by Momotaro's start, for m_known
+    Map m_map;
+    QThread m_thread;
+    AnswerWorker *m_worker = nullptr;
+};
+
+} // namespace answer

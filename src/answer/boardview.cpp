@@ -1,0 +1,243 @@
+#include "boardview.h"
+
+#include "builtinpicture.h"
+#include "pictures.h"
+
+#include <QAccessible>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+// The board's point cells and the margin for the axis labels, in cells.
+constexpr double LabelCells = 1.0;
+const QColor BoardColor{255, 255, 255};
+const QColor GridColor{160, 160, 160};
+
+QString walkerName(Walker walker)
+{
+    return walker == Walker::Dog ? QStringLiteral("Dog") : QStringLiteral("Momotaro");
+}
+
+Point clamped(int x, int y)
+{
+    return {std::clamp(x, 0, rules::BoardMax), std::clamp(y, 0, rules::BoardMax)};
+}
+
+} // namespace
+
+// A walker's picture on the board: focusable, moved by dragging or by the
+// arrow keys, named with its position for a screen reader.
+class WalkerPiece final : public QWidget
+{
+public:
+    WalkerPiece(Walker walker, BoardView &board) : QWidget(&board), m_walker(walker), m_board(board)
+    {
+        m_picture = builtInPicture(walker == Walker::Dog ? ":/pictures/dog.png" : ":/pictures/momotaro.png");
+        setFocusPolicy(Qt::StrongFocus);
+        setCursor(Qt::OpenHandCursor);
+        setAccessibleDescription(QStringLiteral("Drag, or use the arrow keys, to move %1's start point").arg(walkerName(walker)));
+        setToolTip(accessibleDescription());
+        name();
+    }
+
+    Point point() const { return m_point; }
+    void setPoint(Point point)
+    {
+        if (point == m_point)
+            return;
+        m_point = point;
+        name();
+        m_board.placePieces();
+        emit m_board.moved(m_walker, point);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        const QSize fit = m_picture.size().scaled(size(), Qt::KeepAspectRatio);
+        painter.drawPixmap(QRect(QPoint((width() - fit.width()) / 2, (height() - fit.height()) / 2), fit), m_picture);
+        if (hasFocus()) {
+            // A dashed frame as well as the colour: the focus shows without colour vision.
+            painter.setPen(QPen(palette().color(QPalette::Highlight), 3, Qt::DashLine));
+            painter.drawRect(rect().adjusted(1, 1, -2, -2));
+        }
+    }
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        int dx = 0;
+        int dy = 0;
+        switch (event->key()) {
+        case Qt::Key_Left: dx = -1; break;
+        case Qt::Key_Right: dx = 1; break;
+        case Qt::Key_Up: dy = -1; break;
+        case Qt::Key_Down: dy = 1; break;
+        default: QWidget::keyPressEvent(event); return;
+        }
+        setPoint(clamped(int(m_point.x) + dx, int(m_point.y) + dy));
+    }
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        setFocus(Qt::MouseFocusReason);
+        m_dragging = event->button() == Qt::LeftButton;
+        setCursor(Qt::ClosedHandCursor);
+    }
+    void mouseMoveEvent(QMouseEvent *event) override
+    {
+        if (m_dragging)
+            setPoint(m_board.pointAt(mapToParent(event->position().toPoint())));
+    }
+    void mouseReleaseEvent(QMouseEvent *) override
+    {
+        m_dragging = false;
+        setCursor(Qt::OpenHandCursor);
+    }
+
+private:
+    // "Momotaro, x 4, y 4". Changing the name sends assistive technology a
+    // name change event: that is how the move is reported.
+    void name()
+    {
+        setAccessibleName(QStringLiteral("%1, x %2, y %3").arg(walkerName(m_walker)).arg(int(m_point.x)).arg(int(m_point.y)));
+    }
+
+    Walker m_walker;
+    BoardView &m_board;
+    QPixmap m_picture;
+    Point m_point{};
+    bool m_dragging = false;
+};
+
+BoardView::BoardView(QWidget *parent) : QWidget(parent)
+{
+    setAccessibleName(QStringLiteral("Board"));
+    setAccessibleDescription(QStringLiteral("11 by 11 points, x from 0 to 10 to the right, y from 0 to 10 downwards"));
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setMinimumSize(300, 300);
+    // Dog first in the Tab order, as in the board program.
+    for (Walker walker : stats::Walkers)
+        m_pieces[walker] = new WalkerPiece(walker, *this);
+    m_pieces[Walker::Momotaro]->setPoint({4, 4});
+    m_pieces[Walker::Dog]->setPoint({6, 4});
+}
+
+Point BoardView::position(Walker walker) const
+{
+    return m_pieces[walker]->point();
+}
+
+void BoardView::setPosition(Walker walker, Point point)
+{
+    m_pieces[walker]->setPoint(clamped(int(point.x), int(point.y)));
+}
+
+QWidget *BoardView::piece(Walker walker) const
+{
+    return m_pieces[walker];
+}
+
+void BoardView::setHeat(const std::optional<std::array<double, stats::BoardPoints>> &values)
+{
+    m_heat = values;
+    m_best = values ? stats::bestPoints(*values) : std::vector<int>{};
+    setCursor(values ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    update();
+}
+
+QRect BoardView::boardArea() const
+{
+    const int side = std::min(width(), height());
+    const int cell = int(side / (stats::BoardSide + LabelCells));
+    const int labels = int(cell * LabelCells);
+    const int used = labels + cell * stats::BoardSide;
+    return {(width() - used) / 2 + labels, (height() - used) / 2 + labels, cell * stats::BoardSide, cell * stats::BoardSide};
+}
+
+QRect BoardView::cellRect(Point point) const
+{
+    const QRect area = boardArea();
+    const int cell = area.width() / stats::BoardSide;
+    return {area.left() + int(point.x) * cell, area.top() + int(point.y) * cell, cell, cell};
+}
+
+Point BoardView::pointAt(QPoint position) const
+{
+    const QRect area = boardArea();
+    const int cell = std::max(1, area.width() / stats::BoardSide);
+    return clamped((position.x() - area.left()) / cell - (position.x() < area.left() ? 1 : 0),
+                   (position.y() - area.top()) / cell - (position.y() < area.top() ? 1 : 0));
+}
+
+void BoardView::placePieces()
+{
+    for (Walker walker : stats::Walkers) {
+        QRect cell = cellRect(m_pieces[walker]->point());
+        // Two walkers on one point share it side by side.
+        if (position(Walker::Dog) == position(Walker::Momotaro)) {
+            cell.setWidth(cell.width() / 2);
+            if (walker == Walker::Momotaro)
+                cell.translate(cell.width(), 0);
+        }
+        m_pieces[walker]->setGeometry(cell);
+    }
+}
+
+void BoardView::resizeEvent(QResizeEvent *)
+{
+    placePieces();
+}
+
+void BoardView::mousePressEvent(QMouseEvent *event)
+{
+    if (m_heat && boardArea().contains(event->position().toPoint()))
+        emit pointClicked(pointAt(event->position().toPoint()));
+}
+
+void BoardView::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QRect area = boardArea();
+    const int cell = area.width() / stats::BoardSide;
+    painter.fillRect(area, BoardColor);
+    if (m_heat) {
+        const auto [low, high] = std::minmax_element(m_heat->begin(), m_heat->end());
+        for (int index = 0; index < stats::BoardPoints; ++index) {
+            const double t = *high > *low ? ((*m_heat)[std::size_t(index)] - *low) / (*high - *low) : 0.5;
+            const QRect box = cellRect(stats::pointAt(index));
+            painter.fillRect(box, stats::scaleColor(t));
+            painter.setPen(t > 0.55 ? Qt::black : Qt::white);
+            QFont small = font();
+            small.setPixelSize(std::max(8, cell / 3));
+            painter.setFont(small);
+            painter.drawText(box.adjusted(2, 2, -2, -2), Qt::AlignLeft | Qt::AlignBottom, QString::number((*m_heat)[std::size_t(index)], 'f', 1));
+        }
+        // The best points framed black and white, as on the statistics tool's map.
+        for (int index : m_best) {
+            const QRect box = cellRect(stats::pointAt(index));
+            painter.setPen(QPen(Qt::black, std::max(3, cell / 12)));
+            painter.drawRect(box.adjusted(1, 1, -1, -1));
+            painter.setPen(QPen(Qt::white, 2));
+            painter.drawRect(box.adjusted(4, 4, -4, -4));
+        }
+    }
+    painter.setPen(GridColor);
+    for (int i = 0; i <= stats::BoardSide; ++i) {
+        painter.drawLine(area.left() + i * cell, area.top(), area.left() + i * cell, area.bottom());
+        painter.drawLine(area.left(), area.top() + i * cell, area.right(), area.top() + i * cell);
+    }
+    painter.setPen(palette().color(QPalette::WindowText));
+    QFont labels = font();
+    labels.setPixelSize(std::max(9, cell * 2 / 5));
+    labels.setBold(true);
+    painter.setFont(labels);
+    for (int i = 0; i < stats::BoardSide; ++i) {
+        painter.drawText(QRect(area.left() + i * cell, area.top() - cell, cell, cell), Qt::AlignCenter, QString::number(i));
+        painter.drawText(QRect(area.left() - cell, area.top() + i * cell, cell, cell), Qt::AlignCenter, QString::number(i));
+    }
+    painter.drawText(QRect(area.left() - cell, area.top() - cell, cell, cell), Qt::AlignCenter, QStringLiteral("x→\ny↓"));
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "classcounts.h"
+
+#include <QWidget>
+
+class QLabel;
+class QTableWidget;
+class QTableWidgetItem;
+
+// "Our class": the meetings each group counted, one row per group, a column
+// per scenario, either cell blank. A cell typed as anything but a whole
+// number 0..999 is refused where it is typed: it goes back to what it held,
+// and a short message beside the table says why; the other cells keep their
+// values. One blank row is always left at the bottom for the next group.
+class ClassTable final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ClassTable(QWidget *parent = nullptr);
+
+    stats::ClassCounts counts() const;
+    // Fills the table with counts, one row per group: the scenarios' counts
+    // side by side, in the order they were read.
+    void setCounts(const stats::ClassCounts &counts);
+    // The table as the CSV file `meetling-stats --class` reads.
+    QByteArray csv() const;
+    // Reads such a file into the table; a bad one changes nothing and its
+    // reason (naming the row) is returned.
+    std::optional<QString> readCsv(const QByteArray &text);
+    void clear();
+    // The class verdict, shown under the table.
+    void setVerdict(const QString &text);
+    QTableWidget *table() const { return m_table; }
+
+signals:
+    void countsChanged();
+
+private:
+    void cellChanged(QTableWidgetItem *item);
+    void keepOneBlankRow();
+    void setRowCount(int rows);
+
+    QTableWidget *m_table = nullptr;
+    QLabel *m_message = nullptr;
+    QLabel *m_verdict = nullptr;
+    // Set while the table itself writes cells, so that only typing is checked.
+    bool m_filling = false;
+};

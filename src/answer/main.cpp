@@ -1,0 +1,26 @@
+// meetling-answer: the exact answer to the story problem, following the
+// walkers as the teacher drags them.
+
+#include "answerwindow.h"
+#include "builtinpicture.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QSettings>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("meetling"));
+    QApplication::setApplicationName(QStringLiteral("meetling-answer"));
+    QApplication::setApplicationVersion(QStringLiteral(MEETLING_VERSION));
+    // Docks and window switchers find the menu entry, and its icon, by this.
+    QGuiApplication::setDesktopFileName(QStringLiteral(MEETLING_ANSWER_APP_ID));
+    // The board program's icon from the installed theme, every size of it;
+    // the built-in 32 x 32 one when the program runs from its build.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(MEETLING_ICON_NAME), QIcon(builtInPicture(":/pictures/icon.png"))));
+    QSettings settings;
+    AnswerWindow window(settings);
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,222 @@
+// The answer window, offscreen: the figures it shows are the statistics
+// library's, the walkers move by mouse and keyboard, the class table refuses
+// what is not a count and keeps the rest.
+
+#include "answerpages.h"
+#include "answerpane.h"
+#include "answerwindow.h"
+#include "boardview.h"
+#include "classtable.h"
+#include "exactlaw.h"
+#include "report.h"
+#include "waiting.h"
+
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSettings>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+Q_DECLARE_METATYPE(Point)
+
+namespace {
+
+const int WaitMs = int(waitDeadline().count());
+
+// Whether the window shows the answer to these starts and run length.
+bool showing(const AnswerWindow &window, Point momotaro, Point dog, int seconds)
+{
+    const answer::Answer &shown = window.shownAnswer();
+    return shown && shown->options.starts.momotaro == momotaro && shown->options.starts.dog == dog && shown->options.seconds == seconds
+        && window.pane().verdictText() == stats::verdict(*shown);
+}
+
+} // namespace
+
+class TestAnswer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_dir.emplace();
+        m_settings.emplace(m_dir->filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+        m_window.emplace(*m_settings);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(&*m_window));
+    }
+    void cleanup()
+    {
+        m_window.reset();
+        m_settings.reset();
+        m_dir.reset();
+    }
+
+    void figuresAreTheLibrarys_data()
+    {
+        QTest::addColumn<Point>("momotaro");
+        QTest::addColumn<Point>("dog");
+        QTest::addColumn<int>("seconds");
+        QTest::newRow("the prompts' starts, 180 s") << Point{4, 4} << Point{6, 4} << 180;
+        QTest::newRow("opposite corners, 60 s") << Point{0, 0} << Point{10, 10} << 60;
+    }
+    void figuresAreTheLibrarys()
+    {
+        QFETCH(Point, momotaro);
+        QFETCH(Point, dog);
+        QFETCH(int, seconds);
+        m_window->board().setPosition(Walker::Momotaro, momotaro);
+        m_window->board().setPosition(Walker::Dog, dog);
+        m_window->runLength().setValue(seconds);
+        QTRY_VERIFY_WITH_TIMEOUT(showing(*m_window, momotaro, dog, seconds), WaitMs);
+
+        stats::Report library;
+        library.options.seconds = seconds;
+        for (Scenario scenario : stats::Scenarios)
+            library.exact[scenario] = stats::exactResult(scenario, {momotaro, dog}, rules::ticksPerTimer(seconds));
+        library.runsEach = stats::compareRunsEach(library.exact[Scenario::BothWalk].law, library.exact[Scenario::DogWalks].law);
+        const stats::Report &shown = *m_window->shownAnswer();
+        for (Scenario scenario : stats::Scenarios) {
+            QCOMPARE(shown.exact[scenario].expectedMeetings, library.exact[scenario].expectedMeetings);
+            QCOMPARE(shown.exact[scenario].law, library.exact[scenario].law);
+            QCOMPARE(shown.exact[scenario].meanFirstSeconds, library.exact[scenario].meanFirstSeconds);
+            const QLabel *meetings = m_window->pane().figureLabel(AnswerPane::Figure::Meetings, scenario);
+            QCOMPARE(meetings->text(), QString::number(library.exact[scenario].expectedMeetings, 'f', 2));
+            const QLabel *wait = m_window->pane().figureLabel(AnswerPane::Figure::MeanWait, scenario);
+            QVERIFY(wait->accessibleName().contains(QString::number(library.exact[scenario].meanFirstSeconds, 'f', 1)));
+        }
+        QCOMPARE(m_window->pane().verdictText(), stats::verdict(library));
+        const std::optional<Scenario> faster = stats::fasterScenario(library);
+        QVERIFY(faster);
+        QCOMPARE(m_window->pane().figureLabel(AnswerPane::Figure::RunsFor90, *faster)->text(),
+                 QString::number(library.runsEach.runsFor90));
+    }
+
+    // A walker dragged anywhere lands on the board's nearest point, never off it.
+    void dragSnapsToTheBoard_data()
+    {
+        QTest::addColumn<QPointF>("to"); // in cells from the board's top-left corner
+        QTest::addColumn<Point>("lands");
+        QTest::newRow("inside") << QPointF(8.5, 2.3) << Point{8, 2};
+        QTest::newRow("past the bottom-right") << QPointF(30, 14) << Point{10, 10};
+        QTest::newRow("past the top-left") << QPointF(-3, -0.5) << Point{0, 0};
+    }
+    void dragSnapsToTheBoard()
+    {
+        QFETCH(QPointF, to);
+        QFETCH(Point, lands);
+        BoardView &board = m_window->board();
+        QWidget *momotaro = board.piece(Walker::Momotaro);
+        const Point from = board.position(Walker::Momotaro);
+        const int cell = momotaro->width();
+        const QPoint corner = momotaro->pos() - QPoint(int(from.x) * cell, int(from.y) * cell);
+        const QPoint target = corner + (to * cell).toPoint();
+        QTest::mousePress(momotaro, Qt::LeftButton, {}, QPoint(cell / 2, cell / 2));
+        QTest::mouseMove(momotaro, momotaro->mapFromParent(target));
+        QTest::mouseRelease(momotaro, Qt::LeftButton, {}, momotaro->mapFromParent(target));
+        QCOMPARE(board.position(Walker::Momotaro), lands);
+        QCOMPARE(momotaro->accessibleName(), QStringLiteral("Momotaro, x %1, y %2").arg(int(lands.x)).arg(int(lands.y)));
+        QTRY_VERIFY_WITH_TIMEOUT(showing(*m_window, lands, board.position(Walker::Dog), 180), WaitMs);
+    }
+
+    void arrowKeysMoveTheFocusedWalker()
+    {
+        BoardView &board = m_window->board();
+        const Point dog = board.position(Walker::Dog);
+        QWidget *piece = board.piece(Walker::Dog);
+        piece->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(piece, Qt::Key_Left);
+        QTest::keyClick(piece, Qt::Key_Down);
+        const Point moved{int(dog.x) - 1, int(dog.y) + 1};
+        QCOMPARE(board.position(Walker::Dog), moved);
+        QCOMPARE(piece->accessibleName(), QStringLiteral("Dog, x %1, y %2").arg(int(moved.x)).arg(int(moved.y)));
+        QTRY_VERIFY_WITH_TIMEOUT(showing(*m_window, board.position(Walker::Momotaro), moved, 180), WaitMs);
+    }
+
+    void refusedCellKeepsTheTable_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept"); // empty: refused
+        QTest::newRow("a count") << QStringLiteral("12") << QStringLiteral("12");
+        QTest::newRow("full-width digits") << QStringLiteral("１２") << QStringLiteral("12");
+        QTest::newRow("a word") << QStringLiteral("ten") << QString();
+        QTest::newRow("above 999") << QStringLiteral("1000") << QString();
+        QTest::newRow("negative") << QStringLiteral("-1") << QString();
+        QTest::newRow("two counts") << QStringLiteral("3,4") << QString();
+    }
+    void refusedCellKeepsTheTable()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        ClassTable &table = m_window->pages().classTable();
+        m_window->pages().setCurrentIndex(int(AnswerPages::Page::OurClass));
+        QVERIFY(!table.readCsv("both,one\n7,5\n9,\n"));
+        QTableWidget *cells = table.table();
+        cells->setCurrentCell(1, 1);
+        cells->setFocus();
+        QTest::keyClick(cells, Qt::Key_F2);
+        auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        QVERIFY(editor);
+        // As an input method commits it: full-width digits have no key of their own.
+        QInputMethodEvent commit;
+        commit.setCommitString(typed);
+        QApplication::sendEvent(editor, &commit);
+        QTest::keyClick(editor, Qt::Key_Return);
+        // The view hands the editor's text to the table on its next turn.
+        const QList<QLabel *> labels = table.findChildren<QLabel *>();
+        const auto told = [&] { return std::any_of(labels.begin(), labels.end(), [&](QLabel *l) { return l->text().contains(typed); }); };
+        if (kept.isEmpty())
+            QTRY_VERIFY_WITH_TIMEOUT(told(), WaitMs);
+        else
+            QTRY_COMPARE_WITH_TIMEOUT(cells->item(1, 1)->text(), kept, WaitMs);
+
+        const stats::ClassCounts counts = table.counts();
+        QCOMPARE(counts.counts[Scenario::BothWalk], (std::vector<int>{7, 9}));
+        const std::vector<int> dogWalks = kept.isEmpty() ? std::vector<int>{5} : std::vector<int>{5, kept.toInt()};
+        QCOMPARE(counts.counts[Scenario::DogWalks], dogWalks);
+        QCOMPARE(told(), kept.isEmpty());
+    }
+
+    void classFileRoundTrips()
+    {
+        ClassTable &table = m_window->pages().classTable();
+        QVERIFY(!table.readCsv("\"When two srart\",\"When one starts\"\n12;7\n;4\n9,\n"));
+        const stats::ClassCounts before = table.counts();
+        QCOMPARE(before.counts[Scenario::BothWalk], (std::vector<int>{12, 9}));
+        QCOMPARE(before.counts[Scenario::DogWalks], (std::vector<int>{7, 4}));
+        const auto read = stats::readClassCounts(table.csv());
+        QVERIFY(std::holds_alternative<stats::ClassCounts>(read));
+        QCOMPARE(std::get<stats::ClassCounts>(read).counts[Scenario::BothWalk], before.counts[Scenario::BothWalk]);
+        QCOMPARE(std::get<stats::ClassCounts>(read).counts[Scenario::DogWalks], before.counts[Scenario::DogWalks]);
+
+        // A file with a bad row opens nothing and names the row.
+        const std::optional<QString> refused = table.readCsv("a,b\n1,2\n3,x\n");
+        QVERIFY(refused && refused->contains(QStringLiteral("row 3")));
+        QCOMPARE(table.counts().counts[Scenario::BothWalk], before.counts[Scenario::BothWalk]);
+    }
+
+    // What was set up comes back in the next window.
+    void settingsRemembered()
+    {
+        m_window->board().setPosition(Walker::Momotaro, {1, 2});
+        m_window->runLength().setValue(90);
+        QVERIFY(!m_window->pages().classTable().readCsv("x,y\n3,4\n"));
+        m_window->close();
+        AnswerWindow again(*m_settings);
+        QCOMPARE(again.board().position(Walker::Momotaro), (Point{1, 2}));
+        QCOMPARE(again.runLength().value(), 90);
+        QCOMPARE(again.pages().classTable().counts().counts[Scenario::DogWalks], std::vector<int>{4});
+    }
+
+private:
+    std::optional<QTemporaryDir> m_dir;
+    std::optional<QSettings> m_settings;
+    std::optional<AnswerWindow> m_window;
+};
+
+QTEST_MAIN(TestAnswer)
+#include "tst_answer.moc"

@@ -1,0 +1,86 @@
+// The answer window on a real X server (the suite's Xvfb): a screen reader's
+// view of it, read from the accessibility tree the AT-SPI bridge exports,
+// names both walkers with their places and the figures with their labels;
+// a page saves as a PNG picture.
+
+#include "answerpages.h"
+#include "answerwindow.h"
+#include "boardview.h"
+#include "waiting.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QFile>
+#include <QImageReader>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// Every accessible name under an interface, depth first.
+void collectNames(QAccessibleInterface *node, QStringList &names)
+{
+    if (!node)
+        return;
+    names << node->text(QAccessible::Name);
+    for (int i = 0; i < node->childCount(); ++i)
+        collectNames(node->child(i), names);
+}
+
+QStringList accessibleNames(QWidget &window)
+{
+    QStringList names;
+    collectNames(QAccessible::queryAccessibleInterface(&window), names);
+    return names;
+}
+
+} // namespace
+
+class TestAnswerX : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void screenReaderFindsWalkersAndFiguresAndPageSaves()
+    {
+        QTemporaryDir dir;
+        QSettings settings(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+        AnswerWindow window(settings);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const int waitMs = int(waitDeadline().count());
+        QTRY_VERIFY_WITH_TIMEOUT(window.shownAnswer() != nullptr, waitMs);
+
+        window.board().setPosition(Walker::Dog, {7, 3});
+        QTRY_VERIFY_WITH_TIMEOUT(accessibleNames(window).contains(QStringLiteral("Dog, x 7, y 3")), waitMs);
+        const QStringList names = accessibleNames(window);
+        QVERIFY(names.contains(QStringLiteral("Momotaro, x 4, y 4")));
+        QVERIFY(names.contains(QStringLiteral("The answer")));
+        const QString meetings = QStringLiteral("Meetings in a run, on average, Both wander: ");
+        QTRY_VERIFY_WITH_TIMEOUT(std::any_of(names.begin(), names.end(), [&](const QString &n) { return n.startsWith(meetings); }), waitMs);
+
+        const QString file = dir.filePath(QStringLiteral("page.png"));
+        QString error;
+        QVERIFY2(window.pages().saveCurrent(file, error), qPrintable(error));
+        QImageReader picture(file);
+        QCOMPARE(picture.format(), QByteArray("png"));
+        QVERIFY(picture.size().width() >= 1024);
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    // The display the fixture started, named in the file it wrote.
+    QFile display(qEnvironmentVariable("MEETLING_XVFB_DIR") + QStringLiteral("/display"));
+    if (!display.open(QIODevice::ReadOnly)) {
+        qCritical("no X server: %s", qPrintable(display.fileName()));
+        return 1;
+    }
+    qputenv("DISPLAY", display.readAll().trimmed());
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication app(argc, argv);
+    TestAnswerX test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_answer_x.moc"
