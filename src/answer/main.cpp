@@ -3,14 +3,18 @@
 
 #include "answerwindow.h"
 #include "builtinpicture.h"
+#include "displaystart.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QSettings>
+#include <QTimer>
 
 int main(int argc, char *argv[])
 {
+    DisplayStart display("meetling-answer");
     QApplication app(argc, argv);
+    display.applicationMade();
     QApplication::setOrganizationName(QStringLiteral("meetling"));
     QApplication::setApplicationName(QStringLiteral("meetling-answer"));
     QApplication::setApplicationVersion(QStringLiteral(MEETLING_VERSION));
@@ -22,5 +26,8 @@ int main(int argc, char *argv[])
     QSettings settings;
     AnswerWindow window(settings);
     window.show();
+    // The window has been handed to the display, which has answered every
+    // question on the way; the event loop starting is the sign.
+    QTimer::singleShot(0, [&display] { display.windowShown(); });
     return app.exec();
 }

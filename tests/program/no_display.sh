@@ -45,7 +45,7 @@ while IFS='|' read -r case environment; do
     took=$(($(now_ms) - started))
     lines=$(wc -l <"$work/out")
     if [ "$status" -ne 2 ] || [ "$lines" -ne 1 ] || ls "$work" | grep -q core || [ "$took" -ge 10000 ] \
-        || ! grep -q '^meetling: cannot open a window on the display (..*)$' "$work/out"; then
+        || ! grep -q "^$(basename "$program"): cannot open a window on the display (..*)\$" "$work/out"; then
         echo "$case: status $status after $(seconds_of "$took") s, output:"
         cat "$work/out"
         failed=$((failed + 1))
