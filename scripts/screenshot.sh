@@ -1,7 +1,9 @@
 #!/bin/sh
 # Takes docs/screenshot.png (the screenshot the AppStream metadata names):
 # the board window a few seconds into a run where both walk, on a private
-# X server.  Needs a build (make build) and ImageMagick's `import`.
+# X server; then docs/meetling-answer.png, the answer window as it opens
+# with its first settings.  Needs a build (make build) and ImageMagick's
+# `import`.
 #   sh scripts/screenshot.sh [BUILD_DIR]
 set -eu
 cd "$(dirname "$0")/.."
@@ -24,3 +26,13 @@ xdotool mousemove 0 0
 sleep 6
 import -window "$window" docs/screenshot.png
 echo "wrote docs/screenshot.png"
+kill "$pid"
+
+home=$xdir/home
+mkdir -p "$home"
+HOME=$home XDG_CONFIG_HOME=$home/.config "$build/meetling-answer" >/dev/null 2>&1 &
+pid=$!
+sleep 4
+window=$(xdotool search --pid "$pid" --name "Meetling answer" | head -n 1)
+import -window "$window" docs/meetling-answer.png
+echo "wrote docs/meetling-answer.png"
