@@ -261,13 +261,13 @@ PulseOutput::Next PulseOutput::advance(Sound &sound)
 
 void PulseOutput::open(Sound &sound)
 {
-    const pa_sample_spec spec{PA_SAMPLE_S16LE, uint32_t(sound.wave->sampleRate), uint8_t(sound.wave->channels)};
-    sound.stream = pa_stream_new(m_context, "cue", &spec, nullptr);
+    const pa_sample_spec format{PA_SAMPLE_S16LE, uint32_t(sound.wave->sampleRate), uint8_t(sound.wave->channels)};
+    sound.stream = pa_stream_new(m_context, "cue", &format, nullptr);
     if (!sound.stream)
         return;
     // The stream starts playing once its buffer is full or, for a shorter
     // sound, once the drain asks for it: either comes with the first write.
-    const uint32_t bufferBytes = uint32_t(pa_usec_to_bytes(BufferUsec, &spec));
+    const uint32_t bufferBytes = uint32_t(pa_usec_to_bytes(BufferUsec, &format));
     const pa_buffer_attr buffer{uint32_t(-1), bufferBytes, uint32_t(-1), uint32_t(-1), uint32_t(-1)};
     if (pa_stream_connect_playback(sound.stream, nullptr, &buffer, PA_STREAM_NOFLAGS, nullptr, nullptr) < 0) {
         pa_stream_unref(std::exchange(sound.stream, nullptr));

@@ -4,82 +4,30 @@
 // plays them.
 //
 // Usage, on a private server (pulse.sh starts and stops it):
-//   sh tests/audio/pulse.sh run build/sound_outages tests/audio/pulse.sh build/meetling-sound.so
-// It needs MEETLING_PULSE_DIR set to the server's folder: pulse.sh run sets
-// PULSE_SERVER, so the tool takes the folder from it.
+//   sh tests/audio/pulse.sh run build/tests/sound_outages tests/audio/pulse.sh build/meetling-sound.so
+// pulse.sh run sets PULSE_SERVER to the server's socket in a folder of its
+// own; the tool restarts the server in that folder.
 //
 // After each event it cues pinpon.wav 8 times, one a second, and prints how
 // many were heard: a cue counts when a loud sample reaches the null sink's
 // monitor within 0.5 s of it. About four minutes in all.
 
 #include "audiothread.h"
+#include "monitor.h"
 #include "qtmultimediacontrol.h"
 #include "soundcue.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <memory>
 
 #include <signal.h>
 
 namespace {
-
-constexpr int Rate = 44100;
-constexpr int Loud = 1000;
-
-// Records the null sink's monitor while it lives.
-class Recorder
-{
-public:
-    Recorder()
-    {
-        m_parec.start(QStringLiteral("parec"), {"-d", "meetling_sink.monitor", "--format=s16le", "--rate=44100",
-                                                 "--channels=1", "--raw", "--latency-msec=10"});
-        QElapsedTimer timer;
-        timer.start();
-        while (m_samples.size() < Rate / 10 && timer.elapsed() < 10000)
-            pump();
-    }
-    ~Recorder()
-    {
-        m_parec.kill();
-        m_parec.waitForFinished();
-    }
-
-    // Whether a loud sample arrives within 0.5 s of now.
-    bool loudWithinHalfASecond()
-    {
-        const qsizetype from = m_samples.size();
-        QElapsedTimer timer;
-        timer.start();
-        while (m_samples.size() < from + Rate / 2 && timer.elapsed() < 3000)
-            pump();
-        const auto end = m_samples.begin() + std::min(m_samples.size(), from + Rate / 2);
-        return std::any_of(m_samples.begin() + from, end, [](qint16 s) { return std::abs(s) >= Loud; });
-    }
-
-    void pump()
-    {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        m_parec.waitForReadyRead(5);
-        m_bytes += m_parec.readAllStandardOutput();
-        const qsizetype whole = m_bytes.size() / 2;
-        const auto *data = reinterpret_cast<const qint16 *>(m_bytes.constData());
-        m_samples.append(QList<qint16>(data, data + whole));
-        m_bytes.remove(0, whole * 2);
-    }
-
-private:
-    QProcess m_parec;
-    QByteArray m_bytes;
-    QList<qint16> m_samples;
-};
 
 class Outages
 {
@@ -117,10 +65,12 @@ public:
     void report(const char *after)
     {
         Recorder recorder;
+        recorder.streaming();
         QString marks;
         for (int i = 0; i < 8; ++i) {
+            const qsizetype from = recorder.mark();
             cue("pinpon.wav");
-            marks += recorder.loudWithinHalfASecond() ? u'+' : u'-';
+            marks += peak(recorder.listen(from, 500), 0, samplesFor(500)) >= Loud ? u'+' : u'-';
             pass(500);
         }
         std::printf("%-48s heard %lld of 8 [%s]\n", after, qlonglong(marks.count(u'+')), qPrintable(marks));
@@ -150,7 +100,9 @@ int main(int argc, char **argv)
         return 2;
     }
     const QString dir = server.mid(5).chopped(7);
-    AudioThread thread([module = QString::fromLocal8Bit(argv[2])] { return AudioThread::loadSoundModule({module}); });
+    AudioThread thread([module = QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath()] {
+        return AudioThread::loadSoundModule({module});
+    });
     QtMultimediaControl control(thread);
     Outages o(QString::fromLocal8Bit(argv[1]), dir, control);
 
