@@ -21,8 +21,11 @@
 namespace {
 
 // How often the server's messages are read while a connection is being made
-// or a sound plays. In between, nothing wakes the audio thread.
+// or a sound is handed over, and, more slowly, while the sounds handed over
+// play out (only their streams' closing waits for it). Idle, nothing wakes
+// the audio thread.
 constexpr int PumpIntervalMs = 20;
+constexpr int PlayOutPumpIntervalMs = 100;
 // How long a new connection, or a new stream on it, may wait for the
 // server's answer. A server that takes longer is stalled (stopped, or hung):
 // the connection is dropped, and the next cue makes a new one.
@@ -106,7 +109,6 @@ private:
 
 PulseOutput::PulseOutput() : m_loop(pa_mainloop_new())
 {
-    m_pump.setInterval(PumpIntervalMs);
     connect(&m_pump, &QTimer::timeout, this, &PulseOutput::pump);
 }
 
@@ -203,12 +205,15 @@ void PulseOutput::advance()
         return true;
     });
     const bool connecting = m_context && pa_context_get_state(m_context) != PA_CONTEXT_READY;
-    if (connecting || !m_sounds.isEmpty() || !m_closing.isEmpty()) {
-        if (!m_pump.isActive())
-            m_pump.start();
-    } else {
+    if (!connecting && m_sounds.isEmpty() && m_closing.isEmpty()) {
         m_pump.stop();
+        return;
     }
+    const bool handingOver = connecting || !m_closing.isEmpty()
+                             || std::any_of(m_sounds.cbegin(), m_sounds.cend(), [](const Sound &sound) { return !sound.drain; });
+    const int interval = handingOver ? PumpIntervalMs : PlayOutPumpIntervalMs;
+    if (!m_pump.isActive() || m_pump.interval() != interval)
+        m_pump.start(interval);
 }
 
 PulseOutput::Next PulseOutput::advance(Sound &sound)
