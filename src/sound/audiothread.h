@@ -9,12 +9,11 @@
 
 class QThread;
 
-// The thread that talks to the audio server: it opens, starts, stops and
-// deletes every audio stream, finds the output device and reads the sound
-// files, through an AudioWorker that lives there. However long the server
-// takes (a stalled or missing server can keep that thread inside the audio
-// library for good), the calling thread only posts requests and never
-// waits for it, except in shutdown().
+// The thread that talks to the audio server: it connects to it, opens,
+// feeds and closes every audio stream and reads the sound files, through an
+// AudioWorker that lives there. However long the server or a file takes,
+// the calling thread only posts requests and never waits for that thread,
+// except in shutdown().
 //
 // The thread's first work is to make its output; its last, as it ends, is
 // to end that output, which closes its streams and its connection to the
