@@ -17,7 +17,7 @@ namespace answer {
 struct Question
 {
     stats::Starts starts{{4, 4}, {6, 4}};
-    int seconds = 180;
+    int seconds = int(rules::TimeLimitSeconds);
 
     int ticksPerTimer() const { return rules::ticksPerTimer(seconds); }
     friend bool operator==(const Question &a, const Question &b)

@@ -34,7 +34,6 @@ constexpr double ZoomStep = 1.15;
 constexpr double MinZoom = 0.6;
 constexpr double MaxZoom = 2.5;
 constexpr int MinSeconds = 10;
-constexpr int MaxSeconds = 600;
 
 // The settings' keys.
 const QString MomotaroKey = QStringLiteral("start/momotaro");
@@ -67,7 +66,7 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
     left->addWidget(m_board, 1);
     auto *lengthRow = new QFormLayout;
     m_seconds = new QSpinBox(central);
-    m_seconds->setRange(MinSeconds, MaxSeconds);
+    m_seconds->setRange(MinSeconds, int(stats::MaxSeconds));
     m_seconds->setSuffix(QStringLiteral(" s"));
     m_seconds->setAccessibleName(QStringLiteral("Length of a run in seconds"));
     lengthRow->addRow(QStringLiteral("&Length of a run:"), m_seconds);
@@ -112,7 +111,7 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
     // What the teacher set up last time.
     m_board->setPosition(Walker::Momotaro, toPoint(m_settings.value(MomotaroKey, QPoint(4, 4)).toPoint()));
     m_board->setPosition(Walker::Dog, toPoint(m_settings.value(DogKey, QPoint(6, 4)).toPoint()));
-    m_seconds->setValue(m_settings.value(SecondsKey, 180).toInt());
+    m_seconds->setValue(m_settings.value(SecondsKey, answer::Question().seconds).toInt());
     m_pages->classTable().readCsv(m_settings.value(ClassKey).toByteArray());
     if (!restoreGeometry(m_settings.value(GeometryKey).toByteArray()))
         resize(StartSize);
