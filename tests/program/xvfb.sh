@@ -7,11 +7,23 @@ set -eu
 . "$(dirname "$0")/../support/wait.sh"
 dir=$2
 size=${3:-1024x768}
-# Stops the server this folder started, if it still runs: a pid left over
+fail() {
+    echo "xvfb.sh: $*; the server's log:" >&2
+    cat "$dir/log" >&2
+    exit 1
+}
+# Stops the server this folder started, if it still runs, and returns once
+# it has ended, so that its display number is free again: a pid left over
 # from an earlier run may since name another process.
 stop_ours() {
     pid=$(cat "$dir/pid" 2>/dev/null || true)
-    [ -n "$pid" ] && [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = Xvfb ] && kill "$pid" 2>/dev/null || true
+    ours() { [ -n "$pid" ] && [ "$(cut -d' ' -f3 "/proc/$pid/stat" 2>/dev/null)" != Z ] \
+        && [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = Xvfb ]; }
+    if ours; then
+        kill "$pid" 2>/dev/null
+        gone() { ! ours; }
+        wait_for "Xvfb to end" gone
+    fi
     rm -f "$dir/pid"
 }
 
@@ -23,13 +35,11 @@ start)
     # -displayfd picks a free display number and writes it when ready.
     Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$dir/number" >"$dir/log" 2>&1 &
     echo $! >"$dir/pid"
-    fail() {
-        echo "xvfb.sh: $*; the server's log:" >&2
-        cat "$dir/log" >&2
-        exit 1
-    }
     listening() { [ -s "$dir/number" ] && [ -S "/tmp/.X11-unix/X$(cat "$dir/number")" ]; }
     wait_for "Xvfb to listen" listening
+    # Listening is not yet answering: a client must get through.
+    answering() { xdpyinfo -display ":$(cat "$dir/number")" >/dev/null 2>&1; }
+    wait_for "Xvfb to answer" answering
     echo ":$(cat "$dir/number")" >"$dir/display"
     ;;
 stop)
