@@ -60,6 +60,8 @@ private slots:
         const QString meetings = QStringLiteral("Meetings in a run, on average, Both wander: ");
         QTRY_VERIFY_WITH_TIMEOUT(std::any_of(names.begin(), names.end(), [&](const QString &n) { return n.startsWith(meetings); }), waitMs);
 
+        // The page of the new question, once its answer is worked out.
+        QTRY_VERIFY_WITH_TIMEOUT(window.shownAnswer() && window.shownAnswer()->options.starts.dog == (Point{7, 3}), waitMs);
         const QString file = dir.filePath(QStringLiteral("page.png"));
         QString error;
         QVERIFY2(window.pages().saveCurrent(file, error), qPrintable(error));

@@ -17,10 +17,15 @@ public:
     void work();
 
 private:
-    Question latest()
+    struct Asked
+    {
+        Question question;
+        quint64 generation = 0;
+    };
+    Asked latest()
     {
         QMutexLocker lock(&m_engine.m_asked);
-        return m_engine.m_latest;
+        return {m_engine.m_latest, m_engine.m_latestGeneration};
     }
     bool sweep(const AnswerEngine::Key &key);
     Answer answerFor(const Question &question) const;
@@ -29,7 +34,10 @@ private:
     AnswerEngine &m_engine;
     std::optional<AnswerEngine::Key> m_key;
     stats::PerScenario<std::unique_ptr<stats::ExactForDog>> m_sweeps;
+    // What has been handed over in m_generation.
+    quint64 m_generation = 0;
     std::array<bool, stats::BoardPoints> m_answered{};
+    bool m_mapHanded = false;
     // The map being filled in, and how many of its points are done.
     std::shared_ptr<stats::MeetingMap> m_map;
     int m_mapped = 0;
@@ -38,7 +46,7 @@ private:
 bool AnswerWorker::sweep(const AnswerEngine::Key &key)
 {
     // Superseded when the latest question has another Dog or run length.
-    const auto stop = [&] { return m_engine.m_quitting || !(AnswerEngine::keyOf(latest()) == key); };
+    const auto stop = [&] { return m_engine.m_quitting || !(AnswerEngine::keyOf(latest().question) == key); };
     m_key.reset();
     for (Scenario scenario : stats::Scenarios) {
         m_sweeps[scenario] = std::make_unique<stats::ExactForDog>(scenario, key.dog, key.ticksPerTimer, stop);
@@ -46,7 +54,6 @@ bool AnswerWorker::sweep(const AnswerEngine::Key &key)
             return false;
     }
     m_key = key;
-    m_answered.fill(false);
     m_map = std::make_shared<stats::MeetingMap>();
     m_mapped = 0;
     return true;
@@ -85,23 +92,33 @@ std::optional<int> AnswerWorker::nextUnanswered(Point from) const
 void AnswerWorker::work()
 {
     while (!m_engine.m_quitting) {
-        const Question question = latest();
+        const auto [question, generation] = latest();
         const AnswerEngine::Key key = AnswerEngine::keyOf(question);
         if (!(m_key == key) && !sweep(key))
             continue;
-        Question next = question;
+        if (generation != m_generation) {
+            m_generation = generation;
+            m_answered.fill(false);
+            m_mapHanded = false;
+        }
         const int asked = stats::pointIndex(question.starts.momotaro);
-        // The map a point at a time, so that a newly asked start waits for
-        // one point's work at most.
-        if (m_answered[std::size_t(asked)] && m_mapped < stats::BoardPoints) {
-            for (Scenario scenario : stats::Scenarios)
-                (*m_map)[scenario][std::size_t(m_mapped)] = m_sweeps[scenario]->expectedMeetings(stats::pointAt(m_mapped));
-            if (++m_mapped == stats::BoardPoints) {
+        if (m_answered[std::size_t(asked)] && !m_mapHanded) {
+            // The map a point at a time, so that a newly asked start waits
+            // for one point's work at most.
+            if (m_mapped < stats::BoardPoints) {
+                for (Scenario scenario : stats::Scenarios)
+                    (*m_map)[scenario][std::size_t(m_mapped)] = m_sweeps[scenario]->expectedMeetings(stats::pointAt(m_mapped));
+                ++m_mapped;
+            }
+            if (m_mapped == stats::BoardPoints) {
+                m_mapHanded = true;
                 Map map = m_map;
-                QMetaObject::invokeMethod(&m_engine, [engine = &m_engine, key, map] { engine->takeMap(key, map); }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(&m_engine, [engine = &m_engine, generation, map] { engine->takeMap(generation, map); },
+                                          Qt::QueuedConnection);
             }
             continue;
         }
+        Question next = question;
         if (m_answered[std::size_t(asked)]) {
             const std::optional<int> other = nextUnanswered(question.starts.momotaro);
             if (!other)
@@ -110,7 +127,8 @@ void AnswerWorker::work()
         }
         const Answer answer = answerFor(next);
         m_answered[std::size_t(stats::pointIndex(next.starts.momotaro))] = true;
-        QMetaObject::invokeMethod(&m_engine, [engine = &m_engine, next, answer] { engine->take(next, answer); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(&m_engine, [engine = &m_engine, generation, next, answer] { engine->take(generation, next, answer); },
+                                  Qt::QueuedConnection);
     }
 }
 
@@ -133,37 +151,43 @@ AnswerEngine::~AnswerEngine()
 void AnswerEngine::ask(const Question &question)
 {
     m_question = question;
+    const Key key = keyOf(question);
+    const bool newKey = !(key == m_known);
+    if (newKey) {
+        m_known = key;
+        ++m_generation;
+        m_answers.clear();
+        m_map.reset();
+    }
     {
         QMutexLocker lock(&m_asked);
         m_latest = question;
-    }
-    const Key key = keyOf(question);
-    if (!(key == m_known)) {
-        m_known = key;
-        m_answers.clear();
-        m_map.reset();
-        emit mapped(nullptr);
+        m_latestGeneration = m_generation;
     }
     // Asked even when the answer is known: the worker then goes on with the
     // starts nearest the new one.
     QMetaObject::invokeMethod(m_worker, [worker = m_worker] { worker->work(); }, Qt::QueuedConnection);
+    if (newKey)
+        emit mapped(nullptr);
     const auto known = m_answers.constFind(stats::pointIndex(question.starts.momotaro));
     if (known != m_answers.constEnd())
         emit answered(*known);
+    else
+        emit pending();
 }
 
-void AnswerEngine::take(const Question &question, const Answer &answer)
+void AnswerEngine::take(quint64 generation, const Question &question, const Answer &answer)
 {
-    if (!(keyOf(question) == m_known))
+    if (generation != m_generation)
         return;
     m_answers.insert(stats::pointIndex(question.starts.momotaro), answer);
     if (question == m_question)
         emit answered(answer);
 }
 
-void AnswerEngine::takeMap(const Key &key, const Map &map)
+void AnswerEngine::takeMap(quint64 generation, const Map &map)
 {
-    if (!(key == m_known))
+    if (generation != m_generation)
         return;
     m_map = map;
     emit mapped(map);

@@ -49,14 +49,19 @@ public:
     ~AnswerEngine() override;
 
     // Called on the window's thread. An answer already known is emitted
-    // before this returns; otherwise answered follows once it is worked out,
-    // unless a newer question comes first. Never computes anything itself.
+    // before this returns; otherwise pending is, and answered follows once
+    // the answer is worked out, unless a newer question comes first. Never
+    // computes anything itself.
     void ask(const Question &question);
     const Question &question() const { return m_question; }
 
 signals:
-    // The answer to the latest question.
+    // The answer to the latest question, and only to it: its report's start
+    // points and run length are the question's.
     void answered(answer::Answer answer);
+    // The latest question's answer is being worked out: whatever was shown
+    // is no longer its answer.
+    void pending();
     // Expected meetings for every Momotaro start, Dog at the latest
     // question's start; null while it is being worked out.
     void mapped(answer::Map map);
@@ -71,18 +76,26 @@ private:
     };
     static Key keyOf(const Question &question) { return {question.starts.dog, question.ticksPerTimer()}; }
 
-    // From the worker, on the window's thread.
-    void take(const Question &question, const Answer &answer);
-    void takeMap(const Key &key, const Map &map);
+    // From the worker, on the window's thread, each with the generation it
+    // was worked out for.
+    void take(quint64 generation, const Question &question, const Answer &answer);
+    void takeMap(quint64 generation, const Map &map);
 
-    // Shared with the worker.
+    // Shared with the worker. A generation is one stay of the questions on
+    // one Dog start and run length: it begins whenever that key changes,
+    // also back to an earlier key, when the window's thread forgets what it
+    // knew. The worker starts afresh at every new generation, so that what
+    // it has handed over and what the window's thread still holds are the
+    // same.
     QMutex m_asked;
     Question m_latest;
+    quint64 m_latestGeneration = 0;
     std::atomic<bool> m_quitting{false};
 
     // The window's thread's own.
     Question m_question;
     Key m_known;
+    quint64 m_generation = 0;
     QHash<int, Answer> m_answers; // by Momotaro's start, for m_known
     Map m_map;
     QThread m_thread;

@@ -2,6 +2,7 @@
 
 #include "classtable.h"
 #include "pictures.h"
+#include "report.h"
 
 #include <QBarSeries>
 #include <QBarSet>
@@ -9,12 +10,18 @@
 #include <QChart>
 #include <QChartView>
 #include <QCursor>
-#include <QGraphicsLayout>
+#include <QDate>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
+#include <QListWidget>
 #include <QPainter>
 #include <QRadioButton>
 #include <QResizeEvent>
+#include <QScatterSeries>
+#include <QStackedWidget>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -24,17 +31,11 @@
 
 namespace {
 
-// The charts are laid out at this size and scaled to fit their page, so
-// that their text grows with the window (1280 px across: the statistics
-// tool's 28 px text is 20 px and more on a full-screen page of a 1920 x 1080
-// projector).
-constexpr QSizeF ChartLayoutSize{1280, 760};
-
-QString pageTitle(AnswerPages::Page page)
+QString titleOf(AnswerPages::Page page)
 {
     switch (page) {
     case AnswerPages::Page::Law: return QStringLiteral("Meetings per run");
-    case AnswerPages::Page::Waiting: return QStringLiteral("Waiting for the first meeting");
+    case AnswerPages::Page::Waiting: return QStringLiteral("The first meeting");
     case AnswerPages::Page::OneRun: return QStringLiteral("One run of each");
     case AnswerPages::Page::Runs: return QStringLiteral("How many runs");
     case AnswerPages::Page::WhereToWait: return QStringLiteral("Where to wait");
@@ -43,28 +44,57 @@ QString pageTitle(AnswerPages::Page page)
     return {};
 }
 
-// "How many runs": the statistics tool's chart with the 90% and 99% lines
-// and the runs of each where the right scenario first reaches them.
+QString runsOfEach(int runs)
+{
+    return runs == 1 ? QStringLiteral("1 run of each") : QStringLiteral("%1 runs of each").arg(runs);
+}
+
+// "How many runs": the statistics tool's chart with the runs of each where
+// the right scenario's total first comes out ahead 90 and 99 times in 100,
+// each marked by a shape of its own and named in the key.
 QChart *runsChartMarked(const stats::Report &report)
 {
     QChart *chart = stats::runsChart(report);
+    chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     auto *x = qobject_cast<QValueAxis *>(chart->axes(Qt::Horizontal).value(0));
     auto *y = qobject_cast<QValueAxis *>(chart->axes(Qt::Vertical).value(0));
-    const std::array<std::pair<double, int>, 2> thresholds{{{90, report.runsEach.runsFor90}, {99, report.runsEach.runsFor99}}};
-    for (const auto &[chance, runs] : thresholds) {
-        auto *line = new QLineSeries;
-        line->setName(runs > 0 && runs <= int(x->max()) ? QStringLiteral("%1%: %2 runs of each").arg(chance).arg(runs)
-                                                        : QStringLiteral("%1%").arg(chance));
-        line->setPen(QPen(Qt::black, chance == 90 ? 3 : 2, chance == 90 ? Qt::DashDotLine : Qt::DashDotDotLine));
-        line->append(x->min(), chance);
-        line->append(x->max(), chance);
-        if (runs > 0 && runs <= int(x->max())) {
-            line->append(runs, chance);
-            line->append(runs, y->min());
+    struct Threshold
+    {
+        int chance;
+        int runs;
+        QScatterSeries::MarkerShape shape;
+    };
+    const std::array<Threshold, 2> thresholds{{{90, report.runsEach.runsFor90, QScatterSeries::MarkerShapeTriangle},
+                                               {99, report.runsEach.runsFor99, QScatterSeries::MarkerShapeStar}}};
+    for (const Threshold &t : thresholds) {
+        const bool shown = t.runs > 0 && t.runs <= int(x->max());
+        auto *mark = new QScatterSeries;
+        mark->setMarkerShape(t.shape);
+        mark->setMarkerSize(stats::PictureTextPx * 1.4);
+        mark->setColor(Qt::black);
+        mark->setBorderColor(Qt::white);
+        if (!stats::fasterScenario(report))
+            mark->setName(QStringLiteral("%1 in 100: no way is right").arg(t.chance));
+        else if (shown)
+            mark->setName(QStringLiteral("%1 in 100 from %2").arg(t.chance).arg(runsOfEach(t.runs)));
+        else
+            mark->setName(QStringLiteral("%1 in 100: more than %2").arg(t.chance).arg(runsOfEach(t.runs > 0 ? int(x->max()) : stats::MaxRunsCompared)));
+        if (shown)
+            mark->append(t.runs, t.chance);
+        chart->addSeries(mark);
+        mark->attachAxis(x);
+        mark->attachAxis(y);
+        if (shown) {
+            // A thin guide down to the axis.
+            auto *guide = new QLineSeries;
+            guide->setPen(QPen(Qt::gray, 2, Qt::DashLine));
+            guide->append(t.runs, t.chance);
+            guide->append(t.runs, y->min());
+            chart->addSeries(guide);
+            guide->attachAxis(x);
+            guide->attachAxis(y);
+            chart->legend()->markers(guide).value(0)->setVisible(false);
         }
-        chart->addSeries(line);
-        line->attachAxis(x);
-        line->attachAxis(y);
     }
     return chart;
 }
@@ -72,6 +102,13 @@ QChart *runsChartMarked(const stats::Report &report)
 // What a chart shows, in words, for a screen reader.
 QString chartInWords(AnswerPages::Page page, const stats::Report &report)
 {
+    if (page == AnswerPages::Page::Runs) {
+        const stats::RunsEach &runs = report.runsEach;
+        if (!stats::fasterScenario(report))
+            return QStringLiteral("Neither way meets more: no number of runs makes one of them the right answer.");
+        auto reach = [](int n) { return n > 0 ? QStringLiteral("from %1").arg(runsOfEach(n)) : QStringLiteral("not within %1").arg(runsOfEach(stats::MaxRunsCompared)); };
+        return QStringLiteral("The right way comes out ahead 9 times in 10 %1, 99 times in 100 %2.").arg(reach(runs.runsFor90), reach(runs.runsFor99));
+    }
     QStringList sentences;
     for (Scenario scenario : stats::Scenarios) {
         const stats::ExactResult &exact = report.exact[scenario];
@@ -86,12 +123,6 @@ QString chartInWords(AnswerPages::Page page, const stats::Report &report)
                          .arg(stats::percent(*likeliest));
         }
     }
-    if (page == AnswerPages::Page::Runs) {
-        const stats::RunsEach &runs = report.runsEach;
-        return QStringLiteral("The right way comes out ahead 9 times in 10 from %1 runs of each, 99 times in 100 from %2.")
-            .arg(runs.runsFor90)
-            .arg(runs.runsFor99);
-    }
     return sentences.join(QStringLiteral(". ")) + u'.';
 }
 
@@ -104,9 +135,15 @@ QChart *chartOf(AnswerPages::Page page, const stats::Report &report)
     }
 }
 
+QString footerOf(const stats::Report &report)
+{
+    return stats::contextLine(report.options.starts, report.options.seconds, QDate::currentDate());
+}
+
 // "One run of each": how often each way counts more, or they tie, as three
-// bars across the whole width, each labelled with its chance.
-void paintOneRun(QPainter &painter, QRect area, const stats::Report &report)
+// bars across the whole width, each labelled with its chance; text in
+// textPx pixels. The page and its saved picture both draw with it.
+void paintOneRun(QPainter &painter, QRect area, const stats::Report &report, int textPx)
 {
     const stats::OneRunEach &one = report.runsEach.byRuns.front();
     struct Share
@@ -118,22 +155,24 @@ void paintOneRun(QPainter &painter, QRect area, const stats::Report &report)
     };
     const stats::Look &both = stats::lookOf(Scenario::BothWalk);
     const stats::Look &waits = stats::lookOf(Scenario::DogWalks);
-    const std::array<Share, 3> shares{{{QStringLiteral("Both wander counts more"), one.bothMore, both.color, both.fill},
-                                     {QStringLiteral("A tie"), one.tie, QColor(0x99, 0x99, 0x99), Qt::Dense4Pattern},
-                                     {QStringLiteral("Momotaro waiting counts more"), one.oneMore, waits.color, waits.fill}}};
+    const std::array<Share, 3> shares{{{QStringLiteral("%1 counts more").arg(stats::plainName(Scenario::BothWalk)), one.bothMore, both.color, both.fill},
+                                       {QStringLiteral("A tie"), one.tie, QColor(0x99, 0x99, 0x99), Qt::Dense4Pattern},
+                                       {QStringLiteral("%1 counts more").arg(stats::plainName(Scenario::DogWalks)), one.oneMore, waits.color, waits.fill}}};
     QFont text = painter.font();
-    text.setPixelSize(std::max(10, area.height() / 16));
+    text.setPixelSize(textPx);
     painter.setFont(text);
     painter.setPen(Qt::black);
-    painter.drawText(QRect(area.left(), area.top(), area.width(), area.height() / 6), Qt::AlignCenter | Qt::TextWordWrap,
-                     QStringLiteral("One run of each scenario, %1 s each: which counts more meetings?").arg(report.options.seconds));
-    const int rowHeight = area.height() * 5 / 6 / 3;
+    const int titleHeight = textPx * 3;
+    painter.drawText(QRect(area.left(), area.top(), area.width(), titleHeight), Qt::AlignCenter | Qt::TextWordWrap,
+                     QStringLiteral("One run of each, %1 s each: which counts more meetings?").arg(report.options.seconds));
+    const int rowHeight = (area.height() - titleHeight) / 3;
     const int labelWidth = area.width() * 2 / 5;
-    const int barSpace = area.width() - labelWidth - area.width() / 6;
+    const int valueWidth = textPx * 5;
+    const int barSpace = std::max(1, area.width() - labelWidth - valueWidth);
     for (std::size_t i = 0; i < shares.size(); ++i) {
-        const QRect row(area.left(), area.top() + area.height() / 6 + int(i) * rowHeight, area.width(), rowHeight);
+        const QRect row(area.left(), area.top() + titleHeight + int(i) * rowHeight, area.width(), rowHeight);
         painter.setPen(Qt::black);
-        painter.drawText(QRect(row.left(), row.top(), labelWidth - 10, row.height()), Qt::AlignRight | Qt::AlignVCenter | Qt::TextWordWrap,
+        painter.drawText(QRect(row.left(), row.top(), labelWidth - textPx / 2, row.height()), Qt::AlignRight | Qt::AlignVCenter | Qt::TextWordWrap,
                          shares[i].name);
         const QRect bar(row.left() + labelWidth, row.top() + row.height() / 5, int(barSpace * shares[i].chance), row.height() * 3 / 5);
         painter.fillRect(bar, Qt::white);
@@ -141,14 +180,87 @@ void paintOneRun(QPainter &painter, QRect area, const stats::Report &report)
         painter.setPen(QPen(shares[i].color.darker(150), 2));
         painter.drawRect(bar);
         painter.setPen(Qt::black);
-        painter.drawText(QRect(bar.right() + 10, row.top(), area.width() / 6 + barSpace - bar.width(), row.height()),
-                         Qt::AlignLeft | Qt::AlignVCenter, stats::percent(shares[i].chance));
+        painter.drawText(QRect(bar.right() + textPx / 2, row.top(), valueWidth, row.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                         stats::percent(shares[i].chance));
     }
+}
+
+// "Our class" as a picture: the groups' counts as a table (as many rows as
+// fit, then how many more), the class's verdict under it.
+void paintClass(QPainter &painter, QRect area, const stats::Report &report, int textPx)
+{
+    QFont text = painter.font();
+    text.setPixelSize(textPx);
+    painter.setFont(text);
+    painter.setPen(Qt::black);
+    const int line = textPx * 3 / 2;
+    QFont bold = text;
+    bold.setBold(true);
+    painter.setFont(bold);
+    const QString verdict = report.options.classCounts ? stats::classVerdict(report) : QStringLiteral("No group's counts yet.");
+    const QRect verdictArea = painter.boundingRect(QRect(area.left(), 0, area.width(), area.height()), Qt::TextWordWrap, verdict);
+    const int columns[] = {area.left(), area.left() + area.width() * 3 / 10, area.left() + area.width() * 13 / 20};
+    painter.drawText(QRect(columns[0], area.top(), area.width(), line), QStringLiteral("Our class"));
+    int y = area.top() + line * 3 / 2;
+    painter.drawText(QRect(columns[1], y, columns[2] - columns[1], line * 2), Qt::TextWordWrap, stats::plainName(Scenario::BothWalk));
+    painter.drawText(QRect(columns[2], y, area.right() - columns[2], line * 2), Qt::TextWordWrap, stats::plainName(Scenario::DogWalks));
+    y += line * 2;
+    painter.setFont(text);
+    const stats::PerScenario<std::vector<int>> counts =
+        report.options.classCounts ? report.options.classCounts->counts : stats::PerScenario<std::vector<int>>{};
+    const std::size_t groups = std::max(counts[Scenario::BothWalk].size(), counts[Scenario::DogWalks].size());
+    const int room = std::max(1, (area.bottom() - verdictArea.height() - line * 2 - y) / line);
+    const std::size_t shown = groups <= std::size_t(room) ? groups : std::size_t(room - 1);
+    for (std::size_t g = 0; g < shown; ++g, y += line) {
+        painter.drawText(QRect(columns[0], y, columns[1] - columns[0], line), QStringLiteral("Group %1").arg(g + 1));
+        for (Scenario s : stats::Scenarios) {
+            const std::vector<int> &c = counts[s];
+            const int column = columns[s == Scenario::BothWalk ? 1 : 2];
+            if (g < c.size())
+                painter.drawText(QRect(column, y, textPx * 4, line), Qt::AlignRight, QString::number(c[g]));
+        }
+    }
+    if (shown < groups) {
+        painter.drawText(QRect(columns[0], y, area.width(), line), QStringLiteral("… and %1 more groups").arg(groups - shown));
+        y += line;
+    }
+    painter.drawText(QRect(area.left(), y + line / 2, area.width(), area.bottom() - y), Qt::TextWordWrap, verdict);
 }
 
 } // namespace
 
-// A chart scaled to fit its page, its text growing with it.
+// Covers a page while its answer is being worked out, so that no older
+// figure is shown as the current one.
+class Veil final : public QLabel
+{
+public:
+    explicit Veil(QWidget *page) : QLabel(QStringLiteral("Working out the answer…"), page)
+    {
+        setAlignment(Qt::AlignCenter);
+        setAutoFillBackground(true);
+        QPalette p = palette();
+        p.setColor(QPalette::Window, QColor(255, 255, 255, 215));
+        p.setColor(QPalette::WindowText, Qt::black);
+        setPalette(p);
+        page->installEventFilter(this);
+        hide();
+    }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Resize)
+            setGeometry(static_cast<QWidget *>(watched)->rect());
+        return false;
+    }
+    void cover(bool on)
+    {
+        setGeometry(parentWidget()->rect());
+        setVisible(on);
+        if (on)
+            raise();
+    }
+};
+
+// A chart scaled to fit its page, its text the window's text size.
 class ChartPage final : public QChartView
 {
 public:
@@ -156,10 +268,10 @@ public:
     {
         setRenderHint(QPainter::Antialiasing);
         setFocusPolicy(Qt::StrongFocus);
-        setAccessibleName(pageTitle(page));
+        setAccessibleName(titleOf(page));
         setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        setMinimumSize(200, 120);
+        setFrameShape(QFrame::NoFrame);
     }
 
     void showReport(const stats::Report &report)
@@ -176,7 +288,11 @@ public:
         QChart *old = this->chart();
         setChart(chart);
         delete old;
-        chart->resize(ChartLayoutSize);
+        fit();
+    }
+    void setTextPixels(int pixels)
+    {
+        m_textPixels = pixels;
         fit();
     }
 
@@ -188,12 +304,19 @@ protected:
     }
 
 private:
+    // The chart is laid out as the saved pictures are, at the size that
+    // makes their text the window's text once scaled to the view.
     void fit()
     {
-        if (!chart())
+        if (!chart() || viewport()->width() <= 0)
             return;
-        // The view's own scene rectangle: the chart view sets it to its size.
-        setSceneRect(QRectF(QPointF(), ChartLayoutSize));
+        const double scale = double(m_textPixels) / stats::PictureTextPx;
+        const QSizeF layout = QSizeF(viewport()->size()) / scale;
+        chart()->resize(layout);
+        // The chart view takes the chart's least size as its own; here the
+        // chart is scaled to the view, so the view has none.
+        setMinimumSize(0, 0);
+        setSceneRect(QRectF(QPointF(), layout));
         fitInView(sceneRect(), Qt::KeepAspectRatio);
     }
     // A bar's chance where the pointer is, and for a screen reader in the
@@ -210,6 +333,7 @@ private:
     }
 
     AnswerPages::Page m_page;
+    int m_textPixels = 13;
 };
 
 class OneRunPicture final : public QWidget
@@ -217,7 +341,7 @@ class OneRunPicture final : public QWidget
 public:
     explicit OneRunPicture(QWidget *parent) : QWidget(parent)
     {
-        setAccessibleName(pageTitle(AnswerPages::Page::OneRun));
+        setAccessibleName(titleOf(AnswerPages::Page::OneRun));
         setFocusPolicy(Qt::StrongFocus);
     }
     void setAnswer(const answer::Answer &answer)
@@ -225,8 +349,9 @@ public:
         m_answer = answer;
         if (answer) {
             const stats::OneRunEach &one = answer->runsEach.byRuns.front();
-            setAccessibleDescription(QStringLiteral("Both wander counts more %1 of the time, a tie %2, Momotaro waiting counts more %3")
-                                         .arg(stats::percent(one.bothMore), stats::percent(one.tie), stats::percent(one.oneMore)));
+            setAccessibleDescription(QStringLiteral("%1 counts more %2 of the time, a tie %3, %4 counts more %5")
+                                         .arg(stats::plainName(Scenario::BothWalk), stats::percent(one.bothMore), stats::percent(one.tie),
+                                              stats::plainName(Scenario::DogWalks), stats::percent(one.oneMore)));
         }
         update();
     }
@@ -239,14 +364,15 @@ protected:
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.fillRect(rect(), Qt::white);
-        paintOneRun(painter, rect().adjusted(10, 10, -10, -10), *m_answer);
+        const int margin = fontInfo().pixelSize();
+        paintOneRun(painter, rect().adjusted(margin, margin, -margin, -margin), *m_answer, fontInfo().pixelSize());
     }
 
 private:
     answer::Answer m_answer;
 };
 
-AnswerPages::AnswerPages(QWidget *parent) : QTabWidget(parent)
+AnswerPages::AnswerPages(QWidget *parent) : QWidget(parent)
 {
     setAccessibleName(QStringLiteral("Pages of detail"));
     m_refresh.setSingleShot(true);
@@ -267,9 +393,7 @@ AnswerPages::AnswerPages(QWidget *parent) : QTabWidget(parent)
     whereLayout->addWidget(explain);
     m_waitChoice = new QButtonGroup(m_where);
     for (Scenario scenario : stats::Scenarios) {
-        auto *choice = new QRadioButton(scenario == Scenario::DogWalks ? QStringLiteral("Momotaro stands still")
-                                                                       : QStringLiteral("Both wander"),
-                                        m_where);
+        auto *choice = new QRadioButton(stats::plainName(scenario), m_where);
         m_waitChoice->addButton(choice, int(scenario));
         whereLayout->addWidget(choice);
     }
@@ -281,6 +405,7 @@ AnswerPages::AnswerPages(QWidget *parent) : QTabWidget(parent)
     whereLayout->addWidget(m_best);
     whereLayout->addStretch(1);
     connect(m_waitChoice, &QButtonGroup::idClicked, this, [this] {
+        m_stale[std::size_t(Page::WhereToWait)] = true;
         refresh();
         emit heatChanged();
     });
@@ -288,16 +413,65 @@ AnswerPages::AnswerPages(QWidget *parent) : QTabWidget(parent)
     m_class = new ClassTable(this);
     connect(m_class, &ClassTable::countsChanged, this, &AnswerPages::classChanged);
 
-    addTab(m_law, pageTitle(Page::Law));
-    addTab(m_waiting, pageTitle(Page::Waiting));
-    addTab(m_oneRun, pageTitle(Page::OneRun));
-    addTab(m_runs, pageTitle(Page::Runs));
-    addTab(m_where, pageTitle(Page::WhereToWait));
-    addTab(m_class, pageTitle(Page::OurClass));
-    connect(this, &QTabWidget::currentChanged, this, [this] {
+    m_list = new QListWidget(this);
+    m_list->setAccessibleName(QStringLiteral("Pages"));
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_list->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    m_stack = new QStackedWidget(this);
+    const std::array<QWidget *, AllPages.size()> pages{m_law, m_waiting, m_oneRun, m_runs, m_where, m_class};
+    for (Page page : AllPages) {
+        m_list->addItem(titleOf(page));
+        m_stack->addWidget(pages[std::size_t(page)]);
+    }
+    m_veil = new Veil(m_stack);
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_list);
+    layout->addWidget(m_stack, 1);
+    connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) {
+        m_stack->setCurrentIndex(row);
         refresh();
         emit heatChanged();
     });
+    m_list->setCurrentRow(0);
+    setTextPixels(m_textPixels);
+}
+
+int AnswerPages::currentIndex() const
+{
+    return m_stack->currentIndex();
+}
+
+void AnswerPages::setCurrentIndex(int index)
+{
+    m_list->setCurrentRow(index);
+}
+
+QWidget *AnswerPages::currentWidget() const
+{
+    return m_stack->currentWidget();
+}
+
+QString AnswerPages::pageTitle(int index) const
+{
+    return m_list->item(index)->text();
+}
+
+void AnswerPages::setTextPixels(int pixels)
+{
+    m_textPixels = pixels;
+    for (ChartPage *chart : {m_law, m_waiting, m_runs})
+        chart->setTextPixels(pixels);
+    // The list as wide as its longest title.
+    int widest = 0;
+    for (int row = 0; row < m_list->count(); ++row)
+        widest = std::max(widest, m_list->fontMetrics().horizontalAdvance(m_list->item(row)->text()));
+    m_list->setFixedWidth(widest + 2 * m_list->frameWidth() + pixels * 2);
+    m_list->setMinimumHeight(m_list->count() * (m_list->fontMetrics().height() + 4) + 2 * m_list->frameWidth());
+    QFont veil = font();
+    veil.setPixelSize(pixels * 3 / 2);
+    m_veil->setFont(veil);
 }
 
 answer::Answer AnswerPages::classAnswer() const
@@ -316,7 +490,12 @@ void AnswerPages::setAnswer(const answer::Answer &answer)
 {
     m_answer = answer;
     m_stale.fill(true);
-    m_refresh.start();
+    if (answer) {
+        m_refresh.start();
+    } else {
+        m_refresh.stop();
+        refresh();
+    }
 }
 
 void AnswerPages::setMap(const answer::Map &map)
@@ -334,49 +513,68 @@ void AnswerPages::classChanged()
     refresh();
 }
 
-std::optional<std::array<double, stats::BoardPoints>> AnswerPages::heat() const
+Scenario AnswerPages::chosenForWaiting() const
+{
+    return Scenario(m_waitChoice->checkedId());
+}
+
+std::optional<BoardHeat> AnswerPages::heat() const
 {
     if (currentIndex() != int(Page::WhereToWait) || !m_map)
         return std::nullopt;
-    return (*m_map)[Scenario(m_waitChoice->checkedId())];
+    return BoardHeat{(*m_map)[chosenForWaiting()], stats::mapScale(*m_map)};
 }
 
 void AnswerPages::refresh()
 {
     const Page page = Page(currentIndex());
+    // The class's table stays in use while the answer is worked out.
+    m_veil->cover(page == Page::WhereToWait ? !m_map : page != Page::OurClass && !m_answer);
     if (!m_stale[std::size_t(page)])
         return;
-    if (!m_answer)
-        return;
     switch (page) {
-    case Page::Law: m_law->showReport(*classAnswer()); break;
-    case Page::Waiting: m_waiting->showReport(*m_answer); break;
+    case Page::Law:
+        if (m_answer)
+            m_law->showReport(*classAnswer());
+        break;
+    case Page::Waiting:
+        if (m_answer)
+            m_waiting->showReport(*m_answer);
+        break;
     case Page::OneRun: m_oneRun->setAnswer(m_answer); break;
-    case Page::Runs: m_runs->showReport(*m_answer); break;
+    case Page::Runs:
+        if (m_answer)
+            m_runs->showReport(*m_answer);
+        break;
     case Page::WhereToWait: {
         if (!m_map) {
             m_best->setText(QStringLiteral("Working out the map…"));
             return;
         }
-        const Scenario scenario = Scenario(m_waitChoice->checkedId());
+        const Scenario scenario = chosenForWaiting();
         QStringList points;
         for (int index : stats::bestPoints((*m_map)[scenario])) {
             const Point p = stats::pointAt(index);
             points << QStringLiteral("(%1, %2)").arg(int(p.x)).arg(int(p.y));
         }
-        m_best->setText(QStringLiteral("Best: %1, %2 meetings in a run on average.")
-                            .arg(points.join(QStringLiteral(", ")))
+        m_best->setText(QStringLiteral("Best for \"%1\": Momotaro starting at %2, %3 meetings in a run on average.")
+                            .arg(stats::plainName(scenario), points.join(QStringLiteral(" or ")))
                             .arg(*std::max_element((*m_map)[scenario].begin(), (*m_map)[scenario].end()), 0, 'f', 2));
         break;
     }
     case Page::OurClass: {
+        if (!m_answer) {
+            m_class->setVerdict(QStringLiteral("Working out the answer…"));
+            return;
+        }
         const answer::Answer withClass = classAnswer();
         m_class->setVerdict(withClass->options.classCounts ? stats::classVerdict(*withClass)
                                                            : QStringLiteral("Type the meetings each group counted."));
         break;
     }
     }
-    m_stale[std::size_t(page)] = false;
+    if (page == Page::WhereToWait || m_answer)
+        m_stale[std::size_t(page)] = false;
 }
 
 bool AnswerPages::saveCurrent(const QString &file, QString &error) const
@@ -385,12 +583,15 @@ bool AnswerPages::saveCurrent(const QString &file, QString &error) const
         error = QStringLiteral("the answer is still being worked out");
         return false;
     }
+    const QString footer = footerOf(*m_answer);
+    const QRect above(QPoint(), QSize(stats::PictureSize.width(), stats::footerArea(stats::PictureSize).top()));
     const Page page = Page(currentIndex());
     switch (page) {
     case Page::OneRun:
-        return stats::savePicture(file, stats::PictureSize, [this](QPainter &painter) {
+        return stats::savePicture(file, stats::PictureSize, [&](QPainter &painter) {
             painter.fillRect(QRect(QPoint(), stats::PictureSize), Qt::white);
-            paintOneRun(painter, QRect(QPoint(40, 40), stats::PictureSize - QSize(80, 80)), *m_answer);
+            paintOneRun(painter, above.adjusted(40, 40, -40, -20), *m_answer, stats::PictureTitlePx);
+            stats::paintFooter(painter, stats::PictureSize, footer);
         }, error);
     case Page::WhereToWait: {
         if (!m_map) {
@@ -401,9 +602,20 @@ bool AnswerPages::saveCurrent(const QString &file, QString &error) const
         report.map = *m_map;
         return stats::saveMeetingMap(report, file, error);
     }
+    case Page::OurClass: {
+        const answer::Answer withClass = classAnswer();
+        std::unique_ptr<QChart> chart(stats::lawChart(*withClass));
+        return stats::savePicture(file, stats::PictureSize, [&](QPainter &painter) {
+            painter.fillRect(QRect(QPoint(), stats::PictureSize), Qt::white);
+            const QRect left = above.adjusted(40, 30, -above.width() * 11 / 20, -10);
+            paintClass(painter, left, *withClass, stats::PictureTextPx);
+            stats::paintChart(painter, *chart, QRectF(above.adjusted(above.width() * 9 / 20, 0, 0, 0)));
+            stats::paintFooter(painter, stats::PictureSize, footer);
+        }, error);
+    }
     default: {
         std::unique_ptr<QChart> chart(chartOf(page, *classAnswer()));
-        return stats::saveChart(*chart, file, error);
+        return stats::saveChart(*chart, file, footer, error);
     }
     }
 }

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "answerengine.h"
+#include "boardview.h"
 
-#include <QTabWidget>
 #include <QTimer>
+#include <QWidget>
 
 #include <array>
 #include <optional>
@@ -13,31 +14,48 @@ class ClassTable;
 class OneRunPicture;
 class QButtonGroup;
 class QLabel;
+class QListWidget;
+class QStackedWidget;
+class Veil;
 
 // The pages of detail under the answer: the law of meetings in a run, the
 // wait for the first meeting, one run of each, how many runs, where to wait
-// and the class's own counts. Each shows the latest answer; a page's charts
-// are built when it is shown, so a drag redraws only the page in view.
-class AnswerPages final : public QTabWidget
+// and the class's own counts, chosen from a list beside them that shows
+// every title whole. Each page shows the latest answer, or that it is being
+// worked out; a page's charts are built when it is shown, so a drag redraws
+// only the page in view.
+class AnswerPages final : public QWidget
 {
     Q_OBJECT
 
 public:
     enum class Page { Law, Waiting, OneRun, Runs, WhereToWait, OurClass };
+    static constexpr std::array<Page, 6> AllPages{Page::Law, Page::Waiting, Page::OneRun, Page::Runs, Page::WhereToWait, Page::OurClass};
 
     explicit AnswerPages(QWidget *parent = nullptr);
+    // The pages take the room the answer leaves them, down to their least.
+    QSize sizeHint() const override { return minimumSizeHint(); }
 
+    // The latest answer, or null while it is being worked out.
     void setAnswer(const answer::Answer &answer);
     void setMap(const answer::Map &map);
+    // The window's text size: the pages' text and charts follow it.
+    void setTextPixels(int pixels);
+
+    int currentIndex() const;
+    void setCurrentIndex(int index);
+    QWidget *currentWidget() const;
+    QString pageTitle(int index) const;
+
     ClassTable &classTable() const { return *m_class; }
     // The answer with the class's counts in it (when it has any).
     answer::Answer classAnswer() const;
-    // The page in view as a PNG or SVG file, drawn as the statistics tool
-    // draws its pictures. On failure, error says why.
+    // The page in view as a PNG or SVG file, its context (start points, run
+    // length, date) under it. On failure, error says why.
     bool saveCurrent(const QString &file, QString &error) const;
-    // The heat the board shows: the map of the scenario chosen while "Where
-    // to wait" is in view, none otherwise.
-    std::optional<std::array<double, stats::BoardPoints>> heat() const;
+    // The map the board shows while "Where to wait" is in view, for the
+    // scenario chosen there; none otherwise.
+    std::optional<BoardHeat> heat() const;
 
 signals:
     void heatChanged();
@@ -45,9 +63,13 @@ signals:
 private:
     void refresh();
     void classChanged();
+    Scenario chosenForWaiting() const;
 
     answer::Answer m_answer;
     answer::Map m_map;
+    QListWidget *m_list = nullptr;
+    QStackedWidget *m_stack = nullptr;
+    Veil *m_veil = nullptr;
     ChartPage *m_law = nullptr;
     ChartPage *m_waiting = nullptr;
     OneRunPicture *m_oneRun = nullptr;
@@ -56,8 +78,9 @@ private:
     QButtonGroup *m_waitChoice = nullptr;
     QLabel *m_best = nullptr;
     ClassTable *m_class = nullptr;
-    // Which pages show an older answer than the latest.
-    std::array<bool, 6> m_stale{};
+    int m_textPixels = 13;
+    // Which pages show something older than the latest answer.
+    std::array<bool, AllPages.size()> m_stale{};
     // A new answer redraws the page in view on the next turn of the event
     // loop: the figures beside the board are painted first, in the frame the
     // walker moved in, and the page's chart in the frame after.

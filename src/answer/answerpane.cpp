@@ -1,6 +1,7 @@
 #include "answerpane.h"
 
 #include "pictures.h"
+#include "report.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -8,6 +9,19 @@
 #include <algorithm>
 
 namespace {
+
+// The headline's size against the text's.
+constexpr double HeadlineTimes = 2.25;
+
+// The verdict's first sentence as the headline, the rest as its detail.
+std::pair<QString, QString> headlineAndDetail(const stats::Report &report)
+{
+    const QString verdict = stats::verdict(report);
+    const qsizetype end = verdict.indexOf(QStringLiteral(". "));
+    if (end < 0)
+        return {verdict, QString()};
+    return {verdict.left(end + 1), verdict.mid(end + 2)};
+}
 
 // Each figure's row heading, as the statistics tool's table words it.
 QString heading(AnswerPane::Figure figure)
@@ -48,53 +62,97 @@ QString value(AnswerPane::Figure figure, const stats::Report &report, Scenario s
 AnswerPane::AnswerPane(QWidget *parent) : QWidget(parent)
 {
     auto *grid = new QGridLayout(this);
-    m_verdict = new QLabel(this);
-    m_verdict->setWordWrap(true);
-    m_verdict->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    m_verdict->setFocusPolicy(Qt::StrongFocus);
-    m_verdict->setAccessibleName(QStringLiteral("The answer"));
-    m_verdict->setObjectName(QStringLiteral("verdict"));
-    m_verdict->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // The verdict is read from the back of the room: larger, in bold (the
-    // window sets its size with the rest of its text).
-    QFont large = m_verdict->font();
-    large.setBold(true);
-    m_verdict->setFont(large);
-    grid->addWidget(m_verdict, 0, 0, 1, 3);
+    grid->setContentsMargins(0, 0, 0, 0);
+    auto selectable = [](QLabel *label) {
+        label->setWordWrap(true);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    };
+    m_headline = new QLabel(this);
+    selectable(m_headline);
+    m_headline->setFocusPolicy(Qt::StrongFocus);
+    m_headline->setAccessibleName(QStringLiteral("The answer"));
+    m_headline->setObjectName(QStringLiteral("verdict"));
+    grid->addWidget(m_headline, 0, 0, 1, 3);
+    m_detail = new QLabel(this);
+    selectable(m_detail);
+    m_detail->setFocusPolicy(Qt::TabFocus);
+    m_detail->setAccessibleName(QStringLiteral("The answer in detail"));
+    grid->addWidget(m_detail, 1, 0, 1, 3);
 
     for (Scenario scenario : stats::Scenarios) {
-        auto *name = new QLabel(stats::plainName(scenario), this);
-        name->setAlignment(Qt::AlignRight);
-        // The scenario's colour, as in the charts.
-        name->setStyleSheet(QStringLiteral("font-weight: bold; color: %1").arg(stats::lookOf(scenario).color.name()));
-        grid->addWidget(name, 1, scenario == Scenario::BothWalk ? 1 : 2);
+        // The scenario's name, as everywhere, and the board's button that runs it.
+        auto *name = new QLabel(QStringLiteral("%1\n(\"%2\")").arg(stats::plainName(scenario), stats::scenarioCaption(scenario)), this);
+        name->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+        // The scenario's colour, as in the charts, darkened to be read as text.
+        QPalette palette = name->palette();
+        palette.setColor(QPalette::WindowText, stats::lookOf(scenario).color.darker(140));
+        name->setPalette(palette);
+        grid->addWidget(name, 2, scenario == Scenario::BothWalk ? 1 : 2);
+        m_names[scenario] = name;
     }
     for (std::size_t row = 0; row < Figures.size(); ++row) {
-        auto *label = new QLabel(heading(Figures[row]), this);
-        label->setWordWrap(true);
-        grid->addWidget(label, int(row) + 2, 0);
+        m_headings[row] = new QLabel(heading(Figures[row]), this);
+        m_headings[row]->setWordWrap(true);
+        grid->addWidget(m_headings[row], int(row) + 3, 0);
         for (Scenario scenario : stats::Scenarios) {
             auto *valueLabel = new QLabel(this);
             valueLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            valueLabel->setWordWrap(true);
             valueLabel->setFocusPolicy(Qt::TabFocus);
             valueLabel->setTextInteractionFlags(Qt::TextSelectableByKeyboard);
-            grid->addWidget(valueLabel, int(row) + 2, scenario == Scenario::BothWalk ? 1 : 2);
+            grid->addWidget(valueLabel, int(row) + 3, scenario == Scenario::BothWalk ? 1 : 2);
             m_values[row][scenario] = valueLabel;
         }
     }
     grid->setColumnStretch(0, 3);
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(2, 1);
-    showAnswer(nullptr);
+    grid->setColumnStretch(1, 2);
+    grid->setColumnStretch(2, 2);
+    grid->setRowStretch(int(Figures.size()) + 3, 1);
+    showFigures(nullptr);
+}
+
+void AnswerPane::setTextPixels(int pixels)
+{
+    QFont text = font();
+    text.setPixelSize(pixels);
+    setFont(text);
+    QFont large = text;
+    large.setPixelSize(int(pixels * HeadlineTimes + 0.5));
+    large.setBold(true);
+    m_headline->setFont(large);
+    QFont bold = text;
+    bold.setBold(true);
+    for (QLabel *name : m_names.values)
+        name->setFont(bold);
 }
 
 void AnswerPane::showAnswer(const answer::Answer &answer)
 {
-    m_verdict->setText(answer ? stats::verdict(*answer) : QStringLiteral("Working out the answer…"));
+    const auto [headline, detail] = headlineAndDetail(*answer);
+    m_headline->setText(headline);
+    m_detail->setText(detail);
+    showFigures(answer.get());
+}
+
+void AnswerPane::showPending(const answer::Question &question)
+{
+    m_headline->setText(QStringLiteral("Working out the answer…"));
+    m_detail->setText(QStringLiteral("For Momotaro starting at (%1, %2), Dog at (%3, %4), and runs of %5 s.")
+                          .arg(int(question.starts.momotaro.x))
+                          .arg(int(question.starts.momotaro.y))
+                          .arg(int(question.starts.dog.x))
+                          .arg(int(question.starts.dog.y))
+                          .arg(question.seconds));
+    showFigures(nullptr);
+}
+
+void AnswerPane::showFigures(const stats::Report *report)
+{
     for (std::size_t row = 0; row < Figures.size(); ++row) {
         for (Scenario scenario : stats::Scenarios) {
             QLabel *label = m_values[row][scenario];
-            const QString text = answer ? value(Figures[row], *answer, scenario) : QStringLiteral("…");
+            const QString text = report ? value(Figures[row], *report, scenario) : QStringLiteral("…");
             label->setText(text);
             // Read out with its row and column, as a sighted reader sees it.
             label->setAccessibleName(QStringLiteral("%1, %2: %3").arg(heading(Figures[row]), stats::plainName(scenario), text));
@@ -104,7 +162,7 @@ void AnswerPane::showAnswer(const answer::Answer &answer)
 
 QString AnswerPane::verdictText() const
 {
-    return m_verdict->text();
+    return m_headline->text() + u'\n' + m_detail->text();
 }
 
 QLabel *AnswerPane::figureLabel(Figure figure, Scenario scenario) const

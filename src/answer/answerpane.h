@@ -8,8 +8,10 @@
 
 class QLabel;
 
-// The answer, always in view: the verdict in large plain words and, for both
-// scenarios side by side, the figures a class asks about first.
+// The answer, always in view: a one-line headline in the largest text, the
+// detail under it in regular weight and, for both scenarios side by side,
+// the figures a class asks about first. Until the answer to the question on
+// the board is known it says so, and shows no older figure.
 class AnswerPane final : public QWidget
 {
     Q_OBJECT
@@ -17,9 +19,14 @@ class AnswerPane final : public QWidget
 public:
     explicit AnswerPane(QWidget *parent = nullptr);
 
-    // Shows an answer, or that one is being worked out (null).
+    // Shows an answer.
     void showAnswer(const answer::Answer &answer);
+    // Says that the answer to question is being worked out.
+    void showPending(const answer::Question &question);
+    // The headline, then the detail.
     QString verdictText() const;
+    // The text's pixel size; the headline is larger.
+    void setTextPixels(int pixels);
 
     // The figures' rows, in the order shown.
     enum class Figure { Meetings, AtLeastOne, MeanWait, RunsFor90 };
@@ -28,6 +35,11 @@ public:
     QLabel *figureLabel(Figure figure, Scenario scenario) const;
 
 private:
-    QLabel *m_verdict = nullptr;
+    void showFigures(const stats::Report *report);
+
+    QLabel *m_headline = nullptr;
+    QLabel *m_detail = nullptr;
+    stats::PerScenario<QLabel *> m_names{};
+    std::array<QLabel *, Figures.size()> m_headings{};
     std::array<stats::PerScenario<QLabel *>, Figures.size()> m_values{};
 };

@@ -4,35 +4,46 @@
 #include "answerpane.h"
 #include "boardview.h"
 #include "classtable.h"
+#include "pictures.h"
+#include "report.h"
 #include "savefile.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDate>
 #include <QFile>
 #include <QFileDialog>
-#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSettings>
+#include <QShortcut>
 #include <QSpinBox>
-#include <QSplitter>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace {
 
 const char *const Title = "Meetling answer";
-constexpr QSize MinimumSize{1024, 640};
+// The content at the zoom of 100%, laid out for the smallest screen it must
+// fit whole, 1024 x 768 less a title bar, a menu bar and a panel; it grows
+// in proportion to a larger window, and with the zoom, as a whole.
+constexpr QSize DesignSize{1000, 640};
+constexpr double TextPixels = 13;
+// The smallest text the content shrinks to, in the screen's own pixels.
+constexpr double LeastTextPixels = 11;
 constexpr QSize StartSize{1280, 800};
-// The text's pixel size at the smallest window; it grows with the window's
-// shorter side in proportion, so a full-screen 1920 x 1080 window has 20 px.
-constexpr double BasePixels = 12;
-constexpr double ZoomStep = 1.15;
-constexpr double MinZoom = 0.6;
-constexpr double MaxZoom = 2.5;
+// The board's least side and the pages' least height at 100%.
+constexpr double BoardLeast = 300;
+constexpr double PagesLeast = 240;
+// The window's own smallest size: below the content's, the content scrolls.
+constexpr QSize MinimumSize{320, 240};
+constexpr std::array<double, 12> Zooms{0.5, 0.67, 0.8, 0.9, 1, 1.1, 1.25, 1.5, 1.75, 2, 2.5, 3};
 constexpr int MinSeconds = 10;
 
 // The settings' keys.
@@ -41,6 +52,7 @@ const QString DogKey = QStringLiteral("start/dog");
 const QString SecondsKey = QStringLiteral("run/seconds");
 const QString ClassKey = QStringLiteral("class/csv");
 const QString GeometryKey = QStringLiteral("window/geometry");
+const QString ZoomKey = QStringLiteral("view/zoom");
 
 QPoint toQPoint(Point p)
 {
@@ -59,70 +71,96 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
     setWindowTitle(QString::fromLatin1(Title));
     setMinimumSize(MinimumSize);
 
-    // The board on the left; the answer and, under it, the pages on the right.
-    auto *central = new QWidget(this);
+    // The board on the left; the answer and, under it, the pages on the
+    // right; all of it in a scroll area, for a window smaller than its content.
+    m_scroller = new QScrollArea(this);
+    m_scroller->setWidgetResizable(true);
+    m_scroller->setFrameShape(QFrame::NoFrame);
+    m_scroller->installEventFilter(this);
+    m_content = new QWidget;
     auto *left = new QVBoxLayout;
-    m_board = new BoardView(central);
+    m_board = new BoardView(m_content);
     left->addWidget(m_board, 1);
-    auto *lengthRow = new QFormLayout;
-    m_seconds = new QSpinBox(central);
+    auto *lengthRow = new QHBoxLayout;
+    m_seconds = new QSpinBox(m_content);
     m_seconds->setRange(MinSeconds, int(stats::MaxSeconds));
     m_seconds->setSuffix(QStringLiteral(" s"));
     m_seconds->setAccessibleName(QStringLiteral("Length of a run in seconds"));
-    lengthRow->addRow(QStringLiteral("&Length of a run:"), m_seconds);
+    auto *lengthLabel = new QLabel(QStringLiteral("&Length of a run:"), m_content);
+    lengthLabel->setBuddy(m_seconds);
+    lengthRow->addWidget(lengthLabel);
+    lengthRow->addWidget(m_seconds);
+    lengthRow->addStretch(1);
     left->addLayout(lengthRow);
     auto *right = new QVBoxLayout;
-    m_pane = new AnswerPane(central);
+    m_pane = new AnswerPane(m_content);
     right->addWidget(m_pane);
-    m_pages = new AnswerPages(central);
+    m_pages = new AnswerPages(m_content);
     right->addWidget(m_pages, 1);
-    auto *layout = new QHBoxLayout(central);
+    auto *layout = new QHBoxLayout(m_content);
     layout->addLayout(left, 2);
     layout->addLayout(right, 3);
-    setCentralWidget(central);
+    m_scroller->setWidget(m_content);
+    setCentralWidget(m_scroller);
 
     // The Tab order: the walkers (Dog first, as on the board program), the
     // run's length, the answer, the pages.
     setTabOrder(m_board->piece(Walker::Dog), m_board->piece(Walker::Momotaro));
     setTabOrder(m_board->piece(Walker::Momotaro), m_seconds);
 
-    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
-    auto action = [this](QMenu *menu, const QString &text, QKeySequence keys, void (AnswerWindow::*slot)()) {
+    // Every action is the window's own too, so that its keys work while the
+    // menu bar is hidden for a presentation.
+    auto action = [this](QMenu *menu, const QString &text, const QList<QKeySequence> &keys, auto slot) {
         QAction *a = menu->addAction(text, this, slot);
-        a->setShortcut(keys);
+        a->setShortcuts(keys);
+        addAction(a);
         return a;
     };
-    action(file, QStringLiteral("&Open class…"), QKeySequence::Open, &AnswerWindow::openClass);
-    action(file, QStringLiteral("&Save class…"), QKeySequence::Save, &AnswerWindow::saveClass);
-    action(file, QStringLiteral("&New class"), QKeySequence::New, &AnswerWindow::newClass);
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    action(file, QStringLiteral("&Open class…"), {QKeySequence::Open}, &AnswerWindow::openClass);
+    action(file, QStringLiteral("&Save class…"), {QKeySequence::Save}, &AnswerWindow::saveClass);
+    action(file, QStringLiteral("&New class"), {QKeySequence::New}, &AnswerWindow::newClass);
     file->addSeparator();
-    action(file, QStringLiteral("&Export page…"), QKeySequence(Qt::CTRL | Qt::Key_E), &AnswerWindow::exportPage);
-    action(file, QStringLiteral("&Copy the answer"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &AnswerWindow::copyVerdict);
+    action(file, QStringLiteral("&Export page…"), {QKeySequence(Qt::CTRL | Qt::Key_E)}, &AnswerWindow::exportPage);
+    action(file, QStringLiteral("&Copy the answer"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)}, &AnswerWindow::copyVerdict);
     file->addSeparator();
-    file->addAction(QStringLiteral("&Quit"), QKeySequence::Quit, this, &QWidget::close);
+    action(file, QStringLiteral("&Quit"), {QKeySequence::Quit}, &QWidget::close);
     QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
-    QAction *bigger = view->addAction(QStringLiteral("&Larger text"), this, [this] { zoom(ZoomStep); });
-    bigger->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-    QAction *smaller = view->addAction(QStringLiteral("&Smaller text"), this, [this] { zoom(1 / ZoomStep); });
-    smaller->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
-    QAction *full = view->addAction(QStringLiteral("&Full screen"), this, [this] { setWindowState(windowState() ^ Qt::WindowFullScreen); });
-    full->setShortcut(QKeySequence(Qt::Key_F11));
+    auto step = [this](int by) {
+        const auto at = std::lower_bound(Zooms.begin(), Zooms.end(), m_zoom - 1e-9);
+        const auto index = std::clamp(int(at - Zooms.begin()) + by, 0, int(Zooms.size()) - 1);
+        setZoom(Zooms[std::size_t(index)]);
+    };
+    action(view, QStringLiteral("Zoom &in"), {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+           [step] { step(1); });
+    action(view, QStringLiteral("Zoom &out"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, [step] { step(-1); });
+    action(view, QStringLiteral("&Actual size"), {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { setZoom(1); });
+    view->addSeparator();
+    action(view, QStringLiteral("&Presentation"), {QKeySequence(Qt::Key_F11)}, &AnswerWindow::togglePresentation);
+    auto *leave = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(leave, &QShortcut::activated, this, [this] {
+        if (isFullScreen())
+            togglePresentation();
+    });
 
     // What the teacher set up last time.
     m_board->setPosition(Walker::Momotaro, toPoint(m_settings.value(MomotaroKey, QPoint(4, 4)).toPoint()));
     m_board->setPosition(Walker::Dog, toPoint(m_settings.value(DogKey, QPoint(6, 4)).toPoint()));
     m_seconds->setValue(m_settings.value(SecondsKey, answer::Question().seconds).toInt());
     m_pages->classTable().readCsv(m_settings.value(ClassKey).toByteArray());
+    const double zoom = m_settings.value(ZoomKey, 1.0).toDouble();
+    m_zoom = std::clamp(std::isfinite(zoom) ? zoom : 1.0, Zooms.front(), Zooms.back());
     if (!restoreGeometry(m_settings.value(GeometryKey).toByteArray()))
         resize(StartSize);
 
     connect(&m_engine, &answer::AnswerEngine::answered, this, &AnswerWindow::showAnswer);
+    connect(&m_engine, &answer::AnswerEngine::pending, this, &AnswerWindow::showPending);
     connect(&m_engine, &answer::AnswerEngine::mapped, m_pages, &AnswerPages::setMap);
     connect(m_board, &BoardView::moved, this, &AnswerWindow::ask);
     connect(m_seconds, &QSpinBox::valueChanged, this, &AnswerWindow::ask);
     connect(m_board, &BoardView::pointClicked, this, [this](Point point) { m_board->setPosition(Walker::Momotaro, point); });
     connect(m_pages, &AnswerPages::heatChanged, this, [this] { m_board->setHeat(m_pages->heat()); });
-    scaleText();
+    rescale();
     ask();
 }
 
@@ -139,30 +177,103 @@ void AnswerWindow::showAnswer(const answer::Answer &answer)
     m_pane->showAnswer(answer);
     m_pages->setAnswer(answer);
     emit answerShown();
+    if (m_whenAnswered) {
+        statusBar()->clearMessage();
+        std::exchange(m_whenAnswered, nullptr)();
+    }
 }
 
-void AnswerWindow::zoom(double factor)
+void AnswerWindow::showPending()
 {
-    m_zoom = std::clamp(m_zoom * factor, MinZoom, MaxZoom);
-    scaleText();
+    m_answer = nullptr;
+    m_pane->showPending(m_engine.question());
+    m_pages->setAnswer(nullptr);
 }
 
-void AnswerWindow::scaleText()
+void AnswerWindow::whenAnswered(std::function<void()> action)
 {
-    const double scale = std::min(double(width()) / MinimumSize.width(), double(height()) / MinimumSize.height());
-    QFont text = QApplication::font();
-    text.setPixelSize(int(std::max(1.0, scale) * BasePixels * m_zoom + 0.5));
-    setFont(text);
-    QFont large = text;
-    large.setPixelSize(text.pixelSize() * 4 / 3);
-    large.setBold(true);
-    m_pane->findChild<QWidget *>(QStringLiteral("verdict"))->setFont(large);
+    if (m_answer) {
+        action();
+        return;
+    }
+    m_whenAnswered = std::move(action);
+    statusBar()->showMessage(QStringLiteral("As soon as the answer is worked out…"));
 }
 
-void AnswerWindow::resizeEvent(QResizeEvent *event)
+void AnswerWindow::setZoom(double zoom)
 {
-    QMainWindow::resizeEvent(event);
-    scaleText();
+    m_zoom = zoom;
+    m_settings.setValue(ZoomKey, m_zoom);
+    rescale();
+}
+
+void AnswerWindow::rescale()
+{
+    // The window's size against the content's at 100%: the content grows to
+    // fill a larger window and shrinks to fit a smaller one, but never so far
+    // that its text falls below a size read with ease; a window smaller than
+    // that scrolls.
+    const QSize area = m_scroller->size();
+    const double least = LeastTextPixels / (TextPixels * devicePixelRatioF());
+    const double fit = std::max(least, std::min(double(area.width()) / DesignSize.width(), double(area.height()) / DesignSize.height()));
+    const double scale = fit * m_zoom;
+    m_textPixels = std::max(1, int(TextPixels * scale + 0.5));
+    QFont text = font();
+    text.setPixelSize(m_textPixels);
+    m_content->setFont(text);
+    m_pane->setTextPixels(m_textPixels);
+    m_pages->setTextPixels(m_textPixels);
+    m_content->setMinimumSize(int(DesignSize.width() * scale), int(DesignSize.height() * scale));
+    m_board->setMinimumSize(int(BoardLeast * scale), int(BoardLeast * scale));
+    m_pages->setMinimumHeight(int(PagesLeast * scale));
+    const int margin = int(8 * scale);
+    m_content->layout()->setContentsMargins(margin, margin, margin, margin);
+    m_content->layout()->setSpacing(margin * 2);
+}
+
+bool AnswerWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_scroller && event->type() == QEvent::Resize)
+        rescale();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void AnswerWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_fitted) {
+        m_fitted = true;
+        fitOnScreen();
+    }
+}
+
+void AnswerWindow::fitOnScreen()
+{
+    if (isFullScreen() || isMaximized())
+        return;
+    const QRect area = screen()->availableGeometry();
+    // The frame as far as the window system has told it.
+    const QSize frame = frameGeometry().size() - size();
+    const QSize room = (area.size() - frame).expandedTo(minimumSize());
+    if (width() > room.width() || height() > room.height())
+        resize(size().boundedTo(room));
+    const QRect outer = frameGeometry();
+    const QPoint fitted(std::clamp(outer.left(), area.left(), std::max(area.left(), area.right() + 1 - outer.width())),
+                        std::clamp(outer.top(), area.top(), std::max(area.top(), area.bottom() + 1 - outer.height())));
+    if (fitted != outer.topLeft())
+        move(pos() + fitted - outer.topLeft());
+}
+
+void AnswerWindow::togglePresentation()
+{
+    if (isFullScreen()) {
+        menuBar()->show();
+        showNormal();
+        fitOnScreen();
+    } else {
+        menuBar()->hide();
+        showFullScreen();
+    }
 }
 
 void AnswerWindow::closeEvent(QCloseEvent *event)
@@ -177,6 +288,7 @@ void AnswerWindow::remember()
     m_settings.setValue(DogKey, toQPoint(m_board->position(Walker::Dog)));
     m_settings.setValue(SecondsKey, m_seconds->value());
     m_settings.setValue(ClassKey, m_pages->classTable().csv());
+    m_settings.setValue(ZoomKey, m_zoom);
     m_settings.setValue(GeometryKey, saveGeometry());
 }
 
@@ -216,22 +328,27 @@ void AnswerWindow::newClass()
 
 void AnswerWindow::exportPage()
 {
-    const QString name = QFileDialog::getSaveFileName(this, QStringLiteral("Save this page as a picture"), QStringLiteral("answer.png"),
-                                                      QStringLiteral("PNG picture (*.png);;SVG drawing (*.svg)"));
-    QString error;
-    if (!name.isEmpty() && !m_pages->saveCurrent(name, error))
-        QMessageBox::warning(this, windowTitle(), error);
+    // The page of the question on the board, not of an earlier one.
+    whenAnswered([this] {
+        const QString name = QFileDialog::getSaveFileName(this, QStringLiteral("Save this page as a picture"), QStringLiteral("answer.png"),
+                                                          QStringLiteral("PNG picture (*.png);;SVG drawing (*.svg)"));
+        QString error;
+        if (!name.isEmpty() && !m_pages->saveCurrent(name, error))
+            QMessageBox::warning(this, windowTitle(), error);
+    });
 }
 
 void AnswerWindow::copyVerdict()
 {
-    // The verdict, then the figures as the pane shows them.
-    QString text = m_pane->verdictText() + QStringLiteral("\n\n");
-    for (AnswerPane::Figure figure : AnswerPane::Figures) {
-        for (Scenario scenario : stats::Scenarios) {
-            const QWidget *label = m_pane->figureLabel(figure, scenario);
-            text += label->accessibleName() + u'\n';
+    whenAnswered([this] {
+        // What the answer is about, the verdict, then the figures as the pane shows them.
+        QString text = stats::contextLine(m_answer->options.starts, m_answer->options.seconds, QDate::currentDate()) + QStringLiteral("\n\n")
+            + m_pane->verdictText() + QStringLiteral("\n\n");
+        for (AnswerPane::Figure figure : AnswerPane::Figures) {
+            for (Scenario scenario : stats::Scenarios)
+                text += m_pane->figureLabel(figure, scenario)->accessibleName() + u'\n';
         }
-    }
-    QApplication::clipboard()->setText(text);
+        QApplication::clipboard()->setText(text);
+        statusBar()->showMessage(QStringLiteral("The answer is copied."), 4000);
+    });
 }

@@ -16,6 +16,8 @@ namespace {
 constexpr double LabelCells = 1.0;
 const QColor BoardColor{255, 255, 255};
 const QColor GridColor{160, 160, 160};
+// The share of a cell's height a map's number takes, at the cell's bottom.
+constexpr double MapNumberShare = 0.4;
 
 QString walkerName(Walker walker)
 {
@@ -141,11 +143,11 @@ QWidget *BoardView::piece(Walker walker) const
     return m_pieces[walker];
 }
 
-void BoardView::setHeat(const std::optional<std::array<double, stats::BoardPoints>> &values)
+void BoardView::setHeat(const std::optional<BoardHeat> &heat)
 {
-    m_heat = values;
-    m_best = values ? stats::bestPoints(*values) : std::vector<int>{};
-    setCursor(values ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    m_heat = heat;
+    setCursor(heat ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    placePieces();
     update();
 }
 
@@ -177,6 +179,9 @@ void BoardView::placePieces()
 {
     for (Walker walker : stats::Walkers) {
         QRect cell = cellRect(m_pieces[walker]->point());
+        // Over a map, the picture keeps to the cell's top and its number shows below.
+        if (m_heat)
+            cell.setHeight(cell.height() * (1 - MapNumberShare));
         // Two walkers on one point share it side by side.
         if (position(Walker::Dog) == position(Walker::Momotaro)) {
             cell.setWidth(cell.width() / 2);
@@ -205,25 +210,8 @@ void BoardView::paintEvent(QPaintEvent *)
     const int cell = area.width() / stats::BoardSide;
     painter.fillRect(area, BoardColor);
     if (m_heat) {
-        const auto [low, high] = std::minmax_element(m_heat->begin(), m_heat->end());
-        for (int index = 0; index < stats::BoardPoints; ++index) {
-            const double t = *high > *low ? ((*m_heat)[std::size_t(index)] - *low) / (*high - *low) : 0.5;
-            const QRect box = cellRect(stats::pointAt(index));
-            painter.fillRect(box, stats::scaleColor(t));
-            painter.setPen(t > 0.55 ? Qt::black : Qt::white);
-            QFont small = font();
-            small.setPixelSize(std::max(8, cell / 3));
-            painter.setFont(small);
-            painter.drawText(box.adjusted(2, 2, -2, -2), Qt::AlignLeft | Qt::AlignBottom, QString::number((*m_heat)[std::size_t(index)], 'f', 1));
-        }
-        // The best points framed black and white, as on the statistics tool's map.
-        for (int index : m_best) {
-            const QRect box = cellRect(stats::pointAt(index));
-            painter.setPen(QPen(Qt::black, std::max(3, cell / 12)));
-            painter.drawRect(box.adjusted(1, 1, -1, -1));
-            painter.setPen(QPen(Qt::white, 2));
-            painter.drawRect(box.adjusted(4, 4, -4, -4));
-        }
+        painter.setFont(font());
+        stats::paintMapCells(painter, area, m_heat->values, m_heat->scale, cell * MapNumberShare * 0.8, Qt::AlignHCenter | Qt::AlignBottom);
     }
     painter.setPen(GridColor);
     for (int i = 0; i <= stats::BoardSide; ++i) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exactlaw.h"
+#include "pictures.h"
 
 #include <QWidget>
 
@@ -9,6 +10,14 @@
 #include <vector>
 
 class WalkerPiece;
+
+// A map over the board: a value for every point (stats::pointIndex) and the
+// scale its colours run over.
+struct BoardHeat
+{
+    std::array<double, stats::BoardPoints> values{};
+    stats::MapScale scale;
+};
 
 // The 11 x 11 board of the board program, drawn to fill the widget: x to
 // the right and y downwards, 0..10 labelled, Momotaro's and Dog's pictures
@@ -28,14 +37,15 @@ public:
     // Puts a walker on a point (clamped to the board); emits moved when it
     // changes.
     void setPosition(Walker walker, Point point);
-    // Values by point (stats::pointIndex), or none for the bare board.
-    void setHeat(const std::optional<std::array<double, stats::BoardPoints>> &values);
+    // A map drawn as the saved map draws it (its numbers under the walkers'
+    // pictures, which shrink to make room), or none for the bare board.
+    void setHeat(const std::optional<BoardHeat> &heat);
     // The walker's piece, for a test or a layout to reach it as a user would.
     QWidget *piece(Walker walker) const;
 
-    QSize sizeHint() const override { return {440, 440}; }
-    bool hasHeightForWidth() const override { return true; }
-    int heightForWidth(int width) const override { return width; }
+    // The board is drawn as the largest square the widget holds: it asks for
+    // no more than its least size and takes whatever room it is given.
+    QSize sizeHint() const override { return minimumSize(); }
 
 signals:
     void moved(Walker walker, Point point);
@@ -57,6 +67,5 @@ private:
     void placePieces();
 
     stats::PerWalker<WalkerPiece *> m_pieces{};
-    std::optional<std::array<double, stats::BoardPoints>> m_heat;
-    std::vector<int> m_best;
+    std::optional<BoardHeat> m_heat;
 };

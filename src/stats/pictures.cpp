@@ -7,12 +7,14 @@
 #include <QBarSet>
 #include <QBuffer>
 #include <QChart>
+#include <QDate>
 #include <QFileInfo>
 #include <QGraphicsScene>
 #include <QImage>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QLinearGradient>
+#include <QLocale>
 #include <QPainter>
 #include <QScatterSeries>
 #include <QSvgGenerator>
@@ -21,6 +23,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <memory>
 
 namespace stats {
 
@@ -28,8 +31,8 @@ namespace {
 
 // Lettered to be read from the back of a classroom on a projector at
 // PictureSize: no text under 28 px, no mark under 12 px.
-constexpr int TitlePx = 40;
-constexpr int TextPx = 28;
+constexpr int TitlePx = PictureTitlePx;
+constexpr int TextPx = PictureTextPx;
 constexpr int MarkPx = 18;
 // An SVG's declared size: 1920 px at this resolution is about 25 cm wide.
 constexpr int SvgDotsPerInch = 196;
@@ -69,6 +72,17 @@ bool savePicture(const QString &file, QSize size, const std::function<void(QPain
     return saveFile(file, bytes.data(), error);
 }
 
+QString contextLine(const Starts &starts, double seconds, const QDate &date)
+{
+    return QStringLiteral("Momotaro starts at (%1, %2), Dog at (%3, %4); runs of %5 s. %6")
+        .arg(int(starts.momotaro.x))
+        .arg(int(starts.momotaro.y))
+        .arg(int(starts.dog.x))
+        .arg(int(starts.dog.y))
+        .arg(seconds)
+        .arg(QLocale(QLocale::English).toString(date, QStringLiteral("d MMMM yyyy")));
+}
+
 namespace {
 
 QFont font(int pixels, bool bold = false)
@@ -78,6 +92,24 @@ QFont font(int pixels, bool bold = false)
     f.setBold(bold);
     return f;
 }
+
+} // namespace
+
+QRect footerArea(QSize size)
+{
+    return {20, size.height() - 2 * TextPx, size.width() - 40, 2 * TextPx};
+}
+
+void paintFooter(QPainter &painter, QSize size, const QString &text)
+{
+    painter.save();
+    painter.setPen(Qt::black);
+    painter.setFont(font(TextPx));
+    painter.drawText(footerArea(size), Qt::AlignCenter, text);
+    painter.restore();
+}
+
+namespace {
 
 // A title and, under it in plain weight, what the marks mean.
 void styleChart(QChart &chart, const QString &title, const QString &key)
@@ -225,7 +257,12 @@ QChart *waitingChart(const Report &report)
     const double period = std::chrono::duration<double>(rules::TickInterval).count();
     const double end = report.options.ticksPerTimer * period;
     QValueAxis *x = axis(QStringLiteral("Seconds after Start"), 0, end);
-    x->setTickCount(5);
+    // Ticks on whole, round seconds: about six of them, whatever the run.
+    constexpr std::array<double, 10> Steps{1, 2, 5, 10, 15, 20, 30, 60, 120, 300};
+    const auto step = std::find_if(Steps.begin(), Steps.end(), [end](double s) { return end / s <= 6; });
+    x->setTickType(QValueAxis::TicksDynamic);
+    x->setTickAnchor(0);
+    x->setTickInterval(step == Steps.end() ? Steps.back() : *step);
     x->setLabelFormat(QStringLiteral("%d"));
     QValueAxis *y = chanceAxis(100);
     chart->addAxis(x, Qt::AlignBottom);
@@ -303,14 +340,74 @@ QColor scaleColor(double t)
                   mix(ScaleStops[i].blue(), ScaleStops[i + 1].blue()));
 }
 
+double MapScale::position(double value) const
+{
+    return high > low ? std::clamp((value - low) / (high - low), 0.0, 1.0) : 0.5;
+}
+
+MapScale mapScale(const MeetingMap &map)
+{
+    constexpr double Quantile = 0.95;
+    std::vector<double> all;
+    for (Scenario scenario : Scenarios)
+        all.insert(all.end(), map[scenario].begin(), map[scenario].end());
+    std::sort(all.begin(), all.end());
+    const double high = all[std::size_t(Quantile * double(all.size() - 1))];
+    return {all.front(), high, high < all.back()};
+}
+
+void paintMapCells(QPainter &painter, const QRectF &board, const std::array<double, BoardPoints> &values, const MapScale &scale,
+                   double textPx, Qt::Alignment numbers)
+{
+    const double cell = board.width() / BoardSide;
+    auto box = [&](int index) {
+        return QRectF(board.left() + index % BoardSide * cell, board.top() + index / BoardSide * cell, cell, cell);
+    };
+    painter.save();
+    // The cells overlap by a pixel, so no seam shows between them at any scale.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    for (int index = 0; index < BoardPoints; ++index)
+        painter.fillRect(box(index).adjusted(0, 0, 1, 1), scaleColor(scale.position(values[std::size_t(index)])));
+    painter.setRenderHint(QPainter::Antialiasing);
+
+    // The best points: a thick black frame on the cell's edge with a thin
+    // white one inside, seen on any colour and in any colour vision. The
+    // numbers keep clear of both.
+    const double frame = std::max(2.0, std::round(cell / 14));
+    const double inner = std::max(1.0, std::round(frame / 2));
+    const double inset = frame + inner + 1;
+    QFont text = painter.font();
+    text.setPixelSize(std::max(6, int(std::min(textPx, cell * 0.34))));
+    painter.setFont(text);
+    for (int index = 0; index < BoardPoints; ++index) {
+        const double value = values[std::size_t(index)];
+        const QRectF inside = box(index).adjusted(inset, inset, -inset, -inset);
+        painter.setPen(scale.position(value) > 0.55 ? Qt::black : Qt::white);
+        painter.drawText(inside, int(numbers) | Qt::TextDontClip, QString::number(value, 'f', 1));
+        // Above the scale: a corner mark says the colour is clipped.
+        if (value > scale.high) {
+            const QRectF b = box(index);
+            painter.setBrush(Qt::black);
+            painter.setPen(Qt::NoPen);
+            painter.drawPolygon(QPolygonF({b.topRight(), b.topRight() + QPointF(-cell / 4, 0), b.topRight() + QPointF(0, cell / 4)}));
+            painter.setBrush(Qt::NoBrush);
+        }
+    }
+    for (int index : bestPoints(values)) {
+        const QRectF b = box(index);
+        painter.setPen(QPen(Qt::black, frame, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.drawRect(b.adjusted(frame / 2, frame / 2, -frame / 2, -frame / 2));
+        painter.setPen(QPen(Qt::white, inner, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.drawRect(b.adjusted(frame + inner / 2, frame + inner / 2, -frame - inner / 2, -frame - inner / 2));
+    }
+    painter.restore();
+}
+
 namespace {
 
-// The top of the colour scale: the 95th percentile of all values, so that a
-// few extreme points (a start next to Dog) cannot turn the rest into one colour.
-constexpr double ScaleQuantile = 0.95;
-
-void paintBoardMap(QPainter &painter, QRect area, const std::array<double, BoardPoints> &values, double low,
-                   double high, Point dog, const QString &title, const QString &subtitle)
+// One scenario's map with its title, Dog's start circled, the axes numbered.
+void paintBoardMap(QPainter &painter, QRect area, const std::array<double, BoardPoints> &values, const MapScale &scale, Point dog,
+                   const QString &title, const QString &subtitle)
 {
     painter.setPen(Qt::black);
     painter.setFont(font(TitlePx, true));
@@ -320,40 +417,8 @@ void paintBoardMap(QPainter &painter, QRect area, const std::array<double, Board
     const int cell = std::min(area.width() - 100, area.height() - 180) / BoardSide;
     const QPoint origin(area.left() + 50 + (area.width() - 50 - cell * BoardSide) / 2, area.top() + 172);
 
-
-    // The cells overlap by a pixel, so no seam shows between them at any scale.
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    for (int index = 0; index < BoardPoints; ++index) {
-        const QRect box(origin + QPoint(index % BoardSide * cell, index / BoardSide * cell), QSize(cell + 1, cell + 1));
-        painter.fillRect(box, scaleColor(high > low ? (values[index] - low) / (high - low) : 0.5));
-    }
-    painter.restore();
     painter.setFont(font(TextPx - 6));
-    for (int index = 0; index < BoardPoints; ++index) {
-        const QRect box(origin + QPoint(index % BoardSide * cell, index / BoardSide * cell), QSize(cell, cell));
-        const double t = high > low ? (values[index] - low) / (high - low) : 0.5;
-        painter.setPen(t > 0.55 ? Qt::black : Qt::white);
-        painter.drawText(box, Qt::AlignCenter, QString::number(values[index], 'f', 1));
-        // Above the scale: a corner mark says the colour is clipped.
-        if (values[index] > high) {
-            painter.setBrush(Qt::black);
-            painter.setPen(Qt::NoPen);
-            painter.drawPolygon(QPolygon({box.topRight(), box.topRight() + QPoint(-cell / 3, 0), box.topRight() + QPoint(0, cell / 3)}));
-            painter.setBrush(Qt::NoBrush);
-        }
-    }
-
-    // The best points: a thick black frame with a white one inside, seen on
-    // any colour and in any colour vision.
-    // They lie on the cell's edge, clear of its number.
-    for (int index : bestPoints(values)) {
-        const QRect box(origin + QPoint(index % BoardSide * cell, index / BoardSide * cell), QSize(cell, cell));
-        painter.setPen(QPen(Qt::black, 7));
-        painter.drawRect(box.adjusted(-1, -1, 1, 1));
-        painter.setPen(QPen(Qt::white, 3));
-        painter.drawRect(box.adjusted(4, 4, -4, -4));
-    }
+    paintMapCells(painter, QRectF(origin, QSizeF(cell * BoardSide, cell * BoardSide)), values, scale, TextPx - 6, Qt::AlignCenter);
     const QRect dogBox(origin + QPoint(int(dog.x) * cell, int(dog.y) * cell), QSize(cell, cell));
     painter.setPen(QPen(Qt::white, 4, Qt::DashLine));
     painter.drawEllipse(dogBox.adjusted(6, 6, -6, -6));
@@ -371,52 +436,50 @@ void paintBoardMap(QPainter &painter, QRect area, const std::array<double, Board
 
 } // namespace
 
-bool saveChart(QChart &chart, const QString &file, QString &error)
+void paintChart(QPainter &painter, QChart &chart, const QRectF &area)
 {
     QGraphicsScene scene;
     scene.addItem(&chart);
-    chart.setGeometry(QRectF(QPointF(), QSizeF(PictureSize)));
-    scene.setSceneRect(QRectF(QPointF(), QSizeF(PictureSize)));
-    const bool saved = savePicture(file, PictureSize, [&scene](QPainter &painter) {
-        painter.setRenderHint(QPainter::Antialiasing);
-        scene.render(&painter, QRectF(QPointF(), QSizeF(PictureSize)), scene.sceneRect());
-    }, error);
+    chart.setGeometry(QRectF(QPointF(), area.size()));
+    scene.setSceneRect(QRectF(QPointF(), area.size()));
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    scene.render(&painter, area, scene.sceneRect());
+    painter.restore();
     scene.removeItem(&chart);
-    return saved;
+}
+
+bool saveChart(QChart &chart, const QString &file, const QString &footer, QString &error)
+{
+    return savePicture(file, PictureSize, [&](QPainter &painter) {
+        painter.fillRect(QRect(QPoint(), PictureSize), Qt::white);
+        paintChart(painter, chart, QRectF(0, 0, PictureSize.width(), footerArea(PictureSize).top()));
+        paintFooter(painter, PictureSize, footer);
+    }, error);
 }
 
 bool saveLawChart(const Report &report, const QString &file, QString &error)
 {
-    QGraphicsScene scene;
-    QChart *law = lawChart(report);
-    QChart *waiting = waitingChart(report);
-    QChart *runs = runsChart(report);
-    scene.addItem(law);
-    scene.addItem(waiting);
-    scene.addItem(runs);
+    std::unique_ptr<QChart> law(lawChart(report));
+    std::unique_ptr<QChart> waiting(waitingChart(report));
+    std::unique_ptr<QChart> runs(runsChart(report));
     // The law is the answer: it gets the wider part; the other two share the rest.
     const double split = PictureSize.width() * 0.56;
-    const double half = PictureSize.height() / 2.0;
-    law->setGeometry(QRectF(0, 0, split, PictureSize.height()));
-    waiting->setGeometry(QRectF(split, 0, PictureSize.width() - split, half));
-    runs->setGeometry(QRectF(split, half, PictureSize.width() - split, half));
-    scene.setSceneRect(QRectF(QPointF(), QSizeF(PictureSize)));
-    return savePicture(file, PictureSize, [&scene](QPainter &painter) {
-        painter.setRenderHint(QPainter::Antialiasing);
-        scene.render(&painter, QRectF(QPointF(), QSizeF(PictureSize)), scene.sceneRect());
+    const double bottom = footerArea(PictureSize).top();
+    const double half = bottom / 2;
+    return savePicture(file, PictureSize, [&](QPainter &painter) {
+        painter.fillRect(QRect(QPoint(), PictureSize), Qt::white);
+        paintChart(painter, *law, QRectF(0, 0, split, bottom));
+        paintChart(painter, *waiting, QRectF(split, 0, PictureSize.width() - split, half));
+        paintChart(painter, *runs, QRectF(split, half, PictureSize.width() - split, half));
+        paintFooter(painter, PictureSize, contextLine(report.options.starts, report.options.seconds, QDate::currentDate()));
     }, error);
 }
 
 bool saveMeetingMap(const Report &report, const QString &file, QString &error)
 {
     const MeetingMap &map = *report.map;
-    std::vector<double> all;
-    for (Scenario scenario : Scenarios)
-        all.insert(all.end(), map[scenario].begin(), map[scenario].end());
-    std::sort(all.begin(), all.end());
-    const double low = all.front();
-    const double high = all[std::size_t(ScaleQuantile * double(all.size() - 1))];
-    const bool clipped = high < all.back();
+    const MapScale scale = mapScale(map);
     const Point dog = report.options.starts.dog;
 
     return savePicture(file, PictureSize, [&](QPainter &painter) {
@@ -425,28 +488,29 @@ bool saveMeetingMap(const Report &report, const QString &file, QString &error)
         // In the table's order: both wandering on the left.
         for (Scenario scenario : Scenarios) {
             const bool both = scenario == Scenario::BothWalk;
-            paintBoardMap(painter, QRect(both ? 10 : half + 10, 10, half - 20, 900), map[scenario], low, high, dog,
+            paintBoardMap(painter, QRect(both ? 10 : half + 10, 10, half - 20, 850), map[scenario], scale, dog,
                           plainName(scenario),
                           QStringLiteral("\"%1\": Momotaro %2 at the point")
                               .arg(scenarioCaption(scenario), both ? QStringLiteral("starts") : QStringLiteral("waits")));
         }
 
         // The colour scale, shared by both boards, as one gradient.
-        const QRect scale(420, 925, PictureSize.width() - 840, 40);
-        QLinearGradient gradient(scale.topLeft(), scale.topRight());
+        const QRect bar(420, 880, PictureSize.width() - 840, 40);
+        QLinearGradient gradient(bar.topLeft(), bar.topRight());
         for (std::size_t i = 0; i < ScaleStops.size(); ++i)
             gradient.setColorAt(double(i) / double(ScaleStops.size() - 1), ScaleStops[i]);
-        painter.fillRect(scale, gradient);
+        painter.fillRect(bar, gradient);
         painter.setPen(Qt::black);
         painter.setFont(font(TextPx));
-        painter.drawText(QRect(scale.left() - 200, scale.top() - 10, 190, scale.height() + 20), Qt::AlignRight | Qt::AlignVCenter,
-                         QString::number(low, 'f', 1));
-        painter.drawText(QRect(scale.right() + 10, scale.top() - 10, 400, scale.height() + 20), Qt::AlignLeft | Qt::AlignVCenter,
-                         QString::number(high, 'f', 1) + (clipped ? QStringLiteral(" and more ◥") : QString()));
-        painter.drawText(QRect(0, scale.bottom() + 10, PictureSize.width(), 90), Qt::AlignCenter | Qt::TextWordWrap,
-                         QStringLiteral("Meetings in a %1 s run, on average, Dog starting at (%2, %3) (dashed circle). "
-                                        "The best points are framed black and white.")
-                             .arg(report.options.seconds).arg(int(dog.x)).arg(int(dog.y)));
+        painter.drawText(QRect(bar.left() - 200, bar.top() - 10, 190, bar.height() + 20), Qt::AlignRight | Qt::AlignVCenter,
+                         QString::number(scale.low, 'f', 1));
+        painter.drawText(QRect(bar.right() + 10, bar.top() - 10, 400, bar.height() + 20), Qt::AlignLeft | Qt::AlignVCenter,
+                         QString::number(scale.high, 'f', 1) + (scale.clipped ? QStringLiteral(" and more ◥") : QString()));
+        painter.drawText(QRect(0, bar.bottom() + 10, PictureSize.width(), footerArea(PictureSize).top() - bar.bottom() - 10),
+                         Qt::AlignCenter | Qt::TextWordWrap,
+                         QStringLiteral("Meetings in a run, on average, for each start of Momotaro; Dog's start is circled. "
+                                        "The best points are framed black and white."));
+        paintFooter(painter, PictureSize, contextLine(report.options.starts, report.options.seconds, QDate::currentDate()));
     }, error);
 }
 

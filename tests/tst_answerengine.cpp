@@ -1,0 +1,153 @@
+// The answer engine with no window: whatever it emits is the answer to the
+// question asked last, however the questions come, and it stops cleanly.
+
+#include "answerengine.h"
+#include "waiting.h"
+
+#include <QtTest>
+
+Q_DECLARE_METATYPE(Point)
+
+namespace {
+
+const int WaitMs = int(waitDeadline().count());
+
+answer::Question question(Point momotaro, Point dog, int seconds = 60)
+{
+    return {{momotaro, dog}, seconds};
+}
+
+// Asks an engine and checks, as each answer and map arrives, that it belongs
+// to the question asked last.
+class Asker
+{
+public:
+    explicit Asker(answer::AnswerEngine &engine) : m_engine(engine)
+    {
+        QObject::connect(&engine, &answer::AnswerEngine::answered, &engine, [this](const answer::Answer &a) {
+            const stats::Options &o = a->options;
+            if (!(o.starts.momotaro == m_asked.starts.momotaro && o.starts.dog == m_asked.starts.dog && o.seconds == m_asked.seconds))
+                m_wrong << QStringLiteral("an answer for Momotaro (%1, %2), Dog (%3, %4)")
+                               .arg(int(o.starts.momotaro.x)).arg(int(o.starts.momotaro.y))
+                               .arg(int(o.starts.dog.x)).arg(int(o.starts.dog.y));
+            m_answer = a;
+            checkMap();
+        });
+        QObject::connect(&engine, &answer::AnswerEngine::pending, &engine, [this] { m_answer.reset(); });
+        QObject::connect(&engine, &answer::AnswerEngine::mapped, &engine, [this](const answer::Map &map) {
+            m_map = map;
+            checkMap();
+        });
+    }
+
+    void ask(const answer::Question &q)
+    {
+        m_asked = q;
+        m_answer.reset();
+        m_engine.ask(q);
+    }
+    bool answered() const { return m_answer != nullptr; }
+    bool mapped() const { return m_map != nullptr; }
+    const QStringList &wrong() const { return m_wrong; }
+
+private:
+    // The map's value at the asked start is that answer's own figure.
+    void checkMap()
+    {
+        if (!m_map || !m_answer)
+            return;
+        const std::size_t at = std::size_t(stats::pointIndex(m_asked.starts.momotaro));
+        for (Scenario s : stats::Scenarios) {
+            if (std::abs((*m_map)[s][at] - m_answer->exact[s].expectedMeetings) > 1e-12)
+                m_wrong << QStringLiteral("a map for another Dog");
+        }
+    }
+
+    answer::AnswerEngine &m_engine;
+    answer::Question m_asked;
+    answer::Answer m_answer;
+    answer::Map m_map;
+    QStringList m_wrong;
+};
+
+} // namespace
+
+class TestAnswerEngine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Dog one step and straight back, then Momotaro one step: the engine
+    // forgot what it knew of that Dog when Dog left, and must work it out
+    // again rather than leave the new start unanswered.
+    void dogThereAndBackThenMomotaro()
+    {
+        answer::AnswerEngine engine;
+        Asker asker(engine);
+        asker.ask(question({4, 4}, {6, 4}));
+        QTRY_VERIFY_WITH_TIMEOUT(asker.answered() && asker.mapped(), WaitMs);
+        // Every start of this Dog handed over: asking any is answered at once.
+        QTRY_VERIFY_WITH_TIMEOUT(([&] {
+                                     asker.ask(question({10, 10}, {6, 4}));
+                                     return asker.answered();
+                                 }()),
+                                 WaitMs);
+        for (const Point dog : {Point{7, 4}, Point{6, 4}})
+            asker.ask(question({10, 10}, dog));
+        asker.ask(question({5, 4}, {6, 4}));
+        QTRY_VERIFY_WITH_TIMEOUT(asker.answered() && asker.mapped(), WaitMs);
+        QVERIFY2(asker.wrong().isEmpty(), qPrintable(asker.wrong().join(u'\n')));
+    }
+
+    // Questions coming faster than their answers: walkers dragged over the
+    // board, Dog and the run length changing on the way. Answers worked out
+    // for an earlier question are never shown as the latest one's.
+    void onlyTheLatestQuestionIsAnswered_data()
+    {
+        QTest::addColumn<bool>("waitBetween");
+        QTest::newRow("asked all at once") << false;
+        QTest::newRow("each partly worked out") << true;
+    }
+    void onlyTheLatestQuestionIsAnswered()
+    {
+        QFETCH(bool, waitBetween);
+        answer::AnswerEngine engine;
+        Asker asker(engine);
+        const std::array<answer::Question, 6> questions{question({4, 4}, {6, 4}), question({0, 0}, {6, 4}), question({0, 0}, {2, 9}),
+                                                        question({1, 0}, {2, 9}, 30), question({9, 1}, {10, 0}, 30),
+                                                        question({9, 2}, {10, 0}, 30)};
+        for (int round = 0; round < 3; ++round) {
+            for (const answer::Question &q : questions) {
+                asker.ask(q);
+                if (waitBetween)
+                    QTest::qWait(5);
+            }
+            QTRY_VERIFY_WITH_TIMEOUT(asker.answered() && asker.mapped(), WaitMs);
+            // Each start this Dog has: answered whether known or not.
+            for (int index = 0; index < stats::BoardPoints; index += 13) {
+                asker.ask(question(stats::pointAt(index), {10, 0}, 30));
+                QTRY_VERIFY_WITH_TIMEOUT(asker.answered(), WaitMs);
+            }
+        }
+        QVERIFY2(asker.wrong().isEmpty(), qPrintable(asker.wrong().join(u'\n')));
+    }
+
+    // The engine goes away in the middle of the longest sweep, with answers
+    // on their way to it: nothing of it is left running or called.
+    void destroyedMidSweep()
+    {
+        for (int wait : {0, 2, 30}) {
+            std::optional<answer::AnswerEngine> engine(std::in_place);
+            Asker asker(*engine);
+            asker.ask(question({0, 0}, {10, 10}, 10));
+            QTRY_VERIFY_WITH_TIMEOUT(asker.answered(), WaitMs);
+            asker.ask(question({0, 0}, {10, 9}, int(stats::MaxSeconds)));
+            QTest::qWait(wait);
+            engine.reset();
+            QCoreApplication::processEvents();
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAnswerEngine)
+#include "tst_answerengine.moc"
