@@ -305,7 +305,7 @@ answer::Answer AnswerPages::classAnswer() const
     if (!m_answer)
         return nullptr;
     const stats::ClassCounts counts = m_class->counts();
-    if (counts.counts[Scenario::BothWalk].empty() && counts.counts[Scenario::DogWalks].empty())
+    if (!counts.hasRuns())
         return m_answer;
     auto report = std::make_shared<stats::Report>(*m_answer);
     report->options.classCounts = counts;

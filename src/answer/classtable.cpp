@@ -23,20 +23,21 @@ int columnOf(Scenario scenario)
 ClassTable::ClassTable(QWidget *parent) : QWidget(parent)
 {
     m_table = new QTableWidget(0, int(stats::Scenarios.size()), this);
-    m_table->setAccessibleName(QStringLiteral("Our class: meetings each group counted"));
+    m_table->setAccessibleName(tr("Our class: meetings each group counted"));
     QStringList headings;
     for (Scenario scenario : stats::Scenarios)
         headings << QStringLiteral("%1 (\"%2\")").arg(stats::plainName(scenario), stats::scenarioCaption(scenario));
     m_table->setHorizontalHeaderLabels(headings);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_table->setTabKeyNavigation(false);
+
     m_message = new QLabel(this);
     m_message->setWordWrap(true);
     m_message->setAccessibleName(QStringLiteral("Message"));
     m_message->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold"));
     m_verdict = new QLabel(this);
     m_verdict->setWordWrap(true);
-    m_verdict->setAccessibleName(QStringLiteral("What the class's runs say"));
+    m_verdict->setAccessibleName(tr("What the class's runs say"));
     m_verdict->setFocusPolicy(Qt::TabFocus);
     m_verdict->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
 
@@ -47,7 +48,7 @@ ClassTable::ClassTable(QWidget *parent) : QWidget(parent)
     layout->addLayout(beside, 1);
     layout->addWidget(m_verdict);
     connect(m_table, &QTableWidget::itemChanged, this, &ClassTable::cellChanged);
-    keepOneBlankRow();
+    changed();
 }
 
 void ClassTable::setRowCount(int rows)
@@ -61,24 +62,21 @@ void ClassTable::setRowCount(int rows)
     }
     QStringList groups;
     for (int row = 0; row < rows; ++row)
-        groups << QStringLiteral("Group %1").arg(row + 1);
+        groups << tr("Group %1").arg(row + 1);
     m_table->setVerticalHeaderLabels(groups);
     m_filling = false;
 }
 
 void ClassTable::keepOneBlankRow()
 {
-    int used = m_table->rowCount();
-    auto blank = [this](int row) {
-        for (int column = 0; column < m_table->columnCount(); ++column) {
-            if (!m_table->item(row, column)->text().isEmpty())
-                return false;
-        }
-        return true;
-    };
-    while (used > 0 && blank(used - 1))
-        --used;
+    const int used = int(counts().groups.size());
     setRowCount(std::min(used + 1, stats::MaxClassRuns));
+}
+
+void ClassTable::changed()
+{
+    keepOneBlankRow();
+    emit countsChanged();
 }
 
 void ClassTable::cellChanged(QTableWidgetItem *item)
@@ -87,77 +85,67 @@ void ClassTable::cellChanged(QTableWidgetItem *item)
         return;
     const QString typed = item->text().trimmed();
     // Read as the class file reads a cell (full-width digits included).
-    const auto read = stats::readClassCounts(QByteArrayLiteral("x\n") + typed.toUtf8());
-    const auto *counts = std::get_if<stats::ClassCounts>(&read);
-    // One count in the first column, and nothing in a second ("3,4" is two).
-    const bool whole = typed.isEmpty()
-        || (counts && counts->counts[Scenario::BothWalk].size() == 1 && counts->counts[Scenario::DogWalks].empty());
+    const std::optional<int> count = stats::readClassCount(typed);
+    const bool accepted = typed.isEmpty() || count;
     m_filling = true;
-    if (whole) {
-        const QString value = typed.isEmpty() ? QString() : QString::number(counts->counts[Scenario::BothWalk].front());
+    if (accepted) {
+        const QString value = count ? QString::number(*count) : QString();
         item->setText(value);
         item->setData(AcceptedRole, value);
-        m_message->clear();
     } else {
         item->setText(item->data(AcceptedRole).toString());
-        m_message->setText(QStringLiteral("%1, %2: \"%3\" is not a whole number of meetings from 0 to %4.")
-                               .arg(m_table->verticalHeaderItem(item->row())->text(),
-                                    stats::plainName(stats::Scenarios[std::size_t(item->column())]), typed)
-                               .arg(stats::MaxClassCount));
     }
     m_filling = false;
-    if (whole) {
-        keepOneBlankRow();
-        emit countsChanged();
+    if (!accepted) {
+        const Scenario scenario = stats::Scenarios[std::size_t(item->column())];
+        m_message->setText(QStringLiteral("%1, %2: \"%3\" is not a whole number of meetings from 0 to %4.")
+                               .arg(m_table->verticalHeaderItem(item->row())->text(), stats::plainName(scenario), typed)
+                               .arg(stats::MaxClassCount));
+        return;
     }
+    m_message->clear();
+    changed();
 }
 
 stats::ClassCounts ClassTable::counts() const
 {
     stats::ClassCounts counts;
     for (int row = 0; row < m_table->rowCount(); ++row) {
+        stats::ClassGroup group;
         for (Scenario scenario : stats::Scenarios) {
             const QString text = m_table->item(row, columnOf(scenario))->text();
             if (!text.isEmpty())
-                counts.counts[scenario].push_back(text.toInt());
+                group.counts[scenario] = text.toInt();
         }
+        counts.groups.push_back(group);
     }
+    while (!counts.groups.empty() && counts.groups.back().blank())
+        counts.groups.pop_back();
     return counts;
 }
 
 void ClassTable::setCounts(const stats::ClassCounts &counts)
 {
-    std::size_t rows = 0;
-    for (Scenario scenario : stats::Scenarios)
-        rows = std::max(rows, counts.counts[scenario].size());
-    m_filling = true;
+    const int rows = int(std::min(counts.groups.size(), std::size_t(stats::MaxClassRuns)));
     m_table->setRowCount(0);
-    setRowCount(int(rows));
+    setRowCount(rows);
     m_filling = true;
-    for (Scenario scenario : stats::Scenarios) {
-        const std::vector<int> &column = counts.counts[scenario];
-        for (std::size_t row = 0; row < column.size(); ++row) {
-            QTableWidgetItem *item = m_table->item(int(row), columnOf(scenario));
-            item->setText(QString::number(column[row]));
+    for (int row = 0; row < rows; ++row) {
+        for (Scenario scenario : stats::Scenarios) {
+            const std::optional<int> &count = counts.groups[std::size_t(row)].counts[scenario];
+            QTableWidgetItem *item = m_table->item(row, columnOf(scenario));
+            item->setText(count ? QString::number(*count) : QString());
             item->setData(AcceptedRole, item->text());
         }
     }
     m_filling = false;
     m_message->clear();
-    keepOneBlankRow();
-    emit countsChanged();
+    changed();
 }
 
 QByteArray ClassTable::csv() const
 {
-    QStringList lines;
-    QStringList header;
-    for (Scenario scenario : stats::Scenarios)
-        header << stats::scenarioCaption(scenario);
-    lines << header.join(u',');
-    for (int row = 0; row + 1 < m_table->rowCount(); ++row)
-        lines << m_table->item(row, 0)->text() + u',' + m_table->item(row, 1)->text();
-    return (lines.join(u'\n') + u'\n').toUtf8();
+    return stats::classCountsCsv(counts());
 }
 
 std::optional<QString> ClassTable::readCsv(const QByteArray &text)

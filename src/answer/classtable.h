@@ -12,7 +12,8 @@ class QTableWidgetItem;
 // per scenario, either cell blank. A cell typed as anything but a whole
 // number 0..999 is refused where it is typed: it goes back to what it held,
 // and a short message beside the table says why; the other cells keep their
-// values. One blank row is always left at the bottom for the next group.
+// values. One blank row is left at the bottom for the next group while
+// the class has room for one.
 class ClassTable final : public QWidget
 {
     Q_OBJECT
@@ -20,9 +21,10 @@ class ClassTable final : public QWidget
 public:
     explicit ClassTable(QWidget *parent = nullptr);
 
+    // The groups as the table holds them, blank cells and blank groups
+    // between others kept where they are.
     stats::ClassCounts counts() const;
-    // Fills the table with counts, one row per group: the scenarios' counts
-    // side by side, in the order they were read.
+    // Fills the table with counts, one row per group.
     void setCounts(const stats::ClassCounts &counts);
     // The table as the CSV file `meetling-stats --class` reads.
     QByteArray csv() const;
@@ -39,6 +41,8 @@ signals:
 
 private:
     void cellChanged(QTableWidgetItem *item);
+    // Called after cells changed: the blank row kept, the owner told.
+    void changed();
     void keepOneBlankRow();
     void setRowCount(int rows);
 

@@ -185,7 +185,7 @@ QChart *lawChart(const Report &report)
         runMarks(i, report.simulated[i].histogram, report.options.runs, Looks[i].mark, MarkPx);
     if (withClass) {
         for (Scenario i : Scenarios) {
-            const std::vector<int> &counts = report.options.classCounts->counts[i];
+            const std::vector<int> counts = report.options.classCounts->runs(i);
             std::vector<std::int64_t> histogram(shown, 0);
             for (int count : counts) {
                 if (std::size_t(count) < shown)

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 
 namespace stats {
 
@@ -155,12 +154,10 @@ std::optional<ClassFigures> classFigures(const Report &report, Scenario scenario
 {
     if (!report.options.classCounts)
         return std::nullopt;
-    const std::vector<int> &counts = report.options.classCounts->counts[scenario];
-    if (counts.empty())
+    const ClassSum sum = report.options.classCounts->sum(scenario);
+    if (sum.runs == 0)
         return std::nullopt;
-    const long long total = std::accumulate(counts.begin(), counts.end(), 0LL);
-    const int runs = int(counts.size());
-    return ClassFigures{runs, double(total) / runs, chanceOfTotalThisFar(report.exact[scenario].law, runs, total)};
+    return ClassFigures{sum.runs, sum.mean(), chanceOfTotalThisFar(report.exact[scenario].law, sum.runs, sum.meetings)};
 }
 
 // "1 time in 40", for a small chance.
