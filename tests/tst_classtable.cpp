@@ -1,6 +1,7 @@
 // The class table of the answer window, offscreen: the groups' counts kept
 // as typed, blank cells included, through the table, its file and the
-// settings; what is not a count refused where it is typed.
+// settings; what is not a count refused where it is typed; cells blanked
+// by key.
 
 #include "answerpages.h"
 #include "answerwindow.h"
@@ -123,6 +124,31 @@ private slots:
             QTRY_COMPARE_WITH_TIMEOUT(cells->item(1, 1)->text(), kept, WaitMs);
         QCOMPARE(groupsText(table.counts()), QStringLiteral("7 5|9 ") + (kept.isEmpty() ? QStringLiteral("-") : kept));
         QCOMPARE(told(), kept.isEmpty());
+    }
+
+    void deleteBlanksTheSelectedCells_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Delete") << int(Qt::Key_Delete);
+        QTest::newRow("Backspace") << int(Qt::Key_Backspace);
+    }
+    void deleteBlanksTheSelectedCells()
+    {
+        QFETCH(int, key);
+        ClassTable &table = m_window->pages().classTable();
+        QVERIFY(!table.readCsv("1,2\n3,4\n5,6\n"));
+        QTableWidget *cells = table.table();
+        cells->setFocus();
+        cells->setCurrentCell(0, 1);
+        cells->setRangeSelected(QTableWidgetSelectionRange(1, 0, 1, 0), true);
+        QTest::keyClick(cells, Qt::Key(key));
+        QCOMPARE(groupsText(table.counts()), QStringLiteral("1 -|- 4|5 6"));
+        // The last group blanked leaves no blank group behind.
+        cells->setCurrentCell(2, 0);
+        cells->setRangeSelected(QTableWidgetSelectionRange(2, 0, 2, 1), true);
+        QTest::keyClick(cells, Qt::Key(key));
+        QCOMPARE(groupsText(table.counts()), QStringLiteral("1 -|- 4"));
+        QCOMPARE(cells->rowCount(), 3);
     }
 
 private:

@@ -2,8 +2,10 @@
 
 #include "report.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -24,12 +26,14 @@ ClassTable::ClassTable(QWidget *parent) : QWidget(parent)
 {
     m_table = new QTableWidget(0, int(stats::Scenarios.size()), this);
     m_table->setAccessibleName(tr("Our class: meetings each group counted"));
+    m_table->setAccessibleDescription(tr("One row per group. Delete or Backspace blanks the selected cells."));
     QStringList headings;
     for (Scenario scenario : stats::Scenarios)
         headings << QStringLiteral("%1 (\"%2\")").arg(stats::plainName(scenario), stats::scenarioCaption(scenario));
     m_table->setHorizontalHeaderLabels(headings);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_table->setTabKeyNavigation(false);
+    m_table->installEventFilter(this);
 
     m_message = new QLabel(this);
     m_message->setWordWrap(true);
@@ -49,6 +53,19 @@ ClassTable::ClassTable(QWidget *parent) : QWidget(parent)
     layout->addWidget(m_verdict);
     connect(m_table, &QTableWidget::itemChanged, this, &ClassTable::cellChanged);
     changed();
+}
+
+bool ClassTable::eventFilter(QObject *watched, QEvent *event)
+{
+    // Only the table's own keys: a cell being edited has its editor's.
+    if (watched == m_table && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Delete || key->key() == Qt::Key_Backspace) && key->modifiers() == Qt::NoModifier) {
+            clearSelectedCells();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void ClassTable::setRowCount(int rows)
@@ -103,6 +120,21 @@ void ClassTable::cellChanged(QTableWidgetItem *item)
                                .arg(stats::MaxClassCount));
         return;
     }
+    m_message->clear();
+    changed();
+}
+
+void ClassTable::clearSelectedCells()
+{
+    QList<QTableWidgetItem *> cells = m_table->selectedItems();
+    if (cells.isEmpty() && m_table->currentItem())
+        cells << m_table->currentItem();
+    m_filling = true;
+    for (QTableWidgetItem *cell : cells) {
+        cell->setText(QString());
+        cell->setData(AcceptedRole, QString());
+    }
+    m_filling = false;
     m_message->clear();
     changed();
 }

@@ -12,8 +12,8 @@ class QTableWidgetItem;
 // per scenario, either cell blank. A cell typed as anything but a whole
 // number 0..999 is refused where it is typed: it goes back to what it held,
 // and a short message beside the table says why; the other cells keep their
-// values. One blank row is left at the bottom for the next group while
-// the class has room for one.
+// values. Delete or Backspace blanks the selected cells. One blank row is
+// left at the bottom for the next group while the class has room for one.
 class ClassTable final : public QWidget
 {
     Q_OBJECT
@@ -39,8 +39,12 @@ public:
 signals:
     void countsChanged();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void cellChanged(QTableWidgetItem *item);
+    void clearSelectedCells();
     // Called after cells changed: the blank row kept, the owner told.
     void changed();
     void keepOneBlankRow();
