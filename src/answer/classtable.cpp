@@ -2,12 +2,16 @@
 
 #include "report.h"
 
+#include <QAccessible>
 #include <QEvent>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QStyle>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -29,27 +33,32 @@ ClassTable::ClassTable(QWidget *parent) : QWidget(parent)
     m_table->setAccessibleDescription(tr("One row per group. Delete or Backspace blanks the selected cells."));
     QStringList headings;
     for (Scenario scenario : stats::Scenarios)
-        headings << QStringLiteral("%1 (\"%2\")").arg(stats::plainName(scenario), stats::scenarioCaption(scenario));
+        headings << tr("%1\n(“%2”)").arg(stats::plainName(scenario), stats::scenarioCaption(scenario));
     m_table->setHorizontalHeaderLabels(headings);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_table->setTabKeyNavigation(false);
     m_table->installEventFilter(this);
 
-    m_message = new QLabel(this);
-    m_message->setWordWrap(true);
-    m_message->setAccessibleName(QStringLiteral("Message"));
-    m_message->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold"));
+    // A refused value's message, under the cells where the teacher is looking.
+    m_refusal = new QFrame(this);
+    m_refusal->setFrameShape(QFrame::StyledPanel);
+    m_refusalIcon = new QLabel(m_refusal);
+    m_refusalText = new QLabel(m_refusal);
+    m_refusalText->setWordWrap(true);
+    auto *refusalLayout = new QHBoxLayout(m_refusal);
+    refusalLayout->addWidget(m_refusalIcon, 0, Qt::AlignTop);
+    refusalLayout->addWidget(m_refusalText, 1);
+    m_refusal->hide();
+
     m_verdict = new QLabel(this);
     m_verdict->setWordWrap(true);
     m_verdict->setAccessibleName(tr("What the class's runs say"));
     m_verdict->setFocusPolicy(Qt::TabFocus);
     m_verdict->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
 
-    auto *beside = new QHBoxLayout;
-    beside->addWidget(m_table, 3);
-    beside->addWidget(m_message, 1);
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(beside, 1);
+    layout->addWidget(m_table, 1);
+    layout->addWidget(m_refusal);
     layout->addWidget(m_verdict);
     connect(m_table, &QTableWidget::itemChanged, this, &ClassTable::cellChanged);
     changed();
@@ -96,6 +105,19 @@ void ClassTable::changed()
     emit countsChanged();
 }
 
+void ClassTable::showRefusal(const QString &text)
+{
+    m_refusalText->setText(text);
+    m_refusalText->setAccessibleName(text);
+    const int side = m_refusalText->fontMetrics().height() * 3 / 2;
+    m_refusalIcon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(side, side));
+    m_refusal->setVisible(!text.isEmpty());
+    if (!text.isEmpty()) {
+        QAccessibleEvent alert(m_refusalText, QAccessible::Alert);
+        QAccessible::updateAccessibility(&alert);
+    }
+}
+
 void ClassTable::cellChanged(QTableWidgetItem *item)
 {
     if (m_filling)
@@ -115,12 +137,16 @@ void ClassTable::cellChanged(QTableWidgetItem *item)
     m_filling = false;
     if (!accepted) {
         const Scenario scenario = stats::Scenarios[std::size_t(item->column())];
-        m_message->setText(QStringLiteral("%1, %2: \"%3\" is not a whole number of meetings from 0 to %4.")
-                               .arg(m_table->verticalHeaderItem(item->row())->text(), stats::plainName(scenario), typed)
-                               .arg(stats::MaxClassCount));
+        showRefusal(tr("Group %1, “%2”: “%3” is not a count. Type a whole number of meetings from 0 to %4, or leave the cell blank.")
+                        .arg(item->row() + 1)
+                        .arg(stats::plainName(scenario), typed)
+                        .arg(stats::MaxClassCount));
+        // The message takes room from the cells: the refused one is kept in
+        // view once the layout has given it.
+        QTimer::singleShot(0, m_table, [this] { m_table->scrollTo(m_table->currentIndex()); });
         return;
     }
-    m_message->clear();
+    showRefusal(QString());
     changed();
 }
 
@@ -135,7 +161,7 @@ void ClassTable::clearSelectedCells()
         cell->setData(AcceptedRole, QString());
     }
     m_filling = false;
-    m_message->clear();
+    showRefusal(QString());
     changed();
 }
 
@@ -171,7 +197,7 @@ void ClassTable::setCounts(const stats::ClassCounts &counts)
         }
     }
     m_filling = false;
-    m_message->clear();
+    showRefusal(QString());
     changed();
 }
 

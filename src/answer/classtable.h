@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class QFrame;
 class QLabel;
 class QTableWidget;
 class QTableWidgetItem;
@@ -11,9 +12,10 @@ class QTableWidgetItem;
 // "Our class": the meetings each group counted, one row per group, a column
 // per scenario, either cell blank. A cell typed as anything but a whole
 // number 0..999 is refused where it is typed: it goes back to what it held,
-// and a short message beside the table says why; the other cells keep their
-// values. Delete or Backspace blanks the selected cells. One blank row is
-// left at the bottom for the next group while the class has room for one.
+// and a message under the table says which cell and what it takes; the
+// other cells keep their values. Delete or Backspace blanks the selected
+// cells. One blank row is left at the bottom for the next group while the
+// class has room for one.
 class ClassTable final : public QWidget
 {
     Q_OBJECT
@@ -49,9 +51,12 @@ private:
     void changed();
     void keepOneBlankRow();
     void setRowCount(int rows);
+    void showRefusal(const QString &text);
 
     QTableWidget *m_table = nullptr;
-    QLabel *m_message = nullptr;
+    QFrame *m_refusal = nullptr;
+    QLabel *m_refusalIcon = nullptr;
+    QLabel *m_refusalText = nullptr;
     QLabel *m_verdict = nullptr;
     // Set while the table itself writes cells, so that only typing is checked.
     bool m_filling = false;
