@@ -5,10 +5,12 @@
 #include <QAccessible>
 #include <QEvent>
 #include <QFrame>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QStyle>
 #include <QTableWidget>
 #include <QTimer>
@@ -23,6 +25,9 @@ int columnOf(Scenario scenario)
 {
     return scenario == Scenario::BothWalk ? 0 : 1;
 }
+
+// The rows of figures under the table, in the order of ClassTable::m_sums.
+enum SumRow { Groups, Meetings, Average, SumRows };
 
 } // namespace
 
@@ -50,6 +55,22 @@ ClassTable::ClassTable(QWidget *parent) : QWidget(parent)
     refusalLayout->addWidget(m_refusalText, 1);
     m_refusal->hide();
 
+    auto *sums = new QGridLayout;
+    const std::array<QString, SumRows> sumNames{tr("Groups counted"), tr("Meetings in all"), tr("Average meetings in a run")};
+    for (int row = 0; row < SumRows; ++row)
+        sums->addWidget(new QLabel(sumNames[std::size_t(row)], this), row + 1, 0);
+    for (Scenario scenario : stats::Scenarios) {
+        const int column = columnOf(scenario) + 1;
+        sums->addWidget(new QLabel(stats::plainName(scenario), this), 0, column, Qt::AlignRight);
+        for (int row = 0; row < SumRows; ++row) {
+            QLabel *&label = m_sums[scenario][std::size_t(row)];
+            label = new QLabel(this);
+            sums->addWidget(label, row + 1, column, Qt::AlignRight);
+        }
+    }
+    sums->setColumnStretch(0, 1);
+    sums->setHorizontalSpacing(3 * fontMetrics().averageCharWidth());
+
     m_verdict = new QLabel(this);
     m_verdict->setWordWrap(true);
     m_verdict->setAccessibleName(tr("What the class's runs say"));
@@ -59,6 +80,7 @@ ClassTable::ClassTable(QWidget *parent) : QWidget(parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_table, 1);
     layout->addWidget(m_refusal);
+    layout->addLayout(sums);
     layout->addWidget(m_verdict);
     connect(m_table, &QTableWidget::itemChanged, this, &ClassTable::cellChanged);
     changed();
@@ -102,6 +124,22 @@ void ClassTable::keepOneBlankRow()
 void ClassTable::changed()
 {
     keepOneBlankRow();
+    const stats::ClassCounts now = counts();
+    const QLocale locale;
+    for (Scenario scenario : stats::Scenarios) {
+        const stats::ClassSum sum = now.sum(scenario);
+        const std::array<QString, SumRows> texts{locale.toString(sum.runs), locale.toString(sum.meetings),
+                                                 sum.runs == 0 ? tr("–") : locale.toString(sum.mean(), 'f', 2)};
+        const std::array<QString, SumRows> names{
+            tr("%1: %n group(s) counted", nullptr, sum.runs).arg(stats::plainName(scenario)),
+            tr("%1: %2 meetings in all").arg(stats::plainName(scenario), texts[Meetings]),
+            sum.runs == 0 ? tr("%1: no average yet").arg(stats::plainName(scenario))
+                          : tr("%1: %2 meetings in a run on average").arg(stats::plainName(scenario), texts[Average])};
+        for (int row = 0; row < SumRows; ++row) {
+            m_sums[scenario][std::size_t(row)]->setText(texts[std::size_t(row)]);
+            m_sums[scenario][std::size_t(row)]->setAccessibleName(names[std::size_t(row)]);
+        }
+    }
     emit countsChanged();
 }
 

@@ -15,7 +15,8 @@ class QTableWidgetItem;
 // and a message under the table says which cell and what it takes; the
 // other cells keep their values. Delete or Backspace blanks the selected
 // cells. One blank row is left at the bottom for the next group while the
-// class has room for one.
+// class has room for one. Under the table: each scenario's groups, meetings
+// in all and average, and the class verdict.
 class ClassTable final : public QWidget
 {
     Q_OBJECT
@@ -47,7 +48,8 @@ protected:
 private:
     void cellChanged(QTableWidgetItem *item);
     void clearSelectedCells();
-    // Called after cells changed: the blank row kept, the owner told.
+    // Called after cells changed: the blank row kept, the sums and the
+    // owner told.
     void changed();
     void keepOneBlankRow();
     void setRowCount(int rows);
@@ -57,6 +59,8 @@ private:
     QFrame *m_refusal = nullptr;
     QLabel *m_refusalIcon = nullptr;
     QLabel *m_refusalText = nullptr;
+    // m_sums[scenario][row]: groups counted, meetings in all, average.
+    stats::PerScenario<std::array<QLabel *, 3>> m_sums;
     QLabel *m_verdict = nullptr;
     // Set while the table itself writes cells, so that only typing is checked.
     bool m_filling = false;
