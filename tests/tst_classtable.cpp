@@ -1,22 +1,28 @@
 // The class table of the answer window, offscreen: the groups' counts kept
 // as typed, blank cells included, through the table, its file and the
 // settings; what is not a count refused where it is typed; cells blanked
-// by key.
+// by key; the class's counts always inside the chart of meetings per run.
 
 #include "answerpages.h"
 #include "answerwindow.h"
 #include "classgroups.h"
 #include "classtable.h"
+#include "pictures.h"
 #include "report.h"
 #include "waiting.h"
 
+#include <QChart>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScatterSeries>
 #include <QSettings>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QValueAxis>
 #include <QtTest>
+
+#include <memory>
 
 namespace {
 
@@ -149,6 +155,31 @@ private slots:
         QTest::keyClick(cells, Qt::Key(key));
         QCOMPARE(groupsText(table.counts()), QStringLiteral("1 -|- 4"));
         QCOMPARE(cells->rowCount(), 3);
+    }
+
+    // However unlikely the exact law makes a class's count, the chart of
+    // meetings per run reaches it and marks it.
+    void classCountsAreInsideTheLawChart()
+    {
+        stats::Report report;
+        for (Scenario scenario : stats::Scenarios)
+            report.exact[scenario].law = {0.5, 0.5};
+        report.options.runs = 0;
+        report.options.classCounts = std::get<stats::ClassCounts>(stats::readClassCounts("12,\n2,3\n"));
+        const std::unique_ptr<QChart> chart(stats::lawChart(report));
+        const auto *x = qobject_cast<QValueAxis *>(chart->axes(Qt::Horizontal).value(0));
+        QVERIFY(x);
+        bool marked = false;
+        for (QAbstractSeries *series : chart->series()) {
+            const auto *marks = qobject_cast<QScatterSeries *>(series);
+            if (!marks || marks->markerShape() != QScatterSeries::MarkerShapeTriangle)
+                continue;
+            for (const QPointF &mark : marks->points()) {
+                QVERIFY(mark.x() > x->min() && mark.x() < x->max());
+                marked = marked || qRound(mark.x()) == 12;
+            }
+        }
+        QVERIFY(marked);
     }
 
 private:
