@@ -1,22 +1,16 @@
 // The answer window, offscreen: the figures it shows are the statistics
-// library's, the walkers move by mouse and keyboard, the class table refuses
-// what is not a count and keeps the rest.
+// library's, the walkers move by mouse and keyboard.
 
-#include "answerpages.h"
 #include "answerpane.h"
 #include "answerwindow.h"
 #include "boardview.h"
-#include "classtable.h"
 #include "exactlaw.h"
 #include "report.h"
 #include "waiting.h"
 
-#include <QInputMethodEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QSettings>
 #include <QSpinBox>
-#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -137,79 +131,15 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(showing(*m_window, board.position(Walker::Momotaro), moved, 180), WaitMs);
     }
 
-    void refusedCellKeepsTheTable_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("kept"); // empty: refused
-        QTest::newRow("a count") << QStringLiteral("12") << QStringLiteral("12");
-        QTest::newRow("full-width digits") << QStringLiteral("１２") << QStringLiteral("12");
-        QTest::newRow("a word") << QStringLiteral("ten") << QString();
-        QTest::newRow("above 999") << QStringLiteral("1000") << QString();
-        QTest::newRow("negative") << QStringLiteral("-1") << QString();
-        QTest::newRow("two counts") << QStringLiteral("3,4") << QString();
-    }
-    void refusedCellKeepsTheTable()
-    {
-        QFETCH(QString, typed);
-        QFETCH(QString, kept);
-        ClassTable &table = m_window->pages().classTable();
-        m_window->pages().setCurrentIndex(int(AnswerPages::Page::OurClass));
-        QVERIFY(!table.readCsv("both,one\n7,5\n9,\n"));
-        QTableWidget *cells = table.table();
-        cells->setCurrentCell(1, 1);
-        cells->setFocus();
-        QTest::keyClick(cells, Qt::Key_F2);
-        auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
-        QVERIFY(editor);
-        // As an input method commits it: full-width digits have no key of their own.
-        QInputMethodEvent commit;
-        commit.setCommitString(typed);
-        QApplication::sendEvent(editor, &commit);
-        QTest::keyClick(editor, Qt::Key_Return);
-        // The view hands the editor's text to the table on its next turn.
-        const QList<QLabel *> labels = table.findChildren<QLabel *>();
-        const auto told = [&] { return std::any_of(labels.begin(), labels.end(), [&](QLabel *l) { return l->text().contains(typed); }); };
-        if (kept.isEmpty())
-            QTRY_VERIFY_WITH_TIMEOUT(told(), WaitMs);
-        else
-            QTRY_COMPARE_WITH_TIMEOUT(cells->item(1, 1)->text(), kept, WaitMs);
-
-        const stats::ClassCounts counts = table.counts();
-        QCOMPARE(counts.counts[Scenario::BothWalk], (std::vector<int>{7, 9}));
-        const std::vector<int> dogWalks = kept.isEmpty() ? std::vector<int>{5} : std::vector<int>{5, kept.toInt()};
-        QCOMPARE(counts.counts[Scenario::DogWalks], dogWalks);
-        QCOMPARE(told(), kept.isEmpty());
-    }
-
-    void classFileRoundTrips()
-    {
-        ClassTable &table = m_window->pages().classTable();
-        QVERIFY(!table.readCsv("\"When two srart\",\"When one starts\"\n12;7\n;4\n9,\n"));
-        const stats::ClassCounts before = table.counts();
-        QCOMPARE(before.counts[Scenario::BothWalk], (std::vector<int>{12, 9}));
-        QCOMPARE(before.counts[Scenario::DogWalks], (std::vector<int>{7, 4}));
-        const auto read = stats::readClassCounts(table.csv());
-        QVERIFY(std::holds_alternative<stats::ClassCounts>(read));
-        QCOMPARE(std::get<stats::ClassCounts>(read).counts[Scenario::BothWalk], before.counts[Scenario::BothWalk]);
-        QCOMPARE(std::get<stats::ClassCounts>(read).counts[Scenario::DogWalks], before.counts[Scenario::DogWalks]);
-
-        // A file with a bad row opens nothing and names the row.
-        const std::optional<QString> refused = table.readCsv("a,b\n1,2\n3,x\n");
-        QVERIFY(refused && refused->contains(QStringLiteral("row 3")));
-        QCOMPARE(table.counts().counts[Scenario::BothWalk], before.counts[Scenario::BothWalk]);
-    }
-
     // What was set up comes back in the next window.
     void settingsRemembered()
     {
         m_window->board().setPosition(Walker::Momotaro, {1, 2});
         m_window->runLength().setValue(90);
-        QVERIFY(!m_window->pages().classTable().readCsv("x,y\n3,4\n"));
         m_window->close();
         AnswerWindow again(*m_settings);
         QCOMPARE(again.board().position(Walker::Momotaro), (Point{1, 2}));
         QCOMPARE(again.runLength().value(), 90);
-        QCOMPARE(again.pages().classTable().counts().counts[Scenario::DogWalks], std::vector<int>{4});
     }
 
 private:

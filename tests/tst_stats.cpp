@@ -1,3 +1,4 @@
+#include "classgroups.h"
 #include "exactlaw.h"
 #include "report.h"
 #include "simulation.h"
@@ -104,6 +105,8 @@ private slots:
     void verdictSaysWhatAClassCanTell_data();
     void verdictSaysWhatAClassCanTell();
     void runsEachAndClassTotalsMatchEveryOutcome();
+    void classFileKeepsEachGroupsCells_data();
+    void classFileKeepsEachGroupsCells();
     void badClassFilesNameTheRow_data();
     void badClassFilesNameTheRow();
     void classCountsAreComparedWithTheAnswer_data();
@@ -307,6 +310,28 @@ void TestStats::runsEachAndClassTotalsMatchEveryOutcome()
     }
 }
 
+void TestStats::classFileKeepsEachGroupsCells_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("groups");
+    QTest::newRow("a blank second cell") << QByteArray("\"When two srart\",\"When one starts\"\n12;\n9,4\n") << "12 -|9 4";
+    QTest::newRow("a blank first cell") << QByteArray("3\n;5\n") << "3 -|- 5";
+    QTest::newRow("a blank group between, blank rows after") << QByteArray("1,2\n,\n\n7\t8\n;\n,\n") << "1 2|- -|7 8";
+}
+
+void TestStats::classFileKeepsEachGroupsCells()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, groups);
+    const auto read = stats::readClassCounts(text);
+    QVERIFY(std::holds_alternative<stats::ClassCounts>(read));
+    QCOMPARE(groupsText(std::get<stats::ClassCounts>(read)), groups);
+    // The file written of them reads back to the same groups.
+    const auto again = stats::readClassCounts(stats::classCountsCsv(std::get<stats::ClassCounts>(read)));
+    QVERIFY(std::holds_alternative<stats::ClassCounts>(again));
+    QCOMPARE(groupsText(std::get<stats::ClassCounts>(again)), groups);
+}
+
 void TestStats::badClassFilesNameTheRow_data()
 {
     QTest::addColumn<QByteArray>("text");
@@ -316,6 +341,8 @@ void TestStats::badClassFilesNameTheRow_data()
     QTest::newRow("three columns") << QByteArray("3,4,5\n") << "row 1: more than two columns";
     QTest::newRow("empty") << QByteArray("\n\n") << "the file is empty";
     QTest::newRow("a header alone") << QByteArray("both,one\n,\n") << "no runs in it";
+    QTest::newRow("a group past the 1,000th, blank ones counted") << QByteArray("5,\n") + QByteArray(",\n").repeated(998) + "6,\n7,\n"
+                                                             << "row 1001: more than 1,000 groups";
 }
 
 void TestStats::badClassFilesNameTheRow()
@@ -338,7 +365,7 @@ void TestStats::classCountsAreComparedWithTheAnswer_data()
     QTest::newRow("typical") << QByteArray("When two srart,When one starts\r\n9,6\r\n12;5\r\n8,\r\n\xef\xbc\x97\t\xef\xbc\x98")
                              << QStringList{"agree with the answer", "point the right way"};
     QTest::newRow("unusual") << QByteArray("2,14\n1,15\n3,13\n")
-                             << QStringList{"\"Both wander\" are unusual", "1 time in 1,100", "point the wrong way"};
+                             << QStringList{"unusual for \"Both wander\"", "about 1 class in 1,100", "point the wrong way"};
 }
 
 void TestStats::classCountsAreComparedWithTheAnswer()

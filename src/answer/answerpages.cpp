@@ -206,23 +206,39 @@ void paintClass(QPainter &painter, QRect area, const stats::Report &report, int 
     painter.drawText(QRect(columns[2], y, area.right() - columns[2], line * 2), Qt::TextWordWrap, stats::plainName(Scenario::DogWalks));
     y += line * 2;
     painter.setFont(text);
-    const stats::PerScenario<std::vector<int>> counts =
-        report.options.classCounts ? report.options.classCounts->counts : stats::PerScenario<std::vector<int>>{};
-    const std::size_t groups = std::max(counts[Scenario::BothWalk].size(), counts[Scenario::DogWalks].size());
+    const std::vector<stats::ClassGroup> groupsCounted =
+        report.options.classCounts ? report.options.classCounts->groups : std::vector<stats::ClassGroup>{};
+    const std::size_t groups = groupsCounted.size();
     const int room = std::max(1, (area.bottom() - verdictArea.height() - line * 2 - y) / line);
     const std::size_t shown = groups <= std::size_t(room) ? groups : std::size_t(room - 1);
     for (std::size_t g = 0; g < shown; ++g, y += line) {
         painter.drawText(QRect(columns[0], y, columns[1] - columns[0], line), QStringLiteral("Group %1").arg(g + 1));
         for (Scenario s : stats::Scenarios) {
-            const std::vector<int> &c = counts[s];
+            const std::optional<int> &count = groupsCounted[g].counts[s];
             const int column = columns[s == Scenario::BothWalk ? 1 : 2];
-            if (g < c.size())
-                painter.drawText(QRect(column, y, textPx * 4, line), Qt::AlignRight, QString::number(c[g]));
+            if (count)
+                painter.drawText(QRect(column, y, textPx * 4, line), Qt::AlignRight, QString::number(*count));
         }
     }
     if (shown < groups) {
         painter.drawText(QRect(columns[0], y, area.width(), line), QStringLiteral("… and %1 more groups").arg(groups - shown));
         y += line;
+    }
+    // Each scenario's runs added up.
+    if (report.options.classCounts) {
+        y += line / 2;
+        for (Scenario s : stats::Scenarios) {
+            const stats::ClassSum sum = report.options.classCounts->sum(s);
+            const QString text = sum.runs == 0
+                ? QStringLiteral("%1: no group ran it").arg(stats::plainName(s))
+                : QStringLiteral("%1: %2 meetings in %3, %4 a run on average")
+                      .arg(stats::plainName(s))
+                      .arg(sum.meetings)
+                      .arg(sum.runs == 1 ? QStringLiteral("1 run") : QStringLiteral("%1 runs").arg(sum.runs))
+                      .arg(sum.mean(), 0, 'f', 2);
+            painter.drawText(QRect(area.left(), y, area.width(), line), text);
+            y += line;
+        }
     }
     painter.drawText(QRect(area.left(), y + line / 2, area.width(), area.bottom() - y), Qt::TextWordWrap, verdict);
 }
@@ -479,7 +495,7 @@ answer::Answer AnswerPages::classAnswer() const
     if (!m_answer)
         return nullptr;
     const stats::ClassCounts counts = m_class->counts();
-    if (counts.counts[Scenario::BothWalk].empty() && counts.counts[Scenario::DogWalks].empty())
+    if (!counts.hasRuns())
         return m_answer;
     auto report = std::make_shared<stats::Report>(*m_answer);
     report->options.classCounts = counts;

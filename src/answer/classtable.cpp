@@ -2,10 +2,18 @@
 
 #include "report.h"
 
+#include <QAccessible>
+#include <QEvent>
+#include <QFrame>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
+#include <QStyle>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -18,36 +26,77 @@ int columnOf(Scenario scenario)
     return scenario == Scenario::BothWalk ? 0 : 1;
 }
 
+// The rows of figures under the table, in the order of ClassTable::m_sums.
+enum SumRow { Groups, Meetings, Average, SumRows };
+
 } // namespace
 
 ClassTable::ClassTable(QWidget *parent) : QWidget(parent)
 {
     m_table = new QTableWidget(0, int(stats::Scenarios.size()), this);
-    m_table->setAccessibleName(QStringLiteral("Our class: meetings each group counted"));
+    m_table->setAccessibleName(tr("Our class: meetings each group counted"));
+    m_table->setAccessibleDescription(tr("One row per group. Delete or Backspace blanks the selected cells."));
     QStringList headings;
     for (Scenario scenario : stats::Scenarios)
-        headings << QStringLiteral("%1 (\"%2\")").arg(stats::plainName(scenario), stats::scenarioCaption(scenario));
+        headings << tr("%1\n(“%2”)").arg(stats::plainName(scenario), stats::scenarioCaption(scenario));
     m_table->setHorizontalHeaderLabels(headings);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_table->setTabKeyNavigation(false);
-    m_message = new QLabel(this);
-    m_message->setWordWrap(true);
-    m_message->setAccessibleName(QStringLiteral("Message"));
-    m_message->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold"));
+    m_table->installEventFilter(this);
+
+    // A refused value's message, under the cells where the teacher is looking.
+    m_refusal = new QFrame(this);
+    m_refusal->setFrameShape(QFrame::StyledPanel);
+    m_refusalIcon = new QLabel(m_refusal);
+    m_refusalText = new QLabel(m_refusal);
+    m_refusalText->setWordWrap(true);
+    auto *refusalLayout = new QHBoxLayout(m_refusal);
+    refusalLayout->addWidget(m_refusalIcon, 0, Qt::AlignTop);
+    refusalLayout->addWidget(m_refusalText, 1);
+    m_refusal->hide();
+
+    auto *sums = new QGridLayout;
+    const std::array<QString, SumRows> sumNames{tr("Groups counted"), tr("Meetings in all"), tr("Average meetings in a run")};
+    for (int row = 0; row < SumRows; ++row)
+        sums->addWidget(new QLabel(sumNames[std::size_t(row)], this), row + 1, 0);
+    for (Scenario scenario : stats::Scenarios) {
+        const int column = columnOf(scenario) + 1;
+        sums->addWidget(new QLabel(stats::plainName(scenario), this), 0, column, Qt::AlignRight);
+        for (int row = 0; row < SumRows; ++row) {
+            QLabel *&label = m_sums[scenario][std::size_t(row)];
+            label = new QLabel(this);
+            sums->addWidget(label, row + 1, column, Qt::AlignRight);
+        }
+    }
+    sums->setColumnStretch(0, 1);
+    sums->setHorizontalSpacing(3 * fontMetrics().averageCharWidth());
+
     m_verdict = new QLabel(this);
     m_verdict->setWordWrap(true);
-    m_verdict->setAccessibleName(QStringLiteral("What the class's runs say"));
+    m_verdict->setAccessibleName(tr("What the class's runs say"));
     m_verdict->setFocusPolicy(Qt::TabFocus);
     m_verdict->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
 
-    auto *beside = new QHBoxLayout;
-    beside->addWidget(m_table, 3);
-    beside->addWidget(m_message, 1);
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(beside, 1);
+    layout->addWidget(m_table, 1);
+    layout->addWidget(m_refusal);
+    layout->addLayout(sums);
     layout->addWidget(m_verdict);
     connect(m_table, &QTableWidget::itemChanged, this, &ClassTable::cellChanged);
-    keepOneBlankRow();
+    changed();
+}
+
+bool ClassTable::eventFilter(QObject *watched, QEvent *event)
+{
+    // Only the table's own keys: a cell being edited has its editor's.
+    if (watched == m_table && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Delete || key->key() == Qt::Key_Backspace) && key->modifiers() == Qt::NoModifier) {
+            clearSelectedCells();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void ClassTable::setRowCount(int rows)
@@ -61,24 +110,50 @@ void ClassTable::setRowCount(int rows)
     }
     QStringList groups;
     for (int row = 0; row < rows; ++row)
-        groups << QStringLiteral("Group %1").arg(row + 1);
+        groups << tr("Group %1").arg(row + 1);
     m_table->setVerticalHeaderLabels(groups);
     m_filling = false;
 }
 
 void ClassTable::keepOneBlankRow()
 {
-    int used = m_table->rowCount();
-    auto blank = [this](int row) {
-        for (int column = 0; column < m_table->columnCount(); ++column) {
-            if (!m_table->item(row, column)->text().isEmpty())
-                return false;
-        }
-        return true;
-    };
-    while (used > 0 && blank(used - 1))
-        --used;
+    const int used = int(counts().groups.size());
     setRowCount(std::min(used + 1, stats::MaxClassRuns));
+}
+
+void ClassTable::changed()
+{
+    keepOneBlankRow();
+    const stats::ClassCounts now = counts();
+    const QLocale locale;
+    for (Scenario scenario : stats::Scenarios) {
+        const stats::ClassSum sum = now.sum(scenario);
+        const std::array<QString, SumRows> texts{locale.toString(sum.runs), locale.toString(sum.meetings),
+                                                 sum.runs == 0 ? tr("–") : locale.toString(sum.mean(), 'f', 2)};
+        const std::array<QString, SumRows> names{
+            tr("%1: %n group(s) counted", nullptr, sum.runs).arg(stats::plainName(scenario)),
+            tr("%1: %2 meetings in all").arg(stats::plainName(scenario), texts[Meetings]),
+            sum.runs == 0 ? tr("%1: no average yet").arg(stats::plainName(scenario))
+                          : tr("%1: %2 meetings in a run on average").arg(stats::plainName(scenario), texts[Average])};
+        for (int row = 0; row < SumRows; ++row) {
+            m_sums[scenario][std::size_t(row)]->setText(texts[std::size_t(row)]);
+            m_sums[scenario][std::size_t(row)]->setAccessibleName(names[std::size_t(row)]);
+        }
+    }
+    emit countsChanged();
+}
+
+void ClassTable::showRefusal(const QString &text)
+{
+    m_refusalText->setText(text);
+    m_refusalText->setAccessibleName(text);
+    const int side = m_refusalText->fontMetrics().height() * 3 / 2;
+    m_refusalIcon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(side, side));
+    m_refusal->setVisible(!text.isEmpty());
+    if (!text.isEmpty()) {
+        QAccessibleEvent alert(m_refusalText, QAccessible::Alert);
+        QAccessible::updateAccessibility(&alert);
+    }
 }
 
 void ClassTable::cellChanged(QTableWidgetItem *item)
@@ -87,77 +162,86 @@ void ClassTable::cellChanged(QTableWidgetItem *item)
         return;
     const QString typed = item->text().trimmed();
     // Read as the class file reads a cell (full-width digits included).
-    const auto read = stats::readClassCounts(QByteArrayLiteral("x\n") + typed.toUtf8());
-    const auto *counts = std::get_if<stats::ClassCounts>(&read);
-    // One count in the first column, and nothing in a second ("3,4" is two).
-    const bool whole = typed.isEmpty()
-        || (counts && counts->counts[Scenario::BothWalk].size() == 1 && counts->counts[Scenario::DogWalks].empty());
+    const std::optional<int> count = stats::readClassCount(typed);
+    const bool accepted = typed.isEmpty() || count;
     m_filling = true;
-    if (whole) {
-        const QString value = typed.isEmpty() ? QString() : QString::number(counts->counts[Scenario::BothWalk].front());
+    if (accepted) {
+        const QString value = count ? QString::number(*count) : QString();
         item->setText(value);
         item->setData(AcceptedRole, value);
-        m_message->clear();
     } else {
         item->setText(item->data(AcceptedRole).toString());
-        m_message->setText(QStringLiteral("%1, %2: \"%3\" is not a whole number of meetings from 0 to %4.")
-                               .arg(m_table->verticalHeaderItem(item->row())->text(),
-                                    stats::plainName(stats::Scenarios[std::size_t(item->column())]), typed)
-                               .arg(stats::MaxClassCount));
     }
     m_filling = false;
-    if (whole) {
-        keepOneBlankRow();
-        emit countsChanged();
+    if (!accepted) {
+        const Scenario scenario = stats::Scenarios[std::size_t(item->column())];
+        showRefusal(tr("Group %1, “%2”: “%3” is not a count. Type a whole number of meetings from 0 to %4, or leave the cell blank.")
+                        .arg(item->row() + 1)
+                        .arg(stats::plainName(scenario), typed)
+                        .arg(stats::MaxClassCount));
+        // The message takes room from the cells: the refused one is kept in
+        // view once the layout has given it.
+        QTimer::singleShot(0, m_table, [this] { m_table->scrollTo(m_table->currentIndex()); });
+        return;
     }
+    showRefusal(QString());
+    changed();
+}
+
+void ClassTable::clearSelectedCells()
+{
+    QList<QTableWidgetItem *> cells = m_table->selectedItems();
+    if (cells.isEmpty() && m_table->currentItem())
+        cells << m_table->currentItem();
+    m_filling = true;
+    for (QTableWidgetItem *cell : cells) {
+        cell->setText(QString());
+        cell->setData(AcceptedRole, QString());
+    }
+    m_filling = false;
+    showRefusal(QString());
+    changed();
 }
 
 stats::ClassCounts ClassTable::counts() const
 {
     stats::ClassCounts counts;
     for (int row = 0; row < m_table->rowCount(); ++row) {
+        stats::ClassGroup group;
         for (Scenario scenario : stats::Scenarios) {
             const QString text = m_table->item(row, columnOf(scenario))->text();
             if (!text.isEmpty())
-                counts.counts[scenario].push_back(text.toInt());
+                group.counts[scenario] = text.toInt();
         }
+        counts.groups.push_back(group);
     }
+    while (!counts.groups.empty() && counts.groups.back().blank())
+        counts.groups.pop_back();
     return counts;
 }
 
 void ClassTable::setCounts(const stats::ClassCounts &counts)
 {
-    std::size_t rows = 0;
-    for (Scenario scenario : stats::Scenarios)
-        rows = std::max(rows, counts.counts[scenario].size());
-    m_filling = true;
+    const int rows = int(std::min(counts.groups.size(), std::size_t(stats::MaxClassRuns)));
     m_table->setRowCount(0);
-    setRowCount(int(rows));
+    setRowCount(rows);
     m_filling = true;
-    for (Scenario scenario : stats::Scenarios) {
-        const std::vector<int> &column = counts.counts[scenario];
-        for (std::size_t row = 0; row < column.size(); ++row) {
-            QTableWidgetItem *item = m_table->item(int(row), columnOf(scenario));
-            item->setText(QString::number(column[row]));
+    for (int row = 0; row < rows; ++row) {
+        for (Scenario scenario : stats::Scenarios) {
+            const std::optional<int> &count = counts.groups[std::size_t(row)].counts[scenario];
+            QTableWidgetItem *item = m_table->item(row, columnOf(scenario));
+            item->setText(count ? QString::number(*count) : QString());
             item->setData(AcceptedRole, item->text());
         }
     }
     m_filling = false;
-    m_message->clear();
-    keepOneBlankRow();
-    emit countsChanged();
+    showRefusal(QString());
+    changed();
 }
 
 QByteArray ClassTable::csv() const
 {
-    QStringList lines;
-    QStringList header;
-    for (Scenario scenario : stats::Scenarios)
-        header << stats::scenarioCaption(scenario);
-    lines << header.join(u',');
-    for (int row = 0; row + 1 < m_table->rowCount(); ++row)
-        lines << m_table->item(row, 0)->text() + u',' + m_table->item(row, 1)->text();
-    return (lines.join(u'\n') + u'\n').toUtf8();
+    return stats::classCountsCsv(counts());
 }
 
 std::optional<QString> ClassTable::readCsv(const QByteArray &text)

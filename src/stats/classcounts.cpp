@@ -1,16 +1,20 @@
 #include "classcounts.h"
 
+#include "captions.h"
+
 #include <QLocale>
 #include <QRegularExpression>
 #include <QStringList>
 
-#include <optional>
+#include <algorithm>
+#include <utility>
 
 namespace stats {
 
 namespace {
 
-// A cell's count, or none for a blank cell; false when it is no count.
+// A cell's count, or none for a blank cell; false when it is no count. The
+// cell is already normalized (full-width digits made plain) and trimmed.
 bool readCell(const QString &cell, std::optional<int> &count)
 {
     static const QRegularExpression whole(QStringLiteral(R"(^\+?([0-9]{1,3})$)"));
@@ -26,6 +30,39 @@ bool readCell(const QString &cell, std::optional<int> &count)
 
 } // namespace
 
+std::vector<int> ClassCounts::runs(Scenario scenario) const
+{
+    std::vector<int> counts;
+    for (const ClassGroup &group : groups) {
+        if (group.counts[scenario])
+            counts.push_back(*group.counts[scenario]);
+    }
+    return counts;
+}
+
+ClassSum ClassCounts::sum(Scenario scenario) const
+{
+    ClassSum sum;
+    for (int count : runs(scenario)) {
+        ++sum.runs;
+        sum.meetings += count;
+    }
+    return sum;
+}
+
+bool ClassCounts::hasRuns() const
+{
+    return std::any_of(groups.begin(), groups.end(), [](const ClassGroup &group) { return !group.blank(); });
+}
+
+std::optional<int> readClassCount(const QString &cell)
+{
+    std::optional<int> count;
+    if (!readCell(cell.normalized(QString::NormalizationForm_KC).trimmed(), count))
+        return std::nullopt;
+    return count;
+}
+
 std::variant<ClassCounts, QString> readClassCounts(const QByteArray &text)
 {
     QString decoded = QString::fromUtf8(text).normalized(QString::NormalizationForm_KC);
@@ -34,6 +71,9 @@ std::variant<ClassCounts, QString> readClassCounts(const QByteArray &text)
     ClassCounts read;
     bool firstRow = true;
     bool anyRow = false;
+    // Blank groups read since the last group with a count: kept only when
+    // another such group follows.
+    std::size_t blanks = 0;
     const QStringList lines = decoded.split(u'\n');
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString line = lines[i].trimmed();
@@ -64,20 +104,43 @@ std::variant<ClassCounts, QString> readClassCounts(const QByteArray &text)
         if (cells.size() > 2)
             return row + QStringLiteral("more than two columns");
         // The first column is both walking, the second Dog alone.
-        for (std::size_t c = 0; c < counts.size(); ++c) {
-            if (!counts[c])
-                continue;
-            std::vector<int> &into = read.counts[Scenarios[c]];
-            if (into.size() == std::size_t(MaxClassRuns))
-                return row + QStringLiteral("more than %1 runs").arg(QLocale(QLocale::English).toString(MaxClassRuns));
-            into.push_back(*counts[c]);
+        ClassGroup group;
+        for (std::size_t c = 0; c < counts.size(); ++c)
+            group.counts[Scenarios[c]] = counts[c];
+        if (group.blank()) {
+            ++blanks;
+            continue;
         }
+        if (read.groups.size() + blanks >= std::size_t(MaxClassRuns))
+            return row + QStringLiteral("more than %1 groups").arg(QLocale(QLocale::English).toString(MaxClassRuns));
+        read.groups.resize(read.groups.size() + std::exchange(blanks, 0));
+        read.groups.push_back(group);
     }
     if (!anyRow)
         return QStringLiteral("the file is empty");
-    if (read.counts[Scenario::BothWalk].empty() && read.counts[Scenario::DogWalks].empty())
+    if (read.groups.empty())
         return QStringLiteral("no runs in it");
     return read;
+}
+
+QByteArray classCountsCsv(const ClassCounts &counts)
+{
+    QStringList header;
+    for (Scenario scenario : Scenarios)
+        header << QString::fromLatin1(captionOf(scenario));
+    QStringList lines{header.join(u',')};
+    std::size_t used = counts.groups.size();
+    while (used > 0 && counts.groups[used - 1].blank())
+        --used;
+    for (std::size_t g = 0; g < used; ++g) {
+        QStringList cells;
+        for (Scenario scenario : Scenarios) {
+            const std::optional<int> &count = counts.groups[g].counts[scenario];
+            cells << (count ? QString::number(*count) : QString());
+        }
+        lines << cells.join(u',');
+    }
+    return (lines.join(u'\n') + u'\n').toUtf8();
 }
 
 } // namespace stats

@@ -183,6 +183,13 @@ QChart *lawChart(const Report &report)
         for (double p : law)
             top = std::max(top, 100 * p);
     }
+    // And every count the class saw, however unlikely.
+    if (withClass) {
+        for (Scenario i : Scenarios) {
+            for (int count : report.options.classCounts->runs(i))
+                shown = std::max(shown, std::size_t(count) + 1);
+        }
+    }
 
     auto *bars = new QBarSeries;
     bars->setBarWidth(0.8);
@@ -217,12 +224,10 @@ QChart *lawChart(const Report &report)
         runMarks(i, report.simulated[i].histogram, report.options.runs, Looks[i].mark, MarkPx);
     if (withClass) {
         for (Scenario i : Scenarios) {
-            const std::vector<int> &counts = report.options.classCounts->counts[i];
+            const std::vector<int> counts = report.options.classCounts->runs(i);
             std::vector<std::int64_t> histogram(shown, 0);
-            for (int count : counts) {
-                if (std::size_t(count) < shown)
-                    ++histogram[std::size_t(count)];
-            }
+            for (int count : counts)
+                ++histogram[std::size_t(count)];
             if (!counts.empty())
                 runMarks(i, histogram, std::int64_t(counts.size()), QScatterSeries::MarkerShapeTriangle, MarkPx + 8);
         }
@@ -231,7 +236,7 @@ QChart *lawChart(const Report &report)
     QValueAxis *x = axis(QStringLiteral("Meetings in the run"), -0.5, double(shown) - 0.5);
     x->setTickType(QValueAxis::TicksDynamic);
     x->setTickAnchor(0);
-    x->setTickInterval(shown > 20 ? 5 : shown > 10 ? 2 : 1);
+    x->setTickInterval(shown > 200 ? 50 : shown > 50 ? 10 : shown > 20 ? 5 : shown > 10 ? 2 : 1);
     x->setLabelFormat(QStringLiteral("%d"));
     QValueAxis *y = chanceAxis(top * 1.08);
     chart->addAxis(x, Qt::AlignBottom);

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 
 namespace stats {
 
@@ -155,23 +154,26 @@ std::optional<ClassFigures> classFigures(const Report &report, Scenario scenario
 {
     if (!report.options.classCounts)
         return std::nullopt;
-    const std::vector<int> &counts = report.options.classCounts->counts[scenario];
-    if (counts.empty())
+    const ClassSum sum = report.options.classCounts->sum(scenario);
+    if (sum.runs == 0)
         return std::nullopt;
-    const long long total = std::accumulate(counts.begin(), counts.end(), 0LL);
-    const int runs = int(counts.size());
-    return ClassFigures{runs, double(total) / runs, chanceOfTotalThisFar(report.exact[scenario].law, runs, total)};
+    return ClassFigures{sum.runs, sum.mean(), chanceOfTotalThisFar(report.exact[scenario].law, sum.runs, sum.meetings)};
 }
 
-// "1 time in 40", for a small chance.
-QString oneTimeIn(double chance)
+// How many classes of as many groups would see a difference at least as
+// large, for a chance of one: "about 1 class in 9", "about 7 classes in 10".
+QString classesIn(double chance)
 {
     if (chance < 1e-6)
-        return QStringLiteral("less than 1 time in a million");
-    // Two significant digits: "1 time in 25,000", not 25,412.
-    const double times = 1 / chance;
-    const double step = times < 100 ? 1 : std::pow(10.0, std::floor(std::log10(times)) - 1);
-    return QStringLiteral("about 1 time in %1").arg(withSeparators(std::llround(std::round(times / step) * step)));
+        return QStringLiteral("less than 1 class in a million");
+    if (chance >= 0.95)
+        return QStringLiteral("nearly every class");
+    if (chance >= 0.5)
+        return QStringLiteral("about %1 classes in 10").arg(std::lround(10 * chance));
+    // Two significant digits: "1 class in 25,000", not 25,412.
+    const double classes = 1 / chance;
+    const double step = classes < 100 ? 1 : std::pow(10.0, std::floor(std::log10(classes)) - 1);
+    return QStringLiteral("about 1 class in %1").arg(withSeparators(std::llround(std::round(classes / step) * step)));
 }
 
 } // namespace
@@ -231,16 +233,26 @@ QString classVerdict(const Report &report)
     for (Scenario s : Scenarios)
         figures[s] = classFigures(report, s);
     QStringList sentences;
+    QStringList unusual;
     for (Scenario s : Scenarios) {
-        if (figures[s] && figures[s]->chance < 0.05) {
-            sentences << QStringLiteral("The class's runs of \"%1\" are unusual: an average this far from %2 comes up only %3.")
-                             .arg(plainName(s), fixed(report.exact[s].expectedMeetings), oneTimeIn(figures[s]->chance));
-        }
+        if (!figures[s])
+            continue;
+        const double exact = report.exact[s].expectedMeetings;
+        const double off = figures[s]->mean - exact;
+        const QString where = fixed(std::fabs(off)) == fixed(0.0)
+            ? QStringLiteral("matches the exact %1").arg(fixed(exact))
+            : QStringLiteral("is %1 %2 the exact %3").arg(fixed(std::fabs(off)), off > 0 ? QStringLiteral("above") : QStringLiteral("below"), fixed(exact));
+        sentences << QStringLiteral("%1: the class's average %2; %3 would see a difference this large.")
+                         .arg(plainName(s), where, classesIn(figures[s]->chance));
+        if (figures[s]->chance < 0.05)
+            unusual << u'"' + plainName(s) + u'"';
     }
-    if (sentences.isEmpty())
+    if (unusual.isEmpty()) {
         sentences << QStringLiteral("The class's results agree with the answer.");
-    else
-        sentences << QStringLiteral("Check the start points, the length of the runs and the counts.");
+    } else {
+        sentences << QStringLiteral("That is unusual for %1: check the start points, the length of the runs and the counts.")
+                         .arg(unusual.join(QStringLiteral(" and ")));
+    }
     const std::optional<ClassFigures> &both = figures[Scenario::BothWalk];
     const std::optional<ClassFigures> &one = figures[Scenario::DogWalks];
     if (both && one) {

@@ -1,0 +1,192 @@
+// The class table of the answer window, offscreen: the groups' counts kept
+// as typed, blank cells included, through the table, its file and the
+// settings; what is not a count refused where it is typed; cells blanked
+// by key; the class's counts always inside the chart of meetings per run.
+
+#include "answerpages.h"
+#include "answerwindow.h"
+#include "classgroups.h"
+#include "classtable.h"
+#include "pictures.h"
+#include "report.h"
+#include "waiting.h"
+
+#include <QChart>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScatterSeries>
+#include <QSettings>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QValueAxis>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const int WaitMs = int(waitDeadline().count());
+
+} // namespace
+
+class TestClassTable : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_dir.emplace();
+        m_settings.emplace(m_dir->filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+        m_window.emplace(*m_settings);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(&*m_window));
+        m_window->pages().setCurrentIndex(int(AnswerPages::Page::OurClass));
+    }
+    void cleanup()
+    {
+        m_window.reset();
+        m_settings.reset();
+        m_dir.reset();
+    }
+
+    void groupsSurviveTheFileAndTheSettings_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("groups");
+        QTest::newRow("blank cells, a blank group between")
+            << QByteArray("\"When two srart\",\"When one starts\"\n12;\n;5\n,\n3,4\n") << "12 -|- 5|- -|3 4";
+        // A full class, each group's cells different.
+        QByteArray full;
+        QStringList groups;
+        for (int g = 0; g < stats::MaxClassRuns; ++g) {
+            const int count = (7 * g) % (stats::MaxClassCount + 1);
+            full += QByteArray::number(count) + (g % 3 == 0 ? QByteArray(",\n") : ',' + QByteArray::number(g % 10) + '\n');
+            groups << QString::number(count) + (g % 3 == 0 ? QStringLiteral(" -") : QStringLiteral(" %1").arg(g % 10));
+        }
+        QTest::newRow("every group of a full class") << full << groups.join(u'|');
+    }
+    void groupsSurviveTheFileAndTheSettings()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, groups);
+        ClassTable &table = m_window->pages().classTable();
+        QVERIFY(!table.readCsv(text));
+        QCOMPARE(groupsText(table.counts()), groups);
+        const auto read = stats::readClassCounts(table.csv());
+        QVERIFY(std::holds_alternative<stats::ClassCounts>(read));
+        QCOMPARE(groupsText(std::get<stats::ClassCounts>(read)), groups);
+
+        m_window->close();
+        AnswerWindow again(*m_settings);
+        ClassTable &remembered = again.pages().classTable();
+        QCOMPARE(groupsText(remembered.counts()), groups);
+        // A file with a bad row opens nothing and names the row.
+        const std::optional<QString> refused = remembered.readCsv("a,b\n1,2\n3,x\n");
+        QVERIFY(refused && refused->contains(QStringLiteral("row 3")));
+        QCOMPARE(groupsText(remembered.counts()), groups);
+    }
+
+    void refusedCellKeepsTheTable_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept"); // empty: refused
+        QTest::newRow("a count") << QStringLiteral("12") << QStringLiteral("12");
+        QTest::newRow("full-width digits") << QStringLiteral("１２") << QStringLiteral("12");
+        QTest::newRow("a word") << QStringLiteral("ten") << QString();
+        QTest::newRow("above 999") << QStringLiteral("1000") << QString();
+        QTest::newRow("negative") << QStringLiteral("-1") << QString();
+        QTest::newRow("two counts") << QStringLiteral("3,4") << QString();
+    }
+    void refusedCellKeepsTheTable()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        ClassTable &table = m_window->pages().classTable();
+        QVERIFY(!table.readCsv("both,one\n7,5\n9,\n"));
+        QTableWidget *cells = table.table();
+        cells->setCurrentCell(1, 1);
+        cells->setFocus();
+        QTest::keyClick(cells, Qt::Key_F2);
+        auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        QVERIFY(editor);
+        // As an input method commits it: full-width digits have no key of their own.
+        QInputMethodEvent commit;
+        commit.setCommitString(typed);
+        QApplication::sendEvent(editor, &commit);
+        QTest::keyClick(editor, Qt::Key_Return);
+        // The message in view names what was typed and the cell's scenario.
+        const QList<QLabel *> labels = table.findChildren<QLabel *>();
+        const auto told = [&] {
+            return std::any_of(labels.begin(), labels.end(), [&](QLabel *l) {
+                return l->isVisible() && l->text().contains(typed) && l->text().contains(stats::plainName(Scenario::DogWalks));
+            });
+        };
+        // The view hands the editor's text to the table on its next turn.
+        if (kept.isEmpty())
+            QTRY_VERIFY_WITH_TIMEOUT(told(), WaitMs);
+        else
+            QTRY_COMPARE_WITH_TIMEOUT(cells->item(1, 1)->text(), kept, WaitMs);
+        QCOMPARE(groupsText(table.counts()), QStringLiteral("7 5|9 ") + (kept.isEmpty() ? QStringLiteral("-") : kept));
+        QCOMPARE(told(), kept.isEmpty());
+    }
+
+    void deleteBlanksTheSelectedCells_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Delete") << int(Qt::Key_Delete);
+        QTest::newRow("Backspace") << int(Qt::Key_Backspace);
+    }
+    void deleteBlanksTheSelectedCells()
+    {
+        QFETCH(int, key);
+        ClassTable &table = m_window->pages().classTable();
+        QVERIFY(!table.readCsv("1,2\n3,4\n5,6\n"));
+        QTableWidget *cells = table.table();
+        cells->setFocus();
+        cells->setCurrentCell(0, 1);
+        cells->setRangeSelected(QTableWidgetSelectionRange(1, 0, 1, 0), true);
+        QTest::keyClick(cells, Qt::Key(key));
+        QCOMPARE(groupsText(table.counts()), QStringLiteral("1 -|- 4|5 6"));
+        // The last group blanked leaves no blank group behind.
+        cells->setCurrentCell(2, 0);
+        cells->setRangeSelected(QTableWidgetSelectionRange(2, 0, 2, 1), true);
+        QTest::keyClick(cells, Qt::Key(key));
+        QCOMPARE(groupsText(table.counts()), QStringLiteral("1 -|- 4"));
+        QCOMPARE(cells->rowCount(), 3);
+    }
+
+    // However unlikely the exact law makes a class's count, the chart of
+    // meetings per run reaches it and marks it.
+    void classCountsAreInsideTheLawChart()
+    {
+        stats::Report report;
+        for (Scenario scenario : stats::Scenarios)
+            report.exact[scenario].law = {0.5, 0.5};
+        report.options.runs = 0;
+        report.options.classCounts = std::get<stats::ClassCounts>(stats::readClassCounts("12,\n2,3\n"));
+        const std::unique_ptr<QChart> chart(stats::lawChart(report));
+        const auto *x = qobject_cast<QValueAxis *>(chart->axes(Qt::Horizontal).value(0));
+        QVERIFY(x);
+        bool marked = false;
+        for (QAbstractSeries *series : chart->series()) {
+            const auto *marks = qobject_cast<QScatterSeries *>(series);
+            if (!marks || marks->markerShape() != QScatterSeries::MarkerShapeTriangle)
+                continue;
+            for (const QPointF &mark : marks->points()) {
+                QVERIFY(mark.x() > x->min() && mark.x() < x->max());
+                marked = marked || qRound(mark.x()) == 12;
+            }
+        }
+        QVERIFY(marked);
+    }
+
+private:
+    std::optional<QTemporaryDir> m_dir;
+    std::optional<QSettings> m_settings;
+    std::optional<AnswerWindow> m_window;
+};
+
+QTEST_MAIN(TestClassTable)
+#include "tst_classtable.moc"
