@@ -55,7 +55,9 @@ QString runsOfEach(int runs)
 QChart *runsChartMarked(const stats::Report &report)
 {
     QChart *chart = stats::runsChart(report);
+    // Five keys: they stand beside the chart, one under another.
     chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
+    chart->legend()->setAlignment(Qt::AlignRight);
     auto *x = qobject_cast<QValueAxis *>(chart->axes(Qt::Horizontal).value(0));
     auto *y = qobject_cast<QValueAxis *>(chart->axes(Qt::Vertical).value(0));
     struct Threshold
@@ -73,12 +75,15 @@ QChart *runsChartMarked(const stats::Report &report)
         mark->setMarkerSize(stats::PictureTextPx * 1.4);
         mark->setColor(Qt::black);
         mark->setBorderColor(Qt::white);
+        // "9 in 10: 4 runs" (of each: the axis says so).
+        const QString share = t.chance == 90 ? QStringLiteral("9 in 10") : QStringLiteral("99 in 100");
+        const int runs = shown ? t.runs : t.runs > 0 ? int(x->max()) : stats::MaxRunsCompared;
         if (!stats::fasterScenario(report))
-            mark->setName(QStringLiteral("%1 in 100: no way is right").arg(t.chance));
-        else if (shown)
-            mark->setName(QStringLiteral("%1 in 100 from %2").arg(t.chance).arg(runsOfEach(t.runs)));
+            mark->setName(QStringLiteral("%1: never").arg(share));
         else
-            mark->setName(QStringLiteral("%1 in 100: more than %2").arg(t.chance).arg(runsOfEach(t.runs > 0 ? int(x->max()) : stats::MaxRunsCompared)));
+            mark->setName(QStringLiteral("%1: %2%3 %4").arg(share, shown ? QString() : QStringLiteral("over "))
+                              .arg(runs)
+                              .arg(runs == 1 ? QStringLiteral("run") : QStringLiteral("runs")));
         if (shown)
             mark->append(t.runs, t.chance);
         chart->addSeries(mark);

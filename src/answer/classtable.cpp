@@ -77,13 +77,24 @@ ClassTable::ClassTable(QWidget *parent) : QWidget(parent)
     m_verdict->setFocusPolicy(Qt::TabFocus);
     m_verdict->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
 
+    // The table scrolls: it takes the room the figures under it leave, and
+    // asks for a few rows at least.
+    m_table->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_table, 1);
     layout->addWidget(m_refusal);
     layout->addLayout(sums);
     layout->addWidget(m_verdict);
     connect(m_table, &QTableWidget::itemChanged, this, &ClassTable::cellChanged);
     changed();
+}
+
+void ClassTable::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        m_table->setMinimumHeight(fontMetrics().height() * 7);
 }
 
 bool ClassTable::eventFilter(QObject *watched, QEvent *event)

@@ -43,6 +43,7 @@ signals:
     void countsChanged();
 
 protected:
+    void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
