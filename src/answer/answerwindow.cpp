@@ -4,6 +4,7 @@
 #include "answerpane.h"
 #include "boardview.h"
 #include "classtable.h"
+#include "onscreen.h"
 #include "pictures.h"
 #include "report.h"
 #include "savefile.h"
@@ -25,6 +26,7 @@
 #include <QShortcut>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -244,7 +246,18 @@ void AnswerWindow::showEvent(QShowEvent *event)
     if (!m_fitted) {
         m_fitted = true;
         fitOnScreen();
+        onscreen::whenFramed(*this, [this] { fitOnScreen(); });
     }
+}
+
+void AnswerWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // Back from full screen: the window as it was, within the screen (the
+    // window manager restores it after this, hence the next turn).
+    if (event->type() == QEvent::WindowStateChange && !isFullScreen()
+        && (static_cast<QWindowStateChangeEvent *>(event)->oldState() & Qt::WindowFullScreen))
+        QTimer::singleShot(0, this, &AnswerWindow::fitOnScreen);
 }
 
 void AnswerWindow::fitOnScreen()
@@ -269,7 +282,6 @@ void AnswerWindow::togglePresentation()
     if (isFullScreen()) {
         menuBar()->show();
         showNormal();
-        fitOnScreen();
     } else {
         menuBar()->hide();
         showFullScreen();

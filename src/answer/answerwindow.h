@@ -49,6 +49,7 @@ signals:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -80,5 +81,7 @@ private:
     int m_textPixels = 0;
     // What waits for the answer to be worked out (a copy, an export).
     std::function<void()> m_whenAnswered;
+    // Placed on the screen at the first show, and again once the window
+    // manager has added its frame.
     bool m_fitted = false;
 };

@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWidget>
 
 namespace onscreen {
@@ -42,7 +43,8 @@ void keepOnScreen(QWidget &window, QScrollArea &scroller)
     window.move(window.pos() + area.topLeft() - frame.topLeft());
 }
 
-// Lives as the window's child until the window is first shown.
+// Lives as the window's child until the window is first shown: places it
+// then, and again once the window manager has added its frame.
 class Keeper final : public QObject
 {
     Q_OBJECT
@@ -56,8 +58,10 @@ public:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() == QEvent::Show) {
+            auto &window = static_cast<QWidget &>(*watched);
             watched->removeEventFilter(this);
-            keepOnScreen(static_cast<QWidget &>(*watched), m_scroller);
+            keepOnScreen(window, m_scroller);
+            whenFramed(window, [&window, &scroller = m_scroller] { keepOnScreen(window, scroller); });
             deleteLater();
         }
         return false;
@@ -67,7 +71,66 @@ private:
     QScrollArea &m_scroller;
 };
 
+// Watches a shown window until its frame is known, then calls placed.
+class FrameWatch final : public QObject
+{
+public:
+    FrameWatch(QWidget &window, std::function<void()> placed) : QObject(&window), m_window(window), m_placed(std::move(placed))
+    {
+        window.installEventFilter(this);
+        m_timer.setInterval(Poll);
+        connect(&m_timer, &QTimer::timeout, this, &FrameWatch::check);
+        m_timer.start();
+        check();
+    }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Move || event->type() == QEvent::Resize)
+            check();
+        return false;
+    }
+
+private:
+    // The frame is told by events that Qt passes on to no widget, so it is
+    // also looked for a few times a second while the window manager may
+    // still be framing the window.
+    static constexpr std::chrono::milliseconds Poll{100};
+    static constexpr int Polls = 30;
+    static constexpr std::chrono::milliseconds Settle{50};
+
+    // Places the window once its frame is known, and again while the first
+    // seconds last if the window manager, still settling it, puts its frame's
+    // corner off the screen.
+    void check()
+    {
+        const QRect frame = m_window.frameGeometry();
+        if (frame.size() != m_window.size()
+            && (!m_placedOnce || !m_window.screen()->availableGeometry().contains(frame.topLeft()))) {
+            m_placedOnce = true;
+            // Once the window has settled where the window manager put it.
+            QTimer::singleShot(Settle, &m_window, [placed = m_placed] { placed(); });
+        }
+        if (++m_polls > Polls) {
+            m_window.removeEventFilter(this);
+            m_timer.stop();
+            deleteLater();
+        }
+    }
+
+    QWidget &m_window;
+    std::function<void()> m_placed;
+    QTimer m_timer;
+    int m_polls = 0;
+    bool m_placedOnce = false;
+};
+
 } // namespace
+
+void whenFramed(QWidget &window, std::function<void()> placed)
+{
+    new FrameWatch(window, std::move(placed));
+}
 
 QWidget *pageKeptOnScreen(QWidget &window, QSize clientSize)
 {

@@ -1,9 +1,18 @@
 #pragma once
 
+#include <functional>
+
 class QSize;
 class QWidget;
 
 namespace onscreen {
+
+// For a window just shown: calls placed once the window manager has told its
+// frame, and again if, while it settles the window in the first seconds, it
+// puts the frame's corner off the screen; so that the window can be placed
+// again with its title bar on the screen. With no window manager there is no
+// frame, and placed is never called.
+void whenFramed(QWidget &window, std::function<void()> placed);
 
 // Gives window a fixed client area of clientSize, filled by a frameless
 // scroll area that holds a page of the same size, and returns the page: the
