@@ -66,7 +66,7 @@ struct Starts
 struct FirstMeeting
 {
     // within[w][t]: the chance of a meeting within the first t ticks when
-    // walker w's timer ticks first; t = 0..ticks swept.
+    // walker w's timer ticks first; t = 0..ticks swept, the same for both.
     PerWalker<std::vector<double>> within;
 };
 
@@ -86,8 +86,14 @@ struct ExactResult
     std::vector<double> noMeetingYet;
 };
 
-// Everything above for one scenario and start pair, a run having
-// ticksPerTimer ticks of each timer.
+// The first-meeting law of one scenario and start pair, swept through a run
+// of ticksPerTimer ticks of each timer and on until the wait for a first
+// meeting has settled into its geometric decay (often far past the run).
+FirstMeeting firstMeeting(Scenario scenario, Starts starts, int ticksPerTimer);
+// Everything above for a run of ticksPerTimer ticks of each timer, from a
+// law swept at least that far (as firstMeeting() sweeps it).
+ExactResult exactResultOf(const FirstMeeting &first, int ticksPerTimer);
+// The same from the start: exactResultOf(firstMeeting(...), ticksPerTimer).
 ExactResult exactResult(Scenario scenario, Starts starts, int ticksPerTimer);
 
 // exactResult() for Dog starting on dog and every start of Momotaro, from one
@@ -102,6 +108,8 @@ public:
     ExactForDog(Scenario scenario, Point dog, int ticksPerTimer, const std::function<bool()> &stop = {});
 
     bool complete() const { return m_complete; }
+    // Equal to firstMeeting(scenario, {momotaro, dog}, ticksPerTimer).
+    const FirstMeeting &firstMeeting(Point momotaro) const;
     // Equal to exactResult(scenario, {momotaro, dog}, ticksPerTimer).
     ExactResult result(Point momotaro) const;
     // Its expectedMeetings alone, which is much quicker to work out.
@@ -112,10 +120,10 @@ private:
     bool m_complete = false;
     // By Momotaro's start point (pointIndex).
     std::vector<FirstMeeting> m_first;
-    std::vector<std::vector<double>> m_survival;
 };
 
-// The expected meetings per run of one start pair, from its first-meeting law.
+// The expected meetings per run of one start pair, from its first-meeting law
+// swept at least through the run.
 double expectedMeetings(const FirstMeeting &first, int ticksPerTimer);
 // The chance of exactly k meetings per run, k = 0, 1, ...
 std::vector<double> meetingLaw(const FirstMeeting &first, int ticksPerTimer);
