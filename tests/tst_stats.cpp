@@ -90,6 +90,7 @@ private slots:
     void firstMeetingWaitMatchesEveryPairOfPositions_data();
     void firstMeetingWaitMatchesEveryPairOfPositions();
     void fastDogTickMatchesThePlainOne();
+    void lawCarriedOnMatchesALongerSweep();
     void bestPointsNameEveryTie()
     {
         // Two points tied by symmetry, one within rounding of them, one just below.
@@ -200,6 +201,22 @@ void TestStats::fastDogTickMatchesThePlainOne()
     stats::dogTickBackPlain(landing.data(), plain.data());
     for (int i = 0; i < stats::PairTableSize; ++i)
         QVERIFY2(std::fabs(fast[i] - plain[i]) <= 1e-14, qPrintable(QStringLiteral("at %1: %2 against %3").arg(i).arg(fast[i]).arg(plain[i])));
+}
+
+void TestStats::lawCarriedOnMatchesALongerSweep()
+{
+    // The sweep of a 10 s run stops long before 300 s; the slower scenario
+    // has then still a 4.5% chance of no meeting yet.
+    const Starts starts{{0, 0}, {10, 10}};
+    const int ticks = 2 * rules::ticksPerTimer(300);
+    for (Scenario scenario : stats::Scenarios) {
+        const stats::FirstMeeting carried = stats::lengthened(stats::firstMeeting(scenario, starts, rules::ticksPerTimer(10)), ticks);
+        const stats::FirstMeeting swept = stats::firstMeeting(scenario, starts, ticks / 2);
+        for (Walker walker : stats::Walkers) {
+            for (int t = 0; t <= ticks; ++t)
+                QCOMPARE_LE(std::fabs(carried.within[walker][t] - swept.within[walker][t]), 1e-9);
+        }
+    }
 }
 
 void TestStats::aSeedRepeatsWhateverTheThreads()

@@ -202,6 +202,22 @@ double MeetingSweep::within(Point dog, Point momotaro, Walker next) const
     return m_scenario == Scenario::BothWalk ? m_dogNext[m * PairRow + d] : m_momoNext[d * PairRow + m];
 }
 
+FirstMeeting lengthened(FirstMeeting first, int ticks)
+{
+    // S_w(t) = S_w(t - 2) q past the sweep, q the settled ratio S(t) / S(t - 2)
+    // at its last even tick, kept within 0..1 where a chance of no meeting
+    // yet rounded to nothing leaves the ratio meaningless.
+    const std::size_t lastEven = lastSwept(first) & ~std::size_t(1);
+    const double before = survival(first, lastEven - 2);
+    const double ratio = before > 0 ? std::clamp(survival(first, lastEven) / before, 0.0, 1.0) : 0.0;
+    for (Walker walker : Walkers) {
+        std::vector<double> &within = first.within[walker];
+        for (std::size_t t = within.size(); t <= std::size_t(ticks); ++t)
+            within.push_back(1.0 - (1.0 - within[t - 2]) * ratio);
+    }
+    return first;
+}
+
 double expectedMeetings(const FirstMeeting &first, int ticksPerTimer)
 {
     const int ticks = 2 * ticksPerTimer;
@@ -448,7 +464,7 @@ double meanOf(const std::vector<double> &law)
 
 } // namespace
 
-RunsEach compareRunsEach(const std::vector<double> &bothLaw, const std::vector<double> &oneLaw)
+RunsEach compareRunsEach(const std::vector<double> &bothLaw, const std::vector<double> &oneLaw, int mostRuns)
 {
     // The difference of the totals after n runs of each is the sum of n
     // independent differences X - Y of one run each, X ~ bothLaw, Y ~ oneLaw:
@@ -481,7 +497,7 @@ RunsEach compareRunsEach(const std::vector<double> &bothLaw, const std::vector<d
             result.runsFor90 = n;
         if (result.runsFor99 == 0 && right >= NinetyNineTimesInAHundred)
             result.runsFor99 = n;
-        if (n >= MaxRunsCompared || (n >= MinRunsCompared && result.runsFor99 != 0))
+        if (n >= mostRuns || (n >= MinRunsCompared && result.runsFor99 != 0))
             break;
     }
     return result;

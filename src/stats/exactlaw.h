@@ -122,6 +122,11 @@ private:
     std::vector<FirstMeeting> m_first;
 };
 
+// first carried on to ticks ticks, for runs longer than the sweep went: past
+// its end the chance of no meeting yet keeps, for either walker ticking
+// first, the geometric decay per tick period it had settled into.
+FirstMeeting lengthened(FirstMeeting first, int ticks);
+
 // The expected meetings per run of one start pair, from its first-meeting law
 // swept at least through the run.
 double expectedMeetings(const FirstMeeting &first, int ticksPerTimer);
@@ -138,20 +143,21 @@ struct OneRunEach
 
 // n runs of each scenario, their totals compared, as a class that runs each
 // a few times would: byRuns[n - 1] for n = 1 .. at least MinRunsCompared,
-// and on while a threshold below is not yet reached, up to MaxRunsCompared.
-// The scenario with more expected meetings is the right one; a tie does not
+// and on while a threshold below is not yet reached, up to mostRuns. The
+// scenario with more expected meetings is the right one; a tie does not
 // count as its win.
 struct RunsEach
 {
     std::vector<OneRunEach> byRuns;
     // The fewest runs of each with which the right scenario's total is the
-    // larger at least 90% (99%) of the time; 0 if not within MaxRunsCompared.
+    // larger at least 90% (99%) of the time; 0 if not within mostRuns.
     int runsFor90 = 0;
     int runsFor99 = 0;
 };
 inline constexpr int MinRunsCompared = 30;
 inline constexpr int MaxRunsCompared = 200;
-RunsEach compareRunsEach(const std::vector<double> &bothLaw, const std::vector<double> &oneLaw);
+// mostRuns at most MaxRunsCompared; below MinRunsCompared, byRuns stops there.
+RunsEach compareRunsEach(const std::vector<double> &bothLaw, const std::vector<double> &oneLaw, int mostRuns = MaxRunsCompared);
 
 // For a class that counted total meetings in runs runs of one scenario, the
 // chance that runs runs count a total at least this far from the expected
