@@ -292,13 +292,13 @@ QString table(const Report &report, int width)
         if (o.runs >= MinRunsForInterval && !report.exactInside(i)) {
             s << wrapped(QStringLiteral("Note: for \"%1\" the exact average lies outside the 99% interval; "
                                         "that happens by chance about once in a hundred seeds.")
-                             .arg(scenarioCaption(i)),
+                             .arg(plainName(i)),
                          width);
         }
         if (fits[i] && fits[i]->p < 0.01) {
             s << wrapped(QStringLiteral("Note: for \"%1\" the simulated counts differ from the exact chances more than "
                                         "chance explains in 99 seeds out of 100.")
-                             .arg(scenarioCaption(i)),
+                             .arg(plainName(i)),
                          width);
         }
     }
