@@ -27,8 +27,8 @@ struct Report
     // byRuns.front() is one run of each.
     RunsEach runsEach;
     // For an answer that is not clear in a run this long, the shortest run
-    // that makes it clear (shortestClearRun(), verdict.h); none if no run
-    // up to MaxSeconds does.
+    // that makes it clear (shortestClearRun() below); none if no run up to
+    // MaxSeconds does.
     std::optional<ClearRun> clearRun;
     PerScenario<Simulation> simulated;
     std::optional<MeetingMap> map;
@@ -55,7 +55,8 @@ QString runsOfEach(int runs);
 // it is clear, worked out from report.exact and both scenarios' first-meeting
 // laws for report's starts (as firstMeeting() or ExactForDog sweep them),
 // with no new sweep. None when the answer is clear already, or when no such
-// run exists. Costs a few meeting laws of runs up to about twice that length.
+// run exists. Costs a dozen meeting laws or so, of runs up to a quarter
+// longer than the one it finds.
 std::optional<ClearRun> shortestClearRun(const Report &report, PerScenario<FirstMeeting> first);
 
 // The faster scenario (fasterMeans(), verdict.h) when the answer is clear

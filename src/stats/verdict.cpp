@@ -11,6 +11,10 @@ namespace stats {
 
 namespace {
 
+// Looking for a run long enough for a clear answer, each run tried is this
+// much longer than the last.
+constexpr double LongerRun = 1.25;
+
 // The way with the larger of two figures, none when they are equal.
 std::optional<Scenario> larger(double both, double one)
 {
@@ -207,7 +211,7 @@ std::optional<ClearRun> shortestClearRun(const Report &report, PerScenario<First
         if (clear >= longest)
             return std::nullopt;
         notClear = clear;
-        clear = std::min(longest, std::max(clear + 1, int(std::ceil(clear * 1.25))));
+        clear = std::min(longest, std::max(clear + 1, int(std::ceil(clear * LongerRun))));
     } while (!clearIn(clear));
     ClearRun found{clear, *faster};
     while (clear - notClear > 1) {
