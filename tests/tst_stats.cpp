@@ -2,6 +2,7 @@
 #include "exactlaw.h"
 #include "report.h"
 #include "simulation.h"
+#include "verdict.h"
 #include "waiting.h"
 #include "walkrun.h"
 
@@ -10,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,6 +22,7 @@
 
 Q_DECLARE_METATYPE(Scenario)
 Q_DECLARE_METATYPE(Point)
+Q_DECLARE_METATYPE(stats::Outcome)
 
 namespace {
 
@@ -91,6 +94,7 @@ private slots:
     void firstMeetingWaitMatchesEveryPairOfPositions_data();
     void firstMeetingWaitMatchesEveryPairOfPositions();
     void fastDogTickMatchesThePlainOne();
+    void lawCarriedOnMatchesALongerSweep();
     void bestPointsNameEveryTie()
     {
         // Two points tied by symmetry, one within rounding of them, one just below.
@@ -102,8 +106,8 @@ private slots:
         QCOMPARE(stats::bestPoints(values), (std::vector<int>{5, 60, 115}));
     }
     void aSeedRepeatsWhateverTheThreads();
-    void verdictSaysWhatAClassCanTell_data();
-    void verdictSaysWhatAClassCanTell();
+    void verdictHeadlineSaysHowPlainTheAnswerIs_data();
+    void verdictHeadlineSaysHowPlainTheAnswerIs();
     void runsEachAndClassTotalsMatchEveryOutcome();
     void classFileKeepsEachGroupsCells_data();
     void classFileKeepsEachGroupsCells();
@@ -205,6 +209,22 @@ void TestStats::fastDogTickMatchesThePlainOne()
         QVERIFY2(std::fabs(fast[i] - plain[i]) <= 1e-14, qPrintable(QStringLiteral("at %1: %2 against %3").arg(i).arg(fast[i]).arg(plain[i])));
 }
 
+void TestStats::lawCarriedOnMatchesALongerSweep()
+{
+    // The sweep of a 10 s run stops long before 300 s; the slower scenario
+    // has then still a 4.5% chance of no meeting yet.
+    const Starts starts{{0, 0}, {10, 10}};
+    const int ticks = 2 * rules::ticksPerTimer(300);
+    for (Scenario scenario : stats::Scenarios) {
+        const stats::FirstMeeting carried = stats::lengthened(stats::firstMeeting(scenario, starts, rules::ticksPerTimer(10)), ticks);
+        const stats::FirstMeeting swept = stats::firstMeeting(scenario, starts, ticks / 2);
+        for (Walker walker : stats::Walkers) {
+            for (int t = 0; t <= ticks; ++t)
+                QCOMPARE_LE(std::fabs(carried.within[walker][t] - swept.within[walker][t]), 1e-9);
+        }
+    }
+}
+
 void TestStats::aSeedRepeatsWhateverTheThreads()
 {
     const stats::SimulationPlan plan{Scenario::BothWalk, {{4, 4}, {6, 4}}, 50, 3000, 42, 1};
@@ -217,31 +237,76 @@ void TestStats::aSeedRepeatsWhateverTheThreads()
     QVERIFY(counts != stats::simulate(reseeded).counts);
 }
 
-void TestStats::verdictSaysWhatAClassCanTell_data()
+void TestStats::verdictHeadlineSaysHowPlainTheAnswerIs_data()
 {
-    QTest::addColumn<double>("both"); // meetings per run
-    QTest::addColumn<double>("one");
-    QTest::addColumn<QString>("says");
-    // Both walking meets 0, 1 or 2 times (1/4, 1/2, 1/4); Dog alone 0 or 1.
-    // One run of each: the stand-still run counts more 1/8 of the time and
-    // ties 3/8; a tie is named as a tie, not counted as the wrong answer.
-    QTest::newRow("a winner") << 1.0 << 0.5
-                              << "Momotaro waiting still comes out ahead 12.5% of the time, and 37.5% of the time it is a tie.";
-    QTest::newRow("less than 1% apart") << 1.0 << 0.995 << "Both ways meet about equally often";
-    QTest::newRow("hardly ever meeting") << 0.005 << 0.003 << "hardly ever meet";
+    QTest::addColumn<Point>("momotaro");
+    QTest::addColumn<Point>("dog");
+    QTest::addColumn<double>("seconds");
+    QTest::addColumn<stats::Outcome>("outcome");
+    // The faster way: in this run when the answer is clear, else in the
+    // shortest run that makes it clear.
+    QTest::addColumn<Scenario>("faster");
+    QTest::newRow("a clear win") << Point{4, 4} << Point{6, 4} << 180.0 << stats::Outcome::Clear << Scenario::BothWalk;
+    QTest::newRow("a clear win though most runs meet nowhere") << Point{0, 0} << Point{10, 10} << 10.0 << stats::Outcome::Clear << Scenario::BothWalk;
+    QTest::newRow("starting together") << Point{5, 5} << Point{5, 5} << 60.0 << stats::Outcome::Clear << Scenario::BothWalk;
+    QTest::newRow("a near tie") << Point{2, 1} << Point{1, 0} << 10.0 << stats::Outcome::Tie << Scenario::BothWalk;
+    // Waiting meets more in the run, wandering meets sooner.
+    QTest::newRow("meetings and waits disagree") << Point{9, 1} << Point{10, 0} << 10.0 << stats::Outcome::Disagree << Scenario::BothWalk;
+    QTest::newRow("a run too short") << Point{4, 4} << Point{5, 5} << 4.0 << stats::Outcome::TooShort << Scenario::BothWalk;
+    // Three ticks of each timer: ten points apart, they cannot meet.
+    QTest::newRow("no meeting possible") << Point{0, 0} << Point{10, 10} << 0.6 << stats::Outcome::NoMeeting << Scenario::BothWalk;
 }
 
-void TestStats::verdictSaysWhatAClassCanTell()
+void TestStats::verdictHeadlineSaysHowPlainTheAnswerIs()
 {
-    QFETCH(double, both);
-    QFETCH(double, one);
-    QFETCH(QString, says);
+    QFETCH(Point, momotaro);
+    QFETCH(Point, dog);
+    QFETCH(double, seconds);
+    QFETCH(stats::Outcome, outcome);
+    QFETCH(Scenario, faster);
+    const Starts starts{momotaro, dog};
     stats::Report report;
-    report.exact[Scenario::BothWalk].expectedMeetings = both;
-    report.exact[Scenario::DogWalks].expectedMeetings = one;
-    report.runsEach = stats::compareRunsEach({0.25, 0.5, 0.25}, {0.5, 0.5});
-    const QString verdict = stats::verdict(report);
-    QVERIFY2(verdict.contains(says), qPrintable(verdict));
+    report.options.starts = starts;
+    report.options.seconds = seconds;
+    report.options.ticksPerTimer = rules::ticksPerTimer(seconds);
+    stats::PerScenario<stats::FirstMeeting> first;
+    for (Scenario scenario : stats::Scenarios) {
+        first[scenario] = stats::firstMeeting(scenario, starts, report.options.ticksPerTimer);
+        report.exact[scenario] = stats::exactResultOf(first[scenario], report.options.ticksPerTimer);
+    }
+    report.runsEach = stats::compareRunsEach(report.exact[Scenario::BothWalk].law, report.exact[Scenario::DogWalks].law);
+    report.clearRun = stats::shortestClearRun(report, first);
+    const stats::Verdict verdict = stats::verdictOf(report);
+    QCOMPARE(verdict.outcome, outcome);
+    // Starting together is said not to count, and only then.
+    QCOMPARE(verdict.detail.contains(QStringLiteral("same point")), momotaro == dog);
+
+    if (outcome == stats::Outcome::Clear) {
+        QCOMPARE(verdict.faster, faster);
+        QVERIFY2(verdict.headline.startsWith(stats::doing(faster), Qt::CaseInsensitive), qPrintable(verdict.headline));
+        QVERIFY(!report.clearRun);
+        // How often one run of each puts the slower way ahead.
+        const stats::OneRunEach &one = report.runsEach.byRuns.front();
+        const double slowerAhead = faster == Scenario::BothWalk ? one.oneMore : one.bothMore;
+        QVERIFY2(verdict.detail.contains(stats::percent(slowerAhead)), qPrintable(verdict.detail));
+        return;
+    }
+    QCOMPARE(verdict.faster, std::nullopt);
+    // The headline names the shortest run that settles it, clear there by
+    // a sweep of its own and not a second shorter.
+    QVERIFY(report.clearRun);
+    QCOMPARE(report.clearRun->faster, faster);
+    const QStringList numbers = verdict.headline.split(QRegularExpression(QStringLiteral("[^0-9.]+")));
+    QVERIFY2(numbers.contains(QString::number(report.clearRun->seconds)), qPrintable(verdict.headline));
+    const auto outcomeIn = [&](int longer) {
+        stats::PerScenario<stats::ExactResult> exact;
+        for (Scenario scenario : stats::Scenarios)
+            exact[scenario] = stats::exactResult(scenario, starts, rules::ticksPerTimer(longer));
+        return stats::outcomeOf(exact, stats::compareRunsEach(exact[Scenario::BothWalk].law, exact[Scenario::DogWalks].law));
+    };
+    QCOMPARE(outcomeIn(report.clearRun->seconds), stats::Outcome::Clear);
+    if (report.clearRun->seconds - 1 > seconds)
+        QVERIFY(outcomeIn(report.clearRun->seconds - 1) != stats::Outcome::Clear);
 }
 
 void TestStats::startPointsAreReadAsPeopleWriteThem_data()

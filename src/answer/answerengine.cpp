@@ -66,9 +66,13 @@ Answer AnswerWorker::answerFor(const Question &question) const
     report->options.seconds = question.seconds;
     report->options.ticksPerTimer = question.ticksPerTimer();
     report->options.runs = 0;
-    for (Scenario scenario : stats::Scenarios)
-        report->exact[scenario] = m_sweeps[scenario]->result(question.starts.momotaro);
+    stats::PerScenario<stats::FirstMeeting> first;
+    for (Scenario scenario : stats::Scenarios) {
+        first[scenario] = m_sweeps[scenario]->firstMeeting(question.starts.momotaro);
+        report->exact[scenario] = stats::exactResultOf(first[scenario], report->options.ticksPerTimer);
+    }
     report->runsEach = stats::compareRunsEach(report->exact[Scenario::BothWalk].law, report->exact[Scenario::DogWalks].law);
+    report->clearRun = stats::shortestClearRun(*report, std::move(first));
     return report;
 }
 

@@ -43,15 +43,15 @@ QString value(AnswerPane::Figure figure, const stats::Report &report, Scenario s
     case AnswerPane::Figure::AtLeastOne: return stats::percent(exact.atLeastOne);
     case AnswerPane::Figure::MeanWait: return QString::number(exact.meanFirstSeconds, 'f', 1) + QStringLiteral(" s");
     case AnswerPane::Figure::RunsFor90: {
-        // Only the scenario that meets more can come out ahead 9 times in
-        // 10; the other is never the right answer.
-        const std::optional<Scenario> faster = stats::fasterScenario(report);
-        if (!faster)
-            return QStringLiteral("no way tells");
-        if (*faster != scenario)
-            return QStringLiteral("-");
+        // Only the way with more meetings in the run, the faster one, can
+        // come out ahead 9 times in 10; the other never does.
+        const double other = report.exact[stats::otherScenario(scenario)].expectedMeetings;
+        if (exact.expectedMeetings == other)
+            return other == 0 ? QStringLiteral("never: no meeting is possible") : QStringLiteral("never: neither way is faster");
+        if (exact.expectedMeetings < other)
+            return QStringLiteral("never: %1 is the slower way").arg(stats::doing(scenario));
         const int runs = report.runsEach.runsFor90;
-        return runs == 0 ? QStringLiteral("more than %1").arg(stats::MaxRunsCompared) : QString::number(runs);
+        return runs == 0 ? QStringLiteral("more than %1").arg(report.runsEach.byRuns.size()) : QString::number(runs);
     }
     }
     return {};

@@ -63,22 +63,34 @@ constexpr double LawTail = 1e-13;
 // spare its inner sum.
 constexpr double NegligibleLeaving = 1e-20;
 
-// The chance of no meeting yet, S(t) for t = 0, 1, ..., over one tick period
-// (two ticks) at its end: S(t) / S(t - 2).
-double periodRatio(const std::vector<double> &survival, std::size_t t)
+// S(t) = 1 - W_Dog(t): the chance of no meeting on ticks 0 .. t - 1 of a run.
+double survival(const FirstMeeting &first, std::size_t t)
 {
-    return survival[t] / survival[t - 2];
+    return 1.0 - first.within[Walker::Dog][t];
 }
 
-bool tailSettled(const std::vector<double> &survival)
+// The last tick t a first-meeting law holds W(t) for.
+std::size_t lastSwept(const FirstMeeting &first)
 {
-    const std::size_t t = survival.size() - 1;
-    if (survival[t] <= NegligibleSurvival || t >= MaxFirstMeetingTicks)
+    return first.within[Walker::Dog].size() - 1;
+}
+
+// The chance of no meeting yet over one tick period (two ticks) ending on
+// tick t: S(t) / S(t - 2).
+double periodRatio(const FirstMeeting &first, std::size_t t)
+{
+    return survival(first, t) / survival(first, t - 2);
+}
+
+bool tailSettled(const FirstMeeting &first)
+{
+    const std::size_t t = lastSwept(first);
+    if (survival(first, t) <= NegligibleSurvival || t >= MaxFirstMeetingTicks)
         return true;
     if (t % 2 != 0 || t < 2 * SettleSpan)
         return false;
-    const double now = periodRatio(survival, t);
-    return std::fabs(now - periodRatio(survival, t - SettleSpan)) <= SettledRatioDrift * now;
+    const double now = periodRatio(first, t);
+    return std::fabs(now - periodRatio(first, t - SettleSpan)) <= SettledRatioDrift * now;
 }
 
 // Where each board point's eight steps land: destinations()[point][k - 1] for
@@ -190,6 +202,22 @@ double MeetingSweep::within(Point dog, Point momotaro, Walker next) const
     return m_scenario == Scenario::BothWalk ? m_dogNext[m * PairRow + d] : m_momoNext[d * PairRow + m];
 }
 
+FirstMeeting lengthened(FirstMeeting first, int ticks)
+{
+    // S_w(t) = S_w(t - 2) q past the sweep, q the settled ratio S(t) / S(t - 2)
+    // at its last even tick, kept within 0..1 where a chance of no meeting
+    // yet rounded to nothing leaves the ratio meaningless.
+    const std::size_t lastEven = lastSwept(first) & ~std::size_t(1);
+    const double before = survival(first, lastEven - 2);
+    const double ratio = before > 0 ? std::clamp(survival(first, lastEven) / before, 0.0, 1.0) : 0.0;
+    for (Walker walker : Walkers) {
+        std::vector<double> &within = first.within[walker];
+        for (std::size_t t = within.size(); t <= std::size_t(ticks); ++t)
+            within.push_back(1.0 - (1.0 - within[t - 2]) * ratio);
+    }
+    return first;
+}
+
 double expectedMeetings(const FirstMeeting &first, int ticksPerTimer)
 {
     const int ticks = 2 * ticksPerTimer;
@@ -249,12 +277,7 @@ std::vector<double> meetingLaw(const FirstMeeting &first, int ticksPerTimer)
     return law;
 }
 
-namespace {
-
-// The figures of one start pair from its sweep: first holds the chances of a
-// meeting within t ticks for t = 0..run ticks, survival[t] = S(t) = 1 - W_Dog(t)
-// for as long as the sweep went on past the run.
-ExactResult finishedResult(const FirstMeeting &first, const std::vector<double> &survival, int ticksPerTimer)
+ExactResult exactResultOf(const FirstMeeting &first, int ticksPerTimer)
 {
     ExactResult result;
     result.expectedMeetings = expectedMeetings(first, ticksPerTimer);
@@ -271,16 +294,16 @@ ExactResult finishedResult(const FirstMeeting &first, const std::vector<double> 
     const double period = std::chrono::duration<double>(rules::TickInterval).count();
     double periodsSum = 0;
     std::optional<int> median;
-    const int swept = int(survival.size()) - 1;
+    const int swept = int(lastSwept(first));
     for (int k = 0; 2 * k <= swept; ++k) {
-        periodsSum += survival[2 * k];
-        if (!median && survival[2 * k] <= 0.5)
+        periodsSum += survival(first, 2 * k);
+        if (!median && survival(first, 2 * k) <= 0.5)
             median = k;
     }
     const int lastEven = swept & ~1;
-    const double tail = survival[lastEven];
+    const double tail = survival(first, lastEven);
     if (tail > NegligibleSurvival) {
-        const double ratio = periodRatio(survival, lastEven);
+        const double ratio = periodRatio(first, lastEven);
         if (ratio < 1) {
             periodsSum += tail * ratio / (1 - ratio);
             if (!median)
@@ -294,9 +317,11 @@ ExactResult finishedResult(const FirstMeeting &first, const std::vector<double> 
     // noMeetingYet[k] = P(K > k) = S(2k).
     result.noMeetingYet.reserve(ticksPerTimer + 1);
     for (int k = 0; k <= ticksPerTimer; ++k)
-        result.noMeetingYet.push_back(survival[2 * k]);
+        result.noMeetingYet.push_back(survival(first, 2 * k));
     return result;
 }
+
+namespace {
 
 FirstMeeting noTicksYet()
 {
@@ -306,57 +331,49 @@ FirstMeeting noTicksYet()
     return first;
 }
 
+// Takes in one more tick of the sweep for a start pair; says whether that
+// pair's first meeting is now known far enough: through the run, and on
+// until its wait has settled.
+bool sweptFarEnough(FirstMeeting &first, const MeetingSweep &sweep, Point dog, Point momotaro, int runTicks)
+{
+    for (Walker walker : Walkers)
+        first.within[walker].push_back(sweep.within(dog, momotaro, walker));
+    return sweep.ticks() >= runTicks && tailSettled(first);
+}
+
 } // namespace
+
+FirstMeeting firstMeeting(Scenario scenario, Starts starts, int ticksPerTimer)
+{
+    MeetingSweep sweep(scenario);
+    FirstMeeting first = noTicksYet();
+    do
+        sweep.step();
+    while (!sweptFarEnough(first, sweep, starts.dog, starts.momotaro, 2 * ticksPerTimer));
+    return first;
+}
 
 ExactResult exactResult(Scenario scenario, Starts starts, int ticksPerTimer)
 {
-    const int runTicks = 2 * ticksPerTimer;
-    MeetingSweep sweep(scenario);
-    FirstMeeting first = noTicksYet();
-    // survival[t] = S(t) = 1 - W_Dog(t): the chance of no meeting on ticks
-    // 0 .. t - 1 of a run.
-    std::vector<double> survival{1.0};
-
-    while (sweep.ticks() < runTicks || !tailSettled(survival)) {
-        sweep.step();
-        const double dogFirst = sweep.within(starts.dog, starts.momotaro, Walker::Dog);
-        survival.push_back(1.0 - dogFirst);
-        if (sweep.ticks() <= runTicks) {
-            first.within[Walker::Dog].push_back(dogFirst);
-            first.within[Walker::Momotaro].push_back(sweep.within(starts.dog, starts.momotaro, Walker::Momotaro));
-        }
-    }
-    return finishedResult(first, survival, ticksPerTimer);
+    return exactResultOf(firstMeeting(scenario, starts, ticksPerTimer), ticksPerTimer);
 }
 
 ExactForDog::ExactForDog(Scenario scenario, Point dog, int ticksPerTimer, const std::function<bool()> &stop)
     : m_ticksPerTimer(ticksPerTimer)
     , m_first(P, noTicksYet())
-    , m_survival(P, std::vector<double>{1.0})
 {
-    // The sweep of exactResult(), read for every Momotaro start at once; each
-    // start's survival stops growing where that start's alone would have
-    // stopped the sweep, so that each result equals exactResult()'s.
-    const int runTicks = 2 * ticksPerTimer;
+    // The sweep of firstMeeting(), read for every Momotaro start at once;
+    // each start's law stops growing where that start's alone would have
+    // stopped the sweep, so that each equals firstMeeting()'s.
     MeetingSweep sweep(scenario);
     std::vector<bool> settled(P, false);
     int unsettled = P;
-    while (sweep.ticks() < runTicks || unsettled > 0) {
+    while (unsettled > 0) {
         if (stop && stop())
             return;
         sweep.step();
         for (int m = 0; m < P; ++m) {
-            if (settled[std::size_t(m)])
-                continue;
-            const Point momotaro = pointAt(m);
-            const double dogFirst = sweep.within(dog, momotaro, Walker::Dog);
-            m_survival[std::size_t(m)].push_back(1.0 - dogFirst);
-            if (sweep.ticks() <= runTicks) {
-                FirstMeeting &first = m_first[std::size_t(m)];
-                first.within[Walker::Dog].push_back(dogFirst);
-                first.within[Walker::Momotaro].push_back(sweep.within(dog, momotaro, Walker::Momotaro));
-            }
-            if (sweep.ticks() >= runTicks && tailSettled(m_survival[std::size_t(m)])) {
+            if (!settled[std::size_t(m)] && sweptFarEnough(m_first[std::size_t(m)], sweep, dog, pointAt(m), 2 * ticksPerTimer)) {
                 settled[std::size_t(m)] = true;
                 --unsettled;
             }
@@ -365,10 +382,14 @@ ExactForDog::ExactForDog(Scenario scenario, Point dog, int ticksPerTimer, const 
     m_complete = true;
 }
 
+const FirstMeeting &ExactForDog::firstMeeting(Point momotaro) const
+{
+    return m_first[std::size_t(pointIndex(momotaro))];
+}
+
 ExactResult ExactForDog::result(Point momotaro) const
 {
-    const std::size_t m = std::size_t(pointIndex(momotaro));
-    return finishedResult(m_first[m], m_survival[m], m_ticksPerTimer);
+    return exactResultOf(firstMeeting(momotaro), m_ticksPerTimer);
 }
 
 double ExactForDog::expectedMeetings(Point momotaro) const
@@ -443,7 +464,7 @@ double meanOf(const std::vector<double> &law)
 
 } // namespace
 
-RunsEach compareRunsEach(const std::vector<double> &bothLaw, const std::vector<double> &oneLaw)
+RunsEach compareRunsEach(const std::vector<double> &bothLaw, const std::vector<double> &oneLaw, int mostRuns)
 {
     // The difference of the totals after n runs of each is the sum of n
     // independent differences X - Y of one run each, X ~ bothLaw, Y ~ oneLaw:
@@ -476,7 +497,7 @@ RunsEach compareRunsEach(const std::vector<double> &bothLaw, const std::vector<d
             result.runsFor90 = n;
         if (result.runsFor99 == 0 && right >= NinetyNineTimesInAHundred)
             result.runsFor99 = n;
-        if (n >= MaxRunsCompared || (n >= MinRunsCompared && result.runsFor99 != 0))
+        if (n >= mostRuns || (n >= MinRunsCompared && result.runsFor99 != 0))
             break;
     }
     return result;

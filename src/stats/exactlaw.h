@@ -66,7 +66,7 @@ struct Starts
 struct FirstMeeting
 {
     // within[w][t]: the chance of a meeting within the first t ticks when
-    // walker w's timer ticks first; t = 0..ticks swept.
+    // walker w's timer ticks first; t = 0..ticks swept, the same for both.
     PerWalker<std::vector<double>> within;
 };
 
@@ -86,8 +86,14 @@ struct ExactResult
     std::vector<double> noMeetingYet;
 };
 
-// Everything above for one scenario and start pair, a run having
-// ticksPerTimer ticks of each timer.
+// The first-meeting law of one scenario and start pair, swept through a run
+// of ticksPerTimer ticks of each timer and on until the wait for a first
+// meeting has settled into its geometric decay (often far past the run).
+FirstMeeting firstMeeting(Scenario scenario, Starts starts, int ticksPerTimer);
+// Everything above for a run of ticksPerTimer ticks of each timer, from a
+// law swept at least that far (as firstMeeting() sweeps it).
+ExactResult exactResultOf(const FirstMeeting &first, int ticksPerTimer);
+// The same from the start: exactResultOf(firstMeeting(...), ticksPerTimer).
 ExactResult exactResult(Scenario scenario, Starts starts, int ticksPerTimer);
 
 // exactResult() for Dog starting on dog and every start of Momotaro, from one
@@ -102,6 +108,8 @@ public:
     ExactForDog(Scenario scenario, Point dog, int ticksPerTimer, const std::function<bool()> &stop = {});
 
     bool complete() const { return m_complete; }
+    // Equal to firstMeeting(scenario, {momotaro, dog}, ticksPerTimer).
+    const FirstMeeting &firstMeeting(Point momotaro) const;
     // Equal to exactResult(scenario, {momotaro, dog}, ticksPerTimer).
     ExactResult result(Point momotaro) const;
     // Its expectedMeetings alone, which is much quicker to work out.
@@ -112,10 +120,15 @@ private:
     bool m_complete = false;
     // By Momotaro's start point (pointIndex).
     std::vector<FirstMeeting> m_first;
-    std::vector<std::vector<double>> m_survival;
 };
 
-// The expected meetings per run of one start pair, from its first-meeting law.
+// first carried on to ticks ticks, for runs longer than the sweep went: past
+// its end the chance of no meeting yet keeps, for either walker ticking
+// first, the geometric decay per tick period it had settled into.
+FirstMeeting lengthened(FirstMeeting first, int ticks);
+
+// The expected meetings per run of one start pair, from its first-meeting law
+// swept at least through the run.
 double expectedMeetings(const FirstMeeting &first, int ticksPerTimer);
 // The chance of exactly k meetings per run, k = 0, 1, ...
 std::vector<double> meetingLaw(const FirstMeeting &first, int ticksPerTimer);
@@ -130,20 +143,21 @@ struct OneRunEach
 
 // n runs of each scenario, their totals compared, as a class that runs each
 // a few times would: byRuns[n - 1] for n = 1 .. at least MinRunsCompared,
-// and on while a threshold below is not yet reached, up to MaxRunsCompared.
-// The scenario with more expected meetings is the right one; a tie does not
+// and on while a threshold below is not yet reached, up to mostRuns. The
+// scenario with more expected meetings is the right one; a tie does not
 // count as its win.
 struct RunsEach
 {
     std::vector<OneRunEach> byRuns;
     // The fewest runs of each with which the right scenario's total is the
-    // larger at least 90% (99%) of the time; 0 if not within MaxRunsCompared.
+    // larger at least 90% (99%) of the time; 0 if not within mostRuns.
     int runsFor90 = 0;
     int runsFor99 = 0;
 };
 inline constexpr int MinRunsCompared = 30;
 inline constexpr int MaxRunsCompared = 200;
-RunsEach compareRunsEach(const std::vector<double> &bothLaw, const std::vector<double> &oneLaw);
+// mostRuns at most MaxRunsCompared; below MinRunsCompared, byRuns stops there.
+RunsEach compareRunsEach(const std::vector<double> &bothLaw, const std::vector<double> &oneLaw, int mostRuns = MaxRunsCompared);
 
 // For a class that counted total meetings in runs runs of one scenario, the
 // chance that runs runs count a total at least this far from the expected

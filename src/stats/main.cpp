@@ -76,10 +76,16 @@ int main(int argc, char **argv)
     // The two scenarios' exact laws side by side, then the simulation on
     // every thread asked for.
     progress.show(QStringLiteral("working out the exact law"));
-    auto bothExact = std::async(std::launch::async, stats::exactResult, Scenario::BothWalk, o.starts, o.ticksPerTimer);
-    report.exact[Scenario::DogWalks] = stats::exactResult(Scenario::DogWalks, o.starts, o.ticksPerTimer);
-    report.exact[Scenario::BothWalk] = bothExact.get();
+    stats::PerScenario<stats::FirstMeeting> first;
+    const auto workOut = [&](Scenario scenario) {
+        first[scenario] = stats::firstMeeting(scenario, o.starts, o.ticksPerTimer);
+        report.exact[scenario] = stats::exactResultOf(first[scenario], o.ticksPerTimer);
+    };
+    auto bothExact = std::async(std::launch::async, workOut, Scenario::BothWalk);
+    workOut(Scenario::DogWalks);
+    bothExact.get();
     report.runsEach = stats::compareRunsEach(report.exact[Scenario::BothWalk].law, report.exact[Scenario::DogWalks].law);
+    report.clearRun = stats::shortestClearRun(report, std::move(first));
 
     std::atomic<std::int64_t> runsDone{0};
     progress.show(QStringLiteral("simulating"), &runsDone, 2 * o.runs);

@@ -1,6 +1,7 @@
 #include "options.h"
 
 #include "captions.h"
+#include "report.h"
 #include "rules.h"
 
 #include <QCommandLineParser>
@@ -21,25 +22,27 @@ namespace stats {
 
 namespace {
 
-// The captions, the board program's time limit and its ticks stand for %1 to %5.
+// The scenarios' names and captions, the board program's time limit and its
+// ticks stand for %1 to %7.
 const char *const Description =
     "Works out how often Momotaro and Dog meet in one run of the board program,\n"
-    "for both scenarios: \"%1\" (both walk) and \"%2\"\n"
-    "(only Dog walks). First exactly, from the probability law of the walk; then\n"
-    "by simulating many runs with the same rules.\n"
+    "for both scenarios: %1 (the board's \"%2\") and\n"
+    "%3 (\"%4\"). First exactly, from the probability law\n"
+    "of the walk; then by simulating many runs with the same rules.\n"
     "\n"
     "A run follows the board program: Start, then each walker's timer ticks every\n"
     "0.2 s, Dog's first. Its ticks fall at 0.2 s, 0.4 s, ... after Start, each a\n"
     "little late, and the first tick past the time limit still moves before it\n"
     "stops its timer. So a run of S seconds has S / 0.2 ticks per timer, rounded\n"
-    "up (%3 ticks each, %4 steps in all, for the %5 s of the board program).";
+    "up (%5 ticks each, %6 steps in all, for the %7 s of the board program).";
 
 QString description()
 {
     const int ticks = rules::ticksPerTimer(rules::TimeLimitSeconds);
     return QString::fromUtf8(Description)
-        .arg(QLatin1String(captionOf(Scenario::BothWalk)), QLatin1String(captionOf(Scenario::DogWalks)), QString::number(ticks),
-             QString::number(2 * ticks), QString::number(rules::TimeLimitSeconds));
+        .arg(plainName(Scenario::BothWalk), scenarioCaption(Scenario::BothWalk), plainName(Scenario::DogWalks),
+             scenarioCaption(Scenario::DogWalks), QString::number(ticks), QString::number(2 * ticks),
+             QString::number(rules::TimeLimitSeconds));
 }
 
 // Reads a point as people write it: "4,4", "4 4", "(4, 4)" (the form the

@@ -1,6 +1,7 @@
 #include "report.h"
 
 #include "captions.h"
+#include "verdict.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -41,17 +42,6 @@ std::pair<QString, QString> averages(double a, double b)
     return {fixed(a, decimals), fixed(b, decimals)};
 }
 
-// A number of meetings in a sentence: "9.4", "0.31", "0.004".
-QString amount(double value)
-{
-    return value >= 1 ? fixed(value, 1) : QString::number(value, 'g', 2);
-}
-
-QString runsOfEach(int runs)
-{
-    return runs == 1 ? QStringLiteral("1 run of each") : QStringLiteral("%1 runs of each").arg(runs);
-}
-
 // Breaks text into lines of at most width characters (longer words stand
 // alone), each starting with indent.
 QString wrapped(const QString &text, int width, const QString &indent = QString())
@@ -68,12 +58,6 @@ QString wrapped(const QString &text, int width, const QString &indent = QString(
         line += word;
     }
     return out + line + u'\n';
-}
-
-// What a scenario is called in a sentence.
-QString doing(Scenario scenario)
-{
-    return scenario == Scenario::BothWalk ? QStringLiteral("both wandering") : QStringLiteral("Momotaro waiting");
 }
 
 QString pointText(Point p)
@@ -134,6 +118,16 @@ QString plainName(Scenario scenario)
     return scenario == Scenario::BothWalk ? QStringLiteral("Both wander") : QStringLiteral("Momotaro waits");
 }
 
+QString doing(Scenario scenario)
+{
+    return scenario == Scenario::BothWalk ? QStringLiteral("both wandering") : QStringLiteral("Momotaro waiting");
+}
+
+QString runsOfEach(int runs)
+{
+    return runs == 1 ? QStringLiteral("1 run of each") : QStringLiteral("%1 runs of each").arg(runs);
+}
+
 QString scenarioCaption(Scenario scenario)
 {
     return QString::fromLatin1(captionOf(scenario));
@@ -177,55 +171,6 @@ QString classesIn(double chance)
 }
 
 } // namespace
-
-std::optional<Scenario> fasterScenario(const Report &report)
-{
-    const double both = report.exact[Scenario::BothWalk].expectedMeetings;
-    const double one = report.exact[Scenario::DogWalks].expectedMeetings;
-    if (std::max(both, one) < 0.01 || std::fabs(both - one) < 0.01 * std::max(both, one))
-        return std::nullopt;
-    return both > one ? Scenario::BothWalk : Scenario::DogWalks;
-}
-
-QString verdict(const Report &report)
-{
-    const double both = report.exact[Scenario::BothWalk].expectedMeetings;
-    const double one = report.exact[Scenario::DogWalks].expectedMeetings;
-    if (std::max(both, one) < 0.01) {
-        return QStringLiteral("In runs this short the two hardly ever meet, either way: less than once in 100 runs. "
-                              "No run of a class can tell which way is faster.");
-    }
-    const std::optional<Scenario> faster = fasterScenario(report);
-    if (!faster) {
-        return QStringLiteral("Both ways meet about equally often: %1 and %2 times in a run, less than 1% apart. "
-                              "No run of a class can tell which way is faster.")
-            .arg(fixed(both), fixed(one));
-    }
-    const Scenario w = *faster;
-    const Scenario l = otherScenario(w);
-    const double winner = report.exact[w].expectedMeetings;
-    const double loser = report.exact[l].expectedMeetings;
-    QString name = doing(w);
-    name[0] = name[0].toUpper();
-    QString text = QStringLiteral("%1 is faster: they meet %2 times in a run on average, against %3 times when %4.")
-                       .arg(name, amount(winner), amount(loser),
-                            w == Scenario::BothWalk ? QStringLiteral("Momotaro waits") : QStringLiteral("both wander"));
-    if (loser > 0)
-        text += QStringLiteral(" That is %1 times as many meetings.").arg(fixed(winner / loser, 1));
-    const OneRunEach &oneRunEach = report.runsEach.byRuns.front();
-    const double wrong = w == Scenario::BothWalk ? oneRunEach.oneMore : oneRunEach.bothMore;
-    text += QStringLiteral(" With one run of each, %1 still comes out ahead %2 of the time, and %3 of the time it is a tie.")
-                .arg(doing(l), percent(wrong), percent(oneRunEach.tie));
-    const RunsEach &runs = report.runsEach;
-    if (runs.runsFor90 == 0) {
-        text += QStringLiteral(" Even with %1 runs of each, %2 is not ahead 9 times in 10.").arg(MaxRunsCompared).arg(doing(w));
-    } else {
-        text += QStringLiteral(" Add up the meetings of %1, and %2 comes out ahead 9 times in 10")
-                    .arg(runsOfEach(runs.runsFor90), doing(w));
-        text += runs.runsFor99 == 0 ? QStringLiteral(".") : QStringLiteral("; with %1, 99 times in 100.").arg(runsOfEach(runs.runsFor99));
-    }
-    return text;
-}
 
 QString classVerdict(const Report &report)
 {
@@ -284,7 +229,9 @@ QString table(const Report &report, int width)
                      .arg(pointText(o.starts.momotaro), pointText(o.starts.dog), QString::number(o.seconds))
                      .arg(withSeparators(o.ticksPerTimer)),
                  width);
-    s << "\nThe answer\n" << wrapped(verdict(report), width, QStringLiteral("  "));
+    const Verdict answer = verdictOf(report);
+    s << "\nThe answer\n" << wrapped(answer.headline, width, QStringLiteral("  ")) << '\n'
+      << wrapped(answer.detail, width, QStringLiteral("  "));
 
     if (o.classCounts) {
         s << "\nThe class's own runs (" << o.classCounts->file << ")\n" << wrapped(classVerdict(report), width, QStringLiteral("  "));
@@ -357,13 +304,13 @@ QString table(const Report &report, int width)
         if (o.runs >= MinRunsForInterval && !report.exactInside(i)) {
             s << wrapped(QStringLiteral("Note: for \"%1\" the exact average lies outside the 99% interval; "
                                         "that happens by chance about once in a hundred seeds.")
-                             .arg(scenarioCaption(i)),
+                             .arg(plainName(i)),
                          width);
         }
         if (fits[i] && fits[i]->p < 0.01) {
             s << wrapped(QStringLiteral("Note: for \"%1\" the simulated counts differ from the exact chances more than "
                                         "chance explains in 99 seeds out of 100.")
-                             .arg(scenarioCaption(i)),
+                             .arg(plainName(i)),
                          width);
         }
     }

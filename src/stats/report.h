@@ -11,6 +11,14 @@
 
 namespace stats {
 
+// A run long enough for a clear answer: its length, and the way that is
+// faster in it.
+struct ClearRun
+{
+    int seconds = 0;
+    Scenario faster = Scenario::BothWalk;
+};
+
 // Everything the tool works out for one command line.
 struct Report
 {
@@ -18,6 +26,10 @@ struct Report
     PerScenario<ExactResult> exact;
     // byRuns.front() is one run of each.
     RunsEach runsEach;
+    // For an answer that is not clear in a run this long, the shortest run
+    // that makes it clear (shortestClearRun() below); none if no run up to
+    // MaxSeconds does.
+    std::optional<ClearRun> clearRun;
     PerScenario<Simulation> simulated;
     std::optional<MeetingMap> map;
 
@@ -30,16 +42,28 @@ struct Report
 QString scenarioCaption(Scenario scenario);
 // The scenarios in plain words: "Both wander", "Momotaro waits".
 QString plainName(Scenario scenario);
+// The same as the subject of a sentence: "both wandering", "Momotaro waiting".
+QString doing(Scenario scenario);
 
 // A chance as a class reads it: one decimal, never rounded to 0% or 100%.
 QString percent(double p);
+// "1 run of each", "4 runs of each".
+QString runsOfEach(int runs);
 
-// The scenario that meets more; none when both meet less than once in 100
-// runs or differ by less than 1%.
+// For an answer not clear in report's run (outcomeOf(), verdict.h): the
+// shortest run longer than that, in whole seconds up to MaxSeconds, in which
+// it is clear, worked out from report.exact and both scenarios' first-meeting
+// laws for report's starts (as firstMeeting() or ExactForDog sweep them),
+// with no new sweep. None when the answer is clear already, or when no such
+// run exists. Costs a dozen meeting laws or so, of runs up to a quarter
+// longer than the one it finds.
+std::optional<ClearRun> shortestClearRun(const Report &report, PerScenario<FirstMeeting> first);
+
+// The faster scenario (fasterMeans(), verdict.h) when the answer is clear
+// in this run; none otherwise.
 std::optional<Scenario> fasterScenario(const Report &report);
-// The answer in a few short sentences a class can read aloud: which way is
-// faster, by how much, how often one run of each says otherwise (ties named
-// as ties), and how many runs of each make it reliable.
+// The answer as one text: verdictOf()'s headline (verdict.h), a line break,
+// then its detail.
 QString verdict(const Report &report);
 // Whether the class's own runs (options.classCounts) agree with the answer,
 // and which way their averages point; for a report with class counts.

@@ -1,0 +1,294 @@
+#include "verdict.h"
+
+#include "options.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+
+namespace stats {
+
+namespace {
+
+// Looking for a run long enough for a clear answer, each run tried is this
+// much longer than the last.
+constexpr double LongerRun = 1.25;
+
+// The way with the larger of two figures, none when they are equal.
+std::optional<Scenario> larger(double both, double one)
+{
+    if (both == one)
+        return std::nullopt;
+    return both > one ? Scenario::BothWalk : Scenario::DogWalks;
+}
+
+std::optional<Scenario> meetsMore(const PerScenario<ExactResult> &exact)
+{
+    return larger(exact[Scenario::BothWalk].expectedMeetings, exact[Scenario::DogWalks].expectedMeetings);
+}
+
+// The way whose first meeting comes sooner, on average with no time limit.
+std::optional<Scenario> meetsSooner(const PerScenario<ExactResult> &exact)
+{
+    return larger(-exact[Scenario::BothWalk].meanFirstSeconds, -exact[Scenario::DogWalks].meanFirstSeconds);
+}
+
+QString capitalised(QString text)
+{
+    text[0] = text[0].toUpper();
+    return text;
+}
+
+// A scenario after "when": "when both wander", "when Momotaro waits".
+QString when(Scenario scenario)
+{
+    return scenario == Scenario::BothWalk ? QStringLiteral("when both wander") : QStringLiteral("when Momotaro waits");
+}
+
+// A number of seconds in a sentence, "10 s", kept on one line where the
+// sentence is wrapped.
+QString inSeconds(const QString &number)
+{
+    return number + QStringLiteral("\u00a0s");
+}
+
+// Two numbers of meetings as a sentence compares them: one decimal from 1 up,
+// two significant digits below ("9.4", "0.17", "0.015"), "less than 0.001"
+// for fewer, and more digits where the two would otherwise read alike.
+std::pair<QString, QString> amounts(double a, double b)
+{
+    const auto text = [](double value, int extra) {
+        if (value > 0 && value < 0.001)
+            return QStringLiteral("less than 0.001");
+        return value >= 1 ? QString::number(value, 'f', 1 + extra) : QString::number(value, 'g', 2 + extra);
+    };
+    int extra = 0;
+    while (extra < 3 && a != b && text(a, extra) == text(b, extra))
+        ++extra;
+    return {text(a, extra), text(b, extra)};
+}
+
+// "Add up the meetings of 4 runs of each, and both wandering comes out ahead
+// 9 times in 10", with no full stop.
+QString addUp(int runs, Scenario way)
+{
+    return QStringLiteral("Add up the meetings of %1, and %2 comes out ahead 9 times in 10").arg(runsOfEach(runs), doing(way));
+}
+
+// Which way meets more in the run, by how many meetings.
+QString moreMeetings(const Report &report, const QString &run)
+{
+    const PerScenario<ExactResult> &exact = report.exact;
+    const std::optional<Scenario> more = meetsMore(exact);
+    if (!more) {
+        return QStringLiteral("In %1 runs both ways meet equally often: %2 meetings a run on average.")
+            .arg(run, amounts(exact[Scenario::BothWalk].expectedMeetings, exact[Scenario::DogWalks].expectedMeetings).first);
+    }
+    const Scenario less = otherScenario(*more);
+    const auto [moreText, lessText] = amounts(exact[*more].expectedMeetings, exact[less].expectedMeetings);
+    return QStringLiteral("In %1 runs %2 meets more often: %3 meetings a run on average, against %4 %5.")
+        .arg(run, doing(*more), moreText, lessText, when(less));
+}
+
+// How many runs of each a class needs to see the way that meets more ahead.
+QString runsToSeeIt(const Report &report)
+{
+    const std::optional<Scenario> more = meetsMore(report.exact);
+    if (!more)
+        return {};
+    const int runs = report.runsEach.runsFor90;
+    if (runs == 0) {
+        return QStringLiteral("A class could not see it: even with %1, %2 comes out ahead less than 9 times in 10.")
+            .arg(runsOfEach(int(report.runsEach.byRuns.size())), doing(*more));
+    }
+    if (runs > MostRunsForAClass)
+        return QStringLiteral("A class could not see it: it takes %1 for %2 to come out ahead 9 times in 10.").arg(runsOfEach(runs), doing(*more));
+    return addUp(runs, *more) + u'.';
+}
+
+// What a clear answer adds: how one run of each can mislead, and how many
+// runs of each make it reliable.
+QStringList clearDetail(const Report &report, Scenario faster, const QString &run)
+{
+    QStringList sentences;
+    const Scenario slower = otherScenario(faster);
+    const PerScenario<ExactResult> &exact = report.exact;
+    const double neither = exact[faster].law.front() * exact[slower].law.front();
+    if (neither > 0.5) {
+        sentences << QStringLiteral("Most %1 runs count no meeting: with one run of each, neither meets %2 of the time.")
+                         .arg(run, percent(neither));
+    }
+    const OneRunEach &one = report.runsEach.byRuns.front();
+    const double wrong = faster == Scenario::BothWalk ? one.oneMore : one.bothMore;
+    if (wrong == 0 && one.tie == 0) {
+        sentences << QStringLiteral("One run of each always puts %1 ahead.").arg(doing(faster));
+        return sentences;
+    }
+    if (wrong > 0) {
+        sentences << QStringLiteral("One run of each can still mislead: %1 comes out ahead %2 of the time, and %3 of the time it is a tie.")
+                         .arg(doing(slower), percent(wrong), percent(one.tie));
+    } else {
+        sentences << QStringLiteral("One run of each never puts %1 ahead, but %2 of the time it is a tie.").arg(doing(slower), percent(one.tie));
+    }
+    const RunsEach &runs = report.runsEach;
+    QString reliable = runs.runsFor90 == 1 ? QStringLiteral("One run of each already gets it right 9 times in 10") : addUp(runs.runsFor90, faster);
+    if (runs.runsFor99 == runs.runsFor90)
+        reliable += QStringLiteral(", and 99 times in 100.");
+    else if (runs.runsFor99 != 0)
+        reliable += QStringLiteral("; with %1, 99 times in 100.").arg(runsOfEach(runs.runsFor99));
+    else
+        reliable += u'.';
+    return sentences << reliable;
+}
+
+// The headline's end for an answer that is not clear: the run that settles it.
+QString settleClause(const Report &report)
+{
+    if (report.clearRun)
+        return QStringLiteral("runs of %1 would settle it").arg(inSeconds(QString::number(report.clearRun->seconds)));
+    return QStringLiteral("no run up to %1 settles it").arg(inSeconds(QString::number(MaxSeconds)));
+}
+
+// The same in the detail, with the way that is faster there.
+QString settleSentence(const Report &report)
+{
+    if (report.clearRun)
+        return QStringLiteral("In runs of %1, %2 is clearly faster.").arg(inSeconds(QString::number(report.clearRun->seconds)), doing(report.clearRun->faster));
+    return QStringLiteral("Even in runs of %1 neither way is clearly faster.").arg(inSeconds(QString::number(MaxSeconds)));
+}
+
+} // namespace
+
+QString fasterMeans()
+{
+    return QStringLiteral("Faster means they find each other more often in the run: more meetings in a run, on average.");
+}
+
+Outcome outcomeOf(const PerScenario<ExactResult> &exact, const RunsEach &runsEach)
+{
+    if (exact[Scenario::BothWalk].expectedMeetings == 0 && exact[Scenario::DogWalks].expectedMeetings == 0)
+        return Outcome::NoMeeting;
+    const std::optional<Scenario> more = meetsMore(exact);
+    const std::optional<Scenario> sooner = meetsSooner(exact);
+    const bool disagree = more && sooner && *more != *sooner;
+    const bool seen = runsEach.runsFor90 >= 1 && runsEach.runsFor90 <= MostRunsForAClass;
+    if (more && !disagree && seen)
+        return Outcome::Clear;
+    if (exact[Scenario::BothWalk].atLeastOne < 0.5 && exact[Scenario::DogWalks].atLeastOne < 0.5)
+        return Outcome::TooShort;
+    return disagree ? Outcome::Disagree : Outcome::Tie;
+}
+
+std::optional<ClearRun> shortestClearRun(const Report &report, PerScenario<FirstMeeting> first)
+{
+    if (outcomeOf(report.exact, report.runsEach) == Outcome::Clear)
+        return std::nullopt;
+    const int longest = int(MaxSeconds);
+    for (Scenario scenario : Scenarios)
+        first[scenario] = lengthened(std::move(first[scenario]), 2 * rules::ticksPerTimer(longest));
+    // The outcome of a run of this many seconds, with the runs of each
+    // compared only as far as a class could go.
+    std::optional<Scenario> faster;
+    const auto clearIn = [&](int seconds) {
+        const int ticks = rules::ticksPerTimer(seconds);
+        PerScenario<ExactResult> exact;
+        for (Scenario scenario : Scenarios)
+            exact[scenario] = exactResultOf(first[scenario], ticks);
+        const RunsEach runsEach = compareRunsEach(exact[Scenario::BothWalk].law, exact[Scenario::DogWalks].law, MostRunsForAClass);
+        if (outcomeOf(exact, runsEach) != Outcome::Clear)
+            return false;
+        faster = meetsMore(exact);
+        return true;
+    };
+    // In longer runs the way with the sooner first meeting pulls ahead in
+    // proportion to the run's length, the spread of the counts only with its
+    // square root: runs a quarter longer each time until one is clear, then
+    // the gap to the last one that was not halved until it is a second.
+    int notClear = int(std::floor(report.options.seconds));
+    int clear = notClear;
+    do {
+        if (clear >= longest)
+            return std::nullopt;
+        notClear = clear;
+        clear = std::min(longest, std::max(clear + 1, int(std::ceil(clear * LongerRun))));
+    } while (!clearIn(clear));
+    ClearRun found{clear, *faster};
+    while (clear - notClear > 1) {
+        const int middle = (notClear + clear) / 2;
+        if (clearIn(middle)) {
+            clear = middle;
+            found = {clear, *faster};
+        } else {
+            notClear = middle;
+        }
+    }
+    return found;
+}
+
+Verdict verdictOf(const Report &report)
+{
+    Verdict verdict;
+    verdict.outcome = outcomeOf(report.exact, report.runsEach);
+    const PerScenario<ExactResult> &exact = report.exact;
+    const QString run = inSeconds(QString::number(report.options.seconds));
+    QStringList detail;
+    if (report.options.starts.momotaro == report.options.starts.dog)
+        detail << QStringLiteral("Starting together on one point does not count as a meeting: a meeting is landing on the same point after a step.");
+
+    switch (verdict.outcome) {
+    case Outcome::Clear: {
+        const Scenario faster = *meetsMore(exact);
+        const auto [fasterText, slowerText] = amounts(exact[faster].expectedMeetings, exact[otherScenario(faster)].expectedMeetings);
+        verdict.faster = faster;
+        verdict.headline = QStringLiteral("%1 is faster: %2 meetings a run against %3").arg(capitalised(doing(faster)), fasterText, slowerText);
+        detail << clearDetail(report, faster, run);
+        break;
+    }
+    case Outcome::NoMeeting:
+        verdict.headline = QStringLiteral("No meeting is possible in %1 runs: %2").arg(run, settleClause(report));
+        detail << QStringLiteral("From these start points the walkers cannot reach each other within %1, whichever way they walk.").arg(run);
+        break;
+    case Outcome::TooShort:
+        verdict.headline = QStringLiteral("%1 runs are too short to tell: %2").arg(run, settleClause(report));
+        detail << QStringLiteral("Most %1 runs count no meeting: %2 of them %3, %4 %5.")
+                      .arg(run, percent(1 - exact[Scenario::BothWalk].atLeastOne), when(Scenario::BothWalk),
+                           percent(1 - exact[Scenario::DogWalks].atLeastOne), when(Scenario::DogWalks))
+               << moreMeetings(report, run) << runsToSeeIt(report);
+        break;
+    case Outcome::Disagree: {
+        const Scenario sooner = *meetsSooner(exact);
+        verdict.headline = QStringLiteral("Meetings and waiting times disagree in %1 runs: %2").arg(run, settleClause(report));
+        detail << moreMeetings(report, run)
+               << QStringLiteral("But with no time limit the first meeting comes sooner %1: after %2 on average, against %3; "
+                                 "in longer runs that way meets more often.")
+                      .arg(when(sooner), inSeconds(QString::number(exact[sooner].meanFirstSeconds, 'f', 1)),
+                           inSeconds(QString::number(exact[otherScenario(sooner)].meanFirstSeconds, 'f', 1)))
+               << runsToSeeIt(report);
+        break;
+    }
+    case Outcome::Tie:
+        verdict.headline = QStringLiteral("Practically a tie in %1 runs: %2").arg(run, settleClause(report));
+        detail << moreMeetings(report, run) << runsToSeeIt(report);
+        break;
+    }
+    if (verdict.outcome != Outcome::Clear)
+        detail << settleSentence(report);
+    detail << fasterMeans();
+    detail.removeAll(QString());
+    verdict.detail = detail.join(u' ');
+    return verdict;
+}
+
+std::optional<Scenario> fasterScenario(const Report &report)
+{
+    return verdictOf(report).faster;
+}
+
+QString verdict(const Report &report)
+{
+    const Verdict answer = verdictOf(report);
+    return answer.headline + u'\n' + answer.detail;
+}
+
+} // namespace stats
