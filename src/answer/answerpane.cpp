@@ -2,6 +2,7 @@
 
 #include "pictures.h"
 #include "report.h"
+#include "verdict.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -12,16 +13,6 @@ namespace {
 
 // The headline's size against the text's.
 constexpr double HeadlineTimes = 2.25;
-
-// The verdict's first sentence as the headline, the rest as its detail.
-std::pair<QString, QString> headlineAndDetail(const stats::Report &report)
-{
-    const QString verdict = stats::verdict(report);
-    const qsizetype end = verdict.indexOf(QStringLiteral(". "));
-    if (end < 0)
-        return {verdict, QString()};
-    return {verdict.left(end + 1), verdict.mid(end + 2)};
-}
 
 // Each figure's row heading, as the statistics tool's table words it.
 QString heading(AnswerPane::Figure figure)
@@ -129,9 +120,9 @@ void AnswerPane::setTextPixels(int pixels)
 
 void AnswerPane::showAnswer(const answer::Answer &answer)
 {
-    const auto [headline, detail] = headlineAndDetail(*answer);
-    m_headline->setText(headline);
-    m_detail->setText(detail);
+    const stats::Verdict verdict = stats::verdictOf(*answer);
+    m_headline->setText(verdict.headline);
+    m_detail->setText(verdict.detail);
     showFigures(answer.get());
 }
 

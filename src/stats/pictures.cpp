@@ -160,15 +160,19 @@ QChart *lawChart(const Report &report)
 {
     auto *chart = new QChart;
     const bool withClass = report.options.classCounts.has_value();
+    // What the marks are: simulated runs (a report worked out exactly alone
+    // has none) and the class's own.
+    QStringList keys;
+    if (report.options.runs > 0)
+        keys << QStringLiteral("● ■ %1 simulated %2").arg(withSeparators(report.options.runs),
+                                                          report.options.runs == 1 ? QStringLiteral("run") : QStringLiteral("runs"));
+    if (withClass)
+        keys << QStringLiteral("▲ the class's runs");
     styleChart(*chart, QStringLiteral("Meetings in one run of %1 s").arg(report.options.seconds),
-               QStringLiteral("bars: exact chances; lines: exact averages, %1 and %2<br>%3%4")
+               QStringLiteral("bars: exact chances; lines: exact averages, %1 and %2%3")
                    .arg(QString::number(report.exact[Scenario::BothWalk].expectedMeetings, 'f', 2),
                         QString::number(report.exact[Scenario::DogWalks].expectedMeetings, 'f', 2),
-                        // A report worked out exactly alone has no simulated runs to mark.
-                        report.options.runs == 0 ? QString()
-                            : QStringLiteral("● ■ %1 simulated %2").arg(withSeparators(report.options.runs),
-                                  report.options.runs == 1 ? QStringLiteral("run") : QStringLiteral("runs")),
-                        withClass ? QStringLiteral("; ▲ the class's runs") : QString()));
+                        keys.isEmpty() ? QString() : QStringLiteral("<br>") + keys.join(QStringLiteral("; "))));
 
     // Every count up to where both laws have shown 99.9% of their chance.
     std::size_t shown = 1;
