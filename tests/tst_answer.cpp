@@ -1,14 +1,20 @@
 // The answer window, offscreen: the figures it shows are the statistics
-// library's, the walkers move by mouse and keyboard.
+// library's, the walkers move by mouse and keyboard, and what it copies and
+// names follows the question on the board.
 
+#include "answerpages.h"
 #include "answerpane.h"
 #include "answerwindow.h"
 #include "boardview.h"
 #include "exactlaw.h"
+#include "pictures.h"
 #include "report.h"
 #include "waiting.h"
 
+#include <QClipboard>
+#include <QDate>
 #include <QLabel>
+#include <QRadioButton>
 #include <QSettings>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -89,6 +95,39 @@ private slots:
         QVERIFY(faster);
         QCOMPARE(m_window->pane().figureLabel(AnswerPane::Figure::RunsFor90, *faster)->text(),
                  QString::number(library.runsEach.runsFor90));
+    }
+
+    // Asked while the answer to a new Dog start is worked out, the copy waits
+    // for it: its context and verdict are the new question's, never the
+    // old one's.
+    void copyWaitsForTheAnswer()
+    {
+        QApplication::clipboard()->clear();
+        m_window->board().setPosition(Walker::Dog, {2, 8});
+        QVERIFY(!m_window->shownAnswer());
+        // Meanwhile no page shows the old answer's chart.
+        QVERIFY(m_window->pages().currentWidget()->visibleRegion().isEmpty());
+        QTest::keySequence(&*m_window, QKeySequence(QStringLiteral("Ctrl+Shift+C")));
+        QTRY_VERIFY_WITH_TIMEOUT(!QApplication::clipboard()->text().isEmpty(), WaitMs);
+        const QString copied = QApplication::clipboard()->text();
+        QVERIFY2(copied.startsWith(stats::contextLine({{4, 4}, {2, 8}}, 180, QDate::currentDate())), qPrintable(copied));
+        QVERIFY(copied.contains(stats::verdict(*m_window->shownAnswer())));
+    }
+
+    // "Where to wait" names the best points of the scenario chosen there.
+    void bestPointsFollowTheChoice()
+    {
+        AnswerPages &pages = m_window->pages();
+        pages.setCurrentIndex(int(AnswerPages::Page::WhereToWait));
+        auto *best = pages.findChild<QLabel *>(QStringLiteral("best"));
+        QTRY_VERIFY_WITH_TIMEOUT(best->text().contains(stats::plainName(Scenario::DogWalks)), WaitMs);
+        const QString dogWalks = best->text();
+        for (QRadioButton *choice : pages.findChildren<QRadioButton *>()) {
+            if (choice->text() == stats::plainName(Scenario::BothWalk))
+                choice->click();
+        }
+        QVERIFY(best->text().contains(stats::plainName(Scenario::BothWalk)));
+        QVERIFY(best->text() != dogWalks);
     }
 
     // A walker dragged anywhere lands on the board's nearest point, never off it.

@@ -34,8 +34,8 @@ private:
     AnswerEngine &m_engine;
     std::optional<AnswerEngine::Key> m_key;
     stats::PerScenario<std::unique_ptr<stats::ExactForDog>> m_sweeps;
-    // What has been handed over in m_generation.
-    quint64 m_generation = 0;
+    // What has been handed over in m_workingFor.
+    quint64 m_workingFor = 0;
     std::array<bool, stats::BoardPoints> m_answered{};
     bool m_mapHanded = false;
     // The map being filled in, and how many of its points are done.
@@ -100,8 +100,8 @@ void AnswerWorker::work()
         const AnswerEngine::Key key = AnswerEngine::keyOf(question);
         if (!(m_key == key) && !sweep(key))
             continue;
-        if (generation != m_generation) {
-            m_generation = generation;
+        if (generation != m_workingFor) {
+            m_workingFor = generation;
             m_answered.fill(false);
             m_mapHanded = false;
         }
@@ -191,10 +191,10 @@ void AnswerEngine::take(quint64 generation, const Question &question, const Answ
 
 void AnswerEngine::takeMap(quint64 generation, const Map &map)
 {
-    if (generation != m_generation)
-        return;
-    m_map = map;
-    emit mapped(map);
+    if (generation == m_generation) {
+        m_map = map;
+        emit mapped(map);
+    }
 }
 
 } // namespace answer

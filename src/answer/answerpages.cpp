@@ -422,14 +422,12 @@ AnswerPages::AnswerPages(QWidget *parent) : QWidget(parent)
     m_best = new QLabel(m_where);
     m_best->setWordWrap(true);
     m_best->setAccessibleName(QStringLiteral("The best points"));
+    m_best->setObjectName(QStringLiteral("best"));
     m_best->setFocusPolicy(Qt::TabFocus);
     whereLayout->addWidget(m_best);
     whereLayout->addStretch(1);
-    connect(m_waitChoice, &QButtonGroup::idClicked, this, [this] {
-        m_stale[std::size_t(Page::WhereToWait)] = true;
-        refresh();
-        emit heatChanged();
-    });
+    // The map again, of the scenario chosen.
+    connect(m_waitChoice, &QButtonGroup::idClicked, this, [this] { setMap(m_map); });
 
     m_class = new ClassTable(this);
     connect(m_class, &ClassTable::countsChanged, this, &AnswerPages::classChanged);
