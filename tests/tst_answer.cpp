@@ -11,6 +11,7 @@
 #include "report.h"
 #include "waiting.h"
 
+#include <QChart>
 #include <QClipboard>
 #include <QDate>
 #include <QLabel>
@@ -18,6 +19,7 @@
 #include <QSettings>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QValueAxis>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(Point)
@@ -128,6 +130,31 @@ private slots:
         }
         QVERIFY(best->text().contains(stats::plainName(Scenario::BothWalk)));
         QVERIFY(best->text() != dogWalks);
+    }
+
+    // The first meeting's chart: its time axis ticks on whole, round seconds
+    // (a 10-s run's labels 0, 2, 4, not 0, 2, 5 at 0, 2.5, 5), a handful of
+    // them whatever the run.
+    void waitingTicksAreWholeSeconds_data()
+    {
+        QTest::addColumn<int>("seconds");
+        for (int seconds : {10, 45, 180, 600})
+            QTest::addRow("%d s", seconds) << seconds;
+    }
+    void waitingTicksAreWholeSeconds()
+    {
+        QFETCH(int, seconds);
+        stats::Report report;
+        report.options.seconds = seconds;
+        report.options.ticksPerTimer = rules::ticksPerTimer(seconds);
+        std::unique_ptr<QChart> chart(stats::waitingChart(report));
+        auto *x = qobject_cast<QValueAxis *>(chart->axes(Qt::Horizontal).value(0));
+        QVERIFY(x);
+        QCOMPARE(x->tickType(), QValueAxis::TicksDynamic);
+        QCOMPARE(std::fmod(x->tickAnchor(), 1.0), 0.0);
+        QCOMPARE(std::fmod(x->tickInterval(), 1.0), 0.0);
+        const double ticks = (x->max() - x->tickAnchor()) / x->tickInterval();
+        QVERIFY2(ticks >= 3 && ticks <= 7, qPrintable(QString::number(ticks)));
     }
 
     // A walker dragged anywhere lands on the board's nearest point, never off it.
