@@ -82,7 +82,6 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
     m_content = new QWidget;
     auto *left = new QVBoxLayout;
     m_board = new BoardView(m_content);
-    left->addWidget(m_board, 1);
     auto *lengthRow = new QHBoxLayout;
     m_seconds = new QSpinBox(m_content);
     m_seconds->setRange(MinSeconds, int(stats::MaxSeconds));
@@ -93,7 +92,9 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
     lengthRow->addWidget(lengthLabel);
     lengthRow->addWidget(m_seconds);
     lengthRow->addStretch(1);
+    // The question first: the run's length, then the start points on the board.
     left->addLayout(lengthRow);
+    left->addWidget(m_board, 1);
     auto *right = new QVBoxLayout;
     m_pane = new AnswerPane(m_content);
     right->addWidget(m_pane);

@@ -157,7 +157,8 @@ QRect BoardView::boardArea() const
     const int cell = int(side / (stats::BoardSide + LabelCells));
     const int labels = int(cell * LabelCells);
     const int used = labels + cell * stats::BoardSide;
-    return {(width() - used) / 2 + labels, (height() - used) / 2 + labels, cell * stats::BoardSide, cell * stats::BoardSide};
+    // Centred across, at the top: right under the run's length.
+    return {(width() - used) / 2 + labels, labels, cell * stats::BoardSide, cell * stats::BoardSide};
 }
 
 QRect BoardView::cellRect(Point point) const
