@@ -160,9 +160,9 @@ void paintOneRun(QPainter &painter, QRect area, const stats::Report &report, int
     };
     const stats::Look &both = stats::lookOf(Scenario::BothWalk);
     const stats::Look &waits = stats::lookOf(Scenario::DogWalks);
-    const std::array<Share, 3> shares{{{QStringLiteral("%1 counts more").arg(stats::plainName(Scenario::BothWalk)), one.bothMore, both.color, both.fill},
+    const std::array<Share, 3> shares{{{QStringLiteral("“%1” counts more").arg(stats::plainName(Scenario::BothWalk)), one.bothMore, both.color, both.fill},
                                        {QStringLiteral("A tie"), one.tie, QColor(0x99, 0x99, 0x99), Qt::Dense4Pattern},
-                                       {QStringLiteral("%1 counts more").arg(stats::plainName(Scenario::DogWalks)), one.oneMore, waits.color, waits.fill}}};
+                                       {QStringLiteral("“%1” counts more").arg(stats::plainName(Scenario::DogWalks)), one.oneMore, waits.color, waits.fill}}};
     QFont text = painter.font();
     text.setPixelSize(textPx);
     painter.setFont(text);
@@ -241,8 +241,9 @@ void paintClass(QPainter &painter, QRect area, const stats::Report &report, int 
                       .arg(sum.meetings)
                       .arg(sum.runs == 1 ? QStringLiteral("1 run") : QStringLiteral("%1 runs").arg(sum.runs))
                       .arg(sum.mean(), 0, 'f', 2);
-            painter.drawText(QRect(area.left(), y, area.width(), line), text);
-            y += line;
+            const QRect room(area.left(), y, area.width(), area.bottom() - y);
+            painter.drawText(room, Qt::TextWordWrap, text);
+            y += painter.boundingRect(room, Qt::TextWordWrap, text).height() + line / 4;
         }
     }
     painter.drawText(QRect(area.left(), y + line / 2, area.width(), area.bottom() - y), Qt::TextWordWrap, verdict);
