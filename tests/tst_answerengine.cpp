@@ -99,6 +99,27 @@ private slots:
         QVERIFY2(asker.wrong().isEmpty(), qPrintable(asker.wrong().join(u'\n')));
     }
 
+    // Dog moved while the answers for its last start are still on their way:
+    // none of them is taken for an answer about the new start.
+    void answersForADogLeftAreDropped()
+    {
+        answer::AnswerEngine engine;
+        Asker asker(engine);
+        // Long runs: each start's answer takes a while, so that one is
+        // always being worked out when Dog moves, and comes late.
+        asker.ask(question({4, 4}, {6, 4}, 300));
+        QTRY_VERIFY_WITH_TIMEOUT(asker.answered() && asker.mapped(), WaitMs);
+        asker.ask(question({4, 4}, {6, 5}, 300));
+        // The late one is among the starts nearest Momotaro's.
+        for (int x = 2; x <= 6; ++x) {
+            for (int y = 2; y <= 6; ++y) {
+                asker.ask(question({x, y}, {6, 5}, 300));
+                QTRY_VERIFY_WITH_TIMEOUT(asker.answered(), WaitMs);
+            }
+        }
+        QVERIFY2(asker.wrong().isEmpty(), qPrintable(asker.wrong().join(u'\n')));
+    }
+
     // Questions coming faster than their answers: walkers dragged over the
     // board, Dog and the run length changing on the way. Answers worked out
     // for an earlier question are never shown as the latest one's.

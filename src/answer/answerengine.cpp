@@ -117,8 +117,9 @@ void AnswerWorker::work()
             if (m_mapped == stats::BoardPoints) {
                 m_mapHanded = true;
                 Map map = m_map;
-                QMetaObject::invokeMethod(&m_engine, [engine = &m_engine, generation, map] { engine->takeMap(generation, map); },
-                                          Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    &m_engine, [engine = &m_engine, generation, question, map] { engine->take(generation, question, nullptr, map); },
+                    Qt::QueuedConnection);
             }
             continue;
         }
@@ -131,8 +132,9 @@ void AnswerWorker::work()
         }
         const Answer answer = answerFor(next);
         m_answered[std::size_t(stats::pointIndex(next.starts.momotaro))] = true;
-        QMetaObject::invokeMethod(&m_engine, [engine = &m_engine, generation, next, answer] { engine->take(generation, next, answer); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &m_engine, [engine = &m_engine, generation, next, answer] { engine->take(generation, next, answer, nullptr); },
+            Qt::QueuedConnection);
     }
 }
 
@@ -180,18 +182,17 @@ void AnswerEngine::ask(const Question &question)
         emit pending();
 }
 
-void AnswerEngine::take(quint64 generation, const Question &question, const Answer &answer)
+void AnswerEngine::take(quint64 generation, const Question &question, const Answer &answer, const Map &map)
 {
+    // Worked out for a Dog start or run length since left.
     if (generation != m_generation)
         return;
-    m_answers.insert(stats::pointIndex(question.starts.momotaro), answer);
-    if (question == m_question)
-        emit answered(answer);
-}
-
-void AnswerEngine::takeMap(quint64 generation, const Map &map)
-{
-    if (generation == m_generation) {
+    if (answer) {
+        m_answers.insert(stats::pointIndex(question.starts.momotaro), answer);
+        if (question == m_question)
+            emit answered(answer);
+    }
+    if (map) {
         m_map = map;
         emit mapped(map);
     }

@@ -76,10 +76,9 @@ private:
     };
     static Key keyOf(const Question &question) { return {question.starts.dog, question.ticksPerTimer()}; }
 
-    // From the worker, on the window's thread, each with the generation it
-    // was worked out for.
-    void take(quint64 generation, const Question &question, const Answer &answer);
-    void takeMap(quint64 generation, const Map &map);
+    // From the worker, on the window's thread: an answer to question, or
+    // the map, worked out for a generation.
+    void take(quint64 generation, const Question &question, const Answer &answer, const Map &map);
 
     // Shared with the worker. A generation is one stay of the questions on
     // one Dog start and run length: it begins whenever that key changes,
