@@ -104,6 +104,7 @@ private slots:
     // old one's.
     void copyWaitsForTheAnswer()
     {
+        QTRY_VERIFY_WITH_TIMEOUT(m_window->shownAnswer(), WaitMs);
         QApplication::clipboard()->clear();
         m_window->board().setPosition(Walker::Dog, {2, 8});
         QVERIFY(!m_window->shownAnswer());
