@@ -140,6 +140,8 @@ private slots:
         for (int round = 0; round < 3; ++round) {
             for (const answer::Question &q : questions) {
                 asker.ask(q);
+                // Time for the worker to be part way into this one: what
+                // the test varies, not a wait for something to happen.
                 if (waitBetween)
                     QTest::qWait(5);
             }
@@ -163,6 +165,7 @@ private slots:
             asker.ask(question({0, 0}, {10, 10}, 10));
             QTRY_VERIFY_WITH_TIMEOUT(asker.answered(), WaitMs);
             asker.ask(question({0, 0}, {10, 9}, int(stats::MaxSeconds)));
+            // When, in the sweep, the engine goes: the moment varied, not a wait.
             QTest::qWait(wait);
             engine.reset();
             QCoreApplication::processEvents();
