@@ -4,7 +4,7 @@
 
 #include "answerpages.h"
 #include "answerpane.h"
-#include "answerwindow.h"
+#include "answerwindowfixture.h"
 #include "boardview.h"
 #include "exactlaw.h"
 #include "pictures.h"
@@ -16,9 +16,7 @@
 #include <QDate>
 #include <QLabel>
 #include <QRadioButton>
-#include <QSettings>
 #include <QSpinBox>
-#include <QTemporaryDir>
 #include <QValueAxis>
 #include <QtTest>
 
@@ -45,17 +43,13 @@ class TestAnswer : public QObject
 private slots:
     void init()
     {
-        m_dir.emplace();
-        m_settings.emplace(m_dir->filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-        m_window.emplace(*m_settings);
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(&*m_window));
+        m_f.emplace();
+        m_f->window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&m_f->window));
     }
     void cleanup()
     {
-        m_window.reset();
-        m_settings.reset();
-        m_dir.reset();
+        m_f.reset();
     }
 
     void figuresAreTheLibrarys_data()
@@ -71,10 +65,10 @@ private slots:
         QFETCH(Point, momotaro);
         QFETCH(Point, dog);
         QFETCH(int, seconds);
-        m_window->board().setPosition(Walker::Momotaro, momotaro);
-        m_window->board().setPosition(Walker::Dog, dog);
-        m_window->runLength().setValue(seconds);
-        QTRY_VERIFY_WITH_TIMEOUT(showing(*m_window, momotaro, dog, seconds), WaitMs);
+        m_f->window.board().setPosition(Walker::Momotaro, momotaro);
+        m_f->window.board().setPosition(Walker::Dog, dog);
+        m_f->window.runLength().setValue(seconds);
+        QTRY_VERIFY_WITH_TIMEOUT(showing(m_f->window, momotaro, dog, seconds), WaitMs);
 
         stats::Report library;
         library.options.seconds = seconds;
@@ -82,20 +76,20 @@ private slots:
         for (Scenario scenario : stats::Scenarios)
             library.exact[scenario] = stats::exactResult(scenario, {momotaro, dog}, rules::ticksPerTimer(seconds));
         library.runsEach = stats::compareRunsEach(library.exact[Scenario::BothWalk].law, library.exact[Scenario::DogWalks].law);
-        const stats::Report &shown = *m_window->shownAnswer();
+        const stats::Report &shown = *m_f->window.shownAnswer();
         for (Scenario scenario : stats::Scenarios) {
             QCOMPARE(shown.exact[scenario].expectedMeetings, library.exact[scenario].expectedMeetings);
             QCOMPARE(shown.exact[scenario].law, library.exact[scenario].law);
             QCOMPARE(shown.exact[scenario].meanFirstSeconds, library.exact[scenario].meanFirstSeconds);
-            const QLabel *meetings = m_window->pane().figureLabel(AnswerPane::Figure::Meetings, scenario);
+            const QLabel *meetings = m_f->window.pane().figureLabel(AnswerPane::Figure::Meetings, scenario);
             QCOMPARE(meetings->text(), QString::number(library.exact[scenario].expectedMeetings, 'f', 2));
-            const QLabel *wait = m_window->pane().figureLabel(AnswerPane::Figure::MeanWait, scenario);
+            const QLabel *wait = m_f->window.pane().figureLabel(AnswerPane::Figure::MeanWait, scenario);
             QVERIFY(wait->accessibleName().contains(QString::number(library.exact[scenario].meanFirstSeconds, 'f', 1)));
         }
-        QCOMPARE(m_window->pane().verdictText(), stats::verdict(library));
+        QCOMPARE(m_f->window.pane().verdictText(), stats::verdict(library));
         const std::optional<Scenario> faster = stats::fasterScenario(library);
         QVERIFY(faster);
-        QCOMPARE(m_window->pane().figureLabel(AnswerPane::Figure::RunsFor90, *faster)->text(),
+        QCOMPARE(m_f->window.pane().figureLabel(AnswerPane::Figure::RunsFor90, *faster)->text(),
                  QString::number(library.runsEach.runsFor90));
     }
 
@@ -104,25 +98,25 @@ private slots:
     // old one's.
     void copyWaitsForTheAnswer()
     {
-        QTRY_VERIFY_WITH_TIMEOUT(m_window->shownAnswer(), WaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(m_f->window.shownAnswer(), WaitMs);
         QApplication::clipboard()->clear();
-        m_window->board().setPosition(Walker::Dog, {2, 8});
-        QVERIFY(!m_window->shownAnswer());
+        m_f->window.board().setPosition(Walker::Dog, {2, 8});
+        QVERIFY(!m_f->window.shownAnswer());
         // Meanwhile the page is covered: the old answer's chart is not what shows.
-        QWidget *page = m_window->pages().currentWidget();
+        QWidget *page = m_f->window.pages().currentWidget();
         QWidget *onTop = page->parentWidget()->childAt(page->geometry().center());
         QVERIFY(onTop && onTop != page && !page->isAncestorOf(onTop));
-        QTest::keySequence(&*m_window, QKeySequence(QStringLiteral("Ctrl+Shift+C")));
+        QTest::keySequence(&m_f->window, QKeySequence(QStringLiteral("Ctrl+Shift+C")));
         QTRY_VERIFY_WITH_TIMEOUT(!QApplication::clipboard()->text().isEmpty(), WaitMs);
         const QString copied = QApplication::clipboard()->text();
         QVERIFY2(copied.startsWith(stats::contextLine({{4, 4}, {2, 8}}, 180, QDate::currentDate())), qPrintable(copied));
-        QVERIFY(copied.contains(stats::verdict(*m_window->shownAnswer())));
+        QVERIFY(copied.contains(stats::verdict(*m_f->window.shownAnswer())));
     }
 
     // "Where to wait" names the best points of the scenario chosen there.
     void bestPointsFollowTheChoice()
     {
-        AnswerPages &pages = m_window->pages();
+        AnswerPages &pages = m_f->window.pages();
         pages.setCurrentIndex(int(AnswerPages::Page::WhereToWait));
         auto *best = pages.findChild<QLabel *>(QStringLiteral("best"));
         QTRY_VERIFY_WITH_TIMEOUT(best->text().contains(stats::plainName(Scenario::DogWalks)), WaitMs);
@@ -173,7 +167,7 @@ private slots:
     {
         QFETCH(QPointF, to);
         QFETCH(Point, lands);
-        BoardView &board = m_window->board();
+        BoardView &board = m_f->window.board();
         QWidget *momotaro = board.piece(Walker::Momotaro);
         const Point from = board.position(Walker::Momotaro);
         const int cell = momotaro->width();
@@ -184,12 +178,12 @@ private slots:
         QTest::mouseRelease(momotaro, Qt::LeftButton, {}, momotaro->mapFromParent(target));
         QCOMPARE(board.position(Walker::Momotaro), lands);
         QCOMPARE(momotaro->accessibleName(), QStringLiteral("Momotaro, x %1, y %2").arg(int(lands.x)).arg(int(lands.y)));
-        QTRY_VERIFY_WITH_TIMEOUT(showing(*m_window, lands, board.position(Walker::Dog), 180), WaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(showing(m_f->window, lands, board.position(Walker::Dog), 180), WaitMs);
     }
 
     void arrowKeysMoveTheFocusedWalker()
     {
-        BoardView &board = m_window->board();
+        BoardView &board = m_f->window.board();
         const Point dog = board.position(Walker::Dog);
         QWidget *piece = board.piece(Walker::Dog);
         piece->setFocus(Qt::TabFocusReason);
@@ -198,24 +192,22 @@ private slots:
         const Point moved{int(dog.x) - 1, int(dog.y) + 1};
         QCOMPARE(board.position(Walker::Dog), moved);
         QCOMPARE(piece->accessibleName(), QStringLiteral("Dog, x %1, y %2").arg(int(moved.x)).arg(int(moved.y)));
-        QTRY_VERIFY_WITH_TIMEOUT(showing(*m_window, board.position(Walker::Momotaro), moved, 180), WaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(showing(m_f->window, board.position(Walker::Momotaro), moved, 180), WaitMs);
     }
 
     // What was set up comes back in the next window.
     void settingsRemembered()
     {
-        m_window->board().setPosition(Walker::Momotaro, {1, 2});
-        m_window->runLength().setValue(90);
-        m_window->close();
-        AnswerWindow again(*m_settings);
+        m_f->window.board().setPosition(Walker::Momotaro, {1, 2});
+        m_f->window.runLength().setValue(90);
+        m_f->window.close();
+        AnswerWindow again(m_f->settings);
         QCOMPARE(again.board().position(Walker::Momotaro), (Point{1, 2}));
         QCOMPARE(again.runLength().value(), 90);
     }
 
 private:
-    std::optional<QTemporaryDir> m_dir;
-    std::optional<QSettings> m_settings;
-    std::optional<AnswerWindow> m_window;
+    std::optional<AnswerWindowFixture> m_f;
 };
 
 QTEST_MAIN(TestAnswer)

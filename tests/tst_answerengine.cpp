@@ -120,41 +120,6 @@ private slots:
         QVERIFY2(asker.wrong().isEmpty(), qPrintable(asker.wrong().join(u'\n')));
     }
 
-    // Questions coming faster than their answers: walkers dragged over the
-    // board, Dog and the run length changing on the way. Answers worked out
-    // for an earlier question are never shown as the latest one's.
-    void onlyTheLatestQuestionIsAnswered_data()
-    {
-        QTest::addColumn<bool>("waitBetween");
-        QTest::newRow("asked all at once") << false;
-        QTest::newRow("each partly worked out") << true;
-    }
-    void onlyTheLatestQuestionIsAnswered()
-    {
-        QFETCH(bool, waitBetween);
-        answer::AnswerEngine engine;
-        Asker asker(engine);
-        const std::array<answer::Question, 6> questions{question({4, 4}, {6, 4}), question({0, 0}, {6, 4}), question({0, 0}, {2, 9}),
-                                                        question({1, 0}, {2, 9}, 30), question({9, 1}, {10, 0}, 30),
-                                                        question({9, 2}, {10, 0}, 30)};
-        for (int round = 0; round < 3; ++round) {
-            for (const answer::Question &q : questions) {
-                asker.ask(q);
-                // Time for the worker to be part way into this one: what
-                // the test varies, not a wait for something to happen.
-                if (waitBetween)
-                    QTest::qWait(5);
-            }
-            QTRY_VERIFY_WITH_TIMEOUT(asker.answered() && asker.mapped(), WaitMs);
-            // Each start this Dog has: answered whether known or not.
-            for (int index = 0; index < stats::BoardPoints; index += 13) {
-                asker.ask(question(stats::pointAt(index), {10, 0}, 30));
-                QTRY_VERIFY_WITH_TIMEOUT(asker.answered(), WaitMs);
-            }
-        }
-        QVERIFY2(asker.wrong().isEmpty(), qPrintable(asker.wrong().join(u'\n')));
-    }
-
     // The engine goes away in the middle of the longest sweep, with answers
     // on their way to it: nothing of it is left running or called.
     void destroyedMidSweep()

@@ -4,7 +4,7 @@
 // by key; the class's counts always inside the chart of meetings per run.
 
 #include "answerpages.h"
-#include "answerwindow.h"
+#include "answerwindowfixture.h"
 #include "classgroups.h"
 #include "classtable.h"
 #include "pictures.h"
@@ -16,9 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScatterSeries>
-#include <QSettings>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QValueAxis>
 #include <QtTest>
 
@@ -37,18 +35,14 @@ class TestClassTable : public QObject
 private slots:
     void init()
     {
-        m_dir.emplace();
-        m_settings.emplace(m_dir->filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-        m_window.emplace(*m_settings);
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(&*m_window));
-        m_window->pages().setCurrentIndex(int(AnswerPages::Page::OurClass));
+        m_f.emplace();
+        m_f->window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&m_f->window));
+        m_f->window.pages().setCurrentIndex(int(AnswerPages::Page::OurClass));
     }
     void cleanup()
     {
-        m_window.reset();
-        m_settings.reset();
-        m_dir.reset();
+        m_f.reset();
     }
 
     void groupsSurviveTheFileAndTheSettings_data()
@@ -71,15 +65,15 @@ private slots:
     {
         QFETCH(QByteArray, text);
         QFETCH(QString, groups);
-        ClassTable &table = m_window->pages().classTable();
+        ClassTable &table = m_f->window.pages().classTable();
         QVERIFY(!table.readCsv(text));
         QCOMPARE(groupsText(table.counts()), groups);
         const auto read = stats::readClassCounts(table.csv());
         QVERIFY(std::holds_alternative<stats::ClassCounts>(read));
         QCOMPARE(groupsText(std::get<stats::ClassCounts>(read)), groups);
 
-        m_window->close();
-        AnswerWindow again(*m_settings);
+        m_f->window.close();
+        AnswerWindow again(m_f->settings);
         ClassTable &remembered = again.pages().classTable();
         QCOMPARE(groupsText(remembered.counts()), groups);
         // A file with a bad row opens nothing and names the row.
@@ -103,7 +97,7 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(QString, kept);
-        ClassTable &table = m_window->pages().classTable();
+        ClassTable &table = m_f->window.pages().classTable();
         QVERIFY(!table.readCsv("both,one\n7,5\n9,\n"));
         QTableWidget *cells = table.table();
         cells->setCurrentCell(1, 1);
@@ -141,7 +135,7 @@ private slots:
     void deleteBlanksTheSelectedCells()
     {
         QFETCH(int, key);
-        ClassTable &table = m_window->pages().classTable();
+        ClassTable &table = m_f->window.pages().classTable();
         QVERIFY(!table.readCsv("1,2\n3,4\n5,6\n"));
         QTableWidget *cells = table.table();
         cells->setFocus();
@@ -183,9 +177,7 @@ private slots:
     }
 
 private:
-    std::optional<QTemporaryDir> m_dir;
-    std::optional<QSettings> m_settings;
-    std::optional<AnswerWindow> m_window;
+    std::optional<AnswerWindowFixture> m_f;
 };
 
 QTEST_MAIN(TestClassTable)
