@@ -1,11 +1,13 @@
 #include "classgroups.h"
 #include "exactlaw.h"
 #include "report.h"
+#include "savefile.h"
 #include "simulation.h"
 #include "verdict.h"
 #include "waiting.h"
 #include "walkrun.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -19,6 +21,9 @@
 #include <random>
 #include <tuple>
 #include <utility>
+
+#include <csignal>
+#include <sys/resource.h>
 
 Q_DECLARE_METATYPE(Scenario)
 Q_DECLARE_METATYPE(Point)
@@ -121,6 +126,7 @@ private slots:
     void badOptionsAreRefusedWithoutOutput();
     void outputMatchesItsGoldenFile_data();
     void outputMatchesItsGoldenFile();
+    void aFileNotWrittenWholeIsLeftAsItWas();
 };
 
 void TestStats::exactLawAndMapMatchEveryDirectionSequence_data()
@@ -539,6 +545,32 @@ void TestStats::outputMatchesItsGoldenFile()
     }
     // JSON field by field, so that a difference names its field.
     QCOMPARE(flatten(QJsonDocument::fromJson(got).object(), "json"), flatten(QJsonDocument::fromJson(want).object(), "json"));
+}
+
+// A write the file system refuses part way, as a full disk does (here a
+// limit on the file's size): the tool says so, and the old file is still
+// there as it was, with nothing left beside it.
+void TestStats::aFileNotWrittenWholeIsLeftAsItWas()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("runs.csv"));
+    QString error;
+    QVERIFY(stats::saveFile(file, "old\n", error));
+    rlimit before{};
+    QVERIFY(::getrlimit(RLIMIT_FSIZE, &before) == 0);
+    rlimit small = before;
+    small.rlim_cur = 1000;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
+    const bool saved = stats::saveFile(file, QByteArray(4000, 'x'), error);
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldHandler);
+    QVERIFY(!saved);
+    QVERIFY(!error.isEmpty());
+    QFile kept(file);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("old\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("runs.csv")});
 }
 
 QTEST_GUILESS_MAIN(TestStats)

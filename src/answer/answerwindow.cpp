@@ -329,7 +329,7 @@ void AnswerWindow::saveClass()
                                                       QStringLiteral("Class counts (*.csv)"));
     QString error;
     if (!name.isEmpty() && !stats::saveFile(name, m_pages->classTable().csv(), error))
-        QMessageBox::warning(this, windowTitle(), error);
+        QMessageBox::warning(this, windowTitle(), QStringLiteral("Cannot save %1: %2").arg(name, error));
 }
 
 void AnswerWindow::newClass()
@@ -347,7 +347,7 @@ void AnswerWindow::exportPage()
                                                           QStringLiteral("PNG picture (*.png);;SVG drawing (*.svg)"));
         QString error;
         if (!name.isEmpty() && !m_pages->saveCurrent(name, error))
-            QMessageBox::warning(this, windowTitle(), error);
+            QMessageBox::warning(this, windowTitle(), QStringLiteral("Cannot save %1: %2").arg(name, error));
     });
 }
 

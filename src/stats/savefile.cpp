@@ -21,8 +21,12 @@ bool saveFile(const QString &file, const QByteArray &bytes, QString &error)
         }
         return true;
     }
+    // Unbuffered, so that a write the file system refuses (a full disk) fails
+    // here: written through a buffer, it would fail only as the file is
+    // committed, where it goes unseen, and an empty or cut file would be
+    // renamed over the old one.
     QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || out.write(bytes) != bytes.size() || !out.commit()) {
         error = out.errorString();
         return false;
     }
