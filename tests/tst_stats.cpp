@@ -410,6 +410,9 @@ void TestStats::badClassFilesNameTheRow_data()
     QTest::newRow("a word among the counts") << QByteArray("both,one\n3,4\nx,5\n") << "row 3: 'x' is not a whole number";
     QTest::newRow("a count too large") << QByteArray("both,one\n1000,4\n") << "row 2: '1000' is not a whole number";
     QTest::newRow("three columns") << QByteArray("3,4,5\n") << "row 1: more than two columns";
+    // A first group mistyped is no header to pass over: the class's first run would be lost.
+    QTest::newRow("a first group mistyped") << QByteArray("3,4x\n5,6\n") << "row 1: '4x' is not a whole number";
+    QTest::newRow("a first group negative") << QByteArray("-3,4\n5,6\n") << "row 1: '-3' is not a whole number";
     QTest::newRow("empty") << QByteArray("\n\n") << "the file is empty";
     QTest::newRow("a header alone") << QByteArray("both,one\n,\n") << "no runs in it";
     QTest::newRow("a group past the 1,000th, blank ones counted") << QByteArray("5,\n") + QByteArray(",\n").repeated(998) + "6,\n7,\n"

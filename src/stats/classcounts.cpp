@@ -93,8 +93,15 @@ std::variant<ClassCounts, QString> readClassCounts(const QByteArray &text)
             if (!readCell(cells[c], counts[std::size_t(c)]) && notACount < 0)
                 notACount = c;
         }
-        // A first row of words is the header.
-        const bool header = firstRow && notACount >= 0;
+        // A first row of words is the header; one with a cell that reads as
+        // a number ("3,4x", "-3,4") is a group mistyped, and refused below
+        // rather than passed over.
+        const bool anyNumber = std::any_of(cells.begin(), cells.end(), [](const QString &cell) {
+            bool number = false;
+            cell.toDouble(&number);
+            return number;
+        });
+        const bool header = firstRow && notACount >= 0 && !anyNumber;
         firstRow = false;
         if (header)
             continue;
