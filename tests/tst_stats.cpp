@@ -1,3 +1,4 @@
+#include "classcounts.h"
 #include "classgroups.h"
 #include "exactlaw.h"
 #include "report.h"
@@ -24,6 +25,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 Q_DECLARE_METATYPE(Scenario)
 Q_DECLARE_METATYPE(Point)
@@ -127,6 +129,7 @@ private slots:
     void outputMatchesItsGoldenFile_data();
     void outputMatchesItsGoldenFile();
     void aFileNotWrittenWholeIsLeftAsItWas();
+    void aClassFileIsARegularFileOfAtMost1MiB();
 };
 
 void TestStats::exactLawAndMapMatchEveryDirectionSequence_data()
@@ -413,6 +416,9 @@ void TestStats::badClassFilesNameTheRow_data()
     // A first group mistyped is no header to pass over: the class's first run would be lost.
     QTest::newRow("a first group mistyped") << QByteArray("3,4x\n5,6\n") << "row 1: '4x' is not a whole number";
     QTest::newRow("a first group negative") << QByteArray("-3,4\n5,6\n") << "row 1: '-3' is not a whole number";
+    // A message quotes a cell's start only, and keeps to one line.
+    QTest::newRow("a long cell") << QByteArray("a,b\n3,") + QByteArray(100000, 'x') + '\n' << "row 2: 'xxxxxxxxxxxxxxxxxxxxxxxx…' is not";
+    QTest::newRow("a NUL in a cell") << QByteArray("a,b\n3,x\0y\n", 11) << "row 2: 'x\\u0000y' is not";
     QTest::newRow("empty") << QByteArray("\n\n") << "the file is empty";
     QTest::newRow("a header alone") << QByteArray("both,one\n,\n") << "no runs in it";
     QTest::newRow("a group past the 1,000th, blank ones counted") << QByteArray("5,\n") + QByteArray(",\n").repeated(998) + "6,\n7,\n"
@@ -574,6 +580,28 @@ void TestStats::aFileNotWrittenWholeIsLeftAsItWas()
     QVERIFY(kept.open(QIODevice::ReadOnly));
     QCOMPARE(kept.readAll(), QByteArray("old\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("runs.csv")});
+}
+
+// What is not a class's file is refused before it is read: a device that
+// never ends, a pipe that no one writes (it must not wait), a large file.
+void TestStats::aClassFileIsARegularFileOfAtMost1MiB()
+{
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(QStringLiteral("pipe"));
+    QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+    const QString large = dir.filePath(QStringLiteral("large.csv"));
+    QFile file(large);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("3,4\n").repeated(300000));
+    file.close();
+    const std::array<std::pair<QString, QString>, 3> refused{{{QStringLiteral("/dev/zero"), QStringLiteral("not a regular file")},
+                                                              {pipe, QStringLiteral("not a regular file")},
+                                                              {large, QStringLiteral("larger than 1 MiB")}}};
+    for (const auto &[name, says] : refused) {
+        const auto read = stats::readClassFile(name);
+        const auto *problem = std::get_if<QString>(&read);
+        QVERIFY2(problem && problem->contains(says), qPrintable(name));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestStats)

@@ -14,7 +14,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDate>
-#include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -311,15 +310,12 @@ void AnswerWindow::openClass()
                                                       QStringLiteral("Class counts (*.csv *.txt);;All files (*)"));
     if (name.isEmpty())
         return;
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > stats::MaxClassFileBytes) {
-        QMessageBox::warning(this, windowTitle(), QStringLiteral("Cannot open %1: %2").arg(name, file.errorString()));
+    const auto read = stats::readClassFile(name);
+    if (const auto *problem = std::get_if<QString>(&read)) {
+        QMessageBox::warning(this, windowTitle(), QStringLiteral("Nothing was opened from %1: %2.").arg(name, *problem));
         return;
     }
-    if (const std::optional<QString> refused = m_pages->classTable().readCsv(file.readAll())) {
-        QMessageBox::warning(this, windowTitle(), QStringLiteral("Nothing was opened from %1: %2.").arg(name, *refused));
-        return;
-    }
+    m_pages->classTable().setCounts(std::get<stats::ClassCounts>(read));
     m_pages->setCurrentIndex(int(AnswerPages::Page::OurClass));
 }
 

@@ -2,6 +2,8 @@
 
 #include "captions.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QStringList>
@@ -12,6 +14,21 @@
 namespace stats {
 
 namespace {
+
+// A cell as a message quotes it: its start only, and any control character
+// (a NUL, a line break) shown as its code, so that one line stays one line.
+QString quoted(const QString &cell)
+{
+    constexpr qsizetype Shown = 24;
+    QString out;
+    for (const QChar c : cell.left(Shown)) {
+        if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
+            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return cell.size() > Shown ? out + QStringLiteral("…") : out;
+}
 
 // A cell's count, or none for a blank cell; false when it is no count. The
 // cell is already normalized (full-width digits made plain) and trimmed.
@@ -107,7 +124,7 @@ std::variant<ClassCounts, QString> readClassCounts(const QByteArray &text)
             continue;
         const QString row = QStringLiteral("row %1: ").arg(i + 1);
         if (notACount >= 0)
-            return row + QStringLiteral("'%1' is not a whole number of meetings from 0 to %2").arg(cells[notACount]).arg(MaxClassCount);
+            return row + QStringLiteral("'%1' is not a whole number of meetings from 0 to %2").arg(quoted(cells[notACount])).arg(MaxClassCount);
         if (cells.size() > 2)
             return row + QStringLiteral("more than two columns");
         // The first column is both walking, the second Dog alone.
@@ -127,6 +144,25 @@ std::variant<ClassCounts, QString> readClassCounts(const QByteArray &text)
         return QStringLiteral("the file is empty");
     if (read.groups.empty())
         return QStringLiteral("no runs in it");
+    return read;
+}
+
+std::variant<ClassCounts, QString> readClassFile(const QString &file)
+{
+    // A device or a pipe is no class's file: reading one could go on for
+    // ever or wait for a writer that never comes.
+    const QFileInfo info(file);
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("not a regular file");
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        return in.errorString();
+    const QByteArray text = in.read(MaxClassFileBytes + 1);
+    if (text.size() > MaxClassFileBytes)
+        return QStringLiteral("larger than 1 MiB, not a class's counts");
+    auto read = readClassCounts(text);
+    if (auto *counts = std::get_if<ClassCounts>(&read))
+        counts->file = file;
     return read;
 }
 

@@ -66,6 +66,11 @@ std::optional<int> readClassCount(const QString &cell);
 // follows it.
 std::variant<ClassCounts, QString> readClassCounts(const QByteArray &text);
 
+// readClassCounts() of a file: a regular file of at most MaxClassFileBytes,
+// read without waiting on a pipe; the counts name the file. On failure, one
+// line saying why.
+std::variant<ClassCounts, QString> readClassFile(const QString &file);
+
 // The file readClassCounts reads back to the same groups: the scenarios'
 // captions as the header, one row a group with a blank cell for a scenario
 // it did not run, trailing blank groups left out.

@@ -218,17 +218,10 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
     QHash<QString, QString> claimed;
     if (parser.isSet(classFile)) {
         const QString file = parser.value(classFile);
-        QFile in(file);
-        if (!in.open(QIODevice::ReadOnly))
-            return usage(QStringLiteral("--class: cannot read %1: %2").arg(file, in.errorString()));
-        const QByteArray text = in.read(MaxClassFileBytes + 1);
-        if (text.size() > MaxClassFileBytes)
-            return usage(QStringLiteral("--class: %1: larger than 1 MiB, not a class's counts").arg(file));
-        auto read = readClassCounts(text);
+        auto read = readClassFile(file);
         if (const auto *problem = std::get_if<QString>(&read))
             return usage(QStringLiteral("--class: %1: %2").arg(file, *problem));
         options.classCounts = std::get<ClassCounts>(std::move(read));
-        options.classCounts->file = file;
         claimed.insert(resolvedOutput(file), QStringLiteral("class"));
     }
     for (const auto &[name, file, extensions] : {std::tuple{QStringLiteral("plot"), options.plotFile, pictures},
