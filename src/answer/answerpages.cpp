@@ -473,11 +473,6 @@ QWidget *AnswerPages::currentWidget() const
     return m_stack->currentWidget();
 }
 
-QString AnswerPages::pageTitle(int index) const
-{
-    return m_list->item(index)->text();
-}
-
 void AnswerPages::setTextPixels(int pixels)
 {
     m_textPixels = pixels;

@@ -45,7 +45,6 @@ public:
     int currentIndex() const;
     void setCurrentIndex(int index);
     QWidget *currentWidget() const;
-    QString pageTitle(int index) const;
 
     ClassTable &classTable() const { return *m_class; }
     // The answer with the class's counts in it (when it has any).

@@ -387,11 +387,6 @@ const FirstMeeting &ExactForDog::firstMeeting(Point momotaro) const
     return m_first[std::size_t(pointIndex(momotaro))];
 }
 
-ExactResult ExactForDog::result(Point momotaro) const
-{
-    return exactResultOf(firstMeeting(momotaro), m_ticksPerTimer);
-}
-
 double ExactForDog::expectedMeetings(Point momotaro) const
 {
     return stats::expectedMeetings(m_first[std::size_t(pointIndex(momotaro))], m_ticksPerTimer);

@@ -110,9 +110,8 @@ public:
     bool complete() const { return m_complete; }
     // Equal to firstMeeting(scenario, {momotaro, dog}, ticksPerTimer).
     const FirstMeeting &firstMeeting(Point momotaro) const;
-    // Equal to exactResult(scenario, {momotaro, dog}, ticksPerTimer).
-    ExactResult result(Point momotaro) const;
-    // Its expectedMeetings alone, which is much quicker to work out.
+    // exactResult(scenario, {momotaro, dog}, ticksPerTimer).expectedMeetings,
+    // which is much quicker to work out alone.
     double expectedMeetings(Point momotaro) const;
 
 private:
