@@ -55,9 +55,11 @@ bool waitForPaint(PaintWatch &watch)
     return watch.painted.has_value();
 }
 
-bool showing(const AnswerWindow &window, Point momotaro)
+// Whether the pane shows an answer, not that it is being worked out (a
+// move asks at once, so an answer shown after it is the move's).
+bool answered(const AnswerPane &pane)
 {
-    return window.shownAnswer() && window.shownAnswer()->options.starts.momotaro == momotaro;
+    return !pane.verdictText().startsWith(QStringLiteral("Working"));
 }
 
 double percentile(std::vector<double> values, double p)
@@ -85,19 +87,21 @@ void dragFollowed(benchmark::State &state)
     AnswerWindow window(settings);
     window.resize(1280, 800);
     window.show();
+    BoardView &board = *window.findChild<BoardView *>();
+    AnswerPane &pane = *window.findChild<AnswerPane *>();
     // The first computation: every start of this Dog worked out once.
     for (Point p : snake()) {
-        window.board().setPosition(Walker::Momotaro, p);
+        board.setPosition(Walker::Momotaro, p);
         QElapsedTimer deadline;
         deadline.start();
-        while (!showing(window, p) && deadline.elapsed() < 60000)
+        while (!answered(pane) && deadline.elapsed() < 60000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     }
     // The figures beside the board: the verdict and every figure's label.
-    std::vector<QLabel *> labels{window.pane().findChild<QLabel *>(QStringLiteral("verdict"))};
+    std::vector<QLabel *> labels{pane.findChild<QLabel *>(QStringLiteral("verdict"))};
     for (AnswerPane::Figure f : AnswerPane::Figures) {
         for (Scenario scenario : stats::Scenarios)
-            labels.push_back(window.pane().figureLabel(f, scenario));
+            labels.push_back(pane.figureLabel(f, scenario));
     }
     auto texts = [&] {
         QStringList all;
@@ -105,7 +109,7 @@ void dragFollowed(benchmark::State &state)
             all << label->text();
         return all;
     };
-    auto *chartView = qobject_cast<QChartView *>(window.pages().currentWidget());
+    auto *chartView = qobject_cast<QChartView *>(window.findChild<AnswerPages *>()->currentWidget());
     QWidget *chart = chartView->viewport();
     std::vector<double> figures, charts;
     for (auto _ : state) {
@@ -118,10 +122,10 @@ void dragFollowed(benchmark::State &state)
             chartWatch.ready = [chartView, old = chartView->chart()] { return chartView->chart() != old; };
             const QStringList before = texts();
             const Clock::time_point moved = Clock::now();
-            window.board().setPosition(Walker::Momotaro, p);
+            board.setPosition(Walker::Momotaro, p);
             QElapsedTimer deadline;
             deadline.start();
-            while (!showing(window, p) && deadline.elapsed() < 5000)
+            while (!answered(pane) && deadline.elapsed() < 5000)
                 QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
             // Figures that read as before need no paint: they are on screen.
             if (texts() == before)
@@ -130,7 +134,7 @@ void dragFollowed(benchmark::State &state)
             for (QLabel *label : labels)
                 label->removeEventFilter(&figureWatch);
             chart->removeEventFilter(&chartWatch);
-            if (!painted || !showing(window, p)) {
+            if (!painted || !answered(pane)) {
                 state.SkipWithError(figureWatch.painted ? "a chart was not painted" : "figures were not painted");
                 return;
             }

@@ -4,7 +4,7 @@
 // a page saves as a PNG picture.
 
 #include "answerpages.h"
-#include "answerwindow.h"
+#include "answerwindowfixture.h"
 #include "boardview.h"
 #include "waiting.h"
 
@@ -50,9 +50,9 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const int waitMs = int(waitDeadline().count());
-        QTRY_VERIFY_WITH_TIMEOUT(window.shownAnswer() != nullptr, waitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(answered(window), waitMs);
 
-        window.board().setPosition(Walker::Dog, {7, 3});
+        partOf<BoardView>(window).setPosition(Walker::Dog, {7, 3});
         QTRY_VERIFY_WITH_TIMEOUT(accessibleNames(window).contains(QStringLiteral("Dog, x 7, y 3")), waitMs);
         const QStringList names = accessibleNames(window);
         QVERIFY(names.contains(QStringLiteral("Momotaro, x 4, y 4")));
@@ -61,10 +61,10 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(std::any_of(names.begin(), names.end(), [&](const QString &n) { return n.startsWith(meetings); }), waitMs);
 
         // The page of the new question, once its answer is worked out.
-        QTRY_VERIFY_WITH_TIMEOUT(window.shownAnswer() && window.shownAnswer()->options.starts.dog == (Point{7, 3}), waitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(shows(window, libraryAnswer({4, 4}, {7, 3}, 180)), waitMs);
         const QString file = dir.filePath(QStringLiteral("page.png"));
         QString error;
-        QVERIFY2(window.pages().saveCurrent(file, error), qPrintable(error));
+        QVERIFY2(partOf<AnswerPages>(window).saveCurrent(file, error), qPrintable(error));
         QImageReader picture(file);
         QCOMPARE(picture.format(), QByteArray("png"));
         QVERIFY(picture.size().width() >= 1024);

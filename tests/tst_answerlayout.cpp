@@ -5,7 +5,7 @@
 
 #include "answerpages.h"
 #include "answerpane.h"
-#include "answerwindow.h"
+#include "answerwindowfixture.h"
 #include "boardview.h"
 #include "waiting.h"
 
@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QSettings>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -67,6 +68,12 @@ QStringList faults(QWidget &window, bool scrolls)
     return found;
 }
 
+// The window's text size now, as its controls have it.
+int textPixels(const QWidget &window)
+{
+    return partOf<QSpinBox>(window, QStringLiteral("runLength")).fontInfo().pixelSize();
+}
+
 bool scrolls(QWidget &window)
 {
     const auto *scroller = window.findChild<QScrollArea *>();
@@ -105,7 +112,7 @@ private slots:
         AnswerWindow window(*m_settings);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTRY_VERIFY_WITH_TIMEOUT(window.shownAnswer() != nullptr, WaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(answered(window), WaitMs);
         settle();
         QVERIFY2(area.contains(window.frameGeometry()), qPrintable(QDebug::toString(window.frameGeometry())));
 
@@ -116,18 +123,18 @@ private slots:
         QVERIFY2(!big || !scrolls(window), "everything is in view at once");
         QStringList found = faults(window, scrolls(window));
         QVERIFY2(found.isEmpty(), qPrintable(QStringLiteral("at 100%:\n") + found.join(u'\n')));
-        const QSize board = window.board().size();
-        const QSize chart = window.pages().currentWidget()->size();
-        const int text = window.textPixels();
+        const QSize board = partOf<BoardView>(window).size();
+        const QSize chart = partOf<AnswerPages>(window).currentWidget()->size();
+        const int text = textPixels(window);
         for (int step = 0; step < 5; ++step)
             QTest::keySequence(&window, QKeySequence(QStringLiteral("Ctrl++")));
         settle();
-        QVERIFY(std::abs(window.textPixels() - 2 * text) <= 1);
+        QVERIFY(std::abs(textPixels(window) - 2 * text) <= 1);
         found = faults(window, scrolls(window));
         QVERIFY2(found.isEmpty(), qPrintable(QStringLiteral("at 200%:\n") + found.join(u'\n')));
-        QVERIFY(window.board().width() > board.width() && window.board().height() > board.height());
-        QVERIFY(window.pages().currentWidget()->width() > chart.width());
-        QVERIFY(window.pages().currentWidget()->height() > chart.height());
+        QVERIFY(partOf<BoardView>(window).width() > board.width() && partOf<BoardView>(window).height() > board.height());
+        QVERIFY(partOf<AnswerPages>(window).currentWidget()->width() > chart.width());
+        QVERIFY(partOf<AnswerPages>(window).currentWidget()->height() > chart.height());
     }
 
     // F11 fills the screen, the headline large enough to read across a
@@ -137,7 +144,7 @@ private slots:
         AnswerWindow window(*m_settings);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTRY_VERIFY_WITH_TIMEOUT(window.shownAnswer() != nullptr, WaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(answered(window), WaitMs);
         QTest::keyClick(&window, Qt::Key_F11);
         QTRY_VERIFY_WITH_TIMEOUT(window.isFullScreen(), WaitMs);
         settle();
@@ -148,7 +155,7 @@ private slots:
         QVERIFY2(found.isEmpty(), qPrintable(found.join(u'\n')));
         const QScreen *screen = QGuiApplication::primaryScreen();
         if (screen->size() * screen->devicePixelRatio() == QSize(1920, 1080)) {
-            const auto *headline = window.pane().findChild<QLabel *>(QStringLiteral("verdict"));
+            const auto *headline = &partOf<QLabel>(window, QStringLiteral("verdict"));
             QVERIFY2(headline->fontInfo().pixelSize() * screen->devicePixelRatio() >= 48,
                      qPrintable(QString::number(headline->fontInfo().pixelSize())));
         }

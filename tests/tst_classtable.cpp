@@ -11,7 +11,11 @@
 #include "report.h"
 #include "waiting.h"
 
+#include <QAbstractButton>
 #include <QChart>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTimer>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,6 +30,35 @@ namespace {
 
 const int WaitMs = int(waitDeadline().count());
 
+// Answers the window's modal boxes as a teacher would, as they open: a file
+// dialog with a file's name, a box asking to replace a file with Yes, any
+// other box with OK, its text kept.
+struct BoxAnswers
+{
+    explicit BoxAnswers(const QString &file)
+    {
+        // Each answer is queued: a box opened from within this timer's own
+        // call would never see the timer again.
+        timer.callOnTimeout([this, file] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+                dialog->selectFile(file);
+                QMetaObject::invokeMethod(dialog, &QDialog::accept, Qt::QueuedConnection);
+            } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                if (QAbstractButton *yes = box->button(QMessageBox::Yes)) {
+                    QMetaObject::invokeMethod(yes, &QAbstractButton::click, Qt::QueuedConnection);
+                    return;
+                }
+                said << box->text();
+                QMetaObject::invokeMethod(box, &QDialog::accept, Qt::QueuedConnection);
+            }
+        });
+        timer.start(10);
+    }
+    QTimer timer;
+    QStringList said;
+};
+
 } // namespace
 
 class TestClassTable : public QObject
@@ -38,7 +71,7 @@ private slots:
         m_f.emplace();
         m_f->window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&m_f->window));
-        m_f->window.pages().setCurrentIndex(int(AnswerPages::Page::OurClass));
+        partOf<AnswerPages>(m_f->window).setCurrentIndex(int(AnswerPages::Page::OurClass));
     }
     void cleanup()
     {
@@ -65,7 +98,7 @@ private slots:
     {
         QFETCH(QByteArray, text);
         QFETCH(QString, groups);
-        ClassTable &table = m_f->window.pages().classTable();
+        ClassTable &table = partOf<ClassTable>(m_f->window);
         QVERIFY(!table.readCsv(text));
         QCOMPARE(groupsText(table.counts()), groups);
         const auto read = stats::readClassCounts(table.csv());
@@ -74,12 +107,31 @@ private slots:
 
         m_f->window.close();
         AnswerWindow again(m_f->settings);
-        ClassTable &remembered = again.pages().classTable();
+        ClassTable &remembered = partOf<ClassTable>(again);
         QCOMPARE(groupsText(remembered.counts()), groups);
         // A file with a bad row opens nothing and names the row.
         const std::optional<QString> refused = remembered.readCsv("a,b\n1,2\n3,x\n");
         QVERIFY(refused && refused->contains(QStringLiteral("row 3")));
         QCOMPARE(groupsText(remembered.counts()), groups);
+    }
+
+    // An export never writes over the class's file open in the window.
+    void exportSparesTheOpenClassFile()
+    {
+        const QString file = m_f->dir.filePath(QStringLiteral("class.csv"));
+        QFile csv(file);
+        QVERIFY(csv.open(QIODevice::WriteOnly) && csv.write("4,5\n") == 4);
+        csv.close();
+        BoxAnswers answers(file);
+        QTest::keySequence(&m_f->window, QKeySequence::Open);
+        QCOMPARE(groupsText(partOf<ClassTable>(m_f->window).counts()), QStringLiteral("4 5"));
+        m_f->window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&m_f->window));
+        QTest::keySequence(&m_f->window, QKeySequence(QStringLiteral("Ctrl+E")));
+        QTRY_COMPARE_WITH_TIMEOUT(answers.said.size(), 1, WaitMs);
+        QVERIFY2(answers.said[0].contains(QStringLiteral("class's counts")), qPrintable(answers.said[0]));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QCOMPARE(csv.readAll(), QByteArray("4,5\n"));
     }
 
     void refusedCellKeepsTheTable_data()
@@ -97,9 +149,9 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(QString, kept);
-        ClassTable &table = m_f->window.pages().classTable();
+        ClassTable &table = partOf<ClassTable>(m_f->window);
         QVERIFY(!table.readCsv("both,one\n7,5\n9,\n"));
-        QTableWidget *cells = table.table();
+        QTableWidget *cells = &partOf<QTableWidget>(table);
         cells->setCurrentCell(1, 1);
         cells->setFocus();
         QTest::keyClick(cells, Qt::Key_F2);
@@ -135,9 +187,9 @@ private slots:
     void deleteBlanksTheSelectedCells()
     {
         QFETCH(int, key);
-        ClassTable &table = m_f->window.pages().classTable();
+        ClassTable &table = partOf<ClassTable>(m_f->window);
         QVERIFY(!table.readCsv("1,2\n3,4\n5,6\n"));
-        QTableWidget *cells = table.table();
+        QTableWidget *cells = &partOf<QTableWidget>(table);
         cells->setFocus();
         cells->setCurrentCell(0, 1);
         cells->setRangeSelected(QTableWidgetSelectionRange(1, 0, 1, 0), true);

@@ -37,9 +37,9 @@ void TestForm2::problemHidesTheBoardAndShowsThisWindow()
 {
     FormFixture f;
     f.form->show();
-    QVERIFY(!f.app->problemWindow()); // created on first use
+    QVERIFY(!f.problem()); // created on first use
     f.form->Command6_Click();
-    Form2 *problem = f.app->problemWindow();
+    Form2 *problem = f.problem();
     QVERIFY(f.form->isHidden() && problem->isVisible());
     QCOMPARE(f.events.only({"main:FileName"}), QStringList({"main:FileName=pinpon.wav"}));
     QCOMPARE(tabOrder(problem, 5), QStringList({"Picture1", "Command1", "Command2", "Picture2", "Picture1"}));
@@ -52,7 +52,7 @@ void TestForm2::printedLinesAndColoursReachTheScreen()
 {
     FormFixture f;
     f.form->Command6_Click();
-    const PrintBox *problem = f.find<PrintBox>("Picture1", f.app->problemWindow());
+    const PrintBox *problem = f.find<PrintBox>("Picture1", f.problem());
     // The first empty line is 9 points (12 pixels) high, the rest 12 points
     // (16 pixels); all 19 lines fit.
     const int first = 12;
@@ -60,7 +60,7 @@ void TestForm2::printedLinesAndColoursReachTheScreen()
     QCOMPARE(problem->printY(), first + 18 * line);
     // Window rows: the problem box's drawing starts at row 41, the
     // conditions box's at row 377.
-    const QImage grab = f.app->problemWindow()->grab().toImage();
+    const QImage grab = f.problem()->grab().toImage();
     const int top = 41 + first;
     QVERIFY(pixelsOf(grab, top, top + line, qRgb(255, 0, 0)) > 50);
     QCOMPARE(pixelsOf(grab, top, top + line, qRgb(0, 0, 0)), 0);
@@ -72,7 +72,7 @@ void TestForm2::printedLinesAndColoursReachTheScreen()
     // edit to a printed line changes this digest (a failure prints them).
     QByteArray text;
     for (const char *box : {"Picture1", "Picture2"}) {
-        for (const PrintBox::Line &printed : f.find<PrintBox>(box, f.app->problemWindow())->printed())
+        for (const PrintBox::Line &printed : f.find<PrintBox>(box, f.problem())->printed())
             text += printed.text.toUtf8() + '\n';
     }
     const QByteArray digest = QCryptographicHash::hash(text, QCryptographicHash::Sha256).toHex().left(16);
@@ -83,12 +83,12 @@ void TestForm2::visitingAgainPrintsOnceOnly()
 {
     FormFixture f;
     f.form->Command6_Click();
-    Form2 *problem = f.app->problemWindow();
+    Form2 *problem = f.problem();
     QList<QImage> visits{f.find<PrintBox>("Picture1", problem)->grab().toImage()};
     for (int i = 0; i < 2; ++i) {
         problem->Command2_Click();
         f.form->Command6_Click();
-        QCOMPARE(f.app->problemWindow(), problem); // the same window, not a new one
+        QCOMPARE(f.problem(), problem); // the same window, not a new one
         QCOMPARE(f.find<PrintBox>("Picture1", problem)->printed().size(), 19);
         QCOMPARE(f.find<PrintBox>("Picture2", problem)->printed().size(), 9);
         visits.append(f.find<PrintBox>("Picture1", problem)->grab().toImage());
@@ -118,30 +118,31 @@ void TestForm2::boardSurvivesTheRoundTrip()
 
     f.form->Command6_Click();
     f.events.lines.clear();
-    f.app->problemWindow()->Command2_Click();
+    f.problem()->Command2_Click();
     QCOMPARE(f.events.only({"problem:FileName"}), QStringList({"problem:FileName=pinpon.wav"}));
-    QVERIFY(f.form->isVisible() && f.app->problemWindow()->isHidden());
+    QVERIFY(f.form->isVisible() && f.problem()->isHidden());
     QCOMPARE(f.readout(1), dogBefore);
     QCOMPARE(f.form->grab().toImage(), before); // pictures, read-outs and buttons as they were
 }
 
 void TestForm2::exitAndCloseEndTheProgram()
 {
-    FormFixture f;
-    f.form->Command6_Click();
-    f.events.lines.clear();
-    // Simulation clicked while the exit box is still open is dropped.
-    f.dialogs.whileBoxOpen = [&] { f.app->problemWindow()->Command2_Click(); };
-    f.app->problemWindow()->Command1_Click();
-    QCOMPARE(f.events.only({"problem:FileName", "box", "end"}),
-             QStringList({"problem:FileName=endpinpon.wav", "box Meetling experiment|This software will exit.", "end 0"}));
-    QVERIFY(f.form->isHidden());
-
+    {
+        FormFixture f;
+        f.form->Command6_Click();
+        f.events.lines.clear();
+        // Simulation clicked while the exit box is still open is dropped.
+        f.dialogs.whileBoxOpen = [&] { f.problem()->Command2_Click(); };
+        f.problem()->Command1_Click();
+        QCOMPARE(f.events.only({"problem:FileName", "box", "end"}),
+                 QStringList({"problem:FileName=endpinpon.wav", "box Meetling experiment|This software will exit.", "end 0"}));
+        QVERIFY(f.form->isHidden());
+    }
     // Closing through the frame ends it at once, without sound or box.
     FormFixture g;
     g.form->Command6_Click();
     g.events.lines.clear();
-    g.app->problemWindow()->close();
+    g.problem()->close();
     QCOMPARE(g.events.lines, QStringList({"end 0"}));
 }
 

@@ -34,7 +34,7 @@ void TestOnScreen::everyWindowFitsASmallScreen()
     // the conditions' last line, out of view at first, is brought into view
     // by Tab reaching its box.
     f.form->Command6_Click();
-    Form2 *problem = f.app->problemWindow();
+    Form2 *problem = f.problem();
     QVERIFY(QTest::qWaitForWindowActive(problem));
     QCOMPARE(problem->frameGeometry().topLeft(), area.topLeft());
     QVERIFY(area.contains(problem->frameGeometry()));

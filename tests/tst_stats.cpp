@@ -391,6 +391,9 @@ void TestStats::classFileKeepsEachGroupsCells_data()
     QTest::newRow("a blank second cell") << QByteArray("\"When two srart\",\"When one starts\"\n12;\n9,4\n") << "12 -|9 4";
     QTest::newRow("a blank first cell") << QByteArray("3\n;5\n") << "3 -|- 5";
     QTest::newRow("a blank group between, blank rows after") << QByteArray("1,2\n,\n\n7\t8\n;\n,\n") << "1 2|- -|7 8";
+    // A spreadsheet's "Unicode text": UTF-16 with a byte-order mark.
+    const QString utf16 = QStringLiteral("\uFEFFboth\tone\r\n4\t5\r\n");
+    QTest::newRow("UTF-16, little-endian") << QByteArray(reinterpret_cast<const char *>(utf16.utf16()), utf16.size() * 2) << "4 5";
 }
 
 void TestStats::classFileKeepsEachGroupsCells()

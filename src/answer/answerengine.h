@@ -53,7 +53,6 @@ public:
     // the answer is worked out, unless a newer question comes first. Never
     // computes anything itself.
     void ask(const Question &question);
-    const Question &question() const { return m_question; }
 
 signals:
     // The answer to the latest question, and only to it: its report's start

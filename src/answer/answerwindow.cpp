@@ -1,5 +1,6 @@
 #include "answerwindow.h"
 
+#include "answerlog.h"
 #include "answerpages.h"
 #include "answerpane.h"
 #include "boardview.h"
@@ -14,9 +15,12 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDate>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
@@ -27,6 +31,8 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
+
+Q_LOGGING_CATEGORY(lcAnswer, "meetling.answer")
 
 namespace {
 
@@ -54,6 +60,7 @@ const QString SecondsKey = QStringLiteral("run/seconds");
 const QString ClassKey = QStringLiteral("class/csv");
 const QString GeometryKey = QStringLiteral("window/geometry");
 const QString ZoomKey = QStringLiteral("view/zoom");
+const QString ClassFileKey = QStringLiteral("class/file");
 
 QPoint toQPoint(Point p)
 {
@@ -83,6 +90,7 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
     m_board = new BoardView(m_content);
     auto *lengthRow = new QHBoxLayout;
     m_seconds = new QSpinBox(m_content);
+    m_seconds->setObjectName(QStringLiteral("runLength"));
     m_seconds->setRange(MinSeconds, int(stats::MaxSeconds));
     m_seconds->setSuffix(QStringLiteral(" s"));
     m_seconds->setAccessibleName(QStringLiteral("Length of a run in seconds"));
@@ -145,11 +153,17 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
             togglePresentation();
     });
 
-    // What the teacher set up last time.
+    // What the teacher set up last time. A settings path that is not a
+    // regular file (a link to a device, say) is read but never written:
+    // saving would replace it.
+    const QFileInfo settingsFile(m_settings.fileName());
+    if (settingsFile.exists() && !settingsFile.isFile())
+        cannotKeep(QStringLiteral("it is not a regular file"));
     m_board->setPosition(Walker::Momotaro, toPoint(m_settings.value(MomotaroKey, QPoint(4, 4)).toPoint()));
     m_board->setPosition(Walker::Dog, toPoint(m_settings.value(DogKey, QPoint(6, 4)).toPoint()));
     m_seconds->setValue(m_settings.value(SecondsKey, answer::Question().seconds).toInt());
     m_pages->classTable().readCsv(m_settings.value(ClassKey).toByteArray());
+    m_classFile = m_settings.value(ClassFileKey).toString();
     const double zoom = m_settings.value(ZoomKey, 1.0).toDouble();
     m_zoom = std::clamp(std::isfinite(zoom) ? zoom : 1.0, Zooms.front(), Zooms.back());
     if (!restoreGeometry(m_settings.value(GeometryKey).toByteArray()))
@@ -158,8 +172,15 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
     connect(&m_engine, &answer::AnswerEngine::answered, this, &AnswerWindow::showAnswer);
     connect(&m_engine, &answer::AnswerEngine::pending, this, &AnswerWindow::showPending);
     connect(&m_engine, &answer::AnswerEngine::mapped, m_pages, &AnswerPages::setMap);
-    connect(m_board, &BoardView::moved, this, &AnswerWindow::ask);
-    connect(m_seconds, &QSpinBox::valueChanged, this, &AnswerWindow::ask);
+    connect(m_board, &BoardView::moved, this, [this](Walker walker, Point point) {
+        keep(walker == Walker::Momotaro ? MomotaroKey : DogKey, toQPoint(point));
+        ask();
+    });
+    connect(m_seconds, &QSpinBox::valueChanged, this, [this](int seconds) {
+        keep(SecondsKey, seconds);
+        ask();
+    });
+    connect(&m_pages->classTable(), &ClassTable::countsChanged, this, &AnswerWindow::keepClass);
     connect(m_board, &BoardView::pointClicked, this, [this](Point point) { m_board->setPosition(Walker::Momotaro, point); });
     connect(m_pages, &AnswerPages::heatChanged, this, [this] { m_board->setHeat(m_pages->heat()); });
     rescale();
@@ -170,7 +191,8 @@ AnswerWindow::~AnswerWindow() = default;
 
 void AnswerWindow::ask()
 {
-    m_engine.ask({{m_board->position(Walker::Momotaro), m_board->position(Walker::Dog)}, m_seconds->value()});
+    m_asked = {{m_board->position(Walker::Momotaro), m_board->position(Walker::Dog)}, m_seconds->value()};
+    m_engine.ask(m_asked);
 }
 
 void AnswerWindow::showAnswer(const answer::Answer &answer)
@@ -178,7 +200,6 @@ void AnswerWindow::showAnswer(const answer::Answer &answer)
     m_answer = answer;
     m_pane->showAnswer(answer);
     m_pages->setAnswer(answer);
-    emit answerShown();
     if (m_whenAnswered) {
         statusBar()->clearMessage();
         std::exchange(m_whenAnswered, nullptr)();
@@ -188,7 +209,7 @@ void AnswerWindow::showAnswer(const answer::Answer &answer)
 void AnswerWindow::showPending()
 {
     m_answer = nullptr;
-    m_pane->showPending(m_engine.question());
+    m_pane->showPending(m_asked);
     m_pages->setAnswer(nullptr);
 }
 
@@ -205,7 +226,7 @@ void AnswerWindow::whenAnswered(std::function<void()> action)
 void AnswerWindow::setZoom(double zoom)
 {
     m_zoom = zoom;
-    m_settings.setValue(ZoomKey, m_zoom);
+    keep(ZoomKey, m_zoom);
     rescale();
 }
 
@@ -219,12 +240,12 @@ void AnswerWindow::rescale()
     const double least = LeastTextPixels / (TextPixels * devicePixelRatioF());
     const double fit = std::max(least, std::min(double(area.width()) / DesignSize.width(), double(area.height()) / DesignSize.height()));
     const double scale = fit * m_zoom;
-    m_textPixels = std::max(1, int(TextPixels * scale + 0.5));
+    const int textPixels = std::max(1, int(TextPixels * scale + 0.5));
     QFont text = font();
-    text.setPixelSize(m_textPixels);
+    text.setPixelSize(textPixels);
     m_content->setFont(text);
-    m_pane->setTextPixels(m_textPixels);
-    m_pages->setTextPixels(m_textPixels);
+    m_pane->setTextPixels(textPixels);
+    m_pages->setTextPixels(textPixels);
     m_content->setMinimumSize(int(DesignSize.width() * scale), int(DesignSize.height() * scale));
     m_board->setMinimumSize(int(BoardLeast * scale), int(BoardLeast * scale));
     m_pages->setMinimumHeight(int(PagesLeast * scale));
@@ -290,18 +311,40 @@ void AnswerWindow::togglePresentation()
 
 void AnswerWindow::closeEvent(QCloseEvent *event)
 {
-    remember();
+    keep(GeometryKey, saveGeometry());
     QMainWindow::closeEvent(event);
 }
 
-void AnswerWindow::remember()
+void AnswerWindow::keep(const QString &key, const QVariant &value)
 {
-    m_settings.setValue(MomotaroKey, toQPoint(m_board->position(Walker::Momotaro)));
-    m_settings.setValue(DogKey, toQPoint(m_board->position(Walker::Dog)));
-    m_settings.setValue(SecondsKey, m_seconds->value());
-    m_settings.setValue(ClassKey, m_pages->classTable().csv());
-    m_settings.setValue(ZoomKey, m_zoom);
-    m_settings.setValue(GeometryKey, saveGeometry());
+    if (!m_keeping)
+        return;
+    m_settings.setValue(key, value);
+    m_settings.sync();
+    if (m_settings.status() != QSettings::NoError)
+        cannotKeep(QStringLiteral("it cannot be written"));
+}
+
+void AnswerWindow::keepClass()
+{
+    keep(ClassKey, m_pages->classTable().csv());
+}
+
+void AnswerWindow::cannotKeep(const QString &why)
+{
+    if (std::exchange(m_toldCannotKeep, true))
+        return;
+    // Written to, such a path would be replaced by a regular file.
+    if (!QFileInfo(m_settings.fileName()).isFile() && QFileInfo::exists(m_settings.fileName()))
+        m_keeping = false;
+    const QString text = QStringLiteral("What is set up here will not come back at the next start: the settings file %1 is not saved, as %2.")
+                             .arg(QDir::toNativeSeparators(m_settings.fileName()), why);
+    qCWarning(lcAnswer).noquote() << text;
+    auto *note = new QLabel(text, statusBar());
+    note->setObjectName(QStringLiteral("settingsNotKept"));
+    note->setWordWrap(true);
+    note->setAccessibleName(text);
+    statusBar()->addPermanentWidget(note, 1);
 }
 
 void AnswerWindow::openClass()
@@ -316,6 +359,8 @@ void AnswerWindow::openClass()
         return;
     }
     m_pages->classTable().setCounts(std::get<stats::ClassCounts>(read));
+    m_classFile = name;
+    keep(ClassFileKey, name);
     m_pages->setCurrentIndex(int(AnswerPages::Page::OurClass));
 }
 
@@ -323,16 +368,25 @@ void AnswerWindow::saveClass()
 {
     const QString name = QFileDialog::getSaveFileName(this, QStringLiteral("Save the class's counts"), QStringLiteral("class.csv"),
                                                       QStringLiteral("Class counts (*.csv)"));
+    if (name.isEmpty())
+        return;
     QString error;
-    if (!name.isEmpty() && !stats::saveFile(name, m_pages->classTable().csv(), error))
+    if (!stats::saveFile(name, m_pages->classTable().csv(), error)) {
         QMessageBox::warning(this, windowTitle(), QStringLiteral("Cannot save %1: %2").arg(name, error));
+        return;
+    }
+    m_classFile = name;
+    keep(ClassFileKey, name);
 }
 
 void AnswerWindow::newClass()
 {
     if (QMessageBox::question(this, windowTitle(), QStringLiteral("Clear every group's counts from the table?"))
-        == QMessageBox::Yes)
+        == QMessageBox::Yes) {
         m_pages->classTable().clear();
+        m_classFile.clear();
+        keep(ClassFileKey, QString());
+    }
 }
 
 void AnswerWindow::exportPage()
@@ -341,8 +395,13 @@ void AnswerWindow::exportPage()
     whenAnswered([this] {
         const QString name = QFileDialog::getSaveFileName(this, QStringLiteral("Save this page as a picture"), QStringLiteral("answer.png"),
                                                           QStringLiteral("PNG picture (*.png);;SVG drawing (*.svg)"));
+        if (name.isEmpty())
+            return;
         QString error;
-        if (!name.isEmpty() && !m_pages->saveCurrent(name, error))
+        // A picture over the class's own counts would lose them.
+        if (!m_classFile.isEmpty() && QFileInfo(name) == QFileInfo(m_classFile))
+            error = QStringLiteral("it holds the class's counts; choose another name");
+        if (!error.isEmpty() || !m_pages->saveCurrent(name, error))
             QMessageBox::warning(this, windowTitle(), QStringLiteral("Cannot save %1: %2").arg(name, error));
     });
 }

@@ -29,22 +29,12 @@ class AnswerWindow final : public QMainWindow
 
 public:
     // settings: where the start points, run length, class table, zoom and
-    // geometry are kept (the caller's, outliving the window).
+    // geometry are kept (the caller's, outliving the window). Each is kept
+    // as it changes, so that a window that ends without closing (its display
+    // lost) loses nothing; a settings file that cannot be written, or a path
+    // that is no regular file (never replaced), is said once.
     explicit AnswerWindow(QSettings &settings, QWidget *parent = nullptr);
     ~AnswerWindow() override;
-
-    BoardView &board() const { return *m_board; }
-    AnswerPane &pane() const { return *m_pane; }
-    AnswerPages &pages() const { return *m_pages; }
-    QSpinBox &runLength() const { return *m_seconds; }
-    // The answer in view, once there is one; null while it is worked out.
-    const answer::Answer &shownAnswer() const { return m_answer; }
-    // The text's pixel size now (the headline is larger).
-    int textPixels() const { return m_textPixels; }
-
-signals:
-    // An answer is on screen (after its paint was asked for).
-    void answerShown();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -66,10 +56,15 @@ private:
     void newClass();
     void exportPage();
     void copyVerdict();
-    void remember();
+    void keep(const QString &key, const QVariant &value);
+    void cannotKeep(const QString &why);
+    void keepClass();
 
     QSettings &m_settings;
     answer::AnswerEngine m_engine;
+    // The question last asked, and the answer in view (null while it is
+    // worked out).
+    answer::Question m_asked;
     answer::Answer m_answer;
     QScrollArea *m_scroller = nullptr;
     QWidget *m_content = nullptr;
@@ -78,7 +73,11 @@ private:
     AnswerPane *m_pane = nullptr;
     AnswerPages *m_pages = nullptr;
     double m_zoom = 1.0;
-    int m_textPixels = 0;
+    // Whether settings are written, and whether a failure to was said.
+    bool m_keeping = true;
+    bool m_toldCannotKeep = false;
+    // The class's file as last opened or saved; exports never write over it.
+    QString m_classFile;
     // What waits for the answer to be worked out (a copy, an export).
     std::function<void()> m_whenAnswered;
     // Placed on the screen at the first show, and again once the window

@@ -37,7 +37,6 @@ public:
     void clear();
     // The class verdict, shown under the table.
     void setVerdict(const QString &text);
-    QTableWidget *table() const { return m_table; }
 
 signals:
     void countsChanged();

@@ -24,8 +24,6 @@ public:
     ~App() override;
 
     Form1 &board() { return m_board; }
-    // The problem window, once Problem has first shown it.
-    Form2 *problemWindow() const { return m_problem.get(); }
 
 private:
     void showProblem();

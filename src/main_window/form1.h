@@ -27,7 +27,6 @@ public:
     explicit Form1(Services services, QWidget *parent = nullptr);
     ~Form1() override;
 
-    const WalkState &walkState() const { return m_experiment.state(); }
     // Takes the installed theme's icon of the desktop entry's name in place
     // of the built-in one, where there is such an icon. Looking it up loads
     // every image plugin, so the program does it after the first paint.

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QStringList>
 
 #include <algorithm>
@@ -82,7 +83,11 @@ std::optional<int> readClassCount(const QString &cell)
 
 std::variant<ClassCounts, QString> readClassCounts(const QByteArray &text)
 {
-    QString decoded = QString::fromUtf8(text).normalized(QString::NormalizationForm_KC);
+    // UTF-8 unless the file says otherwise: a spreadsheet's "Unicode text"
+    // is UTF-16 with a byte-order mark.
+    const auto encoding = QStringConverter::encodingForData(text).value_or(QStringConverter::Utf8);
+    QString decoded = QStringDecoder(encoding).decode(text);
+    decoded = decoded.normalized(QString::NormalizationForm_KC);
     if (decoded.startsWith(QChar(0xFEFF)))
         decoded.remove(0, 1);
     ClassCounts read;

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "answerpane.h"
 #include "answerwindow.h"
+#include "exactlaw.h"
+#include "report.h"
 
+#include <QLabel>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -14,3 +18,44 @@ struct AnswerWindowFixture
     QSettings settings{dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat};
     AnswerWindow window{settings};
 };
+
+// A part of a window, found as any widget is found (by its type, and its
+// name when the type is not enough).
+template <class Part>
+Part &partOf(const QWidget &window, const QString &name = {})
+{
+    Part *part = window.findChild<Part *>(name);
+    if (!part)
+        qFatal("no %s named '%s'", Part::staticMetaObject.className(), qPrintable(name));
+    return *part;
+}
+
+// The answer to a question, from the statistics library itself.
+inline stats::Report libraryAnswer(Point momotaro, Point dog, int seconds)
+{
+    stats::Report library;
+    library.options.seconds = seconds;
+    library.options.starts = {momotaro, dog};
+    for (Scenario scenario : stats::Scenarios)
+        library.exact[scenario] = stats::exactResult(scenario, {momotaro, dog}, rules::ticksPerTimer(seconds));
+    library.runsEach = stats::compareRunsEach(library.exact[Scenario::BothWalk].law, library.exact[Scenario::DogWalks].law);
+    return library;
+}
+
+// Whether the window's answer is that one: its verdict and the meetings of both scenarios.
+inline bool shows(const QWidget &window, const stats::Report &answer)
+{
+    const AnswerPane &pane = partOf<AnswerPane>(window);
+    for (Scenario scenario : stats::Scenarios) {
+        if (pane.figureLabel(AnswerPane::Figure::Meetings, scenario)->text()
+            != QString::number(answer.exact[scenario].expectedMeetings, 'f', 2))
+            return false;
+    }
+    return pane.verdictText() == stats::verdict(answer);
+}
+
+// Whether the window shows an answer at all, not that it is being worked out.
+inline bool answered(const QWidget &window)
+{
+    return !partOf<AnswerPane>(window).verdictText().startsWith(QStringLiteral("Working"));
+}

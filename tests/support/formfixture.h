@@ -4,6 +4,7 @@
 #include "errorguard.h"
 #include "fakes.h"
 #include "form1.h"
+#include "form2.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -87,6 +88,16 @@ struct FormFixture
     // Timer1 walks Dog, Timer2 Momotaro.
     QTimer *timer(Walker walker) const { return form->findChild<QTimer *>(walker == Walker::Dog ? "Timer1" : "Timer2"); }
     QString readout(int n) const { return find<QLabel>(qPrintable(QStringLiteral("Label%1").arg(n)))->text(); }
+    // The problem window, once Problem has first shown it (the one window of its kind).
+    Form2 *problem() const
+    {
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        for (QWidget *window : windows) {
+            if (auto *problem = qobject_cast<Form2 *>(window))
+                return problem;
+        }
+        return nullptr;
+    }
 
     void setUp(Scenario scenario, const QStringList &answers = {"4", "4", "6", "4"})
     {
