@@ -5,6 +5,7 @@
 # make package  set up, build and make the Debian package build/meetling_<version>_<arch>.deb
 # make stress-test  the test suites of build/ and build-asan/, STRESS_ROUNDS
 #             times each (5 unless told) with one core kept busy
+#             (STRESS_LOAD=2: both cores)
 
 BUILD := build
 JOBS  := 2
@@ -54,7 +55,7 @@ sanitize-build: setup
 	cmake --build $(BUILD)-asan -j$(JOBS)
 
 # Proof that the suites pass on a busy machine: every round of both builds
-# must pass while one core spins.
+# must pass while one core spins, or STRESS_LOAD of them.
 stress-test: build sanitize-build
 	$(ASAN_ENV) sh tests/stress.sh $(STRESS_ROUNDS) $(BUILD) $(BUILD)-asan
 

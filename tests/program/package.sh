@@ -6,15 +6,16 @@
 #   package.sh BUILD_DIR VERSION
 set -u
 build=$1
-deb=$build/meetling_$2_$(dpkg --print-architecture).deb
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
+deb=$root/meetling_$2_$(dpkg --print-architecture).deb
 failed=0
 fail() { echo "package: $*"; failed=1; }
 
-rm -f "$deb"
-cmake --build "$build" --target package >"$root/log" 2>&1 || { cat "$root/log"; echo "package: cpack failed"; exit 1; }
-[ -f "$deb" ] || { echo "package: no $deb"; exit 1; }
+# cpack packs the tree as it is built, into a folder of the test's own: it
+# builds nothing, so the tests running beside it keep the programs they run.
+cpack --config "$build/CPackConfig.cmake" -B "$root" >"$root/log" 2>&1 || { cat "$root/log"; echo "package: cpack failed"; exit 1; }
+[ -f "$deb" ] || { cat "$root/log"; echo "package: no $deb"; exit 1; }
 
 DESTDIR=$root/tree cmake --install "$build" --prefix /usr >/dev/null
 (cd "$root/tree" && find . -type f | sort) >"$root/installed"
