@@ -20,7 +20,6 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLoggingCategory>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
@@ -31,8 +30,6 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
-
-Q_LOGGING_CATEGORY(lcAnswer, "meetling.answer")
 
 namespace {
 

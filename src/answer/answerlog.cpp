@@ -1,0 +1,3 @@
+#include "answerlog.h"
+
+Q_LOGGING_CATEGORY(lcAnswer, "meetling.answer")
