@@ -151,11 +151,11 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
     });
 
     // What the teacher set up last time. A settings path that is not a
-    // regular file (a link to a device, say) is read but never written:
-    // saving would replace it.
+    // regular file (a link to a device, say) is never written: saving would
+    // replace it.
     const QFileInfo settingsFile(m_settings.fileName());
     if (settingsFile.exists() && !settingsFile.isFile())
-        cannotKeep(QStringLiteral("it is not a regular file"));
+        refuseSettingsFile(m_settings.fileName());
     m_board->setPosition(Walker::Momotaro, toPoint(m_settings.value(MomotaroKey, QPoint(4, 4)).toPoint()));
     m_board->setPosition(Walker::Dog, toPoint(m_settings.value(DogKey, QPoint(6, 4)).toPoint()));
     m_seconds->setValue(m_settings.value(SecondsKey, answer::Question().seconds).toInt());
@@ -319,7 +319,13 @@ void AnswerWindow::keep(const QString &key, const QVariant &value)
     m_settings.setValue(key, value);
     m_settings.sync();
     if (m_settings.status() != QSettings::NoError)
-        cannotKeep(QStringLiteral("it cannot be written"));
+        cannotKeep(m_settings.fileName(), QStringLiteral("it cannot be written"));
+}
+
+void AnswerWindow::refuseSettingsFile(const QString &file)
+{
+    m_keeping = false;
+    cannotKeep(file, QStringLiteral("it is not a regular file"));
 }
 
 void AnswerWindow::keepClass()
@@ -327,15 +333,12 @@ void AnswerWindow::keepClass()
     keep(ClassKey, m_pages->classTable().csv());
 }
 
-void AnswerWindow::cannotKeep(const QString &why)
+void AnswerWindow::cannotKeep(const QString &file, const QString &why)
 {
     if (std::exchange(m_toldCannotKeep, true))
         return;
-    // Written to, such a path would be replaced by a regular file.
-    if (!QFileInfo(m_settings.fileName()).isFile() && QFileInfo::exists(m_settings.fileName()))
-        m_keeping = false;
     const QString text = QStringLiteral("What is set up here will not come back at the next start: the settings file %1 is not saved, as %2.")
-                             .arg(QDir::toNativeSeparators(m_settings.fileName()), why);
+                             .arg(QDir::toNativeSeparators(file), why);
     qCWarning(lcAnswer).noquote() << text;
     auto *note = new QLabel(text, statusBar());
     note->setObjectName(QStringLiteral("settingsNotKept"));

@@ -36,6 +36,11 @@ public:
     explicit AnswerWindow(QSettings &settings, QWidget *parent = nullptr);
     ~AnswerWindow() override;
 
+    // The settings file, file, is not a regular file, and the window was
+    // given other settings in its place (reading a pipe could wait for
+    // ever): it keeps nothing, and says so once.
+    void refuseSettingsFile(const QString &file);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -57,7 +62,7 @@ private:
     void exportPage();
     void copyVerdict();
     void keep(const QString &key, const QVariant &value);
-    void cannotKeep(const QString &why);
+    void cannotKeep(const QString &file, const QString &why);
     void keepClass();
 
     QSettings &m_settings;

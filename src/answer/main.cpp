@@ -7,7 +7,10 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTimer>
 
 int main(int argc, char *argv[])
@@ -23,8 +26,18 @@ int main(int argc, char *argv[])
     // The board program's icon from the installed theme, every size of it;
     // the built-in 32 x 32 one when the program runs from its build.
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(MEETLING_ICON_NAME), QIcon(builtInPicture(":/pictures/icon.png"))));
-    QSettings settings;
+    // The settings' file, where Qt keeps it for this program. One that is
+    // not a regular file (a pipe, a link to a device) is not opened at all,
+    // since reading a pipe waits for a writer: the window uses settings of
+    // its own for this session, and says that nothing is kept.
+    const QString file = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/%1/%2.conf")
+                             .arg(QApplication::organizationName(), QApplication::applicationName());
+    const bool usable = !QFileInfo::exists(file) || QFileInfo(file).isFile();
+    QTemporaryDir scratch;
+    QSettings settings(usable ? file : scratch.filePath(QStringLiteral("settings.conf")), QSettings::IniFormat);
     AnswerWindow window(settings);
+    if (!usable)
+        window.refuseSettingsFile(file);
     window.show();
     // The window has been handed to the display, which has answered every
     // question on the way; the event loop starting is the sign.
