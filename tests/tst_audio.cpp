@@ -4,7 +4,7 @@
 
 #include "audiothread.h"
 #include "monitor.h"
-#include "qtmultimediacontrol.h"
+#include "soundcontrol.h"
 #include "soundcue.h"
 #include "waiting.h"
 #include "wave.h"
@@ -119,7 +119,7 @@ private slots:
         // starts, and later it is restarted under a working stream.
         m_recorder.reset();
         QCOMPARE(pulse("stop"), QString());
-        QtMultimediaControl control(m_thread);
+        SoundControl control(m_thread);
         SoundCue(control, QStringLiteral("pinpon.wav"));
         // Nothing can be heard of this cue: the wait only gives the audio thread
         // time to try the missing server and give up on it.
@@ -146,7 +146,7 @@ private slots:
     void soundComesBackAfterRestartsInARow()
     {
         // Five kills and restarts in about ten seconds, a cue after each.
-        QtMultimediaControl control(m_thread);
+        SoundControl control(m_thread);
         m_recorder.reset();
         for (int restart = 0; restart < 5; ++restart) {
             QVERIFY(killServer());
@@ -209,7 +209,7 @@ private slots:
         }
 
         CapturedStderr err;
-        QtMultimediaControl control(m_thread);
+        SoundControl control(m_thread);
         const qsizetype from = m_recorder->mark();
         SoundCue(control, file);
         // A file that cannot be played is reported once, however often it is cued.
@@ -244,7 +244,7 @@ private slots:
         QVERIFY(QDir::setCurrent(dir.path()));
         const auto back = qScopeGuard([&] { QDir::setCurrent(home); });
         QVERIFY(writeTone(QStringLiteral("logoff.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1, Rate, 0.01f));
-        QtMultimediaControl control(m_thread);
+        SoundControl control(m_thread);
 
         const qsizetype from = m_recorder->mark();
         SoundCue(control, QStringLiteral("endpinpon.wav")); // 1.5 s
@@ -271,7 +271,7 @@ private slots:
         // answer comes a moment later. The built-in pinpon.wav lasts 0.9 s: its
         // control is closed at moments around that end, each time a new one.
         for (int closeAfterMs = 850; closeAfterMs <= 1025; closeAfterMs += 25) {
-            auto control = std::make_unique<QtMultimediaControl>(m_thread);
+            auto control = std::make_unique<SoundControl>(m_thread);
             const qsizetype from = m_recorder->mark();
             SoundCue(*control, QStringLiteral("pinpon.wav"));
             const qsizetype start = m_recorder->waitForOnset(from);
@@ -284,7 +284,7 @@ private slots:
 
     void aStalledServerNeverHoldsTheEventLoop()
     {
-        auto control = std::make_unique<QtMultimediaControl>(m_thread);
+        auto control = std::make_unique<SoundControl>(m_thread);
         QVERIFY(cueUntilHeard(*control) >= 0);
         const pid_t server = serverPid();
         QVERIFY(server > 0);
@@ -307,7 +307,7 @@ private slots:
             if (++ticks % 10 == 0)
                 SoundCue(*control, QStringLiteral("logoff.wav"));
             if (ticks == 160)
-                control = std::make_unique<QtMultimediaControl>(m_thread);
+                control = std::make_unique<SoundControl>(m_thread);
         });
         ticker.start(10);
         QTest::qWait(3000);
@@ -328,7 +328,7 @@ private slots:
         CapturedStderr err;
         AudioThread thread([] { return AudioThread::loadSoundModule({QDir::currentPath() + QStringLiteral("/none/meetling-sound.so")}); });
         {
-            QtMultimediaControl control(thread);
+            SoundControl control(thread);
             thread.worker().preload({QStringLiteral("pinpon.wav")});
             for (int i = 0; i < 3; ++i)
                 SoundCue(control, QStringLiteral("pinpon.wav"));
@@ -344,7 +344,7 @@ private slots:
 private:
     // Cues pinpon.wav every 500 ms until it is heard; the time it took, or
     // -1 if the wait deadline passed first.
-    qint64 cueUntilHeard(QtMultimediaControl &control)
+    qint64 cueUntilHeard(SoundControl &control)
     {
         QElapsedTimer timer;
         timer.start();

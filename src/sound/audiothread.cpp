@@ -61,7 +61,7 @@ AudioThread::~AudioThread()
 
 AudioThread &AudioThread::instance()
 {
-    // Never deleted: a thread stuck in the audio library cannot be.
+    // Never deleted: a thread still busy at the end cannot be.
     static AudioThread *const thread = [] {
         theInstance = new AudioThread([paths = modulePaths()] { return loadSoundModule(paths); });
         // The program ends through shutdown() and std::_Exit(), but a library
@@ -81,8 +81,6 @@ bool AudioThread::shutdownInstance(int timeoutMs)
 
 bool AudioThread::shutdown(int timeoutMs)
 {
-    // Interruption ends the output's wait for an absent server.
-    m_thread->requestInterruption();
     m_thread->quit();
     return m_thread->wait(QDeadlineTimer(timeoutMs));
 }

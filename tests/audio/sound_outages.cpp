@@ -14,7 +14,7 @@
 
 #include "audiothread.h"
 #include "monitor.h"
-#include "qtmultimediacontrol.h"
+#include "soundcontrol.h"
 #include "soundcue.h"
 
 #include <QCoreApplication>
@@ -32,7 +32,7 @@ namespace {
 class Outages
 {
 public:
-    Outages(QString pulseSh, QString dir, QtMultimediaControl &control)
+    Outages(QString pulseSh, QString dir, SoundControl &control)
         : m_pulseSh(std::move(pulseSh)), m_dir(std::move(dir)), m_control(control)
     {
     }
@@ -86,7 +86,7 @@ private:
 
     QString m_pulseSh;
     QString m_dir;
-    QtMultimediaControl &m_control;
+    SoundControl &m_control;
 };
 
 } // namespace
@@ -103,7 +103,7 @@ int main(int argc, char **argv)
     AudioThread thread([module = QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath()] {
         return AudioThread::loadSoundModule({module});
     });
-    QtMultimediaControl control(thread);
+    SoundControl control(thread);
     Outages o(QString::fromLocal8Bit(argv[1]), dir, control);
 
     o.report("at first");
