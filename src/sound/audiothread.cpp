@@ -1,6 +1,7 @@
 #include "audiothread.h"
 
 #include "audiooutput.h"
+#include "soundlog.h"
 #include "soundmodule.h"
 
 #include <QCoreApplication>
@@ -94,8 +95,10 @@ std::unique_ptr<AudioOutput> AudioThread::loadSoundModule(const QStringList &pat
         // A loader going out of scope leaves its module loaded: the
         // module's code runs to the end of the process.
         QPluginLoader loader(path);
-        if (auto *module = qobject_cast<SoundModule *>(loader.instance()))
+        if (auto *module = qobject_cast<SoundModule *>(loader.instance())) {
+            qCDebug(lcSound, "sound module %s loaded", qPrintable(path));
             return module->makeOutput();
+        }
         reason = loader.errorString();
         break;
     }

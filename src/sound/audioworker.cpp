@@ -1,6 +1,7 @@
 #include "audioworker.h"
 
 #include "audiooutput.h"
+#include "soundlog.h"
 
 #include <QMutexLocker>
 
@@ -89,6 +90,11 @@ void AudioWorker::carryOut(int control, const Request &request)
         return;
     if (request.stop || request.closed || !request.play.isEmpty())
         m_output->stop(control);
-    if (!request.closed && !request.play.isEmpty() && m_clock() - request.askedAt <= MaxLatenessMs)
+    if (request.closed || request.play.isEmpty())
+        return;
+    const qint64 waited = m_clock() - request.askedAt;
+    if (waited <= MaxLatenessMs)
         m_output->play(control, request.play);
+    else
+        qCDebug(lcSound, "%s not played: it waited %lld ms", qPrintable(request.play), qlonglong(waited));
 }
