@@ -89,6 +89,8 @@ private:
 
     bool connectToServer();
     void pump();
+    // Sends what was asked of the server and reads what it said, not waiting.
+    void exchange();
     void advance();
     Next advance(Sound &sound);
     void open(Sound &sound);
@@ -162,13 +164,18 @@ void PulseOutput::dropServer()
 
 void PulseOutput::pump()
 {
-    if (m_loop) {
-        for (int round = 0; round < MaxDispatchRounds; ++round) {
-            if (pa_mainloop_iterate(m_loop, 0, nullptr) <= 0)
-                break;
-        }
-    }
+    exchange();
     advance();
+}
+
+void PulseOutput::exchange()
+{
+    if (!m_loop)
+        return;
+    for (int round = 0; round < MaxDispatchRounds; ++round) {
+        if (pa_mainloop_iterate(m_loop, 0, nullptr) <= 0)
+            break;
+    }
 }
 
 void PulseOutput::advance()
@@ -213,6 +220,10 @@ void PulseOutput::advance()
     });
     const bool connecting = m_context && pa_context_get_state(m_context) != PA_CONTEXT_READY;
     if (!connecting && m_sounds.isEmpty() && m_closing.isEmpty()) {
+        // The streams just closed are closed on the server too before the
+        // thread sleeps, not on the next cue: a sink that was not playing
+        // would otherwise play them once it does.
+        exchange();
         m_pump.stop();
         return;
     }
