@@ -10,9 +10,9 @@
 #include "errorguard.h"
 #include "form1.h"
 #include "pulseoutput.h"
-#include "qtmultimediacontrol.h"
 #include "randomsource.h"
 #include "rules.h"
+#include "soundcontrol.h"
 #include "soundcue.h"
 #include "walkertick.h"
 
@@ -33,7 +33,7 @@
 
 namespace {
 
-// The audio thread the benchmarks play on, through Qt Multimedia linked in.
+// The audio thread the benchmarks play on, its output linked in (no module).
 AudioThread *audio = nullptr;
 
 class TickingClock final : public Clock
@@ -71,7 +71,7 @@ public:
 class SilentControl final : public MultimediaControl
 {
 public:
-    void setCommand(const QString &) override {}
+    void setCommand(Command) override {}
     void setFileName(const QString &) override {}
 };
 
@@ -79,7 +79,7 @@ public:
 // costs the handler. The audio thread does the rest.
 void soundCueAfterTheFirst(benchmark::State &state)
 {
-    QtMultimediaControl control(*audio);
+    SoundControl control(*audio);
     audio->worker().preload({"pinpon.wav"});
     SoundCue(control, QStringLiteral("pinpon.wav"));
     for (auto _ : state)
@@ -146,7 +146,7 @@ void tickIntervalsWithACoreBusy(benchmark::State &state)
     NoDialogs dialogs;
     NoEnd end;
     ErrorGuard guard(dialogs, end);
-    Form1 form(Services{clock, random, dialogs, end, guard, [] { return std::make_unique<QtMultimediaControl>(*audio); }});
+    Form1 form(Services{clock, random, dialogs, end, guard, [] { return std::make_unique<SoundControl>(*audio); }});
     form.show();
     std::vector<double> deviationsMs;
     QElapsedTimer elapsed;

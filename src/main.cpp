@@ -5,8 +5,8 @@
 #include "errorguard.h"
 #include "fonts.h"
 #include "qtdialogs.h"
-#include "qtmultimediacontrol.h"
 #include "randomsource.h"
+#include "soundcontrol.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -68,7 +68,7 @@ int main(int argc, char **argv)
     QtEnder ender;
     ErrorGuard guard(dialogs, ender);
 
-    auto makeControl = []() -> std::unique_ptr<MultimediaControl> { return std::make_unique<QtMultimediaControl>(); };
+    auto makeControl = []() -> std::unique_ptr<MultimediaControl> { return std::make_unique<SoundControl>(); };
 
     App windows(Services{clock, random, dialogs, ender, guard, makeControl});
     Form1 &form1 = windows.board();
@@ -78,7 +78,7 @@ int main(int argc, char **argv)
     AfterFirstPaint preload(form1, [&guard, &form1] {
         guard.run([&form1] {
             form1.useThemeIcon();
-            QtMultimediaControl::preload(Sounds);
+            SoundControl::preload(Sounds);
         });
     });
     form1.show();
@@ -90,11 +90,11 @@ int main(int argc, char **argv)
     // nothing to do.
     const int status = ender.ended() ? ender.exitStatus() : app.exec();
     display.windowShown();
-    // The audio thread gets a moment to close its streams; one stuck in the
-    // audio library (a stalled server) is not waited for. The process then
-    // ends at once: no destructor may wait for that thread or trip over what
-    // the audio library left behind.
-    QtMultimediaControl::shutdown(ExitWaitMs);
+    // The audio thread gets a moment to close its streams; one still busy (a
+    // file read from a slow disk) is not waited for. The process then ends
+    // at once: no destructor may wait for that thread or trip over what it
+    // left behind.
+    SoundControl::shutdown(ExitWaitMs);
     std::fflush(nullptr);
     std::_Exit(status);
 }

@@ -3,7 +3,7 @@
 
 #include "audiooutput.h"
 #include "audiothread.h"
-#include "qtmultimediacontrol.h"
+#include "soundcontrol.h"
 #include "soundcue.h"
 #include "waiting.h"
 #include "wavecache.h"
@@ -80,7 +80,7 @@ private slots:
         PlayLog log;
         std::atomic<qint64> now{0};
         AudioThread thread([&log] { return std::make_unique<HeldOutput>(log); }, [&now] { return now.load(); });
-        QtMultimediaControl first(thread), second(thread);
+        SoundControl first(thread), second(thread);
         SoundCue(first, QStringLiteral("a.wav"));
         QVERIFY(log.entered.tryAcquire(1, int(waitDeadline().count())));
 

@@ -1,6 +1,7 @@
 #include "audiothread.h"
 
 #include "audiooutput.h"
+#include "soundlog.h"
 #include "soundmodule.h"
 
 #include <QCoreApplication>
@@ -61,7 +62,7 @@ AudioThread::~AudioThread()
 
 AudioThread &AudioThread::instance()
 {
-    // Never deleted: a thread stuck in the audio library cannot be.
+    // Never deleted: a thread still busy at the end cannot be.
     static AudioThread *const thread = [] {
         theInstance = new AudioThread([paths = modulePaths()] { return loadSoundModule(paths); });
         // The program ends through shutdown() and std::_Exit(), but a library
@@ -81,8 +82,6 @@ bool AudioThread::shutdownInstance(int timeoutMs)
 
 bool AudioThread::shutdown(int timeoutMs)
 {
-    // Interruption ends the output's wait for an absent server.
-    m_thread->requestInterruption();
     m_thread->quit();
     return m_thread->wait(QDeadlineTimer(timeoutMs));
 }
@@ -96,8 +95,10 @@ std::unique_ptr<AudioOutput> AudioThread::loadSoundModule(const QStringList &pat
         // A loader going out of scope leaves its module loaded: the
         // module's code runs to the end of the process.
         QPluginLoader loader(path);
-        if (auto *module = qobject_cast<SoundModule *>(loader.instance()))
+        if (auto *module = qobject_cast<SoundModule *>(loader.instance())) {
+            qCDebug(lcSound, "sound module %s loaded", qPrintable(path));
             return module->makeOutput();
+        }
         reason = loader.errorString();
         break;
     }

@@ -41,8 +41,8 @@ public:
     AudioWorker &worker() { return *m_worker; }
 
     // Ends the thread's event loop and waits at most timeoutMs for it to
-    // finish. False when it is still stuck in the audio library: then it
-    // must be left running and the process ended without joining it.
+    // finish. False when it is still busy (a file read from a slow disk):
+    // then it must be left running and the process ended without joining it.
     bool shutdown(int timeoutMs);
 
 private:

@@ -1,6 +1,7 @@
 #include "audioworker.h"
 
 #include "audiooutput.h"
+#include "soundlog.h"
 
 #include <QMutexLocker>
 
@@ -75,23 +76,12 @@ void AudioWorker::preload(const QStringList &fileNames)
 
 void AudioWorker::serve(int control)
 {
-    // Stopping a stream can run a nested event loop that delivers further
-    // calls: they join the list the outer call works through, so that the
-    // requests of one control are carried out in the order they were taken.
-    m_due.append(control);
-    if (m_busy)
-        return;
-    m_busy = true;
-    while (!m_due.isEmpty()) {
-        const int next = m_due.takeFirst();
-        Request request;
-        {
-            const QMutexLocker lock(&m_mutex);
-            request = m_waiting.take(next);
-        }
-        carryOut(next, request);
+    Request request;
+    {
+        const QMutexLocker lock(&m_mutex);
+        request = m_waiting.take(control);
     }
-    m_busy = false;
+    carryOut(control, request);
 }
 
 void AudioWorker::carryOut(int control, const Request &request)
@@ -100,6 +90,11 @@ void AudioWorker::carryOut(int control, const Request &request)
         return;
     if (request.stop || request.closed || !request.play.isEmpty())
         m_output->stop(control);
-    if (!request.closed && !request.play.isEmpty() && m_clock() - request.askedAt <= MaxLatenessMs)
+    if (request.closed || request.play.isEmpty())
+        return;
+    const qint64 waited = m_clock() - request.askedAt;
+    if (waited <= MaxLatenessMs)
         m_output->play(control, request.play);
+    else
+        qCDebug(lcSound, "%s not played: it waited %lld ms", qPrintable(request.play), qlonglong(waited));
 }

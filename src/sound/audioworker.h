@@ -3,7 +3,6 @@
 #include "audiooutput.h"
 
 #include <QHash>
-#include <QList>
 #include <QMutex>
 #include <QObject>
 #include <QString>
@@ -12,8 +11,8 @@
 #include <functional>
 #include <memory>
 
-// A cue that waited this long for the audio thread (a stuck audio server
-// keeps it busy) is dropped: a chime seconds after its button would only
+// A cue that waited this long for the audio thread (a file read from a slow
+// disk keeps it busy) is dropped: a chime seconds after its button would only
 // confuse.
 inline constexpr qint64 MaxLatenessMs = 1500;
 
@@ -74,6 +73,4 @@ private:
     QHash<int, Request> m_waiting; // asked for, not yet taken; a call is posted for each
     // Used on the audio thread alone.
     std::unique_ptr<AudioOutput> m_output;
-    QList<int> m_due;
-    bool m_busy = false;
 };

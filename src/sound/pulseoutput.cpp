@@ -1,5 +1,6 @@
 #include "pulseoutput.h"
 
+#include "soundlog.h"
 #include "wavecache.h"
 
 #include <QDeadlineTimer>
@@ -9,6 +10,7 @@
 #include <QTimer>
 
 #include <pulse/context.h>
+#include <pulse/error.h>
 #include <pulse/mainloop.h>
 #include <pulse/operation.h>
 #include <pulse/sample.h>
@@ -87,6 +89,8 @@ private:
 
     bool connectToServer();
     void pump();
+    // Sends what was asked of the server and reads what it said, not waiting.
+    void exchange();
     void advance();
     Next advance(Sound &sound);
     void open(Sound &sound);
@@ -130,6 +134,7 @@ bool PulseOutput::connectToServer()
     if (!m_context)
         return false;
     if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
+        qCDebug(lcSound, "cannot reach the audio server: %s", pa_strerror(pa_context_errno(m_context)));
         dropServer();
         return false;
     }
@@ -159,13 +164,18 @@ void PulseOutput::dropServer()
 
 void PulseOutput::pump()
 {
-    if (m_loop) {
-        for (int round = 0; round < MaxDispatchRounds; ++round) {
-            if (pa_mainloop_iterate(m_loop, 0, nullptr) <= 0)
-                break;
-        }
-    }
+    exchange();
     advance();
+}
+
+void PulseOutput::exchange()
+{
+    if (!m_loop)
+        return;
+    for (int round = 0; round < MaxDispatchRounds; ++round) {
+        if (pa_mainloop_iterate(m_loop, 0, nullptr) <= 0)
+            break;
+    }
 }
 
 void PulseOutput::advance()
@@ -173,10 +183,13 @@ void PulseOutput::advance()
     if (m_context) {
         const pa_context_state_t state = pa_context_get_state(m_context);
         if (!PA_CONTEXT_IS_GOOD(state) || (state != PA_CONTEXT_READY && m_answerBy.hasExpired())) {
+            qCDebug(lcSound, "connection dropped: %s",
+                    PA_CONTEXT_IS_GOOD(state) ? "no answer in time" : pa_strerror(pa_context_errno(m_context)));
             dropServer();
             return;
         }
         if (state == PA_CONTEXT_READY && m_link != Link::Working) {
+            qCDebug(lcSound, "connected to the audio server");
             if (m_link == Link::Lost)
                 say("the sound is back");
             m_link = Link::Working;
@@ -185,6 +198,7 @@ void PulseOutput::advance()
     for (auto it = m_sounds.begin(); it != m_sounds.end();) {
         const Next next = advance(*it);
         if (next == Next::ServerStalled) {
+            qCDebug(lcSound, "connection dropped: a stream not made in time");
             dropServer();
             return;
         }
@@ -206,6 +220,10 @@ void PulseOutput::advance()
     });
     const bool connecting = m_context && pa_context_get_state(m_context) != PA_CONTEXT_READY;
     if (!connecting && m_sounds.isEmpty() && m_closing.isEmpty()) {
+        // The streams just closed are closed on the server too before the
+        // thread sleeps, not on the next cue: a sink that was not playing
+        // would otherwise play them once it does.
+        exchange();
         m_pump.stop();
         return;
     }
@@ -230,13 +248,17 @@ PulseOutput::Next PulseOutput::advance(Sound &sound)
     case PA_STREAM_CREATING:
         return sound.answerBy.hasExpired() ? Next::ServerStalled : Next::Keep;
     case PA_STREAM_FAILED:
+        qCDebug(lcSound, "stream failed: %s", pa_strerror(pa_context_errno(m_context)));
+        return Next::Drop;
     case PA_STREAM_TERMINATED:
         return Next::Drop;
     case PA_STREAM_READY:
         break;
     }
-    if (sound.doneBy.hasExpired())
+    if (sound.doneBy.hasExpired()) {
+        qCDebug(lcSound, "stream dropped: not played out in time");
         return Next::Drop;
+    }
     if (sound.drain)
         return pa_operation_get_state(sound.drain) == PA_OPERATION_RUNNING ? Next::Keep : Next::Drop;
 

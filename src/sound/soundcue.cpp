@@ -4,9 +4,10 @@
 
 void SoundCue(MultimediaControl &control, const QString &waveFile)
 {
-    control.setCommand(QStringLiteral("Stop"));
-    control.setCommand(QStringLiteral("Close"));
+    using Command = MultimediaControl::Command;
+    control.setCommand(Command::Stop);
+    control.setCommand(Command::Close);
     control.setFileName(waveFile);
-    control.setCommand(QStringLiteral("Open"));
-    control.setCommand(QStringLiteral("Sound"));
+    control.setCommand(Command::Open);
+    control.setCommand(Command::Sound);
 }

@@ -8,7 +8,7 @@
 
 // The sound module, a Qt plugin: the program loads it on its audio thread
 // once the board has been painted, so that starting the program waits
-// neither for Qt Multimedia, libpulse and libsndfile nor for the server.
+// neither for libpulse and libsndfile nor for the server.
 class SoundModule
 {
 public:

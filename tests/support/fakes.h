@@ -171,13 +171,17 @@ private:
     EventLog &m_log;
 };
 
-// A window's multimedia control that logs its command words and file names
+// A window's multimedia control that logs its commands and file names
 // under the window's name ("main:Stop", "problem:FileName=pinpon.wav").
 class RecordingControl final : public MultimediaControl
 {
 public:
     RecordingControl(QString name, EventLog &log) : m_name(std::move(name)), m_log(log) {}
-    void setCommand(const QString &command) override { m_log.add(m_name + u':' + command); }
+    void setCommand(Command command) override
+    {
+        static constexpr const char *Words[] = {"Stop", "Close", "Open", "Sound"};
+        m_log.add(m_name + u':' + QLatin1String(Words[int(command)]));
+    }
     void setFileName(const QString &fileName) override { m_log.add(m_name + QStringLiteral(":FileName=") + fileName); }
 
 private:

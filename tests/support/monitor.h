@@ -90,3 +90,26 @@ inline int peak(const QList<qint16> &samples, qsizetype from, qsizetype to)
         p = std::max(p, std::abs(int(samples[i])));
     return p;
 }
+
+// A stretch of loud sound, from its first loud sample to one past its last.
+struct Stretch
+{
+    qsizetype begin = 0;
+    qsizetype end = 0;
+};
+
+// The loud stretches of samples, in order; loud samples less than 20 ms
+// apart (a tone's zero crossings) are one stretch.
+inline QList<Stretch> loudStretches(const QList<qint16> &samples)
+{
+    QList<Stretch> stretches;
+    for (qsizetype i = 0; i < samples.size(); ++i) {
+        if (std::abs(samples[i]) < Loud)
+            continue;
+        if (!stretches.isEmpty() && i - stretches.back().end < samplesFor(20))
+            stretches.back().end = i + 1;
+        else
+            stretches.append({i, i + 1});
+    }
+    return stretches;
+}

@@ -6,36 +6,37 @@
 
 class AudioThread;
 
-// A multimedia control that plays wave files through the desktop's audio
-// server (PulseAudio, or PipeWire's PulseAudio service).
+// The multimedia control of the program's windows: plays wave files through
+// the desktop's audio server (PulseAudio, or PipeWire's PulseAudio service).
 //
 // The commands only note what is to be done, hand it to an audio thread and
 // return at once, whatever state the audio server is in. That thread reads
 // the file (a bare name is looked up in the working directory first, else
 // the program's own copy of that sound is played), opens the audio stream
 // and plays it. A file that is there but cannot be played is reported once
-// on standard error and the built-in sound is played instead; every other
-// failure (no audio server, a stream that breaks) is silent, and the next
-// cue after the server comes back sounds again.
-class QtMultimediaControl final : public MultimediaControl
+// on standard error and the built-in sound is played instead. A server that
+// goes away or stops answering costs the cues until it is back; the loss and
+// the return are each said once on standard error, and the next cue after
+// the server comes back sounds again.
+class SoundControl final : public MultimediaControl
 {
 public:
     // Plays on the process's audio thread, started on the first command.
-    QtMultimediaControl();
+    SoundControl();
     // Plays on thread, which outlives the control.
-    explicit QtMultimediaControl(AudioThread &thread);
-    ~QtMultimediaControl() override;
-    QtMultimediaControl(const QtMultimediaControl &) = delete;
-    QtMultimediaControl &operator=(const QtMultimediaControl &) = delete;
+    explicit SoundControl(AudioThread &thread);
+    ~SoundControl() override;
+    SoundControl(const SoundControl &) = delete;
+    SoundControl &operator=(const SoundControl &) = delete;
 
-    void setCommand(const QString &command) override;
+    void setCommand(Command command) override;
     void setFileName(const QString &fileName) override;
 
     // Reads the given sounds and reaches the audio server ahead of the first
     // cue, on the process's audio thread.
     static void preload(const QStringList &fileNames);
     // Stops the process's audio thread before the program ends, waiting at
-    // most timeoutMs. False when it is stuck in the audio library: the
+    // most timeoutMs. False when it is still busy (reading a slow file): the
     // process must then end without running destructors (std::_Exit).
     static bool shutdown(int timeoutMs);
 
