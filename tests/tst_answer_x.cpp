@@ -61,7 +61,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(std::any_of(names.begin(), names.end(), [&](const QString &n) { return n.startsWith(meetings); }), waitMs);
 
         // The page of the new question, once its answer is worked out.
-        QTRY_VERIFY_WITH_TIMEOUT(window.shownAnswer() && window.shownAnswer()->options.starts.dog == (Point{7, 3}), waitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(window.shownAnswer() && window.shownAnswer()->starts.dog == (Point{7, 3}), waitMs);
         const QString file = dir.filePath(QStringLiteral("page.png"));
         QString error;
         QVERIFY2(window.pages().saveCurrent(file, error), qPrintable(error));

@@ -1,8 +1,11 @@
 // meetling-stats: the answer to the story problem, exactly and by simulation.
 
+#include "answer.h"
+#include "boardmap.h"
+#include "charts.h"
 #include "exactlaw.h"
+#include "meetingmap.h"
 #include "options.h"
-#include "pictures.h"
 #include "progress.h"
 #include "report.h"
 #include "savefile.h"
@@ -13,7 +16,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <future>
 #include <memory>
 
 #include <sys/ioctl.h>
@@ -73,35 +75,25 @@ int main(int argc, char **argv)
     }
     stats::Progress progress;
 
-    // The two scenarios' exact laws side by side, then the simulation on
-    // every thread asked for.
+    // The two scenarios' sweeps side by side, for every Momotaro start when
+    // the map is asked for, then the simulation on every thread asked for.
     progress.show(QStringLiteral("working out the exact law"));
-    stats::PerScenario<stats::FirstMeeting> first;
-    const auto workOut = [&](Scenario scenario) {
-        first[scenario] = stats::firstMeeting(scenario, o.starts, o.ticksPerTimer);
-        report.exact[scenario] = stats::exactResultOf(first[scenario], o.ticksPerTimer);
-    };
-    auto bothExact = std::async(std::launch::async, workOut, Scenario::BothWalk);
-    workOut(Scenario::DogWalks);
-    bothExact.get();
-    report.runsEach = stats::compareRunsEach(report.exact[Scenario::BothWalk].law, report.exact[Scenario::DogWalks].law);
-    report.clearRun = stats::shortestClearRun(report, std::move(first));
+    const stats::PerScenario<stats::ExactForDog> sweeps = stats::sweepBoth(o.starts, o.ticksPerTimer, !o.mapFile.isEmpty());
+    report.answer = stats::answerOf(o.starts, o.seconds, sweeps);
+    report.answer.classCounts = o.classCounts;
+    if (!o.mapFile.isEmpty())
+        report.map = stats::meetingMap(sweeps);
 
     std::atomic<std::int64_t> runsDone{0};
     progress.show(QStringLiteral("simulating"), &runsDone, 2 * o.runs);
     for (Scenario scenario : stats::Scenarios)
         report.simulated[scenario] = stats::simulate({scenario, o.starts, o.ticksPerTimer, o.runs, o.seed, o.threads, &runsDone});
-
-    if (!o.mapFile.isEmpty()) {
-        progress.show(QStringLiteral("working out the map"));
-        report.map = stats::meetingMap(o.starts.dog, o.ticksPerTimer);
-    }
     progress.done();
 
     QString error;
-    if (!o.plotFile.isEmpty() && !stats::saveLawChart(report, o.plotFile, error))
+    if (!o.plotFile.isEmpty() && !stats::saveLawChart(report.answer, &report.simulated, o.plotFile, error))
         return fail(QStringLiteral("meetling-stats: cannot write %1: %2").arg(o.plotFile, error), 1);
-    if (!o.mapFile.isEmpty() && !stats::saveMeetingMap(report, o.mapFile, error))
+    if (!o.mapFile.isEmpty() && !stats::saveMeetingMap(*report.map, o.starts, o.seconds, o.mapFile, error))
         return fail(QStringLiteral("meetling-stats: cannot write %1: %2").arg(o.mapFile, error), 1);
     const bool csvOut = o.csvFile == stats::StandardOutput;
     if (!o.csvFile.isEmpty() && !csvOut && !stats::saveFile(o.csvFile, stats::csv(report), error))

@@ -43,6 +43,7 @@ int simulatedRun(const SimulationPlan &plan, const WalkPoints &placed, std::int6
 Simulation simulate(const SimulationPlan &plan)
 {
     Simulation result;
+    result.runs = plan.runs;
     result.counts.resize(plan.runs);
     std::atomic<std::int64_t> nextBlock{0};
     const WalkState placed = placedWalk(plan.scenario, plan.starts.momotaro, plan.starts.dog);

@@ -16,6 +16,7 @@ struct Simulation
 {
     // Meetings counted in each run, in run order.
     std::vector<std::uint16_t> counts;
+    std::int64_t runs = 0;
     // histogram[k]: how many runs counted k meetings.
     std::vector<std::int64_t> histogram;
     double mean = 0;
