@@ -21,6 +21,7 @@
 
 #include <numeric>
 #include <random>
+#include <span>
 #include <tuple>
 #include <utility>
 
@@ -113,7 +114,8 @@ private slots:
         values[7] = 2.0 * (1 - 1e-6);
         QCOMPARE(stats::bestPoints(values), (std::vector<int>{5, 60, 115}));
     }
-    void aSeedRepeatsWhateverTheThreads();
+    void runsComeInOrderWhateverTheThreads();
+    void aClosedPipeEndsTheTool();
     void verdictHeadlineSaysHowPlainTheAnswerIs_data();
     void verdictHeadlineSaysHowPlainTheAnswerIs();
     void runsEachAndClassTotalsMatchEveryOutcome();
@@ -233,16 +235,35 @@ void TestStats::lawCarriedOnMatchesALongerSweep()
     }
 }
 
-void TestStats::aSeedRepeatsWhateverTheThreads()
+// The counts handed over as the runs are played: stretch after stretch in
+// run order, the same for a seed whatever the threads.
+void TestStats::runsComeInOrderWhateverTheThreads()
 {
-    const stats::SimulationPlan plan{Scenario::BothWalk, {{4, 4}, {6, 4}}, 50, 3000, 42, 1};
-    stats::SimulationPlan threaded = plan;
-    stats::SimulationPlan reseeded = plan;
-    threaded.threads = 3;
-    reseeded.seed = 43;
-    const auto counts = stats::simulate(plan).counts;
-    QVERIFY(counts == stats::simulate(threaded).counts);
-    QVERIFY(counts != stats::simulate(reseeded).counts);
+    const auto streamed = [](int threads, std::uint64_t seed) {
+        std::vector<std::uint16_t> counts;
+        stats::simulate({Scenario::BothWalk, {{4, 4}, {6, 4}}, 50, 20'000, seed, threads}, [&](std::int64_t first, std::span<const std::uint16_t> stretch) {
+            counts.resize(std::size_t(first));
+            counts.insert(counts.end(), stretch.begin(), stretch.end());
+            return true;
+        });
+        return counts;
+    };
+    const std::vector<std::uint16_t> counts = streamed(1, 42);
+    QCOMPARE(counts.size(), 20'000u);
+    QVERIFY(counts == streamed(3, 42));
+    QVERIFY(counts != streamed(1, 43));
+}
+
+// A reader that goes away after the first line (| head -1) ends a hundred
+// million runs at once, as a failed write.
+void TestStats::aClosedPipeEndsTheTool()
+{
+    QProcess shell;
+    shell.start("sh", {"-c", "{ \"$0\" --runs 100000000 --csv -; echo \"status $?\" >&2; } | head -1", MEETLING_STATS});
+    QVERIFY(shell.waitForFinished(int(waitDeadline().count())));
+    QCOMPARE(shell.readAllStandardOutput(), QByteArray("scenario,run,meetings\n"));
+    const QByteArray said = shell.readAllStandardError();
+    QVERIFY2(said.startsWith("meetling-stats: cannot write standard output: ") && said.endsWith("\nstatus 1\n"), said.constData());
 }
 
 void TestStats::verdictHeadlineSaysHowPlainTheAnswerIs_data()

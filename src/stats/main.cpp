@@ -15,8 +15,10 @@
 #include <QThread>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -73,6 +75,9 @@ int main(int argc, char **argv)
         qtHandler = qInstallMessageHandler(quietAboutRuntimeFolder);
         app = std::make_unique<QApplication>(argc, argv);
     }
+    // A reader that goes away (head) makes a write fail with EPIPE, which
+    // ends the tool as any write failure does, rather than a signal.
+    std::signal(SIGPIPE, SIG_IGN);
     stats::Progress progress;
 
     // The two scenarios' sweeps side by side, for every Momotaro start when
@@ -84,22 +89,52 @@ int main(int argc, char **argv)
     if (!o.mapFile.isEmpty())
         report.map = stats::meetingMap(sweeps);
 
+    // The runs are written as they are played: into the CSV file, committed
+    // only once the pictures are written too, or down standard output.
+    QString error;
+    const bool csvOut = o.csvFile == stats::StandardOutput;
+    std::optional<stats::SaveFile> csvFile;
+    if (!o.csvFile.isEmpty() && !csvOut)
+        csvFile.emplace(o.csvFile);
+    const auto writeCsv = [&](const QByteArray &bytes) {
+        return csvOut ? stats::writeStandardOutput(bytes, error) : csvFile->write(bytes, error);
+    };
+    const auto csvFailure = [&] {
+        progress.done();
+        return fail(QStringLiteral("meetling-stats: cannot write %1: %2").arg(csvOut ? QStringLiteral("standard output") : o.csvFile, error), 1);
+    };
+    if ((csvFile && !csvFile->open(error)) || (!o.csvFile.isEmpty() && !writeCsv(stats::csvHeader())))
+        return csvFailure();
     std::atomic<std::int64_t> runsDone{0};
     progress.show(QStringLiteral("simulating"), &runsDone, 2 * o.runs);
-    for (Scenario scenario : stats::Scenarios)
-        report.simulated[scenario] = stats::simulate({scenario, o.starts, o.ticksPerTimer, o.runs, o.seed, o.threads, &runsDone});
+    QByteArray lines;
+    for (Scenario scenario : stats::Scenarios) {
+        stats::RunCounts take;
+        if (!o.csvFile.isEmpty()) {
+            take = [&](std::int64_t firstRun, std::span<const std::uint16_t> counts) {
+                lines.clear();
+                stats::appendCsv(lines, scenario, firstRun, counts);
+                return writeCsv(lines);
+            };
+        }
+        std::optional<stats::Simulation> simulated =
+            stats::simulate({scenario, o.starts, o.ticksPerTimer, o.runs, o.seed, o.threads, &runsDone}, take);
+        if (!simulated)
+            return csvFailure();
+        report.simulated[scenario] = std::move(*simulated);
+    }
     progress.done();
 
-    QString error;
     if (!o.plotFile.isEmpty() && !stats::saveLawChart(report.answer, &report.simulated, o.plotFile, error))
         return fail(QStringLiteral("meetling-stats: cannot write %1: %2").arg(o.plotFile, error), 1);
     if (!o.mapFile.isEmpty() && !stats::saveMeetingMap(*report.map, o.starts, o.seconds, o.mapFile, error))
         return fail(QStringLiteral("meetling-stats: cannot write %1: %2").arg(o.mapFile, error), 1);
-    const bool csvOut = o.csvFile == stats::StandardOutput;
-    if (!o.csvFile.isEmpty() && !csvOut && !stats::saveFile(o.csvFile, stats::csv(report), error))
-        return fail(QStringLiteral("meetling-stats: cannot write %1: %2").arg(o.csvFile, error), 1);
+    if (csvFile && !csvFile->commit(error))
+        return csvFailure();
+    if (csvOut)
+        return 0;
 
-    const QByteArray out = csvOut ? stats::csv(report) : o.json ? stats::json(report) : stats::table(report, textWidth()).toUtf8();
+    const QByteArray out = o.json ? stats::json(report) : stats::table(report, textWidth()).toUtf8();
     if (!stats::writeStandardOutput(out, error))
         return fail(QStringLiteral("meetling-stats: cannot write standard output: %1").arg(error), 1);
     return 0;

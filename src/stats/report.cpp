@@ -8,6 +8,7 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace stats {
@@ -318,17 +319,28 @@ QByteArray json(const Report &report)
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-QByteArray csv(const Report &report)
+QByteArray csvHeader()
 {
-    QByteArray out = "scenario,run,meetings\n";
-    for (Scenario i : Scenarios) {
-        const QByteArray name = key(i).toLatin1();
-        const auto &counts = report.simulated[i].counts;
-        out.reserve(out.size() + qsizetype(counts.size()) * 18);
-        for (std::size_t run = 0; run < counts.size(); ++run)
-            out += name + ',' + QByteArray::number(qulonglong(run + 1)) + ',' + QByteArray::number(counts[run]) + '\n';
+    return "scenario,run,meetings\n";
+}
+
+void appendCsv(QByteArray &out, Scenario scenario, std::int64_t firstRun, std::span<const std::uint16_t> counts)
+{
+    // The longest line: "dogWalks," 9 digits of run, ',' 5 digits, '\n'.
+    constexpr std::size_t LongestLine = 32;
+    const QByteArray name = key(scenario).toLatin1() + ',';
+    const qsizetype start = out.size();
+    out.resize(start + qsizetype(counts.size() * LongestLine));
+    char *at = out.data() + start;
+    char *const end = out.data() + out.size();
+    for (std::size_t i = 0; i < counts.size(); ++i) {
+        at = std::copy(name.begin(), name.end(), at);
+        at = std::to_chars(at, end, firstRun + std::int64_t(i) + 1).ptr;
+        *at++ = ',';
+        at = std::to_chars(at, end, counts[i]).ptr;
+        *at++ = '\n';
     }
-    return out;
+    out.resize(at - out.data());
 }
 
 } // namespace stats

@@ -8,7 +8,9 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstdint>
 #include <optional>
+#include <span>
 
 // The tool's report: the answer, the simulation and the map as a table,
 // JSON or CSV.
@@ -30,7 +32,10 @@ struct Report
 // figures' rows take 80).
 QString table(const Report &report, int width = 80);
 QByteArray json(const Report &report);
-// Every simulated run's count, a line a run.
-QByteArray csv(const Report &report);
+// The simulated runs as CSV, a line a run: the header, then each stretch of
+// runs of a scenario (firstRun counted from 0) appended to out as the
+// simulation hands it over, both walking first.
+QByteArray csvHeader();
+void appendCsv(QByteArray &out, Scenario scenario, std::int64_t firstRun, std::span<const std::uint16_t> counts);
 
 } // namespace stats
