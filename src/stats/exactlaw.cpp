@@ -1,5 +1,7 @@
 #include "exactlaw.h"
 
+#include "statslog.h"
+
 #include <algorithm>
 #include <cmath>
 #include <future>
@@ -374,6 +376,7 @@ void ExactForDog::sweep(Scenario scenario, Point dog, const std::vector<int> &as
         sweep.step();
         std::erase_if(unsettled, [&](int m) { return sweptFarEnough(m_first[std::size_t(m)], sweep, dog, pointAt(m), 2 * m_ticksPerTimer); });
     }
+    qCDebug(lcStats) << "swept" << sweep.ticks() << "ticks for" << asked.size() << "Momotaro starts";
     m_complete = true;
 }
 

@@ -1,6 +1,7 @@
 #include "simulation.h"
 
 #include "randomsource.h"
+#include "statslog.h"
 #include "walkertick.h"
 #include "walkrun.h"
 
@@ -120,8 +121,10 @@ std::optional<Simulation> simulate(const SimulationPlan &plan, const RunCounts &
         changed.notify_all();
     }
     threads.clear();
-    if (stopped)
+    if (stopped) {
+        qCDebug(lcStats) << "simulation stopped after" << std::min(plan.runs, handed * Stretch) << "runs";
         return std::nullopt;
+    }
 
     const double n = double(plan.runs);
     result.mean = sum / n;
