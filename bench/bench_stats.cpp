@@ -4,6 +4,7 @@
 
 #include "benchtable.h"
 #include "exactlaw.h"
+#include "meetingmap.h"
 #include "randomsource.h"
 #include "simulation.h"
 #include "walkertick.h"
@@ -33,7 +34,7 @@ BENCHMARK(exactBothScenarios)->Unit(benchmark::kMillisecond)->UseRealTime();
 void meetingMap(benchmark::State &state)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(stats::meetingMap(Defaults.dog, Ticks));
+        benchmark::DoNotOptimize(stats::meetingMap(stats::sweepBoth(Defaults, Ticks, true)));
 }
 BENCHMARK(meetingMap)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 

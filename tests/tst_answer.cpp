@@ -6,9 +6,9 @@
 #include "answerpane.h"
 #include "answerwindowfixture.h"
 #include "boardview.h"
-#include "exactlaw.h"
-#include "pictures.h"
-#include "report.h"
+#include "charts.h"
+#include "picturefile.h"
+#include "wording.h"
 #include "waiting.h"
 
 #include <QChart>
@@ -70,7 +70,7 @@ private slots:
         boardOf(m_f->window).setPosition(Walker::Momotaro, momotaro);
         boardOf(m_f->window).setPosition(Walker::Dog, dog);
         runLengthOf(m_f->window).setValue(seconds);
-        const stats::Report library = libraryAnswer(momotaro, dog, seconds);
+        const stats::Answer library = libraryAnswer(momotaro, dog, seconds);
         QTRY_VERIFY_WITH_TIMEOUT(shows(m_f->window, library), WaitMs);
 
         const AnswerPane &pane = partOf<AnswerPane>(m_f->window);
@@ -78,9 +78,8 @@ private slots:
             const QLabel *wait = pane.figureLabel(AnswerPane::Figure::MeanWait, scenario);
             QVERIFY(wait->accessibleName().contains(QString::number(library.exact[scenario].meanFirstSeconds, 'f', 1)));
         }
-        const std::optional<Scenario> faster = stats::fasterScenario(library);
-        QVERIFY(faster);
-        QCOMPARE(pane.figureLabel(AnswerPane::Figure::RunsFor90, *faster)->text(), QString::number(library.runsEach.runsFor90));
+        QVERIFY(library.verdict.faster);
+        QCOMPARE(pane.figureLabel(AnswerPane::Figure::RunsFor90, *library.verdict.faster)->text(), QString::number(library.runsEach.runsFor90));
     }
 
     // Asked while the answer to a new Dog start is worked out, the copy waits
@@ -100,7 +99,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!QApplication::clipboard()->text().isEmpty(), WaitMs);
         const QString copied = QApplication::clipboard()->text();
         QVERIFY2(copied.startsWith(stats::contextLine({{4, 4}, {2, 8}}, 180, QDate::currentDate())), qPrintable(copied));
-        QVERIFY(copied.contains(stats::verdict(libraryAnswer({4, 4}, {2, 8}, 180))));
+        QVERIFY(copied.contains(stats::verdictText(libraryAnswer({4, 4}, {2, 8}, 180))));
     }
 
     // "Where to wait" names the best points of the scenario chosen there.
@@ -131,10 +130,10 @@ private slots:
     void waitingTicksAreWholeSeconds()
     {
         QFETCH(int, seconds);
-        stats::Report report;
-        report.options.seconds = seconds;
-        report.options.ticksPerTimer = rules::ticksPerTimer(seconds);
-        std::unique_ptr<QChart> chart(stats::waitingChart(report));
+        stats::Answer answer;
+        answer.seconds = seconds;
+        answer.ticksPerTimer = rules::ticksPerTimer(seconds);
+        std::unique_ptr<QChart> chart(stats::waitingChart(answer));
         auto *x = qobject_cast<QValueAxis *>(chart->axes(Qt::Horizontal).value(0));
         QVERIFY(x);
         QCOMPARE(x->tickType(), QValueAxis::TicksDynamic);

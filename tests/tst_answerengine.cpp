@@ -2,6 +2,7 @@
 // question asked last, however the questions come, and it stops cleanly.
 
 #include "answerengine.h"
+#include "options.h"
 #include "waiting.h"
 
 #include <QtTest>
@@ -25,7 +26,7 @@ public:
     explicit Asker(answer::AnswerEngine &engine) : m_engine(engine)
     {
         QObject::connect(&engine, &answer::AnswerEngine::answered, &engine, [this](const answer::Answer &a) {
-            const stats::Options &o = a->options;
+            const stats::Answer &o = *a;
             if (!(o.starts.momotaro == m_asked.starts.momotaro && o.starts.dog == m_asked.starts.dog && o.seconds == m_asked.seconds))
                 m_wrong << QStringLiteral("an answer for Momotaro (%1, %2), Dog (%3, %4)")
                                .arg(int(o.starts.momotaro.x)).arg(int(o.starts.momotaro.y))

@@ -5,10 +5,10 @@
 
 #include "answerpages.h"
 #include "answerwindowfixture.h"
+#include "charts.h"
 #include "classgroups.h"
 #include "classtable.h"
-#include "pictures.h"
-#include "report.h"
+#include "wording.h"
 #include "waiting.h"
 
 #include <QAbstractButton>
@@ -207,12 +207,11 @@ private slots:
     // meetings per run reaches it and marks it.
     void classCountsAreInsideTheLawChart()
     {
-        stats::Report report;
+        stats::Answer answer;
         for (Scenario scenario : stats::Scenarios)
-            report.exact[scenario].law = {0.5, 0.5};
-        report.options.runs = 0;
-        report.options.classCounts = std::get<stats::ClassCounts>(stats::readClassCounts("12,\n2,3\n"));
-        const std::unique_ptr<QChart> chart(stats::lawChart(report));
+            answer.exact[scenario].law = {0.5, 0.5};
+        answer.classCounts = std::get<stats::ClassCounts>(stats::readClassCounts("12,\n2,3\n"));
+        const std::unique_ptr<QChart> chart(stats::lawChart(answer));
         const auto *x = qobject_cast<QValueAxis *>(chart->axes(Qt::Horizontal).value(0));
         QVERIFY(x);
         bool marked = false;

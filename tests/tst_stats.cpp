@@ -1,10 +1,11 @@
+#include "answer.h"
 #include "classcounts.h"
 #include "classgroups.h"
-#include "exactlaw.h"
-#include "report.h"
+#include "meetingmap.h"
+#include "options.h"
 #include "savefile.h"
 #include "simulation.h"
-#include "verdict.h"
+#include "wording.h"
 #include "waiting.h"
 #include "walkrun.h"
 
@@ -20,6 +21,7 @@
 
 #include <numeric>
 #include <random>
+#include <span>
 #include <tuple>
 #include <utility>
 
@@ -96,8 +98,8 @@ class TestStats : public QObject
     Q_OBJECT
 
 private slots:
-    void exactLawAndMapMatchEveryDirectionSequence_data();
-    void exactLawAndMapMatchEveryDirectionSequence();
+    void sweepMatchesEveryDirectionSequence_data();
+    void sweepMatchesEveryDirectionSequence();
     void firstMeetingWaitMatchesEveryPairOfPositions_data();
     void firstMeetingWaitMatchesEveryPairOfPositions();
     void fastDogTickMatchesThePlainOne();
@@ -112,7 +114,8 @@ private slots:
         values[7] = 2.0 * (1 - 1e-6);
         QCOMPARE(stats::bestPoints(values), (std::vector<int>{5, 60, 115}));
     }
-    void aSeedRepeatsWhateverTheThreads();
+    void runsComeInOrderWhateverTheThreads();
+    void aClosedPipeEndsTheTool();
     void verdictHeadlineSaysHowPlainTheAnswerIs_data();
     void verdictHeadlineSaysHowPlainTheAnswerIs();
     void runsEachAndClassTotalsMatchEveryOutcome();
@@ -132,7 +135,7 @@ private slots:
     void aClassFileIsARegularFileOfAtMost1MiB();
 };
 
-void TestStats::exactLawAndMapMatchEveryDirectionSequence_data()
+void TestStats::sweepMatchesEveryDirectionSequence_data()
 {
     QTest::addColumn<Point>("momotaro");
     QTest::addColumn<Point>("dog");
@@ -150,17 +153,17 @@ void TestStats::exactLawAndMapMatchEveryDirectionSequence_data()
     QTest::newRow("Dog by an edge, Momotaro beside") << Point{1, 7} << Point{1, 8};
 }
 
-void TestStats::exactLawAndMapMatchEveryDirectionSequence()
+// The one sweep for every Momotaro start, read as the answer and as the map.
+void TestStats::sweepMatchesEveryDirectionSequence()
 {
     QFETCH(Point, momotaro);
     QFETCH(Point, dog);
     const int ticks = 3;
-    // The map is checked over a longer run, where its cells differ more.
-    const int mapTicks = 30;
-    const stats::MeetingMap map = stats::meetingMap(dog, mapTicks);
+    const stats::PerScenario<stats::ExactForDog> sweeps = stats::sweepBoth({momotaro, dog}, ticks, true);
+    const stats::MeetingMap map = stats::meetingMap(sweeps);
     for (Scenario scenario : stats::Scenarios) {
         const QString name = scenario == Scenario::BothWalk ? "both" : "one";
-        const stats::ExactResult exact = stats::exactResult(scenario, {momotaro, dog}, ticks);
+        const stats::ExactResult exact = stats::exactResultOf(sweeps[scenario].firstMeeting(momotaro), ticks);
         const std::vector<double> law = enumeratedLaw(scenario, {momotaro, dog}, ticks);
         double mean = 0;
         for (std::size_t k = 0; k < law.size(); ++k) {
@@ -169,9 +172,7 @@ void TestStats::exactLawAndMapMatchEveryDirectionSequence()
             mean += double(k) * law[k];
         }
         QCOMPARE_LE(std::fabs(exact.expectedMeetings - mean), 1e-12);
-
-        const double cell = map[scenario][std::size_t(stats::pointIndex(momotaro))];
-        QCOMPARE_LE(std::fabs(cell - stats::exactResult(scenario, {momotaro, dog}, mapTicks).expectedMeetings), 1e-12);
+        QCOMPARE_LE(std::fabs(map[scenario][std::size_t(stats::pointIndex(momotaro))] - mean), 1e-12);
     }
 }
 
@@ -234,16 +235,35 @@ void TestStats::lawCarriedOnMatchesALongerSweep()
     }
 }
 
-void TestStats::aSeedRepeatsWhateverTheThreads()
+// The counts handed over as the runs are played: stretch after stretch in
+// run order, the same for a seed whatever the threads.
+void TestStats::runsComeInOrderWhateverTheThreads()
 {
-    const stats::SimulationPlan plan{Scenario::BothWalk, {{4, 4}, {6, 4}}, 50, 3000, 42, 1};
-    stats::SimulationPlan threaded = plan;
-    stats::SimulationPlan reseeded = plan;
-    threaded.threads = 3;
-    reseeded.seed = 43;
-    const auto counts = stats::simulate(plan).counts;
-    QVERIFY(counts == stats::simulate(threaded).counts);
-    QVERIFY(counts != stats::simulate(reseeded).counts);
+    const auto streamed = [](int threads, std::uint64_t seed) {
+        std::vector<std::uint16_t> counts;
+        stats::simulate({Scenario::BothWalk, {{4, 4}, {6, 4}}, 50, 20'000, seed, threads}, [&](std::int64_t first, std::span<const std::uint16_t> stretch) {
+            counts.resize(std::size_t(first));
+            counts.insert(counts.end(), stretch.begin(), stretch.end());
+            return true;
+        });
+        return counts;
+    };
+    const std::vector<std::uint16_t> counts = streamed(1, 42);
+    QCOMPARE(counts.size(), 20'000u);
+    QVERIFY(counts == streamed(3, 42));
+    QVERIFY(counts != streamed(1, 43));
+}
+
+// A reader that goes away after the first line (| head -1) ends a hundred
+// million runs at once, as a failed write.
+void TestStats::aClosedPipeEndsTheTool()
+{
+    QProcess shell;
+    shell.start("sh", {"-c", "{ \"$0\" --runs 100000000 --csv -; echo \"status $?\" >&2; } | head -1", MEETLING_STATS});
+    QVERIFY(shell.waitForFinished(int(waitDeadline().count())));
+    QCOMPARE(shell.readAllStandardOutput(), QByteArray("scenario,run,meetings\n"));
+    const QByteArray said = shell.readAllStandardError();
+    QVERIFY2(said.startsWith("meetling-stats: cannot write standard output: ") && said.endsWith("\nstatus 1\n"), said.constData());
 }
 
 void TestStats::verdictHeadlineSaysHowPlainTheAnswerIs_data()
@@ -274,18 +294,8 @@ void TestStats::verdictHeadlineSaysHowPlainTheAnswerIs()
     QFETCH(stats::Outcome, outcome);
     QFETCH(Scenario, faster);
     const Starts starts{momotaro, dog};
-    stats::Report report;
-    report.options.starts = starts;
-    report.options.seconds = seconds;
-    report.options.ticksPerTimer = rules::ticksPerTimer(seconds);
-    stats::PerScenario<stats::FirstMeeting> first;
-    for (Scenario scenario : stats::Scenarios) {
-        first[scenario] = stats::firstMeeting(scenario, starts, report.options.ticksPerTimer);
-        report.exact[scenario] = stats::exactResultOf(first[scenario], report.options.ticksPerTimer);
-    }
-    report.runsEach = stats::compareRunsEach(report.exact[Scenario::BothWalk].law, report.exact[Scenario::DogWalks].law);
-    report.clearRun = stats::shortestClearRun(report, first);
-    const stats::Verdict verdict = stats::verdictOf(report);
+    const stats::Answer answer = stats::answerOf(starts, seconds, stats::sweepBoth(starts, rules::ticksPerTimer(seconds), false));
+    const stats::Verdict &verdict = answer.verdict;
     QCOMPARE(verdict.outcome, outcome);
     // Starting together is said not to count, and only then.
     QCOMPARE(verdict.detail.contains(QStringLiteral("same point")), momotaro == dog);
@@ -293,9 +303,9 @@ void TestStats::verdictHeadlineSaysHowPlainTheAnswerIs()
     if (outcome == stats::Outcome::Clear) {
         QCOMPARE(verdict.faster, faster);
         QVERIFY2(verdict.headline.startsWith(stats::doing(faster), Qt::CaseInsensitive), qPrintable(verdict.headline));
-        QVERIFY(!report.clearRun);
+        QVERIFY(!answer.clearRun);
         // How often one run of each puts the slower way ahead.
-        const stats::OneRunEach &one = report.runsEach.byRuns.front();
+        const stats::OneRunEach &one = answer.runsEach.byRuns.front();
         const double slowerAhead = faster == Scenario::BothWalk ? one.oneMore : one.bothMore;
         QVERIFY2(verdict.detail.contains(stats::percent(slowerAhead)), qPrintable(verdict.detail));
         return;
@@ -303,19 +313,19 @@ void TestStats::verdictHeadlineSaysHowPlainTheAnswerIs()
     QCOMPARE(verdict.faster, std::nullopt);
     // The headline names the shortest run that settles it, clear there by
     // a sweep of its own and not a second shorter.
-    QVERIFY(report.clearRun);
-    QCOMPARE(report.clearRun->faster, faster);
+    QVERIFY(answer.clearRun);
+    QCOMPARE(answer.clearRun->faster, faster);
     const QStringList numbers = verdict.headline.split(QRegularExpression(QStringLiteral("[^0-9.]+")));
-    QVERIFY2(numbers.contains(QString::number(report.clearRun->seconds)), qPrintable(verdict.headline));
+    QVERIFY2(numbers.contains(QString::number(answer.clearRun->seconds)), qPrintable(verdict.headline));
     const auto outcomeIn = [&](int longer) {
         stats::PerScenario<stats::ExactResult> exact;
         for (Scenario scenario : stats::Scenarios)
             exact[scenario] = stats::exactResult(scenario, starts, rules::ticksPerTimer(longer));
         return stats::outcomeOf(exact, stats::compareRunsEach(exact[Scenario::BothWalk].law, exact[Scenario::DogWalks].law));
     };
-    QCOMPARE(outcomeIn(report.clearRun->seconds), stats::Outcome::Clear);
-    if (report.clearRun->seconds - 1 > seconds)
-        QVERIFY(outcomeIn(report.clearRun->seconds - 1) != stats::Outcome::Clear);
+    QCOMPARE(outcomeIn(answer.clearRun->seconds), stats::Outcome::Clear);
+    if (answer.clearRun->seconds - 1 > seconds)
+        QVERIFY(outcomeIn(answer.clearRun->seconds - 1) != stats::Outcome::Clear);
 }
 
 void TestStats::startPointsAreReadAsPeopleWriteThem_data()

@@ -33,7 +33,7 @@ private:
 
     AnswerEngine &m_engine;
     std::optional<AnswerEngine::Key> m_key;
-    stats::PerScenario<std::unique_ptr<stats::ExactForDog>> m_sweeps;
+    stats::PerScenario<stats::ExactForDog> m_sweeps;
     // What has been handed over in m_workingFor.
     quint64 m_workingFor = 0;
     std::array<bool, stats::BoardPoints> m_answered{};
@@ -49,8 +49,8 @@ bool AnswerWorker::sweep(const AnswerEngine::Key &key)
     const auto stop = [&] { return m_engine.m_quitting || !(AnswerEngine::keyOf(latest().question) == key); };
     m_key.reset();
     for (Scenario scenario : stats::Scenarios) {
-        m_sweeps[scenario] = std::make_unique<stats::ExactForDog>(scenario, key.dog, key.ticksPerTimer, stop);
-        if (!m_sweeps[scenario]->complete())
+        m_sweeps[scenario] = stats::ExactForDog(scenario, key.dog, key.ticksPerTimer, stop);
+        if (!m_sweeps[scenario].complete())
             return false;
     }
     m_key = key;
@@ -61,19 +61,7 @@ bool AnswerWorker::sweep(const AnswerEngine::Key &key)
 
 Answer AnswerWorker::answerFor(const Question &question) const
 {
-    auto report = std::make_shared<stats::Report>();
-    report->options.starts = question.starts;
-    report->options.seconds = question.seconds;
-    report->options.ticksPerTimer = question.ticksPerTimer();
-    report->options.runs = 0;
-    stats::PerScenario<stats::FirstMeeting> first;
-    for (Scenario scenario : stats::Scenarios) {
-        first[scenario] = m_sweeps[scenario]->firstMeeting(question.starts.momotaro);
-        report->exact[scenario] = stats::exactResultOf(first[scenario], report->options.ticksPerTimer);
-    }
-    report->runsEach = stats::compareRunsEach(report->exact[Scenario::BothWalk].law, report->exact[Scenario::DogWalks].law);
-    report->clearRun = stats::shortestClearRun(*report, std::move(first));
-    return report;
+    return std::make_shared<const stats::Answer>(stats::answerOf(question.starts, question.seconds, m_sweeps));
 }
 
 std::optional<int> AnswerWorker::nextUnanswered(Point from) const
@@ -111,7 +99,7 @@ void AnswerWorker::work()
             // for one point's work at most.
             if (m_mapped < stats::BoardPoints) {
                 for (Scenario scenario : stats::Scenarios)
-                    (*m_map)[scenario][std::size_t(m_mapped)] = m_sweeps[scenario]->expectedMeetings(stats::pointAt(m_mapped));
+                    (*m_map)[scenario][std::size_t(m_mapped)] = m_sweeps[scenario].expectedMeetings(stats::pointAt(m_mapped));
                 ++m_mapped;
             }
             if (m_mapped == stats::BoardPoints) {

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "answer.h"
 #include "exactlaw.h"
-#include "report.h"
+#include "meetingmap.h"
 
 #include <QHash>
 #include <QMutex>
@@ -26,9 +27,8 @@ struct Question
     }
 };
 
-// The exact figures of one question, as the statistics tool reports them
-// with no simulated runs: both scenarios' ExactResult and the runs of each.
-using Answer = std::shared_ptr<const stats::Report>;
+// The exact answer to one question, as the statistics tool reports it.
+using Answer = std::shared_ptr<const stats::Answer>;
 using Map = std::shared_ptr<const stats::MeetingMap>;
 
 class AnswerWorker;
@@ -55,8 +55,8 @@ public:
     void ask(const Question &question);
 
 signals:
-    // The answer to the latest question, and only to it: its report's start
-    // points and run length are the question's.
+    // The answer to the latest question, and only to it: its start points
+    // and run length are the question's.
     void answered(answer::Answer answer);
     // The latest question's answer is being worked out: whatever was shown
     // is no longer its answer.

@@ -1,8 +1,10 @@
 #include "answerpages.h"
 
 #include "classtable.h"
-#include "pictures.h"
-#include "report.h"
+#include "boardmap.h"
+#include "charts.h"
+#include "picturefile.h"
+#include "wording.h"
 
 #include <QBarSeries>
 #include <QBarSet>
@@ -52,7 +54,7 @@ QString runsOfEach(int runs)
 // "How many runs": the statistics tool's chart with the runs of each where
 // the right scenario's total first comes out ahead 90 and 99 times in 100,
 // each marked by a shape of its own and named in the key.
-QChart *runsChartMarked(const stats::Report &report)
+QChart *runsChartMarked(const stats::Answer &report)
 {
     QChart *chart = stats::runsChart(report);
     // Five keys: they stand beside the chart, one under another.
@@ -78,7 +80,7 @@ QChart *runsChartMarked(const stats::Report &report)
         // "9 in 10: 4 runs" (of each: the axis says so).
         const QString share = t.chance == 90 ? QStringLiteral("9 in 10") : QStringLiteral("99 in 100");
         const int runs = shown ? t.runs : t.runs > 0 ? int(x->max()) : stats::MaxRunsCompared;
-        if (!stats::fasterScenario(report))
+        if (!report.verdict.faster)
             mark->setName(QStringLiteral("%1: never").arg(share));
         else
             mark->setName(QStringLiteral("%1: %2%3 %4").arg(share, shown ? QString() : QStringLiteral("over "))
@@ -105,11 +107,11 @@ QChart *runsChartMarked(const stats::Report &report)
 }
 
 // What a chart shows, in words, for a screen reader.
-QString chartInWords(AnswerPages::Page page, const stats::Report &report)
+QString chartInWords(AnswerPages::Page page, const stats::Answer &report)
 {
     if (page == AnswerPages::Page::Runs) {
         const stats::RunsEach &runs = report.runsEach;
-        if (!stats::fasterScenario(report))
+        if (!report.verdict.faster)
             return QStringLiteral("Neither way meets more: no number of runs makes one of them the right answer.");
         auto reach = [](int n) { return n > 0 ? QStringLiteral("from %1").arg(runsOfEach(n)) : QStringLiteral("not within %1").arg(runsOfEach(stats::MaxRunsCompared)); };
         return QStringLiteral("The right way comes out ahead 9 times in 10 %1, 99 times in 100 %2.").arg(reach(runs.runsFor90), reach(runs.runsFor99));
@@ -131,7 +133,7 @@ QString chartInWords(AnswerPages::Page page, const stats::Report &report)
     return sentences.join(QStringLiteral(". ")) + u'.';
 }
 
-QChart *chartOf(AnswerPages::Page page, const stats::Report &report)
+QChart *chartOf(AnswerPages::Page page, const stats::Answer &report)
 {
     switch (page) {
     case AnswerPages::Page::Waiting: return stats::waitingChart(report);
@@ -140,15 +142,15 @@ QChart *chartOf(AnswerPages::Page page, const stats::Report &report)
     }
 }
 
-QString footerOf(const stats::Report &report)
+QString footerOf(const stats::Answer &report)
 {
-    return stats::contextLine(report.options.starts, report.options.seconds, QDate::currentDate());
+    return stats::contextLine(report.starts, report.seconds, QDate::currentDate());
 }
 
 // "One run of each": how often each way counts more, or they tie, as three
 // bars across the whole width, each labelled with its chance; text in
 // textPx pixels. The page and its saved picture both draw with it.
-void paintOneRun(QPainter &painter, QRect area, const stats::Report &report, int textPx)
+void paintOneRun(QPainter &painter, QRect area, const stats::Answer &report, int textPx)
 {
     const stats::OneRunEach &one = report.runsEach.byRuns.front();
     struct Share
@@ -169,7 +171,7 @@ void paintOneRun(QPainter &painter, QRect area, const stats::Report &report, int
     painter.setPen(Qt::black);
     const int titleHeight = textPx * 3;
     painter.drawText(QRect(area.left(), area.top(), area.width(), titleHeight), Qt::AlignCenter | Qt::TextWordWrap,
-                     QStringLiteral("One run of each, %1 s each: which counts more meetings?").arg(report.options.seconds));
+                     QStringLiteral("One run of each, %1 s each: which counts more meetings?").arg(report.seconds));
     const int rowHeight = (area.height() - titleHeight) / 3;
     const int labelWidth = area.width() * 2 / 5;
     const int valueWidth = textPx * 5;
@@ -192,7 +194,7 @@ void paintOneRun(QPainter &painter, QRect area, const stats::Report &report, int
 
 // "Our class" as a picture: the groups' counts as a table (as many rows as
 // fit, then how many more), the class's verdict under it.
-void paintClass(QPainter &painter, QRect area, const stats::Report &report, int textPx)
+void paintClass(QPainter &painter, QRect area, const stats::Answer &report, int textPx)
 {
     QFont text = painter.font();
     text.setPixelSize(textPx);
@@ -202,7 +204,7 @@ void paintClass(QPainter &painter, QRect area, const stats::Report &report, int 
     QFont bold = text;
     bold.setBold(true);
     painter.setFont(bold);
-    const QString verdict = report.options.classCounts ? stats::classVerdict(report) : QStringLiteral("No group's counts yet.");
+    const QString verdict = report.classCounts ? stats::classVerdict(report) : QStringLiteral("No group's counts yet.");
     const QRect verdictArea = painter.boundingRect(QRect(area.left(), 0, area.width(), area.height()), Qt::TextWordWrap, verdict);
     const int columns[] = {area.left(), area.left() + area.width() * 3 / 10, area.left() + area.width() * 13 / 20};
     painter.drawText(QRect(columns[0], area.top(), area.width(), line), QStringLiteral("Our class"));
@@ -212,7 +214,7 @@ void paintClass(QPainter &painter, QRect area, const stats::Report &report, int 
     y += line * 2;
     painter.setFont(text);
     const std::vector<stats::ClassGroup> groupsCounted =
-        report.options.classCounts ? report.options.classCounts->groups : std::vector<stats::ClassGroup>{};
+        report.classCounts ? report.classCounts->groups : std::vector<stats::ClassGroup>{};
     const std::size_t groups = groupsCounted.size();
     const int room = std::max(1, (area.bottom() - verdictArea.height() - line * 2 - y) / line);
     const std::size_t shown = groups <= std::size_t(room) ? groups : std::size_t(room - 1);
@@ -230,10 +232,10 @@ void paintClass(QPainter &painter, QRect area, const stats::Report &report, int 
         y += line;
     }
     // Each scenario's runs added up.
-    if (report.options.classCounts) {
+    if (report.classCounts) {
         y += line / 2;
         for (Scenario s : stats::Scenarios) {
-            const stats::ClassSum sum = report.options.classCounts->sum(s);
+            const stats::ClassSum sum = report.classCounts->sum(s);
             const QString text = sum.runs == 0
                 ? QStringLiteral("%1: no group ran it").arg(stats::plainName(s))
                 : QStringLiteral("%1: %2 meetings in %3, %4 a run on average")
@@ -296,7 +298,7 @@ public:
         setFrameShape(QFrame::NoFrame);
     }
 
-    void showReport(const stats::Report &report)
+    void showReport(const stats::Answer &report)
     {
         QChart *chart = chartOf(m_page, report);
         chart->setAnimationOptions(QChart::NoAnimation);
@@ -496,8 +498,8 @@ answer::Answer AnswerPages::classAnswer() const
     const stats::ClassCounts counts = m_class->counts();
     if (!counts.hasRuns())
         return m_answer;
-    auto report = std::make_shared<stats::Report>(*m_answer);
-    report->options.classCounts = counts;
+    auto report = std::make_shared<stats::Answer>(*m_answer);
+    report->classCounts = counts;
     return report;
 }
 
@@ -583,7 +585,7 @@ void AnswerPages::refresh()
             return;
         }
         const answer::Answer withClass = classAnswer();
-        m_class->setVerdict(withClass->options.classCounts ? stats::classVerdict(*withClass)
+        m_class->setVerdict(withClass->classCounts ? stats::classVerdict(*withClass)
                                                            : QStringLiteral("Type the meetings each group counted."));
         break;
     }
@@ -613,9 +615,7 @@ bool AnswerPages::saveCurrent(const QString &file, QString &error) const
             error = QStringLiteral("the map is still being worked out");
             return false;
         }
-        stats::Report report = *m_answer;
-        report.map = *m_map;
-        return stats::saveMeetingMap(report, file, error);
+        return stats::saveMeetingMap(*m_map, m_answer->starts, m_answer->seconds, file, error);
     }
     case Page::OurClass: {
         const answer::Answer withClass = classAnswer();

@@ -1,8 +1,7 @@
 #include "answerpane.h"
 
-#include "pictures.h"
-#include "report.h"
-#include "verdict.h"
+#include "charts.h"
+#include "wording.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -26,9 +25,9 @@ QString heading(AnswerPane::Figure figure)
     return {};
 }
 
-QString value(AnswerPane::Figure figure, const stats::Report &report, Scenario scenario)
+QString value(AnswerPane::Figure figure, const stats::Answer &answer, Scenario scenario)
 {
-    const stats::ExactResult &exact = report.exact[scenario];
+    const stats::ExactResult &exact = answer.exact[scenario];
     switch (figure) {
     case AnswerPane::Figure::Meetings: return QString::number(exact.expectedMeetings, 'f', 2);
     case AnswerPane::Figure::AtLeastOne: return stats::percent(exact.atLeastOne);
@@ -36,13 +35,13 @@ QString value(AnswerPane::Figure figure, const stats::Report &report, Scenario s
     case AnswerPane::Figure::RunsFor90: {
         // Only the way with more meetings in the run, the faster one, can
         // come out ahead 9 times in 10; the other never does.
-        const double other = report.exact[stats::otherScenario(scenario)].expectedMeetings;
+        const double other = answer.exact[stats::otherScenario(scenario)].expectedMeetings;
         if (exact.expectedMeetings == other)
             return other == 0 ? QStringLiteral("never: no meeting is possible") : QStringLiteral("never: neither way is faster");
         if (exact.expectedMeetings < other)
             return QStringLiteral("never: %1 is the slower way").arg(stats::doing(scenario));
-        const int runs = report.runsEach.runsFor90;
-        return runs == 0 ? QStringLiteral("more than %1").arg(report.runsEach.byRuns.size()) : QString::number(runs);
+        const int runs = answer.runsEach.runsFor90;
+        return runs == 0 ? QStringLiteral("more than %1").arg(answer.runsEach.byRuns.size()) : QString::number(runs);
     }
     }
     return {};
@@ -120,7 +119,7 @@ void AnswerPane::setTextPixels(int pixels)
 
 void AnswerPane::showAnswer(const answer::Answer &answer)
 {
-    const stats::Verdict verdict = stats::verdictOf(*answer);
+    const stats::Verdict &verdict = answer->verdict;
     m_headline->setText(verdict.headline);
     m_detail->setText(verdict.detail);
     showFigures(answer.get());
@@ -138,12 +137,12 @@ void AnswerPane::showPending(const answer::Question &question)
     showFigures(nullptr);
 }
 
-void AnswerPane::showFigures(const stats::Report *report)
+void AnswerPane::showFigures(const stats::Answer *answer)
 {
     for (std::size_t row = 0; row < Figures.size(); ++row) {
         for (Scenario scenario : stats::Scenarios) {
             QLabel *label = m_values[row][scenario];
-            const QString text = report ? value(Figures[row], *report, scenario) : QStringLiteral("…");
+            const QString text = answer ? value(Figures[row], *answer, scenario) : QStringLiteral("…");
             label->setText(text);
             // Read out with its row and column, as a sighted reader sees it.
             label->setAccessibleName(QStringLiteral("%1, %2: %3").arg(heading(Figures[row]), stats::plainName(scenario), text));

@@ -35,7 +35,7 @@ public:
     QLabel *figureLabel(Figure figure, Scenario scenario) const;
 
 private:
-    void showFigures(const stats::Report *report);
+    void showFigures(const stats::Answer *answer);
 
     QLabel *m_headline = nullptr;
     QLabel *m_detail = nullptr;

@@ -6,8 +6,8 @@
 #include "boardview.h"
 #include "classtable.h"
 #include "onscreen.h"
-#include "pictures.h"
-#include "report.h"
+#include "options.h"
+#include "picturefile.h"
 #include "savefile.h"
 
 #include <QAction>
@@ -410,7 +410,7 @@ void AnswerWindow::copyVerdict()
 {
     whenAnswered([this] {
         // What the answer is about, the verdict, then the figures as the pane shows them.
-        QString text = stats::contextLine(m_answer->options.starts, m_answer->options.seconds, QDate::currentDate()) + QStringLiteral("\n\n")
+        QString text = stats::contextLine(m_answer->starts, m_answer->seconds, QDate::currentDate()) + QStringLiteral("\n\n")
             + m_pane->verdictText() + QStringLiteral("\n\n");
         for (AnswerPane::Figure figure : AnswerPane::Figures) {
             for (Scenario scenario : stats::Scenarios)

@@ -1,7 +1,7 @@
 #include "boardview.h"
 
 #include "builtinpicture.h"
-#include "pictures.h"
+#include "boardmap.h"
 
 #include <QAccessible>
 #include <QKeyEvent>

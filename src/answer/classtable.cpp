@@ -1,6 +1,6 @@
 #include "classtable.h"
 
-#include "report.h"
+#include "wording.h"
 
 #include <QAccessible>
 #include <QEvent>

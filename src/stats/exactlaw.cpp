@@ -1,7 +1,10 @@
 #include "exactlaw.h"
 
+#include "statslog.h"
+
 #include <algorithm>
 #include <cmath>
+#include <future>
 #include <numeric>
 
 namespace stats {
@@ -343,42 +346,37 @@ bool sweptFarEnough(FirstMeeting &first, const MeetingSweep &sweep, Point dog, P
 
 } // namespace
 
-FirstMeeting firstMeeting(Scenario scenario, Starts starts, int ticksPerTimer)
-{
-    MeetingSweep sweep(scenario);
-    FirstMeeting first = noTicksYet();
-    do
-        sweep.step();
-    while (!sweptFarEnough(first, sweep, starts.dog, starts.momotaro, 2 * ticksPerTimer));
-    return first;
-}
-
-ExactResult exactResult(Scenario scenario, Starts starts, int ticksPerTimer)
-{
-    return exactResultOf(firstMeeting(scenario, starts, ticksPerTimer), ticksPerTimer);
-}
-
 ExactForDog::ExactForDog(Scenario scenario, Point dog, int ticksPerTimer, const std::function<bool()> &stop)
     : m_ticksPerTimer(ticksPerTimer)
-    , m_first(P, noTicksYet())
 {
-    // The sweep of firstMeeting(), read for every Momotaro start at once;
-    // each start's law stops growing where that start's alone would have
-    // stopped the sweep, so that each equals firstMeeting()'s.
+    std::vector<int> every(P);
+    std::iota(every.begin(), every.end(), 0);
+    sweep(scenario, dog, every, stop);
+}
+
+ExactForDog::ExactForDog(Scenario scenario, Starts starts, int ticksPerTimer)
+    : m_ticksPerTimer(ticksPerTimer)
+{
+    sweep(scenario, starts.dog, {pointIndex(starts.momotaro)}, {});
+}
+
+void ExactForDog::sweep(Scenario scenario, Point dog, const std::vector<int> &asked, const std::function<bool()> &stop)
+{
+    // Each start's law stops growing where that start's alone would have
+    // stopped the sweep, so that a law is the same however many starts
+    // share its sweep.
+    m_first.assign(P, FirstMeeting{});
+    for (int m : asked)
+        m_first[std::size_t(m)] = noTicksYet();
     MeetingSweep sweep(scenario);
-    std::vector<bool> settled(P, false);
-    int unsettled = P;
-    while (unsettled > 0) {
+    std::vector<int> unsettled = asked;
+    while (!unsettled.empty()) {
         if (stop && stop())
             return;
         sweep.step();
-        for (int m = 0; m < P; ++m) {
-            if (!settled[std::size_t(m)] && sweptFarEnough(m_first[std::size_t(m)], sweep, dog, pointAt(m), 2 * ticksPerTimer)) {
-                settled[std::size_t(m)] = true;
-                --unsettled;
-            }
-        }
+        std::erase_if(unsettled, [&](int m) { return sweptFarEnough(m_first[std::size_t(m)], sweep, dog, pointAt(m), 2 * m_ticksPerTimer); });
     }
+    qCDebug(lcStats) << "swept" << sweep.ticks() << "ticks for" << asked.size() << "Momotaro starts";
     m_complete = true;
 }
 
@@ -389,170 +387,29 @@ const FirstMeeting &ExactForDog::firstMeeting(Point momotaro) const
 
 double ExactForDog::expectedMeetings(Point momotaro) const
 {
-    return stats::expectedMeetings(m_first[std::size_t(pointIndex(momotaro))], m_ticksPerTimer);
+    return stats::expectedMeetings(firstMeeting(momotaro), m_ticksPerTimer);
 }
 
-namespace {
-
-// A law over the whole numbers k = offset, offset + 1, ..., held as p(k).
-// Values under Negligible at either end are dropped after each sum, which
-// keeps repeated sums near their spread instead of their whole range; what
-// is dropped stays far below any printed digit.
-struct SpanLaw
+PerScenario<ExactForDog> sweepBoth(Starts starts, int ticksPerTimer, bool every)
 {
-    static constexpr double Negligible = 1e-18;
-
-    std::vector<double> p;
-    std::ptrdiff_t offset = 0;
-
-    void trim()
-    {
-        std::size_t begin = 0;
-        std::size_t end = p.size();
-        while (end > begin + 1 && p[end - 1] < Negligible)
-            --end;
-        while (begin + 1 < end && p[begin] < Negligible)
-            ++begin;
-        p = std::vector<double>(p.begin() + std::ptrdiff_t(begin), p.begin() + std::ptrdiff_t(end));
-        offset += std::ptrdiff_t(begin);
-    }
-
-    // The law of the sum of two independent values, one of each law:
-    //   (a * b)(k) = sum_j a(k - j) b(j).
-    SpanLaw plus(const SpanLaw &other) const
-    {
-        SpanLaw sum;
-        sum.offset = offset + other.offset;
-        sum.p.assign(p.size() + other.p.size() - 1, 0.0);
-        for (std::size_t i = 0; i < p.size(); ++i) {
-            for (std::size_t j = 0; j < other.p.size(); ++j)
-                sum.p[i + j] += p[i] * other.p[j];
-        }
-        sum.trim();
-        return sum;
-    }
-};
-
-// How often the scenario that meets more must come out ahead for runsFor90
-// and runsFor99.
-constexpr double NineTimesInTen = 0.9;
-constexpr double NinetyNineTimesInAHundred = 0.99;
-
-// Two distances of a total from the expected total that are equal in whole
-// arithmetic may differ by the rounding of the expected total (a sum of at
-// most a few thousand products, off by far less than this); distances that
-// truly differ, differ by far more than this.
-constexpr double SameDistance = 1e-9;
-
-// The points within this share of the best count as the best: points tied by
-// the board's symmetry differ only by rounding (about 1e-15 of the value),
-// while a point that truly meets less falls short by far more.
-constexpr double BestTie = 1e-9;
-
-double meanOf(const std::vector<double> &law)
-{
-    double mean = 0;
-    for (std::size_t k = 0; k < law.size(); ++k)
-        mean += double(k) * law[k];
-    return mean;
+    PerScenario<ExactForDog> sweeps;
+    const auto sweepOne = [&](Scenario scenario) {
+        sweeps[scenario] = every ? ExactForDog(scenario, starts.dog, ticksPerTimer) : ExactForDog(scenario, starts, ticksPerTimer);
+    };
+    auto both = std::async(std::launch::async, sweepOne, Scenario::BothWalk);
+    sweepOne(Scenario::DogWalks);
+    both.get();
+    return sweeps;
 }
 
-} // namespace
-
-RunsEach compareRunsEach(const std::vector<double> &bothLaw, const std::vector<double> &oneLaw, int mostRuns)
+FirstMeeting firstMeeting(Scenario scenario, Starts starts, int ticksPerTimer)
 {
-    // The difference of the totals after n runs of each is the sum of n
-    // independent differences X - Y of one run each, X ~ bothLaw, Y ~ oneLaw:
-    //   d(k)   = sum_i bothLaw(i) oneLaw(i - k)
-    //   D_1    = d,   D_n = D_{n-1} * d
-    //   bothMore = sum_{k > 0} D_n(k),  tie = D_n(0),  oneMore = sum_{k < 0} D_n(k).
-    SpanLaw d;
-    d.offset = -std::ptrdiff_t(oneLaw.size()) + 1;
-    d.p.assign(bothLaw.size() + oneLaw.size() - 1, 0.0);
-    for (std::size_t i = 0; i < bothLaw.size(); ++i) {
-        for (std::size_t j = 0; j < oneLaw.size(); ++j)
-            d.p[i + oneLaw.size() - 1 - j] += bothLaw[i] * oneLaw[j];
-    }
-    d.trim();
-    const bool bothRight = meanOf(bothLaw) >= meanOf(oneLaw);
-
-    RunsEach result;
-    SpanLaw total = d;
-    for (int n = 1;; ++n) {
-        if (n > 1)
-            total = total.plus(d);
-        OneRunEach compared;
-        for (std::size_t i = 0; i < total.p.size(); ++i) {
-            const std::ptrdiff_t k = total.offset + std::ptrdiff_t(i);
-            (k > 0 ? compared.bothMore : k == 0 ? compared.tie : compared.oneMore) += total.p[i];
-        }
-        result.byRuns.push_back(compared);
-        const double right = bothRight ? compared.bothMore : compared.oneMore;
-        if (result.runsFor90 == 0 && right >= NineTimesInTen)
-            result.runsFor90 = n;
-        if (result.runsFor99 == 0 && right >= NinetyNineTimesInAHundred)
-            result.runsFor99 = n;
-        if (n >= mostRuns || (n >= MinRunsCompared && result.runsFor99 != 0))
-            break;
-    }
-    return result;
+    return ExactForDog(scenario, starts, ticksPerTimer).firstMeeting(starts.momotaro);
 }
 
-double chanceOfTotalThisFar(const std::vector<double> &law, int runs, long long total)
+ExactResult exactResult(Scenario scenario, Starts starts, int ticksPerTimer)
 {
-    // T_n, the total of n runs, has the n-fold sum of the one-run law as its
-    // law; the chance asked for is P(|T_n - n m| >= |total - n m|), m the
-    // mean of one run.
-    SpanLaw one;
-    one.p = law;
-    one.trim();
-    SpanLaw sum = one;
-    for (int n = 1; n < runs; ++n)
-        sum = sum.plus(one);
-    const double centre = runs * meanOf(law);
-    const double distance = std::fabs(double(total) - centre);
-    double chance = 0;
-    for (std::size_t i = 0; i < sum.p.size(); ++i) {
-        // A total just as far away counts, whatever the rounding.
-        if (std::fabs(double(sum.offset + std::ptrdiff_t(i)) - centre) >= distance - SameDistance)
-            chance += sum.p[i];
-    }
-    return std::min(chance, 1.0);
-}
-
-MeetingMap meetingMap(Point dog, int ticksPerTimer)
-{
-    MeetingMap map;
-    for (Scenario scenario : Scenarios) {
-        MeetingSweep sweep(scenario);
-        std::vector<FirstMeeting> firsts(P);
-        for (FirstMeeting &first : firsts) {
-            for (Walker walker : Walkers)
-                first.within[walker].assign(1, 0.0);
-        }
-        while (sweep.ticks() < 2 * ticksPerTimer) {
-            sweep.step();
-            for (int m = 0; m < P; ++m) {
-                for (Walker walker : Walkers)
-                    firsts[m].within[walker].push_back(sweep.within(dog, pointAt(m), walker));
-            }
-        }
-        auto &values = map[scenario];
-        for (int m = 0; m < P; ++m)
-            values[m] = expectedMeetings(firsts[m], ticksPerTimer);
-    }
-    return map;
-}
-
-std::vector<int> bestPoints(const std::array<double, BoardPoints> &values)
-{
-    const double best = *std::max_element(values.begin(), values.end());
-    std::vector<int> points;
-    for (int index = 0; index < BoardPoints; ++index) {
-        if (values[std::size_t(index)] >= best * (1 - BestTie))
-            points.push_back(index);
-    }
-    return points;
+    return exactResultOf(firstMeeting(scenario, starts, ticksPerTimer), ticksPerTimer);
 }
 
 } // namespace stats

@@ -86,40 +86,54 @@ struct ExactResult
     std::vector<double> noMeetingYet;
 };
 
+// The one sweep of the exact law: for one scenario and Dog starting on dog,
+// the first-meeting laws of the Momotaro starts asked for (one, or every
+// point of the board), all read from the same ticks of one MeetingSweep.
+// The single answer, the window's answers for a dragged Momotaro and the map
+// of where to wait all come from here. The sweep goes on until every start
+// asked for has settled (a few hundred milliseconds for all of them in a run
+// of 180 s). stop is asked once a tick; when it says yes the sweep ends
+// early, complete() is false, and no law may be asked for.
+class ExactForDog
+{
+public:
+    ExactForDog() = default;
+    // Every Momotaro start.
+    ExactForDog(Scenario scenario, Point dog, int ticksPerTimer, const std::function<bool()> &stop = {});
+    // starts.momotaro alone.
+    ExactForDog(Scenario scenario, Starts starts, int ticksPerTimer);
+
+    bool complete() const { return m_complete; }
+    // For a start asked for: each start's law stops growing where a sweep
+    // for that start alone would have stopped.
+    const FirstMeeting &firstMeeting(Point momotaro) const;
+    // exactResultOf(firstMeeting(momotaro), ticksPerTimer).expectedMeetings,
+    // which is much quicker to work out alone: a cell of the map.
+    double expectedMeetings(Point momotaro) const;
+
+private:
+    void sweep(Scenario scenario, Point dog, const std::vector<int> &asked, const std::function<bool()> &stop);
+
+    int m_ticksPerTimer = 0;
+    bool m_complete = false;
+    // By Momotaro's start point (pointIndex); empty for a start not asked for.
+    std::vector<FirstMeeting> m_first;
+};
+
+// Both scenarios' sweeps side by side, on a thread each: for starts.momotaro
+// alone, or for every Momotaro start when every is true.
+PerScenario<ExactForDog> sweepBoth(Starts starts, int ticksPerTimer, bool every);
+
 // The first-meeting law of one scenario and start pair, swept through a run
 // of ticksPerTimer ticks of each timer and on until the wait for a first
-// meeting has settled into its geometric decay (often far past the run).
+// meeting has settled into its geometric decay (often far past the run):
+// ExactForDog(scenario, starts, ticksPerTimer).firstMeeting(starts.momotaro).
 FirstMeeting firstMeeting(Scenario scenario, Starts starts, int ticksPerTimer);
 // Everything above for a run of ticksPerTimer ticks of each timer, from a
 // law swept at least that far (as firstMeeting() sweeps it).
 ExactResult exactResultOf(const FirstMeeting &first, int ticksPerTimer);
 // The same from the start: exactResultOf(firstMeeting(...), ticksPerTimer).
 ExactResult exactResult(Scenario scenario, Starts starts, int ticksPerTimer);
-
-// exactResult() for Dog starting on dog and every start of Momotaro, from one
-// sweep: a window that follows Momotaro as it is dragged reads each start's
-// figures from here. The sweep goes on until every start's wait has settled
-// (a few hundred milliseconds for a run of 180 s). stop is asked once a
-// tick; when it says yes the sweep ends early, complete() is false, and no
-// result may be asked for.
-class ExactForDog
-{
-public:
-    ExactForDog(Scenario scenario, Point dog, int ticksPerTimer, const std::function<bool()> &stop = {});
-
-    bool complete() const { return m_complete; }
-    // Equal to firstMeeting(scenario, {momotaro, dog}, ticksPerTimer).
-    const FirstMeeting &firstMeeting(Point momotaro) const;
-    // exactResult(scenario, {momotaro, dog}, ticksPerTimer).expectedMeetings,
-    // which is much quicker to work out alone.
-    double expectedMeetings(Point momotaro) const;
-
-private:
-    int m_ticksPerTimer = 0;
-    bool m_complete = false;
-    // By Momotaro's start point (pointIndex).
-    std::vector<FirstMeeting> m_first;
-};
 
 // first carried on to ticks ticks, for runs longer than the sweep went: past
 // its end the chance of no meeting yet keeps, for either walker ticking
@@ -131,45 +145,6 @@ FirstMeeting lengthened(FirstMeeting first, int ticks);
 double expectedMeetings(const FirstMeeting &first, int ticksPerTimer);
 // The chance of exactly k meetings per run, k = 0, 1, ...
 std::vector<double> meetingLaw(const FirstMeeting &first, int ticksPerTimer);
-
-// A run, or several, of each scenario, as a class would compare them.
-struct OneRunEach
-{
-    double bothMore = 0;
-    double tie = 0;
-    double oneMore = 0;
-};
-
-// n runs of each scenario, their totals compared, as a class that runs each
-// a few times would: byRuns[n - 1] for n = 1 .. at least MinRunsCompared,
-// and on while a threshold below is not yet reached, up to mostRuns. The
-// scenario with more expected meetings is the right one; a tie does not
-// count as its win.
-struct RunsEach
-{
-    std::vector<OneRunEach> byRuns;
-    // The fewest runs of each with which the right scenario's total is the
-    // larger at least 90% (99%) of the time; 0 if not within mostRuns.
-    int runsFor90 = 0;
-    int runsFor99 = 0;
-};
-inline constexpr int MinRunsCompared = 30;
-inline constexpr int MaxRunsCompared = 200;
-// mostRuns at most MaxRunsCompared; below MinRunsCompared, byRuns stops there.
-RunsEach compareRunsEach(const std::vector<double> &bothLaw, const std::vector<double> &oneLaw, int mostRuns = MaxRunsCompared);
-
-// For a class that counted total meetings in runs runs of one scenario, the
-// chance that runs runs count a total at least this far from the expected
-// total, on either side: 1 for a total right on it, small for an unusual one.
-double chanceOfTotalThisFar(const std::vector<double> &law, int runs, long long total);
-
-// Expected meetings per run for every point Momotaro could start on (index
-// y * 11 + x), Dog starting on dog, in each scenario.
-using MeetingMap = PerScenario<std::array<double, BoardPoints>>;
-MeetingMap meetingMap(Point dog, int ticksPerTimer);
-// The points of a map with the most meetings: every one within a billionth
-// of the best, so that points tied by the board's symmetry are all named.
-std::vector<int> bestPoints(const std::array<double, BoardPoints> &values);
 
 // The pair tables of the sweep below: [dog point * PairRow + Momotaro point].
 // Each row is padded with zeros to a multiple of four doubles, so that the

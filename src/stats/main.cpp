@@ -1,8 +1,11 @@
 // meetling-stats: the answer to the story problem, exactly and by simulation.
 
+#include "answer.h"
+#include "boardmap.h"
+#include "charts.h"
 #include "exactlaw.h"
+#include "meetingmap.h"
 #include "options.h"
-#include "pictures.h"
 #include "progress.h"
 #include "report.h"
 #include "savefile.h"
@@ -12,9 +15,10 @@
 #include <QThread>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
-#include <future>
 #include <memory>
+#include <optional>
 
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -71,43 +75,66 @@ int main(int argc, char **argv)
         qtHandler = qInstallMessageHandler(quietAboutRuntimeFolder);
         app = std::make_unique<QApplication>(argc, argv);
     }
+    // A reader that goes away (head) makes a write fail with EPIPE, which
+    // ends the tool as any write failure does, rather than a signal.
+    std::signal(SIGPIPE, SIG_IGN);
     stats::Progress progress;
 
-    // The two scenarios' exact laws side by side, then the simulation on
-    // every thread asked for.
+    // The two scenarios' sweeps side by side, for every Momotaro start when
+    // the map is asked for, then the simulation on every thread asked for.
     progress.show(QStringLiteral("working out the exact law"));
-    stats::PerScenario<stats::FirstMeeting> first;
-    const auto workOut = [&](Scenario scenario) {
-        first[scenario] = stats::firstMeeting(scenario, o.starts, o.ticksPerTimer);
-        report.exact[scenario] = stats::exactResultOf(first[scenario], o.ticksPerTimer);
-    };
-    auto bothExact = std::async(std::launch::async, workOut, Scenario::BothWalk);
-    workOut(Scenario::DogWalks);
-    bothExact.get();
-    report.runsEach = stats::compareRunsEach(report.exact[Scenario::BothWalk].law, report.exact[Scenario::DogWalks].law);
-    report.clearRun = stats::shortestClearRun(report, std::move(first));
+    const stats::PerScenario<stats::ExactForDog> sweeps = stats::sweepBoth(o.starts, o.ticksPerTimer, !o.mapFile.isEmpty());
+    report.answer = stats::answerOf(o.starts, o.seconds, sweeps);
+    report.answer.classCounts = o.classCounts;
+    if (!o.mapFile.isEmpty())
+        report.map = stats::meetingMap(sweeps);
 
+    // The runs are written as they are played: into the CSV file, committed
+    // only once the pictures are written too, or down standard output.
+    QString error;
+    const bool csvOut = o.csvFile == stats::StandardOutput;
+    std::optional<stats::SaveFile> csvFile;
+    if (!o.csvFile.isEmpty() && !csvOut)
+        csvFile.emplace(o.csvFile);
+    const auto writeCsv = [&](const QByteArray &bytes) {
+        return csvOut ? stats::writeStandardOutput(bytes, error) : csvFile->write(bytes, error);
+    };
+    const auto csvFailure = [&] {
+        progress.done();
+        return fail(QStringLiteral("meetling-stats: cannot write %1: %2").arg(csvOut ? QStringLiteral("standard output") : o.csvFile, error), 1);
+    };
+    if ((csvFile && !csvFile->open(error)) || (!o.csvFile.isEmpty() && !writeCsv(stats::csvHeader())))
+        return csvFailure();
     std::atomic<std::int64_t> runsDone{0};
     progress.show(QStringLiteral("simulating"), &runsDone, 2 * o.runs);
-    for (Scenario scenario : stats::Scenarios)
-        report.simulated[scenario] = stats::simulate({scenario, o.starts, o.ticksPerTimer, o.runs, o.seed, o.threads, &runsDone});
-
-    if (!o.mapFile.isEmpty()) {
-        progress.show(QStringLiteral("working out the map"));
-        report.map = stats::meetingMap(o.starts.dog, o.ticksPerTimer);
+    QByteArray lines;
+    for (Scenario scenario : stats::Scenarios) {
+        stats::RunCounts take;
+        if (!o.csvFile.isEmpty()) {
+            take = [&](std::int64_t firstRun, std::span<const std::uint16_t> counts) {
+                lines.clear();
+                stats::appendCsv(lines, scenario, firstRun, counts);
+                return writeCsv(lines);
+            };
+        }
+        std::optional<stats::Simulation> simulated =
+            stats::simulate({scenario, o.starts, o.ticksPerTimer, o.runs, o.seed, o.threads, &runsDone}, take);
+        if (!simulated)
+            return csvFailure();
+        report.simulated[scenario] = std::move(*simulated);
     }
     progress.done();
 
-    QString error;
-    if (!o.plotFile.isEmpty() && !stats::saveLawChart(report, o.plotFile, error))
+    if (!o.plotFile.isEmpty() && !stats::saveLawChart(report.answer, &report.simulated, o.plotFile, error))
         return fail(QStringLiteral("meetling-stats: cannot write %1: %2").arg(o.plotFile, error), 1);
-    if (!o.mapFile.isEmpty() && !stats::saveMeetingMap(report, o.mapFile, error))
+    if (!o.mapFile.isEmpty() && !stats::saveMeetingMap(*report.map, o.starts, o.seconds, o.mapFile, error))
         return fail(QStringLiteral("meetling-stats: cannot write %1: %2").arg(o.mapFile, error), 1);
-    const bool csvOut = o.csvFile == stats::StandardOutput;
-    if (!o.csvFile.isEmpty() && !csvOut && !stats::saveFile(o.csvFile, stats::csv(report), error))
-        return fail(QStringLiteral("meetling-stats: cannot write %1: %2").arg(o.csvFile, error), 1);
+    if (csvFile && !csvFile->commit(error))
+        return csvFailure();
+    if (csvOut)
+        return 0;
 
-    const QByteArray out = csvOut ? stats::csv(report) : o.json ? stats::json(report) : stats::table(report, textWidth()).toUtf8();
+    const QByteArray out = o.json ? stats::json(report) : stats::table(report, textWidth()).toUtf8();
     if (!stats::writeStandardOutput(out, error))
         return fail(QStringLiteral("meetling-stats: cannot write standard output: %1").arg(error), 1);
     return 0;

@@ -1,7 +1,7 @@
 #include "options.h"
 
 #include "captions.h"
-#include "report.h"
+#include "wording.h"
 #include "rules.h"
 
 #include <QCommandLineParser>

@@ -1,7 +1,6 @@
 #include "report.h"
 
-#include "captions.h"
-#include "verdict.h"
+#include "wording.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -9,12 +8,12 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace stats {
 
 namespace {
-
 
 // A share of runs in the histogram, where small ones matter: two decimals.
 QString share(double p)
@@ -94,124 +93,10 @@ QString key(Scenario scenario)
 
 } // namespace
 
-QString percent(double p)
-{
-    if (p <= 0)
-        return QStringLiteral("0%");
-    if (p >= 1)
-        return QStringLiteral("100%");
-    if (p > 0.999)
-        return QStringLiteral("more than 99.9%");
-    if (p < 0.001)
-        return QStringLiteral("less than 0.1%");
-    return QString::number(100 * p, 'f', 1) + u'%';
-}
-
 bool Report::exactInside(Scenario scenario) const
 {
     const std::optional<double> &halfWidth = simulated[scenario].halfWidth99;
-    return halfWidth && std::fabs(simulated[scenario].mean - exact[scenario].expectedMeetings) <= *halfWidth;
-}
-
-QString plainName(Scenario scenario)
-{
-    return scenario == Scenario::BothWalk ? QStringLiteral("Both wander") : QStringLiteral("Momotaro waits");
-}
-
-QString doing(Scenario scenario)
-{
-    return scenario == Scenario::BothWalk ? QStringLiteral("both wandering") : QStringLiteral("Momotaro waiting");
-}
-
-QString runsOfEach(int runs)
-{
-    return runs == 1 ? QStringLiteral("1 run of each") : QStringLiteral("%1 runs of each").arg(runs);
-}
-
-QString scenarioCaption(Scenario scenario)
-{
-    return QString::fromLatin1(captionOf(scenario));
-}
-
-namespace {
-
-// What the class's own runs of one scenario show, if it ran any.
-struct ClassFigures
-{
-    int runs = 0;
-    double mean = 0;
-    // The chance of a class average at least this far from the exact one.
-    double chance = 1;
-};
-
-std::optional<ClassFigures> classFigures(const Report &report, Scenario scenario)
-{
-    if (!report.options.classCounts)
-        return std::nullopt;
-    const ClassSum sum = report.options.classCounts->sum(scenario);
-    if (sum.runs == 0)
-        return std::nullopt;
-    return ClassFigures{sum.runs, sum.mean(), chanceOfTotalThisFar(report.exact[scenario].law, sum.runs, sum.meetings)};
-}
-
-// How many classes of as many groups would see a difference at least as
-// large, for a chance of one: "about 1 class in 9", "about 7 classes in 10".
-QString classesIn(double chance)
-{
-    if (chance < 1e-6)
-        return QStringLiteral("less than 1 class in a million");
-    if (chance >= 0.95)
-        return QStringLiteral("nearly every class");
-    if (chance >= 0.5)
-        return QStringLiteral("about %1 classes in 10").arg(std::lround(10 * chance));
-    // Two significant digits: "1 class in 25,000", not 25,412.
-    const double classes = 1 / chance;
-    const double step = classes < 100 ? 1 : std::pow(10.0, std::floor(std::log10(classes)) - 1);
-    return QStringLiteral("about 1 class in %1").arg(withSeparators(std::llround(std::round(classes / step) * step)));
-}
-
-} // namespace
-
-QString classVerdict(const Report &report)
-{
-    PerScenario<std::optional<ClassFigures>> figures;
-    for (Scenario s : Scenarios)
-        figures[s] = classFigures(report, s);
-    QStringList sentences;
-    QStringList unusual;
-    for (Scenario s : Scenarios) {
-        if (!figures[s])
-            continue;
-        const double exact = report.exact[s].expectedMeetings;
-        const double off = figures[s]->mean - exact;
-        const QString where = fixed(std::fabs(off)) == fixed(0.0)
-            ? QStringLiteral("matches the exact %1").arg(fixed(exact))
-            : QStringLiteral("is %1 %2 the exact %3").arg(fixed(std::fabs(off)), off > 0 ? QStringLiteral("above") : QStringLiteral("below"), fixed(exact));
-        sentences << QStringLiteral("%1: the class's average %2; %3 would see a difference this large.")
-                         .arg(plainName(s), where, classesIn(figures[s]->chance));
-        if (figures[s]->chance < 0.05)
-            unusual << u'"' + plainName(s) + u'"';
-    }
-    if (unusual.isEmpty()) {
-        sentences << QStringLiteral("The class's results agree with the answer.");
-    } else {
-        sentences << QStringLiteral("That is unusual for %1: check the start points, the length of the runs and the counts.")
-                         .arg(unusual.join(QStringLiteral(" and ")));
-    }
-    const std::optional<ClassFigures> &both = figures[Scenario::BothWalk];
-    const std::optional<ClassFigures> &one = figures[Scenario::DogWalks];
-    if (both && one) {
-        if (both->mean == one->mean) {
-            sentences << QStringLiteral("Their two averages are equal, so they point neither way.");
-        } else {
-            const Scenario more = both->mean > one->mean ? Scenario::BothWalk : Scenario::DogWalks;
-            const std::optional<Scenario> faster = fasterScenario(report);
-            sentences << (faster ? QStringLiteral("Their averages point the %1 way: %2 met more.")
-                                       .arg(*faster == more ? QStringLiteral("right") : QStringLiteral("wrong"), doing(more))
-                                 : QStringLiteral("On average %1 met more.").arg(doing(more)));
-        }
-    }
-    return sentences.join(u' ');
+    return halfWidth && std::fabs(simulated[scenario].mean - answer.exact[scenario].expectedMeetings) <= *halfWidth;
 }
 
 QString table(const Report &report, int width)
@@ -229,15 +114,15 @@ QString table(const Report &report, int width)
                      .arg(pointText(o.starts.momotaro), pointText(o.starts.dog), QString::number(o.seconds))
                      .arg(withSeparators(o.ticksPerTimer)),
                  width);
-    const Verdict answer = verdictOf(report);
+    const Verdict &answer = report.answer.verdict;
     s << "\nThe answer\n" << wrapped(answer.headline, width, QStringLiteral("  ")) << '\n'
       << wrapped(answer.detail, width, QStringLiteral("  "));
 
-    if (o.classCounts) {
-        s << "\nThe class's own runs (" << o.classCounts->file << ")\n" << wrapped(classVerdict(report), width, QStringLiteral("  "));
+    if (report.answer.classCounts) {
+        s << "\nThe class's own runs (" << report.answer.classCounts->file << ")\n" << wrapped(classVerdict(report.answer), width, QStringLiteral("  "));
         PerScenario<std::optional<ClassFigures>> figures;
         for (Scenario scenario : Scenarios)
-            figures[scenario] = classFigures(report, scenario);
+            figures[scenario] = classFigures(report.answer, scenario);
         // The class's figure of each scenario, or "-" for one it did not run.
         auto classRow = [&](const QString &label, const auto &text) {
             rowOf(label, [&](Scenario scenario) { return figures[scenario] ? text(*figures[scenario]) : QStringLiteral("-"); });
@@ -245,12 +130,12 @@ QString table(const Report &report, int width)
         rowOf(QString(), plainName);
         classRow(QStringLiteral("  Runs counted"), [](const ClassFigures &f) { return QString::number(f.runs); });
         classRow(QStringLiteral("  Their average, meetings in a run"), [](const ClassFigures &f) { return fixed(f.mean); });
-        rowOf(QStringLiteral("  The exact average"), [&](Scenario sc) { return fixed(report.exact[sc].expectedMeetings); });
+        rowOf(QStringLiteral("  The exact average"), [&](Scenario sc) { return fixed(report.answer.exact[sc].expectedMeetings); });
         classRow(QStringLiteral("  An average this far off, or further"), [](const ClassFigures &f) { return percent(f.chance); });
     }
 
     s << '\n';
-    const PerScenario<ExactResult> &exact = report.exact;
+    const PerScenario<ExactResult> &exact = report.answer.exact;
     rowOf(QStringLiteral("In detail, exactly"), plainName);
     rowOf(QString(), [](Scenario sc) { return u'"' + scenarioCaption(sc) + u'"'; });
     const auto [bothAverage, oneAverage] = averages(exact[Scenario::BothWalk].expectedMeetings, exact[Scenario::DogWalks].expectedMeetings);
@@ -272,7 +157,7 @@ QString table(const Report &report, int width)
     runsRow(QString(), plainName(Scenario::BothWalk) + QStringLiteral(" ahead"), QStringLiteral("a tie"),
             plainName(Scenario::DogWalks) + QStringLiteral(" ahead"));
     for (int n : {1, 2, 3, 5, 10, 20, 30}) {
-        const OneRunEach &c = report.runsEach.byRuns[std::size_t(n - 1)];
+        const OneRunEach &c = report.answer.runsEach.byRuns[std::size_t(n - 1)];
         runsRow(QStringLiteral("  ") + runsOfEach(n), percent(c.bothMore), percent(c.tie), percent(c.oneMore));
     }
 
@@ -349,7 +234,7 @@ QByteArray json(const Report &report)
     QJsonObject exact;
     QJsonObject simulated;
     for (Scenario i : Scenarios) {
-        const ExactResult &e = report.exact[i];
+        const ExactResult &e = report.answer.exact[i];
         exact[key(i)] = QJsonObject{
             {QStringLiteral("caption"), scenarioCaption(i)},
             {QStringLiteral("expectedMeetings"), e.expectedMeetings},
@@ -376,15 +261,15 @@ QByteArray json(const Report &report)
         }
         simulated[key(i)] = simulatedOne;
     }
-    const OneRunEach &oneRunEach = report.runsEach.byRuns.front();
+    const OneRunEach &oneRunEach = report.answer.runsEach.byRuns.front();
     exact[QStringLiteral("oneRunEach")] = QJsonObject{
         {QStringLiteral("bothWalkMore"), oneRunEach.bothMore},
         {QStringLiteral("tie"), oneRunEach.tie},
         {QStringLiteral("dogWalksMore"), oneRunEach.oneMore},
     };
     QJsonArray runsEach;
-    for (std::size_t n = 1; n <= std::min<std::size_t>(report.runsEach.byRuns.size(), MinRunsCompared); ++n) {
-        const OneRunEach &c = report.runsEach.byRuns[n - 1];
+    for (std::size_t n = 1; n <= std::min<std::size_t>(report.answer.runsEach.byRuns.size(), MinRunsCompared); ++n) {
+        const OneRunEach &c = report.answer.runsEach.byRuns[n - 1];
         runsEach.append(QJsonObject{
             {QStringLiteral("runs"), qint64(n)},
             {QStringLiteral("bothWalkMore"), c.bothMore},
@@ -394,8 +279,8 @@ QByteArray json(const Report &report)
     }
     exact[QStringLiteral("runsEach")] = runsEach;
     auto runsOrNull = [](int runs) { return runs == 0 ? QJsonValue() : QJsonValue(runs); };
-    exact[QStringLiteral("runsEachForRightTotal90")] = runsOrNull(report.runsEach.runsFor90);
-    exact[QStringLiteral("runsEachForRightTotal99")] = runsOrNull(report.runsEach.runsFor99);
+    exact[QStringLiteral("runsEachForRightTotal90")] = runsOrNull(report.answer.runsEach.runsFor90);
+    exact[QStringLiteral("runsEachForRightTotal99")] = runsOrNull(report.answer.runsEach.runsFor99);
     simulated[QStringLiteral("runs")] = qint64(o.runs);
     simulated[QStringLiteral("seed")] = QString::number(o.seed);
     simulated[QStringLiteral("threads")] = o.threads;
@@ -407,12 +292,12 @@ QByteArray json(const Report &report)
         {QStringLiteral("ticksPerTimer"), o.ticksPerTimer},
         {QStringLiteral("exact"), exact},
         {QStringLiteral("simulated"), simulated},
-        {QStringLiteral("verdict"), verdict(report)},
+        {QStringLiteral("verdict"), verdictText(report.answer)},
     };
-    if (o.classCounts) {
-        QJsonObject classRuns{{QStringLiteral("file"), o.classCounts->file}};
+    if (report.answer.classCounts) {
+        QJsonObject classRuns{{QStringLiteral("file"), report.answer.classCounts->file}};
         for (Scenario i : Scenarios) {
-            const std::optional<ClassFigures> f = classFigures(report, i);
+            const std::optional<ClassFigures> f = classFigures(report.answer, i);
             classRuns[key(i)] = f ? QJsonValue(QJsonObject{
                                                         {QStringLiteral("runs"), f->runs},
                                                         {QStringLiteral("mean"), f->mean},
@@ -420,7 +305,7 @@ QByteArray json(const Report &report)
                                                     })
                                                   : QJsonValue();
         }
-        classRuns[QStringLiteral("verdict")] = classVerdict(report);
+        classRuns[QStringLiteral("verdict")] = classVerdict(report.answer);
         root[QStringLiteral("class")] = classRuns;
     }
     if (report.map) {
@@ -434,17 +319,28 @@ QByteArray json(const Report &report)
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-QByteArray csv(const Report &report)
+QByteArray csvHeader()
 {
-    QByteArray out = "scenario,run,meetings\n";
-    for (Scenario i : Scenarios) {
-        const QByteArray name = key(i).toLatin1();
-        const auto &counts = report.simulated[i].counts;
-        out.reserve(out.size() + qsizetype(counts.size()) * 18);
-        for (std::size_t run = 0; run < counts.size(); ++run)
-            out += name + ',' + QByteArray::number(qulonglong(run + 1)) + ',' + QByteArray::number(counts[run]) + '\n';
+    return "scenario,run,meetings\n";
+}
+
+void appendCsv(QByteArray &out, Scenario scenario, std::int64_t firstRun, std::span<const std::uint16_t> counts)
+{
+    // The longest line: "dogWalks," 9 digits of run, ',' 5 digits, '\n'.
+    constexpr std::size_t LongestLine = 32;
+    const QByteArray name = key(scenario).toLatin1() + ',';
+    const qsizetype start = out.size();
+    out.resize(start + qsizetype(counts.size() * LongestLine));
+    char *at = out.data() + start;
+    char *const end = out.data() + out.size();
+    for (std::size_t i = 0; i < counts.size(); ++i) {
+        at = std::copy(name.begin(), name.end(), at);
+        at = std::to_chars(at, end, firstRun + std::int64_t(i) + 1).ptr;
+        *at++ = ',';
+        at = std::to_chars(at, end, counts[i]).ptr;
+        *at++ = '\n';
     }
-    return out;
+    out.resize(at - out.data());
 }
 
 } // namespace stats

@@ -10,27 +10,50 @@
 
 namespace stats {
 
-bool saveFile(const QString &file, const QByteArray &bytes, QString &error)
+SaveFile::SaveFile(const QString &file)
 {
     const QFileInfo info(file);
-    if (info.exists() && !info.isFile()) {
-        QFile out(file);
-        if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || out.write(bytes) != bytes.size()) {
-            error = out.errorString();
-            return false;
-        }
-        return true;
-    }
+    if (info.exists() && !info.isFile())
+        m_out = std::make_unique<QFile>(file);
+    else
+        m_out = std::make_unique<QSaveFile>(file);
+}
+
+SaveFile::~SaveFile() = default;
+
+bool SaveFile::open(QString &error)
+{
     // Unbuffered, so that a write the file system refuses (a full disk) fails
-    // here: written through a buffer, it would fail only as the file is
+    // in write(): written through a buffer, it would fail only as the file is
     // committed, where it goes unseen, and an empty or cut file would be
     // renamed over the old one.
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || out.write(bytes) != bytes.size() || !out.commit()) {
-        error = out.errorString();
-        return false;
-    }
-    return true;
+    if (m_out->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return true;
+    error = m_out->errorString();
+    return false;
+}
+
+bool SaveFile::write(const QByteArray &bytes, QString &error)
+{
+    if (m_out->write(bytes) == bytes.size())
+        return true;
+    error = m_out->errorString();
+    return false;
+}
+
+bool SaveFile::commit(QString &error)
+{
+    auto *save = qobject_cast<QSaveFile *>(m_out.get());
+    if (!save || save->commit())
+        return true;
+    error = save->errorString();
+    return false;
+}
+
+bool saveFile(const QString &file, const QByteArray &bytes, QString &error)
+{
+    SaveFile out(file);
+    return out.open(error) && out.write(bytes, error) && out.commit(error);
 }
 
 bool writeStandardOutput(const QByteArray &bytes, QString &error)

@@ -1,6 +1,7 @@
 #include "simulation.h"
 
 #include "randomsource.h"
+#include "statslog.h"
 #include "walkertick.h"
 #include "walkrun.h"
 
@@ -9,6 +10,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <condition_variable>
+#include <mutex>
 #include <numeric>
 #include <thread>
 #include <vector>
@@ -17,8 +20,13 @@ namespace stats {
 
 namespace {
 
-// Runs are handed out to the threads in blocks of this many.
-constexpr std::int64_t Block = 256;
+// The runs are played, and handed over, in stretches of this many: long
+// enough that handing one over costs next to nothing, short enough that the
+// first is handed over at once (a few tens of milliseconds of runs of 180 s).
+constexpr std::int64_t Stretch = 4096;
+// How many stretches each thread may play ahead of the one waiting to be
+// handed over, so that a thread seldom waits for a slower one.
+constexpr std::int64_t AheadPerThread = 2;
 
 std::uint64_t runSeed(std::uint64_t seed, Scenario scenario, std::int64_t run)
 {
@@ -40,38 +48,84 @@ int simulatedRun(const SimulationPlan &plan, const WalkPoints &placed, std::int6
 
 } // namespace
 
-Simulation simulate(const SimulationPlan &plan)
+std::optional<Simulation> simulate(const SimulationPlan &plan, const RunCounts &take)
 {
-    Simulation result;
-    result.counts.resize(plan.runs);
-    std::atomic<std::int64_t> nextBlock{0};
     const WalkState placed = placedWalk(plan.scenario, plan.starts.momotaro, plan.starts.dog);
+    const std::int64_t stretches = (plan.runs + Stretch - 1) / Stretch;
+    // A ring of slots: stretch i is played into slot i % ringSize, and a thread
+    // takes stretch i only once stretch i - ringSize, the slot's last, has been
+    // handed over.
+    const std::int64_t ringSize = AheadPerThread * plan.threads;
+    const std::vector<std::uint16_t> empty(Stretch);
+    std::vector<std::vector<std::uint16_t>> counts(static_cast<std::size_t>(ringSize), empty);
+    std::vector<bool> played(static_cast<std::size_t>(ringSize));
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::int64_t next = 0;
+    std::int64_t handed = 0;
+    bool stopping = false;
 
     auto work = [&] {
         for (;;) {
-            const std::int64_t first = nextBlock.fetch_add(Block);
-            if (first >= plan.runs)
-                return;
-            const std::int64_t last = std::min(plan.runs, first + Block);
+            std::int64_t stretch = 0;
+            {
+                std::unique_lock lock(mutex);
+                changed.wait(lock, [&] { return stopping || next >= stretches || next < handed + ringSize; });
+                if (stopping || next >= stretches)
+                    return;
+                stretch = next++;
+            }
+            const std::int64_t first = stretch * Stretch;
+            const std::int64_t last = std::min(plan.runs, first + Stretch);
+            std::uint16_t *out = counts[std::size_t(stretch % ringSize)].data();
             for (std::int64_t run = first; run < last; ++run)
-                result.counts[run] = std::uint16_t(simulatedRun(plan, placed, run));
+                out[run - first] = std::uint16_t(simulatedRun(plan, placed, run));
             if (plan.runsDone)
                 plan.runsDone->fetch_add(last - first, std::memory_order_relaxed);
+            {
+                const std::lock_guard lock(mutex);
+                played[std::size_t(stretch % ringSize)] = true;
+            }
+            changed.notify_all();
         }
     };
-    std::vector<std::jthread> helpers;
-    for (int i = 1; i < plan.threads; ++i)
-        helpers.emplace_back(work);
-    work();
-    helpers.clear();
+    std::vector<std::jthread> threads;
+    for (int i = 0; i < plan.threads; ++i)
+        threads.emplace_back(work);
 
+    Simulation result;
+    result.runs = plan.runs;
     double sum = 0;
-    for (std::uint16_t count : result.counts) {
-        if (count >= result.histogram.size())
-            result.histogram.resize(count + 1, 0);
-        ++result.histogram[count];
-        sum += count;
+    bool stopped = false;
+    for (std::int64_t stretch = 0; stretch < stretches && !stopped; ++stretch) {
+        const std::size_t slot = std::size_t(stretch % ringSize);
+        {
+            std::unique_lock lock(mutex);
+            changed.wait(lock, [&] { return bool(played[slot]); });
+        }
+        const std::int64_t first = stretch * Stretch;
+        const std::span<const std::uint16_t> done(counts[slot].data(), std::size_t(std::min(Stretch, plan.runs - first)));
+        for (std::uint16_t count : done) {
+            if (count >= result.histogram.size())
+                result.histogram.resize(count + 1, 0);
+            ++result.histogram[count];
+            sum += count;
+        }
+        stopped = take && !take(first, done);
+        {
+            const std::lock_guard lock(mutex);
+            played[slot] = false;
+            handed = stretch + 1;
+            stopping = stopped;
+        }
+        changed.notify_all();
     }
+    threads.clear();
+    if (stopped) {
+        qCDebug(lcStats) << "simulation stopped after" << std::min(plan.runs, handed * Stretch) << "runs";
+        return std::nullopt;
+    }
+
     const double n = double(plan.runs);
     result.mean = sum / n;
     double squares = 0;

@@ -4,7 +4,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace stats {
@@ -14,8 +16,7 @@ namespace stats {
 // the same counts whatever the number of threads.
 struct Simulation
 {
-    // Meetings counted in each run, in run order.
-    std::vector<std::uint16_t> counts;
+    std::int64_t runs = 0;
     // histogram[k]: how many runs counted k meetings.
     std::vector<std::int64_t> histogram;
     double mean = 0;
@@ -59,6 +60,14 @@ struct SimulationPlan
     std::atomic<std::int64_t> *runsDone = nullptr;
 };
 
-Simulation simulate(const SimulationPlan &plan);
+// The meetings of a stretch of runs in run order, the first of them run
+// number firstRun (from 0); false asks the simulation to stop.
+using RunCounts = std::function<bool(std::int64_t firstRun, std::span<const std::uint16_t> counts)>;
+
+// Plays the plan's runs on its threads, handing each stretch of their counts
+// to take (when given) in run order as soon as every run before it is done:
+// memory stays the same whatever the number of runs. None when take asked
+// to stop; the threads then stop within a stretch.
+std::optional<Simulation> simulate(const SimulationPlan &plan, const RunCounts &take = {});
 
 } // namespace stats

@@ -1,6 +1,8 @@
 #include "verdict.h"
 
+#include "answer.h"
 #include "options.h"
+#include "wording.h"
 
 #include <QStringList>
 
@@ -77,9 +79,9 @@ QString addUp(int runs, Scenario way)
 }
 
 // Which way meets more in the run, by how many meetings.
-QString moreMeetings(const Report &report, const QString &run)
+QString moreMeetings(const Answer &answer, const QString &run)
 {
-    const PerScenario<ExactResult> &exact = report.exact;
+    const PerScenario<ExactResult> &exact = answer.exact;
     const std::optional<Scenario> more = meetsMore(exact);
     if (!more) {
         return QStringLiteral("In %1 runs both ways meet equally often: %2 meetings a run on average.")
@@ -92,15 +94,15 @@ QString moreMeetings(const Report &report, const QString &run)
 }
 
 // How many runs of each a class needs to see the way that meets more ahead.
-QString runsToSeeIt(const Report &report)
+QString runsToSeeIt(const Answer &answer)
 {
-    const std::optional<Scenario> more = meetsMore(report.exact);
+    const std::optional<Scenario> more = meetsMore(answer.exact);
     if (!more)
         return {};
-    const int runs = report.runsEach.runsFor90;
+    const int runs = answer.runsEach.runsFor90;
     if (runs == 0) {
         return QStringLiteral("A class could not see it: even with %1, %2 comes out ahead less than 9 times in 10.")
-            .arg(runsOfEach(int(report.runsEach.byRuns.size())), doing(*more));
+            .arg(runsOfEach(int(answer.runsEach.byRuns.size())), doing(*more));
     }
     if (runs > MostRunsForAClass)
         return QStringLiteral("A class could not see it: it takes %1 for %2 to come out ahead 9 times in 10.").arg(runsOfEach(runs), doing(*more));
@@ -109,17 +111,17 @@ QString runsToSeeIt(const Report &report)
 
 // What a clear answer adds: how one run of each can mislead, and how many
 // runs of each make it reliable.
-QStringList clearDetail(const Report &report, Scenario faster, const QString &run)
+QStringList clearDetail(const Answer &answer, Scenario faster, const QString &run)
 {
     QStringList sentences;
     const Scenario slower = otherScenario(faster);
-    const PerScenario<ExactResult> &exact = report.exact;
+    const PerScenario<ExactResult> &exact = answer.exact;
     const double neither = exact[faster].law.front() * exact[slower].law.front();
     if (neither > 0.5) {
         sentences << QStringLiteral("Most %1 runs count no meeting: with one run of each, neither meets %2 of the time.")
                          .arg(run, percent(neither));
     }
-    const OneRunEach &one = report.runsEach.byRuns.front();
+    const OneRunEach &one = answer.runsEach.byRuns.front();
     const double wrong = faster == Scenario::BothWalk ? one.oneMore : one.bothMore;
     if (wrong == 0 && one.tie == 0) {
         sentences << QStringLiteral("One run of each always puts %1 ahead.").arg(doing(faster));
@@ -131,7 +133,7 @@ QStringList clearDetail(const Report &report, Scenario faster, const QString &ru
     } else {
         sentences << QStringLiteral("One run of each never puts %1 ahead, but %2 of the time it is a tie.").arg(doing(slower), percent(one.tie));
     }
-    const RunsEach &runs = report.runsEach;
+    const RunsEach &runs = answer.runsEach;
     QString reliable = runs.runsFor90 == 1 ? QStringLiteral("One run of each already gets it right 9 times in 10") : addUp(runs.runsFor90, faster);
     if (runs.runsFor99 == runs.runsFor90)
         reliable += QStringLiteral(", and 99 times in 100.");
@@ -143,18 +145,18 @@ QStringList clearDetail(const Report &report, Scenario faster, const QString &ru
 }
 
 // The headline's end for an answer that is not clear: the run that settles it.
-QString settleClause(const Report &report)
+QString settleClause(const Answer &answer)
 {
-    if (report.clearRun)
-        return QStringLiteral("runs of %1 would settle it").arg(inSeconds(QString::number(report.clearRun->seconds)));
+    if (answer.clearRun)
+        return QStringLiteral("runs of %1 would settle it").arg(inSeconds(QString::number(answer.clearRun->seconds)));
     return QStringLiteral("no run up to %1 settles it").arg(inSeconds(QString::number(MaxSeconds)));
 }
 
 // The same in the detail, with the way that is faster there.
-QString settleSentence(const Report &report)
+QString settleSentence(const Answer &answer)
 {
-    if (report.clearRun)
-        return QStringLiteral("In runs of %1, %2 is clearly faster.").arg(inSeconds(QString::number(report.clearRun->seconds)), doing(report.clearRun->faster));
+    if (answer.clearRun)
+        return QStringLiteral("In runs of %1, %2 is clearly faster.").arg(inSeconds(QString::number(answer.clearRun->seconds)), doing(answer.clearRun->faster));
     return QStringLiteral("Even in runs of %1 neither way is clearly faster.").arg(inSeconds(QString::number(MaxSeconds)));
 }
 
@@ -180,9 +182,9 @@ Outcome outcomeOf(const PerScenario<ExactResult> &exact, const RunsEach &runsEac
     return disagree ? Outcome::Disagree : Outcome::Tie;
 }
 
-std::optional<ClearRun> shortestClearRun(const Report &report, PerScenario<FirstMeeting> first)
+std::optional<ClearRun> shortestClearRun(const Answer &answer, PerScenario<FirstMeeting> first)
 {
-    if (outcomeOf(report.exact, report.runsEach) == Outcome::Clear)
+    if (outcomeOf(answer.exact, answer.runsEach) == Outcome::Clear)
         return std::nullopt;
     const int longest = int(MaxSeconds);
     for (Scenario scenario : Scenarios)
@@ -205,7 +207,7 @@ std::optional<ClearRun> shortestClearRun(const Report &report, PerScenario<First
     // proportion to the run's length, the spread of the counts only with its
     // square root: runs a quarter longer each time until one is clear, then
     // the gap to the last one that was not halved until it is a second.
-    int notClear = int(std::floor(report.options.seconds));
+    int notClear = int(std::floor(answer.seconds));
     int clear = notClear;
     do {
         if (clear >= longest)
@@ -226,14 +228,14 @@ std::optional<ClearRun> shortestClearRun(const Report &report, PerScenario<First
     return found;
 }
 
-Verdict verdictOf(const Report &report)
+Verdict verdictOf(const Answer &answer)
 {
     Verdict verdict;
-    verdict.outcome = outcomeOf(report.exact, report.runsEach);
-    const PerScenario<ExactResult> &exact = report.exact;
-    const QString run = inSeconds(QString::number(report.options.seconds));
+    verdict.outcome = outcomeOf(answer.exact, answer.runsEach);
+    const PerScenario<ExactResult> &exact = answer.exact;
+    const QString run = inSeconds(QString::number(answer.seconds));
     QStringList detail;
-    if (report.options.starts.momotaro == report.options.starts.dog)
+    if (answer.starts.momotaro == answer.starts.dog)
         detail << QStringLiteral("Starting together on one point does not count as a meeting: a meeting is landing on the same point after a step.");
 
     switch (verdict.outcome) {
@@ -242,53 +244,42 @@ Verdict verdictOf(const Report &report)
         const auto [fasterText, slowerText] = amounts(exact[faster].expectedMeetings, exact[otherScenario(faster)].expectedMeetings);
         verdict.faster = faster;
         verdict.headline = QStringLiteral("%1 is faster: %2 meetings a run against %3").arg(capitalised(doing(faster)), fasterText, slowerText);
-        detail << clearDetail(report, faster, run);
+        detail << clearDetail(answer, faster, run);
         break;
     }
     case Outcome::NoMeeting:
-        verdict.headline = QStringLiteral("No meeting is possible in %1 runs: %2").arg(run, settleClause(report));
+        verdict.headline = QStringLiteral("No meeting is possible in %1 runs: %2").arg(run, settleClause(answer));
         detail << QStringLiteral("From these start points the walkers cannot reach each other within %1, whichever way they walk.").arg(run);
         break;
     case Outcome::TooShort:
-        verdict.headline = QStringLiteral("%1 runs are too short to tell: %2").arg(run, settleClause(report));
+        verdict.headline = QStringLiteral("%1 runs are too short to tell: %2").arg(run, settleClause(answer));
         detail << QStringLiteral("Most %1 runs count no meeting: %2 of them %3, %4 %5.")
                       .arg(run, percent(1 - exact[Scenario::BothWalk].atLeastOne), when(Scenario::BothWalk),
                            percent(1 - exact[Scenario::DogWalks].atLeastOne), when(Scenario::DogWalks))
-               << moreMeetings(report, run) << runsToSeeIt(report);
+               << moreMeetings(answer, run) << runsToSeeIt(answer);
         break;
     case Outcome::Disagree: {
         const Scenario sooner = *meetsSooner(exact);
-        verdict.headline = QStringLiteral("Meetings and waiting times disagree in %1 runs: %2").arg(run, settleClause(report));
-        detail << moreMeetings(report, run)
+        verdict.headline = QStringLiteral("Meetings and waiting times disagree in %1 runs: %2").arg(run, settleClause(answer));
+        detail << moreMeetings(answer, run)
                << QStringLiteral("But with no time limit the first meeting comes sooner %1: after %2 on average, against %3; "
                                  "in longer runs that way meets more often.")
                       .arg(when(sooner), inSeconds(QString::number(exact[sooner].meanFirstSeconds, 'f', 1)),
                            inSeconds(QString::number(exact[otherScenario(sooner)].meanFirstSeconds, 'f', 1)))
-               << runsToSeeIt(report);
+               << runsToSeeIt(answer);
         break;
     }
     case Outcome::Tie:
-        verdict.headline = QStringLiteral("Practically a tie in %1 runs: %2").arg(run, settleClause(report));
-        detail << moreMeetings(report, run) << runsToSeeIt(report);
+        verdict.headline = QStringLiteral("Practically a tie in %1 runs: %2").arg(run, settleClause(answer));
+        detail << moreMeetings(answer, run) << runsToSeeIt(answer);
         break;
     }
     if (verdict.outcome != Outcome::Clear)
-        detail << settleSentence(report);
+        detail << settleSentence(answer);
     detail << fasterMeans();
     detail.removeAll(QString());
     verdict.detail = detail.join(u' ');
     return verdict;
-}
-
-std::optional<Scenario> fasterScenario(const Report &report)
-{
-    return verdictOf(report).faster;
-}
-
-QString verdict(const Report &report)
-{
-    const Verdict answer = verdictOf(report);
-    return answer.headline + u'\n' + answer.detail;
 }
 
 } // namespace stats

@@ -1,13 +1,15 @@
 #pragma once
 
 #include "exactlaw.h"
-#include "report.h"
+#include "lawsums.h"
 
 #include <QString>
 
 #include <optional>
 
 namespace stats {
+
+struct Answer;
 
 // What "faster" means wherever the answer uses the word, as one sentence a
 // class can read aloud: more meetings in a run, on average.
@@ -35,9 +37,26 @@ inline constexpr int MostRunsForAClass = 30;
 // compared (compareRunsEach(), up to at least MostRunsForAClass runs).
 Outcome outcomeOf(const PerScenario<ExactResult> &exact, const RunsEach &runsEach);
 
+// A run long enough for a clear answer: its length, and the way that is
+// faster in it.
+struct ClearRun
+{
+    int seconds = 0;
+    Scenario faster = Scenario::BothWalk;
+};
+
+// For an answer not clear in its run (outcomeOf()): the shortest run longer
+// than that, in whole seconds up to MaxSeconds, in which it is clear, worked
+// out from answer.exact and answer.runsEach and both scenarios' first-meeting
+// laws for answer's starts (as ExactForDog sweeps them), with no new sweep.
+// None when the answer is clear already, or when no such run exists. Costs a
+// dozen meeting laws or so, of runs up to a quarter longer than the one it
+// finds.
+std::optional<ClearRun> shortestClearRun(const Answer &answer, PerScenario<FirstMeeting> first);
+
 // The answer to read from the back of the room: a one-line headline, then a
 // few short sentences of detail. An answer that is not clear says why and
-// names the run that would make it clear (report.clearRun).
+// names the run that would make it clear (answer.clearRun).
 struct Verdict
 {
     Outcome outcome = Outcome::Tie;
@@ -46,6 +65,8 @@ struct Verdict
     QString headline;
     QString detail;
 };
-Verdict verdictOf(const Report &report);
+// Worked out by answerOf() (answer.h) into answer.verdict, from the
+// answer's other figures.
+Verdict verdictOf(const Answer &answer);
 
 } // namespace stats

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "answer.h"
 #include "answerpane.h"
 #include "answerwindow.h"
 #include "exactlaw.h"
@@ -31,19 +32,14 @@ Part &partOf(const QWidget &window, const QString &name = {})
 }
 
 // The answer to a question, from the statistics library itself.
-inline stats::Report libraryAnswer(Point momotaro, Point dog, int seconds)
+inline stats::Answer libraryAnswer(Point momotaro, Point dog, int seconds)
 {
-    stats::Report library;
-    library.options.seconds = seconds;
-    library.options.starts = {momotaro, dog};
-    for (Scenario scenario : stats::Scenarios)
-        library.exact[scenario] = stats::exactResult(scenario, {momotaro, dog}, rules::ticksPerTimer(seconds));
-    library.runsEach = stats::compareRunsEach(library.exact[Scenario::BothWalk].law, library.exact[Scenario::DogWalks].law);
-    return library;
+    const stats::Starts starts{momotaro, dog};
+    return stats::answerOf(starts, seconds, stats::sweepBoth(starts, rules::ticksPerTimer(seconds), false));
 }
 
 // Whether the window's answer is that one: its verdict and the meetings of both scenarios.
-inline bool shows(const QWidget &window, const stats::Report &answer)
+inline bool shows(const QWidget &window, const stats::Answer &answer)
 {
     const AnswerPane &pane = partOf<AnswerPane>(window);
     for (Scenario scenario : stats::Scenarios) {
@@ -51,7 +47,7 @@ inline bool shows(const QWidget &window, const stats::Report &answer)
             != QString::number(answer.exact[scenario].expectedMeetings, 'f', 2))
             return false;
     }
-    return pane.verdictText() == stats::verdict(answer);
+    return pane.verdictText() == stats::verdictText(answer);
 }
 
 // Whether the window shows an answer at all, not that it is being worked out.

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "answer.h"
+
+#include <QString>
+
+#include <optional>
+
+// The answer in a classroom's words, shared by the tool's report and the
+// answer window.
+namespace stats {
+
+// captionOf() (captions.h) as a QString.
+QString scenarioCaption(Scenario scenario);
+// The scenarios in plain words: "Both wander", "Momotaro waits".
+QString plainName(Scenario scenario);
+// The same as the subject of a sentence: "both wandering", "Momotaro waiting".
+QString doing(Scenario scenario);
+
+// A chance as a class reads it: one decimal, never rounded to 0% or 100%.
+QString percent(double p);
+// "1 run of each", "4 runs of each".
+QString runsOfEach(int runs);
+
+// What the class's own runs of one scenario show, if it ran any.
+struct ClassFigures
+{
+    int runs = 0;
+    double mean = 0;
+    // The chance of a class average at least this far from the exact one.
+    double chance = 1;
+};
+// None when answer has no class counts or none of this scenario.
+std::optional<ClassFigures> classFigures(const Answer &answer, Scenario scenario);
+// Whether the class's own runs (answer.classCounts) agree with the answer,
+// and which way their averages point; for an answer with class counts.
+QString classVerdict(const Answer &answer);
+
+} // namespace stats
