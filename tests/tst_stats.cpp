@@ -501,6 +501,8 @@ void TestStats::badOptionsAreRefusedWithoutOutput_data()
     QTest::newRow("no threads") << QStringList{"--threads", "0"} << 2 << "--threads: expected";
     QTest::newRow("picture kind") << QStringList{"--plot", "out.gif"} << 2 << "--plot: the file name must end in .png or .svg";
     QTest::newRow("plot folder missing") << QStringList{"--plot", "missing/out.png"} << 1 << "--plot: no such folder";
+    // A line break in a name typed stays on the one line, as its code.
+    QTest::newRow("a line break in a name") << QStringList{"--plot", "miss\ning/out.png"} << 1 << "--plot: no such folder: ";
 }
 
 void TestStats::badOptionsAreRefusedWithoutOutput()

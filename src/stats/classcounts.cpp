@@ -1,6 +1,7 @@
 #include "classcounts.h"
 
 #include "captions.h"
+#include "printable.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,18 +17,12 @@ namespace stats {
 
 namespace {
 
-// A cell as a message quotes it: its start only, and any control character
-// (a NUL, a line break) shown as its code, so that one line stays one line.
+// A cell as a message quotes it: its start only, any control character
+// shown as its code.
 QString quoted(const QString &cell)
 {
     constexpr qsizetype Shown = 24;
-    QString out;
-    for (const QChar c : cell.left(Shown)) {
-        if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
-            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-        else
-            out += c;
-    }
+    const QString out = printable(cell.left(Shown));
     return cell.size() > Shown ? out + QStringLiteral("…") : out;
 }
 

@@ -6,6 +6,7 @@
 #include "exactlaw.h"
 #include "meetingmap.h"
 #include "options.h"
+#include "printable.h"
 #include "progress.h"
 #include "report.h"
 #include "savefile.h"
@@ -25,9 +26,12 @@
 
 namespace {
 
+// The help on standard output; an error as one line on standard error, a
+// file's name or a value typed in it shown with its control characters as
+// codes (a NUL would cut the line short, a line break split it).
 int fail(const QString &message, int status)
 {
-    std::fputs(qPrintable(message + u'\n'), status == 0 ? stdout : stderr);
+    std::fputs(qPrintable((status == 0 ? message : stats::printable(message)) + u'\n'), status == 0 ? stdout : stderr);
     return status;
 }
 
