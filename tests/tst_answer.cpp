@@ -6,6 +6,7 @@
 #include "answerpane.h"
 #include "answerwindowfixture.h"
 #include "boardview.h"
+#include "classtable.h"
 #include "charts.h"
 #include "picturefile.h"
 #include "wording.h"
@@ -184,14 +185,19 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(shows(m_f->window, libraryAnswer(board.position(Walker::Momotaro), moved, 180)), WaitMs);
     }
 
-    // What was set up is on disk as soon as it changes, for a window that
-    // ends without closing (its display lost), and comes back in the next.
+    // What was set up is on disk as it changes, for a window that ends
+    // without closing (its display lost): the class's counts at once, what
+    // is dragged or stepped once it stops; and it comes back in the next.
     void settingsKeptAsTheyChange()
     {
+        const auto onDisk = [this](const char *key) { return QSettings(m_f->settings.fileName(), QSettings::IniFormat).value(key); };
+        QVERIFY(!partOf<ClassTable>(m_f->window).readCsv("4,5\n"));
+        QVERIFY(onDisk("class/csv").toByteArray().contains("4,5"));
         boardOf(m_f->window).setPosition(Walker::Momotaro, {1, 2});
         runLengthOf(m_f->window).setValue(90);
-        QSettings onDisk(m_f->settings.fileName(), QSettings::IniFormat);
-        AnswerWindow again(onDisk);
+        QTRY_COMPARE_WITH_TIMEOUT(onDisk("run/seconds").toInt(), 90, WaitMs);
+        QSettings settings(m_f->settings.fileName(), QSettings::IniFormat);
+        AnswerWindow again(settings);
         QCOMPARE(boardOf(again).position(Walker::Momotaro), (Point{1, 2}));
         QCOMPARE(runLengthOf(again).value(), 90);
     }
@@ -220,8 +226,9 @@ private slots:
         {
             QSettings settings(path, QSettings::IniFormat);
             AnswerWindow window(settings);
-            boardOf(window).setPosition(Walker::Dog, {1, 1});
-            boardOf(window).setPosition(Walker::Dog, {2, 1});
+            // Two counts typed, each kept at once.
+            QVERIFY(!partOf<ClassTable>(window).readCsv("1,2\n"));
+            QVERIFY(!partOf<ClassTable>(window).readCsv("3,4\n"));
             const QList<QLabel *> said = window.findChildren<QLabel *>(QStringLiteral("settingsNotKept"));
             QCOMPARE(said.size(), 1);
             QVERIFY2(said[0]->text().contains(path), qPrintable(said[0]->text()));

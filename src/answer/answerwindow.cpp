@@ -58,6 +58,8 @@ const QString ClassKey = QStringLiteral("class/csv");
 const QString GeometryKey = QStringLiteral("window/geometry");
 const QString ZoomKey = QStringLiteral("view/zoom");
 const QString ClassFileKey = QStringLiteral("class/file");
+// How soon what is dragged or stepped is written: once a drag pauses.
+constexpr int KeepSoonMs = 300;
 
 QPoint toQPoint(Point p)
 {
@@ -170,14 +172,17 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
     connect(&m_engine, &answer::AnswerEngine::pending, this, &AnswerWindow::showPending);
     connect(&m_engine, &answer::AnswerEngine::mapped, m_pages, &AnswerPages::setMap);
     connect(m_board, &BoardView::moved, this, [this](Walker walker, Point point) {
-        keep(walker == Walker::Momotaro ? MomotaroKey : DogKey, toQPoint(point));
         ask();
+        keep(walker == Walker::Momotaro ? MomotaroKey : DogKey, toQPoint(point), Soon);
     });
     connect(m_seconds, &QSpinBox::valueChanged, this, [this](int seconds) {
-        keep(SecondsKey, seconds);
         ask();
+        keep(SecondsKey, seconds, Soon);
     });
     connect(&m_pages->classTable(), &ClassTable::countsChanged, this, &AnswerWindow::keepClass);
+    m_keepSoon.setSingleShot(true);
+    m_keepSoon.setInterval(KeepSoonMs);
+    connect(&m_keepSoon, &QTimer::timeout, this, [this] { keep(GeometryKey, saveGeometry()); });
     connect(m_board, &BoardView::pointClicked, this, [this](Point point) { m_board->setPosition(Walker::Momotaro, point); });
     connect(m_pages, &AnswerPages::heatChanged, this, [this] { m_board->setHeat(m_pages->heat()); });
     rescale();
@@ -223,7 +228,7 @@ void AnswerWindow::whenAnswered(std::function<void()> action)
 void AnswerWindow::setZoom(double zoom)
 {
     m_zoom = zoom;
-    keep(ZoomKey, m_zoom);
+    keep(ZoomKey, m_zoom, Soon);
     rescale();
 }
 
@@ -312,11 +317,19 @@ void AnswerWindow::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
-void AnswerWindow::keep(const QString &key, const QVariant &value)
+void AnswerWindow::keep(const QString &key, const QVariant &value, When when)
 {
     if (!m_keeping)
         return;
     m_settings.setValue(key, value);
+    if (when == Soon) {
+        // A drag moves a walker many times a second; writing the file takes
+        // milliseconds, which the figures would wait for.
+        if (!m_keepSoon.isActive())
+            m_keepSoon.start();
+        return;
+    }
+    m_keepSoon.stop();
     m_settings.sync();
     if (m_settings.status() != QSettings::NoError)
         cannotKeep(m_settings.fileName(), QStringLiteral("it cannot be written"));

@@ -3,6 +3,7 @@
 #include "answerengine.h"
 
 #include <QMainWindow>
+#include <QTimer>
 
 #include <functional>
 
@@ -61,7 +62,10 @@ private:
     void newClass();
     void exportPage();
     void copyVerdict();
-    void keep(const QString &key, const QVariant &value);
+    // Keeps a setting: written at once (what is typed), or Soon, with
+    // whatever else changes meanwhile (what is dragged or stepped).
+    enum When { Now, Soon };
+    void keep(const QString &key, const QVariant &value, When when = Now);
     void cannotKeep(const QString &file, const QString &why);
     void keepClass();
 
@@ -80,6 +84,7 @@ private:
     double m_zoom = 1.0;
     // Whether settings are written, and whether a failure to was said.
     bool m_keeping = true;
+    QTimer m_keepSoon;
     bool m_toldCannotKeep = false;
     // The class's file as last opened or saved; exports never write over it.
     QString m_classFile;
