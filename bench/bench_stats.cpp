@@ -4,6 +4,7 @@
 
 #include "benchtable.h"
 #include "exactlaw.h"
+#include "lawsums.h"
 #include "meetingmap.h"
 #include "randomsource.h"
 #include "simulation.h"
