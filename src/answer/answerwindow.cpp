@@ -58,7 +58,7 @@ const QString ClassKey = QStringLiteral("class/csv");
 const QString GeometryKey = QStringLiteral("window/geometry");
 const QString ZoomKey = QStringLiteral("view/zoom");
 const QString ClassFileKey = QStringLiteral("class/file");
-// How soon what is dragged or stepped is written: once a drag pauses.
+// How long a drag or a stepping must pause before what it set is written.
 constexpr int KeepSoonMs = 300;
 
 QPoint toQPoint(Point p)
@@ -324,9 +324,9 @@ void AnswerWindow::keep(const QString &key, const QVariant &value, When when)
     m_settings.setValue(key, value);
     if (when == Soon) {
         // A drag moves a walker many times a second; writing the file takes
-        // milliseconds, which the figures would wait for.
-        if (!m_keepSoon.isActive())
-            m_keepSoon.start();
+        // milliseconds, which the figures would wait for: it is written once
+        // the drag pauses.
+        m_keepSoon.start();
         return;
     }
     m_keepSoon.stop();
