@@ -35,10 +35,17 @@ bool SaveFile::open(QString &error)
 
 bool SaveFile::write(const QByteArray &bytes, QString &error)
 {
-    if (m_out->write(bytes) == bytes.size())
-        return true;
-    error = m_out->errorString();
-    return false;
+    // A write cut short (the disk filled up part way) reports no error of
+    // its own; writing the rest fails with the system's reason.
+    for (qint64 done = 0; done < bytes.size();) {
+        const qint64 written = m_out->write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0) {
+            error = m_out->errorString();
+            return false;
+        }
+        done += written;
+    }
+    return true;
 }
 
 bool SaveFile::commit(QString &error)
