@@ -1,6 +1,6 @@
 #include "answerengine.h"
 
-#include <QLoggingCategory>
+#include "answerlog.h"
 
 #include <optional>
 
@@ -173,8 +173,10 @@ void AnswerEngine::ask(const Question &question)
 void AnswerEngine::take(quint64 generation, const Question &question, const Answer &answer, const Map &map)
 {
     // Worked out for a Dog start or run length since left.
-    if (generation != m_generation)
+    if (generation != m_generation) {
+        qCDebug(lcAnswer) << "dropped, worked out for an earlier Dog or run length:" << (answer ? "an answer" : "the map");
         return;
+    }
     if (answer) {
         m_answers.insert(stats::pointIndex(question.starts.momotaro), answer);
         if (question == m_question)

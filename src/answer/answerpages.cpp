@@ -46,11 +46,6 @@ QString titleOf(AnswerPages::Page page)
     return {};
 }
 
-QString runsOfEach(int runs)
-{
-    return runs == 1 ? QStringLiteral("1 run of each") : QStringLiteral("%1 runs of each").arg(runs);
-}
-
 // "How many runs": the statistics tool's chart with the runs of each where
 // the right scenario's total first comes out ahead 90 and 99 times in 100,
 // each marked by a shape of its own and named in the key.
@@ -113,7 +108,10 @@ QString chartInWords(AnswerPages::Page page, const stats::Answer &report)
         const stats::RunsEach &runs = report.runsEach;
         if (!report.verdict.faster)
             return QStringLiteral("Neither way meets more: no number of runs makes one of them the right answer.");
-        auto reach = [](int n) { return n > 0 ? QStringLiteral("from %1").arg(runsOfEach(n)) : QStringLiteral("not within %1").arg(runsOfEach(stats::MaxRunsCompared)); };
+        auto reach = [](int n) {
+            return n > 0 ? QStringLiteral("from %1").arg(stats::runsOfEach(n))
+                         : QStringLiteral("not within %1").arg(stats::runsOfEach(stats::MaxRunsCompared));
+        };
         return QStringLiteral("The right way comes out ahead 9 times in 10 %1, 99 times in 100 %2.").arg(reach(runs.runsFor90), reach(runs.runsFor99));
     }
     QStringList sentences;
