@@ -321,15 +321,20 @@ void AnswerWindow::keep(const QString &key, const QVariant &value, When when)
 {
     if (!m_keeping)
         return;
-    m_settings.setValue(key, value);
     if (when == Soon) {
         // A drag moves a walker many times a second; writing the file takes
-        // milliseconds, which the figures would wait for: it is written once
-        // the drag pauses.
+        // milliseconds, which the figures would wait for: it is held here
+        // (QSettings would write it on the event loop's next turn) and
+        // written once the drag pauses.
+        m_unkept.insert(key, value);
         m_keepSoon.start();
         return;
     }
     m_keepSoon.stop();
+    for (auto held = m_unkept.cbegin(); held != m_unkept.cend(); ++held)
+        m_settings.setValue(held.key(), held.value());
+    m_unkept.clear();
+    m_settings.setValue(key, value);
     m_settings.sync();
     if (m_settings.status() != QSettings::NoError)
         cannotKeep(m_settings.fileName(), QStringLiteral("it cannot be written"));

@@ -85,6 +85,7 @@ private:
     // Whether settings are written, and whether a failure to was said.
     bool m_keeping = true;
     QTimer m_keepSoon;
+    QVariantMap m_unkept;
     bool m_toldCannotKeep = false;
     // The class's file as last opened or saved; exports never write over it.
     QString m_classFile;
