@@ -26,6 +26,8 @@
 
 #include <memory>
 
+#include <sys/stat.h>
+
 namespace {
 
 const int WaitMs = int(waitDeadline().count());
@@ -132,6 +134,16 @@ private slots:
         QVERIFY2(answers.said[0].contains(QStringLiteral("class's counts")), qPrintable(answers.said[0]));
         QVERIFY(csv.open(QIODevice::ReadOnly));
         QCOMPARE(csv.readAll(), QByteArray("4,5\n"));
+        // Nor into a pipe that nobody reads, which would hold the window.
+        const QString pipe = m_f->dir.filePath(QStringLiteral("pipe.png"));
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        answers.timer.stop();
+        BoxAnswers intoPipe(pipe);
+        m_f->window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&m_f->window));
+        QTest::keySequence(&m_f->window, QKeySequence(QStringLiteral("Ctrl+E")));
+        QTRY_COMPARE_WITH_TIMEOUT(intoPipe.said.size(), 1, WaitMs);
+        QVERIFY2(intoPipe.said[0].contains(QStringLiteral("not a regular file")), qPrintable(intoPipe.said[0]));
     }
 
     void refusedCellKeepsTheTable_data()

@@ -389,7 +389,10 @@ void AnswerWindow::saveClass()
     if (name.isEmpty())
         return;
     QString error;
-    if (!stats::saveFile(name, m_pages->classTable().csv(), error)) {
+    // As the class is read: never into a pipe or a device.
+    if (QFileInfo::exists(name) && !QFileInfo(name).isFile())
+        error = QStringLiteral("it is not a regular file");
+    if (!error.isEmpty() || !stats::saveFile(name, m_pages->classTable().csv(), error)) {
         QMessageBox::warning(this, windowTitle(), QStringLiteral("Cannot save %1: %2").arg(name, error));
         return;
     }
@@ -416,9 +419,12 @@ void AnswerWindow::exportPage()
         if (name.isEmpty())
             return;
         QString error;
-        // A picture over the class's own counts would lose them.
+        // A picture over the class's own counts would lose them; a pipe
+        // with no reader would hold the window for good.
         if (!m_classFile.isEmpty() && QFileInfo(name) == QFileInfo(m_classFile))
             error = QStringLiteral("it holds the class's counts; choose another name");
+        else if (QFileInfo::exists(name) && !QFileInfo(name).isFile())
+            error = QStringLiteral("it is not a regular file");
         if (!error.isEmpty() || !m_pages->saveCurrent(name, error))
             QMessageBox::warning(this, windowTitle(), QStringLiteral("Cannot save %1: %2").arg(name, error));
     });
