@@ -1,5 +1,6 @@
 #include "answer.h"
 #include "classcounts.h"
+#include "classinmotion.h"
 #include "classgroups.h"
 #include "meetingmap.h"
 #include "options.h"
@@ -117,6 +118,10 @@ private slots:
         QCOMPARE(stats::bestPoints(values), (std::vector<int>{5, 60, 115}));
     }
     void runsComeInOrderWhateverTheThreads();
+    void aClassInMotionPlaysTheSimulationsRuns_data();
+    void aClassInMotionPlaysTheSimulationsRuns();
+    void manyClassesAgreeWithTheExactChance_data();
+    void manyClassesAgreeWithTheExactChance();
     void aClosedPipeEndsTheTool();
     void verdictHeadlineSaysHowPlainTheAnswerIs_data();
     void verdictHeadlineSaysHowPlainTheAnswerIs();
@@ -254,6 +259,80 @@ void TestStats::runsComeInOrderWhateverTheThreads()
     QCOMPARE(counts.size(), 20'000u);
     QVERIFY(counts == streamed(3, 42));
     QVERIFY(counts != streamed(1, 43));
+}
+
+// A class played on in steps of any size, paused (a step of 0) or asked to
+// go back (a negative step), shows the groups done, the first ones, with
+// the counts the simulation plays for the same seed: its runs 0 .. groups - 1.
+void TestStats::aClassInMotionPlaysTheSimulationsRuns_data()
+{
+    QTest::addColumn<QList<int>>("steps");
+    QTest::newRow("a tick at a time, as in real time") << QList<int>{1};
+    QTest::newRow("17 ticks a frame, as at 200 times") << QList<int>{17};
+    QTest::newRow("paused, stepped back, then on") << QList<int>{40, 0, -5, 1, 300};
+    QTest::newRow("finished at once") << QList<int>{1'000'000};
+}
+
+void TestStats::aClassInMotionPlaysTheSimulationsRuns()
+{
+    QFETCH(QList<int>, steps);
+    const stats::Starts starts{{4, 4}, {6, 4}};
+    constexpr int Ticks = 150;
+    constexpr int Groups = 7;
+    constexpr std::uint64_t Seed = 99;
+    stats::PerScenario<std::vector<std::uint16_t>> played;
+    for (Scenario scenario : stats::Scenarios) {
+        stats::simulate({scenario, starts, Ticks, Groups, Seed, 1}, [&](std::int64_t, std::span<const std::uint16_t> counts) {
+            played[scenario].assign(counts.begin(), counts.end());
+            return true;
+        });
+    }
+    stats::ClassInMotion motion(starts, Ticks, Groups, Seed);
+    int lastDone = 0;
+    for (int i = 0; !motion.finished(); ++i) {
+        QVERIFY(i < 10'000);
+        motion.advanceTo(motion.now() + steps[i % steps.size()]);
+        const stats::ClassCounts counts = motion.counts();
+        QCOMPARE(int(counts.groups.size()), motion.groupsDone());
+        QVERIFY(motion.groupsDone() >= lastDone);
+        lastDone = motion.groupsDone();
+        for (std::size_t g = 0; g < counts.groups.size(); ++g) {
+            for (Scenario scenario : stats::Scenarios)
+                QCOMPARE(*counts.groups[g].counts[scenario], int(played[scenario][g]));
+        }
+    }
+    QCOMPARE(lastDone, Groups);
+}
+
+// Many classes of a few groups, played without being shown: how often their
+// totals put the right way ahead falls within the simulation's error of the
+// exact chance, and the first class is the class shown.
+void TestStats::manyClassesAgreeWithTheExactChance_data()
+{
+    QTest::addColumn<int>("groups");
+    QTest::addColumn<int>("seconds");
+    QTest::newRow("1 group, runs of 180 s") << 1 << 180;
+    QTest::newRow("5 groups, runs of 60 s") << 5 << 60;
+}
+
+void TestStats::manyClassesAgreeWithTheExactChance()
+{
+    QFETCH(int, groups);
+    QFETCH(int, seconds);
+    const stats::Answer answer = stats::answerOf({{4, 4}, {6, 4}}, seconds, stats::sweepBoth({{4, 4}, {6, 4}}, rules::ticksPerTimer(seconds), false));
+    const std::optional<stats::ManyClasses> many = stats::playManyClasses(answer, groups, 1000, 5, 2);
+    QVERIFY(many);
+    QCOMPARE(many->exactChance, answer.runsEach.byRuns[std::size_t(groups - 1)].bothMore);
+    QVERIFY2(many->agrees(), qPrintable(QStringLiteral("%1 right, %2..%3 expected").arg(many->right).arg(many->fewestRight).arg(many->mostRight)));
+    // The 99% range is narrow: a class's ties counted as right would leave it.
+    QVERIFY(many->mostRight - many->fewestRight < 100);
+
+    stats::ClassInMotion shown(answer.starts, answer.ticksPerTimer, groups, 5);
+    shown.advanceTo(shown.end());
+    const stats::ClassCounts first = shown.counts();
+    const bool right = first.sum(Scenario::BothWalk).meetings > first.sum(Scenario::DogWalks).meetings;
+    const std::optional<stats::ManyClasses> one = stats::playManyClasses(answer, groups, 1, 5, 1);
+    QCOMPARE(one->right, right ? 1 : 0);
 }
 
 // A reader that goes away after the first line (| head -1) ends a hundred
@@ -405,6 +484,7 @@ void TestStats::classFileKeepsEachGroupsCells_data()
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QString>("groups");
     QTest::newRow("a blank second cell") << QByteArray("\"When two srart\",\"When one starts\"\n12;\n9,4\n") << "12 -|9 4";
+    QTest::newRow("simulated, said in a comment") << QByteArray("# Simulated, seed 7\n# a note\nboth,one\n1,2\n") << "1 2 (Simulated, seed 7)";
     QTest::newRow("a blank first cell") << QByteArray("3\n;5\n") << "3 -|- 5";
     QTest::newRow("a blank group between, blank rows after") << QByteArray("1,2\n,\n\n7\t8\n;\n,\n") << "1 2|- -|7 8";
     // A spreadsheet's "Unicode text": UTF-16 with a byte-order mark.

@@ -17,6 +17,9 @@ namespace stats {
 
 namespace {
 
+// How a comment line marking simulated counts starts.
+const QString SimulatedMark = QStringLiteral("simulated");
+
 // A cell as a message quotes it: its start only, any control character
 // shown as its code.
 QString quoted(const QString &cell)
@@ -96,6 +99,12 @@ std::variant<ClassCounts, QString> readClassCounts(const QByteArray &text)
         const QString line = lines[i].trimmed();
         if (line.isEmpty())
             continue;
+        if (line.startsWith(u'#')) {
+            const QString comment = line.mid(1).trimmed();
+            if (comment.startsWith(SimulatedMark, Qt::CaseInsensitive))
+                read.simulated = comment;
+            continue;
+        }
         anyRow = true;
         // Commas, or the semicolons and tabs a spreadsheet may write instead.
         static const QRegularExpression separator(QStringLiteral("[,;\t]"));
@@ -171,7 +180,10 @@ QByteArray classCountsCsv(const ClassCounts &counts)
     QStringList header;
     for (Scenario scenario : Scenarios)
         header << QString::fromLatin1(captionOf(scenario));
-    QStringList lines{header.join(u',')};
+    QStringList lines;
+    if (!counts.simulated.isEmpty())
+        lines << QStringLiteral("# ") + counts.simulated.simplified();
+    lines << header.join(u',');
     std::size_t used = counts.groups.size();
     while (used > 0 && counts.groups[used - 1].blank())
         --used;

@@ -37,6 +37,10 @@ struct ClassSum
 struct ClassCounts
 {
     QString file;
+    // For counts no class counted, what played them ("simulated by
+    // meetling-answer, seed 4821 …"), kept in the file as a comment line
+    // "# simulated …"; empty for a class's own.
+    QString simulated;
     // Never ends with a blank group.
     std::vector<ClassGroup> groups;
 
@@ -59,7 +63,8 @@ inline constexpr qint64 MaxClassFileBytes = 1024 * 1024;
 std::optional<int> readClassCount(const QString &cell);
 
 // The groups in text, or one line saying which row is wrong and why. The
-// header may be left out: a first row of numbers is read as a group. Cells
+// header may be left out: a first row of numbers is read as a group. A line
+// that starts with '#' is a comment, passed over. Cells
 // may be parted by commas, semicolons or tabs; blank trailing cells past the
 // second are passed over. A blank line is passed over; a row of blank cells
 // is a group that counted nothing, kept where it stands unless no group
@@ -71,7 +76,8 @@ std::variant<ClassCounts, QString> readClassCounts(const QByteArray &text);
 // line saying why.
 std::variant<ClassCounts, QString> readClassFile(const QString &file);
 
-// The file readClassCounts reads back to the same groups: the scenarios'
+// The file readClassCounts reads back to the same groups (and mark of
+// simulated counts, as a comment line first): the scenarios'
 // captions as the header, one row a group with a blank cell for a scenario
 // it did not run, trailing blank groups left out.
 QByteArray classCountsCsv(const ClassCounts &counts);

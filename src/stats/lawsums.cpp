@@ -68,7 +68,7 @@ double meanOf(const std::vector<double> &law)
 
 } // namespace
 
-RunsEach compareRunsEach(const std::vector<double> &bothLaw, const std::vector<double> &oneLaw, int mostRuns)
+RunsEach compareRunsEach(const std::vector<double> &bothLaw, const std::vector<double> &oneLaw, int mostRuns, int leastRuns)
 {
     // The difference of the totals after n runs of each is the sum of n
     // independent differences X - Y of one run each, X ~ bothLaw, Y ~ oneLaw:
@@ -101,7 +101,7 @@ RunsEach compareRunsEach(const std::vector<double> &bothLaw, const std::vector<d
             result.runsFor90 = n;
         if (result.runsFor99 == 0 && right >= NinetyNineTimesInAHundred)
             result.runsFor99 = n;
-        if (n >= mostRuns || (n >= MinRunsCompared && result.runsFor99 != 0))
+        if (n >= mostRuns || (n >= leastRuns && result.runsFor99 != 0))
             break;
     }
     return result;

@@ -15,7 +15,7 @@ struct OneRunEach
 };
 
 // n runs of each scenario, their totals compared, as a class that runs each
-// a few times would: byRuns[n - 1] for n = 1 .. at least MinRunsCompared,
+// a few times would: byRuns[n - 1] for n = 1 .. at least leastRuns,
 // and on while a threshold below is not yet reached, up to mostRuns. The
 // scenario with more expected meetings is the right one; a tie does not
 // count as its win.
@@ -29,8 +29,9 @@ struct RunsEach
 };
 inline constexpr int MinRunsCompared = 30;
 inline constexpr int MaxRunsCompared = 200;
-// mostRuns at most MaxRunsCompared; below MinRunsCompared, byRuns stops there.
-RunsEach compareRunsEach(const std::vector<double> &bothLaw, const std::vector<double> &oneLaw, int mostRuns = MaxRunsCompared);
+// mostRuns at most MaxRunsCompared; a mostRuns below leastRuns stops byRuns there.
+RunsEach compareRunsEach(const std::vector<double> &bothLaw, const std::vector<double> &oneLaw, int mostRuns = MaxRunsCompared,
+                         int leastRuns = MinRunsCompared);
 
 // For a class that counted total meetings in runs runs of one scenario, the
 // chance that runs runs count a total at least this far from the expected

@@ -119,7 +119,11 @@ QString table(const Report &report, int width)
       << wrapped(answer.detail, width, QStringLiteral("  "));
 
     if (report.answer.classCounts) {
-        s << "\nThe class's own runs (" << report.answer.classCounts->file << ")\n" << wrapped(classVerdict(report.answer), width, QStringLiteral("  "));
+        const ClassCounts &counts = *report.answer.classCounts;
+        s << (counts.simulated.isEmpty() ? "\nThe class's own runs (" : "\nThe class's runs, simulated (") << counts.file << ")\n";
+        if (!counts.simulated.isEmpty())
+            s << wrapped(counts.simulated, width, QStringLiteral("  ")) << '\n';
+        s << wrapped(classVerdict(report.answer), width, QStringLiteral("  "));
         PerScenario<std::optional<ClassFigures>> figures;
         for (Scenario scenario : Scenarios)
             figures[scenario] = classFigures(report.answer, scenario);
@@ -296,6 +300,8 @@ QByteArray json(const Report &report)
     };
     if (report.answer.classCounts) {
         QJsonObject classRuns{{QStringLiteral("file"), report.answer.classCounts->file}};
+        if (!report.answer.classCounts->simulated.isEmpty())
+            classRuns[QStringLiteral("simulated")] = report.answer.classCounts->simulated;
         for (Scenario i : Scenarios) {
             const std::optional<ClassFigures> f = classFigures(report.answer, i);
             classRuns[key(i)] = f ? QJsonValue(QJsonObject{

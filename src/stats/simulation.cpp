@@ -18,6 +18,12 @@
 
 namespace stats {
 
+std::uint64_t runSeed(std::uint64_t seed, Scenario scenario, std::int64_t run)
+{
+    const std::uint64_t stream = SplitMixRandom::mix(std::uint64_t(run) * 2 + (scenario == Scenario::BothWalk ? 0 : 1));
+    return SplitMixRandom::mix(seed ^ stream);
+}
+
 namespace {
 
 // The runs are played, and handed over, in stretches of this many: long
@@ -27,12 +33,6 @@ constexpr std::int64_t Stretch = 4096;
 // How many stretches each thread may play ahead of the one waiting to be
 // handed over, so that a thread seldom waits for a slower one.
 constexpr std::int64_t AheadPerThread = 2;
-
-std::uint64_t runSeed(std::uint64_t seed, Scenario scenario, std::int64_t run)
-{
-    const std::uint64_t stream = SplitMixRandom::mix(std::uint64_t(run) * 2 + (scenario == Scenario::BothWalk ? 0 : 1));
-    return SplitMixRandom::mix(seed ^ stream);
-}
 
 // The meetings of one run of the plan's scenario, run number run, from the
 // points placed for it.

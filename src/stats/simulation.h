@@ -64,6 +64,11 @@ struct SimulationPlan
 // number firstRun (from 0); false asks the simulation to stop.
 using RunCounts = std::function<bool(std::int64_t firstRun, std::span<const std::uint16_t> counts)>;
 
+// The seed of run number run (from 0) of a scenario in a simulation seeded
+// with seed: simulate() plays that run with a SplitMixRandom of this seed,
+// drawing one direction a walker tick.
+std::uint64_t runSeed(std::uint64_t seed, Scenario scenario, std::int64_t run);
+
 // Plays the plan's runs on its threads, handing each stretch of their counts
 // to take (when given) in run order as soon as every run before it is done:
 // memory stays the same whatever the number of runs. None when take asked

@@ -1,6 +1,7 @@
 #include "wording.h"
 
 #include "captions.h"
+#include "classinmotion.h"
 #include "options.h"
 
 #include <QStringList>
@@ -121,6 +122,71 @@ QString classVerdict(const Answer &answer)
         }
     }
     return sentences.join(u' ');
+}
+
+namespace {
+
+// The way that meets more on average, none when both meet alike.
+std::optional<Scenario> meetsMore(const Answer &answer)
+{
+    const double both = answer.exact[Scenario::BothWalk].expectedMeetings;
+    const double one = answer.exact[Scenario::DogWalks].expectedMeetings;
+    if (both == one)
+        return std::nullopt;
+    return both > one ? Scenario::BothWalk : Scenario::DogWalks;
+}
+
+} // namespace
+
+QString classConclusion(const Answer &answer, const ClassCounts &counts, bool soFar)
+{
+    const int groups = int(counts.groups.size());
+    if (groups == 0)
+        return QStringLiteral("No group has finished its runs yet.");
+    PerScenario<int> more{};
+    for (const ClassGroup &group : counts.groups) {
+        const int both = group.counts[Scenario::BothWalk].value_or(0);
+        const int one = group.counts[Scenario::DogWalks].value_or(0);
+        if (both != one)
+            ++more[both > one ? Scenario::BothWalk : Scenario::DogWalks];
+    }
+    // The way more groups met more with; both wandering when as many.
+    const Scenario leads = more[Scenario::DogWalks] > more[Scenario::BothWalk] ? Scenario::DogWalks : Scenario::BothWalk;
+    QString groupsText = QStringLiteral("%1 met more in %2 of %3 %4")
+                             .arg(doing(leads))
+                             .arg(more[leads])
+                             .arg(groups)
+                             .arg(groups == 1 ? QStringLiteral("group") : QStringLiteral("groups"));
+    groupsText[0] = groupsText[0].toUpper();
+    const long long both = counts.sum(Scenario::BothWalk).meetings;
+    const long long one = counts.sum(Scenario::DogWalks).meetings;
+    const std::optional<Scenario> exact = meetsMore(answer);
+    QString totals;
+    if (both == one) {
+        totals = exact ? QStringLiteral("the class's totals are a tie, while exactly %1 meets more").arg(doing(*exact))
+                       : QStringLiteral("the class's totals are a tie, as the exact averages are");
+    } else {
+        const Scenario says = both > one ? Scenario::BothWalk : Scenario::DogWalks;
+        totals = !exact ? QStringLiteral("the class's totals say %1, though exactly both ways meet alike").arg(doing(says))
+                 : says == *exact ? QStringLiteral("the class's totals say %1, as the exact answer does").arg(doing(says))
+                                  : QStringLiteral("the class's totals say %1, against the exact answer, %2").arg(doing(says), doing(*exact));
+    }
+    return (soFar ? QStringLiteral("So far: %1; %2.") : QStringLiteral("%1; %2.")).arg(groupsText, totals);
+}
+
+QString manyClassesText(const Answer &answer, const ManyClasses &many)
+{
+    const std::optional<Scenario> exact = meetsMore(answer);
+    const QString classes = QStringLiteral("%1 classes of %2 %3").arg(withSeparators(many.classes)).arg(many.groups)
+                                .arg(many.groups == 1 ? QStringLiteral("group") : QStringLiteral("groups"));
+    const QString rightWay = exact ? QStringLiteral("the class's totals put %1 ahead").arg(doing(*exact))
+                                   : QStringLiteral("the class's totals put %1 ahead").arg(doing(Scenario::BothWalk));
+    const QString agreement = many.agrees()
+        ? QStringLiteral("the two agree within the simulation's error (%1 to %2 classes would, 99 times in 100)")
+        : QStringLiteral("the two differ by more than the simulation's error (%1 to %2 classes would agree, 99 times in 100)");
+    return QStringLiteral("In %1, %2 in %3 (%4). The exact chance for one class is %5: %6.")
+        .arg(classes, rightWay, withSeparators(many.right), percent(many.share()), percent(many.exactChance),
+             agreement.arg(withSeparators(many.fewestRight), withSeparators(many.mostRight)));
 }
 
 } // namespace stats

@@ -18,5 +18,6 @@ inline QString groupsText(const stats::ClassCounts &counts)
         }
         groups << cells.join(u' ');
     }
-    return groups.join(u'|');
+    // Counts a simulation played say so after the groups.
+    return groups.join(u'|') + (counts.simulated.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(counts.simulated));
 }
