@@ -2,7 +2,9 @@
 // the exact law against its time budget, the simulation against a loop that
 // only draws the same random numbers, and two threads against one.
 
+#include "answer.h"
 #include "benchtable.h"
+#include "classinmotion.h"
 #include "exactlaw.h"
 #include "lawsums.h"
 #include "meetingmap.h"
@@ -114,6 +116,24 @@ void hundredThousandRunsOfBoth(benchmark::State &state)
     }
 }
 BENCHMARK(hundredThousandRunsOfBoth)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+
+// 1,000 classes of a few groups, runs of 180 s from the default starts, on
+// two threads: how often their totals put the right way ahead, beside the
+// exact chance.
+void manyClasses(benchmark::State &state)
+{
+    const int groups = int(state.range(0));
+    const stats::Answer answer = stats::answerOf(Defaults, 180, stats::sweepBoth(Defaults, Ticks, false));
+    std::optional<stats::ManyClasses> many;
+    for (auto _ : state)
+        many = stats::playManyClasses(answer, groups, 1000, 1, 2);
+    state.counters["share"] = many->share();
+    state.counters["exact"] = many->exactChance;
+    benchtable::append({benchtable::format("1,000 classes of %d: right in (exact chance; its 99%% range)", groups),
+                        benchtable::format("%d (%.1f%%; %d..%d)", many->right, 100 * many->exactChance, many->fewestRight, many->mostRight),
+                        "-", "-", "within the range", benchtable::met(many->agrees())});
+}
+BENCHMARK(manyClasses)->ArgName("groups")->Arg(1)->Arg(5)->Arg(10)->Arg(30)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 // Keeps each benchmark's real time per iteration and its items per second,
 // to print the ratios after the table.

@@ -6,13 +6,19 @@
 #include "answerpane.h"
 #include "answerwindowfixture.h"
 #include "boardview.h"
+#include "classgroups.h"
 #include "classtable.h"
+#include "fastclasspage.h"
 #include "charts.h"
 #include "picturefile.h"
+#include "simulation.h"
 #include "wording.h"
 #include "waiting.h"
 
 #include <QChart>
+#include <QChartView>
+#include <QAbstractButton>
+#include <QScatterSeries>
 #include <QClipboard>
 #include <QDate>
 #include <QLabel>
@@ -20,6 +26,9 @@
 #include <QSpinBox>
 #include <QValueAxis>
 #include <QtTest>
+
+#include <map>
+#include <span>
 
 Q_DECLARE_METATYPE(Point)
 
@@ -35,6 +44,40 @@ BoardView &boardOf(const AnswerWindow &window)
 QSpinBox &runLengthOf(const AnswerWindow &window)
 {
     return partOf<QSpinBox>(window, QStringLiteral("runLength"));
+}
+
+// The marks on a chart of the law, each scenario's as "count:share%" in
+// the order of the counts: "3:50.0 5:50.0|2:100.0".
+QString marksOn(const QChartView &view)
+{
+    QStringList scenarios;
+    for (QAbstractSeries *series : view.chart()->series()) {
+        const auto *marks = qobject_cast<QScatterSeries *>(series);
+        if (!marks || marks->count() == 0)
+            continue;
+        QStringList points;
+        for (const QPointF &p : marks->points())
+            points << QStringLiteral("%1:%2").arg(std::lround(p.x())).arg(p.y(), 0, 'f', 1);
+        scenarios << points.join(u' ');
+    }
+    return scenarios.join(u'|');
+}
+
+// The same for counts of groups.
+QString marksOf(const stats::ClassCounts &counts)
+{
+    QStringList scenarios;
+    for (Scenario scenario : stats::Scenarios) {
+        std::map<int, int> histogram;
+        for (int count : counts.runs(scenario))
+            ++histogram[count];
+        QStringList points;
+        for (const auto &[count, runs] : histogram)
+            points << QStringLiteral("%1:%2").arg(count).arg(100.0 * runs / double(counts.groups.size()), 0, 'f', 1);
+        if (!points.isEmpty())
+            scenarios << points.join(u' ');
+    }
+    return scenarios.join(u'|');
 }
 
 } // namespace
@@ -101,6 +144,54 @@ private slots:
         const QString copied = QApplication::clipboard()->text();
         QVERIFY2(copied.startsWith(stats::contextLine({{4, 4}, {2, 8}}, 180, QDate::currentDate())), qPrintable(copied));
         QVERIFY(copied.contains(stats::verdictText(libraryAnswer({4, 4}, {2, 8}, 180))));
+    }
+
+    // A class at speed marks on the law the groups done and no others; the
+    // counts it puts in "Our class" are the library's simulation of the
+    // seed shown, marked as simulated; Reset clears the marks, and a walker
+    // moved starts the class again.
+    void aClassAtSpeedMarksTheGroupsDone()
+    {
+        AnswerWindow &window = m_f->window;
+        runLengthOf(window).setValue(10);
+        QTRY_VERIFY_WITH_TIMEOUT(shows(window, libraryAnswer({4, 4}, {6, 4}, 10)), WaitMs);
+        partOf<AnswerPages>(window).setCurrentIndex(int(AnswerPages::Page::FastClass));
+        const FastClassPage &page = partOf<FastClassPage>(window);
+        partOf<QSpinBox>(page, QStringLiteral("groups")).setValue(6);
+        partOf<QSpinBox>(page, QStringLiteral("seed")).setValue(321);
+        const QLabel &state = partOf<QLabel>(page, QStringLiteral("state"));
+        const QChartView &chart = partOf<QChartView>(page);
+        auto click = [&](const char *name) { partOf<QAbstractButton>(page, QString::fromLatin1(name)).click(); };
+        QVERIFY2(state.text().startsWith(QStringLiteral("0 of 6 groups done")), qPrintable(state.text()));
+        QCOMPARE(marksOn(chart), QString());
+
+        // The first group's runs end at the 50th tick.
+        for (int tick = 0; tick < 49; ++tick)
+            click("step");
+        QVERIFY(state.text().startsWith(QStringLiteral("0 of 6")));
+        click("step");
+        QVERIFY2(state.text().startsWith(QStringLiteral("1 of 6")), qPrintable(state.text()));
+        click("finish");
+        QVERIFY(state.text().startsWith(QStringLiteral("6 of 6")));
+        click("offer");
+        const stats::ClassCounts put = partOf<ClassTable>(window).counts();
+        QVERIFY(put.simulated.contains(QStringLiteral("--runs 6 --seed 321")));
+        QCOMPARE(marksOn(chart), marksOf(put));
+        for (Scenario scenario : stats::Scenarios) {
+            std::vector<int> played;
+            stats::simulate({scenario, {{4, 4}, {6, 4}}, 50, 6, 321, 1}, [&](std::int64_t, std::span<const std::uint16_t> counts) {
+                played.assign(counts.begin(), counts.end());
+                return true;
+            });
+            QVERIFY(put.runs(scenario) == played);
+        }
+
+        click("reset");
+        QVERIFY(state.text().startsWith(QStringLiteral("0 of 6")));
+        QCOMPARE(marksOn(chart), QString());
+        click("finish");
+        boardOf(window).setPosition(Walker::Dog, {7, 4});
+        QTRY_VERIFY_WITH_TIMEOUT(state.text().startsWith(QStringLiteral("0 of 6")), WaitMs);
     }
 
     // "Where to wait" names the best points of the scenario chosen there.

@@ -6,10 +6,12 @@
 #include "answerpages.h"
 #include "answerwindowfixture.h"
 #include "boardview.h"
+#include "fastclasspage.h"
 #include "waiting.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QImageReader>
 #include <QSettings>
@@ -68,6 +70,31 @@ private slots:
         QImageReader picture(file);
         QCOMPARE(picture.format(), QByteArray("png"));
         QVERIFY(picture.size().width() >= 1024);
+    }
+
+    // Played from the keyboard at the top speed, a class at speed tells a
+    // screen reader how far it is, up to every group done.
+    void aClassAtSpeedIsHeardToTheEnd()
+    {
+        QTemporaryDir dir;
+        QSettings settings(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+        AnswerWindow window(settings);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        const int waitMs = int(waitDeadline().count());
+        QTRY_VERIFY_WITH_TIMEOUT(answered(window), waitMs);
+        partOf<AnswerPages>(window).setCurrentIndex(int(AnswerPages::Page::FastClass));
+        auto &speed = partOf<QComboBox>(window, QStringLiteral("speed"));
+        speed.setCurrentIndex(speed.count() - 1);
+        QTest::keyClick(&window, Qt::Key_Space);
+        auto heard = [&](const QString &start) {
+            const QStringList names = accessibleNames(window);
+            return std::any_of(names.begin(), names.end(), [&](const QString &name) { return name.startsWith(start); });
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(heard(QStringLiteral("30 of 30 groups done; averages ")), waitMs);
+        QVERIFY(heard(QStringLiteral("Both wandering met more in ")) || heard(QStringLiteral("Momotaro waiting met more in ")));
     }
 };
 

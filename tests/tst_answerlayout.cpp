@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QAbstractButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSettings>
@@ -123,6 +124,18 @@ private slots:
         QVERIFY2(!big || !scrolls(window), "everything is in view at once");
         QStringList found = faults(window, scrolls(window));
         QVERIFY2(found.isEmpty(), qPrintable(QStringLiteral("at 100%:\n") + found.join(u'\n')));
+        // The page with the most controls as well, every text of it shown.
+        AnswerPages &pages = partOf<AnswerPages>(window);
+        pages.setCurrentIndex(int(AnswerPages::Page::FastClass));
+        partOf<QAbstractButton>(pages, QStringLiteral("finish")).click();
+        partOf<QAbstractButton>(pages, QStringLiteral("many")).click();
+        QTRY_VERIFY_WITH_TIMEOUT(partOf<QLabel>(pages, QStringLiteral("manyClasses")).text().startsWith(QStringLiteral("In ")), WaitMs);
+        settle();
+        QVERIFY2(!big || !scrolls(window), "a class at speed is in view at once");
+        found = faults(window, scrolls(window));
+        QVERIFY2(found.isEmpty(), qPrintable(QStringLiteral("a class at speed, at 100%:\n") + found.join(u'\n')));
+        pages.setCurrentIndex(int(AnswerPages::Page::Law));
+        settle();
         const QSize board = partOf<BoardView>(window).size();
         const QSize chart = partOf<AnswerPages>(window).currentWidget()->size();
         const int text = textPixels(window);

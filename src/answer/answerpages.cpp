@@ -1,8 +1,10 @@
 #include "answerpages.h"
 
 #include "classtable.h"
+#include "fastclasspage.h"
 #include "boardmap.h"
 #include "charts.h"
+#include "fittedchartview.h"
 #include "picturefile.h"
 #include "wording.h"
 
@@ -19,6 +21,7 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPainter>
 #include <QRadioButton>
 #include <QResizeEvent>
@@ -42,6 +45,7 @@ QString titleOf(AnswerPages::Page page)
     case AnswerPages::Page::Runs: return QStringLiteral("How many runs");
     case AnswerPages::Page::WhereToWait: return QStringLiteral("Where to wait");
     case AnswerPages::Page::OurClass: return QStringLiteral("Our class");
+    case AnswerPages::Page::FastClass: return QStringLiteral("A class at speed");
     }
     return {};
 }
@@ -282,24 +286,15 @@ public:
     }
 };
 
-// A chart scaled to fit its page, its text the window's text size.
-class ChartPage final : public QChartView
+// A page's chart, its text the window's text size.
+class ChartPage final : public FittedChartView
 {
 public:
-    ChartPage(AnswerPages::Page page, QWidget *parent) : QChartView(parent), m_page(page)
-    {
-        setRenderHint(QPainter::Antialiasing);
-        setFocusPolicy(Qt::StrongFocus);
-        setAccessibleName(titleOf(page));
-        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        setFrameShape(QFrame::NoFrame);
-    }
+    ChartPage(AnswerPages::Page page, QWidget *parent) : FittedChartView(parent), m_page(page) { setAccessibleName(titleOf(page)); }
 
     void showReport(const stats::Answer &report)
     {
         QChart *chart = chartOf(m_page, report);
-        chart->setAnimationOptions(QChart::NoAnimation);
         if (m_page == AnswerPages::Page::Law) {
             for (QAbstractSeries *series : chart->series()) {
                 if (auto *bars = qobject_cast<QBarSeries *>(series))
@@ -307,40 +302,10 @@ public:
             }
         }
         setAccessibleDescription(chartInWords(m_page, report));
-        QChart *old = this->chart();
-        setChart(chart);
-        delete old;
-        fit();
-    }
-    void setTextPixels(int pixels)
-    {
-        m_textPixels = pixels;
-        fit();
-    }
-
-protected:
-    void resizeEvent(QResizeEvent *event) override
-    {
-        QGraphicsView::resizeEvent(event);
-        fit();
+        replaceChart(chart);
     }
 
 private:
-    // The chart is laid out as the saved pictures are, at the size that
-    // makes their text the window's text once scaled to the view.
-    void fit()
-    {
-        if (!chart() || viewport()->width() <= 0)
-            return;
-        const double scale = double(m_textPixels) / stats::PictureTextPx;
-        const QSizeF layout = QSizeF(viewport()->size()) / scale;
-        chart()->resize(layout);
-        // The chart view takes the chart's least size as its own; here the
-        // chart is scaled to the view, so the view has none.
-        setMinimumSize(0, 0);
-        setSceneRect(QRectF(QPointF(), layout));
-        fitInView(sceneRect(), Qt::KeepAspectRatio);
-    }
     // A bar's chance where the pointer is, and for a screen reader in the
     // chart's description.
     void hovered(bool on, int index, QBarSet *set)
@@ -355,7 +320,6 @@ private:
     }
 
     AnswerPages::Page m_page;
-    int m_textPixels = 13;
 };
 
 class OneRunPicture final : public QWidget
@@ -432,6 +396,8 @@ AnswerPages::AnswerPages(QWidget *parent) : QWidget(parent)
 
     m_class = new ClassTable(this);
     connect(m_class, &ClassTable::countsChanged, this, &AnswerPages::classChanged);
+    m_fast = new FastClassPage(this);
+    connect(m_fast, &FastClassPage::countsOffered, this, &AnswerPages::takeSimulatedCounts);
 
     m_list = new QListWidget(this);
     m_list->setAccessibleName(QStringLiteral("Pages"));
@@ -439,7 +405,7 @@ AnswerPages::AnswerPages(QWidget *parent) : QWidget(parent)
     m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     m_stack = new QStackedWidget(this);
-    const std::array<QWidget *, AllPages.size()> pages{m_law, m_waiting, m_oneRun, m_runs, m_where, m_class};
+    const std::array<QWidget *, AllPages.size()> pages{m_law, m_waiting, m_oneRun, m_runs, m_where, m_class, m_fast};
     for (Page page : AllPages) {
         m_list->addItem(titleOf(page));
         m_stack->addWidget(pages[std::size_t(page)]);
@@ -478,6 +444,7 @@ void AnswerPages::setTextPixels(int pixels)
     m_textPixels = pixels;
     for (ChartPage *chart : {m_law, m_waiting, m_runs})
         chart->setTextPixels(pixels);
+    m_fast->setTextPixels(pixels);
     // The list as wide as its longest title.
     int widest = 0;
     for (int row = 0; row < m_list->count(); ++row)
@@ -504,6 +471,7 @@ answer::Answer AnswerPages::classAnswer() const
 void AnswerPages::setAnswer(const answer::Answer &answer)
 {
     m_answer = answer;
+    m_fast->setAnswer(answer);
     m_stale.fill(true);
     if (answer) {
         m_refresh.start();
@@ -521,8 +489,20 @@ void AnswerPages::setMap(const answer::Map &map)
     emit heatChanged();
 }
 
+void AnswerPages::takeSimulatedCounts(const stats::ClassCounts &counts)
+{
+    if (m_class->counts().hasRuns() && m_class->counts().simulated.isEmpty()
+        && QMessageBox::question(this, window()->windowTitle(),
+                                 QStringLiteral("Our class already holds counts. Replace them with the %1 simulated groups?").arg(counts.groups.size()))
+            != QMessageBox::Yes)
+        return;
+    m_class->setCounts(counts);
+    setCurrentIndex(int(Page::OurClass));
+}
+
 void AnswerPages::classChanged()
 {
+    m_fast->suggestGroups(int(m_class->counts().groups.size()));
     m_stale[std::size_t(Page::Law)] = true;
     m_stale[std::size_t(Page::OurClass)] = true;
     refresh();
@@ -557,6 +537,7 @@ void AnswerPages::refresh()
             m_waiting->showReport(*m_answer);
         break;
     case Page::OneRun: m_oneRun->setAnswer(m_answer); break;
+    case Page::FastClass: break;
     case Page::Runs:
         if (m_answer)
             m_runs->showReport(*m_answer);
@@ -615,6 +596,7 @@ bool AnswerPages::saveCurrent(const QString &file, QString &error) const
         }
         return stats::saveMeetingMap(*m_map, m_answer->starts, m_answer->seconds, file, error);
     }
+    case Page::FastClass: return m_fast->save(file, footer, error);
     case Page::OurClass: {
         const answer::Answer withClass = classAnswer();
         std::unique_ptr<QChart> chart(stats::lawChart(*withClass));

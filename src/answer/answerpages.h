@@ -11,6 +11,7 @@
 
 class ChartPage;
 class ClassTable;
+class FastClassPage;
 class OneRunPicture;
 class QButtonGroup;
 class QLabel;
@@ -19,8 +20,8 @@ class QStackedWidget;
 class Veil;
 
 // The pages of detail under the answer: the law of meetings in a run, the
-// wait for the first meeting, one run of each, how many runs, where to wait
-// and the class's own counts, chosen from a list beside them that shows
+// wait for the first meeting, one run of each, how many runs, where to wait,
+// the class's own counts and a class in fast motion, chosen from a list beside them that shows
 // every title whole. Each page shows the latest answer, or that it is being
 // worked out; a page's charts are built when it is shown, so a drag redraws
 // only the page in view.
@@ -29,8 +30,9 @@ class AnswerPages final : public QWidget
     Q_OBJECT
 
 public:
-    enum class Page { Law, Waiting, OneRun, Runs, WhereToWait, OurClass };
-    static constexpr std::array<Page, 6> AllPages{Page::Law, Page::Waiting, Page::OneRun, Page::Runs, Page::WhereToWait, Page::OurClass};
+    enum class Page { Law, Waiting, OneRun, Runs, WhereToWait, OurClass, FastClass };
+    static constexpr std::array<Page, 7> AllPages{Page::Law,         Page::Waiting,  Page::OneRun,   Page::Runs,
+                                                  Page::WhereToWait, Page::OurClass, Page::FastClass};
 
     explicit AnswerPages(QWidget *parent = nullptr);
     // The pages take the room the answer leaves them, down to their least.
@@ -62,6 +64,7 @@ signals:
 private:
     void refresh();
     void classChanged();
+    void takeSimulatedCounts(const stats::ClassCounts &counts);
     Scenario chosenForWaiting() const;
 
     answer::Answer m_answer;
@@ -77,6 +80,7 @@ private:
     QButtonGroup *m_waitChoice = nullptr;
     QLabel *m_best = nullptr;
     ClassTable *m_class = nullptr;
+    FastClassPage *m_fast = nullptr;
     int m_textPixels = 13;
     // Which pages show something older than the latest answer.
     std::array<bool, AllPages.size()> m_stale{};

@@ -44,6 +44,15 @@ ClassTable::ClassTable(QWidget *parent) : QWidget(parent)
     m_table->setTabKeyNavigation(false);
     m_table->installEventFilter(this);
 
+    // Counts a simulation played say so above the table, so that no one
+    // takes them for a class's own.
+    m_simulated = new QLabel(this);
+    m_simulated->setObjectName(QStringLiteral("simulated"));
+    m_simulated->setWordWrap(true);
+    m_simulated->setFocusPolicy(Qt::TabFocus);
+    m_simulated->setFrameShape(QFrame::StyledPanel);
+    m_simulated->hide();
+
     // A refused value's message, under the cells where the teacher is looking.
     m_refusal = new QFrame(this);
     m_refusal->setFrameShape(QFrame::StyledPanel);
@@ -82,6 +91,7 @@ ClassTable::ClassTable(QWidget *parent) : QWidget(parent)
     m_table->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_simulated);
     layout->addWidget(m_table, 1);
     layout->addWidget(m_refusal);
     layout->addLayout(sums);
@@ -228,6 +238,7 @@ stats::ClassCounts ClassTable::counts() const
     }
     while (!counts.groups.empty() && counts.groups.back().blank())
         counts.groups.pop_back();
+    counts.simulated = m_simulatedBy;
     return counts;
 }
 
@@ -246,6 +257,10 @@ void ClassTable::setCounts(const stats::ClassCounts &counts)
         }
     }
     m_filling = false;
+    m_simulatedBy = counts.simulated;
+    m_simulated->setText(tr("Simulated counts, not a class's own: %1").arg(counts.simulated));
+    m_simulated->setAccessibleName(m_simulated->text());
+    m_simulated->setVisible(!counts.simulated.isEmpty());
     showRefusal(QString());
     changed();
 }

@@ -27,7 +27,8 @@ public:
     // The groups as the table holds them, blank cells and blank groups
     // between others kept where they are.
     stats::ClassCounts counts() const;
-    // Fills the table with counts, one row per group.
+    // Fills the table with counts, one row per group; simulated counts are
+    // marked as such above it until other counts replace them.
     void setCounts(const stats::ClassCounts &counts);
     // The table as the CSV file `meetling-stats --class` reads.
     QByteArray csv() const;
@@ -62,6 +63,9 @@ private:
     // m_sums[scenario][row]: groups counted, meetings in all, average.
     stats::PerScenario<std::array<QLabel *, 3>> m_sums;
     QLabel *m_verdict = nullptr;
+    // What played the counts, when a simulation did (stats::ClassCounts::simulated).
+    QString m_simulatedBy;
+    QLabel *m_simulated = nullptr;
     // Set while the table itself writes cells, so that only typing is checked.
     bool m_filling = false;
 };

@@ -157,7 +157,8 @@ QString classConclusion(const Answer &answer, const ClassCounts &counts, bool so
                              .arg(more[leads])
                              .arg(groups)
                              .arg(groups == 1 ? QStringLiteral("group") : QStringLiteral("groups"));
-    groupsText[0] = groupsText[0].toUpper();
+    if (!soFar)
+        groupsText[0] = groupsText[0].toUpper();
     const long long both = counts.sum(Scenario::BothWalk).meetings;
     const long long one = counts.sum(Scenario::DogWalks).meetings;
     const std::optional<Scenario> exact = meetsMore(answer);
@@ -179,12 +180,11 @@ QString manyClassesText(const Answer &answer, const ManyClasses &many)
     const std::optional<Scenario> exact = meetsMore(answer);
     const QString classes = QStringLiteral("%1 classes of %2 %3").arg(withSeparators(many.classes)).arg(many.groups)
                                 .arg(many.groups == 1 ? QStringLiteral("group") : QStringLiteral("groups"));
-    const QString rightWay = exact ? QStringLiteral("the class's totals put %1 ahead").arg(doing(*exact))
-                                   : QStringLiteral("the class's totals put %1 ahead").arg(doing(Scenario::BothWalk));
-    const QString agreement = many.agrees()
-        ? QStringLiteral("the two agree within the simulation's error (%1 to %2 classes would, 99 times in 100)")
-        : QStringLiteral("the two differ by more than the simulation's error (%1 to %2 classes would agree, 99 times in 100)");
-    return QStringLiteral("In %1, %2 in %3 (%4). The exact chance for one class is %5: %6.")
+    // When both ways meet alike, a class is right if both wandering comes out ahead, as compareRunsEach() counts it.
+    const QString rightWay = QStringLiteral("the totals put %1 ahead").arg(doing(exact.value_or(Scenario::BothWalk)));
+    const QString agreement = many.agrees() ? QStringLiteral("within the simulation's error (%1 to %2 classes, 99 times in 100)")
+                                            : QStringLiteral("further off than the simulation's error (%1 to %2 classes, 99 times in 100)");
+    return QStringLiteral("In %1, %2 in %3 (%4); the exact chance is %5, %6.")
         .arg(classes, rightWay, withSeparators(many.right), percent(many.share()), percent(many.exactChance),
              agreement.arg(withSeparators(many.fewestRight), withSeparators(many.mostRight)));
 }

@@ -1,0 +1,650 @@
+#include "fastclasspage.h"
+
+#include "builtinpicture.h"
+#include "charts.h"
+#include "clock.h"
+#include "fittedchartview.h"
+#include "options.h"
+#include "picturefile.h"
+#include "wording.h"
+
+#include <QAbstractAxis>
+#include <QAbstractButton>
+#include <QApplication>
+#include <QChart>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHash>
+#include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QPainter>
+#include <QToolButton>
+#include <QRandomGenerator>
+#include <QShortcut>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// One tick period of the board, in seconds.
+constexpr double TickSeconds = std::chrono::duration<double>(rules::TickInterval).count();
+// The shortest time between two frames, and between two redraws of the
+// chart while playing: new marks several times a second read as a flow.
+constexpr int FrameMs = 16;
+constexpr int ChartMs = 150;
+constexpr int Classes = 1000;
+constexpr int DefaultGroups = 30;
+constexpr int DefaultSpeed = 20;
+const int MostSeed = 999999;
+
+const QColor GridColor{200, 200, 200};
+// Below this many pixels a walker's picture is a blur: a dot stands for it.
+constexpr int PictureLeast = 14;
+const QColor DogDot{0x4C, 0xAF, 0x50};
+const QColor MomotaroDot{0xF4, 0xC4, 0x30};
+
+// A walker's picture at a size, scaled once.
+const QPixmap &picture(Walker walker, int side)
+{
+    static stats::PerWalker<QHash<int, QPixmap>> cache;
+    QHash<int, QPixmap> &sized = cache[walker];
+    auto found = sized.find(side);
+    if (found == sized.end()) {
+        const QPixmap whole = builtInPicture(walker == Walker::Dog ? ":/pictures/dog.png" : ":/pictures/momotaro.png");
+        found = sized.insert(side, whole.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    }
+    return *found;
+}
+
+// Where the class's boards go in an area: each group a pair of boards (both
+// wandering, then Momotaro waiting) with their counts under them, as many
+// pairs a row as makes the boards largest.
+struct BoardGrid
+{
+    int columns = 1;
+    int side = 0;
+    int gap = 0;
+    int textPx = 0;
+    QSize cell;
+};
+
+BoardGrid boardGrid(QSize area, int groups, int textPx)
+{
+    BoardGrid best;
+    for (int columns = 1; columns <= groups; ++columns) {
+        const int rows = (groups + columns - 1) / columns;
+        BoardGrid grid;
+        grid.columns = columns;
+        grid.cell = QSize(area.width() / columns, area.height() / rows);
+        grid.textPx = std::clamp(grid.cell.height() / 5, 8, textPx);
+        grid.gap = std::max(3, grid.cell.width() / 14);
+        grid.side = std::min((grid.cell.width() - 2 * grid.gap) / 2, grid.cell.height() - grid.textPx * 3 / 2 - grid.gap);
+        if (grid.side > best.side)
+            best = grid;
+    }
+    return best;
+}
+
+// One run's board: the walkers where they stand, a ring where they have
+// just met, the run's count under it; faded before the group starts, and
+// greyed with its count in bold once done.
+void paintRunBoard(QPainter &painter, QRect board, int textPx, const WalkPoints &walk, Scenario scenario, bool started, bool done)
+{
+    const stats::Look &look = stats::lookOf(scenario);
+    painter.fillRect(board, Qt::white);
+    const double cell = double(board.width()) / stats::BoardSide;
+    if (cell >= 6) {
+        painter.setPen(GridColor);
+        for (int i = 1; i < stats::BoardSide; ++i) {
+            painter.drawLine(QPointF(board.left() + i * cell, board.top()), QPointF(board.left() + i * cell, board.bottom()));
+            painter.drawLine(QPointF(board.left(), board.top() + i * cell), QPointF(board.right(), board.top() + i * cell));
+        }
+    }
+    auto centre = [&](Int16 x, Int16 y) { return QPointF(board.left() + (int(x) + 0.5) * cell, board.top() + (int(y) + 0.5) * cell); };
+    // The walkers' pictures where they can be made out; on smaller boards,
+    // a dot each in the colour of the picture's background.
+    const int side = std::max(4, int(cell * 1.6));
+    painter.save();
+    painter.setClipRect(board);
+    for (Walker walker : {Walker::Momotaro, Walker::Dog}) {
+        const QPointF at = walker == Walker::Dog ? centre(walk.dogX, walk.dogY) : centre(walk.momoX, walk.momoY);
+        if (side >= PictureLeast) {
+            const QPixmap &shown = picture(walker, side);
+            painter.drawPixmap(QPointF(at.x() - shown.width() / 2.0, at.y() - shown.height() / 2.0), shown);
+        } else {
+            painter.setPen(QPen(Qt::black, 1));
+            painter.setBrush(walker == Walker::Dog ? DogDot : MomotaroDot);
+            painter.drawEllipse(at, side / 2.0, side / 2.0);
+        }
+    }
+    if (walk.metPending()) {
+        painter.setPen(QPen(QColor(0xE6, 0x9F, 0x00), std::max(2.0, cell / 3)));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(centre(walk.dogX, walk.dogY), side * 0.7, side * 0.7);
+    }
+    painter.restore();
+    if (!started || done)
+        painter.fillRect(board, QColor(255, 255, 255, started ? 110 : 170));
+    painter.setPen(QPen(look.color, std::max(1, board.width() / 40), look.line));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(board);
+
+    QFont font = painter.font();
+    font.setPixelSize(textPx);
+    font.setBold(done);
+    painter.setFont(font);
+    painter.setPen(done ? Qt::black : Qt::darkGray);
+    painter.drawText(QRect(board.left(), board.bottom() + 1, board.width(), textPx * 3 / 2), Qt::AlignCenter,
+                     started ? QString::number(int(walk.meetCount)) : QStringLiteral("–"));
+}
+
+// Every group's pair of boards in area, text up to textPx pixels. The page
+// and its saved picture both draw with it.
+void paintClassBoards(QPainter &painter, QRect area, const stats::ClassInMotion &motion, int textPx)
+{
+    if (motion.groups() == 0)
+        return;
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const BoardGrid grid = boardGrid(area.size(), motion.groups(), textPx);
+    if (grid.side < 11)
+        return;
+    const int pairWidth = 2 * grid.side + grid.gap;
+    const int rows = (motion.groups() + grid.columns - 1) / grid.columns;
+    // The pairs centred as a block.
+    const QPoint origin(area.left() + (area.width() - grid.cell.width() * grid.columns) / 2,
+                        area.top() + (area.height() - grid.cell.height() * rows) / 2);
+    for (int g = 0; g < motion.groups(); ++g) {
+        const QPoint cell = origin + QPoint(g % grid.columns * grid.cell.width(), g / grid.columns * grid.cell.height());
+        const int left = cell.x() + (grid.cell.width() - pairWidth) / 2;
+        const bool started = motion.now() > motion.startOf(g);
+        const bool done = motion.ticksDone(g) == motion.ticksPerTimer();
+        for (Scenario scenario : stats::Scenarios) {
+            const int x = left + (scenario == Scenario::BothWalk ? 0 : grid.side + grid.gap);
+            paintRunBoard(painter, QRect(x, cell.y() + grid.gap / 2, grid.side, grid.side), grid.textPx, motion.walk(g, scenario), scenario,
+                          started, done);
+        }
+    }
+}
+
+// The law of meetings in a run with the groups done marked on it, as the
+// statistics tool marks simulated runs, and their averages so far drawn as
+// thin lines beside the exact ones; untitled for the page, where chartKey()
+// says what it shows in words that wrap.
+QChart *classChart(const stats::Answer &answer, const stats::ClassCounts &done, bool titled)
+{
+    const int runs = int(done.groups.size());
+    stats::PerScenario<stats::Simulation> marks;
+    for (Scenario scenario : stats::Scenarios) {
+        stats::Simulation &m = marks[scenario];
+        m.runs = runs;
+        for (int count : done.runs(scenario)) {
+            if (std::size_t(count) >= m.histogram.size())
+                m.histogram.resize(std::size_t(count) + 1, 0);
+            ++m.histogram[std::size_t(count)];
+        }
+    }
+    QChart *chart = stats::lawChart(answer, runs > 0 ? &marks : nullptr);
+    if (!titled)
+        chart->setTitle(QString());
+    if (runs == 0)
+        return chart;
+    auto *x = qobject_cast<QValueAxis *>(chart->axes(Qt::Horizontal).value(0));
+    auto *y = qobject_cast<QValueAxis *>(chart->axes(Qt::Vertical).value(0));
+    for (Scenario scenario : stats::Scenarios) {
+        const double mean = done.sum(scenario).mean();
+        auto *line = new QLineSeries;
+        line->setPen(QPen(stats::lookOf(scenario).color.darker(170), 2));
+        line->append(mean, y->min());
+        line->append(mean, y->max());
+        chart->addSeries(line);
+        line->attachAxis(x);
+        line->attachAxis(y);
+        chart->legend()->markers(line).value(0)->setVisible(false);
+    }
+    return chart;
+}
+
+QString chartKey()
+{
+    return QStringLiteral("Bars: exact chances of each count. Marks: the groups done. Thick lines: the exact averages; thin: the "
+                          "class's so far.");
+}
+
+QString groupsText(int groups)
+{
+    return groups == 1 ? QStringLiteral("1 group") : QStringLiteral("%1 groups").arg(groups);
+}
+
+} // namespace
+
+// The groups' boards, drawn to fill the widget.
+class ClassBoards final : public QWidget
+{
+public:
+    ClassBoards(const stats::ClassInMotion &motion, QWidget *parent) : QWidget(parent), m_motion(motion)
+    {
+        setAccessibleName(QStringLiteral("The groups' boards"));
+        setAccessibleDescription(QStringLiteral("Each group has two boards side by side: both wandering on the left, Momotaro waiting on "
+                                                "the right, its meetings so far under each."));
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+    QSize sizeHint() const override { return minimumSizeHint(); }
+    QSize minimumSizeHint() const override { return {fontInfo().pixelSize() * 12, fontInfo().pixelSize() * 5}; }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), palette().color(QPalette::Window));
+        paintClassBoards(painter, rect(), m_motion, fontInfo().pixelSize());
+    }
+
+private:
+    const stats::ClassInMotion &m_motion;
+};
+
+FastClassPage::FastClassPage(QWidget *parent, Clock *clock)
+    : QWidget(parent), m_ownClock(clock ? nullptr : new SystemClock), m_clock(clock ? *clock : *m_ownClock),
+      m_manyStop(std::make_shared<std::atomic<bool>>(false))
+{
+    setAccessibleName(QStringLiteral("A class at speed"));
+    auto button = [this](const QString &text, const QString &tip) {
+        auto *b = new QToolButton(this);
+        b->setText(text);
+        b->setFocusPolicy(Qt::StrongFocus);
+        b->setToolTip(tip);
+        b->setAccessibleDescription(tip);
+        return b;
+    };
+    m_play = button(QStringLiteral("Play"), QStringLiteral("Play or pause the class (Space)"));
+    m_play->setObjectName(QStringLiteral("play"));
+    m_step = button(QStringLiteral("Step"), QStringLiteral("One tick of every board, 0.2 s of the class's time"));
+    m_finish = button(QStringLiteral("Finish now"), QStringLiteral("Play every group's runs to their end at once"));
+    m_finish->setObjectName(QStringLiteral("finish"));
+    m_step->setObjectName(QStringLiteral("step"));
+    m_reset = button(QStringLiteral("Reset"), QStringLiteral("Start the same class again from the first tick"));
+    m_reset->setObjectName(QStringLiteral("reset"));
+    m_speed = new QComboBox(this);
+    m_speed->setAccessibleName(QStringLiteral("Speed"));
+    m_speed->setObjectName(QStringLiteral("speed"));
+    for (int s : Speeds)
+        m_speed->addItem(QStringLiteral("%1×").arg(s), s);
+    m_speed->setItemData(0, QStringLiteral("1×, real time: a tick each 0.2 s, as on the board"), Qt::AccessibleDescriptionRole);
+    m_speed->setItemData(0, m_speed->itemData(0, Qt::AccessibleDescriptionRole), Qt::ToolTipRole);
+    m_speed->setToolTip(QStringLiteral("How many times faster than real time; 1× is a tick each 0.2 s, as on the board"));
+    m_speed->setCurrentIndex(int(std::find(Speeds.begin(), Speeds.end(), DefaultSpeed) - Speeds.begin()));
+    m_groups = new QSpinBox(this);
+    m_groups->setRange(1, stats::MostGroupsInMotion);
+    m_groups->setValue(DefaultGroups);
+    m_groups->setAccessibleName(QStringLiteral("Groups"));
+    m_groups->setObjectName(QStringLiteral("groups"));
+    m_seed = new QSpinBox(this);
+    m_seed->setRange(1, MostSeed);
+    m_seed->setValue(int(QRandomGenerator::global()->bounded(1, MostSeed + 1)));
+    m_seed->setAccessibleName(QStringLiteral("Seed"));
+    m_seed->setAccessibleDescription(QStringLiteral("The same seed plays the same class"));
+    m_seed->setToolTip(m_seed->accessibleDescription());
+    m_seed->setObjectName(QStringLiteral("seed"));
+    m_many = button(QStringLiteral("Run %1 classes").arg(stats::withSeparators(Classes)),
+                    QStringLiteral("Play the class %1 times, unseen, to see how often a class this size gets the right answer")
+                        .arg(stats::withSeparators(Classes)));
+    m_many->setObjectName(QStringLiteral("many"));
+    m_offer = button(QStringLiteral("Put these counts in Our class"),
+                     QStringLiteral("Copy the counts of the groups done into the class's table, marked as simulated"));
+    m_offer->setObjectName(QStringLiteral("offer"));
+
+    m_headline = new QLabel(this);
+    m_headline->setObjectName(QStringLiteral("conclusion"));
+    m_headline->setWordWrap(true);
+    m_headline->setFocusPolicy(Qt::TabFocus);
+    m_state = new QLabel(this);
+    m_state->setObjectName(QStringLiteral("state"));
+    m_state->setWordWrap(true);
+    m_state->setFocusPolicy(Qt::TabFocus);
+    m_manyText = new QLabel(this);
+    m_manyText->setObjectName(QStringLiteral("manyClasses"));
+    m_manyText->setWordWrap(true);
+    m_manyText->setFocusPolicy(Qt::TabFocus);
+    m_manyText->hide();
+    m_boards = new ClassBoards(m_class, this);
+    m_chart = new FittedChartView(this);
+    m_chart->setAccessibleName(QStringLiteral("The class's counts on the law of meetings"));
+    m_chartKey = new QLabel(chartKey(), this);
+    m_chartKey->setWordWrap(true);
+
+    // Two rows of controls: playing the class, then setting it up and
+    // using it, with the texts and pictures between them.
+    auto *controls = new QHBoxLayout;
+    auto *settings = new QHBoxLayout;
+    auto labelled = [this](QHBoxLayout *row, const QString &text, QWidget *buddy) {
+        auto *label = new QLabel(text, this);
+        label->setBuddy(buddy);
+        row->addWidget(label);
+        row->addWidget(buddy);
+    };
+    for (QWidget *w : std::initializer_list<QWidget *>{m_play, m_step, m_finish, m_reset})
+        controls->addWidget(w);
+    controls->addSpacing(fontMetrics().averageCharWidth());
+    labelled(controls, QStringLiteral("&Speed:"), m_speed);
+    labelled(controls, QStringLiteral("&Groups:"), m_groups);
+    controls->addStretch(1);
+    labelled(settings, QStringLiteral("S&eed:"), m_seed);
+    settings->addWidget(m_many);
+    settings->addWidget(m_offer);
+    settings->addStretch(1);
+    auto *lawColumn = new QVBoxLayout;
+    lawColumn->addWidget(m_chartKey);
+    lawColumn->addWidget(m_chart, 1);
+    auto *body = new QHBoxLayout;
+    body->addWidget(m_boards, 1);
+    body->addLayout(lawColumn, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(fontMetrics().height() / 4);
+    layout->addLayout(controls);
+    layout->addWidget(m_headline);
+    layout->addWidget(m_state);
+    layout->addLayout(body, 1);
+    layout->addWidget(m_manyText);
+    layout->addLayout(settings);
+
+    m_frame.setTimerType(Qt::PreciseTimer);
+    connect(&m_frame, &QTimer::timeout, this, &FastClassPage::frame);
+    m_chartDue.setSingleShot(true);
+    m_chartDue.setInterval(ChartMs);
+    connect(&m_chartDue, &QTimer::timeout, this, &FastClassPage::showChart);
+    connect(m_play, &QToolButton::clicked, this, [this] { play(!m_frame.isActive()); });
+    // Space plays and pauses wherever the focus is while the page shows,
+    // except where it is typed, or on another button, which it presses.
+    auto *space = new QShortcut(QKeySequence(Qt::Key_Space), this, nullptr, nullptr, Qt::WindowShortcut);
+    connect(space, &QShortcut::activated, this, [this] {
+        auto *focused = qobject_cast<QAbstractButton *>(QApplication::focusWidget());
+        (focused ? focused : m_play)->animateClick();
+    });
+    connect(m_step, &QToolButton::clicked, this, &FastClassPage::step);
+    connect(m_finish, &QToolButton::clicked, this, &FastClassPage::finishNow);
+    connect(m_reset, &QToolButton::clicked, this, &FastClassPage::restart);
+    connect(m_speed, &QComboBox::currentIndexChanged, this, [this] {
+        if (m_frame.isActive())
+            play(true);
+    });
+    connect(m_groups, &QSpinBox::valueChanged, this, [this] {
+        m_groupsChosen = m_groupsChosen || m_groups->hasFocus();
+        restart();
+    });
+    connect(m_seed, &QSpinBox::valueChanged, this, &FastClassPage::restart);
+    connect(m_many, &QToolButton::clicked, this, &FastClassPage::playManyClasses);
+    connect(m_offer, &QToolButton::clicked, this, &FastClassPage::offerCounts);
+    restart();
+}
+
+FastClassPage::~FastClassPage()
+{
+    m_manyStop->store(true);
+    if (m_manyThread.joinable())
+        m_manyThread.join();
+}
+
+void FastClassPage::setAnswer(const answer::Answer &answer)
+{
+    m_answer = answer;
+    if (!answer) {
+        play(false);
+        shown(true);
+        return;
+    }
+    const stats::Starts starts = m_class.starts();
+    if (!(answer->starts.momotaro == starts.momotaro && answer->starts.dog == starts.dog && answer->ticksPerTimer == m_class.ticksPerTimer()))
+        restart();
+    else
+        shown(true);
+}
+
+void FastClassPage::suggestGroups(int groups)
+{
+    if (m_groupsChosen || groups < 1 || m_class.now() > 0)
+        return;
+    const QSignalBlocker quiet(m_groups);
+    m_groups->setValue(std::min(groups, stats::MostGroupsInMotion));
+    restart();
+}
+
+void FastClassPage::setTextPixels(int pixels)
+{
+    // The chart's lettering a little smaller than the window's: it shares
+    // the page with the boards.
+    m_chart->setTextPixels(pixels * 4 / 5);
+    QFont small = font();
+    small.setPixelSize(pixels * 4 / 5);
+    m_chartKey->setFont(small);
+    QFont bold = font();
+    bold.setPixelSize(pixels);
+    bold.setBold(true);
+    m_headline->setFont(bold);
+    fitTexts();
+}
+
+void FastClassPage::restart()
+{
+    play(false);
+    m_manyStop->store(true);
+    m_manyPlaying = false;
+    ++m_generation;
+    const stats::Starts starts = m_answer ? m_answer->starts : m_class.starts();
+    const int ticks = m_answer ? m_answer->ticksPerTimer : rules::ticksPerTimer(rules::TimeLimitSeconds);
+    m_class = stats::ClassInMotion(starts, ticks, m_groups->value(), std::uint64_t(m_seed->value()));
+    m_manyText->hide();
+    m_manyText->clear();
+    shown(true);
+}
+
+int FastClassPage::speed() const
+{
+    return m_speed->currentData().toInt();
+}
+
+void FastClassPage::play(bool on)
+{
+    on = on && m_answer && !m_class.finished();
+    if (on) {
+        m_fromTick = m_class.now();
+        m_fromSeconds = m_clock.steadySeconds();
+        // One frame a tick at low speeds, as on the board; otherwise a
+        // frame as often as a screen shows one.
+        m_frame.start(std::max(FrameMs, int(1000 * TickSeconds / speed())));
+    } else {
+        m_frame.stop();
+    }
+    m_play->setText(on ? QStringLiteral("Pause") : QStringLiteral("Play"));
+}
+
+void FastClassPage::frame()
+{
+    const double elapsed = m_clock.steadySeconds() - m_fromSeconds;
+    m_class.advanceTo(m_fromTick + int(std::floor(elapsed * speed() / TickSeconds)));
+    m_boards->update();
+    shown();
+    if (m_class.finished())
+        play(false);
+}
+
+void FastClassPage::step()
+{
+    play(false);
+    m_class.advanceTo(m_class.now() + 1);
+    m_boards->update();
+    shown();
+}
+
+void FastClassPage::finishNow()
+{
+    play(false);
+    m_class.advanceTo(m_class.end());
+    m_boards->update();
+    shown();
+}
+
+void FastClassPage::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    fitTexts();
+}
+
+void FastClassPage::fitTexts()
+{
+    // A wrapped label asks for the height of its text at a narrow width of
+    // its own choosing, far more than it needs at the width it has: each
+    // asks for what its text takes at its width.
+    // Only once the page is laid out: before, a label's width is a guess.
+    if (!isVisible())
+        return;
+    for (QLabel *label : {m_headline, m_state, m_chartKey, m_manyText})
+        label->setMinimumHeight(label->heightForWidth(label->width()));
+}
+
+void FastClassPage::hideEvent(QHideEvent *event)
+{
+    play(false);
+    QWidget::hideEvent(event);
+}
+
+void FastClassPage::shown(bool force)
+{
+    const bool ready = bool(m_answer);
+    const int done = m_class.groupsDone();
+    for (QWidget *w : std::initializer_list<QWidget *>{m_play, m_step, m_finish})
+        w->setEnabled(ready && !m_class.finished());
+    m_many->setEnabled(ready && !m_manyPlaying);
+    m_offer->setEnabled(done > 0);
+    if (!force && done == m_shownDone)
+        return;
+    m_shownDone = done;
+    if (!ready) {
+        m_headline->setText(QStringLiteral("Working out the answer…"));
+        m_state->clear();
+        return;
+    }
+    const stats::ClassCounts counts = m_class.counts();
+    m_headline->setText(done == 0 ? QStringLiteral("%1 run both ways, %2 s each, from the board's start points; each group's counts join the chart as it finishes.")
+                                        .arg(groupsText(m_class.groups()))
+                                        .arg(m_answer->seconds)
+                                  : stats::classConclusion(*m_answer, counts, !m_class.finished()));
+    const QString exact = QStringLiteral("exact %1 and %2").arg(m_answer->exact[Scenario::BothWalk].expectedMeetings, 0, 'f', 1)
+                              .arg(m_answer->exact[Scenario::DogWalks].expectedMeetings, 0, 'f', 1);
+    m_state->setText(done == 0 ? QStringLiteral("0 of %1 done; averages: %2").arg(groupsText(m_class.groups()), exact)
+                               : QStringLiteral("%1 of %2 done; averages %3 and %4; %5")
+                                     .arg(done)
+                                     .arg(groupsText(m_class.groups()))
+                                     .arg(counts.sum(Scenario::BothWalk).mean(), 0, 'f', 1)
+                                     .arg(counts.sum(Scenario::DogWalks).mean(), 0, 'f', 1)
+                                     .arg(exact));
+    fitTexts();
+    if (m_frame.isActive() && !force) {
+        if (!m_chartDue.isActive())
+            m_chartDue.start();
+    } else {
+        m_chartDue.stop();
+        showChart();
+    }
+}
+
+void FastClassPage::showChart()
+{
+    if (!m_answer)
+        return;
+    const stats::ClassCounts counts = m_class.counts();
+    m_chart->replaceChart(classChart(*m_answer, counts, false));
+    m_chart->setAccessibleDescription(m_state->text());
+}
+
+void FastClassPage::playManyClasses()
+{
+    if (!m_answer)
+        return;
+    m_manyStop->store(true);
+    if (m_manyThread.joinable())
+        m_manyThread.join();
+    auto stop = std::make_shared<std::atomic<bool>>(false);
+    m_manyStop = stop;
+    const answer::Answer asked = m_answer;
+    const int groups = m_class.groups();
+    const std::uint64_t seed = m_class.seed();
+    const quint64 generation = m_generation;
+    m_manyText->setText(QStringLiteral("Playing %1 classes of %2…").arg(stats::withSeparators(Classes), groupsText(groups)));
+    m_manyText->show();
+    fitTexts();
+    m_manyPlaying = true;
+    m_many->setEnabled(false);
+    const int threads = int(std::max(1u, std::thread::hardware_concurrency()));
+    m_manyThread = std::jthread([this, stop, asked, groups, seed, generation, threads] {
+        const std::optional<stats::ManyClasses> many =
+            stats::playManyClasses(*asked, groups, Classes, seed, threads, [&stop] { return stop->load(); });
+        if (!many)
+            return;
+        QMetaObject::invokeMethod(
+            this,
+            [this, asked, many = *many, generation] {
+                if (generation != m_generation)
+                    return;
+                m_manyText->setText(stats::manyClassesText(*asked, many));
+                fitTexts();
+                m_manyPlaying = false;
+                m_many->setEnabled(bool(m_answer));
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void FastClassPage::offerCounts()
+{
+    stats::ClassCounts counts = m_class.counts();
+    if (counts.groups.empty())
+        return;
+    const stats::Starts starts = m_class.starts();
+    const int seconds = m_answer ? int(m_answer->seconds) : int(rules::TimeLimitSeconds);
+    counts.simulated = QStringLiteral("simulated by meetling-answer, seed %1: meetling-stats --momo %2,%3 --dog %4,%5 --seconds %6 "
+                                      "--runs %7 --seed %1 --csv FILE plays the same runs")
+                           .arg(m_class.seed())
+                           .arg(int(starts.momotaro.x))
+                           .arg(int(starts.momotaro.y))
+                           .arg(int(starts.dog.x))
+                           .arg(int(starts.dog.y))
+                           .arg(seconds)
+                           .arg(counts.groups.size());
+    emit countsOffered(counts);
+}
+
+bool FastClassPage::save(const QString &file, const QString &footer, QString &error) const
+{
+    if (!m_answer) {
+        error = QStringLiteral("the answer is still being worked out");
+        return false;
+    }
+    std::unique_ptr<QChart> chart(classChart(*m_answer, m_class.counts(), true));
+    const QString headline = m_headline->text();
+    const QString state = m_state->text() + QStringLiteral(". Thin lines on the chart: the class's averages so far.");
+    return stats::savePicture(file, stats::PictureSize, [&](QPainter &painter) {
+        const QSize size = stats::PictureSize;
+        painter.fillRect(QRect(QPoint(), size), Qt::white);
+        const int line = stats::PictureTextPx * 3 / 2;
+        const int top = 20 + 3 * line;
+        painter.setPen(Qt::black);
+        painter.setFont(stats::pictureFont(stats::PictureTextPx, true));
+        painter.drawText(QRect(40, 20, size.width() - 80, 2 * line), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, headline);
+        painter.setFont(stats::pictureFont(stats::PictureTextPx));
+        painter.drawText(QRect(40, 20 + 2 * line, size.width() - 80, line), Qt::AlignLeft | Qt::AlignVCenter, state);
+        const QRect below(0, top, size.width(), stats::footerArea(size).top() - top);
+        paintClassBoards(painter, below.adjusted(40, 10, -below.width() / 2 - 10, -10), m_class, stats::PictureTextPx);
+        painter.setRenderHint(QPainter::Antialiasing);
+        stats::paintChart(painter, *chart, QRectF(below.adjusted(below.width() / 2, 0, 0, 0)));
+        stats::paintFooter(painter, size, footer);
+    }, error);
+}

@@ -1,0 +1,119 @@
+#pragma once
+
+#include "answerengine.h"
+#include "classinmotion.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+#include <atomic>
+#include <memory>
+#include <thread>
+
+class Clock;
+class ClassBoards;
+class FittedChartView;
+class QComboBox;
+class QLabel;
+class QToolButton;
+class QSpinBox;
+
+// "A class in fast motion": a class of groups, each running one run of each
+// scenario from the board's start points, side by side on small boards,
+// played from real time up to hundreds of times faster. As each group
+// finishes, its counts join the marks on the exact law of meetings in a
+// run, and its averages so far stand beside the exact ones; the headline
+// says what the class would conclude. Many such classes can be played
+// without being shown, to see how often a class this size gets the answer
+// right. The class is a stats::ClassInMotion: the same seed gives the same
+// class at any speed.
+class FastClassPage final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // clock: what the speed is measured against (the caller's, outliving
+    // the page); none for the system's.
+    explicit FastClassPage(QWidget *parent = nullptr, Clock *clock = nullptr);
+    ~FastClassPage() override;
+
+    // The latest answer, or null while it is worked out. An answer for
+    // other start points or another run length starts the class again.
+    void setAnswer(const answer::Answer &answer);
+    // How many groups the teacher's own class has: the class takes that
+    // many until the teacher chooses.
+    void suggestGroups(int groups);
+    void setTextPixels(int pixels);
+    // The page as a picture (the boards, the law and what the class
+    // concludes), footer under it. On failure, error says why.
+    bool save(const QString &file, const QString &footer, QString &error) const;
+
+    // The page's wrapped texts ask for the height they take at the width
+    // they have (fitTexts()); asking the window for a height for a width
+    // besides would have it sized for every part's preferred height.
+    bool hasHeightForWidth() const override { return false; }
+
+    // The speeds offered, in times real time.
+    static constexpr std::array<int, 9> Speeds{1, 2, 5, 10, 20, 50, 100, 200, 500};
+
+signals:
+    // "Put these counts in Our class": the groups done, marked as simulated.
+    void countsOffered(const stats::ClassCounts &counts);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    void restart();
+    void play(bool on);
+    void frame();
+    void step();
+    void finishNow();
+    void shown(bool force = false);
+    void fitTexts();
+    void showChart();
+    void playManyClasses();
+    void offerCounts();
+    int speed() const;
+
+    std::unique_ptr<Clock> m_ownClock;
+    Clock &m_clock;
+    answer::Answer m_answer;
+    stats::ClassInMotion m_class;
+    bool m_groupsChosen = false;
+
+    QToolButton *m_play = nullptr;
+    QToolButton *m_step = nullptr;
+    QToolButton *m_finish = nullptr;
+    QToolButton *m_reset = nullptr;
+    QComboBox *m_speed = nullptr;
+    QSpinBox *m_groups = nullptr;
+    QSpinBox *m_seed = nullptr;
+    QToolButton *m_many = nullptr;
+    QToolButton *m_offer = nullptr;
+    QLabel *m_headline = nullptr;
+    QLabel *m_state = nullptr;
+    QLabel *m_manyText = nullptr;
+    ClassBoards *m_boards = nullptr;
+    FittedChartView *m_chart = nullptr;
+    QLabel *m_chartKey = nullptr;
+
+    // Playing: the class's tick and the clock when play began or the speed
+    // changed; the class's tick follows the clock from there.
+    QTimer m_frame;
+    int m_fromTick = 0;
+    double m_fromSeconds = 0;
+    // The groups done when the texts and the chart were last shown, and
+    // the chart redrawn at most this often while playing.
+    int m_shownDone = -1;
+    QTimer m_chartDue;
+
+    // Many classes, played on a thread of their own; each start of the
+    // class outdates what was playing.
+    std::jthread m_manyThread;
+    std::shared_ptr<std::atomic<bool>> m_manyStop;
+    bool m_manyPlaying = false;
+    quint64 m_generation = 0;
+};
