@@ -3,8 +3,10 @@
 # the board window a few seconds into a run where both walk, on a private
 # X server; then docs/meetling-answer.png and docs/meetling-answer-1024x768.png,
 # the answer window as it opens with its first settings on a 1280 x 800 and
-# a 1024 x 768 screen.  Needs a build (make build) and ImageMagick's
-# `import`.
+# a 1024 x 768 screen; then docs/meetling-answer-class-at-speed.png, a class
+# at speed in the middle of its runs, full screen on a 1920 x 1080 projector.
+# Needs a build (make build), ImageMagick's `import` and, for the last, the
+# openbox window manager (the window takes the keyboard's focus from it).
 #   sh scripts/screenshot.sh [BUILD_DIR]
 set -eu
 cd "$(dirname "$0")/.."
@@ -51,3 +53,28 @@ for shot in 1280x800:docs/meetling-answer.png 1024x768:docs/meetling-answer-1024
     pid=""
     sh tests/program/xvfb.sh stop "$xdir"
 done
+
+# A class at speed 12 s into its runs at 20 times real time: two thirds of
+# its groups done. F11 fills the screen; the page's title stands at that
+# point of the list there.
+sh tests/program/xvfb.sh start "$xdir" 1920x1080
+DISPLAY=$(cat "$xdir/display")
+home=$xdir/home
+rm -rf "$home"
+mkdir -p "$home"
+openbox >/dev/null 2>&1 &
+wm=$!
+sleep 1
+HOME=$home XDG_CONFIG_HOME=$home/.config "$build/meetling-answer" >/dev/null 2>&1 &
+pid=$!
+sleep 4
+xdotool key F11
+sleep 1
+xdotool mousemove 878 674 click 1 mousemove 1919 1079
+sleep 0.5
+xdotool key space
+sleep 12
+import -window root docs/meetling-answer-class-at-speed.png
+echo "wrote docs/meetling-answer-class-at-speed.png"
+kill "$pid" "$wm"
+pid=""
