@@ -73,6 +73,15 @@ bool answered(const AnswerPane &pane)
     return !pane.verdictText().startsWith(QStringLiteral("Working"));
 }
 
+// Runs the event loop until the pane shows an answer, or ms have passed.
+void waitForAnswer(const AnswerPane &pane, int ms = 60000)
+{
+    QElapsedTimer deadline;
+    deadline.start();
+    while (!answered(pane) && deadline.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
 double percentile(std::vector<double> values, double p)
 {
     std::sort(values.begin(), values.end());
@@ -103,10 +112,7 @@ void dragFollowed(benchmark::State &state)
     // The first computation: every start of this Dog worked out once.
     for (Point p : snake()) {
         board.setPosition(Walker::Momotaro, p);
-        QElapsedTimer deadline;
-        deadline.start();
-        while (!answered(pane) && deadline.elapsed() < 60000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        waitForAnswer(pane);
     }
     // The figures beside the board: the verdict and every figure's label.
     std::vector<QLabel *> labels{pane.findChild<QLabel *>(QStringLiteral("verdict"))};
@@ -134,10 +140,7 @@ void dragFollowed(benchmark::State &state)
             const QStringList before = texts();
             const Clock::time_point moved = Clock::now();
             board.setPosition(Walker::Momotaro, p);
-            QElapsedTimer deadline;
-            deadline.start();
-            while (!answered(pane) && deadline.elapsed() < 5000)
-                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            waitForAnswer(pane, 5000);
             // Figures that read as before need no paint: they are on screen.
             if (texts() == before)
                 figureWatch.painted = Clock::now();
@@ -263,10 +266,7 @@ void classAtSpeed(benchmark::State &state)
     window.show();
     AnswerPane &pane = *window.findChild<AnswerPane *>();
     window.findChild<QSpinBox *>(QStringLiteral("runLength"))->setValue(600);
-    QElapsedTimer deadline;
-    deadline.start();
-    while (!answered(pane) && deadline.elapsed() < 60000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    waitForAnswer(pane);
     runFor(500);
     const double restMiB = residentMiB();
     const PageParts parts = pageOf(window);
@@ -302,9 +302,7 @@ void classAtSpeed(benchmark::State &state)
             verdict->installEventFilter(&watch);
             const Clock::time_point moved = Clock::now();
             board.setPosition(Walker::Momotaro, points[(i * 7) % points.size()]);
-            deadline.restart();
-            while (!answered(pane) && deadline.elapsed() < 5000)
-                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            waitForAnswer(pane, 5000);
             waitForPaint(watch);
             verdict->removeEventFilter(&watch);
             if (watch.painted)
@@ -326,9 +324,7 @@ void classAtSpeed(benchmark::State &state)
         // 1,000 classes of 30 groups in runs of 180 s, the window's thread
         // meanwhile: the longest it went without handling a timer's tick.
         window.findChild<QSpinBox *>(QStringLiteral("runLength"))->setValue(180);
-        deadline.restart();
-        while (!answered(pane) && deadline.elapsed() < 60000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        waitForAnswer(pane);
         runFor(300);
         double longestGap = 0;
         Clock::time_point last = Clock::now();
@@ -342,7 +338,8 @@ void classAtSpeed(benchmark::State &state)
         const Clock::time_point manyStart = Clock::now();
         beat.start();
         parts.many->click();
-        deadline.restart();
+        QElapsedTimer deadline;
+        deadline.start();
         while (!parts.manyText->text().startsWith(QStringLiteral("In ")) && deadline.elapsed() < 60000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         const double manyMs = std::chrono::duration<double, std::milli>(Clock::now() - manyStart).count();

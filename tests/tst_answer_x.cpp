@@ -14,11 +14,11 @@
 #include <QComboBox>
 #include <QFile>
 #include <QImageReader>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
+
+const int WaitMs = int(waitDeadline().count());
 
 // Every accessible name under an interface, depth first.
 void collectNames(QAccessibleInterface *node, QStringList &names)
@@ -44,27 +44,36 @@ class TestAnswerX : public QObject
     Q_OBJECT
 
 private slots:
+    // A window of its own for each test, active and answered.
+    void init()
+    {
+        m_f.emplace();
+        m_f->window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&m_f->window));
+        m_f->window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&m_f->window));
+        QTRY_VERIFY_WITH_TIMEOUT(answered(m_f->window), WaitMs);
+    }
+    void cleanup()
+    {
+        m_f.reset();
+    }
+
     void screenReaderFindsWalkersAndFiguresAndPageSaves()
     {
-        QTemporaryDir dir;
-        QSettings settings(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-        AnswerWindow window(settings);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const int waitMs = int(waitDeadline().count());
-        QTRY_VERIFY_WITH_TIMEOUT(answered(window), waitMs);
+        AnswerWindow &window = m_f->window;
 
         partOf<BoardView>(window).setPosition(Walker::Dog, {7, 3});
-        QTRY_VERIFY_WITH_TIMEOUT(accessibleNames(window).contains(QStringLiteral("Dog, x 7, y 3")), waitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(accessibleNames(window).contains(QStringLiteral("Dog, x 7, y 3")), WaitMs);
         const QStringList names = accessibleNames(window);
         QVERIFY(names.contains(QStringLiteral("Momotaro, x 4, y 4")));
         QVERIFY(names.contains(QStringLiteral("The answer")));
         const QString meetings = QStringLiteral("Meetings in a run, on average, Both wander: ");
-        QTRY_VERIFY_WITH_TIMEOUT(std::any_of(names.begin(), names.end(), [&](const QString &n) { return n.startsWith(meetings); }), waitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(std::any_of(names.begin(), names.end(), [&](const QString &n) { return n.startsWith(meetings); }), WaitMs);
 
         // The page of the new question, once its answer is worked out.
-        QTRY_VERIFY_WITH_TIMEOUT(shows(window, libraryAnswer({4, 4}, {7, 3}, 180)), waitMs);
-        const QString file = dir.filePath(QStringLiteral("page.png"));
+        QTRY_VERIFY_WITH_TIMEOUT(shows(window, libraryAnswer({4, 4}, {7, 3}, 180)), WaitMs);
+        const QString file = m_f->dir.filePath(QStringLiteral("page.png"));
         QString error;
         QVERIFY2(partOf<AnswerPages>(window).saveCurrent(file, error), qPrintable(error));
         QImageReader picture(file);
@@ -76,15 +85,7 @@ private slots:
     // screen reader how far it is, up to every group done.
     void aClassAtSpeedIsHeardToTheEnd()
     {
-        QTemporaryDir dir;
-        QSettings settings(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-        AnswerWindow window(settings);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        const int waitMs = int(waitDeadline().count());
-        QTRY_VERIFY_WITH_TIMEOUT(answered(window), waitMs);
+        AnswerWindow &window = m_f->window;
         partOf<AnswerPages>(window).setCurrentIndex(int(AnswerPages::Page::FastClass));
         auto &speed = partOf<QComboBox>(window, QStringLiteral("speed"));
         speed.setCurrentIndex(speed.count() - 1);
@@ -93,9 +94,12 @@ private slots:
             const QStringList names = accessibleNames(window);
             return std::any_of(names.begin(), names.end(), [&](const QString &name) { return name.startsWith(start); });
         };
-        QTRY_VERIFY_WITH_TIMEOUT(heard(QStringLiteral("30 of 30 groups done; averages ")), waitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(heard(QStringLiteral("30 of 30 groups done; averages ")), WaitMs);
         QVERIFY(heard(QStringLiteral("Both wandering met more in ")) || heard(QStringLiteral("Momotaro waiting met more in ")));
     }
+
+private:
+    std::optional<AnswerWindowFixture> m_f;
 };
 
 int main(int argc, char *argv[])

@@ -8,12 +8,10 @@
 #include "picturefile.h"
 #include "wording.h"
 
-#include <QAbstractAxis>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QChart>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHash>
 #include <QLabel>
@@ -42,7 +40,7 @@ constexpr int ChartMs = 150;
 constexpr int Classes = 1000;
 constexpr int DefaultGroups = 30;
 constexpr int DefaultSpeed = 20;
-const int MostSeed = 999999;
+constexpr int MostSeed = 999999;
 
 const QColor GridColor{200, 200, 200};
 // Below this many pixels a walker's picture is a blur: a dot stands for it.
