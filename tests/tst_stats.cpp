@@ -8,6 +8,7 @@
 #include "simulation.h"
 #include "wording.h"
 #include "waiting.h"
+#include "walkertick.h"
 #include "walkrun.h"
 
 #include <QDir>
@@ -262,8 +263,9 @@ void TestStats::runsComeInOrderWhateverTheThreads()
 }
 
 // A class played on in steps of any size, paused (a step of 0) or asked to
-// go back (a negative step), shows the groups done, the first ones, with
-// the counts the simulation plays for the same seed: its runs 0 .. groups - 1.
+// go back (a negative step), stands at every step where its runs played in
+// one go stand, and shows the groups done, the first ones, with the counts
+// the simulation plays for the same seed: its runs 0 .. groups - 1.
 void TestStats::aClassInMotionPlaysTheSimulationsRuns_data()
 {
     QTest::addColumn<QList<int>>("steps");
@@ -287,21 +289,30 @@ void TestStats::aClassInMotionPlaysTheSimulationsRuns()
             return true;
         });
     }
+    // Group g's run of a scenario played in one go for ticks ticks.
+    auto inOneGo = [&](int g, Scenario scenario, int ticks) {
+        WalkPoints walk = placedWalk(scenario, starts.momotaro, starts.dog);
+        SplitMixRandom random(stats::runSeed(Seed, scenario, g));
+        playRun(walk, ticks, [&random] { return directionFromDraw(random.next()); });
+        return QList<int>{int(walk.dogX), int(walk.dogY), int(walk.momoX), int(walk.momoY), int(walk.runMode), int(walk.meetCount)};
+    };
     stats::ClassInMotion motion(starts, Ticks, Groups, Seed);
-    int lastDone = 0;
     for (int i = 0; !motion.finished(); ++i) {
         QVERIFY(i < 10'000);
         motion.advanceTo(motion.now() + steps[i % steps.size()]);
         const stats::ClassCounts counts = motion.counts();
         QCOMPARE(int(counts.groups.size()), motion.groupsDone());
-        QVERIFY(motion.groupsDone() >= lastDone);
-        lastDone = motion.groupsDone();
-        for (std::size_t g = 0; g < counts.groups.size(); ++g) {
-            for (Scenario scenario : stats::Scenarios)
-                QCOMPARE(*counts.groups[g].counts[scenario], int(played[scenario][g]));
+        for (int g = 0; g < Groups; ++g) {
+            for (Scenario scenario : stats::Scenarios) {
+                const WalkPoints &walk = motion.walk(g, scenario);
+                const QList<int> now{int(walk.dogX), int(walk.dogY), int(walk.momoX), int(walk.momoY), int(walk.runMode), int(walk.meetCount)};
+                QCOMPARE(now, inOneGo(g, scenario, g < motion.groupsDone() ? Ticks : motion.ticksDone(g)));
+                if (g < motion.groupsDone())
+                    QCOMPARE(*counts.groups[std::size_t(g)].counts[scenario], int(played[scenario][std::size_t(g)]));
+            }
         }
     }
-    QCOMPARE(lastDone, Groups);
+    QCOMPARE(motion.groupsDone(), Groups);
 }
 
 // Many classes of a few groups, played without being shown: how often their

@@ -258,7 +258,7 @@ void ClassTable::setCounts(const stats::ClassCounts &counts)
     }
     m_filling = false;
     m_simulatedBy = counts.simulated;
-    m_simulated->setText(tr("Simulated counts, not a class's own: %1").arg(counts.simulated));
+    m_simulated->setText(tr("Not a class's own counts: %1").arg(counts.simulated));
     m_simulated->setAccessibleName(m_simulated->text());
     m_simulated->setVisible(!counts.simulated.isEmpty());
     showRefusal(QString());
