@@ -11,12 +11,18 @@ _meetling_stats()
         --class)
             COMPREPLY=($(compgen -f -X '!*.csv' -- "$cur") $(compgen -d -- "$cur"))
             return ;;
+        --pupils-sheet|--teacher-sheet)
+            COMPREPLY=($(compgen -f -X '!*.pdf' -- "$cur") $(compgen -d -- "$cur"))
+            return ;;
+        --paper)
+            COMPREPLY=($(compgen -W 'A4 Letter' -- "$cur"))
+            return ;;
         --csv)
             COMPREPLY=($(compgen -f -- "$cur"))
             return ;;
-        --momo|--dog|--seconds|--runs|--seed|--threads)
+        --momo|--dog|--seconds|--runs|--seed|--threads|--sheet-rows)
             return ;;
     esac
-    COMPREPLY=($(compgen -W '--help --version --momo --dog --seconds --runs --seed --threads --plot --map --json --csv --class' -- "$cur"))
+    COMPREPLY=($(compgen -W '--help --version --momo --dog --seconds --runs --seed --threads --plot --map --json --csv --class --pupils-sheet --teacher-sheet --sheet-rows --paper' -- "$cur"))
 }
 complete -o filenames -F _meetling_stats meetling-stats

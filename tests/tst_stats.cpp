@@ -141,6 +141,8 @@ private slots:
     void outputMatchesItsGoldenFile();
     void aFileNotWrittenWholeIsLeftAsItWas();
     void aClassFileIsARegularFileOfAtMost1MiB();
+    void sheetsAreOnePageAndOnlyTheTeachersHoldsTheAnswer_data();
+    void sheetsAreOnePageAndOnlyTheTeachersHoldsTheAnswer();
 };
 
 void TestStats::sweepMatchesEveryDirectionSequence_data()
@@ -598,6 +600,8 @@ void TestStats::badOptionsAreRefusedWithoutOutput_data()
     QTest::newRow("no threads") << QStringList{"--threads", "0"} << 2 << "--threads: expected";
     QTest::newRow("picture kind") << QStringList{"--plot", "out.gif"} << 2 << "--plot: the file name must end in .png or .svg";
     QTest::newRow("plot folder missing") << QStringList{"--plot", "missing/out.png"} << 1 << "--plot: no such folder";
+    QTest::newRow("a sheet not a PDF") << QStringList{"--pupils-sheet", "sheet.png"} << 2 << "--pupils-sheet: the file name must end in .pdf";
+    QTest::newRow("paper of another size") << QStringList{"--teacher-sheet", "t.pdf", "--paper", "A5"} << 2 << "--paper: expected A4 or Letter";
     // A line break in a name typed stays on the one line, as its code.
     QTest::newRow("a line break in a name") << QStringList{"--plot", "miss\ning/out.png"} << 1 << "--plot: no such folder: ";
 }
@@ -714,6 +718,63 @@ void TestStats::aClassFileIsARegularFileOfAtMost1MiB()
         const auto *problem = std::get_if<QString>(&read);
         QVERIFY2(problem && problem->contains(says), qPrintable(name));
     }
+}
+
+// The lesson's sheets from the command line, on either paper: one page
+// each, read back with poppler's tools; the pupils' sheet names the start
+// points and the run's length but no figure of the answer, the teacher's
+// holds both ways' expected meetings.
+void TestStats::sheetsAreOnePageAndOnlyTheTeachersHoldsTheAnswer_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("paper");
+    QTest::newRow("A4, the default question") << QStringList{} << "A4";
+    QTest::newRow("Letter, corners, 60 s, 10 rows")
+        << QStringList{"--paper", "letter", "--momo", "0,0", "--dog", "10,10", "--seconds", "60", "--sheet-rows", "10"} << "letter";
+}
+
+void TestStats::sheetsAreOnePageAndOnlyTheTeachersHoldsTheAnswer()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, paper);
+    QTemporaryDir dir;
+    const QString pupils = dir.filePath(QStringLiteral("pupils.pdf"));
+    const QString teacher = dir.filePath(QStringLiteral("teacher.pdf"));
+    QProcess tool;
+    tool.start(QStringLiteral(MEETLING_STATS), arguments + QStringList{"--runs", "1", "--json", "--pupils-sheet", pupils, "--teacher-sheet", teacher});
+    QVERIFY(tool.waitForFinished(int(waitDeadline().count())));
+    QCOMPARE(tool.exitCode(), 0);
+    const QByteArray out = tool.readAllStandardOutput();
+    const QJsonObject exact = QJsonDocument::fromJson(out)[QStringLiteral("exact")].toObject();
+    QVERIFY2(!exact.isEmpty(), out.left(200).constData());
+    QStringList figures;
+    for (const char *scenario : {"bothWalk", "dogWalks"})
+        figures << QString::number(exact[QLatin1String(scenario)][QStringLiteral("expectedMeetings")].toDouble(), 'f', 2);
+
+    auto run = [](const QString &program, const QStringList &args) {
+        QProcess p;
+        p.start(program, args);
+        if (!p.waitForFinished(int(waitDeadline().count())) || p.exitCode() != 0)
+            return QString();
+        return QString::fromUtf8(p.readAllStandardOutput());
+    };
+    for (const QString &sheet : {pupils, teacher}) {
+        const QString info = run(QStringLiteral("pdfinfo"), {sheet});
+        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))), qPrintable(info));
+        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Page size:.*\\(%1\\)").arg(paper))), qPrintable(info));
+    }
+    const QString pupilsText = run(QStringLiteral("pdftotext"), {pupils, QStringLiteral("-")});
+    const QString teacherText = run(QStringLiteral("pdftotext"), {teacher, QStringLiteral("-")});
+    QVERIFY(pupilsText.contains(QStringLiteral("Each run lasts")));
+    for (const QString &figure : figures) {
+        QVERIFY2(teacherText.contains(figure), qPrintable(figure));
+        // Neither the figure nor its first decimal, as a headline rounds it.
+        QVERIFY2(!pupilsText.contains(figure.chopped(1)), qPrintable(figure));
+    }
+    // The verdict's headline, however pdftotext breaks its lines.
+    const QString headline = QJsonDocument::fromJson(out)[QStringLiteral("verdict")].toString().section(u'\n', 0, 0).simplified();
+    QVERIFY2(teacherText.simplified().contains(headline), qPrintable(headline));
+    QVERIFY(!pupilsText.simplified().contains(headline));
 }
 
 QTEST_GUILESS_MAIN(TestStats)

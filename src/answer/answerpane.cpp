@@ -13,40 +13,6 @@ namespace {
 // The headline's size against the text's.
 constexpr double HeadlineTimes = 2.25;
 
-// Each figure's row heading, as the statistics tool's table words it.
-QString heading(AnswerPane::Figure figure)
-{
-    switch (figure) {
-    case AnswerPane::Figure::Meetings: return QStringLiteral("Meetings in a run, on average");
-    case AnswerPane::Figure::AtLeastOne: return QStringLiteral("At least one meeting in the run");
-    case AnswerPane::Figure::MeanWait: return QStringLiteral("First meeting, on average, if the run had no time limit");
-    case AnswerPane::Figure::RunsFor90: return QStringLiteral("Runs of each for the right answer 9 times in 10");
-    }
-    return {};
-}
-
-QString value(AnswerPane::Figure figure, const stats::Answer &answer, Scenario scenario)
-{
-    const stats::ExactResult &exact = answer.exact[scenario];
-    switch (figure) {
-    case AnswerPane::Figure::Meetings: return QString::number(exact.expectedMeetings, 'f', 2);
-    case AnswerPane::Figure::AtLeastOne: return stats::percent(exact.atLeastOne);
-    case AnswerPane::Figure::MeanWait: return QString::number(exact.meanFirstSeconds, 'f', 1) + QStringLiteral(" s");
-    case AnswerPane::Figure::RunsFor90: {
-        // Only the way with more meetings in the run, the faster one, can
-        // come out ahead 9 times in 10; the other never does.
-        const double other = answer.exact[stats::otherScenario(scenario)].expectedMeetings;
-        if (exact.expectedMeetings == other)
-            return other == 0 ? QStringLiteral("never: no meeting is possible") : QStringLiteral("never: neither way is faster");
-        if (exact.expectedMeetings < other)
-            return QStringLiteral("never: %1 is the slower way").arg(stats::doing(scenario));
-        const int runs = answer.runsEach.runsFor90;
-        return runs == 0 ? QStringLiteral("more than %1").arg(answer.runsEach.byRuns.size()) : QString::number(runs);
-    }
-    }
-    return {};
-}
-
 } // namespace
 
 AnswerPane::AnswerPane(QWidget *parent) : QWidget(parent)
@@ -82,7 +48,7 @@ AnswerPane::AnswerPane(QWidget *parent) : QWidget(parent)
         m_names[scenario] = name;
     }
     for (std::size_t row = 0; row < Figures.size(); ++row) {
-        m_headings[row] = new QLabel(heading(Figures[row]), this);
+        m_headings[row] = new QLabel(stats::figureHeading(Figures[row]), this);
         m_headings[row]->setWordWrap(true);
         grid->addWidget(m_headings[row], int(row) + 3, 0);
         for (Scenario scenario : stats::Scenarios) {
@@ -142,10 +108,10 @@ void AnswerPane::showFigures(const stats::Answer *answer)
     for (std::size_t row = 0; row < Figures.size(); ++row) {
         for (Scenario scenario : stats::Scenarios) {
             QLabel *label = m_values[row][scenario];
-            const QString text = answer ? value(Figures[row], *answer, scenario) : QStringLiteral("…");
+            const QString text = answer ? stats::figureValue(Figures[row], *answer, scenario) : QStringLiteral("…");
             label->setText(text);
             // Read out with its row and column, as a sighted reader sees it.
-            label->setAccessibleName(QStringLiteral("%1, %2: %3").arg(heading(Figures[row]), stats::plainName(scenario), text));
+            label->setAccessibleName(QStringLiteral("%1, %2: %3").arg(stats::figureHeading(Figures[row]), stats::plainName(scenario), text));
         }
     }
 }

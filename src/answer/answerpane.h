@@ -1,6 +1,7 @@
 #pragma once
 
 #include "answerengine.h"
+#include "wording.h"
 
 #include <QWidget>
 
@@ -29,8 +30,8 @@ public:
     void setTextPixels(int pixels);
 
     // The figures' rows, in the order shown.
-    enum class Figure { Meetings, AtLeastOne, MeanWait, RunsFor90 };
-    static constexpr std::array<Figure, 4> Figures{Figure::Meetings, Figure::AtLeastOne, Figure::MeanWait, Figure::RunsFor90};
+    using Figure = stats::Figure;
+    static constexpr auto Figures = stats::Figures;
     // The label that shows a figure; its accessible name reads it in full.
     QLabel *figureLabel(Figure figure, Scenario scenario) const;
 

@@ -258,12 +258,13 @@ QChart *runsChart(const Answer &answer)
     return chart;
 }
 
-void paintChart(QPainter &painter, QChart &chart, const QRectF &area)
+void paintChart(QPainter &painter, QChart &chart, const QRectF &area, double scale)
 {
     QGraphicsScene scene;
     scene.addItem(&chart);
-    chart.setGeometry(QRectF(QPointF(), area.size()));
-    scene.setSceneRect(QRectF(QPointF(), area.size()));
+    const QSizeF layout = area.size() / scale;
+    chart.setGeometry(QRectF(QPointF(), layout));
+    scene.setSceneRect(QRectF(QPointF(), layout));
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     scene.render(&painter, area, scene.sceneRect());

@@ -36,9 +36,9 @@ const Look &lookOf(Scenario scenario);
 QChart *lawChart(const Answer &answer, const PerScenario<Simulation> *simulated = nullptr);
 QChart *waitingChart(const Answer &answer);
 QChart *runsChart(const Answer &answer);
-// Draws chart into area of painter, laid out at the pictures' scale; chart
-// stays the caller's.
-void paintChart(QPainter &painter, QChart &chart, const QRectF &area);
+// Draws chart into area of painter, laid out at the pictures' scale, then
+// scaled by scale (its text PictureTextPx * scale); chart stays the caller's.
+void paintChart(QPainter &painter, QChart &chart, const QRectF &area, double scale = 1);
 // One chart alone, drawn as the pictures above are, with footer (the
 // context line) under it, saved as savePicture() saves; chart stays the
 // caller's.

@@ -10,9 +10,11 @@
 #include "progress.h"
 #include "report.h"
 #include "savefile.h"
+#include "sheets.h"
 #include "simulation.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QThread>
 
 #include <algorithm>
@@ -72,7 +74,7 @@ int main(int argc, char **argv)
     // Pictures need the widgets' application, drawn offscreen: no display is
     // needed and none is opened. Tables alone need none of it.
     std::unique_ptr<QCoreApplication> app;
-    if (o.plotFile.isEmpty() && o.mapFile.isEmpty()) {
+    if (o.plotFile.isEmpty() && o.mapFile.isEmpty() && o.pupilsSheetFile.isEmpty() && o.teacherSheetFile.isEmpty()) {
         app = std::make_unique<QCoreApplication>(argc, argv);
     } else {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -133,6 +135,11 @@ int main(int argc, char **argv)
         return fail(QStringLiteral("meetling-stats: cannot write %1: %2").arg(o.plotFile, error), 1);
     if (!o.mapFile.isEmpty() && !stats::saveMeetingMap(*report.map, o.starts, o.seconds, o.mapFile, error))
         return fail(QStringLiteral("meetling-stats: cannot write %1: %2").arg(o.mapFile, error), 1);
+    const stats::SheetSetup sheet{o.sheetRows, QDate::currentDate()};
+    for (const auto &[kind, file] : {std::pair{stats::Sheet::Pupils, o.pupilsSheetFile}, std::pair{stats::Sheet::Teacher, o.teacherSheetFile}}) {
+        if (!file.isEmpty() && !stats::saveSheet(file, kind, report.answer, sheet, o.paper, error))
+            return fail(QStringLiteral("meetling-stats: cannot write %1: %2").arg(file, error), 1);
+    }
     if (csvFile && !csvFile->commit(error))
         return csvFailure();
     if (csvOut)

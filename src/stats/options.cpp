@@ -146,7 +146,21 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
                                            .arg(QLatin1String(captionOf(Scenario::BothWalk)), QLatin1String(captionOf(Scenario::DogWalks)))
                                            .arg(MaxClassCount),
                                        QStringLiteral("FILE"));
-    parser.addOptions({help, version, momo, dog, seconds, runs, seed, threads, plot, map, json, csv, classFile});
+    const QCommandLineOption pupilsSheet(QStringLiteral("pupils-sheet"),
+                                         QStringLiteral("Write the pupils' sheet for the lesson into FILE (.pdf): the story, the start "
+                                                        "points, a table to tally each run; no answer."),
+                                         QStringLiteral("FILE"));
+    const QCommandLineOption teacherSheet(QStringLiteral("teacher-sheet"),
+                                          QStringLiteral("Write the teacher's sheet into FILE (.pdf): the answer, its figures and charts, "
+                                                         "and the class's counts with --class."),
+                                          QStringLiteral("FILE"));
+    const QCommandLineOption sheetRows(QStringLiteral("sheet-rows"),
+                                       QStringLiteral("Runs of each way the pupils' sheet has rows for, 1 to %1 (default %2).")
+                                           .arg(MostSheetRows).arg(Options().sheetRows),
+                                       QStringLiteral("N"));
+    const QCommandLineOption paper(QStringLiteral("paper"), QStringLiteral("The sheets' paper, A4 or Letter (default A4)."), QStringLiteral("SIZE"));
+    parser.addOptions({help, version, momo, dog, seconds, runs, seed, threads, plot, map, json, csv, classFile, pupilsSheet, teacherSheet,
+                       sheetRows, paper});
 
     if (!parser.parse(arguments))
         return usage(parser.errorText());
@@ -155,7 +169,8 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
     if (parser.isSet(version))
         return Refusal{QStringLiteral("meetling-stats ") + QStringLiteral(MEETLING_VERSION), 0};
     // An option left without its value takes the next option as one.
-    for (const QCommandLineOption *option : {&momo, &dog, &seconds, &runs, &seed, &threads, &plot, &map, &csv, &classFile}) {
+    for (const QCommandLineOption *option :
+         {&momo, &dog, &seconds, &runs, &seed, &threads, &plot, &map, &csv, &classFile, &pupilsSheet, &teacherSheet, &sheetRows, &paper}) {
         if (parser.isSet(*option) && parser.value(*option).startsWith(u"--"))
             return usage(QStringLiteral("--%1: no value given (expected %2)").arg(option->names().first(), option->valueName()));
     }
@@ -199,6 +214,14 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
         return *refused;
     if (auto refused = wholeNumber(threads, 1, MaxThreads, options.threads))
         return *refused;
+    if (auto refused = wholeNumber(sheetRows, 1, MostSheetRows, options.sheetRows))
+        return *refused;
+    if (parser.isSet(paper)) {
+        const QString size = parser.value(paper).toLower();
+        if (size != u"a4" && size != u"letter")
+            return usage(QStringLiteral("--paper: expected A4 or Letter, got '%1'").arg(parser.value(paper)));
+        options.paper = size == u"a4" ? Paper::A4 : Paper::Letter;
+    }
     if (parser.isSet(seed)) {
         bool ok = false;
         options.seed = parser.value(seed).toULongLong(&ok);
@@ -210,9 +233,12 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
     options.plotFile = parser.value(plot);
     options.mapFile = parser.value(map);
     options.csvFile = parser.value(csv);
+    options.pupilsSheetFile = parser.value(pupilsSheet);
+    options.teacherSheetFile = parser.value(teacherSheet);
     if (options.csvFile == StandardOutput && options.json)
         return usage(QStringLiteral("--csv - and --json both write to standard output"));
     const QStringList pictures{QStringLiteral("png"), QStringLiteral("svg")};
+    const QStringList pdf{QStringLiteral("pdf")};
     // Each output's resolved file, and the option that names it: a second
     // option naming the same file would silently replace the first's.
     QHash<QString, QString> claimed;
@@ -226,7 +252,9 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
     }
     for (const auto &[name, file, extensions] : {std::tuple{QStringLiteral("plot"), options.plotFile, pictures},
                                                 std::tuple{QStringLiteral("map"), options.mapFile, pictures},
-                                                std::tuple{QStringLiteral("csv"), options.csvFile, QStringList{}}}) {
+                                                std::tuple{QStringLiteral("csv"), options.csvFile, QStringList{}},
+                                                std::tuple{QStringLiteral("pupils-sheet"), options.pupilsSheetFile, pdf},
+                                                std::tuple{QStringLiteral("teacher-sheet"), options.teacherSheetFile, pdf}}) {
         if (parser.isSet(name) && file.isEmpty())
             return usage(QStringLiteral("--%1: the file name is empty").arg(name));
         if (file.isEmpty() || file == StandardOutput)

@@ -12,6 +12,11 @@
 
 namespace stats {
 
+// The paper the lesson's sheets are written for.
+enum class Paper { A4, Letter };
+// The most runs of each the pupils' sheet has rows for.
+inline constexpr int MostSheetRows = 10;
+
 // What the command line asks for.
 struct Options
 {
@@ -25,6 +30,11 @@ struct Options
     QString mapFile;
     QString csvFile;
     bool json = false;
+    // The lesson's sheets, as PDF.
+    QString pupilsSheetFile;
+    QString teacherSheetFile;
+    int sheetRows = 5;
+    Paper paper = Paper::A4;
     // The class's own counts, when --class names a file.
     std::optional<ClassCounts> classCounts;
 };

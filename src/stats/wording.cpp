@@ -47,6 +47,39 @@ QString runsOfEach(int runs)
     return runs == 1 ? QStringLiteral("1 run of each") : QStringLiteral("%1 runs of each").arg(runs);
 }
 
+QString figureHeading(Figure figure)
+{
+    switch (figure) {
+    case Figure::Meetings: return QStringLiteral("Meetings in a run, on average");
+    case Figure::AtLeastOne: return QStringLiteral("At least one meeting in the run");
+    case Figure::MeanWait: return QStringLiteral("First meeting, on average, if the run had no time limit");
+    case Figure::RunsFor90: return QStringLiteral("Runs of each for the right answer 9 times in 10");
+    }
+    return {};
+}
+
+QString figureValue(Figure figure, const Answer &answer, Scenario scenario)
+{
+    const ExactResult &exact = answer.exact[scenario];
+    switch (figure) {
+    case Figure::Meetings: return QString::number(exact.expectedMeetings, 'f', 2);
+    case Figure::AtLeastOne: return percent(exact.atLeastOne);
+    case Figure::MeanWait: return QString::number(exact.meanFirstSeconds, 'f', 1) + QStringLiteral(" s");
+    case Figure::RunsFor90: {
+        // Only the way with more meetings in the run, the faster one, can
+        // come out ahead 9 times in 10; the other never does.
+        const double other = answer.exact[otherScenario(scenario)].expectedMeetings;
+        if (exact.expectedMeetings == other)
+            return other == 0 ? QStringLiteral("never: no meeting is possible") : QStringLiteral("never: neither way is faster");
+        if (exact.expectedMeetings < other)
+            return QStringLiteral("never: %1 is the slower way").arg(doing(scenario));
+        const int runs = answer.runsEach.runsFor90;
+        return runs == 0 ? QStringLiteral("more than %1").arg(answer.runsEach.byRuns.size()) : QString::number(runs);
+    }
+    }
+    return {};
+}
+
 QString scenarioCaption(Scenario scenario)
 {
     return QString::fromLatin1(captionOf(scenario));

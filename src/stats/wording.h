@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <array>
 #include <optional>
 
 // The answer in a classroom's words, shared by the tool's report and the
@@ -16,6 +17,14 @@ QString scenarioCaption(Scenario scenario);
 QString plainName(Scenario scenario);
 // The same as the subject of a sentence: "both wandering", "Momotaro waiting".
 QString doing(Scenario scenario);
+
+// The figures a class asks about first, a row each, for both scenarios.
+enum class Figure { Meetings, AtLeastOne, MeanWait, RunsFor90 };
+inline constexpr std::array<Figure, 4> Figures{Figure::Meetings, Figure::AtLeastOne, Figure::MeanWait, Figure::RunsFor90};
+// A figure's row heading: "Meetings in a run, on average".
+QString figureHeading(Figure figure);
+// A figure's value for one scenario: "9.43", "99.5%", "never: ...".
+QString figureValue(Figure figure, const Answer &answer, Scenario scenario);
 
 // A chance as a class reads it: one decimal, never rounded to 0% or 100%.
 QString percent(double p);
