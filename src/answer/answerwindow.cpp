@@ -21,7 +21,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QInputDialog>
 #include <QMessageBox>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSettings>
@@ -58,6 +63,7 @@ const QString ClassKey = QStringLiteral("class/csv");
 const QString GeometryKey = QStringLiteral("window/geometry");
 const QString ZoomKey = QStringLiteral("view/zoom");
 const QString ClassFileKey = QStringLiteral("class/file");
+const QString SheetRowsKey = QStringLiteral("sheet/rows");
 // How long a drag or a stepping must pause before what it set is written.
 constexpr int KeepSoonMs = 300;
 
@@ -132,6 +138,16 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
     file->addSeparator();
     action(file, QStringLiteral("&Export page…"), {QKeySequence(Qt::CTRL | Qt::Key_E)}, &AnswerWindow::exportPage);
     action(file, QStringLiteral("&Copy the answer"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)}, &AnswerWindow::copyVerdict);
+    file->addSeparator();
+    // The lesson's sheets, printed or saved as PDF: the pupils' to tally on,
+    // the teacher's with the answer.
+    QMenu *print = file->addMenu(QStringLiteral("&Print"));
+    action(print, QStringLiteral("The &pupils' sheet…"), {QKeySequence::Print}, [this] { printSheet(stats::Sheet::Pupils); });
+    action(print, QStringLiteral("The &teacher's sheet…"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)},
+           [this] { printSheet(stats::Sheet::Teacher); });
+    QMenu *pdf = file->addMenu(QStringLiteral("Save as P&DF"));
+    action(pdf, QStringLiteral("The &pupils' sheet…"), {}, [this] { saveSheet(stats::Sheet::Pupils); });
+    action(pdf, QStringLiteral("The &teacher's sheet…"), {}, [this] { saveSheet(stats::Sheet::Teacher); });
     file->addSeparator();
     action(file, QStringLiteral("&Quit"), {QKeySequence::Quit}, &QWidget::close);
     QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
@@ -427,6 +443,76 @@ void AnswerWindow::exportPage()
             error = QStringLiteral("it is not a regular file");
         if (!error.isEmpty() || !m_pages->saveCurrent(name, error))
             QMessageBox::warning(this, windowTitle(), QStringLiteral("Cannot save %1: %2").arg(name, error));
+    });
+}
+
+std::optional<stats::SheetSetup> AnswerWindow::sheetSetup(stats::Sheet sheet)
+{
+    stats::SheetSetup setup;
+    setup.date = QDate::currentDate();
+    setup.rows = std::clamp(m_settings.value(SheetRowsKey, setup.rows).toInt(), 1, stats::MostSheetRows);
+    if (sheet == stats::Sheet::Pupils) {
+        bool ok = false;
+        setup.rows = QInputDialog::getInt(this, windowTitle(), QStringLiteral("Runs of each way a group tallies on its sheet:"), setup.rows, 1,
+                                          stats::MostSheetRows, 1, &ok);
+        if (!ok)
+            return std::nullopt;
+        keep(SheetRowsKey, setup.rows);
+    }
+    return setup;
+}
+
+void AnswerWindow::printSheet(stats::Sheet sheet)
+{
+    // The sheet of the question on the board, with the class's counts.
+    whenAnswered([this, sheet] {
+        const std::optional<stats::SheetSetup> setup = sheetSetup(sheet);
+        if (!setup)
+            return;
+        const answer::Answer withClass = m_pages->classAnswer();
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setFullPage(true);
+        printer.setDocName(sheet == stats::Sheet::Pupils ? QStringLiteral("Meetling: the pupils' sheet")
+                                                         : QStringLiteral("Meetling: the teacher's sheet"));
+        QPrintPreviewDialog preview(&printer, this);
+        preview.setWindowTitle(printer.docName());
+        connect(&preview, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter *device) {
+            // Drawn in points on the whole sheet of paper, whatever the printer's resolution.
+            QPainter painter(device);
+            const QSizeF points = device->pageLayout().fullRectPoints().size();
+            painter.setViewport(device->paperRect(QPrinter::DevicePixel).toRect());
+            painter.setWindow(QRectF(QPointF(), points).toRect());
+            stats::paintSheet(painter, QRectF(QPointF(), points), sheet, *withClass, *setup);
+        });
+        preview.exec();
+    });
+}
+
+void AnswerWindow::saveSheet(stats::Sheet sheet)
+{
+    whenAnswered([this, sheet] {
+        const std::optional<stats::SheetSetup> setup = sheetSetup(sheet);
+        if (!setup)
+            return;
+        const answer::Answer withClass = m_pages->classAnswer();
+        const QString name = QFileDialog::getSaveFileName(
+            this, QStringLiteral("Save the sheet as PDF"),
+            sheet == stats::Sheet::Pupils ? QStringLiteral("pupils-sheet.pdf") : QStringLiteral("teacher-sheet.pdf"),
+            QStringLiteral("PDF document (*.pdf)"));
+        if (name.isEmpty())
+            return;
+        QString error;
+        if (!m_classFile.isEmpty() && QFileInfo(name) == QFileInfo(m_classFile))
+            error = QStringLiteral("it holds the class's counts; choose another name");
+        else if (QFileInfo::exists(name) && !QFileInfo(name).isFile())
+            error = QStringLiteral("it is not a regular file");
+        // Letter paper where it is the usual size, A4 elsewhere.
+        const QLocale::Territory where = QLocale().territory();
+        const stats::Paper paper = where == QLocale::UnitedStates || where == QLocale::Canada ? stats::Paper::Letter : stats::Paper::A4;
+        if (!error.isEmpty() || !stats::saveSheet(name, sheet, *withClass, *setup, paper, error))
+            QMessageBox::warning(this, windowTitle(), QStringLiteral("Cannot save %1: %2").arg(name, error));
+        else
+            statusBar()->showMessage(QStringLiteral("Saved %1.").arg(name), 4000);
     });
 }
 

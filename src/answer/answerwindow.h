@@ -1,11 +1,13 @@
 #pragma once
 
 #include "answerengine.h"
+#include "sheets.h"
 
 #include <QMainWindow>
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 
 class AnswerPages;
 class AnswerPane;
@@ -61,6 +63,10 @@ private:
     void saveClass();
     void newClass();
     void exportPage();
+    // The lesson's sheets for the question on the board (sheets.h).
+    std::optional<stats::SheetSetup> sheetSetup(stats::Sheet sheet);
+    void printSheet(stats::Sheet sheet);
+    void saveSheet(stats::Sheet sheet);
     void copyVerdict();
     // Keeps a setting: written at once (what is typed), or Soon, with
     // whatever else changes meanwhile (what is dragged or stepped).

@@ -194,6 +194,8 @@ void paintTeacher(QPainter &painter, const QRectF &page, const Answer &answer, c
     for (Figure figure : Figures) {
         // A row as high as its longest text ("never: ... is the slower way" wraps).
         double rowHeight = SmallPt * 1.5;
+        rowHeight = std::max(rowHeight, painter.boundingRect(QRectF(0, 0, page.width() - 2 * valueWidth, page.height()), Qt::TextWordWrap,
+                                                             figureHeading(figure)).height() + SmallPt * 0.3);
         for (Scenario scenario : Scenarios) {
             const QRectF needs = painter.boundingRect(QRectF(0, 0, valueWidth - 6, page.height()), Qt::TextWordWrap,
                                                       figureValue(figure, answer, scenario));

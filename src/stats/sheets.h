@@ -24,6 +24,7 @@ struct SheetSetup
     QDate date;
 };
 
+
 // Draws a sheet on page, a page's printable area in points (1/72 inch)
 // of the painter's coordinates. The pupils' sheet holds no figure of the
 // answer; the teacher's holds the answer, its figures and charts, and the
