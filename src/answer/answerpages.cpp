@@ -237,14 +237,7 @@ void paintClass(QPainter &painter, QRect area, const stats::Answer &report, int 
     if (report.classCounts) {
         y += line / 2;
         for (Scenario s : stats::Scenarios) {
-            const stats::ClassSum sum = report.classCounts->sum(s);
-            const QString text = sum.runs == 0
-                ? QStringLiteral("%1: no group ran it").arg(stats::plainName(s))
-                : QStringLiteral("%1: %2 meetings in %3, %4 a run on average")
-                      .arg(stats::plainName(s))
-                      .arg(sum.meetings)
-                      .arg(sum.runs == 1 ? QStringLiteral("1 run") : QStringLiteral("%1 runs").arg(sum.runs))
-                      .arg(sum.mean(), 0, 'f', 2);
+            const QString text = stats::classSumText(*report.classCounts, s);
             const QRect room(area.left(), y, area.width(), area.bottom() - y);
             painter.drawText(room, Qt::TextWordWrap, text);
             y += painter.boundingRect(room, Qt::TextWordWrap, text).height() + line / 4;

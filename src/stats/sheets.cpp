@@ -1,7 +1,6 @@
 #include "sheets.h"
 
 #include "builtinpicture.h"
-#include "captions.h"
 #include "charts.h"
 #include "picturefile.h"
 #include "savefile.h"
@@ -17,6 +16,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <memory>
 
 namespace stats {
@@ -42,10 +42,12 @@ double paragraph(QPainter &painter, const QRectF &room, const QString &text, int
     return used.height();
 }
 
-// The title, the date, the story in a few lines and the question's start
-// points on a small board, with the run's length: the top of both sheets.
-// Returns where the sheet goes on under it.
-double paintHeader(QPainter &painter, const QRectF &page, const Answer &answer, const SheetSetup &setup, const QString &title)
+// The title and the date, then beside the question's start points on a
+// small board what lead paints into the room left of it (returning the
+// height it took), then the start points and the run's length in words:
+// the top of both sheets. Returns where the sheet goes on under it.
+double paintHeader(QPainter &painter, const QRectF &page, const Answer &answer, const SheetSetup &setup, const QString &title,
+                   const std::function<double(const QRectF &)> &lead)
 {
     painter.setPen(Qt::black);
     double y = page.top();
@@ -56,14 +58,9 @@ double paintHeader(QPainter &painter, const QRectF &page, const Answer &answer, 
 
     const double board = 132;
     const QRectF story(page.left(), y, page.width() - board - 24, page.height());
-    const QString text = QStringLiteral(
-        "Two people look for each other in a crowd. Is it faster for both to wander, or for one to stand still and wait? "
-        "Momotaro and Dog try it on an 11 × 11 board. At every step a walker moves one point in one of eight directions, "
-        "chosen at random, and stays on the board. When they land on the same point, that is a meeting, and both go back "
-        "to their start points. \u201c%1\u201d: both wander. \u201c%2\u201d: Dog wanders, Momotaro waits where he started.")
-                             .arg(QString::fromLatin1(captionOf(Scenario::BothWalk)), QString::fromLatin1(captionOf(Scenario::DogWalks)));
-    double storyHeight = paragraph(painter, story, text, TextPt);
+    double storyHeight = lead(story);
     storyHeight += TextPt * 0.5;
+    painter.setPen(Qt::black);
     storyHeight += paragraph(painter, story.adjusted(0, storyHeight, 0, 0),
                              QStringLiteral("Momotaro starts at (%1, %2), Dog at (%3, %4). Each run lasts %5 seconds (a step every 0.2 s).")
                                  .arg(int(answer.starts.momotaro.x))
@@ -142,7 +139,15 @@ double paintTally(QPainter &painter, const QRectF &room, int rows)
 
 void paintPupils(QPainter &painter, const QRectF &page, const Answer &answer, const SheetSetup &setup)
 {
-    double y = paintHeader(painter, page, answer, setup, QStringLiteral("Meetling experiment: who finds whom first?"));
+    double y = paintHeader(painter, page, answer, setup, QStringLiteral("Meetling experiment: who finds whom first?"), [&](const QRectF &room) {
+        const QString story = QStringLiteral(
+            "Two people look for each other in a crowd. Is it faster for both to wander, or for one to stand still and wait? "
+            "Momotaro and Dog try it on an 11 × 11 board. At every step a walker moves one point in one of eight directions, "
+            "chosen at random, and stays on the board. When they land on the same point, that is a meeting, and both go back "
+            "to their start points. \u201c%1\u201d: both wander. \u201c%2\u201d: Dog wanders, Momotaro waits where he started.")
+                                  .arg(scenarioCaption(Scenario::BothWalk), scenarioCaption(Scenario::DogWalks));
+        return paragraph(painter, room, story, TextPt);
+    });
     y += paragraph(painter, QRectF(page.left(), y, page.width(), page.height()),
                    QStringLiteral("Group: ______________________   Names: ____________________________________________"), TextPt) +
          TextPt;
@@ -176,9 +181,11 @@ void paintPupils(QPainter &painter, const QRectF &page, const Answer &answer, co
 
 void paintTeacher(QPainter &painter, const QRectF &page, const Answer &answer, const SheetSetup &setup)
 {
-    double y = paintHeader(painter, page, answer, setup, QStringLiteral("Meetling experiment: the answer"));
-    y += paragraph(painter, QRectF(page.left(), y, page.width(), page.height()), answer.verdict.headline, HeadingPt, true) + 4;
-    y += paragraph(painter, QRectF(page.left(), y, page.width(), page.height()), answer.verdict.detail, SmallPt) + TextPt * 0.8;
+    // The answer in words beside the board, where the pupils have the story.
+    double y = paintHeader(painter, page, answer, setup, QStringLiteral("Meetling experiment: the answer"), [&](const QRectF &room) {
+        const double headline = paragraph(painter, room, answer.verdict.headline, HeadingPt, true) + 4;
+        return headline + paragraph(painter, room.adjusted(0, headline, 0, 0), answer.verdict.detail, SmallPt);
+    });
 
     // The figures, both ways side by side.
     const double valueWidth = page.width() * 0.24;
@@ -214,7 +221,9 @@ void paintTeacher(QPainter &painter, const QRectF &page, const Answer &answer, c
 
     // The charts: the law across, the wait and several runs side by side;
     // with a class's counts, its verdict under them.
-    const QString classText = answer.classCounts ? classVerdict(answer) : QString();
+    const QString classText = answer.classCounts ? classSumText(*answer.classCounts, Scenario::BothWalk) + u'\n'
+            + classSumText(*answer.classCounts, Scenario::DogWalks) + u'\n' + classVerdict(answer)
+                                                 : QString();
     painter.setFont(pictureFont(SmallPt));
     const double classHeight = classText.isEmpty()
         ? 0
@@ -223,7 +232,7 @@ void paintTeacher(QPainter &painter, const QRectF &page, const Answer &answer, c
     std::unique_ptr<QChart> law(lawChart(answer));
     std::unique_ptr<QChart> waiting(waitingChart(answer));
     std::unique_ptr<QChart> runs(runsChart(answer));
-    const double lawHeight = room * 0.46;
+    const double lawHeight = room * 0.5;
     paintChart(painter, *law, QRectF(page.left(), y, page.width(), lawHeight), ChartScale);
     const QRectF lower(page.left(), y + lawHeight, page.width(), room - lawHeight);
     paintChart(painter, *waiting, QRectF(lower.left(), lower.top(), lower.width() / 2, lower.height()), ChartScale);

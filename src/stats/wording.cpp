@@ -115,6 +115,18 @@ QString classesIn(double chance)
 
 } // namespace
 
+QString classSumText(const ClassCounts &counts, Scenario scenario)
+{
+    const ClassSum sum = counts.sum(scenario);
+    if (sum.runs == 0)
+        return QStringLiteral("%1: no group ran it").arg(plainName(scenario));
+    return QStringLiteral("%1: %2 meetings in %3, %4 a run on average")
+        .arg(plainName(scenario))
+        .arg(sum.meetings)
+        .arg(sum.runs == 1 ? QStringLiteral("1 run") : QStringLiteral("%1 runs").arg(sum.runs))
+        .arg(sum.mean(), 0, 'f', 2);
+}
+
 QString classVerdict(const Answer &answer)
 {
     PerScenario<std::optional<ClassFigures>> figures;

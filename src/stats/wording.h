@@ -41,6 +41,9 @@ struct ClassFigures
 };
 // None when answer has no class counts or none of this scenario.
 std::optional<ClassFigures> classFigures(const Answer &answer, Scenario scenario);
+// One scenario's runs of a class added up: "Both wander: 283 meetings in 30
+// runs, 9.43 a run on average".
+QString classSumText(const ClassCounts &counts, Scenario scenario);
 // Whether the class's own runs (answer.classCounts) agree with the answer,
 // and which way their averages point; for an answer with class counts.
 QString classVerdict(const Answer &answer);
