@@ -29,6 +29,7 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -58,6 +59,7 @@ const QString ClassKey = QStringLiteral("class/csv");
 const QString GeometryKey = QStringLiteral("window/geometry");
 const QString ZoomKey = QStringLiteral("view/zoom");
 const QString ClassFileKey = QStringLiteral("class/file");
+const QString AnswerHiddenKey = QStringLiteral("view/answerHidden");
 // How long a drag or a stepping must pause before what it set is written.
 constexpr int KeepSoonMs = 300;
 
@@ -146,6 +148,21 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
     action(view, QStringLiteral("&Actual size"), {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { setZoom(1); });
     view->addSeparator();
     action(view, QStringLiteral("&Presentation"), {QKeySequence(Qt::Key_F11)}, &AnswerWindow::togglePresentation);
+    view->addSeparator();
+    // Checked while the answer is hidden; the teacher's choice is kept, one
+    // made for this window alone (setAnswerHidden()) is not.
+    m_hideAnswer = action(view, QStringLiteral("&Hide the answer"), {QKeySequence(Qt::Key_F5)}, [this] {
+        keep(AnswerHiddenKey, answerHidden());
+    });
+    m_hideAnswer->setCheckable(true);
+    // Within a click's reach too. It goes with the menu bar for a
+    // presentation, and only then: it is not offered for hiding.
+    m_tools = addToolBar(QStringLiteral("Answer"));
+    m_tools->setObjectName(QStringLiteral("answerTools"));
+    m_tools->setMovable(false);
+    m_tools->toggleViewAction()->setVisible(false);
+    m_tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_tools->addAction(m_hideAnswer);
     auto *leave = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(leave, &QShortcut::activated, this, [this] {
         if (isFullScreen())
@@ -167,6 +184,9 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
     m_zoom = std::clamp(std::isfinite(zoom) ? zoom : 1.0, Zooms.front(), Zooms.back());
     if (!restoreGeometry(m_settings.value(GeometryKey).toByteArray()))
         resize(StartSize);
+    m_hideAnswer->setChecked(m_settings.value(AnswerHiddenKey, false).toBool());
+    applyAnswerHidden(answerHidden());
+    connect(m_hideAnswer, &QAction::toggled, this, &AnswerWindow::applyAnswerHidden);
 
     connect(&m_engine, &answer::AnswerEngine::answered, this, &AnswerWindow::showAnswer);
     connect(&m_engine, &answer::AnswerEngine::pending, this, &AnswerWindow::showPending);
@@ -215,8 +235,40 @@ void AnswerWindow::showPending()
     m_pages->setAnswer(nullptr);
 }
 
+void AnswerWindow::setAnswerHidden(bool hidden)
+{
+    m_hideAnswer->setChecked(hidden);
+}
+
+bool AnswerWindow::answerHidden() const
+{
+    return m_hideAnswer->isChecked();
+}
+
+void AnswerWindow::applyAnswerHidden(bool hidden)
+{
+    m_hideAnswer->setText(hidden ? QStringLiteral("&Show the answer") : QStringLiteral("&Hide the answer"));
+    m_hideAnswer->setToolTip(m_hideAnswer->text().remove(u'&') + QStringLiteral(" (F5)"));
+    m_pane->setAnswerHidden(hidden);
+    m_pages->setAnswerHidden(hidden);
+    // A copy or a picture waiting for the answer would give it away.
+    if (hidden && m_whenAnswered) {
+        m_whenAnswered = nullptr;
+        sayAnswerHidden();
+    }
+}
+
+void AnswerWindow::sayAnswerHidden()
+{
+    statusBar()->showMessage(QStringLiteral("The answer is hidden: nothing of it is copied or saved. Show it first (F5)."), 6000);
+}
+
 void AnswerWindow::whenAnswered(std::function<void()> action)
 {
+    if (answerHidden()) {
+        sayAnswerHidden();
+        return;
+    }
     if (m_answer) {
         action();
         return;
@@ -304,9 +356,11 @@ void AnswerWindow::togglePresentation()
 {
     if (isFullScreen()) {
         menuBar()->show();
+        m_tools->show();
         showNormal();
     } else {
         menuBar()->hide();
+        m_tools->hide();
         showFullScreen();
     }
 }

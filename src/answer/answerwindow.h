@@ -11,8 +11,10 @@ class AnswerPages;
 class AnswerPane;
 class BoardView;
 class QScrollArea;
+class QAction;
 class QSettings;
 class QSpinBox;
+class QToolBar;
 
 // The "Meetling answer" window: the board to set the question, the answer
 // beside it, the pages of detail below. Every figure comes from the
@@ -24,6 +26,11 @@ class QSpinBox;
 // the board and the charts grow with the window and with the zoom (Ctrl+Plus,
 // Ctrl+Minus, Ctrl+0), and F11 fills the screen for a projector. Content
 // larger than the window scrolls; nothing is cut off.
+//
+// F5 hides the answer, so that a lesson can start with the class's guesses:
+// the pane and the pages that show it are covered, the board shows no map,
+// and the class's own pages leave it out; nothing of it is copied or
+// exported. F5 again shows it, and the choice is kept in settings.
 class AnswerWindow final : public QMainWindow
 {
     Q_OBJECT
@@ -41,6 +48,11 @@ public:
     // given other settings in its place (reading a pipe could wait for
     // ever): it keeps nothing, and says so once.
     void refuseSettingsFile(const QString &file);
+
+    // Hides the answer, or shows it, for this window only: what settings
+    // keep is what the teacher last chose with F5.
+    void setAnswerHidden(bool hidden);
+    bool answerHidden() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -62,6 +74,8 @@ private:
     void newClass();
     void exportPage();
     void copyVerdict();
+    void applyAnswerHidden(bool hidden);
+    void sayAnswerHidden();
     // Keeps a setting: written at once (what is typed), or Soon, with
     // whatever else changes meanwhile (what is dragged or stepped).
     enum When { Now, Soon };
@@ -81,6 +95,9 @@ private:
     QSpinBox *m_seconds = nullptr;
     AnswerPane *m_pane = nullptr;
     AnswerPages *m_pages = nullptr;
+    // "Hide the answer", checked while it is hidden.
+    QAction *m_hideAnswer = nullptr;
+    QToolBar *m_tools = nullptr;
     double m_zoom = 1.0;
     // Whether settings are written, and whether a failure to was said.
     bool m_keeping = true;
