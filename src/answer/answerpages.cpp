@@ -509,6 +509,16 @@ void AnswerPages::setAnswerHidden(bool hidden)
         m_stale.fill(true);
     }
     refresh();
+    // A page out of sight is laid out only when shown: until then its least
+    // size is that of its text and font when it was last in view. Each is
+    // laid out now, so that the pages take the same room whatever they held.
+    for (int index = 0; index < m_stack->count(); ++index) {
+        if (QLayout *layout = m_stack->widget(index)->layout()) {
+            layout->invalidate();
+            layout->activate();
+        }
+    }
+    m_stack->updateGeometry();
     emit heatChanged();
 }
 

@@ -190,6 +190,12 @@ void AnswerPane::showFigures()
             label->setAccessibleName(QStringLiteral("%1, %2: %3").arg(heading(Figures[row]), stats::plainName(scenario), text));
         }
     }
+    // The labels of the figures out of sight tell no layout that their size
+    // changed: the pane asks for its room again itself.
+    if (m_hidden) {
+        m_layers->invalidate();
+        updateGeometry();
+    }
 }
 
 QString AnswerPane::verdictText() const
