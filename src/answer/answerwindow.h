@@ -36,11 +36,12 @@ class AnswerWindow final : public QMainWindow
     Q_OBJECT
 
 public:
-    // settings: where the start points, run length, class table, zoom and
-    // geometry are kept (the caller's, outliving the window). Each is kept
-    // as it changes, so that a window that ends without closing (its display
-    // lost) loses nothing; a settings file that cannot be written, or a path
-    // that is no regular file (never replaced), is said once.
+    // settings: where the start points, run length, class table, zoom,
+    // whether the answer is hidden and the geometry are kept (the caller's,
+    // outliving the window). Each is kept as it changes, so that a window
+    // that ends without closing (its display lost) loses nothing; a settings
+    // file that cannot be written, or a path that is no regular file (never
+    // replaced), is said once.
     explicit AnswerWindow(QSettings &settings, QWidget *parent = nullptr);
     ~AnswerWindow() override;
 
