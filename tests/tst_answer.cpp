@@ -298,6 +298,20 @@ private slots:
         QCOMPARE(runLengthOf(again).value(), 90);
     }
 
+    // Hidden, the answer is not copied, and the next window starts with it hidden.
+    void hiddenAnswerIsKeptAndNotCopied()
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(answered(m_f->window), WaitMs);
+        QTest::keyClick(&m_f->window, Qt::Key_F5);
+        QApplication::clipboard()->setText(QStringLiteral("as it was"));
+        QTest::keySequence(&m_f->window, QKeySequence(QStringLiteral("Ctrl+Shift+C")));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("as it was"));
+        QSettings settings(m_f->settings.fileName(), QSettings::IniFormat);
+        AnswerWindow again(settings);
+        QTRY_VERIFY_WITH_TIMEOUT(answered(again), WaitMs);
+        QVERIFY(!shows(again, libraryAnswer({4, 4}, {6, 4}, 180)));
+    }
+
     // Settings that cannot be saved are said once, and a settings path that
     // is no regular file is never replaced.
     void settingsNotKeptAreSaidOnce_data()

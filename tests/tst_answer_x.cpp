@@ -1,40 +1,64 @@
 // The answer window on a real X server (the suite's Xvfb): a screen reader's
 // view of it, read from the accessibility tree the AT-SPI bridge exports,
 // names both walkers with their places and the figures with their labels;
-// a page saves as a PNG picture.
+// a page saves as a PNG picture; a hidden answer is neither read nor seen.
 
 #include "answerpages.h"
 #include "answerwindowfixture.h"
 #include "boardview.h"
 #include "fastclasspage.h"
 #include "waiting.h"
+#include "wording.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QImageReader>
+#include <QLabel>
+#include <QSpinBox>
 #include <QtTest>
 
 namespace {
 
 const int WaitMs = int(waitDeadline().count());
 
-// Every accessible name under an interface, depth first.
-void collectNames(QAccessibleInterface *node, QStringList &names)
+// Every text of these kinds under an interface, depth first.
+void collectTexts(QAccessibleInterface *node, QStringList &texts, std::initializer_list<QAccessible::Text> kinds)
 {
     if (!node)
         return;
-    names << node->text(QAccessible::Name);
+    for (QAccessible::Text kind : kinds)
+        texts << node->text(kind);
     for (int i = 0; i < node->childCount(); ++i)
-        collectNames(node->child(i), names);
+        collectTexts(node->child(i), texts, kinds);
 }
 
 QStringList accessibleNames(QWidget &window)
 {
     QStringList names;
-    collectNames(QAccessible::queryAccessibleInterface(&window), names);
+    collectTexts(QAccessible::queryAccessibleInterface(&window), names, {QAccessible::Name});
     return names;
+}
+
+// All a screen reader can be told of the window, seen or not, and every
+// label's text, in one.
+QString everythingSaid(QWidget &window)
+{
+    QStringList texts;
+    collectTexts(QAccessible::queryAccessibleInterface(&window), texts, {QAccessible::Name, QAccessible::Description, QAccessible::Value});
+    for (const QLabel *label : window.findChildren<QLabel *>())
+        texts << label->text();
+    return texts.join(u'\n');
+}
+
+// What the answer's pane and pages show, as pixels, once laid out.
+QImage answerArea(QWidget &window)
+{
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+    const auto areaOf = [&](const QWidget &part) { return QRect(part.mapTo(&window, QPoint()), part.size()); };
+    return window.grab(areaOf(partOf<AnswerPane>(window)).united(areaOf(partOf<AnswerPages>(window)))).toImage();
 }
 
 } // namespace
@@ -79,6 +103,46 @@ private slots:
         QImageReader picture(file);
         QCOMPARE(picture.format(), QByteArray("png"));
         QVERIFY(picture.size().width() >= 1024);
+    }
+
+    // Hidden, the answer is nowhere in what a screen reader is told, and the
+    // pane and the pages look the same whatever it is; F5 brings the
+    // current one back at once.
+    void hiddenAnswerIsNeitherReadNorSeen()
+    {
+        AnswerWindow &window = m_f->window;
+        const stats::Answer first = libraryAnswer({4, 4}, {6, 4}, 180);
+        const stats::Answer second = libraryAnswer({4, 4}, {6, 4}, 60);
+        QVERIFY(shows(window, first));
+        const auto told = [&](const stats::Answer &answer) {
+            const QString said = everythingSaid(window);
+            QStringList figures{answer.verdict.headline};
+            for (Scenario scenario : stats::Scenarios) {
+                for (int decimals : {2, 1})
+                    figures << QString::number(answer.exact[scenario].expectedMeetings, 'f', decimals);
+            }
+            figures.removeIf([&](const QString &figure) { return !said.contains(figure); });
+            return figures.join(QStringLiteral(", "));
+        };
+        auto &runLength = partOf<QSpinBox>(window, QStringLiteral("runLength"));
+        // A question asked while hidden: its answer worked out unseen, shown
+        // at once by F5, and hidden again over its own pages.
+        const auto hiddenAfresh = [&](int seconds, const stats::Answer &answer) {
+            runLength.setValue(seconds);
+            QTRY_VERIFY_WITH_TIMEOUT(partOf<AnswerPane>(window).verdictText() == stats::verdictText(answer), WaitMs);
+            QCoreApplication::processEvents();
+            QVERIFY2(told(answer).isEmpty(), qPrintable(told(answer)));
+            QTest::keyClick(&window, Qt::Key_F5);
+            QVERIFY(shows(window, answer));
+            QTest::keyClick(&window, Qt::Key_F5);
+            QVERIFY2(told(answer).isEmpty(), qPrintable(told(answer)));
+        };
+        QTest::keyClick(&window, Qt::Key_F5);
+        QVERIFY2(told(first).isEmpty(), qPrintable(told(first)));
+        hiddenAfresh(60, second);
+        const QImage overSecond = answerArea(window);
+        hiddenAfresh(180, first);
+        QVERIFY(answerArea(window) == overSecond);
     }
 
     // Played from the keyboard at the top speed, a class at speed tells a

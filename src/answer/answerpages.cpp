@@ -6,6 +6,7 @@
 #include "charts.h"
 #include "fittedchartview.h"
 #include "picturefile.h"
+#include "veil.h"
 #include "wording.h"
 
 #include <QBarSeries>
@@ -248,37 +249,6 @@ void paintClass(QPainter &painter, QRect area, const stats::Answer &report, int 
 
 } // namespace
 
-// Covers a page while its answer is being worked out, so that no older
-// figure is shown as the current one.
-class Veil final : public QLabel
-{
-public:
-    explicit Veil(QWidget *page) : QLabel(QStringLiteral("Working out the answer…"), page)
-    {
-        setAlignment(Qt::AlignCenter);
-        setAutoFillBackground(true);
-        QPalette p = palette();
-        p.setColor(QPalette::Window, QColor(255, 255, 255, 215));
-        p.setColor(QPalette::WindowText, Qt::black);
-        setPalette(p);
-        page->installEventFilter(this);
-        hide();
-    }
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Resize)
-            setGeometry(static_cast<QWidget *>(watched)->rect());
-        return false;
-    }
-    void cover(bool on)
-    {
-        setGeometry(parentWidget()->rect());
-        setVisible(on);
-        if (on)
-            raise();
-    }
-};
-
 // A page's chart, its text the window's text size.
 class ChartPage final : public FittedChartView
 {
@@ -326,6 +296,7 @@ public:
     void setAnswer(const answer::Answer &answer)
     {
         m_answer = answer;
+        setAccessibleDescription(QString());
         if (answer) {
             const stats::OneRunEach &one = answer->runsEach.byRuns.front();
             setAccessibleDescription(QStringLiteral("%1 counts more %2 of the time, a tie %3, %4 counts more %5")
@@ -403,7 +374,7 @@ AnswerPages::AnswerPages(QWidget *parent) : QWidget(parent)
         m_list->addItem(titleOf(page));
         m_stack->addWidget(pages[std::size_t(page)]);
     }
-    m_veil = new Veil(m_stack);
+    m_veil = new Veil(m_stack, QStringLiteral("The answer is hidden\nShow the answer (F5)"));
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_list);
@@ -508,16 +479,54 @@ Scenario AnswerPages::chosenForWaiting() const
 
 std::optional<BoardHeat> AnswerPages::heat() const
 {
-    if (currentIndex() != int(Page::WhereToWait) || !m_map)
+    if (m_hidden || currentIndex() != int(Page::WhereToWait) || !m_map)
         return std::nullopt;
     return BoardHeat{(*m_map)[chosenForWaiting()], stats::mapScale(*m_map)};
+}
+
+void AnswerPages::setAnswerHidden(bool hidden)
+{
+    if (hidden == m_hidden)
+        return;
+    m_hidden = hidden;
+    m_fast->setAnswerHidden(hidden);
+    if (hidden) {
+        // What a screen reader would read of the pages drawn so far goes
+        // too; every page is drawn afresh once the answer shows again.
+        for (ChartPage *chart : {m_law, m_waiting, m_runs})
+            chart->setAccessibleDescription(QString());
+        m_oneRun->setAnswer(nullptr);
+        m_best->clear();
+        // The class verdict holds the class's runs against the exact answer.
+        m_class->setVerdict(QStringLiteral("The answer is hidden: the class's verdict shows with it (F5)."));
+        m_stale.fill(true);
+    }
+    refresh();
+    // A page out of sight is laid out only when shown: until then its least
+    // size is that of its text and font when it was last in view. Each is
+    // laid out now, so that the pages take the same room whatever they held.
+    for (int index = 0; index < m_stack->count(); ++index) {
+        if (QLayout *layout = m_stack->widget(index)->layout()) {
+            layout->invalidate();
+            layout->activate();
+        }
+    }
+    m_stack->updateGeometry();
+    emit heatChanged();
 }
 
 void AnswerPages::refresh()
 {
     const Page page = Page(currentIndex());
-    // The class's table stays in use while the answer is worked out.
-    m_veil->cover(page == Page::WhereToWait ? !m_map : page != Page::OurClass && !m_answer);
+    // The class's own pages stay in use while the answer is worked out or
+    // hidden: only what they hold of the answer is left out.
+    const bool ours = page == Page::OurClass || page == Page::FastClass;
+    if (m_hidden) {
+        m_veil->cover(ours ? Veil::Reason::None : Veil::Reason::Hidden);
+        return;
+    }
+    const bool working = page == Page::WhereToWait ? !m_map : page != Page::OurClass && !m_answer;
+    m_veil->cover(working ? Veil::Reason::Working : Veil::Reason::None);
     if (!m_stale[std::size_t(page)])
         return;
     switch (page) {
@@ -568,6 +577,10 @@ void AnswerPages::refresh()
 
 bool AnswerPages::saveCurrent(const QString &file, QString &error) const
 {
+    if (m_hidden) {
+        error = QStringLiteral("the answer is hidden");
+        return false;
+    }
     if (!m_answer) {
         error = QStringLiteral("the answer is still being worked out");
         return false;

@@ -41,6 +41,10 @@ public:
     // The latest answer, or null while it is being worked out.
     void setAnswer(const answer::Answer &answer);
     void setMap(const answer::Map &map);
+    // Hides the answer from every page, or shows it again: the pages that
+    // only show the answer are veiled, the board gets no map, and the
+    // class's own pages leave out what they hold of the answer.
+    void setAnswerHidden(bool hidden);
     // The window's text size: the pages' text and charts follow it.
     void setTextPixels(int pixels);
 
@@ -55,7 +59,7 @@ public:
     // length, date) under it. On failure, error says why.
     bool saveCurrent(const QString &file, QString &error) const;
     // The map the board shows while "Where to wait" is in view, for the
-    // scenario chosen there; none otherwise.
+    // scenario chosen there; none otherwise, and none while the answer is hidden.
     std::optional<BoardHeat> heat() const;
 
 signals:
@@ -82,6 +86,7 @@ private:
     ClassTable *m_class = nullptr;
     FastClassPage *m_fast = nullptr;
     int m_textPixels = 13;
+    bool m_hidden = false;
     // Which pages show something older than the latest answer.
     std::array<bool, AllPages.size()> m_stale{};
     // A new answer redraws the page in view on the next turn of the event

@@ -5,6 +5,8 @@
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QStackedLayout>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -17,20 +19,22 @@ constexpr double HeadlineTimes = 2.25;
 
 AnswerPane::AnswerPane(QWidget *parent) : QWidget(parent)
 {
-    auto *grid = new QGridLayout(this);
+    // The answer and, in its place while it is hidden, the message that says so.
+    m_figures = new QWidget(this);
+    auto *grid = new QGridLayout(m_figures);
     grid->setContentsMargins(0, 0, 0, 0);
     auto selectable = [](QLabel *label) {
         label->setWordWrap(true);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     };
-    m_headline = new QLabel(this);
+    m_headline = new QLabel(m_figures);
     selectable(m_headline);
     m_headline->setFocusPolicy(Qt::StrongFocus);
     m_headline->setAccessibleName(QStringLiteral("The answer"));
     m_headline->setObjectName(QStringLiteral("verdict"));
     grid->addWidget(m_headline, 0, 0, 1, 3);
-    m_detail = new QLabel(this);
+    m_detail = new QLabel(m_figures);
     selectable(m_detail);
     m_detail->setFocusPolicy(Qt::TabFocus);
     m_detail->setAccessibleName(QStringLiteral("The answer in detail"));
@@ -38,7 +42,7 @@ AnswerPane::AnswerPane(QWidget *parent) : QWidget(parent)
 
     for (Scenario scenario : stats::Scenarios) {
         // The scenario's name, as everywhere, and the board's button that runs it.
-        auto *name = new QLabel(QStringLiteral("%1\n(\"%2\")").arg(stats::plainName(scenario), stats::scenarioCaption(scenario)), this);
+        auto *name = new QLabel(QStringLiteral("%1\n(\"%2\")").arg(stats::plainName(scenario), stats::scenarioCaption(scenario)), m_figures);
         name->setAlignment(Qt::AlignRight | Qt::AlignBottom);
         // The scenario's colour, as in the charts, darkened to be read as text.
         QPalette palette = name->palette();
@@ -48,11 +52,11 @@ AnswerPane::AnswerPane(QWidget *parent) : QWidget(parent)
         m_names[scenario] = name;
     }
     for (std::size_t row = 0; row < Figures.size(); ++row) {
-        m_headings[row] = new QLabel(stats::figureHeading(Figures[row]), this);
+        m_headings[row] = new QLabel(stats::figureHeading(Figures[row]), m_figures);
         m_headings[row]->setWordWrap(true);
         grid->addWidget(m_headings[row], int(row) + 3, 0);
         for (Scenario scenario : stats::Scenarios) {
-            auto *valueLabel = new QLabel(this);
+            auto *valueLabel = new QLabel(m_figures);
             valueLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             valueLabel->setWordWrap(true);
             valueLabel->setFocusPolicy(Qt::TabFocus);
@@ -65,7 +69,26 @@ AnswerPane::AnswerPane(QWidget *parent) : QWidget(parent)
     grid->setColumnStretch(1, 2);
     grid->setColumnStretch(2, 2);
     grid->setRowStretch(int(Figures.size()) + 3, 1);
-    showFigures(nullptr);
+
+    m_hiddenNote = new QWidget(this);
+    m_hiddenNote->setObjectName(QStringLiteral("answerHidden"));
+    m_hiddenTitle = new QLabel(QStringLiteral("The answer is hidden"), m_hiddenNote);
+    m_hiddenTitle->setFocusPolicy(Qt::StrongFocus);
+    auto *how = new QLabel(QStringLiteral("Show the answer (F5) once the class has made its guess."), m_hiddenNote);
+    how->setWordWrap(true);
+    auto *note = new QVBoxLayout(m_hiddenNote);
+    note->setContentsMargins(0, 0, 0, 0);
+    note->addWidget(m_hiddenTitle);
+    note->addWidget(how);
+    note->addStretch(1);
+
+    // One over the other, in the same room. While the answer is hidden the
+    // figures' labels are blank, so that the pane's size tells nothing of it.
+    m_layers = new QStackedLayout(this);
+    m_layers->addWidget(m_figures);
+    m_layers->addWidget(m_hiddenNote);
+    showVerdict({}, {});
+    showFigures();
 }
 
 void AnswerPane::setTextPixels(int pixels)
@@ -77,6 +100,7 @@ void AnswerPane::setTextPixels(int pixels)
     large.setPixelSize(int(pixels * HeadlineTimes + 0.5));
     large.setBold(true);
     m_headline->setFont(large);
+    m_hiddenTitle->setFont(large);
     QFont bold = text;
     bold.setBold(true);
     for (QLabel *name : m_names.values)
@@ -85,40 +109,64 @@ void AnswerPane::setTextPixels(int pixels)
 
 void AnswerPane::showAnswer(const answer::Answer &answer)
 {
-    const stats::Verdict &verdict = answer->verdict;
-    m_headline->setText(verdict.headline);
-    m_detail->setText(verdict.detail);
-    showFigures(answer.get());
+    m_answer = answer;
+    showVerdict(answer->verdict.headline, answer->verdict.detail);
+    showFigures();
 }
 
 void AnswerPane::showPending(const answer::Question &question)
 {
-    m_headline->setText(QStringLiteral("Working out the answer…"));
-    m_detail->setText(QStringLiteral("For Momotaro starting at (%1, %2), Dog at (%3, %4), and runs of %5 s.")
-                          .arg(int(question.starts.momotaro.x))
-                          .arg(int(question.starts.momotaro.y))
-                          .arg(int(question.starts.dog.x))
-                          .arg(int(question.starts.dog.y))
-                          .arg(question.seconds));
-    showFigures(nullptr);
+    m_answer = nullptr;
+    showVerdict(QStringLiteral("Working out the answer…"),
+                QStringLiteral("For Momotaro starting at (%1, %2), Dog at (%3, %4), and runs of %5 s.")
+                    .arg(int(question.starts.momotaro.x))
+                    .arg(int(question.starts.momotaro.y))
+                    .arg(int(question.starts.dog.x))
+                    .arg(int(question.starts.dog.y))
+                    .arg(question.seconds));
+    showFigures();
 }
 
-void AnswerPane::showFigures(const stats::Answer *answer)
+void AnswerPane::setAnswerHidden(bool hidden)
+{
+    m_hidden = hidden;
+    m_layers->setCurrentWidget(hidden ? m_hiddenNote : m_figures);
+    showVerdict(m_headlineText, m_detailText);
+    showFigures();
+}
+
+void AnswerPane::showVerdict(const QString &headline, const QString &detail)
+{
+    m_headlineText = headline;
+    m_detailText = detail;
+    // Hidden, the labels hold nothing: out of sight is not out of a screen
+    // reader's reach, nor of the pane's height.
+    m_headline->setText(m_hidden ? QString() : headline);
+    m_detail->setText(m_hidden ? QString() : detail);
+}
+
+void AnswerPane::showFigures()
 {
     for (std::size_t row = 0; row < Figures.size(); ++row) {
         for (Scenario scenario : stats::Scenarios) {
             QLabel *label = m_values[row][scenario];
-            const QString text = answer ? stats::figureValue(Figures[row], *answer, scenario) : QStringLiteral("…");
+            const QString text = m_hidden ? QString() : m_answer ? stats::figureValue(Figures[row], *m_answer, scenario) : QStringLiteral("…");
             label->setText(text);
             // Read out with its row and column, as a sighted reader sees it.
             label->setAccessibleName(QStringLiteral("%1, %2: %3").arg(stats::figureHeading(Figures[row]), stats::plainName(scenario), text));
         }
     }
+    // The labels of the figures out of sight tell no layout that their size
+    // changed: the pane asks for its room again itself.
+    if (m_hidden) {
+        m_layers->invalidate();
+        updateGeometry();
+    }
 }
 
 QString AnswerPane::verdictText() const
 {
-    return m_headline->text() + u'\n' + m_detail->text();
+    return m_headlineText + u'\n' + m_detailText;
 }
 
 QLabel *AnswerPane::figureLabel(Figure figure, Scenario scenario) const

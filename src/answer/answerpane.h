@@ -8,11 +8,14 @@
 #include <array>
 
 class QLabel;
+class QStackedLayout;
 
 // The answer, always in view: a one-line headline in the largest text, the
 // detail under it in regular weight and, for both scenarios side by side,
 // the figures a class asks about first. Until the answer to the question on
-// the board is known it says so, and shows no older figure.
+// the board is known it says so, and shows no older figure. While the
+// answer is hidden, a message in its place says so and how to show it; the
+// pane holds no figure of it, not even for a screen reader.
 class AnswerPane final : public QWidget
 {
     Q_OBJECT
@@ -24,7 +27,9 @@ public:
     void showAnswer(const answer::Answer &answer);
     // Says that the answer to question is being worked out.
     void showPending(const answer::Question &question);
-    // The headline, then the detail.
+    // Hides the answer, or shows the latest one again.
+    void setAnswerHidden(bool hidden);
+    // The headline, then the detail, as they are whether hidden or not.
     QString verdictText() const;
     // The text's pixel size; the headline is larger.
     void setTextPixels(int pixels);
@@ -36,7 +41,18 @@ public:
     QLabel *figureLabel(Figure figure, Scenario scenario) const;
 
 private:
-    void showFigures(const stats::Answer *answer);
+    void showVerdict(const QString &headline, const QString &detail);
+    void showFigures();
+
+    // The answer shown (null while it is worked out), and whether it is hidden.
+    answer::Answer m_answer;
+    bool m_hidden = false;
+    QString m_headlineText;
+    QString m_detailText;
+    QStackedLayout *m_layers = nullptr;
+    QWidget *m_figures = nullptr;
+    QWidget *m_hiddenNote = nullptr;
+    QLabel *m_hiddenTitle = nullptr;
 
     QLabel *m_headline = nullptr;
     QLabel *m_detail = nullptr;

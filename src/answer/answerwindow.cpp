@@ -34,6 +34,7 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -64,6 +65,7 @@ const QString GeometryKey = QStringLiteral("window/geometry");
 const QString ZoomKey = QStringLiteral("view/zoom");
 const QString ClassFileKey = QStringLiteral("class/file");
 const QString SheetRowsKey = QStringLiteral("sheet/rows");
+const QString AnswerHiddenKey = QStringLiteral("view/answerHidden");
 // How long a drag or a stepping must pause before what it set is written.
 constexpr int KeepSoonMs = 300;
 
@@ -162,6 +164,21 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
     action(view, QStringLiteral("&Actual size"), {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { setZoom(1); });
     view->addSeparator();
     action(view, QStringLiteral("&Presentation"), {QKeySequence(Qt::Key_F11)}, &AnswerWindow::togglePresentation);
+    view->addSeparator();
+    // Checked while the answer is hidden; the teacher's choice is kept, one
+    // made for this window alone (setAnswerHidden()) is not.
+    m_hideAnswer = action(view, QStringLiteral("&Hide the answer"), {QKeySequence(Qt::Key_F5)}, [this] {
+        keep(AnswerHiddenKey, answerHidden());
+    });
+    m_hideAnswer->setCheckable(true);
+    // Within a click's reach too. It goes with the menu bar for a
+    // presentation, and only then: it is not offered for hiding.
+    m_tools = addToolBar(QStringLiteral("Answer"));
+    m_tools->setObjectName(QStringLiteral("answerTools"));
+    m_tools->setMovable(false);
+    m_tools->toggleViewAction()->setVisible(false);
+    m_tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_tools->addAction(m_hideAnswer);
     auto *leave = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(leave, &QShortcut::activated, this, [this] {
         if (isFullScreen())
@@ -183,6 +200,9 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
     m_zoom = std::clamp(std::isfinite(zoom) ? zoom : 1.0, Zooms.front(), Zooms.back());
     if (!restoreGeometry(m_settings.value(GeometryKey).toByteArray()))
         resize(StartSize);
+    m_hideAnswer->setChecked(m_settings.value(AnswerHiddenKey, false).toBool());
+    applyAnswerHidden(answerHidden());
+    connect(m_hideAnswer, &QAction::toggled, this, &AnswerWindow::applyAnswerHidden);
 
     connect(&m_engine, &answer::AnswerEngine::answered, this, &AnswerWindow::showAnswer);
     connect(&m_engine, &answer::AnswerEngine::pending, this, &AnswerWindow::showPending);
@@ -231,13 +251,46 @@ void AnswerWindow::showPending()
     m_pages->setAnswer(nullptr);
 }
 
-void AnswerWindow::whenAnswered(std::function<void()> action)
+void AnswerWindow::setAnswerHidden(bool hidden)
 {
+    m_hideAnswer->setChecked(hidden);
+}
+
+bool AnswerWindow::answerHidden() const
+{
+    return m_hideAnswer->isChecked();
+}
+
+void AnswerWindow::applyAnswerHidden(bool hidden)
+{
+    m_hideAnswer->setText(hidden ? QStringLiteral("&Show the answer") : QStringLiteral("&Hide the answer"));
+    m_hideAnswer->setToolTip(m_hideAnswer->text().remove(u'&') + QStringLiteral(" (F5)"));
+    m_pane->setAnswerHidden(hidden);
+    m_pages->setAnswerHidden(hidden);
+    // A copy or a picture waiting for the answer would give it away.
+    if (hidden && m_whenAnswered && m_whenAnsweredShows == ShowsAnswer) {
+        m_whenAnswered = nullptr;
+        sayAnswerHidden();
+    }
+}
+
+void AnswerWindow::sayAnswerHidden()
+{
+    statusBar()->showMessage(QStringLiteral("The answer is hidden: nothing of it is copied or saved. Show it first (F5)."), 6000);
+}
+
+void AnswerWindow::whenAnswered(std::function<void()> action, Shows shows)
+{
+    if (shows == ShowsAnswer && answerHidden()) {
+        sayAnswerHidden();
+        return;
+    }
     if (m_answer) {
         action();
         return;
     }
     m_whenAnswered = std::move(action);
+    m_whenAnsweredShows = shows;
     statusBar()->showMessage(QStringLiteral("As soon as the answer is worked out…"));
 }
 
@@ -320,9 +373,11 @@ void AnswerWindow::togglePresentation()
 {
     if (isFullScreen()) {
         menuBar()->show();
+        m_tools->show();
         showNormal();
     } else {
         menuBar()->hide();
+        m_tools->hide();
         showFullScreen();
     }
 }
@@ -464,7 +519,9 @@ std::optional<stats::SheetSetup> AnswerWindow::sheetSetup(stats::Sheet sheet)
 
 void AnswerWindow::printSheet(stats::Sheet sheet)
 {
-    // The sheet of the question on the board, with the class's counts.
+    // The sheet of the question on the board, with the class's counts. The
+    // pupils' sheet holds nothing of the answer: it prints while it is hidden.
+    const Shows shows = sheet == stats::Sheet::Pupils ? ShowsNothingOfIt : ShowsAnswer;
     whenAnswered([this, sheet] {
         const std::optional<stats::SheetSetup> setup = sheetSetup(sheet);
         if (!setup)
@@ -485,11 +542,12 @@ void AnswerWindow::printSheet(stats::Sheet sheet)
             stats::paintSheet(painter, QRectF(QPointF(), points), sheet, *withClass, *setup);
         });
         preview.exec();
-    });
+    }, shows);
 }
 
 void AnswerWindow::saveSheet(stats::Sheet sheet)
 {
+    const Shows shows = sheet == stats::Sheet::Pupils ? ShowsNothingOfIt : ShowsAnswer;
     whenAnswered([this, sheet] {
         const std::optional<stats::SheetSetup> setup = sheetSetup(sheet);
         if (!setup)
@@ -513,7 +571,7 @@ void AnswerWindow::saveSheet(stats::Sheet sheet)
             QMessageBox::warning(this, windowTitle(), QStringLiteral("Cannot save %1: %2").arg(name, error));
         else
             statusBar()->showMessage(QStringLiteral("Saved %1.").arg(name), 4000);
-    });
+    }, shows);
 }
 
 void AnswerWindow::copyVerdict()

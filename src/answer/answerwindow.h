@@ -13,8 +13,10 @@ class AnswerPages;
 class AnswerPane;
 class BoardView;
 class QScrollArea;
+class QAction;
 class QSettings;
 class QSpinBox;
+class QToolBar;
 
 // The "Meetling answer" window: the board to set the question, the answer
 // beside it, the pages of detail below. Every figure comes from the
@@ -26,16 +28,22 @@ class QSpinBox;
 // the board and the charts grow with the window and with the zoom (Ctrl+Plus,
 // Ctrl+Minus, Ctrl+0), and F11 fills the screen for a projector. Content
 // larger than the window scrolls; nothing is cut off.
+//
+// F5 hides the answer, so that a lesson can start with the class's guesses:
+// the pane and the pages that show it are covered, the board shows no map,
+// and the class's own pages leave it out; nothing of it is copied or
+// exported. F5 again shows it, and the choice is kept in settings.
 class AnswerWindow final : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    // settings: where the start points, run length, class table, zoom and
-    // geometry are kept (the caller's, outliving the window). Each is kept
-    // as it changes, so that a window that ends without closing (its display
-    // lost) loses nothing; a settings file that cannot be written, or a path
-    // that is no regular file (never replaced), is said once.
+    // settings: where the start points, run length, class table, zoom,
+    // whether the answer is hidden and the geometry are kept (the caller's,
+    // outliving the window). Each is kept as it changes, so that a window
+    // that ends without closing (its display lost) loses nothing; a settings
+    // file that cannot be written, or a path that is no regular file (never
+    // replaced), is said once.
     explicit AnswerWindow(QSettings &settings, QWidget *parent = nullptr);
     ~AnswerWindow() override;
 
@@ -43,6 +51,11 @@ public:
     // given other settings in its place (reading a pipe could wait for
     // ever): it keeps nothing, and says so once.
     void refuseSettingsFile(const QString &file);
+
+    // Hides the answer, or shows it, for this window only: what settings
+    // keep is what the teacher last chose with F5.
+    void setAnswerHidden(bool hidden);
+    bool answerHidden() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -58,7 +71,10 @@ private:
     void togglePresentation();
     void rescale();
     void fitOnScreen();
-    void whenAnswered(std::function<void()> action);
+    // Runs action once the answer to the question on the board is worked
+    // out; one that shows the answer is refused while it is hidden.
+    enum Shows { ShowsAnswer, ShowsNothingOfIt };
+    void whenAnswered(std::function<void()> action, Shows shows = ShowsAnswer);
     void openClass();
     void saveClass();
     void newClass();
@@ -68,6 +84,8 @@ private:
     void printSheet(stats::Sheet sheet);
     void saveSheet(stats::Sheet sheet);
     void copyVerdict();
+    void applyAnswerHidden(bool hidden);
+    void sayAnswerHidden();
     // Keeps a setting: written at once (what is typed), or Soon, with
     // whatever else changes meanwhile (what is dragged or stepped).
     enum When { Now, Soon };
@@ -87,6 +105,9 @@ private:
     QSpinBox *m_seconds = nullptr;
     AnswerPane *m_pane = nullptr;
     AnswerPages *m_pages = nullptr;
+    // "Hide the answer", checked while it is hidden.
+    QAction *m_hideAnswer = nullptr;
+    QToolBar *m_tools = nullptr;
     double m_zoom = 1.0;
     // Whether settings are written, and whether a failure to was said.
     bool m_keeping = true;
@@ -97,6 +118,7 @@ private:
     QString m_classFile;
     // What waits for the answer to be worked out (a copy, an export).
     std::function<void()> m_whenAnswered;
+    Shows m_whenAnsweredShows = ShowsAnswer;
     // Placed on the screen at the first show, and again once the window
     // manager has added its frame.
     bool m_fitted = false;

@@ -6,6 +6,7 @@
 #include "fittedchartview.h"
 #include "options.h"
 #include "picturefile.h"
+#include "veil.h"
 #include "wording.h"
 
 #include <QAbstractButton>
@@ -317,6 +318,7 @@ FastClassPage::FastClassPage(QWidget *parent, Clock *clock)
     m_chart->setAccessibleName(QStringLiteral("The class's counts on the law of meetings"));
     m_chartKey = new QLabel(chartKey(), this);
     m_chartKey->setWordWrap(true);
+    m_chartVeil = new Veil(m_chart, QStringLiteral("The exact law is hidden with the answer.\nShow the answer (F5)"));
 
     // Two rows of controls: playing the class, then setting it up and
     // using it, with the texts and pictures between them.
@@ -415,6 +417,18 @@ void FastClassPage::suggestGroups(int groups)
     restart();
 }
 
+void FastClassPage::setAnswerHidden(bool hidden)
+{
+    m_answerHidden = hidden;
+    m_chartVeil->cover(hidden ? Veil::Reason::Hidden : Veil::Reason::None);
+    // The key speaks of the exact law: it goes with the chart.
+    m_chartKey->setVisible(!hidden);
+    if (hidden)
+        m_chart->setAccessibleDescription(QString());
+    shown(true);
+    showManyClasses();
+}
+
 void FastClassPage::setTextPixels(int pixels)
 {
     // The chart's lettering a little smaller than the window's: it shares
@@ -423,6 +437,7 @@ void FastClassPage::setTextPixels(int pixels)
     QFont small = font();
     small.setPixelSize(pixels * 4 / 5);
     m_chartKey->setFont(small);
+    m_chartVeil->setFont(small);
     QFont bold = font();
     bold.setPixelSize(pixels);
     bold.setBold(true);
@@ -439,6 +454,7 @@ void FastClassPage::restart()
     const stats::Starts starts = m_answer ? m_answer->starts : m_class.starts();
     const int ticks = m_answer ? m_answer->ticksPerTimer : rules::ticksPerTimer(rules::TimeLimitSeconds);
     m_class = stats::ClassInMotion(starts, ticks, m_groups->value(), std::uint64_t(m_seed->value()));
+    m_manyPlayed.reset();
     m_manyText->hide();
     m_manyText->clear();
     shown(true);
@@ -531,19 +547,22 @@ void FastClassPage::shown(bool force)
         return;
     }
     const stats::ClassCounts counts = m_class.counts();
+    const bool soFar = !m_class.finished();
     m_headline->setText(done == 0 ? QStringLiteral("%1 run both ways, %2 s each, from the board's start points; each group's counts join the chart as it finishes.")
                                         .arg(groupsText(m_class.groups()))
                                         .arg(m_answer->seconds)
-                                  : stats::classConclusion(*m_answer, counts, !m_class.finished()));
-    const QString exact = QStringLiteral("exact %1 and %2").arg(m_answer->exact[Scenario::BothWalk].expectedMeetings, 0, 'f', 1)
-                              .arg(m_answer->exact[Scenario::DogWalks].expectedMeetings, 0, 'f', 1);
-    m_state->setText(done == 0 ? QStringLiteral("0 of %1 done; averages: %2").arg(groupsText(m_class.groups()), exact)
-                               : QStringLiteral("%1 of %2 done; averages %3 and %4; %5")
-                                     .arg(done)
-                                     .arg(groupsText(m_class.groups()))
-                                     .arg(counts.sum(Scenario::BothWalk).mean(), 0, 'f', 1)
-                                     .arg(counts.sum(Scenario::DogWalks).mean(), 0, 'f', 1)
-                                     .arg(exact));
+                        : stats::classConclusion(m_answerHidden ? nullptr : m_answer.get(), counts, soFar));
+    // "3 of 30 groups done; averages 2.1 and 1.5; exact 9.4 and 6.1", the
+    // exact averages left out while the answer is hidden.
+    QString state = QStringLiteral("%1 of %2 done").arg(done).arg(groupsText(m_class.groups()));
+    if (done > 0)
+        state += QStringLiteral("; averages %1 and %2").arg(counts.sum(Scenario::BothWalk).mean(), 0, 'f', 1).arg(counts.sum(Scenario::DogWalks).mean(), 0, 'f', 1);
+    if (!m_answerHidden)
+        state += QStringLiteral("%1exact %2 and %3")
+                     .arg(done == 0 ? QStringLiteral("; averages: ") : QStringLiteral("; "))
+                     .arg(m_answer->exact[Scenario::BothWalk].expectedMeetings, 0, 'f', 1)
+                     .arg(m_answer->exact[Scenario::DogWalks].expectedMeetings, 0, 'f', 1);
+    m_state->setText(state);
     fitTexts();
     if (m_frame.isActive() && !force) {
         if (!m_chartDue.isActive())
@@ -556,7 +575,7 @@ void FastClassPage::shown(bool force)
 
 void FastClassPage::showChart()
 {
-    if (!m_answer)
+    if (!m_answer || m_answerHidden)
         return;
     const stats::ClassCounts counts = m_class.counts();
     m_chart->replaceChart(classChart(*m_answer, counts, false));
@@ -592,13 +611,26 @@ void FastClassPage::playManyClasses()
             [this, asked, many = *many, generation] {
                 if (generation != m_generation)
                     return;
-                m_manyText->setText(stats::manyClassesText(*asked, many));
-                fitTexts();
+                m_manyPlayed = many;
+                m_manyAsked = asked;
+                showManyClasses();
                 m_manyPlaying = false;
                 m_many->setEnabled(bool(m_answer));
             },
             Qt::QueuedConnection);
     });
+}
+
+void FastClassPage::showManyClasses()
+{
+    if (!m_manyPlayed)
+        return;
+    // How often the classes were right, and the exact chance beside it,
+    // both tell the answer.
+    m_manyText->setText(m_answerHidden ? QStringLiteral("%1 classes of %2 played: how often they got the right answer shows with the answer (F5).")
+                                             .arg(stats::withSeparators(m_manyPlayed->classes), groupsText(m_manyPlayed->groups))
+                                       : stats::manyClassesText(*m_manyAsked, *m_manyPlayed));
+    fitTexts();
 }
 
 void FastClassPage::offerCounts()

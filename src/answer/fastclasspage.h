@@ -9,6 +9,7 @@
 #include <array>
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <thread>
 
 class Clock;
@@ -18,6 +19,7 @@ class QComboBox;
 class QLabel;
 class QToolButton;
 class QSpinBox;
+class Veil;
 
 // "A class in fast motion": a class of groups, each running one run of each
 // scenario from the board's start points, side by side on small boards,
@@ -44,6 +46,10 @@ public:
     // How many groups the teacher's own class has: the class takes that
     // many until the teacher chooses.
     void suggestGroups(int groups);
+    // Leaves the answer out, or brings it back: the class plays on, its
+    // chart (the exact law) is veiled, and its texts say what the class
+    // found with no word or figure of the exact answer.
+    void setAnswerHidden(bool hidden);
     void setTextPixels(int pixels);
     // The page as a picture (the boards, the law and what the class
     // concludes), footer under it. On failure, error says why.
@@ -75,6 +81,7 @@ private:
     void fitTexts();
     void showChart();
     void playManyClasses();
+    void showManyClasses();
     void offerCounts();
     int speed() const;
 
@@ -99,6 +106,8 @@ private:
     ClassBoards *m_boards = nullptr;
     FittedChartView *m_chart = nullptr;
     QLabel *m_chartKey = nullptr;
+    Veil *m_chartVeil = nullptr;
+    bool m_answerHidden = false;
 
     // Playing: the class's tick and the clock when play began or the speed
     // changed; the class's tick follows the clock from there.
@@ -115,5 +124,9 @@ private:
     std::jthread m_manyThread;
     std::shared_ptr<std::atomic<bool>> m_manyStop;
     bool m_manyPlaying = false;
+    // The many classes last played for this class, until it starts again,
+    // and the answer they were played for.
+    std::optional<stats::ManyClasses> m_manyPlayed;
+    answer::Answer m_manyAsked;
     quint64 m_generation = 0;
 };

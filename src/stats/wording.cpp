@@ -183,7 +183,7 @@ std::optional<Scenario> meetsMore(const Answer &answer)
 
 } // namespace
 
-QString classConclusion(const Answer &answer, const ClassCounts &counts, bool soFar)
+QString classConclusion(const Answer *answer, const ClassCounts &counts, bool soFar)
 {
     const int groups = int(counts.groups.size());
     if (groups == 0)
@@ -206,16 +206,16 @@ QString classConclusion(const Answer &answer, const ClassCounts &counts, bool so
         groupsText[0] = groupsText[0].toUpper();
     const long long both = counts.sum(Scenario::BothWalk).meetings;
     const long long one = counts.sum(Scenario::DogWalks).meetings;
-    const std::optional<Scenario> exact = meetsMore(answer);
-    QString totals;
-    if (both == one) {
-        totals = exact ? QStringLiteral("the class's totals are a tie, while exactly %1 meets more").arg(doing(*exact))
-                       : QStringLiteral("the class's totals are a tie, as the exact averages are");
-    } else {
-        const Scenario says = both > one ? Scenario::BothWalk : Scenario::DogWalks;
-        totals = !exact ? QStringLiteral("the class's totals say %1, though exactly both ways meet alike").arg(doing(says))
-                 : says == *exact ? QStringLiteral("the class's totals say %1, as the exact answer does").arg(doing(says))
-                                  : QStringLiteral("the class's totals say %1, against the exact answer, %2").arg(doing(says), doing(*exact));
+    const std::optional<Scenario> says = both == one ? std::nullopt : std::optional(both > one ? Scenario::BothWalk : Scenario::DogWalks);
+    QString totals = says ? QStringLiteral("the class's totals say %1").arg(doing(*says)) : QStringLiteral("the class's totals are a tie");
+    if (answer) {
+        const std::optional<Scenario> exact = meetsMore(*answer);
+        if (!says)
+            totals += exact ? QStringLiteral(", while exactly %1 meets more").arg(doing(*exact)) : QStringLiteral(", as the exact averages are");
+        else if (!exact)
+            totals += QStringLiteral(", though exactly both ways meet alike");
+        else
+            totals += *says == *exact ? QStringLiteral(", as the exact answer does") : QStringLiteral(", against the exact answer, %1").arg(doing(*exact));
     }
     return (soFar ? QStringLiteral("So far: %1; %2.") : QStringLiteral("%1; %2.")).arg(groupsText, totals);
 }

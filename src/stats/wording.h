@@ -50,10 +50,10 @@ QString classVerdict(const Answer &answer);
 
 // What a class of groups that each ran both ways once would conclude from
 // its counts (counts.groups, every one with both counts), held against the
-// exact answer: "Both wandering met more in 22 of 30 groups; the class's
-// totals say both wandering, as the exact answer does." So far, for a class
-// not yet done.
-QString classConclusion(const Answer &answer, const ClassCounts &counts, bool soFar);
+// exact answer when one is given: "Both wandering met more in 22 of 30
+// groups; the class's totals say both wandering, as the exact answer does."
+// So far, for a class not yet done.
+QString classConclusion(const Answer *answer, const ClassCounts &counts, bool soFar);
 
 struct ManyClasses;
 // How often many such classes were right, beside the exact chance, and

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QEvent>
+#include <QLabel>
+
+// Covers a widget (the veil's parent) with a message. While its answer is
+// being worked out the veil is see-through, the page under it still made
+// out but no older figure taken for the current one. While the answer is
+// hidden it is opaque and says so, with what it hides and how to show it:
+// nothing of the answer shows through.
+class Veil final : public QLabel
+{
+public:
+    enum class Reason { None, Working, Hidden };
+
+    // hiddenText: what the veil says while the answer is hidden.
+    Veil(QWidget *covered, const QString &hiddenText) : QLabel(covered), m_hiddenText(hiddenText)
+    {
+        setAlignment(Qt::AlignCenter);
+        setWordWrap(true);
+        setAutoFillBackground(true);
+        covered->installEventFilter(this);
+        hide();
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Resize)
+            setGeometry(static_cast<QWidget *>(watched)->rect());
+        return false;
+    }
+
+    void cover(Reason reason)
+    {
+        if (reason != Reason::None) {
+            setText(reason == Reason::Hidden ? m_hiddenText : QStringLiteral("Working out the answer…"));
+            QPalette p = palette();
+            p.setColor(QPalette::Window, QColor(255, 255, 255, reason == Reason::Hidden ? 255 : 215));
+            p.setColor(QPalette::WindowText, Qt::black);
+            setPalette(p);
+            setGeometry(parentWidget()->rect());
+            raise();
+        }
+        setVisible(reason != Reason::None);
+    }
+
+private:
+    QString m_hiddenText;
+};
