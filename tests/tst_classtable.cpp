@@ -26,7 +26,6 @@
 
 #include <memory>
 
-#include <sys/stat.h>
 
 namespace {
 
@@ -44,8 +43,15 @@ struct BoxAnswers
         timer.callOnTimeout([this, file] {
             QWidget *modal = QApplication::activeModalWidget();
             if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
-                dialog->selectFile(file);
-                QMetaObject::invokeMethod(dialog, &QDialog::accept, Qt::QueuedConnection);
+                // The dialog lists its folder in the background and may put
+                // its first name back once it has: it is accepted only once
+                // the file has stayed chosen for a tick.
+                if (dialog->selectedFiles() != QStringList{file}) {
+                    dialog->selectFile(file);
+                    chosenFor = 0;
+                } else if (++chosenFor == 2) {
+                    QMetaObject::invokeMethod(dialog, &QDialog::accept, Qt::QueuedConnection);
+                }
             } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
                 if (QAbstractButton *yes = box->button(QMessageBox::Yes)) {
                     QMetaObject::invokeMethod(yes, &QAbstractButton::click, Qt::QueuedConnection);
@@ -59,6 +65,8 @@ struct BoxAnswers
     }
     QTimer timer;
     QStringList said;
+    // Ticks in a row the file dialog has shown the file to choose.
+    int chosenFor = 0;
 };
 
 } // namespace
@@ -134,16 +142,6 @@ private slots:
         QVERIFY2(answers.said[0].contains(QStringLiteral("class's counts")), qPrintable(answers.said[0]));
         QVERIFY(csv.open(QIODevice::ReadOnly));
         QCOMPARE(csv.readAll(), QByteArray("4,5\n"));
-        // Nor into a pipe that nobody reads, which would hold the window.
-        const QString pipe = m_f->dir.filePath(QStringLiteral("pipe.png"));
-        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-        answers.timer.stop();
-        BoxAnswers intoPipe(pipe);
-        m_f->window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&m_f->window));
-        QTest::keySequence(&m_f->window, QKeySequence(QStringLiteral("Ctrl+E")));
-        QTRY_COMPARE_WITH_TIMEOUT(intoPipe.said.size(), 1, WaitMs);
-        QVERIFY2(intoPipe.said[0].contains(QStringLiteral("not a regular file")), qPrintable(intoPipe.said[0]));
     }
 
     void refusedCellKeepsTheTable_data()

@@ -489,13 +489,7 @@ void AnswerWindow::exportPage()
                                                           QStringLiteral("PNG picture (*.png);;SVG drawing (*.svg)"));
         if (name.isEmpty())
             return;
-        QString error;
-        // A picture over the class's own counts would lose them; a pipe
-        // with no reader would hold the window for good.
-        if (!m_classFile.isEmpty() && QFileInfo(name) == QFileInfo(m_classFile))
-            error = QStringLiteral("it holds the class's counts; choose another name");
-        else if (QFileInfo::exists(name) && !QFileInfo(name).isFile())
-            error = QStringLiteral("it is not a regular file");
+        QString error = refusedTarget(name);
         if (!error.isEmpty() || !m_pages->saveCurrent(name, error))
             QMessageBox::warning(this, windowTitle(), QStringLiteral("Cannot save %1: %2").arg(name, error));
     });
@@ -517,16 +511,21 @@ std::optional<stats::SheetSetup> AnswerWindow::sheetSetup(stats::Sheet sheet)
     return setup;
 }
 
-void AnswerWindow::printSheet(stats::Sheet sheet)
+void AnswerWindow::withSheet(stats::Sheet sheet, const std::function<void(const stats::Answer &, const stats::SheetSetup &)> &use)
 {
     // The sheet of the question on the board, with the class's counts. The
-    // pupils' sheet holds nothing of the answer: it prints while it is hidden.
-    const Shows shows = sheet == stats::Sheet::Pupils ? ShowsNothingOfIt : ShowsAnswer;
-    whenAnswered([this, sheet] {
-        const std::optional<stats::SheetSetup> setup = sheetSetup(sheet);
-        if (!setup)
-            return;
-        const answer::Answer withClass = m_pages->classAnswer();
+    // pupils' sheet holds nothing of the answer: it is made while it is hidden.
+    whenAnswered(
+        [this, sheet, use] {
+            if (const std::optional<stats::SheetSetup> setup = sheetSetup(sheet))
+                use(*m_pages->classAnswer(), *setup);
+        },
+        sheet == stats::Sheet::Pupils ? ShowsNothingOfIt : ShowsAnswer);
+}
+
+void AnswerWindow::printSheet(stats::Sheet sheet)
+{
+    withSheet(sheet, [this, sheet](const stats::Answer &answer, const stats::SheetSetup &setup) {
         QPrinter printer(QPrinter::HighResolution);
         printer.setFullPage(true);
         printer.setDocName(sheet == stats::Sheet::Pupils ? QStringLiteral("Meetling: the pupils' sheet")
@@ -539,39 +538,41 @@ void AnswerWindow::printSheet(stats::Sheet sheet)
             const QSizeF points = device->pageLayout().fullRectPoints().size();
             painter.setViewport(device->paperRect(QPrinter::DevicePixel).toRect());
             painter.setWindow(QRectF(QPointF(), points).toRect());
-            stats::paintSheet(painter, QRectF(QPointF(), points), sheet, *withClass, *setup);
+            stats::paintSheet(painter, QRectF(QPointF(), points), sheet, answer, setup);
         });
         preview.exec();
-    }, shows);
+    });
 }
 
 void AnswerWindow::saveSheet(stats::Sheet sheet)
 {
-    const Shows shows = sheet == stats::Sheet::Pupils ? ShowsNothingOfIt : ShowsAnswer;
-    whenAnswered([this, sheet] {
-        const std::optional<stats::SheetSetup> setup = sheetSetup(sheet);
-        if (!setup)
-            return;
-        const answer::Answer withClass = m_pages->classAnswer();
+    withSheet(sheet, [this, sheet](const stats::Answer &answer, const stats::SheetSetup &setup) {
         const QString name = QFileDialog::getSaveFileName(
             this, QStringLiteral("Save the sheet as PDF"),
             sheet == stats::Sheet::Pupils ? QStringLiteral("pupils-sheet.pdf") : QStringLiteral("teacher-sheet.pdf"),
             QStringLiteral("PDF document (*.pdf)"));
         if (name.isEmpty())
             return;
-        QString error;
-        if (!m_classFile.isEmpty() && QFileInfo(name) == QFileInfo(m_classFile))
-            error = QStringLiteral("it holds the class's counts; choose another name");
-        else if (QFileInfo::exists(name) && !QFileInfo(name).isFile())
-            error = QStringLiteral("it is not a regular file");
         // Letter paper where it is the usual size, A4 elsewhere.
         const QLocale::Territory where = QLocale().territory();
         const stats::Paper paper = where == QLocale::UnitedStates || where == QLocale::Canada ? stats::Paper::Letter : stats::Paper::A4;
-        if (!error.isEmpty() || !stats::saveSheet(name, sheet, *withClass, *setup, paper, error))
+        QString error = refusedTarget(name);
+        if (!error.isEmpty() || !stats::saveSheet(name, sheet, answer, setup, paper, error))
             QMessageBox::warning(this, windowTitle(), QStringLiteral("Cannot save %1: %2").arg(name, error));
         else
             statusBar()->showMessage(QStringLiteral("Saved %1.").arg(name), 4000);
-    }, shows);
+    });
+}
+
+QString AnswerWindow::refusedTarget(const QString &name) const
+{
+    // A picture or a sheet over the class's own counts would lose them; a
+    // pipe with no reader would hold the window for good.
+    if (!m_classFile.isEmpty() && QFileInfo(name) == QFileInfo(m_classFile))
+        return QStringLiteral("it holds the class's counts; choose another name");
+    if (QFileInfo::exists(name) && !QFileInfo(name).isFile())
+        return QStringLiteral("it is not a regular file");
+    return {};
 }
 
 void AnswerWindow::copyVerdict()

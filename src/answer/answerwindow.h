@@ -81,9 +81,12 @@ private:
     void exportPage();
     // The lesson's sheets for the question on the board (sheets.h).
     std::optional<stats::SheetSetup> sheetSetup(stats::Sheet sheet);
+    void withSheet(stats::Sheet sheet, const std::function<void(const stats::Answer &, const stats::SheetSetup &)> &use);
     void printSheet(stats::Sheet sheet);
     void saveSheet(stats::Sheet sheet);
     void copyVerdict();
+    // Why a file chosen to save into must not be written, or nothing.
+    QString refusedTarget(const QString &name) const;
     void applyAnswerHidden(bool hidden);
     void sayAnswerHidden();
     // Keeps a setting: written at once (what is typed), or Soon, with
