@@ -1,0 +1,93 @@
+#include "language.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLocale>
+#include <QTranslator>
+
+#include <memory>
+#include <vector>
+
+namespace stats {
+
+namespace {
+
+// Where the build puts the compiled catalogues: one per library and
+// language, "meetling_stats_ja.qm".
+const QString CatalogueFolder = QStringLiteral(":/i18n");
+
+std::vector<std::unique_ptr<QTranslator>> &installed()
+{
+    static std::vector<std::unique_ptr<QTranslator>> translators;
+    return translators;
+}
+
+Language &inUse()
+{
+    static Language language = Language::English;
+    return language;
+}
+
+Language fromSystem()
+{
+    // The user's languages in their order of preference (LANGUAGE first,
+    // then LC_ALL, LC_MESSAGES and LANG); "C" and the languages the programs
+    // lack are passed over.
+    for (const QString &name : QLocale::system().uiLanguages()) {
+        switch (QLocale(name).language()) {
+        case QLocale::Japanese: return Language::Japanese;
+        case QLocale::English: return Language::English;
+        default: break;
+        }
+    }
+    return Language::English;
+}
+
+// The locale numbers and dates are written in: the system's where it speaks
+// the language (British English keeps its dates), the language's main one
+// where it does not, so that a sentence and its numbers agree (the C locale
+// would write 1000 where English writes 1,000).
+QLocale localeFor(Language language)
+{
+    const QLocale system = QLocale::system();
+    const QLocale::Language wanted = language == Language::Japanese ? QLocale::Japanese : QLocale::English;
+    if (system.language() == wanted)
+        return system;
+    return wanted == QLocale::Japanese ? QLocale(QLocale::Japanese, QLocale::Japan) : QLocale(QLocale::English, QLocale::UnitedStates);
+}
+
+} // namespace
+
+Language useLanguage(Language language)
+{
+    if (language == Language::System)
+        language = fromSystem();
+    for (const auto &translator : installed())
+        QCoreApplication::removeTranslator(translator.get());
+    installed().clear();
+
+    const QString suffix = language == Language::Japanese ? QStringLiteral("_ja.qm") : QStringLiteral("_en.qm");
+    const QStringList files = QDir(CatalogueFolder).entryList({u'*' + suffix}, QDir::Files, QDir::Name);
+    for (const QString &file : files) {
+        auto translator = std::make_unique<QTranslator>();
+        if (translator->load(file, CatalogueFolder) && QCoreApplication::installTranslator(translator.get()))
+            installed().push_back(std::move(translator));
+    }
+    QLocale::setDefault(localeFor(language));
+    inUse() = language;
+    return language;
+}
+
+Language languageInUse()
+{
+    return inUse();
+}
+
+QStringList fontFamilies()
+{
+    if (inUse() == Language::Japanese)
+        return {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")};
+    return {};
+}
+
+} // namespace stats
