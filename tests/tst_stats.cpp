@@ -4,6 +4,7 @@
 #include "classgroups.h"
 #include "meetingmap.h"
 #include "options.h"
+#include "report.h"
 #include "savefile.h"
 #include "simulation.h"
 #include "wording.h"
@@ -135,6 +136,8 @@ private slots:
     void classCountsAreComparedWithTheAnswer();
     void startPointsAreReadAsPeopleWriteThem_data();
     void startPointsAreReadAsPeopleWriteThem();
+    void sentencesWrapWithinTheTerminalsColumns_data();
+    void sentencesWrapWithinTheTerminalsColumns();
     void badOptionsAreRefusedWithoutOutput_data();
     void badOptionsAreRefusedWithoutOutput();
     void outputMatchesItsGoldenFile_data();
@@ -442,6 +445,30 @@ void TestStats::startPointsAreReadAsPeopleWriteThem()
     const auto *options = std::get_if<stats::Options>(&parsed);
     QVERIFY2(options, qPrintable(options ? QString() : std::get<stats::Refusal>(parsed).message));
     QCOMPARE(options->starts.dog, (Point{3, 7}));
+}
+
+// A terminal shows Japanese characters two columns wide; Japanese has no
+// spaces and breaks between its characters, but never before "、" or "。",
+// nor between a number and its unit.
+void TestStats::sentencesWrapWithinTheTerminalsColumns_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("English, at spaces") << "Add up the meetings of 4 runs of each, and both wandering comes out ahead" << 24
+                                        << QStringList{"  Add up the meetings of", "  4 runs of each, and", "  both wandering comes", "  out ahead"};
+    QTest::newRow("Japanese, a comma kept off a line's start") << "ふたりとも歩き回るほうが、桃太郎が待つほうより多く出会います。" << 26
+                                                            << QStringList{"  ふたりとも歩き回るほう", "  が、桃太郎が待つほうより", "  多く出会います。"};
+    QTest::newRow("Japanese, a number kept with its unit") << "ふたりの平均は19.5回です。" << 21
+                                                         << QStringList{"  ふたりの平均は", "  19.5回です。"};
+}
+
+void TestStats::sentencesWrapWithinTheTerminalsColumns()
+{
+    QFETCH(QString, text);
+    QFETCH(int, width);
+    QFETCH(QStringList, lines);
+    QCOMPARE(stats::wrappedLines(text, width, QStringLiteral("  ")), lines);
 }
 
 // The law of the total of n runs, each run's count drawn from law, by
