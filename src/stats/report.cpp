@@ -149,14 +149,17 @@ struct Cell
 
 // A row of the table, each cell wrapped within its columns (their last kept
 // free, as the gap to the next cell) and as many lines as the tallest takes.
-// A cell's leading spaces indent each of its lines.
+// A cell's leading spaces indent each of its lines; a line break in it
+// starts a line.
 void putRow(QTextStream &s, std::initializer_list<Cell> cells)
 {
     std::vector<QStringList> lines;
     qsizetype height = 1;
     for (const Cell &cell : cells) {
         const qsizetype spaces = std::find_if(cell.text.begin(), cell.text.end(), [](QChar c) { return c != u' '; }) - cell.text.begin();
-        lines.push_back(wrappedLines(cell.text.mid(spaces), cell.columns - 1, cell.text.left(spaces)));
+        lines.emplace_back();
+        for (const QString &part : cell.text.mid(spaces).split(u'\n'))
+            lines.back() += wrappedLines(part, cell.columns - 1, cell.text.left(spaces));
         height = std::max(height, lines.back().size());
     }
     for (qsizetype line = 0; line < height; ++line) {
@@ -318,7 +321,7 @@ QString table(const Report &report, int width)
     };
     s << '\n';
     s << Table::tr("Several runs of each, their meetings added up:") << '\n';
-    //: A column's heading: how often the way's meetings add up to more. %1 is its name.
+    //: A column's heading: how often the way's meetings add up to more. %1 is its name; a line break may divide the heading.
     const auto ahead = [](Scenario sc) { return Table::tr("%1 ahead").arg(plainName(sc)); };
     runsRow(QString(), ahead(Scenario::BothWalk), Table::tr("a tie"), ahead(Scenario::DogWalks));
     for (int n : {1, 2, 3, 5, 10, 20, 30}) {
@@ -370,17 +373,6 @@ QString table(const Report &report, int width)
     }
 
     s << '\n';
-    // The first two rows name the columns: the way over its two, then what
-    // each holds.
-    //: Two lines of a column's heading: the counts of meetings a run may have.
-    const QStringList heading = Table::tr("How many meetings\na run counts").split(u'\n');
-    putRow(s, {{heading.first(), 24}, {plainName(Scenario::BothWalk), 28}, {plainName(Scenario::DogWalks), 28}});
-    const QString exactly = Table::tr("exact");
-    const QString simulation = Table::tr("simulated");
-    auto lawRow = [&s](const QString &label, const QString &a, const QString &b, const QString &c, const QString &d) {
-        putRow(s, {{label, 24}, {a, 14}, {b, 14}, {c, 14}, {d, 14}});
-    };
-    lawRow(heading.mid(1).join(u' '), exactly, simulation, exactly, simulation);
     std::size_t rows = 0;
     for (Scenario sc : Scenarios) {
         const auto &law = exact[sc].law;
@@ -390,15 +382,34 @@ QString table(const Report &report, int width)
         }
         rows = std::max(rows, simulated[sc].histogram.size());
     }
+    std::vector<QStringList> cells(rows);
     for (std::size_t k = 0; k < rows; ++k) {
-        QStringList cells;
         for (Scenario sc : Scenarios) {
             const auto &law = exact[sc].law;
             const auto &histogram = simulated[sc].histogram;
-            cells << share(k < law.size() ? law[k] : 0.0) << share(k < histogram.size() ? double(histogram[k]) / double(o.runs) : 0.0);
+            cells[k] << share(k < law.size() ? law[k] : 0.0) << share(k < histogram.size() ? double(histogram[k]) / double(o.runs) : 0.0);
         }
-        lawRow(QLocale().toString(qulonglong(k)).rightJustified(4), cells[0], cells[1], cells[2], cells[3]);
     }
+    // The first two rows name the columns: the way over its two, then what
+    // each holds. The four columns take 14 or, for a wider text, its width;
+    // the counts take the rest.
+    //: Two lines of a column's heading: the counts of meetings a run may have.
+    const QStringList heading = Table::tr("How many meetings\na run counts").split(u'\n');
+    const QString exactly = Table::tr("exact");
+    const QString simulation = Table::tr("simulated");
+    int column = std::max({14, columnsOf(exactly) + 1, columnsOf(simulation) + 1});
+    for (const QStringList &row : cells) {
+        for (const QString &cell : row)
+            column = std::max(column, columnsOf(cell) + 1);
+    }
+    const int label = std::max(8, 80 - 4 * column);
+    putRow(s, {{heading.first(), label}, {plainName(Scenario::BothWalk), 2 * column}, {plainName(Scenario::DogWalks), 2 * column}});
+    auto lawRow = [&](const QString &count, const QStringList &row) {
+        putRow(s, {{count, label}, {row[0], column}, {row[1], column}, {row[2], column}, {row[3], column}});
+    };
+    lawRow(heading.mid(1).join(u' '), {exactly, simulation, exactly, simulation});
+    for (std::size_t k = 0; k < rows; ++k)
+        lawRow(QLocale().toString(qulonglong(k)).rightJustified(4), cells[k]);
     return out;
 }
 
