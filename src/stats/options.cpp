@@ -1,6 +1,5 @@
 #include "options.h"
 
-#include "captions.h"
 #include "report.h"
 #include "wording.h"
 #include "rules.h"
@@ -188,7 +187,7 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
                                   QStringLiteral("N"));
     const QCommandLineOption seed(QStringLiteral("seed"), CommandLine::tr("The simulation's seed (default 1): the same seed gives the same numbers."), QStringLiteral("N"));
     const QCommandLineOption threads(QStringLiteral("threads"),
-                                     CommandLine::tr("Threads for the simulation, 1 to %1 (default: one per core).").arg(MaxThreads),
+                                     CommandLine::tr("Threads for the simulation, 1 to %1 (default: one per core).").arg(QLocale().toString(MaxThreads)),
                                      QStringLiteral("N"));
     const QCommandLineOption plot(QStringLiteral("plot"), CommandLine::tr("Draw the meetings per run, the chance of no meeting yet and several runs of each into FILE (.png or .svg)."), QStringLiteral("FILE"));
     const QCommandLineOption map(QStringLiteral("map"), CommandLine::tr("Draw where Momotaro should start or wait into FILE (.png or .svg)."), QStringLiteral("FILE"));
@@ -200,8 +199,8 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
                                        CommandLine::tr("Compare the class's own counts with the answer: a CSV FILE with a header row, then one "
                                                        "row a run, the meetings of \"%1\" and of \"%2\" (either may "
                                                        "be blank), whole numbers 0 to %3.")
-                                           .arg(QLatin1String(captionOf(Scenario::BothWalk)), QLatin1String(captionOf(Scenario::DogWalks)))
-                                           .arg(MaxClassCount),
+                                           .arg(scenarioCaption(Scenario::BothWalk), scenarioCaption(Scenario::DogWalks),
+                                                QLocale().toString(MaxClassCount)),
                                        QStringLiteral("FILE"));
     const QCommandLineOption pupilsSheet(QStringLiteral("pupils-sheet"),
                                          CommandLine::tr("Write the pupils' sheet for the lesson into FILE (.pdf): the story, the start "
@@ -213,7 +212,7 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
                                           QStringLiteral("FILE"));
     const QCommandLineOption sheetRows(QStringLiteral("sheet-rows"),
                                        CommandLine::tr("Runs of each way the pupils' sheet has rows for, 1 to %1 (default %2).")
-                                           .arg(MostSheetRows).arg(Options().sheetRows),
+                                           .arg(QLocale().toString(MostSheetRows), QLocale().toString(Options().sheetRows)),
                                        QStringLiteral("N"));
     const QCommandLineOption paper(QStringLiteral("paper"), CommandLine::tr("The sheets' paper, A4 or Letter (default A4)."), QStringLiteral("SIZE"));
     const QList<QCommandLineOption> all{help, version, momo, dog, seconds, runs, seed, threads, plot, map, json, csv, classFile, pupilsSheet, teacherSheet,
