@@ -346,7 +346,7 @@ up (%5 ticks each, %6 steps in all, for the %7 s of the board program).</source>
     <message>
         <source>Group: ______________________   Names: ____________________________________________</source>
         <extracomment>Lines for the group to write on.</extracomment>
-        <translation>班：______________________&#x3000;&#x3000;名前：____________________________________________</translation>
+        <translation>班：______________________　　名前：____________________________________________</translation>
     </message>
     <message>
         <source>Our guess, before we start: which way do Momotaro and Dog meet more often in a run, and why?</source>
@@ -657,11 +657,11 @@ a run counts</source>
     </message>
     <message>
         <source>runs of %1 would settle it</source>
-        <translation>%1の実験なら決着がつきます</translation>
+        <translation>%1の実験なら決着がつく</translation>
     </message>
     <message>
         <source>no run up to %1 settles it</source>
-        <translation>%1までのどの長さの実験でも決着はつきません</translation>
+        <translation>%1までのどの長さの実験でも決着はつかない</translation>
     </message>
     <message>
         <source>In runs of %1, %2 is clearly faster.</source>
