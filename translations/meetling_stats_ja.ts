@@ -317,8 +317,9 @@ up (%5 ticks each, %6 steps in all, for the %7 s of the board program).</source>
     </message>
     <message>
         <source>%1: a stroke a meeting</source>
-        <extracomment>The tally&apos;s columns: a way&apos;s name, where a group makes a stroke for each meeting.</extracomment>
-        <translation>%1：出会うたびに線を1本</translation>
+        <extracomment>The tally&apos;s columns: a way&apos;s name, where a group makes a stroke for each meeting. A line break may divide it.</extracomment>
+        <translation>%1
+出会ったら線を1本</translation>
     </message>
     <message>
         <source>Run</source>

@@ -112,7 +112,7 @@ double paintTally(QPainter &painter, const QRectF &room, int rows)
     const double right = room.right();
     double y = room.top();
     painter.setFont(pictureFont(SmallPt, true));
-    //: The tally's columns: a way's name, where a group makes a stroke for each meeting.
+    //: The tally's columns: a way's name, where a group makes a stroke for each meeting. A line break may divide it.
     const auto strokes = [](Scenario scenario) { return Sheets::tr("%1: a stroke a meeting").arg(plainName(scenario)); };
     //: The tally's columns: the run's number, and each run's count of meetings.
     const QStringList headings{Sheets::tr("Run"), strokes(Scenario::BothWalk), Sheets::tr("Count"), strokes(Scenario::DogWalks),
