@@ -142,6 +142,8 @@ private slots:
     void badOptionsAreRefusedWithoutOutput();
     void outputMatchesItsGoldenFile_data();
     void outputMatchesItsGoldenFile();
+    void speaksTheUsersLanguageButWritesTheSameData_data();
+    void speaksTheUsersLanguageButWritesTheSameData();
     void aFileNotWrittenWholeIsLeftAsItWas();
     void aClassFileIsARegularFileOfAtMost1MiB();
     void sheetsAreOnePageAndOnlyTheTeachersHoldsTheAnswer_data();
@@ -697,6 +699,64 @@ void TestStats::outputMatchesItsGoldenFile()
     }
     // JSON field by field, so that a difference names its field.
     QCOMPARE(flatten(QJsonDocument::fromJson(got).object(), "json"), flatten(QJsonDocument::fromJson(want).object(), "json"));
+}
+
+// The tool speaks the user's language: in Japanese its table, help and
+// refusals read in Japanese (English words left are option names, file
+// kinds and the board's own captions), and what programs read, the JSON and
+// the CSV, is the same bytes as in English.
+void TestStats::speaksTheUsersLanguageButWritesTheSameData_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("locale"); // variables beside an unset LC_ALL
+    QTest::addColumn<bool>("data");          // the same bytes as in English, rather than Japanese text
+    const QStringList ja{"LANG=ja_JP.UTF-8"};
+    const QStringList question{"--momo", "3,4", "--dog", "6,7", "--seconds", "20", "--runs", "200", "--seed", "3"};
+    QTest::newRow("table") << question << ja << false;
+    QTest::newRow("table, LANGUAGE before LANG") << question << QStringList{"LANG=en_GB.UTF-8", "LANGUAGE=fr:ja"} << false;
+    QTest::newRow("help") << QStringList{"--help"} << ja << false;
+    QTest::newRow("refusal") << QStringList{"--seconds", "0"} << ja << false;
+    QTest::newRow("json") << question + QStringList{"--json"} << ja << true;
+    QTest::newRow("csv") << question + QStringList{"--csv=-"} << ja << true;
+}
+
+void TestStats::speaksTheUsersLanguageButWritesTheSameData()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, locale);
+    QFETCH(bool, data);
+    const auto run = [&](const QStringList &variables) {
+        QProcess tool;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE"})
+            environment.remove(QString::fromLatin1(name));
+        for (const QString &variable : variables)
+            environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+        tool.setProcessEnvironment(environment);
+        tool.start(QStringLiteral(MEETLING_STATS), arguments);
+        tool.waitForFinished(int(waitDeadline().count()));
+        return std::pair{tool.readAllStandardOutput(), tool.readAllStandardError()};
+    };
+    const auto [out, err] = run(locale);
+    const auto [englishOut, englishErr] = run({QStringLiteral("LC_ALL=C.UTF-8")});
+    if (data) {
+        QVERIFY(!out.isEmpty());
+        QCOMPARE(out, englishOut);
+        return;
+    }
+    QVERIFY(out + err != englishOut + englishErr);
+    // What may stay in English: option names and their values, file kinds,
+    // the program's name and the board's captions (which a wrapped line may
+    // split, so lines are joined first).
+    static const QRegularExpression kept(QStringLiteral(
+        R"(--?[a-z][a-z-]*(=\S*)?|\b[A-Z0-9]{2,}\b|\.(png|svg|pdf|csv)\b|meetling-\w+|[A-Z]\b|Letter)"
+        R"(|“(When two srart|When one starts|Start)”)"));
+    static const QRegularExpression english(QStringLiteral(R"(.{0,30}[A-Za-z]{3,}.{0,10})"));
+    const QString text = QString::fromUtf8(out + err).replace(QRegularExpression(QStringLiteral(R"( *\n *)")), QStringLiteral(" "));
+    QStringList untranslated;
+    for (const QRegularExpressionMatch &match : english.globalMatch(QString(text).remove(kept)))
+        untranslated << match.captured();
+    QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(u'\n')));
 }
 
 // A write the file system refuses part way, as a full disk does (here a
