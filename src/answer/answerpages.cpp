@@ -434,6 +434,14 @@ void AnswerPages::setTextPixels(int pixels)
     m_veil->setFont(veil);
 }
 
+void AnswerPages::takeOver(const AnswerPages &other)
+{
+    m_class->setCounts(other.m_class->counts());
+    m_waitChoice->button(other.m_waitChoice->checkedId())->setChecked(true);
+    m_fast->takeOver(*other.m_fast);
+    setCurrentIndex(other.currentIndex());
+}
+
 answer::Answer AnswerPages::classAnswer() const
 {
     if (!m_answer)

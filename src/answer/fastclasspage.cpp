@@ -440,6 +440,19 @@ void FastClassPage::setTextPixels(int pixels)
     fitTexts();
 }
 
+void FastClassPage::takeOver(const FastClassPage &other)
+{
+    {
+        const QSignalBlocker quietGroups(m_groups);
+        const QSignalBlocker quietSeed(m_seed);
+        m_groups->setValue(other.m_groups->value());
+        m_seed->setValue(other.m_seed->value());
+    }
+    m_groupsChosen = other.m_groupsChosen;
+    m_speed->setCurrentIndex(other.m_speed->currentIndex());
+    restart();
+}
+
 void FastClassPage::restart()
 {
     play(false);
