@@ -293,6 +293,9 @@ bool AnswerWindow::answerHidden() const
 void AnswerWindow::applyAnswerHidden(bool hidden)
 {
     m_hideAnswer->setText(hidden ? tr("&Show the answer") : tr("&Hide the answer"));
+    // The tool bar's button without the menu's accelerator, which another
+    // language may write as a letter in brackets.
+    m_hideAnswer->setIconText(hidden ? tr("Show the answer") : tr("Hide the answer"));
     m_hideAnswer->setToolTip(hidden ? tr("Show the answer (F5)") : tr("Hide the answer (F5)"));
     m_pane->setAnswerHidden(hidden);
     m_pages->setAnswerHidden(hidden);

@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -226,8 +227,8 @@ void BoardView::paintEvent(QPaintEvent *)
     labels.setBold(true);
     painter.setFont(labels);
     for (int i = 0; i < stats::BoardSide; ++i) {
-        painter.drawText(QRect(area.left() + i * cell, area.top() - cell, cell, cell), Qt::AlignCenter, QString::number(i));
-        painter.drawText(QRect(area.left() - cell, area.top() + i * cell, cell, cell), Qt::AlignCenter, QString::number(i));
+        painter.drawText(QRect(area.left() + i * cell, area.top() - cell, cell, cell), Qt::AlignCenter, QLocale().toString(i));
+        painter.drawText(QRect(area.left() - cell, area.top() + i * cell, cell, cell), Qt::AlignCenter, QLocale().toString(i));
     }
     painter.drawText(QRect(area.left() - cell, area.top() - cell, cell, cell), Qt::AlignCenter, QStringLiteral("x→\ny↓"));
 }

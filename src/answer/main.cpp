@@ -73,10 +73,15 @@ int main(int argc, char *argv[])
     for (int i = 1; i < argc; ++i) {
         const QByteArray arg(argv[i]);
         if (arg == "-h" || arg == "--help") {
-            QCoreApplication core(argc, argv);
+            // An application object for the catalogues, named as the usage
+            // line names the program, whatever path started it.
+            char name[] = "meetling-answer";
+            char *names[] = {name, nullptr};
+            int count = 1;
+            QCoreApplication core(count, names);
             const QString file = settingsFile();
             stats::useLanguage(usable(file) ? AnswerWindow::keptLanguage(QSettings(file, QSettings::IniFormat)) : stats::Language::System);
-            print(stdout, Options().parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("meetling-answer")));
+            print(stdout, Options().parser.helpText());
             return 0;
         }
         if (arg == "--version") {
