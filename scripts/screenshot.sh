@@ -3,7 +3,8 @@
 # the board window a few seconds into a run where both walk, on a private
 # X server; then docs/meetling-answer.png and docs/meetling-answer-1024x768.png,
 # the answer window as it opens with its first settings on a 1280 x 800 and
-# a 1024 x 768 screen; then docs/meetling-answer-class-at-speed.png, a class
+# a 1024 x 768 screen, and docs/meetling-answer-ja.png, the first in
+# Japanese; then docs/meetling-answer-class-at-speed.png, a class
 # at speed in the middle of its runs, full screen on a 1920 x 1080 projector.
 # Needs a build (make build), ImageMagick's `import` and, for the last, the
 # openbox window manager (the window takes the keyboard's focus from it).
@@ -34,19 +35,23 @@ pid=""
 sh tests/program/xvfb.sh stop "$xdir"
 
 # The answer window as it opens with its first settings, on a laptop's
-# 1280 x 800 screen and a classroom projector's 1024 x 768.
-for shot in 1280x800:docs/meetling-answer.png 1024x768:docs/meetling-answer-1024x768.png; do
+# 1280 x 800 screen and a classroom projector's 1024 x 768, and on the
+# laptop in Japanese.
+for shot in 1280x800:docs/meetling-answer.png:C.UTF-8 1024x768:docs/meetling-answer-1024x768.png:C.UTF-8 \
+            1280x800:docs/meetling-answer-ja.png:ja_JP.UTF-8; do
     size=${shot%%:*}
     file=${shot#*:}
+    language=${file#*:}
+    file=${file%:*}
     sh tests/program/xvfb.sh start "$xdir" "$size"
     DISPLAY=$(cat "$xdir/display")
     home=$xdir/home
     rm -rf "$home"
     mkdir -p "$home"
-    HOME=$home XDG_CONFIG_HOME=$home/.config "$build/meetling-answer" >/dev/null 2>&1 &
+    LANGUAGE= LC_ALL=$language HOME=$home XDG_CONFIG_HOME=$home/.config "$build/meetling-answer" >/dev/null 2>&1 &
     pid=$!
     sleep 4
-    window=$(xdotool search --pid "$pid" --name "Meetling answer" | head -n 1)
+    window=$(xdotool search --onlyvisible --pid "$pid" --class "meetling-answer" | head -n 1)
     import -window "$window" "$file"
     echo "wrote $file"
     kill "$pid"
@@ -65,7 +70,7 @@ mkdir -p "$home"
 openbox >/dev/null 2>&1 &
 wm=$!
 sleep 1
-HOME=$home XDG_CONFIG_HOME=$home/.config "$build/meetling-answer" >/dev/null 2>&1 &
+LANGUAGE= LC_ALL=C.UTF-8 HOME=$home XDG_CONFIG_HOME=$home/.config "$build/meetling-answer" >/dev/null 2>&1 &
 pid=$!
 sleep 4
 xdotool key F11

@@ -2,11 +2,15 @@
 // QT_SCALE_FACTOR the test is run with), at zooms of 100% and 200% and in
 // presentation mode: it fits the screen, nothing in it is cut off, every
 // page title shows whole, and zooming in never shrinks the board or a chart.
+// MEETLING_LANGUAGE=ja runs it in Japanese; =pseudo in a made-up language
+// 40% longer than English.
 
 #include "answerpages.h"
 #include "answerpane.h"
 #include "answerwindowfixture.h"
 #include "boardview.h"
+#include "language.h"
+#include "pseudotranslator.h"
 #include "waiting.h"
 
 #include <QAbstractScrollArea>
@@ -199,6 +203,16 @@ int main(int argc, char *argv[])
     file.close();
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toLocal8Bit());
     QApplication app(argc, argv);
+    const QString language = qEnvironmentVariable("MEETLING_LANGUAGE");
+    PseudoTranslator pseudo;
+    if (language == u"ja") {
+        stats::useLanguage(stats::Language::Japanese);
+        QFont font = QApplication::font();
+        font.setFamilies(stats::fontFamilies());
+        QApplication::setFont(font);
+    } else if (language == u"pseudo") {
+        QApplication::installTranslator(&pseudo);
+    }
     TestAnswerLayout test;
     return QTest::qExec(&test, argc, argv);
 }
