@@ -315,10 +315,12 @@ FastClassPage::FastClassPage(QWidget *parent, Clock *clock)
     m_chartKey->setWordWrap(true);
     m_chartVeil = new Veil(m_chart, tr("The exact law is hidden with the answer.\nShow the answer (F5)"));
 
-    // Two rows of controls: playing the class, then setting it up and
-    // using it, with the texts and pictures between them.
+    // A row of controls playing the class; the texts and pictures; then a
+    // row setting it up and one using it. Short rows, so that a language
+    // longer than English still fits them.
     auto *controls = new QHBoxLayout;
     auto *settings = new QHBoxLayout;
+    auto *uses = new QHBoxLayout;
     auto labelled = [this](QHBoxLayout *row, const QString &text, QWidget *buddy) {
         auto *label = new QLabel(text, this);
         label->setBuddy(buddy);
@@ -329,12 +331,14 @@ FastClassPage::FastClassPage(QWidget *parent, Clock *clock)
         controls->addWidget(w);
     controls->addSpacing(fontMetrics().averageCharWidth());
     labelled(controls, tr("&Speed:"), m_speed);
-    labelled(controls, tr("&Groups:"), m_groups);
     controls->addStretch(1);
+    labelled(settings, tr("&Groups:"), m_groups);
+    settings->addSpacing(fontMetrics().averageCharWidth());
     labelled(settings, tr("S&eed:"), m_seed);
-    settings->addWidget(m_many);
-    settings->addWidget(m_offer);
     settings->addStretch(1);
+    uses->addWidget(m_many);
+    uses->addWidget(m_offer);
+    uses->addStretch(1);
     auto *lawColumn = new QVBoxLayout;
     lawColumn->addWidget(m_chartKey);
     lawColumn->addWidget(m_chart, 1);
@@ -350,6 +354,7 @@ FastClassPage::FastClassPage(QWidget *parent, Clock *clock)
     layout->addLayout(body, 1);
     layout->addWidget(m_manyText);
     layout->addLayout(settings);
+    layout->addLayout(uses);
 
     m_frame.setTimerType(Qt::PreciseTimer);
     connect(&m_frame, &QTimer::timeout, this, &FastClassPage::frame);
@@ -529,7 +534,7 @@ void FastClassPage::fitTexts()
     if (!isVisible())
         return;
     for (QLabel *label : {m_headline, m_state, m_chartKey, m_manyText})
-        label->setMinimumHeight(label->heightForWidth(label->width()));
+        label->setMinimumHeight(std::max(0, label->heightForWidth(label->width())));
 }
 
 void FastClassPage::hideEvent(QHideEvent *event)
