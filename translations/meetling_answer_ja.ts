@@ -127,7 +127,7 @@
     </message>
     <message>
         <source>%1 counts more %2 of the time, a tie %3, %4 counts more %5</source>
-        <translation>%1のほうが多いのが%2、引き分けが%3、%4のほうが多いのが%5です。</translation>
+        <translation>「%1」のほうが多いのが%2、引き分けが%3、「%4」のほうが多いのが%5です。</translation>
     </message>
     <message>
         <source>Pages of detail</source>
@@ -173,7 +173,7 @@ Show the answer (F5)</source>
     <message>
         <source>Best for &quot;%1&quot;: Momotaro starting at %2, %3 meetings in a run on average.</source>
         <extracomment>%1 a way (&quot;Momotaro waits&quot;), %2 points on the board, %3 the meetings on average.</extracomment>
-        <translation>「%1」でいちばんよいのは、桃太郎が%2からスタートするときで、1回の実験で平均%3回出会います。</translation>
+        <translation>「%1」のとき、いちばんよいのは桃太郎が%2からスタートすることで、1回の実験で平均%3回出会います。</translation>
     </message>
     <message>
         <source>Working out the answer…</source>
