@@ -4,6 +4,7 @@
 #include "classgroups.h"
 #include "meetingmap.h"
 #include "options.h"
+#include "report.h"
 #include "savefile.h"
 #include "simulation.h"
 #include "wording.h"
@@ -135,10 +136,14 @@ private slots:
     void classCountsAreComparedWithTheAnswer();
     void startPointsAreReadAsPeopleWriteThem_data();
     void startPointsAreReadAsPeopleWriteThem();
+    void sentencesWrapWithinTheTerminalsColumns_data();
+    void sentencesWrapWithinTheTerminalsColumns();
     void badOptionsAreRefusedWithoutOutput_data();
     void badOptionsAreRefusedWithoutOutput();
     void outputMatchesItsGoldenFile_data();
     void outputMatchesItsGoldenFile();
+    void speaksTheUsersLanguageButWritesTheSameData_data();
+    void speaksTheUsersLanguageButWritesTheSameData();
     void aFileNotWrittenWholeIsLeftAsItWas();
     void aClassFileIsARegularFileOfAtMost1MiB();
     void sheetsAreOnePageAndOnlyTheTeachersHoldsTheAnswer_data();
@@ -444,6 +449,30 @@ void TestStats::startPointsAreReadAsPeopleWriteThem()
     QCOMPARE(options->starts.dog, (Point{3, 7}));
 }
 
+// A terminal shows Japanese characters two columns wide; Japanese has no
+// spaces and breaks between its characters, but never before "、" or "。",
+// nor between a number and its unit.
+void TestStats::sentencesWrapWithinTheTerminalsColumns_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("English, at spaces") << "Add up the meetings of 4 runs of each, and both wandering comes out ahead" << 24
+                                        << QStringList{"  Add up the meetings of", "  4 runs of each, and", "  both wandering comes", "  out ahead"};
+    QTest::newRow("Japanese, a comma kept off a line's start") << "ふたりとも歩き回るほうが、桃太郎が待つほうより多く出会います。" << 26
+                                                            << QStringList{"  ふたりとも歩き回るほう", "  が、桃太郎が待つほうより", "  多く出会います。"};
+    QTest::newRow("Japanese, a number kept with its unit") << "ふたりの平均は19.5回です。" << 21
+                                                         << QStringList{"  ふたりの平均は", "  19.5回です。"};
+}
+
+void TestStats::sentencesWrapWithinTheTerminalsColumns()
+{
+    QFETCH(QString, text);
+    QFETCH(int, width);
+    QFETCH(QStringList, lines);
+    QCOMPARE(stats::wrappedLines(text, width, QStringLiteral("  ")), lines);
+}
+
 // The law of the total of n runs, each run's count drawn from law, by
 // going through every one of the law.size()^n outcomes.
 std::vector<double> enumeratedTotal(const std::vector<double> &law, int n)
@@ -670,6 +699,64 @@ void TestStats::outputMatchesItsGoldenFile()
     }
     // JSON field by field, so that a difference names its field.
     QCOMPARE(flatten(QJsonDocument::fromJson(got).object(), "json"), flatten(QJsonDocument::fromJson(want).object(), "json"));
+}
+
+// The tool speaks the user's language: in Japanese its table, help and
+// refusals read in Japanese (English words left are option names, file
+// kinds and the board's own captions), and what programs read, the JSON and
+// the CSV, is the same bytes as in English.
+void TestStats::speaksTheUsersLanguageButWritesTheSameData_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("locale"); // variables beside an unset LC_ALL
+    QTest::addColumn<bool>("data");          // the same bytes as in English, rather than Japanese text
+    const QStringList ja{"LANG=ja_JP.UTF-8"};
+    const QStringList question{"--momo", "3,4", "--dog", "6,7", "--seconds", "20", "--runs", "200", "--seed", "3"};
+    QTest::newRow("table") << question << ja << false;
+    QTest::newRow("table, LANGUAGE before LANG") << question << QStringList{"LANG=en_GB.UTF-8", "LANGUAGE=fr:ja"} << false;
+    QTest::newRow("help") << QStringList{"--help"} << ja << false;
+    QTest::newRow("refusal") << QStringList{"--seconds", "0"} << ja << false;
+    QTest::newRow("json") << question + QStringList{"--json"} << ja << true;
+    QTest::newRow("csv") << question + QStringList{"--csv=-"} << ja << true;
+}
+
+void TestStats::speaksTheUsersLanguageButWritesTheSameData()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, locale);
+    QFETCH(bool, data);
+    const auto run = [&](const QStringList &variables) {
+        QProcess tool;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE"})
+            environment.remove(QString::fromLatin1(name));
+        for (const QString &variable : variables)
+            environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+        tool.setProcessEnvironment(environment);
+        tool.start(QStringLiteral(MEETLING_STATS), arguments);
+        tool.waitForFinished(int(waitDeadline().count()));
+        return std::pair{tool.readAllStandardOutput(), tool.readAllStandardError()};
+    };
+    const auto [out, err] = run(locale);
+    const auto [englishOut, englishErr] = run({QStringLiteral("LC_ALL=C.UTF-8")});
+    if (data) {
+        QVERIFY(!out.isEmpty());
+        QCOMPARE(out, englishOut);
+        return;
+    }
+    QVERIFY(out + err != englishOut + englishErr);
+    // What may stay in English: option names and their values, file kinds,
+    // the program's name and the board's captions (which a wrapped line may
+    // split, so lines are joined first).
+    static const QRegularExpression kept(QStringLiteral(
+        R"(--?[a-z][a-z-]*(=\S*)?|\b[A-Z0-9]{2,}\b|\.(png|svg|pdf|csv)\b|meetling-\w+|[A-Z]\b|Letter)"
+        R"(|“(When two srart|When one starts|Start)”)"));
+    static const QRegularExpression english(QStringLiteral(R"(.{0,30}[A-Za-z]{3,}.{0,10})"));
+    const QString text = QString::fromUtf8(out + err).replace(QRegularExpression(QStringLiteral(R"( *\n *)")), QStringLiteral(" "));
+    QStringList untranslated;
+    for (const QRegularExpressionMatch &match : english.globalMatch(QString(text).remove(kept)))
+        untranslated << match.captured();
+    QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(u'\n')));
 }
 
 // A write the file system refuses part way, as a full disk does (here a

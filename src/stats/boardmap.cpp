@@ -3,8 +3,10 @@
 #include "picturefile.h"
 #include "wording.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QLinearGradient>
+#include <QLocale>
 #include <QPainter>
 #include <QPolygonF>
 
@@ -14,6 +16,11 @@
 namespace stats {
 
 namespace {
+
+struct BoardMap
+{
+    Q_DECLARE_TR_FUNCTIONS(stats::BoardMap)
+};
 
 // From dark blue through green to yellow (as viridis), for 0 <= t <= 1:
 // it grows lighter all the way, so it reads in any colour vision and in grey.
@@ -75,7 +82,7 @@ void paintMapCells(QPainter &painter, const QRectF &board, const std::array<doub
         const double value = values[std::size_t(index)];
         const QRectF inside = box(index).adjusted(inset, inset, -inset, -inset);
         painter.setPen(scale.position(value) > 0.55 ? Qt::black : Qt::white);
-        painter.drawText(inside, int(numbers) | Qt::TextDontClip, QString::number(value, 'f', 1));
+        painter.drawText(inside, int(numbers) | Qt::TextDontClip, QLocale().toString(value, 'f', 1));
         // Above the scale: a corner mark says the colour is clipped.
         if (value > scale.high) {
             const QRectF b = box(index);
@@ -141,8 +148,9 @@ bool saveMeetingMap(const MeetingMap &map, const Starts &starts, double seconds,
             const bool both = scenario == Scenario::BothWalk;
             paintBoardMap(painter, QRect(both ? 10 : half + 10, 10, half - 20, 850), map[scenario], scale, dog,
                           plainName(scenario),
-                          QStringLiteral("\"%1\": Momotaro %2 at the point")
-                              .arg(scenarioCaption(scenario), both ? QStringLiteral("starts") : QStringLiteral("waits")));
+                          //: %1 is the board's caption.
+                          (both ? BoardMap::tr("\"%1\": Momotaro starts at the point") : BoardMap::tr("\"%1\": Momotaro waits at the point"))
+                              .arg(scenarioCaption(scenario)));
         }
 
         // The colour scale, shared by both boards, as one gradient.
@@ -154,13 +162,15 @@ bool saveMeetingMap(const MeetingMap &map, const Starts &starts, double seconds,
         painter.setPen(Qt::black);
         painter.setFont(pictureFont(PictureTextPx));
         painter.drawText(QRect(bar.left() - 200, bar.top() - 10, 190, bar.height() + 20), Qt::AlignRight | Qt::AlignVCenter,
-                         QString::number(scale.low, 'f', 1));
+                         QLocale().toString(scale.low, 'f', 1));
         painter.drawText(QRect(bar.right() + 10, bar.top() - 10, 400, bar.height() + 20), Qt::AlignLeft | Qt::AlignVCenter,
-                         QString::number(scale.high, 'f', 1) + (scale.clipped ? QStringLiteral(" and more ◥") : QString()));
+                         //: The top of the colour scale, past which the colour is clipped (a corner mark ◥ says so).
+                         scale.clipped ? BoardMap::tr("%1 and more ◥").arg(QLocale().toString(scale.high, 'f', 1))
+                                       : QLocale().toString(scale.high, 'f', 1));
         painter.drawText(QRect(0, bar.bottom() + 10, PictureSize.width(), footerArea(PictureSize).top() - bar.bottom() - 10),
                          Qt::AlignCenter | Qt::TextWordWrap,
-                         QStringLiteral("Meetings in a run, on average, for each start of Momotaro; Dog's start is circled. "
-                                        "The best points are framed black and white."));
+                         BoardMap::tr("Meetings in a run, on average, for each start of Momotaro; Dog's start is circled. "
+                                      "The best points are framed black and white."));
         paintFooter(painter, PictureSize, contextLine(starts, seconds, QDate::currentDate()));
     }, error);
 }

@@ -7,10 +7,12 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QCoreApplication>
 #include <QDate>
 #include <QGraphicsScene>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QLocale>
 #include <QPainter>
 #include <QScatterSeries>
 #include <QValueAxis>
@@ -22,6 +24,11 @@
 namespace stats {
 
 namespace {
+
+struct Charts
+{
+    Q_DECLARE_TR_FUNCTIONS(stats::Charts)
+};
 
 // No mark under 12 px, as no text under PictureTextPx.
 constexpr int MarkPx = 18;
@@ -41,7 +48,7 @@ namespace {
 // A title and, under it in plain weight, what the marks mean.
 void styleChart(QChart &chart, const QString &title, const QString &key)
 {
-    chart.setTitle(QStringLiteral("%1<br><span style=\"font-size:%2px; font-weight:normal\">%3</span>").arg(title).arg(PictureTextPx).arg(key));
+    chart.setTitle(QStringLiteral("%1<br><span style=\"font-size:%2px; font-weight:normal\">%3</span>").arg(title, QString::number(PictureTextPx), key));
     chart.setTitleFont(pictureFont(PictureTitlePx, true));
     chart.legend()->setFont(pictureFont(PictureTextPx));
     chart.legend()->setAlignment(Qt::AlignBottom);
@@ -64,7 +71,7 @@ QValueAxis *chanceAxis(double top)
 {
     top = std::min(100.0, top);
     const double step = top > 50 ? 20 : top > 20 ? 10 : top > 10 ? 5 : top > 4 ? 2 : top > 2 ? 1 : 0.5;
-    QValueAxis *a = axis(QStringLiteral("Chance (%)"), 0, std::min(100.0, std::ceil(top / step) * step));
+    QValueAxis *a = axis(Charts::tr("Chance (%)"), 0, std::min(100.0, std::ceil(top / step) * step));
     a->setTickType(QValueAxis::TicksDynamic);
     a->setTickAnchor(0);
     a->setTickInterval(step);
@@ -90,17 +97,20 @@ QChart *lawChart(const Answer &answer, const PerScenario<Simulation> *simulated)
     const std::int64_t simulatedRuns = simulated ? (*simulated)[Scenario::BothWalk].runs : 0;
     // What the marks are: simulated runs (an answer worked out exactly alone
     // has none) and the class's own.
-    QStringList keys;
-    if (simulatedRuns > 0)
-        keys << QStringLiteral("● ■ %1 simulated %2").arg(withSeparators(simulatedRuns),
-                                                          simulatedRuns == 1 ? QStringLiteral("run") : QStringLiteral("runs"));
-    if (withClass)
-        keys << QStringLiteral("▲ the class's runs");
-    styleChart(*chart, QStringLiteral("Meetings in one run of %1 s").arg(answer.seconds),
-               QStringLiteral("bars: exact chances; lines: exact averages, %1 and %2%3")
-                   .arg(QString::number(answer.exact[Scenario::BothWalk].expectedMeetings, 'f', 2),
-                        QString::number(answer.exact[Scenario::DogWalks].expectedMeetings, 'f', 2),
-                        keys.isEmpty() ? QString() : QStringLiteral("<br>") + keys.join(QStringLiteral("; "))));
+    const QString simulatedKey = Charts::tr("● ■ %Ln simulated run(s)", nullptr, int(simulatedRuns));
+    const QString classKey = Charts::tr("▲ the class's runs");
+    //: Two keys to the marks side by side.
+    const QString keys = simulatedRuns > 0 && withClass ? Charts::tr("%1; %2").arg(simulatedKey, classKey)
+        : simulatedRuns > 0                             ? simulatedKey
+        : withClass                                     ? classKey
+                                                        : QString();
+    //: A chart's title: %1 is a number of seconds.
+    styleChart(*chart, Charts::tr("Meetings in one run of %1 s").arg(QLocale().toString(answer.seconds)),
+               //: %1 and %2 are the exact averages of the two ways.
+               Charts::tr("bars: exact chances; lines: exact averages, %1 and %2")
+                       .arg(QLocale().toString(answer.exact[Scenario::BothWalk].expectedMeetings, 'f', 2),
+                            QLocale().toString(answer.exact[Scenario::DogWalks].expectedMeetings, 'f', 2))
+                   + (keys.isEmpty() ? QString() : QStringLiteral("<br>") + keys));
 
     // Every count up to where both laws have shown 99.9% of their chance.
     std::size_t shown = 1;
@@ -165,7 +175,7 @@ QChart *lawChart(const Answer &answer, const PerScenario<Simulation> *simulated)
         }
     }
 
-    QValueAxis *x = axis(QStringLiteral("Meetings in the run"), -0.5, double(shown) - 0.5);
+    QValueAxis *x = axis(Charts::tr("Meetings in the run"), -0.5, double(shown) - 0.5);
     x->setTickType(QValueAxis::TicksDynamic);
     x->setTickAnchor(0);
     x->setTickInterval(shown > 200 ? 50 : shown > 50 ? 10 : shown > 20 ? 5 : shown > 10 ? 2 : 1);
@@ -190,10 +200,11 @@ QChart *lawChart(const Answer &answer, const PerScenario<Simulation> *simulated)
 QChart *waitingChart(const Answer &answer)
 {
     auto *chart = new QChart;
-    styleChart(*chart, QStringLiteral("No meeting yet"), QStringLiteral("exact; ◆ half the runs have met"));
+    styleChart(*chart, Charts::tr("No meeting yet"), Charts::tr("exact; ◆ half the runs have met"));
     const double period = std::chrono::duration<double>(rules::TickInterval).count();
     const double end = answer.ticksPerTimer * period;
-    QValueAxis *x = axis(QStringLiteral("Seconds after Start"), 0, end);
+    //: "Start" is the board's button, as the board shows it.
+    QValueAxis *x = axis(Charts::tr("Seconds after Start"), 0, end);
     // Ticks on whole, round seconds: about six of them, whatever the run.
     constexpr std::array<double, 10> Steps{1, 2, 5, 10, 15, 20, 30, 60, 120, 300};
     const auto step = std::find_if(Steps.begin(), Steps.end(), [end](double s) { return end / s <= 6; });
@@ -230,10 +241,10 @@ QChart *waitingChart(const Answer &answer)
 QChart *runsChart(const Answer &answer)
 {
     auto *chart = new QChart;
-    styleChart(*chart, QStringLiteral("Several runs of each"), QStringLiteral("meetings added up: who is ahead"));
+    styleChart(*chart, Charts::tr("Several runs of each"), Charts::tr("meetings added up: who is ahead"));
     const auto &byRuns = answer.runsEach.byRuns;
     const int shown = std::min<int>(int(byRuns.size()), MinRunsCompared);
-    QValueAxis *x = axis(QStringLiteral("Runs of each"), 1, shown);
+    QValueAxis *x = axis(Charts::tr("Runs of each"), 1, shown);
     x->setTickType(QValueAxis::TicksDynamic);
     x->setTickAnchor(0);
     x->setTickInterval(5);
@@ -245,7 +256,7 @@ QChart *runsChart(const Answer &answer)
     const QPen one(Looks[Scenario::DogWalks].color, 6, Looks[Scenario::DogWalks].line);
     const std::array<std::tuple<QString, double OneRunEach::*, QPen>, 3> lines{
         std::tuple{plainName(Scenario::BothWalk), &OneRunEach::bothMore, both},
-        std::tuple{QStringLiteral("a tie"), &OneRunEach::tie, QPen(Qt::black, 5, Qt::DotLine)},
+        std::tuple{Charts::tr("a tie"), &OneRunEach::tie, QPen(Qt::black, 5, Qt::DotLine)},
         std::tuple{plainName(Scenario::DogWalks), &OneRunEach::oneMore, one}};
     for (const auto &[name, chance, pen] : lines) {
         auto *line = new QLineSeries;

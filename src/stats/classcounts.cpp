@@ -3,6 +3,7 @@
 #include "captions.h"
 #include "printable.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -16,6 +17,11 @@
 namespace stats {
 
 namespace {
+
+struct ClassFile
+{
+    Q_DECLARE_TR_FUNCTIONS(stats::ClassFile)
+};
 
 // How a comment line marking simulated counts starts.
 const QString SimulatedMark = QStringLiteral("simulated");
@@ -131,11 +137,14 @@ std::variant<ClassCounts, QString> readClassCounts(const QByteArray &text)
         firstRow = false;
         if (header)
             continue;
-        const QString row = QStringLiteral("row %1: ").arg(i + 1);
-        if (notACount >= 0)
-            return row + QStringLiteral("'%1' is not a whole number of meetings from 0 to %2").arg(quoted(cells[notACount])).arg(MaxClassCount);
+        const QString row = QString::number(i + 1);
+        if (notACount >= 0) {
+            //: %1 is the row's number, %2 the cell, %3 the largest count.
+            return ClassFile::tr("row %1: '%2' is not a whole number of meetings from 0 to %3")
+                .arg(row, quoted(cells[notACount]), QString::number(MaxClassCount));
+        }
         if (cells.size() > 2)
-            return row + QStringLiteral("more than two columns");
+            return ClassFile::tr("row %1: more than two columns").arg(row);
         // The first column is both walking, the second Dog alone.
         ClassGroup group;
         for (std::size_t c = 0; c < counts.size(); ++c)
@@ -145,14 +154,14 @@ std::variant<ClassCounts, QString> readClassCounts(const QByteArray &text)
             continue;
         }
         if (read.groups.size() + blanks >= std::size_t(MaxClassRuns))
-            return row + QStringLiteral("more than %1 groups").arg(QLocale(QLocale::English).toString(MaxClassRuns));
+            return ClassFile::tr("row %1: more than %2 groups").arg(row, QLocale().toString(MaxClassRuns));
         read.groups.resize(read.groups.size() + std::exchange(blanks, 0));
         read.groups.push_back(group);
     }
     if (!anyRow)
-        return QStringLiteral("the file is empty");
+        return ClassFile::tr("the file is empty");
     if (read.groups.empty())
-        return QStringLiteral("no runs in it");
+        return ClassFile::tr("no runs in it");
     return read;
 }
 
@@ -162,13 +171,13 @@ std::variant<ClassCounts, QString> readClassFile(const QString &file)
     // ever or wait for a writer that never comes.
     const QFileInfo info(file);
     if (info.exists() && !info.isFile())
-        return QStringLiteral("not a regular file");
+        return ClassFile::tr("not a regular file");
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly))
         return in.errorString();
     const QByteArray text = in.read(MaxClassFileBytes + 1);
     if (text.size() > MaxClassFileBytes)
-        return QStringLiteral("larger than 1 MiB, not a class's counts");
+        return ClassFile::tr("larger than 1 MiB, not a class's counts");
     auto read = readClassCounts(text);
     if (auto *counts = std::get_if<ClassCounts>(&read))
         counts->file = file;

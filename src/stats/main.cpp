@@ -4,6 +4,7 @@
 #include "boardmap.h"
 #include "charts.h"
 #include "exactlaw.h"
+#include "language.h"
 #include "meetingmap.h"
 #include "options.h"
 #include "printable.h"
@@ -15,6 +16,8 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QFont>
+#include <QLocale>
 #include <QThread>
 
 #include <algorithm>
@@ -26,7 +29,18 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+namespace stats {
 namespace {
+struct Tool
+{
+    Q_DECLARE_TR_FUNCTIONS(stats::Tool)
+};
+} // namespace
+} // namespace stats
+
+namespace {
+
+using stats::Tool;
 
 // The help on standard output; an error as one line on standard error, a
 // file's name or a value typed in it shown with its control characters as
@@ -35,6 +49,15 @@ int fail(const QString &message, int status)
 {
     std::fputs(qPrintable((status == 0 ? message : stats::printable(message)) + u'\n'), status == 0 ? stdout : stderr);
     return status;
+}
+
+// That a file (none: standard output) could not be written, and why.
+QString cannotWrite(const QString &file, const QString &error)
+{
+    return QStringLiteral("meetling-stats: ")
+        + (file.isEmpty() ? Tool::tr("cannot write standard output: %1").arg(error)
+                          //: %1 is a file, %2 the system's reason.
+                          : Tool::tr("cannot write %1: %2").arg(file, error));
 }
 
 // The table's sentences wrap at the terminal's width, and never past 80
@@ -63,24 +86,45 @@ int main(int argc, char **argv)
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
+    // The options are read before the application is made, to know which
+    // one the tool needs, and a refusal read again once the user's language
+    // is in use, to be worded in it. Reading them changes nothing: a --class
+    // file is read only if it is a regular file of at most 1 MiB, which can
+    // be read twice.
     const auto parsed = stats::parseOptions(arguments, QThread::idealThreadCount());
-    if (const auto *refusal = std::get_if<stats::Refusal>(&parsed))
-        return fail(refusal->message.trimmed(), refusal->exitStatus);
-
-    stats::Report report;
-    report.options = std::get<stats::Options>(parsed);
-    const stats::Options &o = report.options;
+    const auto *options = std::get_if<stats::Options>(&parsed);
 
     // Pictures need the widgets' application, drawn offscreen: no display is
     // needed and none is opened. Tables alone need none of it.
     std::unique_ptr<QCoreApplication> app;
-    if (o.plotFile.isEmpty() && o.mapFile.isEmpty() && o.pupilsSheetFile.isEmpty() && o.teacherSheetFile.isEmpty()) {
+    if (!options || (options->plotFile.isEmpty() && options->mapFile.isEmpty() && options->pupilsSheetFile.isEmpty()
+                     && options->teacherSheetFile.isEmpty())) {
         app = std::make_unique<QCoreApplication>(argc, argv);
+        stats::useLanguage();
     } else {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         qtHandler = qInstallMessageHandler(quietAboutRuntimeFolder);
         app = std::make_unique<QApplication>(argc, argv);
+        stats::useLanguage();
+        // The pictures and sheets are lettered in the language's faces.
+        if (const QStringList families = stats::fontFamilies(); !families.isEmpty()) {
+            QFont font = QApplication::font();
+            font.setFamilies(families);
+            QApplication::setFont(font);
+        }
     }
+    if (!options) {
+        const auto again = stats::parseOptions(arguments, QThread::idealThreadCount());
+        // Should a file have changed in between, the first refusal stands.
+        const auto *refusal = std::get_if<stats::Refusal>(&again);
+        if (!refusal)
+            refusal = &std::get<stats::Refusal>(parsed);
+        return fail(refusal->message.trimmed(), refusal->exitStatus);
+    }
+
+    stats::Report report;
+    report.options = *options;
+    const stats::Options &o = report.options;
     // A reader that goes away (head) makes a write fail with EPIPE, which
     // ends the tool as any write failure does, rather than a signal.
     std::signal(SIGPIPE, SIG_IGN);
@@ -88,7 +132,7 @@ int main(int argc, char **argv)
 
     // The two scenarios' sweeps side by side, for every Momotaro start when
     // the map is asked for, then the simulation on every thread asked for.
-    progress.show(QStringLiteral("working out the exact law"));
+    progress.show(Tool::tr("working out the exact law"));
     const stats::PerScenario<stats::ExactForDog> sweeps = stats::sweepBoth(o.starts, o.ticksPerTimer, !o.mapFile.isEmpty());
     report.answer = stats::answerOf(o.starts, o.seconds, sweeps);
     report.answer.classCounts = o.classCounts;
@@ -107,12 +151,12 @@ int main(int argc, char **argv)
     };
     const auto csvFailure = [&] {
         progress.done();
-        return fail(QStringLiteral("meetling-stats: cannot write %1: %2").arg(csvOut ? QStringLiteral("standard output") : o.csvFile, error), 1);
+        return fail(cannotWrite(csvOut ? QString() : o.csvFile, error), 1);
     };
     if ((csvFile && !csvFile->open(error)) || (!o.csvFile.isEmpty() && !writeCsv(stats::csvHeader())))
         return csvFailure();
     std::atomic<std::int64_t> runsDone{0};
-    progress.show(QStringLiteral("simulating"), &runsDone, 2 * o.runs);
+    progress.show(Tool::tr("simulating"), &runsDone, 2 * o.runs);
     QByteArray lines;
     for (Scenario scenario : stats::Scenarios) {
         stats::RunCounts take;
@@ -132,21 +176,27 @@ int main(int argc, char **argv)
     progress.done();
 
     if (!o.plotFile.isEmpty() && !stats::saveLawChart(report.answer, &report.simulated, o.plotFile, error))
-        return fail(QStringLiteral("meetling-stats: cannot write %1: %2").arg(o.plotFile, error), 1);
+        return fail(cannotWrite(o.plotFile, error), 1);
     if (!o.mapFile.isEmpty() && !stats::saveMeetingMap(*report.map, o.starts, o.seconds, o.mapFile, error))
-        return fail(QStringLiteral("meetling-stats: cannot write %1: %2").arg(o.mapFile, error), 1);
+        return fail(cannotWrite(o.mapFile, error), 1);
     const stats::SheetSetup sheet{o.sheetRows, QDate::currentDate()};
     for (const auto &[kind, file] : {std::pair{stats::Sheet::Pupils, o.pupilsSheetFile}, std::pair{stats::Sheet::Teacher, o.teacherSheetFile}}) {
         if (!file.isEmpty() && !stats::saveSheet(file, kind, report.answer, sheet, o.paper, error))
-            return fail(QStringLiteral("meetling-stats: cannot write %1: %2").arg(file, error), 1);
+            return fail(cannotWrite(file, error), 1);
     }
     if (csvFile && !csvFile->commit(error))
         return csvFailure();
     if (csvOut)
         return 0;
 
+    if (o.json) {
+        // The JSON reads the same whatever the user's language: its
+        // sentences in English, their numbers as in the United States.
+        stats::useLanguage(stats::Language::English);
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    }
     const QByteArray out = o.json ? stats::json(report) : stats::table(report, textWidth()).toUtf8();
     if (!stats::writeStandardOutput(out, error))
-        return fail(QStringLiteral("meetling-stats: cannot write standard output: %1").arg(error), 1);
+        return fail(cannotWrite(QString(), error), 1);
     return 0;
 }

@@ -1,10 +1,11 @@
 #include "options.h"
 
-#include "captions.h"
+#include "report.h"
 #include "wording.h"
 #include "rules.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +16,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include <unistd.h>
 
@@ -22,27 +24,75 @@ namespace stats {
 
 namespace {
 
-// The scenarios' names and captions, the board program's time limit and its
-// ticks stand for %1 to %7.
-const char *const Description =
-    "Works out how often Momotaro and Dog meet in one run of the board program,\n"
-    "for both scenarios: %1 (the board's \"%2\") and\n"
-    "%3 (\"%4\"). First exactly, from the probability law\n"
-    "of the walk; then by simulating many runs with the same rules.\n"
-    "\n"
-    "A run follows the board program: Start, then each walker's timer ticks every\n"
-    "0.2 s, Dog's first. Its ticks fall at 0.2 s, 0.4 s, ... after Start, each a\n"
-    "little late, and the first tick past the time limit still moves before it\n"
-    "stops its timer. So a run of S seconds has S / 0.2 ticks per timer, rounded\n"
-    "up (%5 ticks each, %6 steps in all, for the %7 s of the board program).";
+struct CommandLine
+{
+    Q_DECLARE_TR_FUNCTIONS(stats::CommandLine)
+};
+
+// The refusals QCommandLineParser words itself, in its own context, for the
+// catalogue to translate them for it.
+[[maybe_unused]] const char *const ParserRefusals[] = {
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Unknown option '%1'."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Unknown options: %1."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Missing value after '%1'."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Unexpected value after '%1'."),
+};
+
+// The help's lines fill a terminal's 80 columns.
+constexpr int HelpWidth = 80;
 
 QString description()
 {
     const int ticks = rules::ticksPerTimer(rules::TimeLimitSeconds);
-    return QString::fromUtf8(Description)
+    //: The help's description. Its lines break where they do here and
+    //: wherever longer than 80 columns: a paragraph may be one line. %1 and %3
+    //: are the scenarios' names, %2 and %4 the board's captions, %5 the ticks
+    //: of each timer, %6 the steps, %7 the board's time limit in seconds.
+    return CommandLine::tr(
+               "Works out how often Momotaro and Dog meet in one run of the board program,\n"
+               "for both scenarios: %1 (the board's \"%2\") and\n"
+               "%3 (\"%4\"). First exactly, from the probability law\n"
+               "of the walk; then by simulating many runs with the same rules.\n"
+               "\n"
+               "A run follows the board program: Start, then each walker's timer ticks every\n"
+               "0.2 s, Dog's first. Its ticks fall at 0.2 s, 0.4 s, ... after Start, each a\n"
+               "little late, and the first tick past the time limit still moves before it\n"
+               "stops its timer. So a run of S seconds has S / 0.2 ticks per timer, rounded\n"
+               "up (%5 ticks each, %6 steps in all, for the %7 s of the board program).")
         .arg(plainName(Scenario::BothWalk), scenarioCaption(Scenario::BothWalk), plainName(Scenario::DogWalks),
              scenarioCaption(Scenario::DogWalks), QString::number(ticks), QString::number(2 * ticks),
-             QString::number(rules::TimeLimitSeconds));
+             QLocale().toString(rules::TimeLimitSeconds));
+}
+
+// The help: how the tool is called, what it does, then each option with
+// what it does beside it, wrapped in a column of its own.
+QString helpText(const QList<QCommandLineOption> &options)
+{
+    QStringList lines{CommandLine::tr("Usage: %1 [options]").arg(QStringLiteral("meetling-stats"))};
+    for (const QString &line : description().split(u'\n'))
+        lines += wrappedLines(line, HelpWidth);
+    lines << QString() << CommandLine::tr("Options:");
+    QStringList names;
+    int nameColumns = 0;
+    for (const QCommandLineOption &option : options) {
+        QStringList spelt;
+        for (const QString &name : option.names())
+            spelt << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+        names << spelt.join(QStringLiteral(", ")) + (option.valueName().isEmpty() ? QString() : QStringLiteral(" <%1>").arg(option.valueName()));
+        nameColumns = std::max(nameColumns, int(names.last().size()));
+    }
+    const QString indent(2 + nameColumns + 2, u' ');
+    for (qsizetype i = 0; i < options.size(); ++i) {
+        // Its first line a column shorter than the rest, as QCommandLineParser
+        // has always laid the help out.
+        const QString text = options[i].description().simplified();
+        QStringList described = wrappedLines(text, HelpWidth - 1, indent);
+        if (described.size() > 1)
+            described = QStringList{described.first()} + wrappedLines(text.mid(described.first().size() - indent.size()).trimmed(), HelpWidth, indent);
+        described.first().replace(0, indent.size(), QStringLiteral("  ") + names[i].leftJustified(nameColumns + 2));
+        lines += described;
+    }
+    return lines.join(u'\n');
 }
 
 // Reads a point as people write it: "4,4", "4 4", "(4, 4)" (the form the
@@ -75,14 +125,20 @@ Refusal usage(const QString &message)
 std::optional<Refusal> checkOutput(const QString &option, const QString &file, const QStringList &extensions)
 {
     const QFileInfo info(file);
-    if (!extensions.isEmpty() && !extensions.contains(info.suffix().toLower()))
-        return usage(QStringLiteral("--%1: the file name must end in .%2: %3").arg(option, extensions.join(QStringLiteral(" or .")), file));
+    if (!extensions.isEmpty() && !extensions.contains(info.suffix().toLower())) {
+        //: %1 is an option, %2 (and %3) a file name's ending, the last the file named.
+        return usage(extensions.size() == 1 ? CommandLine::tr("--%1: the file name must end in .%2: %3").arg(option, extensions[0], file)
+                                            : CommandLine::tr("--%1: the file name must end in .%2 or .%3: %4")
+                                                  .arg(option, extensions[0], extensions[1], file));
+    }
     const QFileInfo folder(info.absolutePath());
     if (!folder.isDir())
-        return Refusal{QStringLiteral("meetling-stats: --%1: no such folder: %2").arg(option, QDir::toNativeSeparators(folder.filePath())), 1};
+        return Refusal{usage(CommandLine::tr("--%1: no such folder: %2").arg(option, QDir::toNativeSeparators(folder.filePath()))).message, 1};
     const auto cannotWrite = [&](int error) {
-        return Refusal{QStringLiteral("meetling-stats: --%1: cannot write %2: %3")
-                           .arg(option, QDir::toNativeSeparators(info.absoluteFilePath()), QString::fromLocal8Bit(std::strerror(error))),
+        //: %1 is an option, %2 a file, %3 the system's reason.
+        return Refusal{usage(CommandLine::tr("--%1: cannot write %2: %3")
+                                 .arg(option, QDir::toNativeSeparators(info.absoluteFilePath()), QString::fromLocal8Bit(std::strerror(error))))
+                           .message,
                        1};
     };
     if (info.isDir())
@@ -110,72 +166,73 @@ QString resolvedOutput(const QString &file)
 
 QString withSeparators(qlonglong n)
 {
-    return QLocale(QLocale::English).toString(n);
+    return QLocale().toString(n);
 }
 
 std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int idealThreads)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(description());
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
-    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Show the version."));
-    const QCommandLineOption momo(QStringLiteral("momo"), QStringLiteral("Momotaro's start point (default 4,4)."), QStringLiteral("X,Y"));
-    const QCommandLineOption dog(QStringLiteral("dog"), QStringLiteral("Dog's start point (default 6,4)."), QStringLiteral("X,Y"));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, CommandLine::tr("Show this help."));
+    const QCommandLineOption version(QStringLiteral("version"), CommandLine::tr("Show the version."));
+    const QCommandLineOption momo(QStringLiteral("momo"), CommandLine::tr("Momotaro's start point (default 4,4)."), QStringLiteral("X,Y"));
+    const QCommandLineOption dog(QStringLiteral("dog"), CommandLine::tr("Dog's start point (default 6,4)."), QStringLiteral("X,Y"));
     const QCommandLineOption seconds(QStringLiteral("seconds"),
-                                     QStringLiteral("The run's time limit in seconds, above 0 and at most %1 (default %2).").arg(MaxSeconds).arg(Options().seconds),
+                                     CommandLine::tr("The run's time limit in seconds, above 0 and at most %1 (default %2).")
+                                         .arg(QLocale().toString(MaxSeconds), QLocale().toString(Options().seconds)),
                                      QStringLiteral("S"));
     const QCommandLineOption runs(QStringLiteral("runs"),
-                                  QStringLiteral("Simulated runs of each scenario, 1 to %1 (default %2).")
+                                  CommandLine::tr("Simulated runs of each scenario, 1 to %1 (default %2).")
                                       .arg(withSeparators(MaxRuns), withSeparators(Options().runs)),
                                   QStringLiteral("N"));
-    const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("The simulation's seed (default 1): the same seed gives the same numbers."), QStringLiteral("N"));
+    const QCommandLineOption seed(QStringLiteral("seed"), CommandLine::tr("The simulation's seed (default 1): the same seed gives the same numbers."), QStringLiteral("N"));
     const QCommandLineOption threads(QStringLiteral("threads"),
-                                     QStringLiteral("Threads for the simulation, 1 to %1 (default: one per core).").arg(MaxThreads),
+                                     CommandLine::tr("Threads for the simulation, 1 to %1 (default: one per core).").arg(QLocale().toString(MaxThreads)),
                                      QStringLiteral("N"));
-    const QCommandLineOption plot(QStringLiteral("plot"), QStringLiteral("Draw the meetings per run, the chance of no meeting yet and several runs of each into FILE (.png or .svg)."), QStringLiteral("FILE"));
-    const QCommandLineOption map(QStringLiteral("map"), QStringLiteral("Draw where Momotaro should start or wait into FILE (.png or .svg)."), QStringLiteral("FILE"));
-    const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print the whole result as JSON instead of the table."));
+    const QCommandLineOption plot(QStringLiteral("plot"), CommandLine::tr("Draw the meetings per run, the chance of no meeting yet and several runs of each into FILE (.png or .svg)."), QStringLiteral("FILE"));
+    const QCommandLineOption map(QStringLiteral("map"), CommandLine::tr("Draw where Momotaro should start or wait into FILE (.png or .svg)."), QStringLiteral("FILE"));
+    const QCommandLineOption json(QStringLiteral("json"), CommandLine::tr("Print the whole result as JSON instead of the table."));
     const QCommandLineOption csv(QStringLiteral("csv"),
-                                 QStringLiteral("Write the meetings of every simulated run into FILE (-: to standard output, instead of the table)."),
+                                 CommandLine::tr("Write the meetings of every simulated run into FILE (-: to standard output, instead of the table)."),
                                  QStringLiteral("FILE"));
     const QCommandLineOption classFile(QStringLiteral("class"),
-                                       QStringLiteral("Compare the class's own counts with the answer: a CSV FILE with a header row, then one "
-                                                      "row a run, the meetings of \"%1\" and of \"%2\" (either may "
-                                                      "be blank), whole numbers 0 to %3.")
-                                           .arg(QLatin1String(captionOf(Scenario::BothWalk)), QLatin1String(captionOf(Scenario::DogWalks)))
-                                           .arg(MaxClassCount),
+                                       CommandLine::tr("Compare the class's own counts with the answer: a CSV FILE with a header row, then one "
+                                                       "row a run, the meetings of \"%1\" and of \"%2\" (either may "
+                                                       "be blank), whole numbers 0 to %3.")
+                                           .arg(scenarioCaption(Scenario::BothWalk), scenarioCaption(Scenario::DogWalks),
+                                                QLocale().toString(MaxClassCount)),
                                        QStringLiteral("FILE"));
     const QCommandLineOption pupilsSheet(QStringLiteral("pupils-sheet"),
-                                         QStringLiteral("Write the pupils' sheet for the lesson into FILE (.pdf): the story, the start "
-                                                        "points, a table to tally each run; no answer."),
+                                         CommandLine::tr("Write the pupils' sheet for the lesson into FILE (.pdf): the story, the start "
+                                                         "points, a table to tally each run; no answer."),
                                          QStringLiteral("FILE"));
     const QCommandLineOption teacherSheet(QStringLiteral("teacher-sheet"),
-                                          QStringLiteral("Write the teacher's sheet into FILE (.pdf): the answer, its figures and charts, "
-                                                         "and the class's counts with --class."),
+                                          CommandLine::tr("Write the teacher's sheet into FILE (.pdf): the answer, its figures and charts, "
+                                                          "and the class's counts with --class."),
                                           QStringLiteral("FILE"));
     const QCommandLineOption sheetRows(QStringLiteral("sheet-rows"),
-                                       QStringLiteral("Runs of each way the pupils' sheet has rows for, 1 to %1 (default %2).")
-                                           .arg(MostSheetRows).arg(Options().sheetRows),
+                                       CommandLine::tr("Runs of each way the pupils' sheet has rows for, 1 to %1 (default %2).")
+                                           .arg(QLocale().toString(MostSheetRows), QLocale().toString(Options().sheetRows)),
                                        QStringLiteral("N"));
-    const QCommandLineOption paper(QStringLiteral("paper"), QStringLiteral("The sheets' paper, A4 or Letter (default A4)."), QStringLiteral("SIZE"));
-    parser.addOptions({help, version, momo, dog, seconds, runs, seed, threads, plot, map, json, csv, classFile, pupilsSheet, teacherSheet,
-                       sheetRows, paper});
+    const QCommandLineOption paper(QStringLiteral("paper"), CommandLine::tr("The sheets' paper, A4 or Letter (default A4)."), QStringLiteral("SIZE"));
+    const QList<QCommandLineOption> all{help, version, momo, dog, seconds, runs, seed, threads, plot, map, json, csv, classFile, pupilsSheet, teacherSheet,
+                                        sheetRows, paper};
+    parser.addOptions(all);
 
     if (!parser.parse(arguments))
         return usage(parser.errorText());
     if (parser.isSet(help))
-        return Refusal{parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("meetling-stats")), 0};
+        return Refusal{helpText(all), 0};
     if (parser.isSet(version))
         return Refusal{QStringLiteral("meetling-stats ") + QStringLiteral(MEETLING_VERSION), 0};
     // An option left without its value takes the next option as one.
     for (const QCommandLineOption *option :
          {&momo, &dog, &seconds, &runs, &seed, &threads, &plot, &map, &csv, &classFile, &pupilsSheet, &teacherSheet, &sheetRows, &paper}) {
         if (parser.isSet(*option) && parser.value(*option).startsWith(u"--"))
-            return usage(QStringLiteral("--%1: no value given (expected %2)").arg(option->names().first(), option->valueName()));
+            return usage(CommandLine::tr("--%1: no value given (expected %2)").arg(option->names().first(), option->valueName()));
     }
     if (!parser.positionalArguments().isEmpty())
-        return usage(QStringLiteral("unexpected argument: ") + parser.positionalArguments().first());
+        return usage(CommandLine::tr("unexpected argument: %1").arg(parser.positionalArguments().first()));
 
     Options options;
     options.threads = qMax(1, idealThreads);
@@ -185,7 +242,7 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
         const QString text = parser.value(*option);
         const std::optional<Point> read = readPoint(text);
         if (!read)
-            return usage(QStringLiteral("--%1: expected X,Y with whole numbers 0..10, got '%2'").arg(option->names().first(), text));
+            return usage(CommandLine::tr("--%1: expected X,Y with whole numbers 0..10, got '%2'").arg(option->names().first(), text));
         *point = *read;
     }
 
@@ -193,8 +250,8 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
         bool ok = false;
         const double value = parser.value(seconds).toDouble(&ok);
         if (!ok || !std::isfinite(value) || value <= 0 || value > MaxSeconds)
-            return usage(QStringLiteral("--seconds: expected a number of seconds above 0 and at most %1, got '%2'")
-                             .arg(MaxSeconds).arg(parser.value(seconds)));
+            return usage(CommandLine::tr("--seconds: expected a number of seconds above 0 and at most %1, got '%2'")
+                             .arg(QLocale().toString(MaxSeconds), parser.value(seconds)));
         options.seconds = value;
     }
     options.ticksPerTimer = rules::ticksPerTimer(options.seconds);
@@ -205,8 +262,8 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
         bool ok = false;
         const qlonglong value = parser.value(option).toLongLong(&ok);
         if (!ok || value < min || value > max)
-            return usage(QStringLiteral("--%1: expected a whole number from %2 to %3, got '%4'")
-                             .arg(option.names().first()).arg(min).arg(max).arg(parser.value(option)));
+            return usage(CommandLine::tr("--%1: expected a whole number from %2 to %3, got '%4'")
+                             .arg(option.names().first(), QString::number(min), QString::number(max), parser.value(option)));
         into = value;
         return std::nullopt;
     };
@@ -219,14 +276,14 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
     if (parser.isSet(paper)) {
         const QString size = parser.value(paper).toLower();
         if (size != u"a4" && size != u"letter")
-            return usage(QStringLiteral("--paper: expected A4 or Letter, got '%1'").arg(parser.value(paper)));
+            return usage(CommandLine::tr("--paper: expected A4 or Letter, got '%1'").arg(parser.value(paper)));
         options.paper = size == u"a4" ? Paper::A4 : Paper::Letter;
     }
     if (parser.isSet(seed)) {
         bool ok = false;
         options.seed = parser.value(seed).toULongLong(&ok);
         if (!ok)
-            return usage(QStringLiteral("--seed: expected a whole number from 0 to 18446744073709551615, got '%1'").arg(parser.value(seed)));
+            return usage(CommandLine::tr("--seed: expected a whole number from 0 to %1, got '%2'").arg(QString::number(std::numeric_limits<std::uint64_t>::max())).arg(parser.value(seed)));
     }
 
     options.json = parser.isSet(json);
@@ -236,7 +293,7 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
     options.pupilsSheetFile = parser.value(pupilsSheet);
     options.teacherSheetFile = parser.value(teacherSheet);
     if (options.csvFile == StandardOutput && options.json)
-        return usage(QStringLiteral("--csv - and --json both write to standard output"));
+        return usage(CommandLine::tr("--csv - and --json both write to standard output"));
     const QStringList pictures{QStringLiteral("png"), QStringLiteral("svg")};
     const QStringList pdf{QStringLiteral("pdf")};
     // Each output's resolved file, and the option that names it: a second
@@ -246,7 +303,7 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
         const QString file = parser.value(classFile);
         auto read = readClassFile(file);
         if (const auto *problem = std::get_if<QString>(&read))
-            return usage(QStringLiteral("--class: %1: %2").arg(file, *problem));
+            return usage(CommandLine::tr("--class: %1: %2").arg(file, *problem));
         options.classCounts = std::get<ClassCounts>(std::move(read));
         claimed.insert(resolvedOutput(file), QStringLiteral("class"));
     }
@@ -256,12 +313,12 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
                                                 std::tuple{QStringLiteral("pupils-sheet"), options.pupilsSheetFile, pdf},
                                                 std::tuple{QStringLiteral("teacher-sheet"), options.teacherSheetFile, pdf}}) {
         if (parser.isSet(name) && file.isEmpty())
-            return usage(QStringLiteral("--%1: the file name is empty").arg(name));
+            return usage(CommandLine::tr("--%1: the file name is empty").arg(name));
         if (file.isEmpty() || file == StandardOutput)
             continue;
         const QString resolved = resolvedOutput(file);
         if (claimed.contains(resolved))
-            return usage(QStringLiteral("--%1 and --%2 name the same file: %3").arg(claimed[resolved], name, file));
+            return usage(CommandLine::tr("--%1 and --%2 name the same file: %3").arg(claimed[resolved], name, file));
         claimed.insert(resolved, name);
         if (auto refused = checkOutput(name, file, extensions))
             return *refused;

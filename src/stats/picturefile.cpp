@@ -1,8 +1,10 @@
 #include "picturefile.h"
 
+#include "language.h"
 #include "savefile.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDate>
 #include <QFileInfo>
 #include <QImage>
@@ -13,6 +15,11 @@
 namespace stats {
 
 namespace {
+
+struct Pictures
+{
+    Q_DECLARE_TR_FUNCTIONS(stats::Pictures)
+};
 
 // An SVG's declared size: 1920 px at this resolution is about 25 cm wide.
 constexpr int SvgDotsPerInch = 196;
@@ -45,20 +52,25 @@ bool savePicture(const QString &file, QSize size, const std::function<void(QPain
     return saveFile(file, bytes.data(), error);
 }
 
+QString dateText(const QDate &date)
+{
+    //: How a date is written on the pictures and sheets, in QDate's format: "8 December 2026".
+    return QLocale().toString(date, Pictures::tr("d MMMM yyyy"));
+}
+
 QString contextLine(const Starts &starts, double seconds, const QDate &date)
 {
-    return QStringLiteral("Momotaro starts at (%1, %2), Dog at (%3, %4); runs of %5 s. %6")
-        .arg(int(starts.momotaro.x))
-        .arg(int(starts.momotaro.y))
-        .arg(int(starts.dog.x))
-        .arg(int(starts.dog.y))
-        .arg(seconds)
-        .arg(QLocale(QLocale::English).toString(date, QStringLiteral("d MMMM yyyy")));
+    //: %1 and %2 are Momotaro's start, %3 and %4 Dog's, %5 the run's seconds, %6 the date.
+    return Pictures::tr("Momotaro starts at (%1, %2), Dog at (%3, %4); runs of %5 s. %6")
+        .arg(QString::number(int(starts.momotaro.x)), QString::number(int(starts.momotaro.y)), QString::number(int(starts.dog.x)),
+             QString::number(int(starts.dog.y)), QLocale().toString(seconds), dateText(date));
 }
 
 QFont pictureFont(int pixels, bool bold)
 {
-    QFont f(QStringLiteral("DejaVu Sans"));
+    // The language's faces first, DejaVu Sans for what they lack.
+    QFont f;
+    f.setFamilies(fontFamilies() << QStringLiteral("DejaVu Sans"));
     f.setPixelSize(pixels);
     f.setBold(bold);
     return f;

@@ -31,6 +31,8 @@ QFont pictureFont(int pixels, bool bold = false);
 // What a picture, a page or a copied answer is about, in a line under it:
 // "Momotaro starts at (4, 4), Dog at (6, 4); runs of 180 s. 8 December 2026".
 QString contextLine(const Starts &starts, double seconds, const QDate &date);
+// A date as the pictures and sheets write it: "8 December 2026".
+QString dateText(const QDate &date);
 // A line of text at the bottom of a picture of size, in the pictures' text
 // size: where the footer goes. paintFooter draws it there.
 QRect footerArea(QSize size);

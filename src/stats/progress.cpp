@@ -1,5 +1,8 @@
 #include "progress.h"
 
+#include "report.h"
+
+#include <algorithm>
 #include <cstdio>
 #include <unistd.h>
 
@@ -49,7 +52,9 @@ void Progress::draw()
         const int filled = int(fraction * BarWidth);
         line += QStringLiteral(" [%1%2] %3%").arg(QString(filled, u'#'), QString(BarWidth - filled, u'.')).arg(int(fraction * 100), 3);
     }
-    std::fprintf(stderr, "\r%-70s", qPrintable(line));
+    // Filled out to 70 columns, over whatever the last line showed.
+    line += QString(std::max(0, 70 - columnsOf(line)), u' ');
+    std::fprintf(stderr, "\r%s", qPrintable(line));
     std::fflush(stderr);
     m_drawn = true;
 }

@@ -2,9 +2,11 @@
 
 #include "wording.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <QTextStream>
 
 #include <algorithm>
@@ -15,19 +17,104 @@ namespace stats {
 
 namespace {
 
+struct Table
+{
+    Q_DECLARE_TR_FUNCTIONS(stats::Table)
+};
+
+// The code point at text[i], and how many QChars it takes.
+char32_t codePointAt(QStringView text, qsizetype i, qsizetype &size)
+{
+    if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+        size = 2;
+        return QChar::surrogateToUcs4(text[i], text[i + 1]);
+    }
+    size = 1;
+    return text[i].unicode();
+}
+
+// East Asian wide and full-width characters, which a terminal shows two
+// columns wide: the CJK scripts, their punctuation and full-width forms.
+bool isWide(char32_t c)
+{
+    return (c >= 0x1100 && c <= 0x115f) || (c >= 0x2e80 && c <= 0x303e) || (c >= 0x3041 && c <= 0x33ff)
+        || (c >= 0x3400 && c <= 0x4dbf) || (c >= 0x4e00 && c <= 0x9fff) || (c >= 0xa000 && c <= 0xa4cf)
+        || (c >= 0xac00 && c <= 0xd7a3) || (c >= 0xf900 && c <= 0xfaff) || (c >= 0xfe30 && c <= 0xfe4f)
+        || (c >= 0xff00 && c <= 0xff60) || (c >= 0xffe0 && c <= 0xffe6) || (c >= 0x1f300 && c <= 0x1f64f)
+        || (c >= 0x1f900 && c <= 0x1f9ff) || (c >= 0x20000 && c <= 0x3fffd);
+}
+
+int columnsOfCharacter(char32_t c)
+{
+    switch (QChar::category(c)) {
+    case QChar::Mark_NonSpacing:
+    case QChar::Mark_Enclosing:
+    case QChar::Other_Format: return 0;
+    default: return isWide(c) ? 2 : 1;
+    }
+}
+
+// What a line may not start with: closing brackets and punctuation, small
+// kana and the long vowel mark; and what it may not end with: opening
+// brackets.
+bool noBreakBefore(char32_t c)
+{
+    static const QString closing = QStringLiteral("、。，．・：；？！ー…‥）」』】〕〉》｝］’”々ゝゞヽヾぁぃぅぇぉっゃゅょゎァィゥェォッャュョヮヵヶ゛゜％)]},.;:!?%");
+    return c < 0x10000 && closing.contains(QChar(char16_t(c)));
+}
+
+bool noBreakAfter(char32_t c)
+{
+    static const QString opening = QStringLiteral("（「『【〔〈《｛［‘“([{");
+    return c < 0x10000 && opening.contains(QChar(char16_t(c)));
+}
+
+// Whether a line may break between two characters with no space between
+// them: Latin words break at spaces only, the scripts written without
+// spaces between any two of their characters, but never between a number
+// and the unit after it ("180秒").
+bool canBreakBetween(char32_t before, char32_t after)
+{
+    if (noBreakBefore(after) || noBreakAfter(before))
+        return false;
+    const bool wideBefore = isWide(before);
+    if (!wideBefore && !isWide(after))
+        return false;
+    return wideBefore || !QChar::isDigit(before);
+}
+
+// A word cut where a line may break inside it.
+QList<QStringView> unbreakable(QStringView word)
+{
+    QList<QStringView> pieces;
+    qsizetype start = 0;
+    char32_t previous = 0;
+    for (qsizetype i = 0, size = 0; i < word.size(); i += size) {
+        const char32_t c = codePointAt(word, i, size);
+        if (i > 0 && canBreakBetween(previous, c)) {
+            pieces << word.sliced(start, i - start);
+            start = i;
+        }
+        previous = c;
+    }
+    pieces << word.sliced(start);
+    return pieces;
+}
+
 // A share of runs in the histogram, where small ones matter: two decimals.
 QString share(double p)
 {
     if (p <= 0)
         return QStringLiteral("0");
     if (p < 0.00005)
-        return QStringLiteral("<0.01%");
-    return QString::number(100 * p, 'f', 2) + u'%';
+        //: A share too small to show as 0.01%.
+        return Table::tr("<%1").arg(percentText(0.01, 2));
+    return percentText(100 * p, 2);
 }
 
 QString fixed(double value, int decimals = 2)
 {
-    return QString::number(value, 'f', decimals);
+    return QLocale().toString(value, 'f', decimals);
 }
 
 // Two averages in one row, to one precision: two decimals, more when the
@@ -41,22 +128,53 @@ std::pair<QString, QString> averages(double a, double b)
     return {fixed(a, decimals), fixed(b, decimals)};
 }
 
-// Breaks text into lines of at most width characters (longer words stand
-// alone), each starting with indent.
-QString wrapped(const QString &text, int width, const QString &indent = QString())
+// text within columns, filled out with spaces after it (or before it).
+QString leftInColumns(const QString &text, int columns)
 {
-    QString out;
-    QString line = indent;
-    for (const QString &word : text.split(u' ', Qt::SkipEmptyParts)) {
-        if (line.size() > indent.size() && line.size() + 1 + word.size() > width) {
-            out += line + u'\n';
-            line = indent;
-        }
-        if (line.size() > indent.size())
-            line += u' ';
-        line += word;
+    return text + QString(std::max(0, columns - columnsOf(text)), u' ');
+}
+
+QString rightInColumns(const QString &text, int columns)
+{
+    return QString(std::max(0, columns - columnsOf(text)), u' ') + text;
+}
+
+// One of a table row's cells: its text, the columns it takes, the first
+// cell of a row set to the left, the others to the right.
+struct Cell
+{
+    QString text;
+    int columns;
+};
+
+// A row of the table, each cell wrapped within its columns (their last kept
+// free, as the gap to the next cell) and as many lines as the tallest takes.
+// A cell's leading spaces indent each of its lines; a line break in it
+// starts a line.
+void putRow(QTextStream &s, std::initializer_list<Cell> cells)
+{
+    std::vector<QStringList> lines;
+    qsizetype height = 1;
+    for (const Cell &cell : cells) {
+        const qsizetype spaces = std::find_if(cell.text.begin(), cell.text.end(), [](QChar c) { return c != u' '; }) - cell.text.begin();
+        lines.emplace_back();
+        for (const QString &part : cell.text.mid(spaces).split(u'\n'))
+            lines.back() += wrappedLines(part, cell.columns - 1, cell.text.left(spaces));
+        height = std::max(height, lines.back().size());
     }
-    return out + line + u'\n';
+    for (qsizetype line = 0; line < height; ++line) {
+        QString row;
+        std::size_t c = 0;
+        for (const Cell &cell : cells) {
+            const QString text = line < lines[c].size() ? lines[c][line] : QString();
+            row += c == 0 ? leftInColumns(text, cell.columns) : rightInColumns(text, cell.columns);
+            ++c;
+        }
+        // A cell left empty at the end of a line leaves no spaces behind.
+        while (row.endsWith(u' '))
+            row.chop(1);
+        s << row << '\n';
+    }
 }
 
 QString pointText(Point p)
@@ -93,6 +211,48 @@ QString key(Scenario scenario)
 
 } // namespace
 
+int columnsOf(QStringView text)
+{
+    int columns = 0;
+    for (qsizetype i = 0, size = 0; i < text.size(); i += size)
+        columns += columnsOfCharacter(codePointAt(text, i, size));
+    return columns;
+}
+
+QStringList wrappedLines(const QString &text, int width, const QString &indent)
+{
+    QStringList lines;
+    const int indentColumns = columnsOf(indent);
+    QString line = indent;
+    int columns = indentColumns;
+    bool empty = true;
+    for (const QString &word : text.split(u' ', Qt::SkipEmptyParts)) {
+        bool wordStart = true;
+        for (const QStringView piece : unbreakable(word)) {
+            const int pieceColumns = columnsOf(piece);
+            const int space = wordStart && !empty ? 1 : 0;
+            if (!empty && columns + space + pieceColumns > width) {
+                lines << line;
+                line = indent;
+                columns = indentColumns;
+            } else if (space > 0) {
+                line += u' ';
+                ++columns;
+            }
+            line += piece;
+            columns += pieceColumns;
+            empty = false;
+            wordStart = false;
+        }
+    }
+    return lines << line;
+}
+
+QString wrapped(const QString &text, int width, const QString &indent)
+{
+    return wrappedLines(text, width, indent).join(u'\n') + u'\n';
+}
+
 bool Report::exactInside(Scenario scenario) const
 {
     const std::optional<double> &halfWidth = simulated[scenario].halfWidth99;
@@ -104,26 +264,27 @@ QString table(const Report &report, int width)
     const Options &o = report.options;
     QString out;
     QTextStream s(&out);
-    auto row = [&s](const QString &label, const QString &both, const QString &one) {
-        s << label.leftJustified(40) << both.rightJustified(20) << one.rightJustified(20) << '\n';
-    };
+    auto row = [&s](const QString &label, const QString &both, const QString &one) { putRow(s, {{label, 40}, {both, 20}, {one, 20}}); };
     // A row of one text for each scenario.
     auto rowOf = [&row](const QString &label, const auto &text) { row(label, text(Scenario::BothWalk), text(Scenario::DogWalks)); };
+    const QString indent = QStringLiteral("  ");
 
-    s << wrapped(QStringLiteral("Momotaro starts at %1 and Dog at %2. A run lasts %3 s: %4 ticks of each walker's timer, as on the board.")
-                     .arg(pointText(o.starts.momotaro), pointText(o.starts.dog), QString::number(o.seconds))
-                     .arg(withSeparators(o.ticksPerTimer)),
+    //: %1 and %2 are start points "(4, 4)", %3 a number of seconds, %Ln the ticks of each walker's timer.
+    s << wrapped(Table::tr("Momotaro starts at %1 and Dog at %2. A run lasts %3 s: %Ln tick(s) of each walker's timer, as on the board.",
+                           nullptr, o.ticksPerTimer)
+                     .arg(pointText(o.starts.momotaro), pointText(o.starts.dog), QLocale().toString(o.seconds)),
                  width);
     const Verdict &answer = report.answer.verdict;
-    s << "\nThe answer\n" << wrapped(answer.headline, width, QStringLiteral("  ")) << '\n'
-      << wrapped(answer.detail, width, QStringLiteral("  "));
+    s << '\n' << Table::tr("The answer") << '\n' << wrapped(answer.headline, width, indent) << '\n' << wrapped(answer.detail, width, indent);
 
     if (report.answer.classCounts) {
         const ClassCounts &counts = *report.answer.classCounts;
-        s << (counts.simulated.isEmpty() ? "\nThe class's own runs (" : "\nThe class's runs, simulated (") << counts.file << ")\n";
+        //: A heading: %1 is the class's file.
+        s << '\n' << (counts.simulated.isEmpty() ? Table::tr("The class's own runs (%1)") : Table::tr("The class's runs, simulated (%1)")).arg(counts.file)
+          << '\n';
         if (!counts.simulated.isEmpty())
-            s << wrapped(counts.simulated, width, QStringLiteral("  ")) << '\n';
-        s << wrapped(classVerdict(report.answer), width, QStringLiteral("  "));
+            s << wrapped(counts.simulated, width, indent) << '\n';
+        s << wrapped(classVerdict(report.answer), width, indent);
         PerScenario<std::optional<ClassFigures>> figures;
         for (Scenario scenario : Scenarios)
             figures[scenario] = classFigures(report.answer, scenario);
@@ -132,85 +293,86 @@ QString table(const Report &report, int width)
             rowOf(label, [&](Scenario scenario) { return figures[scenario] ? text(*figures[scenario]) : QStringLiteral("-"); });
         };
         rowOf(QString(), plainName);
-        classRow(QStringLiteral("  Runs counted"), [](const ClassFigures &f) { return QString::number(f.runs); });
-        classRow(QStringLiteral("  Their average, meetings in a run"), [](const ClassFigures &f) { return fixed(f.mean); });
-        rowOf(QStringLiteral("  The exact average"), [&](Scenario sc) { return fixed(report.answer.exact[sc].expectedMeetings); });
-        classRow(QStringLiteral("  An average this far off, or further"), [](const ClassFigures &f) { return percent(f.chance); });
+        classRow(indent + Table::tr("Runs counted"), [](const ClassFigures &f) { return QLocale().toString(f.runs); });
+        classRow(indent + Table::tr("Their average, meetings in a run"), [](const ClassFigures &f) { return fixed(f.mean); });
+        rowOf(indent + Table::tr("The exact average"), [&](Scenario sc) { return fixed(report.answer.exact[sc].expectedMeetings); });
+        classRow(indent + Table::tr("An average this far off, or further"), [](const ClassFigures &f) { return percent(f.chance); });
     }
 
     s << '\n';
     const PerScenario<ExactResult> &exact = report.answer.exact;
-    rowOf(QStringLiteral("In detail, exactly"), plainName);
-    rowOf(QString(), [](Scenario sc) { return u'"' + scenarioCaption(sc) + u'"'; });
+    rowOf(Table::tr("In detail, exactly"), plainName);
+    //: A board's caption quoted.
+    rowOf(QString(), [](Scenario sc) { return Table::tr("\"%1\"").arg(scenarioCaption(sc)); });
     const auto [bothAverage, oneAverage] = averages(exact[Scenario::BothWalk].expectedMeetings, exact[Scenario::DogWalks].expectedMeetings);
-    row(QStringLiteral("Meetings in a run, on average"), bothAverage, oneAverage);
-    rowOf(QStringLiteral("At least one meeting in the run"), [&](Scenario sc) { return percent(exact[sc].atLeastOne); });
-    s << "If the run had no time limit:\n";
-    rowOf(QStringLiteral("  the first meeting, on average, after"),
-          [&](Scenario sc) { return fixed(exact[sc].meanFirstSeconds, 1) + QStringLiteral(" s"); });
-    rowOf(QStringLiteral("  half of the runs meet within"), [&](Scenario sc) {
+    row(figureHeading(Figure::Meetings), bothAverage, oneAverage);
+    rowOf(figureHeading(Figure::AtLeastOne), [&](Scenario sc) { return percent(exact[sc].atLeastOne); });
+    s << Table::tr("If the run had no time limit:") << '\n';
+    //: A number of seconds.
+    const auto inSeconds = [](double seconds) { return Table::tr("%1 s").arg(fixed(seconds, 1)); };
+    rowOf(indent + Table::tr("the first meeting, on average, after"), [&](Scenario sc) { return inSeconds(exact[sc].meanFirstSeconds); });
+    rowOf(indent + Table::tr("half of the runs meet within"), [&](Scenario sc) {
         const std::optional<double> &median = exact[sc].medianFirstSeconds;
-        return median ? fixed(*median, 1) + QStringLiteral(" s") : QStringLiteral("never");
+        return median ? inSeconds(*median) : Table::tr("never");
     });
 
     auto runsRow = [&s](const QString &label, const QString &both, const QString &tie, const QString &one) {
-        s << label.leftJustified(18) << both.rightJustified(20) << tie.rightJustified(21) << one.rightJustified(21) << '\n';
+        putRow(s, {{label, 18}, {both, 20}, {tie, 21}, {one, 21}});
     };
     s << '\n';
-    s << "Several runs of each, their meetings added up:\n";
-    runsRow(QString(), plainName(Scenario::BothWalk) + QStringLiteral(" ahead"), QStringLiteral("a tie"),
-            plainName(Scenario::DogWalks) + QStringLiteral(" ahead"));
+    s << Table::tr("Several runs of each, their meetings added up:") << '\n';
+    //: A column's heading: how often the way's meetings add up to more. %1 is its name; a line break may divide the heading.
+    const auto ahead = [](Scenario sc) { return Table::tr("%1 ahead").arg(plainName(sc)); };
+    runsRow(QString(), ahead(Scenario::BothWalk), Table::tr("a tie"), ahead(Scenario::DogWalks));
     for (int n : {1, 2, 3, 5, 10, 20, 30}) {
         const OneRunEach &c = report.answer.runsEach.byRuns[std::size_t(n - 1)];
-        runsRow(QStringLiteral("  ") + runsOfEach(n), percent(c.bothMore), percent(c.tie), percent(c.oneMore));
+        runsRow(indent + runsOfEach(n), percent(c.bothMore), percent(c.tie), percent(c.oneMore));
     }
 
-    s << "\nSimulated: " << withSeparators(o.runs) << (o.runs == 1 ? " run" : " runs") << " of each, seed " << o.seed << ", on "
-      << o.threads << (o.threads == 1 ? " thread\n" : " threads\n");
+    s << '\n';
+    //: %Ln runs of each way, %1 the seed, %2 the threads ("2 threads").
+    s << Table::tr("Simulated: %Ln run(s) of each, seed %1, on %2", nullptr, int(o.runs))
+             .arg(QString::number(o.seed), Table::tr("%Ln thread(s)", nullptr, o.threads))
+      << '\n';
     const PerScenario<Simulation> &simulated = report.simulated;
-    rowOf(QStringLiteral("Meetings in a run, on average"), [&](Scenario sc) { return fixed(simulated[sc].mean, 4); });
+    rowOf(figureHeading(Figure::Meetings), [&](Scenario sc) { return fixed(simulated[sc].mean, 4); });
     if (o.runs < MinRunsForInterval) {
-        s << wrapped(QStringLiteral("Too few runs for a 99% interval around these averages: it takes at least %1.").arg(MinRunsForInterval),
+        s << wrapped(Table::tr("Too few runs for a 99% interval around these averages: it takes at least %1.").arg(MinRunsForInterval),
                      width);
     } else {
-        rowOf(QStringLiteral("99% interval of that average"), [&](Scenario sc) {
+        rowOf(Table::tr("99% interval of that average"), [&](Scenario sc) {
             const Simulation &sim = simulated[sc];
-            return fixed(sim.mean - *sim.halfWidth99, 3) + QStringLiteral(" to ") + fixed(sim.mean + *sim.halfWidth99, 3);
+            //: The ends of an interval.
+            return Table::tr("%1 to %2").arg(fixed(sim.mean - *sim.halfWidth99, 3), fixed(sim.mean + *sim.halfWidth99, 3));
         });
-        rowOf(QStringLiteral("The exact average inside it"),
-              [&](Scenario sc) { return report.exactInside(sc) ? QStringLiteral("yes") : QStringLiteral("no"); });
+        rowOf(Table::tr("The exact average inside it"), [&](Scenario sc) { return report.exactInside(sc) ? Table::tr("yes") : Table::tr("no"); });
     }
     PerScenario<std::optional<FitToLaw>> fits;
     for (Scenario sc : Scenarios)
         fits[sc] = chiSquareFit(simulated[sc].histogram, exact[sc].law);
-    rowOf(QStringLiteral("Counts fit the exact chances"), [&](Scenario sc) {
+    rowOf(Table::tr("Counts fit the exact chances"), [&](Scenario sc) {
         if (!fits[sc])
-            return QStringLiteral("too few runs");
+            return Table::tr("too few runs");
         const double p = fits[sc]->p;
-        return QStringLiteral("%1 (p = %2)").arg(p >= 0.01 ? QStringLiteral("yes") : QStringLiteral("no"), p >= 0.01 ? fixed(p, 2) : QString::number(p, 'g', 2));
+        //: Whether the counts fit, with the chi-square test's p value.
+        return p >= 0.01 ? Table::tr("yes (p = %1)").arg(fixed(p, 2)) : Table::tr("no (p = %1)").arg(QLocale().toString(p, 'g', 2));
     });
     for (Scenario i : Scenarios) {
         if (o.runs >= MinRunsForInterval && !report.exactInside(i)) {
-            s << wrapped(QStringLiteral("Note: for \"%1\" the exact average lies outside the 99% interval; "
-                                        "that happens by chance about once in a hundred seeds.")
-                             .arg(plainName(i)),
+            s << wrapped(Table::tr("Note: for %1 the exact average lies outside the 99% interval; "
+                                   "that happens by chance about once in a hundred seeds.")
+                             .arg(quotedName(i)),
                          width);
         }
         if (fits[i] && fits[i]->p < 0.01) {
-            s << wrapped(QStringLiteral("Note: for \"%1\" the simulated counts differ from the exact chances more than "
-                                        "chance explains in 99 seeds out of 100.")
-                             .arg(plainName(i)),
+            s << wrapped(Table::tr("Note: for %1 the simulated counts differ from the exact chances more than "
+                                   "chance explains in 99 seeds out of 100.")
+                             .arg(quotedName(i)),
                          width);
         }
     }
 
-    auto lawRow = [&s](const QString &label, const QString &a, const QString &b, const QString &c, const QString &d) {
-        s << label.leftJustified(24) << a.rightJustified(14) << b.rightJustified(14) << c.rightJustified(14) << d.rightJustified(14) << '\n';
-    };
     s << '\n';
-    lawRow(QStringLiteral("How many meetings"), QString(), plainName(Scenario::BothWalk), QString(), plainName(Scenario::DogWalks));
-    lawRow(QStringLiteral("a run counts"), QStringLiteral("exact"), QStringLiteral("simulated"), QStringLiteral("exact"),
-           QStringLiteral("simulated"));
     std::size_t rows = 0;
     for (Scenario sc : Scenarios) {
         const auto &law = exact[sc].law;
@@ -220,21 +382,43 @@ QString table(const Report &report, int width)
         }
         rows = std::max(rows, simulated[sc].histogram.size());
     }
+    std::vector<QStringList> cells(rows);
     for (std::size_t k = 0; k < rows; ++k) {
-        QStringList cells;
         for (Scenario sc : Scenarios) {
             const auto &law = exact[sc].law;
             const auto &histogram = simulated[sc].histogram;
-            cells << share(k < law.size() ? law[k] : 0.0) << share(k < histogram.size() ? double(histogram[k]) / double(o.runs) : 0.0);
+            cells[k] << share(k < law.size() ? law[k] : 0.0) << share(k < histogram.size() ? double(histogram[k]) / double(o.runs) : 0.0);
         }
-        lawRow(QString::number(k).rightJustified(4), cells[0], cells[1], cells[2], cells[3]);
     }
+    // The first two rows name the columns: the way over its two, then what
+    // each holds. The four columns take 14 or, for a wider text, its width;
+    // the counts take the rest.
+    //: Two lines of a column's heading: the counts of meetings a run may have.
+    const QStringList heading = Table::tr("How many meetings\na run counts").split(u'\n');
+    const QString exactly = Table::tr("exact");
+    const QString simulation = Table::tr("simulated");
+    int column = std::max({14, columnsOf(exactly) + 1, columnsOf(simulation) + 1});
+    for (const QStringList &row : cells) {
+        for (const QString &cell : row)
+            column = std::max(column, columnsOf(cell) + 1);
+    }
+    const int label = std::max(8, 80 - 4 * column);
+    putRow(s, {{heading.first(), label}, {plainName(Scenario::BothWalk), 2 * column}, {plainName(Scenario::DogWalks), 2 * column}});
+    auto lawRow = [&](const QString &count, const QStringList &row) {
+        putRow(s, {{count, label}, {row[0], column}, {row[1], column}, {row[2], column}, {row[3], column}});
+    };
+    lawRow(heading.mid(1).join(u' '), {exactly, simulation, exactly, simulation});
+    for (std::size_t k = 0; k < rows; ++k)
+        lawRow(QLocale().toString(qulonglong(k)).rightJustified(4), cells[k]);
     return out;
 }
 
 QByteArray json(const Report &report)
 {
     const Options &o = report.options;
+    // The verdict in the language in use now, which may not be the one the
+    // answer was worked out in.
+    const Verdict verdict = verdictOf(report.answer);
     QJsonObject exact;
     QJsonObject simulated;
     for (Scenario i : Scenarios) {
@@ -296,7 +480,7 @@ QByteArray json(const Report &report)
         {QStringLiteral("ticksPerTimer"), o.ticksPerTimer},
         {QStringLiteral("exact"), exact},
         {QStringLiteral("simulated"), simulated},
-        {QStringLiteral("verdict"), verdictText(report.answer)},
+        {QStringLiteral("verdict"), verdict.headline + u'\n' + verdict.detail},
     };
     if (report.answer.classCounts) {
         QJsonObject classRuns{{QStringLiteral("file"), report.answer.classCounts->file}};

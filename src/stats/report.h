@@ -7,6 +7,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+#include <QStringView>
 
 #include <cstdint>
 #include <optional>
@@ -28,10 +30,24 @@ struct Report
     bool exactInside(Scenario scenario) const;
 };
 
-// The answer, then the figures, in lines of at most width characters (the
+// The answer, then the figures, in lines of at most width columns (the
 // figures' rows take 80).
 QString table(const Report &report, int width = 80);
+// The whole report for programs to read. Its sentences are in the language
+// in use, its numbers as C writes them; the tool makes English the language
+// first, so that the JSON reads the same whatever the user's language.
 QByteArray json(const Report &report);
+
+// The columns text takes on a terminal: two for each East Asian wide or
+// full-width character, one for any other.
+int columnsOf(QStringView text);
+// text broken into lines of at most width columns, each starting with
+// indent: at spaces, and where a script written without them allows, between
+// two of its characters (never before a closing bracket or "。", nor after
+// an opening one). A word longer than a line stands alone on one.
+QStringList wrappedLines(const QString &text, int width, const QString &indent = QString());
+// The same lines, each ended with a line break.
+QString wrapped(const QString &text, int width, const QString &indent = QString());
 // The simulated runs as CSV, a line a run: the header, then each stretch of
 // runs of a scenario (firstRun counted from 0) appended to out as the
 // simulation hands it over, both walking first.

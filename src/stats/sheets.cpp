@@ -8,6 +8,7 @@
 
 #include <QBuffer>
 #include <QChart>
+#include <QCoreApplication>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
@@ -22,6 +23,11 @@
 namespace stats {
 
 namespace {
+
+struct Sheets
+{
+    Q_DECLARE_TR_FUNCTIONS(stats::Sheets)
+};
 
 // Text sizes in points: nothing under 10, so a photocopy stays readable.
 constexpr int TitlePt = 17;
@@ -53,7 +59,7 @@ double paintHeader(QPainter &painter, const QRectF &page, const Answer &answer, 
     double y = page.top();
     painter.setFont(pictureFont(SmallPt));
     painter.drawText(QRectF(page.left(), y, page.width(), SmallPt * 1.5), Qt::AlignRight,
-                     QLocale(QLocale::English).toString(setup.date, QStringLiteral("d MMMM yyyy")));
+                     dateText(setup.date));
     y += paragraph(painter, QRectF(page.left(), y, page.width() * 0.75, TitlePt * 3), title, TitlePt, true) + TextPt * 0.6;
 
     const double board = 132;
@@ -62,12 +68,11 @@ double paintHeader(QPainter &painter, const QRectF &page, const Answer &answer, 
     storyHeight += TextPt * 0.5;
     painter.setPen(Qt::black);
     storyHeight += paragraph(painter, story.adjusted(0, storyHeight, 0, 0),
-                             QStringLiteral("Momotaro starts at (%1, %2), Dog at (%3, %4). Each run lasts %5 seconds (a step every 0.2 s).")
-                                 .arg(int(answer.starts.momotaro.x))
-                                 .arg(int(answer.starts.momotaro.y))
-                                 .arg(int(answer.starts.dog.x))
-                                 .arg(int(answer.starts.dog.y))
-                                 .arg(answer.seconds),
+                             //: %1 and %2 are Momotaro's start, %3 and %4 Dog's, %5 the run's seconds.
+                             Sheets::tr("Momotaro starts at (%1, %2), Dog at (%3, %4). Each run lasts %5 seconds (a step every 0.2 s).")
+                                 .arg(QString::number(int(answer.starts.momotaro.x)), QString::number(int(answer.starts.momotaro.y)),
+                                      QString::number(int(answer.starts.dog.x)), QString::number(int(answer.starts.dog.y)),
+                                      QLocale().toString(answer.seconds)),
                              TextPt, true);
 
     // The board, x to the right and y downwards, the walkers on their starts.
@@ -107,9 +112,11 @@ double paintTally(QPainter &painter, const QRectF &room, int rows)
     const double right = room.right();
     double y = room.top();
     painter.setFont(pictureFont(SmallPt, true));
-    const QStringList headings{QStringLiteral("Run"), QStringLiteral("%1: a stroke a meeting").arg(plainName(Scenario::BothWalk)),
-                               QStringLiteral("Count"), QStringLiteral("%1: a stroke a meeting").arg(plainName(Scenario::DogWalks)),
-                               QStringLiteral("Count")};
+    //: The tally's columns: a way's name, where a group makes a stroke for each meeting. A line break may divide it.
+    const auto strokes = [](Scenario scenario) { return Sheets::tr("%1: a stroke a meeting").arg(plainName(scenario)); };
+    //: The tally's columns: the run's number, and each run's count of meetings.
+    const QStringList headings{Sheets::tr("Run"), strokes(Scenario::BothWalk), Sheets::tr("Count"), strokes(Scenario::DogWalks),
+                               Sheets::tr("Count")};
     const double headingHeight = SmallPt * 3;
     for (int c = 0; c < 5; ++c) {
         const double end = c + 1 < 5 ? columns[std::size_t(c) + 1] : right;
@@ -121,7 +128,7 @@ double paintTally(QPainter &painter, const QRectF &room, int rows)
     for (int r = 0; r < lines; ++r) {
         const double top = y + headingHeight + r * line;
         painter.drawText(QRectF(columns[0] + 4, top, label - 8, line), Qt::AlignVCenter | Qt::AlignLeft,
-                         r < rows ? QString::number(r + 1) : QStringLiteral("In all"));
+                         r < rows ? QLocale().toString(r + 1) : Sheets::tr("In all"));
     }
     const double bottom = y + headingHeight + lines * line;
     painter.setPen(QPen(Qt::black, 0.8));
@@ -139,20 +146,23 @@ double paintTally(QPainter &painter, const QRectF &room, int rows)
 
 void paintPupils(QPainter &painter, const QRectF &page, const Answer &answer, const SheetSetup &setup)
 {
-    double y = paintHeader(painter, page, answer, setup, QStringLiteral("Meetling experiment: who finds whom first?"), [&](const QRectF &room) {
-        const QString story = QStringLiteral(
+    //: The pupils' sheet's title; "Meetling experiment" is the board program's name.
+    double y = paintHeader(painter, page, answer, setup, Sheets::tr("Meetling experiment: who finds whom first?"), [&](const QRectF &room) {
+        //: %1 and %2 are the board's captions.
+        const QString story = Sheets::tr(
             "Two people look for each other in a crowd. Is it faster for both to wander, or for one to stand still and wait? "
             "Momotaro and Dog try it on an 11 × 11 board. At every step a walker moves one point in one of eight directions, "
             "chosen at random, and stays on the board. When they land on the same point, that is a meeting, and both go back "
-            "to their start points. \u201c%1\u201d: both wander. \u201c%2\u201d: Dog wanders, Momotaro waits where he started.")
+            "to their start points. “%1”: both wander. “%2”: Dog wanders, Momotaro waits where he started.")
                                   .arg(scenarioCaption(Scenario::BothWalk), scenarioCaption(Scenario::DogWalks));
         return paragraph(painter, room, story, TextPt);
     });
     y += paragraph(painter, QRectF(page.left(), y, page.width(), page.height()),
-                   QStringLiteral("Group: ______________________   Names: ____________________________________________"), TextPt) +
+                   //: Lines for the group to write on.
+                   Sheets::tr("Group: ______________________   Names: ____________________________________________"), TextPt) +
          TextPt;
     y += paragraph(painter, QRectF(page.left(), y, page.width(), page.height()),
-                   QStringLiteral("Our guess, before we start: which way do Momotaro and Dog meet more often in a run, and why?"),
+                   Sheets::tr("Our guess, before we start: which way do Momotaro and Dog meet more often in a run, and why?"),
                    HeadingPt, true);
     y += TextPt * 0.4;
     painter.setPen(QPen(Qt::gray, 0.5));
@@ -163,15 +173,14 @@ void paintPupils(QPainter &painter, const QRectF &page, const Answer &answer, co
     painter.setPen(Qt::black);
     y += TextPt * 1.5;
     y += paragraph(painter, QRectF(page.left(), y, page.width(), page.height()),
-                   QStringLiteral("Run each way %1 times. Make a stroke for every meeting, then write each run's count.")
-                       .arg(setup.rows),
+                   Sheets::tr("Run each way %Ln time(s). Make a stroke for every meeting, then write each run's count.", nullptr, setup.rows),
                    TextPt, true) +
          TextPt * 0.6;
     // The tally takes what the conclusion's lines leave of the page.
     const double after = HeadingPt * 3 + TextPt * 2.2 * 3 + TextPt * 1.5;
     y += paintTally(painter, QRectF(page.left(), y, page.width(), page.bottom() - y - after), setup.rows) + TextPt * 1.5;
     y += paragraph(painter, QRectF(page.left(), y, page.width(), page.height()),
-                   QStringLiteral("What our runs say: which way met more often, on average? Was our guess right?"), HeadingPt, true);
+                   Sheets::tr("What our runs say: which way met more often, on average? Was our guess right?"), HeadingPt, true);
     painter.setPen(QPen(Qt::gray, 0.5));
     for (int i = 0; i < 3 && y + TextPt * 2.2 < page.bottom(); ++i) {
         y += TextPt * 2.2;
@@ -182,7 +191,8 @@ void paintPupils(QPainter &painter, const QRectF &page, const Answer &answer, co
 void paintTeacher(QPainter &painter, const QRectF &page, const Answer &answer, const SheetSetup &setup)
 {
     // The answer in words beside the board, where the pupils have the story.
-    double y = paintHeader(painter, page, answer, setup, QStringLiteral("Meetling experiment: the answer"), [&](const QRectF &room) {
+    //: The teacher's sheet's title; "Meetling experiment" is the board program's name.
+    double y = paintHeader(painter, page, answer, setup, Sheets::tr("Meetling experiment: the answer"), [&](const QRectF &room) {
         const double headline = paragraph(painter, room, answer.verdict.headline, HeadingPt, true) + 4;
         return headline + paragraph(painter, room.adjusted(0, headline, 0, 0), answer.verdict.detail, SmallPt);
     });
@@ -194,7 +204,8 @@ void paintTeacher(QPainter &painter, const QRectF &page, const Answer &answer, c
     for (Scenario scenario : Scenarios) {
         const double left = page.right() - (scenario == Scenario::BothWalk ? 2 : 1) * valueWidth;
         painter.drawText(QRectF(left, y, valueWidth, SmallPt * 3), Qt::AlignRight | Qt::TextWordWrap,
-                         QStringLiteral("%1 (\u201c%2\u201d)").arg(plainName(scenario), scenarioCaption(scenario)));
+                         //: A column's heading: %1 is a way's name, %2 the board's caption.
+                         Sheets::tr("%1 (“%2”)").arg(plainName(scenario), scenarioCaption(scenario)));
     }
     y += headingRoom.height();
     painter.setFont(pictureFont(SmallPt));
@@ -241,7 +252,7 @@ void paintTeacher(QPainter &painter, const QRectF &page, const Answer &answer, c
         y = lower.bottom() + HeadingPt * 0.5;
         const ClassCounts &counts = *answer.classCounts;
         y += paragraph(painter, QRectF(page.left(), y, page.width(), HeadingPt * 2),
-                       counts.simulated.isEmpty() ? QStringLiteral("Our class") : QStringLiteral("Our class (simulated counts)"), HeadingPt, true);
+                       counts.simulated.isEmpty() ? Sheets::tr("Our class") : Sheets::tr("Our class (simulated counts)"), HeadingPt, true);
         paragraph(painter, QRectF(page.left(), y, page.width(), page.bottom() - y), classText, SmallPt);
     }
 }
@@ -267,8 +278,7 @@ bool saveSheet(const QString &file, Sheet sheet, const Answer &answer, const She
     bytes.open(QIODevice::WriteOnly);
     {
         QPdfWriter pdf(&bytes);
-        pdf.setTitle(sheet == Sheet::Pupils ? QStringLiteral("Meetling experiment: the pupils' sheet")
-                                            : QStringLiteral("Meetling experiment: the teacher's sheet"));
+        pdf.setTitle(sheet == Sheet::Pupils ? Sheets::tr("Meetling experiment: the pupils' sheet") : Sheets::tr("Meetling experiment: the teacher's sheet"));
         pdf.setCreator(QStringLiteral("Meetling experiment"));
         pdf.setPageLayout(QPageLayout(size, QPageLayout::Portrait, QMarginsF()));
         // Drawn in points, whatever the writer's resolution.

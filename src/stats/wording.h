@@ -3,6 +3,7 @@
 #include "answer.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <optional>
@@ -17,6 +18,11 @@ QString scenarioCaption(Scenario scenario);
 QString plainName(Scenario scenario);
 // The same as the subject of a sentence: "both wandering", "Momotaro waiting".
 QString doing(Scenario scenario);
+// The plain name quoted in a sentence: "\"Both wander\"".
+QString quotedName(Scenario scenario);
+// Sentences one after another, a space between them where their script
+// has one.
+QString joinSentences(const QStringList &sentences);
 
 // The figures a class asks about first, a row each, for both scenarios.
 enum class Figure { Meetings, AtLeastOne, MeanWait, RunsFor90 };
@@ -28,6 +34,8 @@ QString figureValue(Figure figure, const Answer &answer, Scenario scenario);
 
 // A chance as a class reads it: one decimal, never rounded to 0% or 100%.
 QString percent(double p);
+// A number of hundredths with the percent sign: "72.6%".
+QString percentText(double hundredths, int decimals);
 // "1 run of each", "4 runs of each".
 QString runsOfEach(int runs);
 
