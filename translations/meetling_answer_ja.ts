@@ -240,7 +240,7 @@ Show the answer (F5)</source>
     <name>AnswerWindow</name>
     <message>
         <source>Meetling answer</source>
-        <translation>Meetlingの答え</translation>
+        <translation>出会いの実験の答え</translation>
     </message>
     <message>
         <source> s</source>
@@ -409,11 +409,11 @@ Show the answer (F5)</source>
     </message>
     <message>
         <source>Meetling: the pupils&apos; sheet</source>
-        <translation>Meetling：生徒用の用紙</translation>
+        <translation>出会いの実験：生徒用の用紙</translation>
     </message>
     <message>
         <source>Meetling: the teacher&apos;s sheet</source>
-        <translation>Meetling：先生用の用紙</translation>
+        <translation>出会いの実験：先生用の用紙</translation>
     </message>
     <message>
         <source>Save the sheet as PDF</source>
@@ -556,7 +556,7 @@ F5で答えを表示します。</translation>
     </message>
     <message>
         <source>The exact answer to the meetling experiment, in a window.</source>
-        <translation>meetlingの実験の正確な答えを、ウィンドウに表示します。</translation>
+        <translation>出会いの実験の正確な答えを、ウィンドウに表示します。</translation>
     </message>
     <message>
         <source>unexpected argument: %1</source>
