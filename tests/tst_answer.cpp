@@ -18,6 +18,10 @@
 #include <QChart>
 #include <QChartView>
 #include <QAbstractButton>
+#include <QAction>
+#include <QMenuBar>
+#include <QPointer>
+#include <QScopeGuard>
 #include <QScatterSeries>
 #include <QClipboard>
 #include <QDate>
@@ -348,6 +352,46 @@ private slots:
         }
         if (kind == QLatin1String("link"))
             QCOMPARE(QFileInfo(path).symLinkTarget(), folder);
+    }
+
+    // Another language chosen in the View menu makes the window again in
+    // it, showing what the one before showed, also what settings do not
+    // hold; the choice is kept, and the answers are worked out afresh.
+    void anotherLanguageRemakesTheWindow()
+    {
+        AnswerSession session(m_f->settings);
+        const QPointer<AnswerWindow> before = &session.window();
+        boardOf(*before).setPosition(Walker::Dog, {2, 8});
+        runLengthOf(*before).setValue(60);
+        partOf<AnswerPages>(*before).setCurrentIndex(int(AnswerPages::Page::WhereToWait));
+        before->setAnswerHidden(true);
+        before->show();
+        const auto choose = [&session](const QString &language) {
+            for (QAction *action : session.window().findChildren<QAction *>()) {
+                if (action->text() == language)
+                    return action->trigger();
+            }
+            QFAIL(qPrintable(language));
+        };
+        const auto inEnglish = qScopeGuard([] { AnswerSession::useLanguage(stats::Language::English); });
+        choose(QStringLiteral("日本語"));
+
+        AnswerWindow &after = session.window();
+        QTRY_VERIFY(!before);
+        QVERIFY(after.isVisible());
+        QCOMPARE(after.menuBar()->actions().value(0)->text(), QStringLiteral("ファイル(&F)"));
+        QCOMPARE(m_f->settings.value(QStringLiteral("view/language")).toString(), QStringLiteral("ja"));
+        QCOMPARE(boardOf(after).position(Walker::Dog), (Point{2, 8}));
+        QCOMPARE(runLengthOf(after).value(), 60);
+        QCOMPARE(partOf<AnswerPages>(after).currentIndex(), int(AnswerPages::Page::WhereToWait));
+        QVERIFY(after.answerHidden());
+        QVERIFY(!m_f->settings.value(QStringLiteral("view/answerHidden")).toBool());
+        after.setAnswerHidden(false);
+        QTRY_VERIFY_WITH_TIMEOUT(shows(after, libraryAnswer({4, 4}, {2, 8}, 60)), WaitMs);
+
+        choose(QStringLiteral("English"));
+        QCOMPARE(session.window().menuBar()->actions().value(0)->text(), QStringLiteral("&File"));
+        QCOMPARE(boardOf(session.window()).position(Walker::Dog), (Point{2, 8}));
     }
 
 private:

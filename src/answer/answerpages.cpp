@@ -22,6 +22,7 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QListWidget>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPainter>
 #include <QRadioButton>
@@ -40,13 +41,13 @@ namespace {
 QString titleOf(AnswerPages::Page page)
 {
     switch (page) {
-    case AnswerPages::Page::Law: return QStringLiteral("Meetings per run");
-    case AnswerPages::Page::Waiting: return QStringLiteral("The first meeting");
-    case AnswerPages::Page::OneRun: return QStringLiteral("One run of each");
-    case AnswerPages::Page::Runs: return QStringLiteral("How many runs");
-    case AnswerPages::Page::WhereToWait: return QStringLiteral("Where to wait");
-    case AnswerPages::Page::OurClass: return QStringLiteral("Our class");
-    case AnswerPages::Page::FastClass: return QStringLiteral("A class at speed");
+    case AnswerPages::Page::Law: return AnswerPages::tr("Meetings per run");
+    case AnswerPages::Page::Waiting: return AnswerPages::tr("The first meeting");
+    case AnswerPages::Page::OneRun: return AnswerPages::tr("One run of each");
+    case AnswerPages::Page::Runs: return AnswerPages::tr("How many runs");
+    case AnswerPages::Page::WhereToWait: return AnswerPages::tr("Where to wait");
+    case AnswerPages::Page::OurClass: return AnswerPages::tr("Our class");
+    case AnswerPages::Page::FastClass: return AnswerPages::tr("A class at speed");
     }
     return {};
 }
@@ -78,14 +79,17 @@ QChart *runsChartMarked(const stats::Answer &report)
         mark->setColor(Qt::black);
         mark->setBorderColor(Qt::white);
         // "9 in 10: 4 runs" (of each: the axis says so).
-        const QString share = t.chance == 90 ? QStringLiteral("9 in 10") : QStringLiteral("99 in 100");
+        const QString share = t.chance == 90 ? AnswerPages::tr("9 in 10") : AnswerPages::tr("99 in 100");
         const int runs = shown ? t.runs : t.runs > 0 ? int(x->max()) : stats::MaxRunsCompared;
         if (!report.verdict.faster)
-            mark->setName(QStringLiteral("%1: never").arg(share));
+            //: A key on the chart of how many runs: %1 is a share of the runs, as "9 in 10".
+            mark->setName(AnswerPages::tr("%1: never").arg(share));
+        else if (shown)
+            //: A key on the chart of how many runs: %1 is a share of the runs, as "9 in 10"; %n runs of each way.
+            mark->setName(AnswerPages::tr("%1: %n run(s)", nullptr, runs).arg(share));
         else
-            mark->setName(QStringLiteral("%1: %2%3 %4").arg(share, shown ? QString() : QStringLiteral("over "))
-                              .arg(runs)
-                              .arg(runs == 1 ? QStringLiteral("run") : QStringLiteral("runs")));
+            //: A key on the chart of how many runs: %1 is a share of the runs, as "9 in 10"; more than %n runs of each way.
+            mark->setName(AnswerPages::tr("%1: over %n run(s)", nullptr, runs).arg(share));
         if (shown)
             mark->append(t.runs, t.chance);
         chart->addSeries(mark);
@@ -112,28 +116,37 @@ QString chartInWords(AnswerPages::Page page, const stats::Answer &report)
     if (page == AnswerPages::Page::Runs) {
         const stats::RunsEach &runs = report.runsEach;
         if (!report.verdict.faster)
-            return QStringLiteral("Neither way meets more: no number of runs makes one of them the right answer.");
-        auto reach = [](int n) {
-            return n > 0 ? QStringLiteral("from %1").arg(stats::runsOfEach(n))
-                         : QStringLiteral("not within %1").arg(stats::runsOfEach(stats::MaxRunsCompared));
-        };
-        return QStringLiteral("The right way comes out ahead 9 times in 10 %1, 99 times in 100 %2.").arg(reach(runs.runsFor90), reach(runs.runsFor99));
+            return AnswerPages::tr("Neither way meets more: no number of runs makes one of them the right answer.");
+        // %1 and %2 "4 runs of each", or the most compared where a share is not reached.
+        const QString most = stats::runsOfEach(stats::MaxRunsCompared);
+        const QString for90 = runs.runsFor90 > 0 ? stats::runsOfEach(runs.runsFor90) : most;
+        const QString for99 = runs.runsFor99 > 0 ? stats::runsOfEach(runs.runsFor99) : most;
+        if (runs.runsFor90 > 0 && runs.runsFor99 > 0)
+            return AnswerPages::tr("The right way comes out ahead 9 times in 10 from %1, 99 times in 100 from %2.").arg(for90, for99);
+        if (runs.runsFor90 > 0)
+            return AnswerPages::tr("The right way comes out ahead 9 times in 10 from %1, 99 times in 100 not within %2.").arg(for90, for99);
+        return AnswerPages::tr("The right way comes out ahead 9 times in 10 not within %1, 99 times in 100 not within %2.").arg(for90, for99);
     }
-    QStringList sentences;
+    const QLocale locale;
+    QString words;
     for (Scenario scenario : stats::Scenarios) {
         const stats::ExactResult &exact = report.exact[scenario];
+        QString sentence;
         if (page == AnswerPages::Page::Waiting) {
-            sentences << QStringLiteral("%1: half the runs have met within %2").arg(stats::plainName(scenario),
-                         exact.medianFirstSeconds ? QStringLiteral("%1 s").arg(*exact.medianFirstSeconds, 0, 'f', 1) : QStringLiteral("never"));
+            sentence = exact.medianFirstSeconds
+                ? AnswerPages::tr("%1: half the runs have met within %2 s.").arg(stats::plainName(scenario), locale.toString(*exact.medianFirstSeconds, 'f', 1))
+                : AnswerPages::tr("%1: more than half the runs never meet.").arg(stats::plainName(scenario));
         } else {
             const auto likeliest = std::max_element(exact.law.begin(), exact.law.end());
-            sentences << QStringLiteral("%1: %2 meetings on average, most often %3 (%4)")
-                         .arg(stats::plainName(scenario), QString::number(exact.expectedMeetings, 'f', 2))
-                         .arg(likeliest - exact.law.begin())
-                         .arg(stats::percent(*likeliest));
+            //: %1 a way ("Both wander"), %2 the meetings on average, %3 the likeliest count of meetings, %4 its chance.
+            sentence = AnswerPages::tr("%1: %2 meetings on average, most often %3 (%4).")
+                           .arg(stats::plainName(scenario), locale.toString(exact.expectedMeetings, 'f', 2),
+                                locale.toString(qlonglong(likeliest - exact.law.begin())), stats::percent(*likeliest));
         }
+        //: Two sentences one after the other.
+        words = words.isEmpty() ? sentence : AnswerPages::tr("%1 %2").arg(words, sentence);
     }
-    return sentences.join(QStringLiteral(". ")) + u'.';
+    return words;
 }
 
 QChart *chartOf(AnswerPages::Page page, const stats::Answer &report)
@@ -165,16 +178,16 @@ void paintOneRun(QPainter &painter, QRect area, const stats::Answer &report, int
     };
     const stats::Look &both = stats::lookOf(Scenario::BothWalk);
     const stats::Look &waits = stats::lookOf(Scenario::DogWalks);
-    const std::array<Share, 3> shares{{{QStringLiteral("“%1” counts more").arg(stats::plainName(Scenario::BothWalk)), one.bothMore, both.color, both.fill},
-                                       {QStringLiteral("A tie"), one.tie, QColor(0x99, 0x99, 0x99), Qt::Dense4Pattern},
-                                       {QStringLiteral("“%1” counts more").arg(stats::plainName(Scenario::DogWalks)), one.oneMore, waits.color, waits.fill}}};
+    const std::array<Share, 3> shares{{{AnswerPages::tr("“%1” counts more").arg(stats::plainName(Scenario::BothWalk)), one.bothMore, both.color, both.fill},
+                                       {AnswerPages::tr("A tie"), one.tie, QColor(0x99, 0x99, 0x99), Qt::Dense4Pattern},
+                                       {AnswerPages::tr("“%1” counts more").arg(stats::plainName(Scenario::DogWalks)), one.oneMore, waits.color, waits.fill}}};
     QFont text = painter.font();
     text.setPixelSize(textPx);
     painter.setFont(text);
     painter.setPen(Qt::black);
     const int titleHeight = textPx * 3;
     painter.drawText(QRect(area.left(), area.top(), area.width(), titleHeight), Qt::AlignCenter | Qt::TextWordWrap,
-                     QStringLiteral("One run of each, %1 s each: which counts more meetings?").arg(report.seconds));
+                     AnswerPages::tr("One run of each, %L1 s each: which counts more meetings?").arg(report.seconds));
     const int rowHeight = (area.height() - titleHeight) / 3;
     const int labelWidth = area.width() * 2 / 5;
     const int valueWidth = textPx * 5;
@@ -207,10 +220,10 @@ void paintClass(QPainter &painter, QRect area, const stats::Answer &report, int 
     QFont bold = text;
     bold.setBold(true);
     painter.setFont(bold);
-    const QString verdict = report.classCounts ? stats::classVerdict(report) : QStringLiteral("No group's counts yet.");
+    const QString verdict = report.classCounts ? stats::classVerdict(report) : AnswerPages::tr("No group's counts yet.");
     const QRect verdictArea = painter.boundingRect(QRect(area.left(), 0, area.width(), area.height()), Qt::TextWordWrap, verdict);
     const int columns[] = {area.left(), area.left() + area.width() * 3 / 10, area.left() + area.width() * 13 / 20};
-    painter.drawText(QRect(columns[0], area.top(), area.width(), line), QStringLiteral("Our class"));
+    painter.drawText(QRect(columns[0], area.top(), area.width(), line), titleOf(AnswerPages::Page::OurClass));
     int y = area.top() + line * 3 / 2;
     painter.drawText(QRect(columns[1], y, columns[2] - columns[1], line * 2), Qt::TextWordWrap, stats::plainName(Scenario::BothWalk));
     painter.drawText(QRect(columns[2], y, area.right() - columns[2], line * 2), Qt::TextWordWrap, stats::plainName(Scenario::DogWalks));
@@ -222,16 +235,16 @@ void paintClass(QPainter &painter, QRect area, const stats::Answer &report, int 
     const int room = std::max(1, (area.bottom() - verdictArea.height() - line * 2 - y) / line);
     const std::size_t shown = groups <= std::size_t(room) ? groups : std::size_t(room - 1);
     for (std::size_t g = 0; g < shown; ++g, y += line) {
-        painter.drawText(QRect(columns[0], y, columns[1] - columns[0], line), QStringLiteral("Group %1").arg(g + 1));
+        painter.drawText(QRect(columns[0], y, columns[1] - columns[0], line), AnswerPages::tr("Group %L1").arg(g + 1));
         for (Scenario s : stats::Scenarios) {
             const std::optional<int> &count = groupsCounted[g].counts[s];
             const int column = columns[s == Scenario::BothWalk ? 1 : 2];
             if (count)
-                painter.drawText(QRect(column, y, textPx * 4, line), Qt::AlignRight, QString::number(*count));
+                painter.drawText(QRect(column, y, textPx * 4, line), Qt::AlignRight, QLocale().toString(*count));
         }
     }
     if (shown < groups) {
-        painter.drawText(QRect(columns[0], y, area.width(), line), QStringLiteral("… and %1 more groups").arg(groups - shown));
+        painter.drawText(QRect(columns[0], y, area.width(), line), AnswerPages::tr("… and %Ln more group(s)", nullptr, int(groups - shown)));
         y += line;
     }
     // Each scenario's runs added up.
@@ -277,7 +290,8 @@ private:
             QToolTip::hideText();
             return;
         }
-        const QString text = QStringLiteral("%1, %2 meetings: %3%").arg(set->label()).arg(index).arg(set->at(index), 0, 'f', 2);
+        //: %1 a way ("Both wander"), %n a count of meetings in a run, %2 its chance in percent.
+        const QString text = AnswerPages::tr("%1, %n meeting(s): %2%", nullptr, index).arg(set->label(), QLocale().toString(set->at(index), 'f', 2));
         QToolTip::showText(QCursor::pos(), text, this);
         setAccessibleDescription(text);
     }
@@ -299,7 +313,7 @@ public:
         setAccessibleDescription(QString());
         if (answer) {
             const stats::OneRunEach &one = answer->runsEach.byRuns.front();
-            setAccessibleDescription(QStringLiteral("%1 counts more %2 of the time, a tie %3, %4 counts more %5")
+            setAccessibleDescription(AnswerPages::tr("%1 counts more %2 of the time, a tie %3, %4 counts more %5")
                                          .arg(stats::plainName(Scenario::BothWalk), stats::percent(one.bothMore), stats::percent(one.tie),
                                               stats::plainName(Scenario::DogWalks), stats::percent(one.oneMore)));
         }
@@ -324,7 +338,7 @@ private:
 
 AnswerPages::AnswerPages(QWidget *parent) : QWidget(parent)
 {
-    setAccessibleName(QStringLiteral("Pages of detail"));
+    setAccessibleName(tr("Pages of detail"));
     m_refresh.setSingleShot(true);
     m_refresh.setInterval(0);
     connect(&m_refresh, &QTimer::timeout, this, &AnswerPages::refresh);
@@ -335,9 +349,9 @@ AnswerPages::AnswerPages(QWidget *parent) : QWidget(parent)
 
     m_where = new QWidget(this);
     auto *whereLayout = new QVBoxLayout(m_where);
-    auto *explain = new QLabel(QStringLiteral("The board shows, for every point, the meetings in a run on average if Momotaro "
-                                              "starts there, Dog starting where it is. Lighter is more; the best points are framed "
-                                              "black and white. Click a point to move Momotaro there."),
+    auto *explain = new QLabel(tr("The board shows, for every point, the meetings in a run on average if Momotaro "
+                                  "starts there, Dog starting where it is. Lighter is more; the best points are framed "
+                                  "black and white. Click a point to move Momotaro there."),
                                m_where);
     explain->setWordWrap(true);
     whereLayout->addWidget(explain);
@@ -350,7 +364,7 @@ AnswerPages::AnswerPages(QWidget *parent) : QWidget(parent)
     m_waitChoice->button(int(Scenario::DogWalks))->setChecked(true);
     m_best = new QLabel(m_where);
     m_best->setWordWrap(true);
-    m_best->setAccessibleName(QStringLiteral("The best points"));
+    m_best->setAccessibleName(tr("The best points"));
     m_best->setObjectName(QStringLiteral("best"));
     m_best->setFocusPolicy(Qt::TabFocus);
     whereLayout->addWidget(m_best);
@@ -364,7 +378,7 @@ AnswerPages::AnswerPages(QWidget *parent) : QWidget(parent)
     connect(m_fast, &FastClassPage::countsOffered, this, &AnswerPages::takeSimulatedCounts);
 
     m_list = new QListWidget(this);
-    m_list->setAccessibleName(QStringLiteral("Pages"));
+    m_list->setAccessibleName(tr("Pages"));
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
@@ -374,7 +388,7 @@ AnswerPages::AnswerPages(QWidget *parent) : QWidget(parent)
         m_list->addItem(titleOf(page));
         m_stack->addWidget(pages[std::size_t(page)]);
     }
-    m_veil = new Veil(m_stack, QStringLiteral("The answer is hidden\nShow the answer (F5)"));
+    m_veil = new Veil(m_stack, tr("The answer is hidden\nShow the answer (F5)"));
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_list);
@@ -420,6 +434,14 @@ void AnswerPages::setTextPixels(int pixels)
     m_veil->setFont(veil);
 }
 
+void AnswerPages::takeOver(const AnswerPages &other)
+{
+    m_class->setCounts(other.m_class->counts());
+    m_waitChoice->button(other.m_waitChoice->checkedId())->setChecked(true);
+    m_fast->takeOver(*other.m_fast);
+    setCurrentIndex(other.currentIndex());
+}
+
 answer::Answer AnswerPages::classAnswer() const
 {
     if (!m_answer)
@@ -457,7 +479,7 @@ void AnswerPages::takeSimulatedCounts(const stats::ClassCounts &counts)
 {
     if (m_class->counts().hasRuns() && m_class->counts().simulated.isEmpty()
         && QMessageBox::question(this, window()->windowTitle(),
-                                 QStringLiteral("Our class already holds counts. Replace them with the %1 simulated groups?").arg(counts.groups.size()))
+                                 tr("Our class already holds counts. Replace them with the %Ln simulated group(s)?", nullptr, int(counts.groups.size())))
             != QMessageBox::Yes)
         return;
     m_class->setCounts(counts);
@@ -498,7 +520,7 @@ void AnswerPages::setAnswerHidden(bool hidden)
         m_oneRun->setAnswer(nullptr);
         m_best->clear();
         // The class verdict holds the class's runs against the exact answer.
-        m_class->setVerdict(QStringLiteral("The answer is hidden: the class's verdict shows with it (F5)."));
+        m_class->setVerdict(tr("The answer is hidden: the class's verdict shows with it (F5)."));
         m_stale.fill(true);
     }
     refresh();
@@ -546,28 +568,31 @@ void AnswerPages::refresh()
         break;
     case Page::WhereToWait: {
         if (!m_map) {
-            m_best->setText(QStringLiteral("Working out the map…"));
+            m_best->setText(tr("Working out the map…"));
             return;
         }
         const Scenario scenario = chosenForWaiting();
-        QStringList points;
+        QString points;
         for (int index : stats::bestPoints((*m_map)[scenario])) {
             const Point p = stats::pointAt(index);
-            points << QStringLiteral("(%1, %2)").arg(int(p.x)).arg(int(p.y));
+            const QString point = QStringLiteral("(%1, %2)").arg(int(p.x)).arg(int(p.y));
+            //: Points on the board the one or the other, as "(4, 4) or (6, 4)".
+            points = points.isEmpty() ? point : tr("%1 or %2").arg(points, point);
         }
-        m_best->setText(QStringLiteral("Best for \"%1\": Momotaro starting at %2, %3 meetings in a run on average.")
-                            .arg(stats::plainName(scenario), points.join(QStringLiteral(" or ")))
-                            .arg(*std::max_element((*m_map)[scenario].begin(), (*m_map)[scenario].end()), 0, 'f', 2));
+        //: %1 a way ("Momotaro waits"), %2 points on the board, %3 the meetings on average.
+        m_best->setText(tr("Best for \"%1\": Momotaro starting at %2, %3 meetings in a run on average.")
+                            .arg(stats::plainName(scenario), points,
+                                 QLocale().toString(*std::max_element((*m_map)[scenario].begin(), (*m_map)[scenario].end()), 'f', 2)));
         break;
     }
     case Page::OurClass: {
         if (!m_answer) {
-            m_class->setVerdict(QStringLiteral("Working out the answer…"));
+            m_class->setVerdict(tr("Working out the answer…"));
             return;
         }
         const answer::Answer withClass = classAnswer();
         m_class->setVerdict(withClass->classCounts ? stats::classVerdict(*withClass)
-                                                           : QStringLiteral("Type the meetings each group counted."));
+                                                           : tr("Type the meetings each group counted."));
         break;
     }
     }
@@ -578,11 +603,11 @@ void AnswerPages::refresh()
 bool AnswerPages::saveCurrent(const QString &file, QString &error) const
 {
     if (m_hidden) {
-        error = QStringLiteral("the answer is hidden");
+        error = tr("the answer is hidden");
         return false;
     }
     if (!m_answer) {
-        error = QStringLiteral("the answer is still being worked out");
+        error = tr("the answer is still being worked out");
         return false;
     }
     const QString footer = footerOf(*m_answer);
@@ -597,7 +622,7 @@ bool AnswerPages::saveCurrent(const QString &file, QString &error) const
         }, error);
     case Page::WhereToWait: {
         if (!m_map) {
-            error = QStringLiteral("the map is still being worked out");
+            error = tr("the map is still being worked out");
             return false;
         }
         return stats::saveMeetingMap(*m_map, m_answer->starts, m_answer->seconds, file, error);

@@ -52,6 +52,10 @@ public:
     void setCurrentIndex(int index);
     QWidget *currentWidget() const;
 
+    // The class, the page in view and what is chosen on the pages as other
+    // has them, for a window made in its place.
+    void takeOver(const AnswerPages &other);
+
     ClassTable &classTable() const { return *m_class; }
     // The answer with the class's counts in it (when it has any).
     answer::Answer classAnswer() const;

@@ -31,18 +31,19 @@ AnswerPane::AnswerPane(QWidget *parent) : QWidget(parent)
     m_headline = new QLabel(m_figures);
     selectable(m_headline);
     m_headline->setFocusPolicy(Qt::StrongFocus);
-    m_headline->setAccessibleName(QStringLiteral("The answer"));
+    m_headline->setAccessibleName(tr("The answer"));
     m_headline->setObjectName(QStringLiteral("verdict"));
     grid->addWidget(m_headline, 0, 0, 1, 3);
     m_detail = new QLabel(m_figures);
     selectable(m_detail);
     m_detail->setFocusPolicy(Qt::TabFocus);
-    m_detail->setAccessibleName(QStringLiteral("The answer in detail"));
+    m_detail->setAccessibleName(tr("The answer in detail"));
     grid->addWidget(m_detail, 1, 0, 1, 3);
 
     for (Scenario scenario : stats::Scenarios) {
         // The scenario's name, as everywhere, and the board's button that runs it.
-        auto *name = new QLabel(QStringLiteral("%1\n(\"%2\")").arg(stats::plainName(scenario), stats::scenarioCaption(scenario)), m_figures);
+        //: A way's name, and under it the caption of the board program's button that plays it (left in English).
+        auto *name = new QLabel(tr("%1\n(\"%2\")").arg(stats::plainName(scenario), stats::scenarioCaption(scenario)), m_figures);
         name->setAlignment(Qt::AlignRight | Qt::AlignBottom);
         // The scenario's colour, as in the charts, darkened to be read as text.
         QPalette palette = name->palette();
@@ -72,9 +73,9 @@ AnswerPane::AnswerPane(QWidget *parent) : QWidget(parent)
 
     m_hiddenNote = new QWidget(this);
     m_hiddenNote->setObjectName(QStringLiteral("answerHidden"));
-    m_hiddenTitle = new QLabel(QStringLiteral("The answer is hidden"), m_hiddenNote);
+    m_hiddenTitle = new QLabel(tr("The answer is hidden"), m_hiddenNote);
     m_hiddenTitle->setFocusPolicy(Qt::StrongFocus);
-    auto *how = new QLabel(QStringLiteral("Show the answer (F5) once the class has made its guess."), m_hiddenNote);
+    auto *how = new QLabel(tr("Show the answer (F5) once the class has made its guess."), m_hiddenNote);
     how->setWordWrap(true);
     auto *note = new QVBoxLayout(m_hiddenNote);
     note->setContentsMargins(0, 0, 0, 0);
@@ -114,16 +115,17 @@ void AnswerPane::showAnswer(const answer::Answer &answer)
     showFigures();
 }
 
-void AnswerPane::showPending(const answer::Question &question)
+void AnswerPane::showPending(const answer::Question &asked)
 {
     m_answer = nullptr;
-    showVerdict(QStringLiteral("Working out the answer…"),
-                QStringLiteral("For Momotaro starting at (%1, %2), Dog at (%3, %4), and runs of %5 s.")
-                    .arg(int(question.starts.momotaro.x))
-                    .arg(int(question.starts.momotaro.y))
-                    .arg(int(question.starts.dog.x))
-                    .arg(int(question.starts.dog.y))
-                    .arg(question.seconds));
+    //: Momotaro's start point (%1, %2), Dog's (%3, %4) and the run's length in seconds.
+    const QString question = tr("For Momotaro starting at (%1, %2), Dog at (%3, %4), and runs of %L5 s.")
+                                 .arg(int(asked.starts.momotaro.x))
+                                 .arg(int(asked.starts.momotaro.y))
+                                 .arg(int(asked.starts.dog.x))
+                                 .arg(int(asked.starts.dog.y))
+                                 .arg(asked.seconds);
+    showVerdict(tr("Working out the answer…"), question);
     showFigures();
 }
 
@@ -153,7 +155,8 @@ void AnswerPane::showFigures()
             const QString text = m_hidden ? QString() : m_answer ? stats::figureValue(Figures[row], *m_answer, scenario) : QStringLiteral("…");
             label->setText(text);
             // Read out with its row and column, as a sighted reader sees it.
-            label->setAccessibleName(QStringLiteral("%1, %2: %3").arg(stats::figureHeading(Figures[row]), stats::plainName(scenario), text));
+            //: A figure read out: its row's heading, the way (its column), the value.
+            label->setAccessibleName(tr("%1, %2: %3").arg(stats::figureHeading(Figures[row]), stats::plainName(scenario), text));
         }
     }
     // The labels of the figures out of sight tell no layout that their size

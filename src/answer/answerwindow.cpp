@@ -11,6 +11,7 @@
 #include "savefile.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -39,7 +40,6 @@
 
 namespace {
 
-const char *const Title = "Meetling answer";
 // The content at the zoom of 100%, laid out for the smallest screen it must
 // fit whole, 1024 x 768 less a title bar, a menu bar and a panel; it grows
 // in proportion to a larger window, and with the zoom, as a whole.
@@ -66,6 +66,7 @@ const QString ZoomKey = QStringLiteral("view/zoom");
 const QString ClassFileKey = QStringLiteral("class/file");
 const QString SheetRowsKey = QStringLiteral("sheet/rows");
 const QString AnswerHiddenKey = QStringLiteral("view/answerHidden");
+const QString LanguageKey = QStringLiteral("view/language");
 // How long a drag or a stepping must pause before what it set is written.
 constexpr int KeepSoonMs = 300;
 
@@ -79,11 +80,22 @@ Point toPoint(QPoint p)
     return {std::clamp(p.x(), 0, rules::BoardMax), std::clamp(p.y(), 0, rules::BoardMax)};
 }
 
+// A language as the settings keep it.
+QString languageCode(stats::Language language)
+{
+    switch (language) {
+    case stats::Language::English: return QStringLiteral("en");
+    case stats::Language::Japanese: return QStringLiteral("ja");
+    case stats::Language::System: break;
+    }
+    return QStringLiteral("system");
+}
+
 } // namespace
 
 AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(parent), m_settings(settings)
 {
-    setWindowTitle(QString::fromLatin1(Title));
+    setWindowTitle(tr("Meetling answer"));
     setMinimumSize(MinimumSize);
 
     // The board on the left; the answer and, under it, the pages on the
@@ -99,9 +111,10 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
     m_seconds = new QSpinBox(m_content);
     m_seconds->setObjectName(QStringLiteral("runLength"));
     m_seconds->setRange(MinSeconds, int(stats::MaxSeconds));
-    m_seconds->setSuffix(QStringLiteral(" s"));
-    m_seconds->setAccessibleName(QStringLiteral("Length of a run in seconds"));
-    auto *lengthLabel = new QLabel(QStringLiteral("&Length of a run:"), m_content);
+    //: After the run's length in seconds, as in "180 s".
+    m_seconds->setSuffix(tr(" s"));
+    m_seconds->setAccessibleName(tr("Length of a run in seconds"));
+    auto *lengthLabel = new QLabel(tr("&Length of a run:"), m_content);
     lengthLabel->setBuddy(m_seconds);
     lengthRow->addWidget(lengthLabel);
     lengthRow->addWidget(m_seconds);
@@ -133,52 +146,66 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
         addAction(a);
         return a;
     };
-    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
-    action(file, QStringLiteral("&Open class…"), {QKeySequence::Open}, &AnswerWindow::openClass);
-    action(file, QStringLiteral("&Save class…"), {QKeySequence::Save}, &AnswerWindow::saveClass);
-    action(file, QStringLiteral("&New class"), {QKeySequence::New}, &AnswerWindow::newClass);
+    QMenu *file = menuBar()->addMenu(tr("&File"));
+    action(file, tr("&Open class…"), {QKeySequence::Open}, &AnswerWindow::openClass);
+    action(file, tr("&Save class…"), {QKeySequence::Save}, &AnswerWindow::saveClass);
+    action(file, tr("&New class"), {QKeySequence::New}, &AnswerWindow::newClass);
     file->addSeparator();
-    action(file, QStringLiteral("&Export page…"), {QKeySequence(Qt::CTRL | Qt::Key_E)}, &AnswerWindow::exportPage);
-    action(file, QStringLiteral("&Copy the answer"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)}, &AnswerWindow::copyVerdict);
+    action(file, tr("&Export page…"), {QKeySequence(Qt::CTRL | Qt::Key_E)}, &AnswerWindow::exportPage);
+    action(file, tr("&Copy the answer"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)}, &AnswerWindow::copyVerdict);
     file->addSeparator();
     // The lesson's sheets, printed or saved as PDF: the pupils' to tally on,
     // the teacher's with the answer.
-    QMenu *print = file->addMenu(QStringLiteral("&Print"));
-    action(print, QStringLiteral("The &pupils' sheet…"), {QKeySequence::Print}, [this] { printSheet(stats::Sheet::Pupils); });
-    action(print, QStringLiteral("The &teacher's sheet…"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)},
+    QMenu *print = file->addMenu(tr("&Print"));
+    action(print, tr("The &pupils' sheet…"), {QKeySequence::Print}, [this] { printSheet(stats::Sheet::Pupils); });
+    action(print, tr("The &teacher's sheet…"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)},
            [this] { printSheet(stats::Sheet::Teacher); });
-    QMenu *pdf = file->addMenu(QStringLiteral("Save as P&DF"));
-    action(pdf, QStringLiteral("The &pupils' sheet…"), {}, [this] { saveSheet(stats::Sheet::Pupils); });
-    action(pdf, QStringLiteral("The &teacher's sheet…"), {}, [this] { saveSheet(stats::Sheet::Teacher); });
+    QMenu *pdf = file->addMenu(tr("Save as P&DF"));
+    action(pdf, tr("The &pupils' sheet…"), {}, [this] { saveSheet(stats::Sheet::Pupils); });
+    action(pdf, tr("The &teacher's sheet…"), {}, [this] { saveSheet(stats::Sheet::Teacher); });
     file->addSeparator();
-    action(file, QStringLiteral("&Quit"), {QKeySequence::Quit}, &QWidget::close);
-    QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
+    action(file, tr("&Quit"), {QKeySequence::Quit}, &QWidget::close);
+    QMenu *view = menuBar()->addMenu(tr("&View"));
     auto step = [this](int by) {
         const auto at = std::lower_bound(Zooms.begin(), Zooms.end(), m_zoom - 1e-9);
         const auto index = std::clamp(int(at - Zooms.begin()) + by, 0, int(Zooms.size()) - 1);
         setZoom(Zooms[std::size_t(index)]);
     };
-    action(view, QStringLiteral("Zoom &in"), {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+    action(view, tr("Zoom &in"), {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
            [step] { step(1); });
-    action(view, QStringLiteral("Zoom &out"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, [step] { step(-1); });
-    action(view, QStringLiteral("&Actual size"), {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { setZoom(1); });
+    action(view, tr("Zoom &out"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, [step] { step(-1); });
+    action(view, tr("&Actual size"), {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { setZoom(1); });
     view->addSeparator();
-    action(view, QStringLiteral("&Presentation"), {QKeySequence(Qt::Key_F11)}, &AnswerWindow::togglePresentation);
+    action(view, tr("&Presentation"), {QKeySequence(Qt::Key_F11)}, &AnswerWindow::togglePresentation);
     view->addSeparator();
     // Checked while the answer is hidden; the teacher's choice is kept, one
     // made for this window alone (setAnswerHidden()) is not.
-    m_hideAnswer = action(view, QStringLiteral("&Hide the answer"), {QKeySequence(Qt::Key_F5)}, [this] {
+    m_hideAnswer = action(view, tr("&Hide the answer"), {QKeySequence(Qt::Key_F5)}, [this] {
         keep(AnswerHiddenKey, answerHidden());
     });
     m_hideAnswer->setCheckable(true);
     // Within a click's reach too. It goes with the menu bar for a
     // presentation, and only then: it is not offered for hiding.
-    m_tools = addToolBar(QStringLiteral("Answer"));
+    m_tools = addToolBar(tr("Answer"));
     m_tools->setObjectName(QStringLiteral("answerTools"));
     m_tools->setMovable(false);
     m_tools->toggleViewAction()->setVisible(false);
     m_tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
     m_tools->addAction(m_hideAnswer);
+    // The language of every text, kept in settings; the window is made
+    // again in it. English and Japanese are named in their own words, for
+    // whoever reads only that one.
+    view->addSeparator();
+    QMenu *languageMenu = view->addMenu(tr("&Language"));
+    auto *languages = new QActionGroup(languageMenu);
+    const std::array<QString, 3> languageNames{tr("The &system's language"), QStringLiteral("English"), QStringLiteral("日本語")};
+    for (stats::Language language : {stats::Language::System, stats::Language::English, stats::Language::Japanese}) {
+        QAction *choice = languageMenu->addAction(languageNames[std::size_t(language)]);
+        choice->setCheckable(true);
+        languages->addAction(choice);
+        connect(choice, &QAction::triggered, this, [this, language] { chooseLanguage(language); });
+        m_languages[std::size_t(language)] = choice;
+    }
     auto *leave = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(leave, &QShortcut::activated, this, [this] {
         if (isFullScreen())
@@ -201,6 +228,8 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
     if (!restoreGeometry(m_settings.value(GeometryKey).toByteArray()))
         resize(StartSize);
     m_hideAnswer->setChecked(m_settings.value(AnswerHiddenKey, false).toBool());
+    m_language = keptLanguage(m_settings);
+    m_languages[std::size_t(m_language)]->setChecked(true);
     applyAnswerHidden(answerHidden());
     connect(m_hideAnswer, &QAction::toggled, this, &AnswerWindow::applyAnswerHidden);
 
@@ -263,8 +292,11 @@ bool AnswerWindow::answerHidden() const
 
 void AnswerWindow::applyAnswerHidden(bool hidden)
 {
-    m_hideAnswer->setText(hidden ? QStringLiteral("&Show the answer") : QStringLiteral("&Hide the answer"));
-    m_hideAnswer->setToolTip(m_hideAnswer->text().remove(u'&') + QStringLiteral(" (F5)"));
+    m_hideAnswer->setText(hidden ? tr("&Show the answer") : tr("&Hide the answer"));
+    // The tool bar's button without the menu's accelerator, which another
+    // language may write as a letter in brackets.
+    m_hideAnswer->setIconText(hidden ? tr("Show the answer") : tr("Hide the answer"));
+    m_hideAnswer->setToolTip(hidden ? tr("Show the answer (F5)") : tr("Hide the answer (F5)"));
     m_pane->setAnswerHidden(hidden);
     m_pages->setAnswerHidden(hidden);
     // A copy or a picture waiting for the answer would give it away.
@@ -274,9 +306,46 @@ void AnswerWindow::applyAnswerHidden(bool hidden)
     }
 }
 
+void AnswerWindow::chooseLanguage(stats::Language language)
+{
+    if (language == m_language)
+        return;
+    m_language = language;
+    keep(LanguageKey, languageCode(language));
+    emit languageChosen(language);
+}
+
+stats::Language AnswerWindow::keptLanguage(const QSettings &settings)
+{
+    for (stats::Language language : {stats::Language::English, stats::Language::Japanese}) {
+        if (settings.value(LanguageKey).toString() == languageCode(language))
+            return language;
+    }
+    return stats::Language::System;
+}
+
+void AnswerWindow::takeOver(const AnswerWindow &other)
+{
+    // What is not kept first: nothing is written where other wrote nothing.
+    if (!other.m_keeping)
+        refuseSettingsFile(other.m_notKeptFile);
+    else if (other.m_toldCannotKeep)
+        cannotKeep(other.m_notKeptFile, other.m_notKept);
+    m_language = other.m_language;
+    m_languages[std::size_t(m_language)]->setChecked(true);
+    m_board->setPosition(Walker::Momotaro, other.m_board->position(Walker::Momotaro));
+    m_board->setPosition(Walker::Dog, other.m_board->position(Walker::Dog));
+    m_seconds->setValue(other.m_seconds->value());
+    m_pages->takeOver(*other.m_pages);
+    m_classFile = other.m_classFile;
+    setZoom(other.m_zoom);
+    restoreGeometry(other.saveGeometry());
+    setAnswerHidden(other.answerHidden());
+}
+
 void AnswerWindow::sayAnswerHidden()
 {
-    statusBar()->showMessage(QStringLiteral("The answer is hidden: nothing of it is copied or saved. Show it first (F5)."), 6000);
+    statusBar()->showMessage(tr("The answer is hidden: nothing of it is copied or saved. Show it first (F5)."), 6000);
 }
 
 void AnswerWindow::whenAnswered(std::function<void()> action, Shows shows)
@@ -291,7 +360,7 @@ void AnswerWindow::whenAnswered(std::function<void()> action, Shows shows)
     }
     m_whenAnswered = std::move(action);
     m_whenAnsweredShows = shows;
-    statusBar()->showMessage(QStringLiteral("As soon as the answer is worked out…"));
+    statusBar()->showMessage(tr("As soon as the answer is worked out…"));
 }
 
 void AnswerWindow::setZoom(double zoom)
@@ -408,13 +477,13 @@ void AnswerWindow::keep(const QString &key, const QVariant &value, When when)
     m_settings.setValue(key, value);
     m_settings.sync();
     if (m_settings.status() != QSettings::NoError)
-        cannotKeep(m_settings.fileName(), QStringLiteral("it cannot be written"));
+        cannotKeep(m_settings.fileName(), NotKept::CannotWrite);
 }
 
 void AnswerWindow::refuseSettingsFile(const QString &file)
 {
     m_keeping = false;
-    cannotKeep(file, QStringLiteral("it is not a regular file"));
+    cannotKeep(file, NotKept::NotAFile);
 }
 
 void AnswerWindow::keepClass()
@@ -422,13 +491,19 @@ void AnswerWindow::keepClass()
     keep(ClassKey, m_pages->classTable().csv());
 }
 
-void AnswerWindow::cannotKeep(const QString &file, const QString &why)
+void AnswerWindow::cannotKeep(const QString &file, NotKept why)
 {
     if (std::exchange(m_toldCannotKeep, true))
         return;
-    const QString text = QStringLiteral("What is set up here will not come back at the next start: the settings file %1 is not saved, as %2.")
-                             .arg(QDir::toNativeSeparators(file), why);
-    qCWarning(lcAnswer).noquote() << text;
+    m_notKeptFile = file;
+    m_notKept = why;
+    const QString text = why == NotKept::NotAFile
+        ? tr("What is set up here will not come back at the next start: the settings file %1 is not saved, as it is not a regular file.")
+              .arg(QDir::toNativeSeparators(file))
+        : tr("What is set up here will not come back at the next start: the settings file %1 is not saved, as it cannot be written.")
+              .arg(QDir::toNativeSeparators(file));
+    qCWarning(lcAnswer).noquote() << "settings not kept:" << QDir::toNativeSeparators(file)
+                                  << (why == NotKept::NotAFile ? "is not a regular file" : "cannot be written");
     auto *note = new QLabel(text, statusBar());
     note->setObjectName(QStringLiteral("settingsNotKept"));
     note->setWordWrap(true);
@@ -438,13 +513,13 @@ void AnswerWindow::cannotKeep(const QString &file, const QString &why)
 
 void AnswerWindow::openClass()
 {
-    const QString name = QFileDialog::getOpenFileName(this, QStringLiteral("Open the class's counts"), QString(),
-                                                      QStringLiteral("Class counts (*.csv *.txt);;All files (*)"));
+    const QString name = QFileDialog::getOpenFileName(this, tr("Open the class's counts"), QString(),
+                                                      tr("Class counts (*.csv *.txt);;All files (*)"));
     if (name.isEmpty())
         return;
     const auto read = stats::readClassFile(name);
     if (const auto *problem = std::get_if<QString>(&read)) {
-        QMessageBox::warning(this, windowTitle(), QStringLiteral("Nothing was opened from %1: %2.").arg(name, *problem));
+        QMessageBox::warning(this, windowTitle(), tr("Nothing was opened from %1: %2.").arg(name, *problem));
         return;
     }
     m_pages->classTable().setCounts(std::get<stats::ClassCounts>(read));
@@ -455,16 +530,16 @@ void AnswerWindow::openClass()
 
 void AnswerWindow::saveClass()
 {
-    const QString name = QFileDialog::getSaveFileName(this, QStringLiteral("Save the class's counts"), QStringLiteral("class.csv"),
-                                                      QStringLiteral("Class counts (*.csv)"));
+    const QString name = QFileDialog::getSaveFileName(this, tr("Save the class's counts"), QStringLiteral("class.csv"),
+                                                      tr("Class counts (*.csv)"));
     if (name.isEmpty())
         return;
     QString error;
     // As the class is read: never into a pipe or a device.
     if (QFileInfo::exists(name) && !QFileInfo(name).isFile())
-        error = QStringLiteral("it is not a regular file");
+        error = tr("it is not a regular file");
     if (!error.isEmpty() || !stats::saveFile(name, m_pages->classTable().csv(), error)) {
-        QMessageBox::warning(this, windowTitle(), QStringLiteral("Cannot save %1: %2").arg(name, error));
+        QMessageBox::warning(this, windowTitle(), tr("Cannot save %1: %2").arg(name, error));
         return;
     }
     m_classFile = name;
@@ -473,7 +548,7 @@ void AnswerWindow::saveClass()
 
 void AnswerWindow::newClass()
 {
-    if (QMessageBox::question(this, windowTitle(), QStringLiteral("Clear every group's counts from the table?"))
+    if (QMessageBox::question(this, windowTitle(), tr("Clear every group's counts from the table?"))
         == QMessageBox::Yes) {
         m_pages->classTable().clear();
         m_classFile.clear();
@@ -485,13 +560,13 @@ void AnswerWindow::exportPage()
 {
     // The page of the question on the board, not of an earlier one.
     whenAnswered([this] {
-        const QString name = QFileDialog::getSaveFileName(this, QStringLiteral("Save this page as a picture"), QStringLiteral("answer.png"),
-                                                          QStringLiteral("PNG picture (*.png);;SVG drawing (*.svg)"));
+        const QString name = QFileDialog::getSaveFileName(this, tr("Save this page as a picture"), QStringLiteral("answer.png"),
+                                                          tr("PNG picture (*.png);;SVG drawing (*.svg)"));
         if (name.isEmpty())
             return;
         QString error = refusedTarget(name);
         if (!error.isEmpty() || !m_pages->saveCurrent(name, error))
-            QMessageBox::warning(this, windowTitle(), QStringLiteral("Cannot save %1: %2").arg(name, error));
+            QMessageBox::warning(this, windowTitle(), tr("Cannot save %1: %2").arg(name, error));
     });
 }
 
@@ -502,7 +577,7 @@ std::optional<stats::SheetSetup> AnswerWindow::sheetSetup(stats::Sheet sheet)
     setup.rows = std::clamp(m_settings.value(SheetRowsKey, setup.rows).toInt(), 1, stats::MostSheetRows);
     if (sheet == stats::Sheet::Pupils) {
         bool ok = false;
-        setup.rows = QInputDialog::getInt(this, windowTitle(), QStringLiteral("Runs of each way a group tallies on its sheet:"), setup.rows, 1,
+        setup.rows = QInputDialog::getInt(this, windowTitle(), tr("Runs of each way a group tallies on its sheet:"), setup.rows, 1,
                                           stats::MostSheetRows, 1, &ok);
         if (!ok)
             return std::nullopt;
@@ -528,8 +603,8 @@ void AnswerWindow::printSheet(stats::Sheet sheet)
     withSheet(sheet, [this, sheet](const stats::Answer &answer, const stats::SheetSetup &setup) {
         QPrinter printer(QPrinter::HighResolution);
         printer.setFullPage(true);
-        printer.setDocName(sheet == stats::Sheet::Pupils ? QStringLiteral("Meetling: the pupils' sheet")
-                                                         : QStringLiteral("Meetling: the teacher's sheet"));
+        printer.setDocName(sheet == stats::Sheet::Pupils ? tr("Meetling: the pupils' sheet")
+                                                         : tr("Meetling: the teacher's sheet"));
         QPrintPreviewDialog preview(&printer, this);
         preview.setWindowTitle(printer.docName());
         connect(&preview, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter *device) {
@@ -548,19 +623,20 @@ void AnswerWindow::saveSheet(stats::Sheet sheet)
 {
     withSheet(sheet, [this, sheet](const stats::Answer &answer, const stats::SheetSetup &setup) {
         const QString name = QFileDialog::getSaveFileName(
-            this, QStringLiteral("Save the sheet as PDF"),
+            this, tr("Save the sheet as PDF"),
             sheet == stats::Sheet::Pupils ? QStringLiteral("pupils-sheet.pdf") : QStringLiteral("teacher-sheet.pdf"),
-            QStringLiteral("PDF document (*.pdf)"));
+            tr("PDF document (*.pdf)"));
         if (name.isEmpty())
             return;
-        // Letter paper where it is the usual size, A4 elsewhere.
-        const QLocale::Territory where = QLocale().territory();
+        // Letter paper where it is the usual size, A4 elsewhere: where the
+        // teacher is, whatever the language the window speaks.
+        const QLocale::Territory where = QLocale::system().territory();
         const stats::Paper paper = where == QLocale::UnitedStates || where == QLocale::Canada ? stats::Paper::Letter : stats::Paper::A4;
         QString error = refusedTarget(name);
         if (!error.isEmpty() || !stats::saveSheet(name, sheet, answer, setup, paper, error))
-            QMessageBox::warning(this, windowTitle(), QStringLiteral("Cannot save %1: %2").arg(name, error));
+            QMessageBox::warning(this, windowTitle(), tr("Cannot save %1: %2").arg(name, error));
         else
-            statusBar()->showMessage(QStringLiteral("Saved %1.").arg(name), 4000);
+            statusBar()->showMessage(tr("Saved %1.").arg(name), 4000);
     });
 }
 
@@ -569,9 +645,9 @@ QString AnswerWindow::refusedTarget(const QString &name) const
     // A picture or a sheet over the class's own counts would lose them; a
     // pipe with no reader would hold the window for good.
     if (!m_classFile.isEmpty() && QFileInfo(name) == QFileInfo(m_classFile))
-        return QStringLiteral("it holds the class's counts; choose another name");
+        return tr("it holds the class's counts; choose another name");
     if (QFileInfo::exists(name) && !QFileInfo(name).isFile())
-        return QStringLiteral("it is not a regular file");
+        return tr("it is not a regular file");
     return {};
 }
 
@@ -586,6 +662,44 @@ void AnswerWindow::copyVerdict()
                 text += m_pane->figureLabel(figure, scenario)->accessibleName() + u'\n';
         }
         QApplication::clipboard()->setText(text);
-        statusBar()->showMessage(QStringLiteral("The answer is copied."), 4000);
+        statusBar()->showMessage(tr("The answer is copied."), 4000);
     });
+}
+
+AnswerSession::AnswerSession(QSettings &settings) : m_settings(settings), m_window(std::make_unique<AnswerWindow>(settings))
+{
+    connect(m_window.get(), &AnswerWindow::languageChosen, this, &AnswerSession::remake);
+}
+
+AnswerSession::~AnswerSession() = default;
+
+stats::Language AnswerSession::useLanguage(stats::Language language)
+{
+    // The application's font as the system set it, before any language's.
+    static const QFont systemFont = QApplication::font();
+    const stats::Language used = stats::useLanguage(language);
+    QFont font = systemFont;
+    if (const QStringList families = stats::fontFamilies(); !families.isEmpty())
+        font.setFamilies(families);
+    QApplication::setFont(font);
+    return used;
+}
+
+void AnswerSession::remake(stats::Language language)
+{
+    // The texts already made stay in the language they were made in: a
+    // window in the new one takes the old one's place. Answers are worked
+    // out afresh, their words in it too.
+    const stats::Language before = stats::languageInUse();
+    if (useLanguage(language) == before)
+        return;
+    auto next = std::make_unique<AnswerWindow>(m_settings);
+    next->takeOver(*m_window);
+    connect(next.get(), &AnswerWindow::languageChosen, this, &AnswerSession::remake);
+    std::unique_ptr<AnswerWindow> old = std::exchange(m_window, std::move(next));
+    if (old->isVisible())
+        m_window->show();
+    old->hide();
+    // Its menu's action is still running.
+    old.release()->deleteLater();
 }

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "answerengine.h"
+#include "language.h"
 #include "sheets.h"
 
 #include <QMainWindow>
 #include <QTimer>
 
+#include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class AnswerPages;
@@ -33,6 +36,9 @@ class QToolBar;
 // the pane and the pages that show it are covered, the board shows no map,
 // and the class's own pages leave it out; nothing of it is copied or
 // exported. F5 again shows it, and the choice is kept in settings.
+//
+// View › Language chooses the language of its texts, kept in settings: the
+// window is then made again in it (AnswerSession).
 class AnswerWindow final : public QMainWindow
 {
     Q_OBJECT
@@ -56,6 +62,20 @@ public:
     // keep is what the teacher last chose with F5.
     void setAnswerHidden(bool hidden);
     bool answerHidden() const;
+
+    // Shows what other shows, for a window made in its place: the question
+    // on the board, the class, the page in view, the zoom and the geometry,
+    // and what other keeps to itself (an answer hidden for this window
+    // alone, a settings file refused). The answers are worked out afresh.
+    void takeOver(const AnswerWindow &other);
+
+    // The language kept in settings (the system's when none is).
+    static stats::Language keptLanguage(const QSettings &settings);
+
+signals:
+    // The teacher chose another language, kept in settings already: the
+    // window is to be made again in it.
+    void languageChosen(stats::Language language);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -88,12 +108,14 @@ private:
     // Why a file chosen to save into must not be written, or nothing.
     QString refusedTarget(const QString &name) const;
     void applyAnswerHidden(bool hidden);
+    void chooseLanguage(stats::Language language);
     void sayAnswerHidden();
     // Keeps a setting: written at once (what is typed), or Soon, with
     // whatever else changes meanwhile (what is dragged or stepped).
     enum When { Now, Soon };
     void keep(const QString &key, const QVariant &value, When when = Now);
-    void cannotKeep(const QString &file, const QString &why);
+    enum class NotKept { NotAFile, CannotWrite };
+    void cannotKeep(const QString &file, NotKept why);
     void keepClass();
 
     QSettings &m_settings;
@@ -111,12 +133,18 @@ private:
     // "Hide the answer", checked while it is hidden.
     QAction *m_hideAnswer = nullptr;
     QToolBar *m_tools = nullptr;
+    // View › Language's choices, by stats::Language, and the one chosen.
+    std::array<QAction *, 3> m_languages{};
+    stats::Language m_language = stats::Language::System;
     double m_zoom = 1.0;
     // Whether settings are written, and whether a failure to was said.
     bool m_keeping = true;
     QTimer m_keepSoon;
     QVariantMap m_unkept;
     bool m_toldCannotKeep = false;
+    // The settings file not kept, and why, once said.
+    QString m_notKeptFile;
+    NotKept m_notKept = NotKept::NotAFile;
     // The class's file as last opened or saved; exports never write over it.
     QString m_classFile;
     // What waits for the answer to be worked out (a copy, an export).
@@ -125,4 +153,29 @@ private:
     // Placed on the screen at the first show, and again once the window
     // manager has added its frame.
     bool m_fitted = false;
+};
+
+// The program's window, made again in the language the teacher chooses in
+// it: the language installed, then a window in it on the same settings,
+// taking over what the one before showed, in its place.
+class AnswerSession final : public QObject
+{
+    Q_OBJECT
+
+public:
+    // settings: the window's (the caller's, outliving the session).
+    explicit AnswerSession(QSettings &settings);
+    ~AnswerSession() override;
+
+    AnswerWindow &window() const { return *m_window; }
+
+    // Installs language's catalogues and locale, and sets the application's
+    // font for it. Returns the language now in use.
+    static stats::Language useLanguage(stats::Language language);
+
+private:
+    void remake(stats::Language language);
+
+    QSettings &m_settings;
+    std::unique_ptr<AnswerWindow> m_window;
 };

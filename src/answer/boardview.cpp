@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -21,7 +22,7 @@ constexpr double MapNumberShare = 0.4;
 
 QString walkerName(Walker walker)
 {
-    return walker == Walker::Dog ? QStringLiteral("Dog") : QStringLiteral("Momotaro");
+    return walker == Walker::Dog ? BoardView::tr("Dog") : BoardView::tr("Momotaro");
 }
 
 Point clamped(int x, int y)
@@ -41,7 +42,7 @@ public:
         m_picture = builtInPicture(walker == Walker::Dog ? ":/pictures/dog.png" : ":/pictures/momotaro.png");
         setFocusPolicy(Qt::StrongFocus);
         setCursor(Qt::OpenHandCursor);
-        setAccessibleDescription(QStringLiteral("Drag, or use the arrow keys, to move %1's start point").arg(walkerName(walker)));
+        setAccessibleDescription(BoardView::tr("Drag, or use the arrow keys, to move %1's start point").arg(walkerName(walker)));
         setToolTip(accessibleDescription());
         name();
     }
@@ -105,7 +106,8 @@ private:
     // name change event: that is how the move is reported.
     void name()
     {
-        setAccessibleName(QStringLiteral("%1, x %2, y %3").arg(walkerName(m_walker)).arg(int(m_point.x)).arg(int(m_point.y)));
+        //: A walker's name and where it stands on the board.
+        setAccessibleName(BoardView::tr("%1, x %2, y %3").arg(walkerName(m_walker)).arg(int(m_point.x)).arg(int(m_point.y)));
     }
 
     Walker m_walker;
@@ -117,8 +119,8 @@ private:
 
 BoardView::BoardView(QWidget *parent) : QWidget(parent)
 {
-    setAccessibleName(QStringLiteral("Board"));
-    setAccessibleDescription(QStringLiteral("11 by 11 points, x from 0 to 10 to the right, y from 0 to 10 downwards"));
+    setAccessibleName(tr("Board"));
+    setAccessibleDescription(tr("%1 by %1 points, x from 0 to %2 to the right, y from 0 to %2 downwards").arg(stats::BoardSide).arg(rules::BoardMax));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setMinimumSize(300, 300);
     // Dog first in the Tab order, as in the board program.
@@ -225,8 +227,8 @@ void BoardView::paintEvent(QPaintEvent *)
     labels.setBold(true);
     painter.setFont(labels);
     for (int i = 0; i < stats::BoardSide; ++i) {
-        painter.drawText(QRect(area.left() + i * cell, area.top() - cell, cell, cell), Qt::AlignCenter, QString::number(i));
-        painter.drawText(QRect(area.left() - cell, area.top() + i * cell, cell, cell), Qt::AlignCenter, QString::number(i));
+        painter.drawText(QRect(area.left() + i * cell, area.top() - cell, cell, cell), Qt::AlignCenter, QLocale().toString(i));
+        painter.drawText(QRect(area.left() - cell, area.top() + i * cell, cell, cell), Qt::AlignCenter, QLocale().toString(i));
     }
     painter.drawText(QRect(area.left() - cell, area.top() - cell, cell, cell), Qt::AlignCenter, QStringLiteral("x→\ny↓"));
 }

@@ -19,6 +19,7 @@
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QLocale>
 #include <QPainter>
 #include <QToolButton>
 #include <QRandomGenerator>
@@ -141,7 +142,7 @@ void paintRunBoard(QPainter &painter, QRect board, int textPx, const WalkPoints 
     painter.setFont(font);
     painter.setPen(done ? Qt::black : Qt::darkGray);
     painter.drawText(QRect(board.left(), board.bottom() + 1, board.width(), textPx * 3 / 2), Qt::AlignCenter,
-                     started ? QString::number(int(walk.meetCount)) : QStringLiteral("–"));
+                     started ? QLocale().toString(int(walk.meetCount)) : QStringLiteral("–"));
 }
 
 // Every group's pair of boards in area, text up to textPx pixels. The page
@@ -212,13 +213,8 @@ QChart *classChart(const stats::Answer &answer, const stats::ClassCounts &done, 
 
 QString chartKey()
 {
-    return QStringLiteral("Bars: exact chances of each count. Marks: the groups done. Thick lines: the exact averages; thin: the "
-                          "class's so far.");
-}
-
-QString groupsText(int groups)
-{
-    return groups == 1 ? QStringLiteral("1 group") : QStringLiteral("%1 groups").arg(groups);
+    return FastClassPage::tr("Bars: exact chances of each count. Marks: the groups done. Thick lines: the exact averages; thin: the "
+                             "class's so far.");
 }
 
 } // namespace
@@ -229,9 +225,9 @@ class ClassBoards final : public QWidget
 public:
     ClassBoards(const stats::ClassInMotion &motion, QWidget *parent) : QWidget(parent), m_motion(motion)
     {
-        setAccessibleName(QStringLiteral("The groups' boards"));
-        setAccessibleDescription(QStringLiteral("Each group has two boards side by side: both wandering on the left, Momotaro waiting on "
-                                                "the right, its meetings so far under each."));
+        setAccessibleName(FastClassPage::tr("The groups' boards"));
+        setAccessibleDescription(FastClassPage::tr("Each group has two boards side by side: both wandering on the left, Momotaro waiting on "
+                                                   "the right, its meetings so far under each."));
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
@@ -254,7 +250,7 @@ FastClassPage::FastClassPage(QWidget *parent, Clock *clock)
     : QWidget(parent), m_ownClock(clock ? nullptr : new SystemClock), m_clock(clock ? *clock : *m_ownClock),
       m_manyStop(std::make_shared<std::atomic<bool>>(false))
 {
-    setAccessibleName(QStringLiteral("A class at speed"));
+    setAccessibleName(tr("A class at speed"));
     auto button = [this](const QString &text, const QString &tip) {
         auto *b = new QToolButton(this);
         b->setText(text);
@@ -263,41 +259,40 @@ FastClassPage::FastClassPage(QWidget *parent, Clock *clock)
         b->setAccessibleDescription(tip);
         return b;
     };
-    m_play = button(QStringLiteral("Play"), QStringLiteral("Play or pause the class (Space)"));
+    m_play = button(tr("Play"), tr("Play or pause the class (Space)"));
     m_play->setObjectName(QStringLiteral("play"));
-    m_step = button(QStringLiteral("Step"), QStringLiteral("One tick of every board, 0.2 s of the class's time"));
-    m_finish = button(QStringLiteral("Finish now"), QStringLiteral("Play every group's runs to their end at once"));
+    m_step = button(tr("Step"), tr("One tick of every board, %L1 s of the class's time").arg(TickSeconds, 0, 'f', 1));
+    m_finish = button(tr("Finish now"), tr("Play every group's runs to their end at once"));
     m_finish->setObjectName(QStringLiteral("finish"));
     m_step->setObjectName(QStringLiteral("step"));
-    m_reset = button(QStringLiteral("Reset"), QStringLiteral("Start the same class again from the first tick"));
+    m_reset = button(tr("Reset"), tr("Start the same class again from the first tick"));
     m_reset->setObjectName(QStringLiteral("reset"));
     m_speed = new QComboBox(this);
-    m_speed->setAccessibleName(QStringLiteral("Speed"));
+    m_speed->setAccessibleName(tr("Speed"));
     m_speed->setObjectName(QStringLiteral("speed"));
     for (int s : Speeds)
-        m_speed->addItem(QStringLiteral("%1×").arg(s), s);
-    m_speed->setItemData(0, QStringLiteral("1×, real time: a tick each 0.2 s, as on the board"), Qt::AccessibleDescriptionRole);
+        //: A speed, in times real time.
+        m_speed->addItem(tr("%L1×").arg(s), s);
+    m_speed->setItemData(0, tr("1×, real time: a tick each %L1 s, as on the board").arg(TickSeconds, 0, 'f', 1), Qt::AccessibleDescriptionRole);
     m_speed->setItemData(0, m_speed->itemData(0, Qt::AccessibleDescriptionRole), Qt::ToolTipRole);
-    m_speed->setToolTip(QStringLiteral("How many times faster than real time; 1× is a tick each 0.2 s, as on the board"));
+    m_speed->setToolTip(tr("How many times faster than real time; 1× is a tick each %L1 s, as on the board").arg(TickSeconds, 0, 'f', 1));
     m_speed->setCurrentIndex(int(std::find(Speeds.begin(), Speeds.end(), DefaultSpeed) - Speeds.begin()));
     m_groups = new QSpinBox(this);
     m_groups->setRange(1, stats::MostGroupsInMotion);
     m_groups->setValue(DefaultGroups);
-    m_groups->setAccessibleName(QStringLiteral("Groups"));
+    m_groups->setAccessibleName(tr("Groups"));
     m_groups->setObjectName(QStringLiteral("groups"));
     m_seed = new QSpinBox(this);
     m_seed->setRange(1, MostSeed);
     m_seed->setValue(int(QRandomGenerator::global()->bounded(1, MostSeed + 1)));
-    m_seed->setAccessibleName(QStringLiteral("Seed"));
-    m_seed->setAccessibleDescription(QStringLiteral("The same seed plays the same class"));
+    m_seed->setAccessibleName(tr("Seed"));
+    m_seed->setAccessibleDescription(tr("The same seed plays the same class"));
     m_seed->setToolTip(m_seed->accessibleDescription());
     m_seed->setObjectName(QStringLiteral("seed"));
-    m_many = button(QStringLiteral("Run %1 classes").arg(stats::withSeparators(Classes)),
-                    QStringLiteral("Play the class %1 times, unseen, to see how often a class this size gets the right answer")
-                        .arg(stats::withSeparators(Classes)));
+    m_many = button(tr("Run %Ln class(es)", nullptr, Classes),
+                    tr("Play the class %Ln time(s), unseen, to see how often a class this size gets the right answer", nullptr, Classes));
     m_many->setObjectName(QStringLiteral("many"));
-    m_offer = button(QStringLiteral("Put these counts in Our class"),
-                     QStringLiteral("Copy the counts of the groups done into the class's table, marked as simulated"));
+    m_offer = button(tr("Put these counts in Our class"), tr("Copy the counts of the groups done into the class's table, marked as simulated"));
     m_offer->setObjectName(QStringLiteral("offer"));
 
     m_headline = new QLabel(this);
@@ -315,15 +310,17 @@ FastClassPage::FastClassPage(QWidget *parent, Clock *clock)
     m_manyText->hide();
     m_boards = new ClassBoards(m_class, this);
     m_chart = new FittedChartView(this);
-    m_chart->setAccessibleName(QStringLiteral("The class's counts on the law of meetings"));
+    m_chart->setAccessibleName(tr("The class's counts on the law of meetings"));
     m_chartKey = new QLabel(chartKey(), this);
     m_chartKey->setWordWrap(true);
-    m_chartVeil = new Veil(m_chart, QStringLiteral("The exact law is hidden with the answer.\nShow the answer (F5)"));
+    m_chartVeil = new Veil(m_chart, tr("The exact law is hidden with the answer.\nShow the answer (F5)"));
 
-    // Two rows of controls: playing the class, then setting it up and
-    // using it, with the texts and pictures between them.
+    // A row of controls playing the class; the texts and pictures; then a
+    // row setting it up and one using it. Short rows, so that a language
+    // longer than English still fits them.
     auto *controls = new QHBoxLayout;
     auto *settings = new QHBoxLayout;
+    auto *uses = new QHBoxLayout;
     auto labelled = [this](QHBoxLayout *row, const QString &text, QWidget *buddy) {
         auto *label = new QLabel(text, this);
         label->setBuddy(buddy);
@@ -333,13 +330,15 @@ FastClassPage::FastClassPage(QWidget *parent, Clock *clock)
     for (QWidget *w : std::initializer_list<QWidget *>{m_play, m_step, m_finish, m_reset})
         controls->addWidget(w);
     controls->addSpacing(fontMetrics().averageCharWidth());
-    labelled(controls, QStringLiteral("&Speed:"), m_speed);
-    labelled(controls, QStringLiteral("&Groups:"), m_groups);
+    labelled(controls, tr("&Speed:"), m_speed);
     controls->addStretch(1);
-    labelled(settings, QStringLiteral("S&eed:"), m_seed);
-    settings->addWidget(m_many);
-    settings->addWidget(m_offer);
+    labelled(settings, tr("&Groups:"), m_groups);
+    settings->addSpacing(fontMetrics().averageCharWidth());
+    labelled(settings, tr("S&eed:"), m_seed);
     settings->addStretch(1);
+    uses->addWidget(m_many);
+    uses->addWidget(m_offer);
+    uses->addStretch(1);
     auto *lawColumn = new QVBoxLayout;
     lawColumn->addWidget(m_chartKey);
     lawColumn->addWidget(m_chart, 1);
@@ -355,6 +354,7 @@ FastClassPage::FastClassPage(QWidget *parent, Clock *clock)
     layout->addLayout(body, 1);
     layout->addWidget(m_manyText);
     layout->addLayout(settings);
+    layout->addLayout(uses);
 
     m_frame.setTimerType(Qt::PreciseTimer);
     connect(&m_frame, &QTimer::timeout, this, &FastClassPage::frame);
@@ -445,6 +445,19 @@ void FastClassPage::setTextPixels(int pixels)
     fitTexts();
 }
 
+void FastClassPage::takeOver(const FastClassPage &other)
+{
+    {
+        const QSignalBlocker quietGroups(m_groups);
+        const QSignalBlocker quietSeed(m_seed);
+        m_groups->setValue(other.m_groups->value());
+        m_seed->setValue(other.m_seed->value());
+    }
+    m_groupsChosen = other.m_groupsChosen;
+    m_speed->setCurrentIndex(other.m_speed->currentIndex());
+    restart();
+}
+
 void FastClassPage::restart()
 {
     play(false);
@@ -477,7 +490,7 @@ void FastClassPage::play(bool on)
     } else {
         m_frame.stop();
     }
-    m_play->setText(on ? QStringLiteral("Pause") : QStringLiteral("Play"));
+    m_play->setText(on ? tr("Pause") : tr("Play"));
 }
 
 void FastClassPage::frame()
@@ -521,7 +534,7 @@ void FastClassPage::fitTexts()
     if (!isVisible())
         return;
     for (QLabel *label : {m_headline, m_state, m_chartKey, m_manyText})
-        label->setMinimumHeight(label->heightForWidth(label->width()));
+        label->setMinimumHeight(std::max(0, label->heightForWidth(label->width())));
 }
 
 void FastClassPage::hideEvent(QHideEvent *event)
@@ -542,26 +555,36 @@ void FastClassPage::shown(bool force)
         return;
     m_shownDone = done;
     if (!ready) {
-        m_headline->setText(QStringLiteral("Working out the answer…"));
+        m_headline->setText(tr("Working out the answer…"));
         m_state->clear();
         return;
     }
     const stats::ClassCounts counts = m_class.counts();
     const bool soFar = !m_class.finished();
-    m_headline->setText(done == 0 ? QStringLiteral("%1 run both ways, %2 s each, from the board's start points; each group's counts join the chart as it finishes.")
-                                        .arg(groupsText(m_class.groups()))
+    const int groups = m_class.groups();
+    m_headline->setText(done == 0 ? tr("%n group(s) run both ways, %L1 s each, from the board's start points; each group's counts join the chart as it finishes.",
+                                       nullptr, groups)
                                         .arg(m_answer->seconds)
                         : stats::classConclusion(m_answerHidden ? nullptr : m_answer.get(), counts, soFar));
     // "3 of 30 groups done; averages 2.1 and 1.5; exact 9.4 and 6.1", the
     // exact averages left out while the answer is hidden.
-    QString state = QStringLiteral("%1 of %2 done").arg(done).arg(groupsText(m_class.groups()));
-    if (done > 0)
-        state += QStringLiteral("; averages %1 and %2").arg(counts.sum(Scenario::BothWalk).mean(), 0, 'f', 1).arg(counts.sum(Scenario::DogWalks).mean(), 0, 'f', 1);
-    if (!m_answerHidden)
-        state += QStringLiteral("%1exact %2 and %3")
-                     .arg(done == 0 ? QStringLiteral("; averages: ") : QStringLiteral("; "))
-                     .arg(m_answer->exact[Scenario::BothWalk].expectedMeetings, 0, 'f', 1)
-                     .arg(m_answer->exact[Scenario::DogWalks].expectedMeetings, 0, 'f', 1);
+    const QLocale locale;
+    const QString both = locale.toString(counts.sum(Scenario::BothWalk).mean(), 'f', 1);
+    const QString waits = locale.toString(counts.sum(Scenario::DogWalks).mean(), 'f', 1);
+    const QString exactBoth = locale.toString(m_answer->exact[Scenario::BothWalk].expectedMeetings, 'f', 1);
+    const QString exactWaits = locale.toString(m_answer->exact[Scenario::DogWalks].expectedMeetings, 'f', 1);
+    QString state;
+    if (done == 0 && m_answerHidden)
+        state = tr("%L1 of %n group(s) done", nullptr, groups).arg(done);
+    else if (done == 0)
+        //: %1 groups done; %2 and %3 the exact meetings in a run on average, both wandering and Momotaro waiting.
+        state = tr("%L1 of %n group(s) done; averages: exact %2 and %3", nullptr, groups).arg(done).arg(exactBoth, exactWaits);
+    else if (m_answerHidden)
+        //: %1 groups done; %2 and %3 their meetings in a run on average, both wandering and Momotaro waiting.
+        state = tr("%L1 of %n group(s) done; averages %2 and %3", nullptr, groups).arg(done).arg(both, waits);
+    else
+        //: %1 groups done; %2 and %3 their meetings in a run on average, both wandering and Momotaro waiting; %4 and %5 the exact ones.
+        state = tr("%L1 of %n group(s) done; averages %2 and %3; exact %4 and %5", nullptr, groups).arg(done).arg(both, waits, exactBoth, exactWaits);
     m_state->setText(state);
     fitTexts();
     if (m_frame.isActive() && !force) {
@@ -595,7 +618,7 @@ void FastClassPage::playManyClasses()
     const int groups = m_class.groups();
     const std::uint64_t seed = m_class.seed();
     const quint64 generation = m_generation;
-    m_manyText->setText(QStringLiteral("Playing %1 classes of %2…").arg(stats::withSeparators(Classes), groupsText(groups)));
+    m_manyText->setText(tr("Playing %L1 classes of %n group(s)…", nullptr, groups).arg(Classes));
     m_manyText->show();
     fitTexts();
     m_manyPlaying = true;
@@ -627,8 +650,9 @@ void FastClassPage::showManyClasses()
         return;
     // How often the classes were right, and the exact chance beside it,
     // both tell the answer.
-    m_manyText->setText(m_answerHidden ? QStringLiteral("%1 classes of %2 played: how often they got the right answer shows with the answer (F5).")
-                                             .arg(stats::withSeparators(m_manyPlayed->classes), groupsText(m_manyPlayed->groups))
+    m_manyText->setText(m_answerHidden ? tr("%L1 classes of %n group(s) played: how often they got the right answer shows with the answer (F5).",
+                                            nullptr, m_manyPlayed->groups)
+                                             .arg(m_manyPlayed->classes)
                                        : stats::manyClassesText(*m_manyAsked, *m_manyPlayed));
     fitTexts();
 }
@@ -655,12 +679,13 @@ void FastClassPage::offerCounts()
 bool FastClassPage::save(const QString &file, const QString &footer, QString &error) const
 {
     if (!m_answer) {
-        error = QStringLiteral("the answer is still being worked out");
+        error = tr("the answer is still being worked out");
         return false;
     }
     std::unique_ptr<QChart> chart(classChart(*m_answer, m_class.counts(), true));
     const QString headline = m_headline->text();
-    const QString state = m_state->text() + QStringLiteral(". Thin lines on the chart: the class's averages so far.");
+    //: %1 how far the class is, as "3 of 30 groups done; averages 2.1 and 1.5".
+    const QString state = tr("%1. Thin lines on the chart: the class's averages so far.").arg(m_state->text());
     return stats::savePicture(file, stats::PictureSize, [&](QPainter &painter) {
         const QSize size = stats::PictureSize;
         painter.fillRect(QRect(QPoint(), size), Qt::white);

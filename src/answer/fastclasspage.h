@@ -51,6 +51,9 @@ public:
     // found with no word or figure of the exact answer.
     void setAnswerHidden(bool hidden);
     void setTextPixels(int pixels);
+    // The class as other sets it up (groups, seed, speed), from its start,
+    // for a window made in its place.
+    void takeOver(const FastClassPage &other);
     // The page as a picture (the boards, the law and what the class
     // concludes), footer under it. On failure, error says why.
     bool save(const QString &file, const QString &footer, QString &error) const;

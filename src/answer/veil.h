@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 
@@ -10,6 +11,8 @@
 // nothing of the answer shows through.
 class Veil final : public QLabel
 {
+    Q_DECLARE_TR_FUNCTIONS(Veil)
+
 public:
     enum class Reason { None, Working, Hidden };
 
@@ -33,7 +36,7 @@ public:
     void cover(Reason reason)
     {
         if (reason != Reason::None) {
-            setText(reason == Reason::Hidden ? m_hiddenText : QStringLiteral("Working out the answer…"));
+            setText(reason == Reason::Hidden ? m_hiddenText : tr("Working out the answer…"));
             QPalette p = palette();
             p.setColor(QPalette::Window, QColor(255, 255, 255, reason == Reason::Hidden ? 255 : 215));
             p.setColor(QPalette::WindowText, Qt::black);

@@ -53,5 +53,5 @@ inline bool shows(const QWidget &window, const stats::Answer &answer)
 // Whether the window shows an answer at all, not that it is being worked out.
 inline bool answered(const QWidget &window)
 {
-    return !partOf<AnswerPane>(window).verdictText().startsWith(QStringLiteral("Working"));
+    return !partOf<AnswerPane>(window).verdictText().startsWith(AnswerPane::tr("Working out the answer…"));
 }
