@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
@@ -68,11 +69,17 @@ Language useLanguage(Language language)
 
     const QString suffix = language == Language::Japanese ? QStringLiteral("_ja.qm") : QStringLiteral("_en.qm");
     const QStringList files = QDir(CatalogueFolder).entryList({u'*' + suffix}, QDir::Files, QDir::Name);
-    for (const QString &file : files) {
+    const auto install = [](const QString &file, const QString &folder) {
         auto translator = std::make_unique<QTranslator>();
-        if (translator->load(file, CatalogueFolder) && QCoreApplication::installTranslator(translator.get()))
+        if (translator->load(file, folder) && QCoreApplication::installTranslator(translator.get()))
             installed().push_back(std::move(translator));
-    }
+    };
+    for (const QString &file : files)
+        install(file, CatalogueFolder);
+    // Qt's own texts (the boxes' buttons, the file and print dialogs, the
+    // command line's errors) from Qt's catalogue, where the system has it.
+    if (language == Language::Japanese)
+        install(QStringLiteral("qtbase_ja.qm"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     QLocale::setDefault(localeFor(language));
     inUse() = language;
     return language;
