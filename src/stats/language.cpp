@@ -74,12 +74,14 @@ Language useLanguage(Language language)
         if (translator->load(file, folder) && QCoreApplication::installTranslator(translator.get()))
             installed().push_back(std::move(translator));
     };
-    for (const QString &file : files)
-        install(file, CatalogueFolder);
-    // Qt's own texts (the boxes' buttons, the file and print dialogs, the
-    // command line's errors) from Qt's catalogue, where the system has it.
+    // Qt's own texts (the boxes' buttons, the file and print dialogs) from
+    // Qt's catalogue, where the system has it. It goes in first, so that the
+    // programs' own catalogues, searched first, may word a text of Qt's
+    // their way.
     if (language == Language::Japanese)
         install(QStringLiteral("qtbase_ja.qm"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    for (const QString &file : files)
+        install(file, CatalogueFolder);
     QLocale::setDefault(localeFor(language));
     inUse() = language;
     return language;
