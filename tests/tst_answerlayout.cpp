@@ -9,7 +9,6 @@
 #include "answerpane.h"
 #include "answerwindowfixture.h"
 #include "boardview.h"
-#include "language.h"
 #include "pseudotranslator.h"
 #include "waiting.h"
 
@@ -208,14 +207,10 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const QString language = qEnvironmentVariable("MEETLING_LANGUAGE");
     PseudoTranslator pseudo;
-    if (language == u"ja") {
-        stats::useLanguage(stats::Language::Japanese);
-        QFont font = QApplication::font();
-        font.setFamilies(stats::fontFamilies());
-        QApplication::setFont(font);
-    } else if (language == u"pseudo") {
+    if (language == u"ja")
+        AnswerSession::useLanguage(stats::Language::Japanese);
+    else if (language == u"pseudo")
         QApplication::installTranslator(&pseudo);
-    }
     TestAnswerLayout test;
     return QTest::qExec(&test, argc, argv);
 }
