@@ -46,8 +46,8 @@ Language fromSystem()
 
 // The locale numbers and dates are written in: the system's where it speaks
 // the language (British English keeps its dates), the language's main one
-// where it does not, so that a sentence and its numbers agree (the C locale
-// would write 1000 where English writes 1,000).
+// where it does not, so that a sentence and its numbers agree (an English
+// sentence on a German system writes 2,000 runs, not 2.000).
 QLocale localeFor(Language language)
 {
     const QLocale system = QLocale::system();
