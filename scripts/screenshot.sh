@@ -15,7 +15,9 @@ build=${1:-build}
 xdir=$(mktemp -d)
 sh tests/program/xvfb.sh start "$xdir"
 pid=""
-trap 'kill "$pid" 2>/dev/null; sh tests/program/xvfb.sh stop "$xdir"; rm -rf "$xdir"' EXIT
+# Under set -e a failing command ends the trap too: the server is stopped
+# whether or not a program is left to kill.
+trap 'if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi; sh tests/program/xvfb.sh stop "$xdir"; rm -rf "$xdir"' EXIT
 DISPLAY=$(cat "$xdir/display")
 export DISPLAY
 PULSE_SERVER=unix:/nonexistent/meetling "$build/meetling" >/dev/null 2>&1 &
