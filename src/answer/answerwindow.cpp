@@ -675,13 +675,8 @@ AnswerSession::~AnswerSession() = default;
 
 stats::Language AnswerSession::useLanguage(stats::Language language)
 {
-    // The application's font as the system set it, before any language's.
-    static const QFont systemFont = QApplication::font();
     const stats::Language used = stats::useLanguage(language);
-    QFont font = systemFont;
-    if (const QStringList families = stats::fontFamilies(); !families.isEmpty())
-        font.setFamilies(families);
-    QApplication::setFont(font);
+    stats::useLanguageFont();
     return used;
 }
 

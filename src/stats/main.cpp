@@ -7,6 +7,7 @@
 #include "language.h"
 #include "meetingmap.h"
 #include "options.h"
+#include "picturefile.h"
 #include "printable.h"
 #include "progress.h"
 #include "report.h"
@@ -16,7 +17,6 @@
 
 #include <QApplication>
 #include <QDate>
-#include <QFont>
 #include <QLocale>
 #include <QThread>
 
@@ -107,11 +107,7 @@ int main(int argc, char **argv)
         app = std::make_unique<QApplication>(argc, argv);
         stats::useLanguage();
         // The pictures and sheets are lettered in the language's faces.
-        if (const QStringList families = stats::fontFamilies(); !families.isEmpty()) {
-            QFont font = QApplication::font();
-            font.setFamilies(families);
-            QApplication::setFont(font);
-        }
+        stats::useLanguageFont();
     }
     if (!options) {
         const auto again = stats::parseOptions(arguments, QThread::idealThreadCount());

@@ -3,6 +3,7 @@
 #include "language.h"
 #include "savefile.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDate>
@@ -64,6 +65,16 @@ QString contextLine(const Starts &starts, double seconds, const QDate &date)
     return Pictures::tr("Momotaro starts at (%1, %2), Dog at (%3, %4); runs of %5 s. %6")
         .arg(QString::number(int(starts.momotaro.x)), QString::number(int(starts.momotaro.y)), QString::number(int(starts.dog.x)),
              QString::number(int(starts.dog.y)), QLocale().toString(seconds), dateText(date));
+}
+
+void useLanguageFont()
+{
+    // The application's font as the system set it, before any language's.
+    static const QFont systemFont = QApplication::font();
+    QFont font = systemFont;
+    if (const QStringList families = fontFamilies(); !families.isEmpty())
+        font.setFamilies(families);
+    QApplication::setFont(font);
 }
 
 QFont pictureFont(int pixels, bool bold)

@@ -27,6 +27,9 @@ inline constexpr int PictureTextPx = 28;
 inline constexpr int PictureTitlePx = 40;
 // The pictures' typeface at pixels.
 QFont pictureFont(int pixels, bool bold = false);
+// Sets the application's font for the language in use: the system's font,
+// in the language's faces where it has any. Needs the widgets' application.
+void useLanguageFont();
 
 // What a picture, a page or a copied answer is about, in a line under it:
 // "Momotaro starts at (4, 4), Dog at (6, 4); runs of 180 s. 8 December 2026".
