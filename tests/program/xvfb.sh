@@ -33,7 +33,14 @@ start)
     stop_ours
     rm -f "$dir/display" "$dir/pid" "$dir/number"
     # -displayfd picks a free display number and writes it when ready.
-    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$dir/number" >"$dir/log" 2>&1 &
+    # -noreset: by default the server resets once its last client has gone,
+    # and a reset drops every client still in its connection handshake. A
+    # program that connects just as the one before it leaves (xdpyinfo below,
+    # the test before) may be accepted first and dropped by that reset:
+    # "could not connect to display", on a display that has just answered.
+    # A busy machine makes the server late to see the last client go, and so
+    # makes that window wide.
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$dir/number" >"$dir/log" 2>&1 &
     echo $! >"$dir/pid"
     listening() { [ -s "$dir/number" ] && [ -S "/tmp/.X11-unix/X$(cat "$dir/number")" ]; }
     wait_for "Xvfb to listen" listening
