@@ -112,7 +112,7 @@ int main(int argc, char **argv)
         stats::useLanguageFont();
     }
     // A language the locale's encoding cannot write (Japanese under a
-    // Latin-1 locale) gives way to English.
+    // Latin-1 locale) gives way to English, before anything is worded.
     if (!text.canWrite(Tool::tr("working out the exact law") + Tool::tr("simulating")))
         stats::useLanguage(stats::Language::English);
     if (!options) {
@@ -199,17 +199,7 @@ int main(int argc, char **argv)
         stats::useLanguage(stats::Language::English);
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     }
-    QByteArray out;
-    if (o.json) {
-        out = stats::json(report);
-    } else {
-        QString table = stats::table(report, textWidth());
-        if (!text.canWrite(table) && stats::languageInUse() != stats::Language::English) {
-            stats::useLanguage(stats::Language::English);
-            table = stats::table(report, textWidth());
-        }
-        out = text.encoded(table);
-    }
+    const QByteArray out = o.json ? stats::json(report) : text.encoded(stats::table(report, textWidth()));
     if (!stats::writeStandardOutput(out, error))
         return fail(text, cannotWrite(stats::StandardOutput, error), 1);
     return 0;
