@@ -33,6 +33,7 @@
 #include <cstring>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 Q_DECLARE_METATYPE(Scenario)
 Q_DECLARE_METATYPE(Point)
@@ -96,6 +97,25 @@ std::vector<double> noMeetingByEveryPair(Scenario scenario, Starts starts)
     return survival;
 }
 
+// What program writes on standard output and on standard error, run with
+// the locale's variables as given, none of the user's, and fed input.
+std::pair<QByteArray, QByteArray> runInLocale(const QString &program, const QStringList &arguments, const QStringList &variables,
+                                              const QByteArray &input = {})
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"LC_ALL", "LC_CTYPE", "LC_MESSAGES", "LANG", "LANGUAGE"})
+        environment.remove(QString::fromLatin1(name));
+    for (const QString &variable : variables)
+        environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    process.waitForFinished(int(waitDeadline().count()));
+    return {process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
 } // namespace
 
 class TestStats : public QObject
@@ -140,10 +160,14 @@ private slots:
     void sentencesWrapWithinTheTerminalsColumns();
     void badOptionsAreRefusedWithoutOutput_data();
     void badOptionsAreRefusedWithoutOutput();
+    void anOutputNamedDashGoesToStandardOutputAlone_data();
+    void anOutputNamedDashGoesToStandardOutputAlone();
     void outputMatchesItsGoldenFile_data();
     void outputMatchesItsGoldenFile();
     void speaksTheUsersLanguageButWritesTheSameData_data();
     void speaksTheUsersLanguageButWritesTheSameData();
+    void writesTextInTheLocalesEncoding_data();
+    void writesTextInTheLocalesEncoding();
     void aFileNotWrittenWholeIsLeftAsItWas();
     void aClassFileIsARegularFileOfAtMost1MiB();
     void sheetsAreOnePageAndOnlyTheTeachersHoldsTheAnswer_data();
@@ -620,6 +644,18 @@ void TestStats::badOptionsAreRefusedWithoutOutput_data()
                                            << "--plot and --map name the same file";
     QTest::newRow("two outputs to the terminal") << QStringList{"--csv", "-", "--json"} << 2
                                                  << "--csv - and --json both write to standard output";
+    QTest::newRow("two sheets to the terminal") << QStringList{"--pupils-sheet", "-", "--teacher-sheet", "-"} << 2
+                                                << "--pupils-sheet - and --teacher-sheet - both write to standard output";
+    QTest::newRow("two pictures to the terminal") << QStringList{"--plot", "-", "--map", "-"} << 2
+                                                  << "--plot - and --map - both write to standard output";
+    QTest::newRow("class from standard input") << QStringList{"--class", "-", "--teacher-sheet", "-"} << 2
+                                               << "--class: standard input is not read";
+    QTest::newRow("folder that is a file") << QStringList{"--teacher-sheet", "/dev/null/t.pdf"} << 1
+                                           << "--teacher-sheet: cannot write /dev/null/t.pdf: Not a directory";
+    // root may enter any folder.
+    if (::geteuid() != 0)
+        QTest::newRow("folder not to be entered") << QStringList{"--map", "/root/sub/map.png"} << 1
+                                                  << "--map: cannot write /root/sub/map.png: Permission denied";
     QTest::newRow("a full disk") << QStringList{"--runs", "10", "--csv", "/dev/full"} << 1
                                  << "cannot write /dev/full: No space left on device";
     QTest::newRow("not a whole number") << QStringList{"--dog", "1.5,2"} << 2 << "--dog: expected X,Y";
@@ -651,6 +687,36 @@ void TestStats::badOptionsAreRefusedWithoutOutput()
     QCOMPARE(lines.size(), 1);
     QVERIFY2(lines.first().startsWith(QStringLiteral("meetling-stats: ") + message), qPrintable(lines.first()));
     QVERIFY(tool.readAllStandardOutput().isEmpty());
+    QVERIFY(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+}
+
+// A picture or a sheet named "-" is written whole to standard output, with
+// no table after it, and no file of that name is made.
+void TestStats::anOutputNamedDashGoesToStandardOutputAlone_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QByteArray>("start");
+    QTest::addColumn<QByteArray>("end");
+    const QByteArray png("\x89PNG"), pngEnd("IEND\xae\x42\x60\x82");
+    QTest::newRow("plot") << "--plot" << png << pngEnd;
+    QTest::newRow("map") << "--map" << png << pngEnd;
+    QTest::newRow("pupils' sheet") << "--pupils-sheet" << QByteArray("%PDF-") << QByteArray("%%EOF\n");
+    QTest::newRow("teacher's sheet") << "--teacher-sheet" << QByteArray("%PDF-") << QByteArray("%%EOF\n");
+}
+
+void TestStats::anOutputNamedDashGoesToStandardOutputAlone()
+{
+    QFETCH(QString, option);
+    QFETCH(QByteArray, start);
+    QFETCH(QByteArray, end);
+    QTemporaryDir dir;
+    QProcess tool;
+    tool.setWorkingDirectory(dir.path());
+    tool.start(QStringLiteral(MEETLING_STATS), {"--seconds", "4", "--runs", "10", option, "-"});
+    QVERIFY(tool.waitForFinished(int(waitDeadline().count())));
+    QCOMPARE(tool.exitCode(), 0);
+    const QByteArray out = tool.readAllStandardOutput();
+    QVERIFY2(out.startsWith(start) && out.endsWith(end), out.left(40).toHex().constData());
     QVERIFY(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
 }
 
@@ -728,18 +794,7 @@ void TestStats::speaksTheUsersLanguageButWritesTheSameData()
     QFETCH(QStringList, locale);
     QFETCH(bool, data);
     QFETCH(QString, english);
-    const auto run = [&](const QStringList &variables) {
-        QProcess tool;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE"})
-            environment.remove(QString::fromLatin1(name));
-        for (const QString &variable : variables)
-            environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
-        tool.setProcessEnvironment(environment);
-        tool.start(QStringLiteral(MEETLING_STATS), arguments);
-        tool.waitForFinished(int(waitDeadline().count()));
-        return std::pair{tool.readAllStandardOutput(), tool.readAllStandardError()};
-    };
+    const auto run = [&](const QStringList &variables) { return runInLocale(QStringLiteral(MEETLING_STATS), arguments, variables); };
     const auto [out, err] = run(locale);
     // English, as on a German system: numbers too as English writes them.
     const auto [englishOut, englishErr] = run({QStringLiteral("LC_ALL=de_DE.UTF-8")});
@@ -762,6 +817,36 @@ void TestStats::speaksTheUsersLanguageButWritesTheSameData()
     for (const QRegularExpressionMatch &match : word.globalMatch(QString(text).remove(kept)))
         untranslated << match.captured();
     QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(u'\n')));
+}
+
+// The table, help and refusals in the locale's encoding: under ja_JP, EUC-JP
+// that iconv reads back to the Japanese of a UTF-8 locale; under C, whose
+// ASCII has no Japanese, English as C's own, though LANGUAGE asks for Japanese.
+void TestStats::writesTextInTheLocalesEncoding_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("locale");
+    QTest::addColumn<QStringList>("sameAs"); // the locale it reads as
+    QTest::addColumn<QString>("encoding");   // iconv's name for it
+    const QStringList question{"--momo", "3,4", "--dog", "6,7", "--seconds", "20", "--runs", "200"};
+    const QStringList euc{"LANG=ja_JP"}, utf8{"LANG=ja_JP.UTF-8"};
+    QTest::newRow("table, EUC-JP") << question << euc << utf8 << "EUC-JP";
+    QTest::newRow("refusal, EUC-JP") << QStringList{"--seconds", "0"} << euc << utf8 << "EUC-JP";
+    QTest::newRow("table, ASCII") << question << QStringList{"LC_ALL=C", "LANGUAGE=ja"} << QStringList{"LC_ALL=C"} << "ASCII";
+}
+
+void TestStats::writesTextInTheLocalesEncoding()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, locale);
+    QFETCH(QStringList, sameAs);
+    QFETCH(QString, encoding);
+    if (QProcess::execute(QStringLiteral("sh"), {"-c", "locale -a | grep -qx ja_JP"}) != 0)
+        QSKIP("the system has no locale ja_JP (EUC-JP): localedef -i ja_JP -f EUC-JP ja_JP makes it");
+    const auto [out, err] = runInLocale(QStringLiteral(MEETLING_STATS), arguments, locale);
+    const auto [wantOut, wantErr] = runInLocale(QStringLiteral(MEETLING_STATS), arguments, sameAs);
+    QVERIFY(!(wantOut + wantErr).isEmpty());
+    QCOMPARE(runInLocale(QStringLiteral("iconv"), {"-f", encoding, "-t", "UTF-8"}, {}, out + err).first, wantOut + wantErr);
 }
 
 // A write the file system refuses part way, as a full disk does (here a

@@ -215,32 +215,12 @@ up (%5 ticks each, %6 steps in all, for the %7 s of the board program).</source>
         <translation>シミュレーションに使うスレッドの数を指定します。1から%1までです（省略時はコア1つにつき1つ）。</translation>
     </message>
     <message>
-        <source>Draw the meetings per run, the chance of no meeting yet and several runs of each into FILE (.png or .svg).</source>
-        <translation>1回の実験で出会う回数、まだ出会っていない割合、それぞれ何回か実験したときの結果のグラフをFILE（.pngか.svg）に保存します。</translation>
-    </message>
-    <message>
-        <source>Draw where Momotaro should start or wait into FILE (.png or .svg).</source>
-        <translation>桃太郎がどこからスタートする（どこで待つ）とよいかの図をFILE（.pngか.svg）に保存します。</translation>
-    </message>
-    <message>
         <source>Print the whole result as JSON instead of the table.</source>
         <translation>表のかわりに、結果全体をJSONで出力します。</translation>
     </message>
     <message>
         <source>Write the meetings of every simulated run into FILE (-: to standard output, instead of the table).</source>
         <translation>シミュレーションしたすべての実験の出会った回数をFILEに書き出します（-なら表のかわりに標準出力へ）。</translation>
-    </message>
-    <message>
-        <source>Compare the class&apos;s own counts with the answer: a CSV FILE with a header row, then one row a run, the meetings of &quot;%1&quot; and of &quot;%2&quot; (either may be blank), whole numbers 0 to %3.</source>
-        <translation>クラスで数えた回数を答えとくらべます。FILEはCSVで、1行目は見出し、そのあとは実験1回につき1行に、“%1”と“%2”で出会った回数（0から%3までの整数、どちらかは空でもよい）を書きます。</translation>
-    </message>
-    <message>
-        <source>Write the pupils&apos; sheet for the lesson into FILE (.pdf): the story, the start points, a table to tally each run; no answer.</source>
-        <translation>授業で使う生徒用の用紙をFILE（.pdf）に書き出します。お話、スタート地点、実験ごとに回数を記録する表がのり、答えはのりません。</translation>
-    </message>
-    <message>
-        <source>Write the teacher&apos;s sheet into FILE (.pdf): the answer, its figures and charts, and the class&apos;s counts with --class.</source>
-        <translation>先生用の用紙をFILE（.pdf）に書き出します。答えとその数値やグラフ、--classを指定したときはクラスで数えた回数がのります。</translation>
     </message>
     <message>
         <source>Runs of each way the pupils&apos; sheet has rows for, 1 to %1 (default %2).</source>
@@ -279,10 +259,6 @@ up (%5 ticks each, %6 steps in all, for the %7 s of the board program).</source>
         <translation>--seed：0から%1までの整数を指定してください（指定されたのは「%2」）</translation>
     </message>
     <message>
-        <source>--csv - and --json both write to standard output</source>
-        <translation>--csv -と--jsonはどちらも標準出力に書き出すので、いっしょには使えません</translation>
-    </message>
-    <message>
         <source>--class: %1: %2</source>
         <translation>--class：%1：%2</translation>
     </message>
@@ -293,6 +269,35 @@ up (%5 ticks each, %6 steps in all, for the %7 s of the board program).</source>
     <message>
         <source>--%1 and --%2 name the same file: %3</source>
         <translation>--%1と--%2が同じファイルを指しています：%3</translation>
+    </message>
+    <message>
+        <source>Draw the meetings per run, the chance of no meeting yet and several runs of each into FILE (.png or .svg; -: PNG to standard output, instead of the table).</source>
+        <translation>1回の実験で出会う回数、まだ出会っていない割合、それぞれ何回か実験したときの結果のグラフをFILE（.pngか.svg）に保存します。FILEを「-」にすると、表のかわりにPNGを標準出力に書き出します。</translation>
+    </message>
+    <message>
+        <source>Draw where Momotaro should start or wait into FILE (.png or .svg; -: PNG to standard output, instead of the table).</source>
+        <translation>桃太郎がどこからスタートする（どこで待つ）とよいかの図をFILE（.pngか.svg）に保存します。FILEを「-」にすると、表のかわりにPNGを標準出力に書き出します。</translation>
+    </message>
+    <message>
+        <source>Compare the class&apos;s own counts with the answer: a CSV FILE with a header row, then one row a run, the meetings of &quot;%1&quot; and of &quot;%2&quot; (either may be blank), whole numbers 0 to %3. Not read from standard input: a file named - is ./-.</source>
+        <translation>クラスで数えた回数を答えとくらべます。FILEはCSVで、1行目は見出し、そのあとは実験1回につき1行に、“%1”と“%2”で出会った回数（0から%3までの整数、どちらかは空でもよい）を書きます。標準入力からは読みません。「-」という名前のファイルは「./-」と書きます。</translation>
+    </message>
+    <message>
+        <source>Write the pupils&apos; sheet for the lesson into FILE (.pdf; -: to standard output, instead of the table): the story, the start points, a table to tally each run; no answer.</source>
+        <translation>授業で使う児童用の用紙をFILE（.pdf）に書き出します。FILEを「-」にすると、表のかわりに標準出力に書き出します。お話、スタート地点、実験ごとに回数を記録する表がのり、答えはのりません。</translation>
+    </message>
+    <message>
+        <source>Write the teacher&apos;s sheet into FILE (.pdf; -: to standard output, instead of the table): the answer, its figures and charts, and the class&apos;s counts with --class.</source>
+        <translation>先生用の用紙をFILE（.pdf）に書き出します。FILEを「-」にすると、表のかわりに標準出力に書き出します。答えとその数値やグラフ、--classを指定したときはクラスで数えた回数がのります。</translation>
+    </message>
+    <message>
+        <source>--class: standard input is not read: name the class&apos;s file (./- for a file named -)</source>
+        <translation>--class：標準入力からは読みません。クラスのファイルの名前を指定してください（「-」という名前のファイルは「./-」と書きます）</translation>
+    </message>
+    <message>
+        <source>%1 and %2 both write to standard output</source>
+        <extracomment>%1 and %2 are options as typed: &quot;--plot -&quot;, &quot;--json&quot;.</extracomment>
+        <translation>%1と%2はどちらも標準出力に書き出すので、いっしょには使えません</translation>
     </message>
 </context>
 <context>

@@ -5,6 +5,7 @@
 #include "charts.h"
 #include "exactlaw.h"
 #include "language.h"
+#include "localetext.h"
 #include "meetingmap.h"
 #include "options.h"
 #include "picturefile.h"
@@ -45,17 +46,17 @@ using stats::Tool;
 // The help on standard output; an error as one line on standard error, a
 // file's name or a value typed in it shown with its control characters as
 // codes (a NUL would cut the line short, a line break split it).
-int fail(const QString &message, int status)
+int fail(const stats::LocaleText &text, const QString &message, int status)
 {
-    std::fputs(qPrintable((status == 0 ? message : stats::printable(message)) + u'\n'), status == 0 ? stdout : stderr);
+    std::fputs(text.encoded((status == 0 ? message : stats::printable(message)) + u'\n').constData(), status == 0 ? stdout : stderr);
     return status;
 }
 
-// That a file (none: standard output) could not be written, and why.
+// That a file (or standard output) could not be written, and why.
 QString cannotWrite(const QString &file, const QString &error)
 {
     return QStringLiteral("meetling-stats: ")
-        + (file.isEmpty() ? Tool::tr("cannot write standard output: %1").arg(error)
+        + (file == stats::StandardOutput ? Tool::tr("cannot write standard output: %1").arg(error)
                           //: %1 is a file, %2 the system's reason.
                           : Tool::tr("cannot write %1: %2").arg(file, error));
 }
@@ -83,6 +84,7 @@ void quietAboutRuntimeFolder(QtMsgType type, const QMessageLogContext &context, 
 
 int main(int argc, char **argv)
 {
+    const stats::LocaleText text;
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -109,13 +111,17 @@ int main(int argc, char **argv)
         // The pictures and sheets are lettered in the language's faces.
         stats::useLanguageFont();
     }
+    // A language the locale's encoding cannot write (Japanese under a
+    // Latin-1 locale) gives way to English, before anything is worded.
+    if (!text.canWrite(Tool::tr("working out the exact law") + Tool::tr("simulating")))
+        stats::useLanguage(stats::Language::English);
     if (!options) {
         const auto again = stats::parseOptions(arguments, QThread::idealThreadCount());
         // Should a file have changed in between, the first refusal stands.
         const auto *refusal = std::get_if<stats::Refusal>(&again);
         if (!refusal)
             refusal = &std::get<stats::Refusal>(parsed);
-        return fail(refusal->message.trimmed(), refusal->exitStatus);
+        return fail(text, refusal->message.trimmed(), refusal->exitStatus);
     }
 
     stats::Report report;
@@ -124,7 +130,7 @@ int main(int argc, char **argv)
     // A reader that goes away (head) makes a write fail with EPIPE, which
     // ends the tool as any write failure does, rather than a signal.
     std::signal(SIGPIPE, SIG_IGN);
-    stats::Progress progress;
+    stats::Progress progress(text);
 
     // The two scenarios' sweeps side by side, for every Momotaro start when
     // the map is asked for, then the simulation on every thread asked for.
@@ -147,7 +153,7 @@ int main(int argc, char **argv)
     };
     const auto csvFailure = [&] {
         progress.done();
-        return fail(cannotWrite(csvOut ? QString() : o.csvFile, error), 1);
+        return fail(text, cannotWrite(o.csvFile, error), 1);
     };
     if ((csvFile && !csvFile->open(error)) || (!o.csvFile.isEmpty() && !writeCsv(stats::csvHeader())))
         return csvFailure();
@@ -172,17 +178,19 @@ int main(int argc, char **argv)
     progress.done();
 
     if (!o.plotFile.isEmpty() && !stats::saveLawChart(report.answer, &report.simulated, o.plotFile, error))
-        return fail(cannotWrite(o.plotFile, error), 1);
+        return fail(text, cannotWrite(o.plotFile, error), 1);
     if (!o.mapFile.isEmpty() && !stats::saveMeetingMap(*report.map, o.starts, o.seconds, o.mapFile, error))
-        return fail(cannotWrite(o.mapFile, error), 1);
+        return fail(text, cannotWrite(o.mapFile, error), 1);
     const stats::SheetSetup sheet{o.sheetRows, QDate::currentDate()};
     for (const auto &[kind, file] : {std::pair{stats::Sheet::Pupils, o.pupilsSheetFile}, std::pair{stats::Sheet::Teacher, o.teacherSheetFile}}) {
         if (!file.isEmpty() && !stats::saveSheet(file, kind, report.answer, sheet, o.paper, error))
-            return fail(cannotWrite(file, error), 1);
+            return fail(text, cannotWrite(file, error), 1);
     }
     if (csvFile && !csvFile->commit(error))
         return csvFailure();
-    if (csvOut)
+    // What went to standard output stands in place of the table.
+    if (stats::StandardOutput == o.csvFile || stats::StandardOutput == o.plotFile || stats::StandardOutput == o.mapFile
+        || stats::StandardOutput == o.pupilsSheetFile || stats::StandardOutput == o.teacherSheetFile)
         return 0;
 
     if (o.json) {
@@ -191,8 +199,8 @@ int main(int argc, char **argv)
         stats::useLanguage(stats::Language::English);
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     }
-    const QByteArray out = o.json ? stats::json(report) : stats::table(report, textWidth()).toUtf8();
+    const QByteArray out = o.json ? stats::json(report) : text.encoded(stats::table(report, textWidth()));
     if (!stats::writeStandardOutput(out, error))
-        return fail(cannotWrite(QString(), error), 1);
+        return fail(text, cannotWrite(stats::StandardOutput, error), 1);
     return 0;
 }

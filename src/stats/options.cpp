@@ -18,6 +18,7 @@
 #include <cstring>
 #include <limits>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace stats {
@@ -121,7 +122,9 @@ Refusal usage(const QString &message)
 }
 
 // Where an output file is to go must be a folder that exists and can be
-// written, so that no work is done for a file that cannot be saved.
+// entered and written, and a file there one that can be written, so that no
+// work is done for a file that cannot be saved. Why not is said in the
+// system's words, as for the class's file.
 std::optional<Refusal> checkOutput(const QString &option, const QString &file, const QStringList &extensions)
 {
     const QFileInfo info(file);
@@ -131,9 +134,7 @@ std::optional<Refusal> checkOutput(const QString &option, const QString &file, c
                                             : CommandLine::tr("--%1: the file name must end in .%2 or .%3: %4")
                                                   .arg(option, extensions[0], extensions[1], file));
     }
-    const QFileInfo folder(info.absolutePath());
-    if (!folder.isDir())
-        return Refusal{usage(CommandLine::tr("--%1: no such folder: %2").arg(option, QDir::toNativeSeparators(folder.filePath()))).message, 1};
+    const QString folder = info.absolutePath();
     const auto cannotWrite = [&](int error) {
         //: %1 is an option, %2 a file, %3 the system's reason.
         return Refusal{usage(CommandLine::tr("--%1: cannot write %2: %3")
@@ -141,10 +142,21 @@ std::optional<Refusal> checkOutput(const QString &option, const QString &file, c
                            .message,
                        1};
     };
+    struct stat status{};
+    if (::stat(QFile::encodeName(folder).constData(), &status) != 0) {
+        if (errno == ENOENT)
+            return Refusal{usage(CommandLine::tr("--%1: no such folder: %2").arg(option, QDir::toNativeSeparators(folder))).message, 1};
+        return cannotWrite(errno);
+    }
+    if (!S_ISDIR(status.st_mode))
+        return cannotWrite(ENOTDIR);
     if (info.isDir())
         return cannotWrite(EISDIR);
-    const QString target = info.exists() ? info.absoluteFilePath() : folder.absoluteFilePath();
-    if (::access(QFile::encodeName(target).constData(), W_OK) != 0)
+    // A new file, or a regular one, is written beside the old and renamed
+    // over it; a device is written where it is.
+    if ((!info.exists() || info.isFile()) && ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0)
+        return cannotWrite(errno);
+    if (info.exists() && ::access(QFile::encodeName(file).constData(), W_OK) != 0)
         return cannotWrite(errno);
     return std::nullopt;
 }
@@ -189,8 +201,8 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
     const QCommandLineOption threads(QStringLiteral("threads"),
                                      CommandLine::tr("Threads for the simulation, 1 to %1 (default: one per core).").arg(QLocale().toString(MaxThreads)),
                                      QStringLiteral("N"));
-    const QCommandLineOption plot(QStringLiteral("plot"), CommandLine::tr("Draw the meetings per run, the chance of no meeting yet and several runs of each into FILE (.png or .svg)."), QStringLiteral("FILE"));
-    const QCommandLineOption map(QStringLiteral("map"), CommandLine::tr("Draw where Momotaro should start or wait into FILE (.png or .svg)."), QStringLiteral("FILE"));
+    const QCommandLineOption plot(QStringLiteral("plot"), CommandLine::tr("Draw the meetings per run, the chance of no meeting yet and several runs of each into FILE (.png or .svg; -: PNG to standard output, instead of the table)."), QStringLiteral("FILE"));
+    const QCommandLineOption map(QStringLiteral("map"), CommandLine::tr("Draw where Momotaro should start or wait into FILE (.png or .svg; -: PNG to standard output, instead of the table)."), QStringLiteral("FILE"));
     const QCommandLineOption json(QStringLiteral("json"), CommandLine::tr("Print the whole result as JSON instead of the table."));
     const QCommandLineOption csv(QStringLiteral("csv"),
                                  CommandLine::tr("Write the meetings of every simulated run into FILE (-: to standard output, instead of the table)."),
@@ -198,16 +210,16 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
     const QCommandLineOption classFile(QStringLiteral("class"),
                                        CommandLine::tr("Compare the class's own counts with the answer: a CSV FILE with a header row, then one "
                                                        "row a run, the meetings of \"%1\" and of \"%2\" (either may "
-                                                       "be blank), whole numbers 0 to %3.")
+                                                       "be blank), whole numbers 0 to %3. Not read from standard input: a file named - is ./-.")
                                            .arg(scenarioCaption(Scenario::BothWalk), scenarioCaption(Scenario::DogWalks),
                                                 QLocale().toString(MaxClassCount)),
                                        QStringLiteral("FILE"));
     const QCommandLineOption pupilsSheet(QStringLiteral("pupils-sheet"),
-                                         CommandLine::tr("Write the pupils' sheet for the lesson into FILE (.pdf): the story, the start "
+                                         CommandLine::tr("Write the pupils' sheet for the lesson into FILE (.pdf; -: to standard output, instead of the table): the story, the start "
                                                          "points, a table to tally each run; no answer."),
                                          QStringLiteral("FILE"));
     const QCommandLineOption teacherSheet(QStringLiteral("teacher-sheet"),
-                                          CommandLine::tr("Write the teacher's sheet into FILE (.pdf): the answer, its figures and charts, "
+                                          CommandLine::tr("Write the teacher's sheet into FILE (.pdf; -: to standard output, instead of the table): the answer, its figures and charts, "
                                                           "and the class's counts with --class."),
                                           QStringLiteral("FILE"));
     const QCommandLineOption sheetRows(QStringLiteral("sheet-rows"),
@@ -292,8 +304,6 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
     options.csvFile = parser.value(csv);
     options.pupilsSheetFile = parser.value(pupilsSheet);
     options.teacherSheetFile = parser.value(teacherSheet);
-    if (options.csvFile == StandardOutput && options.json)
-        return usage(CommandLine::tr("--csv - and --json both write to standard output"));
     const QStringList pictures{QStringLiteral("png"), QStringLiteral("svg")};
     const QStringList pdf{QStringLiteral("pdf")};
     // Each output's resolved file, and the option that names it: a second
@@ -301,12 +311,21 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
     QHash<QString, QString> claimed;
     if (parser.isSet(classFile)) {
         const QString file = parser.value(classFile);
+        if (file == StandardOutput)
+            return usage(CommandLine::tr("--class: standard input is not read: name the class's file (./- for a file named -)"));
         auto read = readClassFile(file);
         if (const auto *problem = std::get_if<QString>(&read))
             return usage(CommandLine::tr("--class: %1: %2").arg(file, *problem));
         options.classCounts = std::get<ClassCounts>(std::move(read));
         claimed.insert(resolvedOutput(file), QStringLiteral("class"));
     }
+    // The one output that goes to standard output, as typed ("--plot -"): a
+    // second would be mixed into the first, the table left out for either.
+    QString standardOutput;
+    const auto bothToStandardOutput = [&](const QString &second) {
+        //: %1 and %2 are options as typed: "--plot -", "--json".
+        return usage(CommandLine::tr("%1 and %2 both write to standard output").arg(standardOutput, second));
+    };
     for (const auto &[name, file, extensions] : {std::tuple{QStringLiteral("plot"), options.plotFile, pictures},
                                                 std::tuple{QStringLiteral("map"), options.mapFile, pictures},
                                                 std::tuple{QStringLiteral("csv"), options.csvFile, QStringList{}},
@@ -314,6 +333,12 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
                                                 std::tuple{QStringLiteral("teacher-sheet"), options.teacherSheetFile, pdf}}) {
         if (parser.isSet(name) && file.isEmpty())
             return usage(CommandLine::tr("--%1: the file name is empty").arg(name));
+        if (file == StandardOutput) {
+            const QString typed = QStringLiteral("--%1 -").arg(name);
+            if (!standardOutput.isEmpty())
+                return bothToStandardOutput(typed);
+            standardOutput = typed;
+        }
         if (file.isEmpty() || file == StandardOutput)
             continue;
         const QString resolved = resolvedOutput(file);
@@ -323,6 +348,8 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
         if (auto refused = checkOutput(name, file, extensions))
             return *refused;
     }
+    if (options.json && !standardOutput.isEmpty())
+        return bothToStandardOutput(QStringLiteral("--json"));
     return options;
 }
 

@@ -2,6 +2,7 @@
 
 #include "classcounts.h"
 #include "exactlaw.h"
+#include "savefile.h"
 
 #include <QString>
 #include <QStringList>
@@ -57,9 +58,6 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
 // The most simulated runs and threads the tool takes.
 inline constexpr std::int64_t MaxRuns = 100'000'000;
 inline constexpr int MaxThreads = 256;
-
-// The file name that stands for standard output.
-inline const QString StandardOutput = QStringLiteral("-");
 
 // The longest run the tool works out: ten minutes. The law of meetings takes
 // time growing with the cube of the run's length (a second at this limit).

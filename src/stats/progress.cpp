@@ -16,8 +16,9 @@ constexpr int BarWidth = 30;
 
 } // namespace
 
-Progress::Progress()
-    : m_terminal(isatty(STDERR_FILENO) == 1)
+Progress::Progress(const LocaleText &text)
+    : m_text(text)
+    , m_terminal(isatty(STDERR_FILENO) == 1)
 {
     if (!m_terminal)
         return;
@@ -54,7 +55,7 @@ void Progress::draw()
     }
     // Filled out to 70 columns, over whatever the last line showed.
     line += QString(std::max(0, 70 - columnsOf(line)), u' ');
-    std::fprintf(stderr, "\r%s", qPrintable(line));
+    std::fprintf(stderr, "\r%s", m_text.encoded(line).constData());
     std::fflush(stderr);
     m_drawn = true;
 }

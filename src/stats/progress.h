@@ -1,5 +1,7 @@
 #pragma once
 
+#include "localetext.h"
+
 #include <QString>
 
 #include <atomic>
@@ -12,10 +14,11 @@ namespace stats {
 
 // A progress line on standard error for work that takes more than a second,
 // and only when standard error is a terminal: nothing goes down a pipe.
+// Written as text writes it, which must outlive the progress.
 class Progress
 {
 public:
-    Progress();
+    explicit Progress(const LocaleText &text);
     ~Progress();
     Progress(const Progress &) = delete;
     Progress &operator=(const Progress &) = delete;
@@ -29,6 +32,7 @@ public:
 private:
     void draw();
 
+    const LocaleText &m_text;
     const bool m_terminal;
     const std::chrono::steady_clock::time_point m_started = std::chrono::steady_clock::now();
     std::mutex m_mutex;

@@ -59,6 +59,8 @@ bool SaveFile::commit(QString &error)
 
 bool saveFile(const QString &file, const QByteArray &bytes, QString &error)
 {
+    if (file == StandardOutput)
+        return writeStandardOutput(bytes, error);
     SaveFile out(file);
     return out.open(error) && out.write(bytes, error) && out.commit(error);
 }

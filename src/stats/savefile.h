@@ -9,6 +9,9 @@ class QFileDevice;
 
 namespace stats {
 
+// The file name that stands for standard output.
+inline const QString StandardOutput = QStringLiteral("-");
+
 // A file written a piece at a time, whole or not at all: a regular file, or
 // a new one, is replaced only by commit(), once everything is written; left
 // uncommitted, the old file stays as it was. A device or a pipe (/dev/null,
@@ -30,7 +33,8 @@ private:
     std::unique_ptr<QFileDevice> m_out;
 };
 
-// A whole file at once, through SaveFile.
+// A whole file at once, through SaveFile; to standard output where file is
+// StandardOutput.
 bool saveFile(const QString &file, const QByteArray &bytes, QString &error);
 
 // Writes bytes to standard output and flushes it; on failure, error says why.
