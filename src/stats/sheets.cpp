@@ -37,7 +37,7 @@ constexpr int TextPt = 11;
 constexpr int SmallPt = 10;
 // A sheet's charts, their text at SmallPt.
 constexpr double ChartScale = double(SmallPt) / PictureTextPx;
-// Within what any printer reaches, and no wider: Letter is short.
+// Wider than the edge a printer cannot reach; no wider, as Letter is short.
 constexpr double Margin = 32;
 // Between a landscape page's two columns, and between a text and the board.
 constexpr double Gutter = 24;
@@ -58,15 +58,15 @@ double heightOf(QPainter &painter, const QRectF &room, const QString &text, int 
     return painter.boundingRect(QRectF(room.left(), 0, room.width(), 1e6), Qt::TextWordWrap, text).height();
 }
 
-// Paints text from the top of room, wrapped, and returns the height it took.
-double paragraph(QPainter &painter, const QRectF &room, const QString &text, int points, bool bold = false,
-                 int flags = Qt::AlignLeft)
+// Paints text from the top of room, wrapped to its width (its height does
+// not limit it), and returns the height it took.
+double paragraph(QPainter &painter, const QRectF &room, const QString &text, int points, bool bold = false)
 {
     painter.setFont(pictureFont(points, bold));
-    // Room enough below that it never clips.
+    // Room enough below that the text is never clipped.
     const QRectF below(room.topLeft(), QSizeF(room.width(), 1e6));
-    const QRectF used = painter.boundingRect(below, flags | Qt::TextWordWrap, text);
-    painter.drawText(below, flags | Qt::TextWordWrap, text);
+    const QRectF used = painter.boundingRect(below, Qt::TextWordWrap, text);
+    painter.drawText(below, Qt::TextWordWrap, text);
     return used.height();
 }
 
