@@ -10,7 +10,9 @@
 #include "classtable.h"
 #include "fastclasspage.h"
 #include "charts.h"
+#include "language.h"
 #include "picturefile.h"
+#include "sheets.h"
 #include "simulation.h"
 #include "wording.h"
 #include "waiting.h"
@@ -26,15 +28,23 @@
 #include <QClipboard>
 #include <QDate>
 #include <QLabel>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPaintEngine>
+#include <QPainter>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QValueAxis>
 #include <QtTest>
 
+#include <climits>
+#include <cmath>
 #include <map>
 #include <span>
 
 Q_DECLARE_METATYPE(Point)
+Q_DECLARE_METATYPE(stats::Sheet)
+Q_DECLARE_METATYPE(stats::Language)
 
 namespace {
 
@@ -83,6 +93,66 @@ QString marksOf(const stats::ClassCounts &counts)
     }
     return scenarios.join(u'|');
 }
+
+
+// A page that keeps what is painted on it, in points: each text's box and
+// size, whether a clip cuts into it, and the box of everything else.
+class RecordedPage : public QPaintDevice, public QPaintEngine
+{
+public:
+    struct Text
+    {
+        QString text;
+        QRectF box;
+        double points;
+        bool cut;
+    };
+
+    explicit RecordedPage(QSizeF points) : QPaintEngine(AllFeatures), m_size(points.toSize()) {}
+    QPaintEngine *paintEngine() const override { return const_cast<RecordedPage *>(this); }
+    bool begin(QPaintDevice *) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState &) override {}
+    Type type() const override { return User; }
+    void drawPixmap(const QRectF &r, const QPixmap &, const QRectF &) override { shapes.push_back(onPage(r)); }
+    void drawPath(const QPainterPath &path) override { shapes.push_back(onPage(path.boundingRect())); }
+    void drawPolygon(const QPointF *points, int count, PolygonDrawMode) override
+    {
+        shapes.push_back(onPage(QPolygonF(QList<QPointF>(points, points + count)).boundingRect()));
+    }
+    void drawTextItem(const QPointF &p, const QTextItem &item) override
+    {
+        const QRectF box = onPage(QRectF(p.x(), p.y() - item.ascent(), item.width(), item.ascent() + item.descent()));
+        const QTransform t = painter()->combinedTransform();
+        const QFont font = item.font();
+        const double points = (font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF()) * std::sqrt(std::abs(t.determinant()));
+        const bool cut = painter()->hasClipping() && !t.mapRect(painter()->clipBoundingRect()).adjusted(-0.5, -0.5, 0.5, 0.5).contains(box);
+        texts.push_back({item.text(), box, points, cut});
+    }
+
+    std::vector<Text> texts;
+    std::vector<QRectF> shapes;
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmWidth: return m_size.width();
+        case PdmHeight: return m_size.height();
+        case PdmWidthMM: return qRound(m_size.width() * 25.4 / 72);
+        case PdmHeightMM: return qRound(m_size.height() * 25.4 / 72);
+        case PdmDepth: return 32;
+        case PdmNumColors: return INT_MAX;
+        case PdmDevicePixelRatio: return 1;
+        case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
+        default: return 72;
+        }
+    }
+
+private:
+    QRectF onPage(const QRectF &r) const { return painter()->combinedTransform().mapRect(r); }
+    QSize m_size;
+};
 
 } // namespace
 
@@ -392,6 +462,69 @@ private slots:
         choose(QStringLiteral("English"));
         QCOMPARE(session.window().menuBar()->actions().value(0)->text(), QStringLiteral("&File"));
         QCOMPARE(boardOf(session.window()).position(Walker::Dog), (Point{2, 8}));
+    }
+
+    // Both sheets on either paper, either way up, with the fewest and the
+    // most rows and a class of 1,000 groups, in both languages: all of it on
+    // the page, no text under 10 pt, none cut or shortened, none over another.
+    void sheetsFitTheirPage_data()
+    {
+        QTest::addColumn<stats::Sheet>("sheet");
+        QTest::addColumn<QPageSize::PageSizeId>("paper");
+        QTest::addColumn<QPageLayout::Orientation>("orientation");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<stats::Language>("language");
+        for (stats::Language language : {stats::Language::English, stats::Language::Japanese}) {
+            for (QPageSize::PageSizeId paper : {QPageSize::A4, QPageSize::Letter}) {
+                for (QPageLayout::Orientation orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
+                    const QString name = QStringLiteral("%1 %2 %3").arg(language == stats::Language::English ? "en" : "ja",
+                        paper == QPageSize::A4 ? "A4" : "Letter", orientation == QPageLayout::Portrait ? "portrait" : "landscape");
+                    for (int rows : {1, stats::MostSheetRows})
+                        QTest::newRow(qPrintable(name + QStringLiteral(", pupils, %1 rows").arg(rows)))
+                            << stats::Sheet::Pupils << paper << orientation << rows << language;
+                    QTest::newRow(qPrintable(name + QStringLiteral(", teacher"))) << stats::Sheet::Teacher << paper << orientation << 1 << language;
+                }
+            }
+        }
+    }
+    void sheetsFitTheirPage()
+    {
+        QFETCH(stats::Sheet, sheet);
+        QFETCH(QPageSize::PageSizeId, paper);
+        QFETCH(QPageLayout::Orientation, orientation);
+        QFETCH(int, rows);
+        QFETCH(stats::Language, language);
+        stats::useLanguage(language);
+        const auto english = qScopeGuard([] { stats::useLanguage(stats::Language::English); });
+        stats::Answer answer = libraryAnswer({4, 4}, {6, 4}, 180);
+        stats::ClassCounts counts{QStringLiteral("class.csv"), QStringLiteral("simulated"), {}};
+        for (int group = 0; group < stats::MaxClassRuns; ++group) {
+            stats::ClassGroup counted;
+            counted.counts[Scenario::BothWalk] = group * 7 % 13;
+            counted.counts[Scenario::DogWalks] = group * 5 % 11;
+            counts.groups.push_back(counted);
+        }
+        answer.classCounts = counts;
+
+        const QRectF page(QPointF(), QPageLayout(QPageSize(paper), orientation, QMarginsF()).fullRectPoints().size());
+        RecordedPage recorded(page.size());
+        {
+            QPainter painter(&recorded);
+            stats::paintSheet(painter, page, sheet, answer, {rows, QDate(2026, 12, 9)});
+        }
+        const auto onPage = [&page](const QRectF &r) {
+            return r.left() >= page.left() && r.top() >= page.top() && r.right() <= page.right() && r.bottom() <= page.bottom();
+        };
+        QVERIFY(recorded.texts.size() > 20);
+        for (const QRectF &shape : recorded.shapes)
+            QVERIFY2(onPage(shape), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(shape.x()).arg(shape.y()).arg(shape.width()).arg(shape.height())));
+        for (auto t = recorded.texts.begin(); t != recorded.texts.end(); ++t) {
+            QVERIFY2(onPage(t->box), qPrintable(t->text));
+            QVERIFY2(t->points >= 9.99, qPrintable(QStringLiteral("%1: %2 pt").arg(t->text).arg(t->points)));
+            QVERIFY2(!t->cut && !t->text.contains(QStringLiteral("...")) && !t->text.contains(u'…'), qPrintable(t->text));
+            for (auto u = recorded.texts.begin(); u != t; ++u)
+                QVERIFY2(!t->box.adjusted(1, 1, -1, -1).intersects(u->box.adjusted(1, 1, -1, -1)), qPrintable(t->text + " / " + u->text));
+        }
     }
 
 private:

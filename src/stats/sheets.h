@@ -25,10 +25,13 @@ struct SheetSetup
 };
 
 
-// Draws a sheet on page, a page's printable area in points (1/72 inch)
-// of the painter's coordinates. The pupils' sheet holds no figure of the
-// answer; the teacher's holds the answer, its figures and charts, and the
-// class's counts with their verdict when answer has them.
+// Draws a sheet on page, a whole sheet of paper in points (1/72 inch) of
+// the painter's coordinates, laid out for its size and way up: on a
+// landscape page the pupils' sheet takes two columns and the teacher's
+// stays portrait, turned a quarter to the left. Nothing is set under 10 pt.
+// The pupils' sheet holds no figure of the answer; the teacher's holds the
+// answer, its figures and charts, and the class's counts with their
+// verdict when answer has them.
 void paintSheet(QPainter &painter, const QRectF &page, Sheet sheet, const Answer &answer, const SheetSetup &setup);
 
 // The sheet as a one-page PDF on paper, written whole or not at all. On
