@@ -443,6 +443,14 @@ Show the answer (F5)</source>
         <source>Hide the answer</source>
         <translation>答えをかくす</translation>
     </message>
+    <message>
+        <source>This class is open in another window: its counts are shown here as they were when this window opened. Type them in the other window.</source>
+        <translation>このクラスは別のウィンドウで開いています。ここには、このウィンドウを開いたときの回数を表示しています。回数は別のウィンドウで入力してください。</translation>
+    </message>
+    <message>
+        <source>The class is open in another window: this window changes neither its counts nor the settings file %1.</source>
+        <translation>このクラスは別のウィンドウで開いています。このウィンドウでは、回数も設定ファイル %1 も変えません。</translation>
+    </message>
 </context>
 <context>
     <name>BoardView</name>
