@@ -444,8 +444,8 @@ Show the answer (F5)</source>
         <translation>答えをかくす</translation>
     </message>
     <message>
-        <source>This class is open in another window: its counts are shown here as they were when this window opened. Type them in the other window.</source>
-        <translation>このクラスは別のウィンドウで開いています。ここには、このウィンドウを開いたときの回数を表示しています。回数は別のウィンドウで入力してください。</translation>
+        <source>Open in another window: shown as it was at this window&apos;s start. Type the counts there.</source>
+        <translation>別のウィンドウで開いています。このウィンドウを開いたときのままです。回数はそちらで入力してください。</translation>
     </message>
     <message>
         <source>The class is open in another window: this window changes neither its counts nor the settings file %1.</source>

@@ -304,8 +304,7 @@ void AnswerWindow::showOpenElsewhere(bool elsewhere)
     m_openClass->setEnabled(!elsewhere);
     m_newClass->setEnabled(!elsewhere);
     m_pages->classTable().setReadOnly(
-        elsewhere ? tr("This class is open in another window: its counts are shown here as they were when this window opened. Type "
-                       "them in the other window.")
+        elsewhere ? tr("Open in another window: shown as it was at this window's start. Type the counts there.")
                   : QString());
     if (elsewhere) {
         cannotKeep(m_settings.fileName(), NotKept::OpenElsewhere);

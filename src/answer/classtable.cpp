@@ -219,7 +219,9 @@ void ClassTable::showRefusal(const QTableWidgetItem *typed)
     m_refusalText->setAccessibleName(text);
     const int side = m_refusalText->fontMetrics().height() * 3 / 2;
     m_refusalIcon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(side, side));
-    m_refusal->setVisible(shown);
+    // A table shown read-only is mended elsewhere: its marked cells say
+    // why they are marked, and the room goes to the counts.
+    m_refusal->setVisible(shown && m_readOnly->isHidden());
     if (shown && shown == typed && news) {
         QAccessibleEvent alert(m_refusalText, QAccessible::Alert);
         QAccessible::updateAccessibility(&alert);
@@ -398,4 +400,5 @@ void ClassTable::setReadOnly(const QString &why)
     m_readOnly->setVisible(!why.isEmpty());
     m_table->setEditTriggers(why.isEmpty() ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed
                                            : QAbstractItemView::NoEditTriggers);
+    showRefusal();
 }
