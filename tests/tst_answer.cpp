@@ -387,12 +387,14 @@ private slots:
     }
 
     // Settings that cannot be saved are said once, and a settings path that
-    // is no regular file is never replaced.
+    // is no regular file is never replaced; a file with a line that does not
+    // read is written, and said to be nothing else.
     void settingsNotKeptAreSaidOnce_data()
     {
         QTest::addColumn<QString>("kind");
         QTest::newRow("a folder that cannot be made") << "under a file";
         QTest::newRow("a link to a folder") << "link";
+        QTest::newRow("a malformed line, a point and a length that do not read") << "malformed";
     }
     void settingsNotKeptAreSaidOnce()
     {
@@ -402,6 +404,10 @@ private slots:
         const QString folder = dir.filePath(QStringLiteral("folder"));
         if (kind == QLatin1String("link")) {
             QVERIFY(QDir().mkdir(folder) && QFile::link(folder, path));
+        } else if (kind == QLatin1String("malformed")) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("[start]\nmomotaro=@Point(1 2\nno key here\n[run]\nseconds=abc\n");
         } else {
             QFile file(dir.filePath(QStringLiteral("file")));
             QVERIFY(file.open(QIODevice::WriteOnly));
@@ -414,6 +420,14 @@ private slots:
             QVERIFY(!partOf<ClassTable>(window).readCsv("1,2\n"));
             QVERIFY(!partOf<ClassTable>(window).readCsv("3,4\n"));
             const QList<QLabel *> said = window.findChildren<QLabel *>(QStringLiteral("settingsNotKept"));
+            if (kind == QLatin1String("malformed")) {
+                QVERIFY(said.isEmpty());
+                QCOMPARE(boardOf(window).position(Walker::Momotaro), (Point{4, 4}));
+                QCOMPARE(runLengthOf(window).value(), answer::Question().seconds);
+                QFile file(path);
+                QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll().contains("\\n3,4\\n"));
+                return;
+            }
             QCOMPARE(said.size(), 1);
             QVERIFY2(said[0]->text().contains(path), qPrintable(said[0]->text()));
             // Said for what it is: a path that is no file is not tried.
@@ -424,11 +438,46 @@ private slots:
             QCOMPARE(QFileInfo(path).symLinkTarget(), folder);
     }
 
+    // One window at a time holds the class: a second on the same settings
+    // shows it, changes and writes nothing, and says why; once the first is
+    // closed, the next window holds it, every count there.
+    void oneWindowHoldsTheClass()
+    {
+        QVERIFY(!partOf<ClassTable>(m_f->window).readCsv("9,6\n"));
+        const auto kept = [this] {
+            QSettings settings(m_f->settings.fileName(), QSettings::IniFormat);
+            return settings.value(QStringLiteral("class/csv")).toByteArray();
+        };
+        {
+            QSettings settings(m_f->settings.fileName(), QSettings::IniFormat);
+            AnswerWindow second(settings);
+            ClassTable &table = partOf<ClassTable>(second);
+            QCOMPARE(groupsText(table.counts()), QStringLiteral("9 6"));
+            QVERIFY(partOf<QLabel>(second, QStringLiteral("settingsNotKept")).text().contains(QStringLiteral("another window")));
+            QVERIFY(table.readCsv("4,\n"));
+            QCOMPARE(groupsText(table.counts()), QStringLiteral("9 6"));
+            runLengthOf(second).setValue(60);
+            second.close();
+        }
+        QVERIFY(!partOf<ClassTable>(m_f->window).readCsv("9,6\n7,\n"));
+        m_f->window.close();
+        QVERIFY(kept().contains("\n9,6\n7,\n"));
+        QSettings settings(m_f->settings.fileName(), QSettings::IniFormat);
+        AnswerWindow next(settings);
+        QVERIFY(next.findChildren<QLabel *>(QStringLiteral("settingsNotKept")).isEmpty());
+        QCOMPARE(groupsText(partOf<ClassTable>(next).counts()), QStringLiteral("9 6|7 -"));
+        QCOMPARE(runLengthOf(next).value(), answer::Question().seconds);
+        QVERIFY(!partOf<ClassTable>(next).readCsv("4,\n"));
+        QCOMPARE(kept(), partOf<ClassTable>(next).csv());
+    }
+
     // Another language chosen in the View menu makes the window again in
     // it, showing what the one before showed, also what settings do not
     // hold; the choice is kept, and the answers are worked out afresh.
     void anotherLanguageRemakesTheWindow()
     {
+        // The fixture's window lets go of the class, for the session's to hold it.
+        m_f->window.close();
         AnswerSession session(m_f->settings);
         const QPointer<AnswerWindow> before = &session.window();
         boardOf(*before).setPosition(Walker::Dog, {2, 8});

@@ -10,13 +10,16 @@
 #include "waiting.h"
 #include "wording.h"
 
+#include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QImageReader>
 #include <QLabel>
 #include <QSpinBox>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -160,6 +163,37 @@ private slots:
         };
         QTRY_VERIFY_WITH_TIMEOUT(heard(QStringLiteral("30 of 30 groups done; averages ")), WaitMs);
         QVERIFY(heard(QStringLiteral("Both wandering met more in ")) || heard(QStringLiteral("Momotaro waiting met more in ")));
+    }
+
+    // The window's keys work in a box that takes them for its own where
+    // X11's keys are used (Ctrl+E, the end of a line edit's line).
+    void windowKeysWinInEveryBox_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::newRow("the run's length") << QStringLiteral("runLength");
+        QTest::newRow("the groups of a class at speed") << QStringLiteral("groups");
+        QTest::newRow("the seed") << QStringLiteral("seed");
+    }
+    void windowKeysWinInEveryBox()
+    {
+        QFETCH(QString, box);
+        AnswerWindow &window = m_f->window;
+        partOf<AnswerPages>(window).setCurrentIndex(int(AnswerPages::Page::FastClass));
+        auto &spin = partOf<QAbstractSpinBox>(window, box);
+        spin.setFocus();
+        QTRY_COMPARE_WITH_TIMEOUT(QApplication::focusWidget(), &spin, WaitMs);
+        // The export's file dialog, told apart and closed as it opens.
+        bool asked = false;
+        QTimer answer;
+        answer.callOnTimeout([&asked] {
+            if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+                asked = true;
+                QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
+            }
+        });
+        answer.start(10);
+        QTest::keySequence(&spin, QKeySequence(QStringLiteral("Ctrl+E")));
+        QTRY_VERIFY_WITH_TIMEOUT(asked, WaitMs);
     }
 
 private:

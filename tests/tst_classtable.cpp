@@ -121,7 +121,7 @@ private slots:
         QCOMPARE(groupsText(remembered.counts()), groups);
         // A file with a bad row opens nothing and names the row.
         const std::optional<QString> refused = remembered.readCsv("a,b\n1,2\n3,x\n");
-        QVERIFY(refused && refused->contains(QStringLiteral("row 3")));
+        QVERIFY(refused && refused->contains(QStringLiteral("line 3 (group 2)")));
         QCOMPARE(groupsText(remembered.counts()), groups);
     }
 
@@ -160,32 +160,43 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, kept);
         ClassTable &table = partOf<ClassTable>(m_f->window);
-        QVERIFY(!table.readCsv("both,one\n7,5\n9,\n"));
+        QVERIFY(!table.readCsv("# simulated by a test\nboth,one\n7,5\n9,\n"));
         QTableWidget *cells = &partOf<QTableWidget>(table);
-        cells->setCurrentCell(1, 1);
-        cells->setFocus();
-        QTest::keyClick(cells, Qt::Key_F2);
-        auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
-        QVERIFY(editor);
-        // As an input method commits it: full-width digits have no key of their own.
-        QInputMethodEvent commit;
-        commit.setCommitString(typed);
-        QApplication::sendEvent(editor, &commit);
-        QTest::keyClick(editor, Qt::Key_Return);
+        const auto type = [&](int row, int column, const QString &text) {
+            cells->setCurrentCell(row, column);
+            cells->setFocus();
+            QTest::keyClick(cells, Qt::Key_F2);
+            auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+            QVERIFY(editor);
+            editor->clear();
+            // As an input method commits it: full-width digits have no key of their own.
+            QInputMethodEvent commit;
+            commit.setCommitString(text);
+            QApplication::sendEvent(editor, &commit);
+            QTest::keyClick(editor, Qt::Key_Return);
+        };
+        type(1, 1, typed);
         // The message in view names what was typed and the cell's scenario.
-        const QList<QLabel *> labels = table.findChildren<QLabel *>();
-        const auto told = [&] {
+        const auto told = [&table, &typed] {
+            const QList<QLabel *> labels = table.findChildren<QLabel *>();
             return std::any_of(labels.begin(), labels.end(), [&](QLabel *l) {
                 return l->isVisible() && l->text().contains(typed) && l->text().contains(stats::plainName(Scenario::DogWalks));
             });
         };
-        // The view hands the editor's text to the table on its next turn.
-        if (kept.isEmpty())
-            QTRY_VERIFY_WITH_TIMEOUT(told(), WaitMs);
-        else
-            QTRY_COMPARE_WITH_TIMEOUT(cells->item(1, 1)->text(), kept, WaitMs);
-        QCOMPARE(groupsText(table.counts()), QStringLiteral("7 5|9 ") + (kept.isEmpty() ? QStringLiteral("-") : kept));
+        // The cell keeps what was typed, counted only when it is a count;
+        // the simulated counts typed over are no longer marked as such.
+        const QString counted = QStringLiteral("7 5|9 ") + (kept.isEmpty() ? QStringLiteral("-") : kept);
+        QTRY_COMPARE_WITH_TIMEOUT(cells->item(1, 1)->text(), kept.isEmpty() ? typed : kept, WaitMs);
+        QCOMPARE(groupsText(table.counts()), counted);
         QCOMPARE(told(), kept.isEmpty());
+        // Another cell typed leaves it as it is, and so does the next start.
+        type(0, 0, QStringLiteral("8"));
+        QTRY_COMPARE_WITH_TIMEOUT(groupsText(table.counts()), QStringLiteral("8") + counted.mid(1), WaitMs);
+        QCOMPARE(told(), kept.isEmpty());
+        m_f->window.close();
+        AnswerWindow again(m_f->settings);
+        QCOMPARE(partOf<QTableWidget>(again).item(1, 1)->text(), kept.isEmpty() ? typed : kept);
+        QCOMPARE(groupsText(partOf<ClassTable>(again).counts()), QStringLiteral("8") + counted.mid(1));
     }
 
     void deleteBlanksTheSelectedCells_data()
@@ -198,13 +209,15 @@ private slots:
     {
         QFETCH(int, key);
         ClassTable &table = partOf<ClassTable>(m_f->window);
-        QVERIFY(!table.readCsv("1,2\n3,4\n5,6\n"));
+        // Simulated counts blanked are no longer what was simulated.
+        QVERIFY(!table.readCsv("# simulated by a test\n1,2\n3,4\n5,6\n"));
         QTableWidget *cells = &partOf<QTableWidget>(table);
         cells->setFocus();
         cells->setCurrentCell(0, 1);
         cells->setRangeSelected(QTableWidgetSelectionRange(1, 0, 1, 0), true);
         QTest::keyClick(cells, Qt::Key(key));
         QCOMPARE(groupsText(table.counts()), QStringLiteral("1 -|- 4|5 6"));
+        QVERIFY(!table.csv().startsWith('#'));
         // The last group blanked leaves no blank group behind.
         cells->setCurrentCell(2, 0);
         cells->setRangeSelected(QTableWidgetSelectionRange(2, 0, 2, 1), true);

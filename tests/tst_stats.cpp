@@ -150,8 +150,8 @@ private slots:
     void runsEachAndClassTotalsMatchEveryOutcome();
     void classFileKeepsEachGroupsCells_data();
     void classFileKeepsEachGroupsCells();
-    void badClassFilesNameTheRow_data();
-    void badClassFilesNameTheRow();
+    void badClassFilesNameTheLineAndGroup_data();
+    void badClassFilesNameTheLineAndGroup();
     void classCountsAreComparedWithTheAnswer_data();
     void classCountsAreComparedWithTheAnswer();
     void startPointsAreReadAsPeopleWriteThem_data();
@@ -571,26 +571,27 @@ void TestStats::classFileKeepsEachGroupsCells()
     QCOMPARE(groupsText(std::get<stats::ClassCounts>(again)), groups);
 }
 
-void TestStats::badClassFilesNameTheRow_data()
+void TestStats::badClassFilesNameTheLineAndGroup_data()
 {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QString>("message");
-    QTest::newRow("a word among the counts") << QByteArray("both,one\n3,4\nx,5\n") << "row 3: 'x' is not a whole number";
-    QTest::newRow("a count too large") << QByteArray("both,one\n1000,4\n") << "row 2: '1000' is not a whole number";
-    QTest::newRow("three columns") << QByteArray("3,4,5\n") << "row 1: more than two columns";
+    QTest::newRow("a word among the counts") << QByteArray("# a note\nboth,one\n\n3,4\n,\nx,5\n")
+                                               << "line 6 (group 3): 'x' is not a whole number";
+    QTest::newRow("a count too large") << QByteArray("both,one\n1000,4\n") << "line 2 (group 1): '1000' is not a whole number";
+    QTest::newRow("three columns") << QByteArray("3,4,5\n") << "line 1 (group 1): more than two columns";
     // A first group mistyped is no header to pass over: the class's first run would be lost.
-    QTest::newRow("a first group mistyped") << QByteArray("3,4x\n5,6\n") << "row 1: '4x' is not a whole number";
-    QTest::newRow("a first group negative") << QByteArray("-3,4\n5,6\n") << "row 1: '-3' is not a whole number";
+    QTest::newRow("a first group mistyped") << QByteArray("3,4x\n5,6\n") << "line 1 (group 1): '4x' is not a whole number";
+    QTest::newRow("a first group negative") << QByteArray("-3,4\n5,6\n") << "line 1 (group 1): '-3' is not a whole number";
     // A message quotes a cell's start only, and keeps to one line.
-    QTest::newRow("a long cell") << QByteArray("a,b\n3,") + QByteArray(100000, 'x') + '\n' << "row 2: 'xxxxxxxxxxxxxxxxxxxxxxxx…' is not";
-    QTest::newRow("a NUL in a cell") << QByteArray("a,b\n3,x\0y\n", 11) << "row 2: 'x\\u0000y' is not";
+    QTest::newRow("a long cell") << QByteArray("a,b\n3,") + QByteArray(100000, 'x') + '\n' << "line 2 (group 1): 'xxxxxxxxxxxxxxxxxxxxxxxx…' is not";
+    QTest::newRow("a NUL in a cell") << QByteArray("a,b\n3,x\0y\n", 11) << "line 2 (group 1): 'x\\u0000y' is not";
     QTest::newRow("empty") << QByteArray("\n\n") << "the file is empty";
     QTest::newRow("a header alone") << QByteArray("both,one\n,\n") << "no runs in it";
     QTest::newRow("a group past the 1,000th, blank ones counted") << QByteArray("5,\n") + QByteArray(",\n").repeated(998) + "6,\n7,\n"
-                                                             << "row 1001: more than 1,000 groups";
+                                                             << "line 1001: more than 1,000 groups";
 }
 
-void TestStats::badClassFilesNameTheRow()
+void TestStats::badClassFilesNameTheLineAndGroup()
 {
     QFETCH(QByteArray, text);
     QFETCH(QString, message);

@@ -443,6 +443,14 @@ Show the answer (F5)</source>
         <source>Hide the answer</source>
         <translation>答えをかくす</translation>
     </message>
+    <message>
+        <source>Open in another window: shown as it was at this window&apos;s start. Type the counts there.</source>
+        <translation>別のウィンドウで開いています。このウィンドウを開いたときのままです。回数はそちらで入力してください。</translation>
+    </message>
+    <message>
+        <source>The class is open in another window: this window changes neither its counts nor the settings file %1.</source>
+        <translation>このクラスは別のウィンドウで開いています。このウィンドウでは、回数も設定ファイル %1 も変えません。</translation>
+    </message>
 </context>
 <context>
     <name>BoardView</name>

@@ -109,19 +109,6 @@
 <context>
     <name>stats::ClassFile</name>
     <message>
-        <source>row %1: &apos;%2&apos; is not a whole number of meetings from 0 to %3</source>
-        <extracomment>%1 is the row&apos;s number, %2 the cell, %3 the largest count.</extracomment>
-        <translation>%1行目：「%2」は出会った回数（0から%3までの整数）ではありません</translation>
-    </message>
-    <message>
-        <source>row %1: more than two columns</source>
-        <translation>%1行目：列が3つ以上あります</translation>
-    </message>
-    <message>
-        <source>row %1: more than %2 groups</source>
-        <translation>%1行目：班が%2より多くなります</translation>
-    </message>
-    <message>
         <source>the file is empty</source>
         <translation>ファイルが空です</translation>
     </message>
@@ -136,6 +123,19 @@
     <message>
         <source>larger than 1 MiB, not a class&apos;s counts</source>
         <translation>1 MiBより大きいので、クラスの記録ではありません</translation>
+    </message>
+    <message>
+        <source>line %1 (group %2): &apos;%3&apos; is not a whole number of meetings from 0 to %4</source>
+        <extracomment>%1 is the file&apos;s line, %2 the group&apos;s number, %3 the cell, %4 the largest count.</extracomment>
+        <translation>%1行目（%2班）：「%3」は出会った回数（0から%4までの整数）ではありません</translation>
+    </message>
+    <message>
+        <source>line %1 (group %2): more than two columns</source>
+        <translation>%1行目（%2班）：列が3つ以上あります</translation>
+    </message>
+    <message>
+        <source>line %1: more than %2 groups</source>
+        <translation>%1行目：班が%2より多くなります</translation>
     </message>
 </context>
 <context>

@@ -437,6 +437,7 @@ void AnswerPages::setTextPixels(int pixels)
 void AnswerPages::takeOver(const AnswerPages &other)
 {
     m_class->setCounts(other.m_class->counts());
+    m_class->setMistyped(other.m_class->mistyped());
     m_waitChoice->button(other.m_waitChoice->checkedId())->setChecked(true);
     m_fast->takeOver(*other.m_fast);
     setCurrentIndex(other.currentIndex());

@@ -20,7 +20,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLockFile>
 #include <QMenuBar>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -64,6 +66,7 @@ const QString ClassKey = QStringLiteral("class/csv");
 const QString GeometryKey = QStringLiteral("window/geometry");
 const QString ZoomKey = QStringLiteral("view/zoom");
 const QString ClassFileKey = QStringLiteral("class/file");
+const QString MistypedKey = QStringLiteral("class/mistyped");
 const QString SheetRowsKey = QStringLiteral("sheet/rows");
 const QString AnswerHiddenKey = QStringLiteral("view/answerHidden");
 const QString LanguageKey = QStringLiteral("view/language");
@@ -78,6 +81,21 @@ QPoint toQPoint(Point p)
 Point toPoint(QPoint p)
 {
     return {std::clamp(p.x(), 0, rules::BoardMax), std::clamp(p.y(), 0, rules::BoardMax)};
+}
+
+// What settings keep under key, or fallback where nothing is kept or the
+// line does not read as a point (or a number).
+QPoint keptPoint(const QSettings &settings, const QString &key, QPoint fallback)
+{
+    const QVariant value = settings.value(key);
+    return value.typeId() == QMetaType::QPoint ? value.toPoint() : fallback;
+}
+
+double keptNumber(const QSettings &settings, const QString &key, double fallback)
+{
+    bool read = false;
+    const double value = settings.value(key).toDouble(&read);
+    return read && std::isfinite(value) ? value : fallback;
 }
 
 // A language as the settings keep it.
@@ -147,9 +165,9 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
         return a;
     };
     QMenu *file = menuBar()->addMenu(tr("&File"));
-    action(file, tr("&Open class…"), {QKeySequence::Open}, &AnswerWindow::openClass);
+    m_openClass = action(file, tr("&Open class…"), {QKeySequence::Open}, &AnswerWindow::openClass);
     action(file, tr("&Save class…"), {QKeySequence::Save}, &AnswerWindow::saveClass);
-    action(file, tr("&New class"), {QKeySequence::New}, &AnswerWindow::newClass);
+    m_newClass = action(file, tr("&New class"), {QKeySequence::New}, &AnswerWindow::newClass);
     file->addSeparator();
     action(file, tr("&Export page…"), {QKeySequence(Qt::CTRL | Qt::Key_E)}, &AnswerWindow::exportPage);
     action(file, tr("&Copy the answer"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)}, &AnswerWindow::copyVerdict);
@@ -218,15 +236,38 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
     const QFileInfo settingsFile(m_settings.fileName());
     if (settingsFile.exists() && !settingsFile.isFile())
         refuseSettingsFile(m_settings.fileName());
-    m_board->setPosition(Walker::Momotaro, toPoint(m_settings.value(MomotaroKey, QPoint(4, 4)).toPoint()));
-    m_board->setPosition(Walker::Dog, toPoint(m_settings.value(DogKey, QPoint(6, 4)).toPoint()));
-    m_seconds->setValue(m_settings.value(SecondsKey, answer::Question().seconds).toInt());
+    // One window at a time holds the class. A lock is never taken for stale
+    // by its age, a lesson being long, only once its process has ended. A
+    // lock that cannot be made at all (no folder can be) leaves the window
+    // to find out on writing whether its settings are kept.
+    bool openElsewhere = false;
+    if (m_keeping) {
+        QDir().mkpath(settingsFile.absolutePath());
+        // Not the ".lock" QSettings itself takes while it writes.
+        auto lock = std::make_unique<QLockFile>(m_settings.fileName() + QStringLiteral(".window-lock"));
+        lock->setStaleLockTime(std::chrono::milliseconds::zero());
+        if (lock->tryLock())
+            m_lock = std::move(lock);
+        else
+            openElsewhere = lock->error() == QLockFile::LockFailedError;
+    }
+    // A window that does not hold the class writes nothing, from the start.
+    if (openElsewhere)
+        m_keeping = false;
+    m_board->setPosition(Walker::Momotaro, toPoint(keptPoint(m_settings, MomotaroKey, QPoint(4, 4))));
+    m_board->setPosition(Walker::Dog, toPoint(keptPoint(m_settings, DogKey, QPoint(6, 4))));
+    m_seconds->setValue(int(keptNumber(m_settings, SecondsKey, answer::Question().seconds)));
+    // The cells typed as no count read first: putting the counts in the
+    // table keeps the table, mistyped cells (none yet) included.
+    const QStringList mistyped = m_settings.value(MistypedKey).toStringList();
     m_pages->classTable().readCsv(m_settings.value(ClassKey).toByteArray());
+    m_pages->classTable().setMistyped(mistyped);
     m_classFile = m_settings.value(ClassFileKey).toString();
-    const double zoom = m_settings.value(ZoomKey, 1.0).toDouble();
-    m_zoom = std::clamp(std::isfinite(zoom) ? zoom : 1.0, Zooms.front(), Zooms.back());
+    m_zoom = std::clamp(keptNumber(m_settings, ZoomKey, 1.0), Zooms.front(), Zooms.back());
     if (!restoreGeometry(m_settings.value(GeometryKey).toByteArray()))
         resize(StartSize);
+    if (openElsewhere)
+        showOpenElsewhere(true);
     m_hideAnswer->setChecked(m_settings.value(AnswerHiddenKey, false).toBool());
     m_language = keptLanguage(m_settings);
     m_languages[std::size_t(m_language)]->setChecked(true);
@@ -250,11 +291,30 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
     connect(&m_keepSoon, &QTimer::timeout, this, [this] { keep(GeometryKey, saveGeometry()); });
     connect(m_board, &BoardView::pointClicked, this, [this](Point point) { m_board->setPosition(Walker::Momotaro, point); });
     connect(m_pages, &AnswerPages::heatChanged, this, [this] { m_board->setHeat(m_pages->heat()); });
+    // The window's keys win over a focused box's own (see eventFilter()).
+    qApp->installEventFilter(this);
     rescale();
     ask();
 }
 
 AnswerWindow::~AnswerWindow() = default;
+
+void AnswerWindow::showOpenElsewhere(bool elsewhere)
+{
+    m_openClass->setEnabled(!elsewhere);
+    m_newClass->setEnabled(!elsewhere);
+    m_pages->classTable().setReadOnly(
+        elsewhere ? tr("Open in another window: shown as it was at this window's start. Type the counts there.")
+                  : QString());
+    if (elsewhere) {
+        cannotKeep(m_settings.fileName(), NotKept::OpenElsewhere);
+        return;
+    }
+    // Held from here: what was said about it goes.
+    m_keeping = true;
+    m_toldCannotKeep = false;
+    delete statusBar()->findChild<QLabel *>(QStringLiteral("settingsNotKept"));
+}
 
 void AnswerWindow::ask()
 {
@@ -324,12 +384,22 @@ stats::Language AnswerWindow::keptLanguage(const QSettings &settings)
     return stats::Language::System;
 }
 
-void AnswerWindow::takeOver(const AnswerWindow &other)
+void AnswerWindow::takeOver(AnswerWindow &other)
 {
+    // The class passes with its lock: this window holds it, other writes
+    // nothing more.
+    const bool refused = !other.m_keeping && other.m_notKept == NotKept::NotAFile;
+    const bool toldCannotWrite = other.m_toldCannotKeep && other.m_notKept == NotKept::CannotWrite;
+    if (other.m_lock) {
+        m_lock = std::move(other.m_lock);
+        other.m_keeping = false;
+        if (!m_keeping && m_notKept == NotKept::OpenElsewhere)
+            showOpenElsewhere(false);
+    }
     // What is not kept first: nothing is written where other wrote nothing.
-    if (!other.m_keeping)
+    if (refused)
         refuseSettingsFile(other.m_notKeptFile);
-    else if (other.m_toldCannotKeep)
+    else if (toldCannotWrite)
         cannotKeep(other.m_notKeptFile, other.m_notKept);
     m_language = other.m_language;
     m_languages[std::size_t(m_language)]->setChecked(true);
@@ -396,6 +466,26 @@ void AnswerWindow::rescale()
 
 bool AnswerWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    // A focused box may claim a key of the window's as its own (a spin box
+    // takes Ctrl+E for the end of its line where X11's keys are used): the
+    // window's actions win in any part of it.
+    if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == this) {
+        const auto *key = static_cast<const QKeyEvent *>(event);
+        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        // "Ctrl++" is typed with Shift on many keyboards.
+        const std::array<QKeySequence, 2> typed{QKeySequence(QKeyCombination(modifiers, Qt::Key(key->key()))),
+                                                QKeySequence(QKeyCombination(modifiers & ~Qt::ShiftModifier, Qt::Key(key->key())))};
+        for (const QAction *windowAction : actions()) {
+            if (!windowAction->isEnabled())
+                continue;
+            for (const QKeySequence &keys : windowAction->shortcuts()) {
+                if (keys == typed[0] || keys == typed[1]) {
+                    event->ignore();
+                    return true;
+                }
+            }
+        }
+    }
     if (watched == m_scroller && event->type() == QEvent::Resize)
         rescale();
     return QMainWindow::eventFilter(watched, event);
@@ -454,6 +544,9 @@ void AnswerWindow::togglePresentation()
 void AnswerWindow::closeEvent(QCloseEvent *event)
 {
     keep(GeometryKey, saveGeometry());
+    // The class is free for another window; this one keeps nothing more.
+    m_lock.reset();
+    m_keeping = false;
     QMainWindow::closeEvent(event);
 }
 
@@ -476,7 +569,12 @@ void AnswerWindow::keep(const QString &key, const QVariant &value, When when)
     m_unkept.clear();
     m_settings.setValue(key, value);
     m_settings.sync();
-    if (m_settings.status() != QSettings::NoError)
+    // A line of the file that could not be read is an error QSettings keeps
+    // saying after it has written the file again without it: a fresh read
+    // of the file tells whether it was.
+    const QSettings::Status status = m_settings.status();
+    if (status == QSettings::AccessError
+        || (status == QSettings::FormatError && QSettings(m_settings.fileName(), m_settings.format()).status() != QSettings::NoError))
         cannotKeep(m_settings.fileName(), NotKept::CannotWrite);
 }
 
@@ -488,6 +586,7 @@ void AnswerWindow::refuseSettingsFile(const QString &file)
 
 void AnswerWindow::keepClass()
 {
+    keep(MistypedKey, m_pages->classTable().mistyped(), Soon);
     keep(ClassKey, m_pages->classTable().csv());
 }
 
@@ -497,13 +596,18 @@ void AnswerWindow::cannotKeep(const QString &file, NotKept why)
         return;
     m_notKeptFile = file;
     m_notKept = why;
+    const QString native = QDir::toNativeSeparators(file);
     const QString text = why == NotKept::NotAFile
         ? tr("What is set up here will not come back at the next start: the settings file %1 is not saved, as it is not a regular file.")
-              .arg(QDir::toNativeSeparators(file))
-        : tr("What is set up here will not come back at the next start: the settings file %1 is not saved, as it cannot be written.")
-              .arg(QDir::toNativeSeparators(file));
-    qCWarning(lcAnswer).noquote() << "settings not kept:" << QDir::toNativeSeparators(file)
-                                  << (why == NotKept::NotAFile ? "is not a regular file" : "cannot be written");
+              .arg(native)
+        : why == NotKept::CannotWrite
+        ? tr("What is set up here will not come back at the next start: the settings file %1 is not saved, as it cannot be written.")
+              .arg(native)
+        : tr("The class is open in another window: this window changes neither its counts nor the settings file %1.").arg(native);
+    qCWarning(lcAnswer).noquote() << "settings not kept:" << native
+                                  << (why == NotKept::NotAFile    ? "is not a regular file"
+                                          : why == NotKept::CannotWrite ? "cannot be written"
+                                                                        : "is held by another window");
     auto *note = new QLabel(text, statusBar());
     note->setObjectName(QStringLiteral("settingsNotKept"));
     note->setWordWrap(true);

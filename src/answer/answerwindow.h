@@ -17,6 +17,7 @@ class AnswerPane;
 class BoardView;
 class QScrollArea;
 class QAction;
+class QLockFile;
 class QSettings;
 class QSpinBox;
 class QToolBar;
@@ -50,6 +51,12 @@ public:
     // that ends without closing (its display lost) loses nothing; a settings
     // file that cannot be written, or a path that is no regular file (never
     // replaced), is said once.
+    //
+    // One window at a time holds the class, by a lock file beside the
+    // settings file, from its start until it closes; another window on the
+    // same settings, in this process or another, shows the class as it was
+    // when it opened, read-only, says that it is open in another window, and
+    // writes nothing. The lock of a window whose process has ended is taken over.
     explicit AnswerWindow(QSettings &settings, QWidget *parent = nullptr);
     ~AnswerWindow() override;
 
@@ -66,8 +73,9 @@ public:
     // Shows what other shows, for a window made in its place: the question
     // on the board, the class, the page in view, the zoom and the geometry,
     // and what other keeps to itself (an answer hidden for this window
-    // alone, a settings file refused). The answers are worked out afresh.
-    void takeOver(const AnswerWindow &other);
+    // alone, a settings file refused), and the class itself when other
+    // holds it: other keeps nothing from then on. The answers are worked out afresh.
+    void takeOver(AnswerWindow &other);
 
     // The language kept in settings (the system's when none is).
     static stats::Language keptLanguage(const QSettings &settings);
@@ -114,11 +122,17 @@ private:
     // whatever else changes meanwhile (what is dragged or stepped).
     enum When { Now, Soon };
     void keep(const QString &key, const QVariant &value, When when = Now);
-    enum class NotKept { NotAFile, CannotWrite };
+    enum class NotKept { NotAFile, CannotWrite, OpenElsewhere };
     void cannotKeep(const QString &file, NotKept why);
     void keepClass();
+    // Says that another window holds the class, shows it read-only and
+    // keeps nothing; or, no longer so, undoes all of it.
+    void showOpenElsewhere(bool elsewhere);
 
     QSettings &m_settings;
+    // Held while this window holds the class (none when another does, or
+    // when no lock can be made where the settings are).
+    std::unique_ptr<QLockFile> m_lock;
     answer::AnswerEngine m_engine;
     // The question last asked, and the answer in view (null while it is
     // worked out).
@@ -133,6 +147,9 @@ private:
     // "Hide the answer", checked while it is hidden.
     QAction *m_hideAnswer = nullptr;
     QToolBar *m_tools = nullptr;
+    // File › Open class and New class, refused while another window holds the class.
+    QAction *m_openClass = nullptr;
+    QAction *m_newClass = nullptr;
     // View › Language's choices, by stats::Language, and the one chosen.
     std::array<QAction *, 3> m_languages{};
     stats::Language m_language = stats::Language::System;
@@ -177,5 +194,8 @@ private:
     void remake(stats::Language language);
 
     QSettings &m_settings;
+    // Held while this window holds the class (none when another does, or
+    // when no lock can be made where the settings are).
+    std::unique_ptr<QLockFile> m_lock;
     std::unique_ptr<AnswerWindow> m_window;
 };

@@ -14,12 +14,14 @@
 #include <QStyle>
 #include <QTableWidget>
 #include <QTimer>
+
+#include <utility>
 #include <QVBoxLayout>
 
 namespace {
 
-// The last value a cell held that was accepted, to go back to.
-constexpr int AcceptedRole = Qt::UserRole;
+// The text a cell held before it was typed, to tell a change from none.
+constexpr int BeforeRole = Qt::UserRole;
 
 int columnOf(Scenario scenario)
 {
@@ -52,6 +54,12 @@ ClassTable::ClassTable(QWidget *parent) : QWidget(parent)
     m_simulated->setFocusPolicy(Qt::TabFocus);
     m_simulated->setFrameShape(QFrame::StyledPanel);
     m_simulated->hide();
+    m_readOnly = new QLabel(this);
+    m_readOnly->setObjectName(QStringLiteral("classReadOnly"));
+    m_readOnly->setWordWrap(true);
+    m_readOnly->setFocusPolicy(Qt::TabFocus);
+    m_readOnly->setFrameShape(QFrame::StyledPanel);
+    m_readOnly->hide();
 
     // A refused value's message, under the cells where the teacher is looking.
     m_refusal = new QFrame(this);
@@ -91,6 +99,7 @@ ClassTable::ClassTable(QWidget *parent) : QWidget(parent)
     m_table->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_readOnly);
     layout->addWidget(m_simulated);
     layout->addWidget(m_table, 1);
     layout->addWidget(m_refusal);
@@ -136,10 +145,20 @@ void ClassTable::setRowCount(int rows)
     m_filling = false;
 }
 
+int ClassTable::usedRows() const
+{
+    for (int row = m_table->rowCount(); row > 0; --row) {
+        for (int column = 0; column < m_table->columnCount(); ++column) {
+            if (!m_table->item(row - 1, column)->text().isEmpty())
+                return row;
+        }
+    }
+    return 0;
+}
+
 void ClassTable::keepOneBlankRow()
 {
-    const int used = int(counts().groups.size());
-    setRowCount(std::min(used + 1, stats::MaxClassRuns));
+    setRowCount(std::min(usedRows() + 1, stats::MaxClassRuns));
 }
 
 void ClassTable::changed()
@@ -164,63 +183,103 @@ void ClassTable::changed()
     emit countsChanged();
 }
 
-void ClassTable::showRefusal(const QString &text)
+void ClassTable::markMistyped(QTableWidgetItem *cell)
 {
+    const QString text = cell->text();
+    const bool mistyped = !text.isEmpty() && !stats::readClassCount(text);
+    const Scenario scenario = cell->column() == columnOf(Scenario::BothWalk) ? Scenario::BothWalk : Scenario::DogWalks;
+    const QString why = mistyped ? tr("Group %1, “%2”: “%3” is not a count. Type a whole number of meetings from 0 to %4, or leave the cell blank.")
+                                       .arg(cell->row() + 1)
+                                       .arg(stats::plainName(scenario), text)
+                                       .arg(stats::MaxClassCount)
+                                 : QString();
+    const bool filling = std::exchange(m_filling, true);
+    cell->setToolTip(why);
+    cell->setData(Qt::AccessibleDescriptionRole, why);
+    cell->setIcon(mistyped ? style()->standardIcon(QStyle::SP_MessageBoxWarning) : QIcon());
+    if (mistyped)
+        cell->setBackground(QColor(255, 214, 214));
+    else
+        cell->setData(Qt::BackgroundRole, QVariant());
+    m_filling = filling;
+}
+
+void ClassTable::showRefusal(const QTableWidgetItem *typed)
+{
+    const QTableWidgetItem *shown = typed && !typed->toolTip().isEmpty() ? typed : nullptr;
+    for (int row = 0; row < m_table->rowCount() && !shown; ++row) {
+        for (int column = 0; column < m_table->columnCount() && !shown; ++column) {
+            if (!m_table->item(row, column)->toolTip().isEmpty())
+                shown = m_table->item(row, column);
+        }
+    }
+    const QString text = shown ? shown->toolTip() : QString();
+    const bool news = text != m_refusalText->text() || m_refusal->isHidden();
     m_refusalText->setText(text);
     m_refusalText->setAccessibleName(text);
     const int side = m_refusalText->fontMetrics().height() * 3 / 2;
     m_refusalIcon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(side, side));
-    m_refusal->setVisible(!text.isEmpty());
-    if (!text.isEmpty()) {
+    // A table shown read-only is mended elsewhere: its marked cells say
+    // why they are marked, and the room goes to the counts.
+    m_refusal->setVisible(shown && m_readOnly->isHidden());
+    if (shown && shown == typed && news) {
         QAccessibleEvent alert(m_refusalText, QAccessible::Alert);
         QAccessible::updateAccessibility(&alert);
+        // The message takes room from the cells: the refused one is kept in
+        // view once the layout has given it.
+        QTimer::singleShot(0, m_table, [this] { m_table->scrollTo(m_table->currentIndex()); });
     }
+}
+
+void ClassTable::endSimulated()
+{
+    m_simulatedBy.clear();
+    m_simulated->hide();
 }
 
 void ClassTable::cellChanged(QTableWidgetItem *item)
 {
     if (m_filling)
         return;
-    const QString typed = item->text().trimmed();
-    // Read as the class file reads a cell (full-width digits included).
-    const std::optional<int> count = stats::readClassCount(typed);
-    const bool accepted = typed.isEmpty() || count;
-    m_filling = true;
-    if (accepted) {
-        const QString value = count ? QString::number(*count) : QString();
-        item->setText(value);
-        item->setData(AcceptedRole, value);
-    } else {
-        item->setText(item->data(AcceptedRole).toString());
-    }
-    m_filling = false;
-    if (!accepted) {
-        const Scenario scenario = stats::Scenarios[std::size_t(item->column())];
-        showRefusal(tr("Group %1, “%2”: “%3” is not a count. Type a whole number of meetings from 0 to %4, or leave the cell blank.")
-                        .arg(item->row() + 1)
-                        .arg(stats::plainName(scenario), typed)
-                        .arg(stats::MaxClassCount));
-        // The message takes room from the cells: the refused one is kept in
-        // view once the layout has given it.
-        QTimer::singleShot(0, m_table, [this] { m_table->scrollTo(m_table->currentIndex()); });
+    if (!m_readOnly->isHidden()) {
+        m_filling = true;
+        item->setText(item->data(BeforeRole).toString());
+        m_filling = false;
         return;
     }
-    showRefusal(QString());
+    const QString typed = item->text().trimmed();
+    // Read as the class file reads a cell (full-width digits included); what
+    // is no count stays as typed, to be mended.
+    const std::optional<int> count = stats::readClassCount(typed);
+    const QString value = count ? QString::number(*count) : typed;
+    if (value != item->data(BeforeRole).toString())
+        endSimulated();
+    m_filling = true;
+    item->setText(value);
+    item->setData(BeforeRole, value);
+    m_filling = false;
+    markMistyped(item);
+    showRefusal(item);
     changed();
 }
 
 void ClassTable::clearSelectedCells()
 {
+    if (!m_readOnly->isHidden())
+        return;
     QList<QTableWidgetItem *> cells = m_table->selectedItems();
     if (cells.isEmpty() && m_table->currentItem())
         cells << m_table->currentItem();
     m_filling = true;
     for (QTableWidgetItem *cell : cells) {
+        if (!cell->text().isEmpty())
+            endSimulated();
         cell->setText(QString());
-        cell->setData(AcceptedRole, QString());
+        cell->setData(BeforeRole, QString());
+        markMistyped(cell);
     }
     m_filling = false;
-    showRefusal(QString());
+    showRefusal();
     changed();
 }
 
@@ -230,9 +289,8 @@ stats::ClassCounts ClassTable::counts() const
     for (int row = 0; row < m_table->rowCount(); ++row) {
         stats::ClassGroup group;
         for (Scenario scenario : stats::Scenarios) {
-            const QString text = m_table->item(row, columnOf(scenario))->text();
-            if (!text.isEmpty())
-                group.counts[scenario] = text.toInt();
+            // A cell typed as no count counts as blank.
+            group.counts[scenario] = stats::readClassCount(m_table->item(row, columnOf(scenario))->text());
         }
         counts.groups.push_back(group);
     }
@@ -244,6 +302,8 @@ stats::ClassCounts ClassTable::counts() const
 
 void ClassTable::setCounts(const stats::ClassCounts &counts)
 {
+    if (!m_readOnly->isHidden())
+        return;
     const int rows = int(std::min(counts.groups.size(), std::size_t(stats::MaxClassRuns)));
     m_table->setRowCount(0);
     setRowCount(rows);
@@ -253,7 +313,8 @@ void ClassTable::setCounts(const stats::ClassCounts &counts)
             const std::optional<int> &count = counts.groups[std::size_t(row)].counts[scenario];
             QTableWidgetItem *item = m_table->item(row, columnOf(scenario));
             item->setText(count ? QString::number(*count) : QString());
-            item->setData(AcceptedRole, item->text());
+            item->setData(BeforeRole, item->text());
+            markMistyped(item);
         }
     }
     m_filling = false;
@@ -261,7 +322,7 @@ void ClassTable::setCounts(const stats::ClassCounts &counts)
     m_simulated->setText(tr("Not a class's own counts: %1").arg(counts.simulated));
     m_simulated->setAccessibleName(m_simulated->text());
     m_simulated->setVisible(!counts.simulated.isEmpty());
-    showRefusal(QString());
+    showRefusal();
     changed();
 }
 
@@ -272,6 +333,8 @@ QByteArray ClassTable::csv() const
 
 std::optional<QString> ClassTable::readCsv(const QByteArray &text)
 {
+    if (!m_readOnly->isHidden())
+        return m_readOnly->text();
     auto read = stats::readClassCounts(text);
     if (const auto *reason = std::get_if<QString>(&read))
         return *reason;
@@ -287,4 +350,55 @@ void ClassTable::clear()
 void ClassTable::setVerdict(const QString &text)
 {
     m_verdict->setText(text);
+}
+
+QStringList ClassTable::mistyped() const
+{
+    QStringList cells;
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        for (int column = 0; column < m_table->columnCount(); ++column) {
+            const QTableWidgetItem *cell = m_table->item(row, column);
+            if (!cell->toolTip().isEmpty())
+                cells << QStringLiteral("%1,%2,%3").arg(row + 1).arg(column + 1).arg(cell->text());
+        }
+    }
+    return cells;
+}
+
+void ClassTable::setMistyped(const QStringList &cells)
+{
+    if (!m_readOnly->isHidden())
+        return;
+    for (const QString &entry : cells) {
+        const QStringList parts = entry.split(u',');
+        bool rowRead = false;
+        bool columnRead = false;
+        const int row = parts.value(0).toInt(&rowRead) - 1;
+        const int column = parts.value(1).toInt(&columnRead) - 1;
+        // The text as typed, commas and all.
+        const QString text = entry.section(u',', 2).trimmed();
+        if (!rowRead || !columnRead || row < 0 || row >= stats::MaxClassRuns || column < 0 || column >= m_table->columnCount()
+            || text.isEmpty() || stats::readClassCount(text))
+            continue;
+        if (row >= m_table->rowCount())
+            setRowCount(row + 1);
+        QTableWidgetItem *cell = m_table->item(row, column);
+        m_filling = true;
+        cell->setText(text);
+        cell->setData(BeforeRole, text);
+        m_filling = false;
+        markMistyped(cell);
+    }
+    showRefusal();
+    changed();
+}
+
+void ClassTable::setReadOnly(const QString &why)
+{
+    m_readOnly->setText(why);
+    m_readOnly->setAccessibleName(why);
+    m_readOnly->setVisible(!why.isEmpty());
+    m_table->setEditTriggers(why.isEmpty() ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed
+                                           : QAbstractItemView::NoEditTriggers);
+    showRefusal();
 }

@@ -2,6 +2,7 @@
 
 #include "classcounts.h"
 
+#include <QStringList>
 #include <QWidget>
 
 class QFrame;
@@ -11,12 +12,12 @@ class QTableWidgetItem;
 
 // "Our class": the meetings each group counted, one row per group, a column
 // per scenario, either cell blank. A cell typed as anything but a whole
-// number 0..999 is refused where it is typed: it goes back to what it held,
-// and a message under the table says which cell and what it takes; the
-// other cells keep their values. Delete or Backspace blanks the selected
-// cells. One blank row is left at the bottom for the next group while the
-// class has room for one. Under the table: each scenario's groups, meetings
-// in all and average, and the class verdict.
+// number 0..999 is kept as typed and marked, and a message under the table
+// says which cell and what it takes, until the cell is mended or blanked;
+// nothing (sums, verdict, charts, the class's file) counts it. Delete or
+// Backspace blanks the selected cells. One blank row is left at the bottom
+// for the next group while the class has room for one. Under the table:
+// each scenario's groups, meetings in all and average, and the class verdict.
 class ClassTable final : public QWidget
 {
     Q_OBJECT
@@ -28,14 +29,26 @@ public:
     // between others kept where they are.
     stats::ClassCounts counts() const;
     // Fills the table with counts, one row per group; simulated counts are
-    // marked as such above it until other counts replace them.
+    // marked as such above it until other counts replace them, or a cell is
+    // typed or blanked (the counts are then no longer what was simulated).
     void setCounts(const stats::ClassCounts &counts);
-    // The table as the CSV file `meetling-stats --class` reads.
+    // The table as the CSV file `meetling-stats --class` reads; a cell typed
+    // as no count is blank in it.
     QByteArray csv() const;
     // Reads such a file into the table; a bad one changes nothing and its
-    // reason (naming the row) is returned.
+    // reason (naming the line and the group) is returned.
     std::optional<QString> readCsv(const QByteArray &text);
     void clear();
+    // The cells typed as no count, each "group,column,text" (group and
+    // column from 1), for settings to keep what was typed.
+    QStringList mistyped() const;
+    // Puts such cells back into the table as typed, after setCounts() or
+    // readCsv(); an entry that names no cell is passed over.
+    void setMistyped(const QStringList &cells);
+    // With a reason, the table shows its counts and the reason above them,
+    // and nothing changes them (typing, Delete, setCounts() and the like);
+    // with none, it takes changes again.
+    void setReadOnly(const QString &why);
     // The class verdict, shown under the table.
     void setVerdict(const QString &text);
 
@@ -54,7 +67,14 @@ private:
     void changed();
     void keepOneBlankRow();
     void setRowCount(int rows);
-    void showRefusal(const QString &text);
+    // The rows up to the last one with a cell that is not blank.
+    int usedRows() const;
+    // Marks cell as typed as no count, or unmarks it.
+    void markMistyped(QTableWidgetItem *cell);
+    // The message under the table about typed, or else about the first
+    // cell typed as no count, or none.
+    void showRefusal(const QTableWidgetItem *typed = nullptr);
+    void endSimulated();
 
     QTableWidget *m_table = nullptr;
     QFrame *m_refusal = nullptr;
@@ -66,6 +86,8 @@ private:
     // What played the counts, when a simulation did (stats::ClassCounts::simulated).
     QString m_simulatedBy;
     QLabel *m_simulated = nullptr;
+    // Why the table is read-only, above it; hidden while it is not.
+    QLabel *m_readOnly = nullptr;
     // Set while the table itself writes cells, so that only typing is checked.
     bool m_filling = false;
 };

@@ -102,11 +102,11 @@ std::variant<ClassCounts, QString> readClassCounts(const QByteArray &text)
     std::size_t blanks = 0;
     const QStringList lines = decoded.split(u'\n');
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString line = lines[i].trimmed();
-        if (line.isEmpty())
+        const QString text = lines[i].trimmed();
+        if (text.isEmpty())
             continue;
-        if (line.startsWith(u'#')) {
-            const QString comment = line.mid(1).trimmed();
+        if (text.startsWith(u'#')) {
+            const QString comment = text.mid(1).trimmed();
             if (comment.startsWith(SimulatedMark, Qt::CaseInsensitive))
                 read.simulated = comment;
             continue;
@@ -114,7 +114,7 @@ std::variant<ClassCounts, QString> readClassCounts(const QByteArray &text)
         anyRow = true;
         // Commas, or the semicolons and tabs a spreadsheet may write instead.
         static const QRegularExpression separator(QStringLiteral("[,;\t]"));
-        QStringList cells = line.split(separator);
+        QStringList cells = text.split(separator);
         for (QString &cell : cells)
             cell = cell.trimmed();
         while (cells.size() > 2 && cells.last().isEmpty())
@@ -137,14 +137,17 @@ std::variant<ClassCounts, QString> readClassCounts(const QByteArray &text)
         firstRow = false;
         if (header)
             continue;
-        const QString row = QString::number(i + 1);
+        // The file's line, counting header, comments and blank lines, and
+        // the group as the class's table numbers it, blank groups included.
+        const QString line = QString::number(i + 1);
+        const QString groupNumber = QString::number(read.groups.size() + blanks + 1);
         if (notACount >= 0) {
-            //: %1 is the row's number, %2 the cell, %3 the largest count.
-            return ClassFile::tr("row %1: '%2' is not a whole number of meetings from 0 to %3")
-                .arg(row, quoted(cells[notACount]), QString::number(MaxClassCount));
+            //: %1 is the file's line, %2 the group's number, %3 the cell, %4 the largest count.
+            return ClassFile::tr("line %1 (group %2): '%3' is not a whole number of meetings from 0 to %4")
+                .arg(line, groupNumber, quoted(cells[notACount]), QString::number(MaxClassCount));
         }
         if (cells.size() > 2)
-            return ClassFile::tr("row %1: more than two columns").arg(row);
+            return ClassFile::tr("line %1 (group %2): more than two columns").arg(line, groupNumber);
         // The first column is both walking, the second Dog alone.
         ClassGroup group;
         for (std::size_t c = 0; c < counts.size(); ++c)
@@ -154,7 +157,7 @@ std::variant<ClassCounts, QString> readClassCounts(const QByteArray &text)
             continue;
         }
         if (read.groups.size() + blanks >= std::size_t(MaxClassRuns))
-            return ClassFile::tr("row %1: more than %2 groups").arg(row, QLocale().toString(MaxClassRuns));
+            return ClassFile::tr("line %1: more than %2 groups").arg(line, QLocale().toString(MaxClassRuns));
         read.groups.resize(read.groups.size() + std::exchange(blanks, 0));
         read.groups.push_back(group);
     }

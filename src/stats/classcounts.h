@@ -62,7 +62,8 @@ inline constexpr qint64 MaxClassFileBytes = 1024 * 1024;
 // anything else, a blank cell included.
 std::optional<int> readClassCount(const QString &cell);
 
-// The groups in text, or one line saying which row is wrong and why. The
+// The groups in text, or one line saying which line of the file is wrong,
+// which group it is (numbered as the class's table numbers it) and why. The
 // header may be left out: a first row of numbers is read as a group. A line
 // that starts with '#' is a comment, passed over. Cells
 // may be parted by commas, semicolons or tabs; blank trailing cells past the
