@@ -82,7 +82,7 @@
     </message>
     <message>
         <source>exact; ◆ half the runs have met</source>
-        <translation>計算で求めた値（◆：実験の半分がもう出会ったとき）</translation>
+        <translation>計算で求めた値（◆：半分の実験で出会った時間）</translation>
     </message>
     <message>
         <source>Seconds after Start</source>
@@ -313,7 +313,7 @@ up (%5 ticks each, %6 steps in all, for the %7 s of the board program).</source>
     <message>
         <source>Momotaro starts at (%1, %2), Dog at (%3, %4). Each run lasts %5 seconds (a step every 0.2 s).</source>
         <extracomment>%1 and %2 are Momotaro&apos;s start, %3 and %4 Dog&apos;s, %5 the run&apos;s seconds.</extracomment>
-        <translation>桃太郎は(%1, %2)、犬は(%3, %4)からスタートします（（よこ, たて）の順）。1回の実験は%5秒です（0.2秒ごとに1歩）。</translation>
+        <translation>桃太郎は(%1, %2)、犬は(%3, %4)からスタートします（よこ・たての順）。1回の実験は%5秒です（0.2秒ごとに1歩）。</translation>
     </message>
     <message>
         <source>%1: a stroke a meeting</source>
