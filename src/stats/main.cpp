@@ -8,6 +8,7 @@
 #include "meetingmap.h"
 #include "options.h"
 #include "picturefile.h"
+#include "phrases.h"
 #include "printable.h"
 #include "progress.h"
 #include "report.h"
@@ -47,7 +48,8 @@ using stats::Tool;
 // codes (a NUL would cut the line short, a line break split it).
 int fail(const QString &message, int status)
 {
-    std::fputs(qPrintable((status == 0 ? message : stats::printable(message)) + u'\n'), status == 0 ? stdout : stderr);
+    const QString text = stats::withoutJoiners(message);
+    std::fputs(qPrintable((status == 0 ? text : stats::printable(text)) + u'\n'), status == 0 ? stdout : stderr);
     return status;
 }
 
@@ -191,7 +193,7 @@ int main(int argc, char **argv)
         stats::useLanguage(stats::Language::English);
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     }
-    const QByteArray out = o.json ? stats::json(report) : stats::table(report, textWidth()).toUtf8();
+    const QByteArray out = o.json ? stats::json(report) : stats::withoutJoiners(stats::table(report, textWidth())).toUtf8();
     if (!stats::writeStandardOutput(out, error))
         return fail(cannotWrite(QString(), error), 1);
     return 0;
