@@ -104,13 +104,13 @@ Language languageInUse()
     return inUse();
 }
 
-QStringList fontFamilies(FontUse use)
+QStringList fontFamilies(Weight weight)
 {
     if (inUse() != Language::Japanese)
         return {};
     const QString noto = QStringLiteral("Noto Sans CJK JP");
     const QStringList ipa{QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")};
-    return use == FontUse::Pictures ? QStringList{noto} + ipa : ipa + QStringList{noto};
+    return weight == Weight::Bold ? QStringList{noto} + ipa : ipa + QStringList{noto};
 }
 
 } // namespace stats

@@ -19,15 +19,16 @@ Language useLanguage(Language language = Language::System);
 // The language the texts are in now.
 Language languageInUse();
 
-// Where a text is set: in the window's widgets, or on a picture or a sheet.
-enum class FontUse { Window, Pictures };
+// Whether a text is set plain or bold.
+enum class Weight { Regular, Bold };
 
 // The font families texts are set in for the language in use. Japanese:
-// on pictures and sheets Noto Sans CJK JP first, whose bold is a face of its
-// own (Qt thickens a face that has none into blobs); in the window IPA's
-// Gothic faces first (the proportional one first), whose narrower kana and
-// lower lines keep every page within a small screen; each with the others
-// where it is missing. None for English, whose texts take the system's.
-QStringList fontFamilies(FontUse use = FontUse::Window);
+// plain, IPA's Gothic faces (the proportional one first), whose narrow kana
+// and low lines keep every page of the window within a small screen and
+// every character of a PDF its own when copied; bold, Noto Sans CJK JP
+// first, whose bold is a face of its own (Qt thickens a face that has none
+// into blobs); each with the others where it is missing. None for English,
+// whose texts take the system's.
+QStringList fontFamilies(Weight weight = Weight::Regular);
 
 } // namespace stats

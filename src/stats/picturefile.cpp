@@ -88,7 +88,7 @@ QFont pictureFont(int pixels, bool bold)
 {
     // The language's faces first, DejaVu Sans for what they lack.
     QFont f;
-    f.setFamilies(fontFamilies(FontUse::Pictures) << QStringLiteral("DejaVu Sans"));
+    f.setFamilies(fontFamilies(bold ? Weight::Bold : Weight::Regular) << QStringLiteral("DejaVu Sans"));
     f.setPixelSize(pixels);
     f.setBold(bold);
     return f;
