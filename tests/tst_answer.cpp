@@ -11,6 +11,7 @@
 #include "fastclasspage.h"
 #include "charts.h"
 #include "language.h"
+#include "phrases.h"
 #include "picturefile.h"
 #include "sheets.h"
 #include "simulation.h"
@@ -34,6 +35,7 @@
 #include <QPainter>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTextLayout>
 #include <QValueAxis>
 #include <QtTest>
 
@@ -498,7 +500,7 @@ private slots:
         AnswerWindow &after = session.window();
         QTRY_VERIFY(!before);
         QVERIFY(after.isVisible());
-        QCOMPARE(after.menuBar()->actions().value(0)->text(), QStringLiteral("ファイル(&F)"));
+        QCOMPARE(stats::withoutJoiners(after.menuBar()->actions().value(0)->text()), QStringLiteral("ファイル(&F)"));
         QCOMPARE(m_f->settings.value(QStringLiteral("view/language")).toString(), QStringLiteral("ja"));
         QCOMPARE(boardOf(after).position(Walker::Dog), (Point{2, 8}));
         QCOMPARE(runLengthOf(after).value(), 60);
@@ -573,6 +575,48 @@ private slots:
             QVERIFY2(!t->cut && !t->text.contains(QStringLiteral("...")) && !t->text.contains(u'…'), qPrintable(t->text));
             for (auto u = recorded.texts.begin(); u != t; ++u)
                 QVERIFY2(!t->box.adjusted(1, 1, -1, -1).intersects(u->box.adjusted(1, 1, -1, -1)), qPrintable(t->text + " / " + u->text));
+    // Qt breaks Japanese between any two characters; the programs' texts
+    // come with their phrases joined, so that a label, a chart or a sheet
+    // set in the window's font breaks them between phrases only (the "|"s),
+    // at every width, and at the narrowest between every two. The joiners
+    // show no glyph (at most a kerning pair of a punctuation mark is lost).
+    void japaneseBreaksBetweenPhrases_data()
+    {
+        QTest::addColumn<QString>("phrases");
+        QTest::newRow("それぞれ") << QStringLiteral("ふたりとも|歩き回るほうが、|それぞれ|1回ずつ|実験すると、|多く|出会います。");
+        QTest::newRow("おそいため") << QStringLiteral("なし|（「桃太郎が|待つ」がおそいため）");
+        QTest::newRow("やり方") << QStringLiteral("どちらのやり方でも、|出会う|回数の|平均は|同じです。");
+    }
+    void japaneseBreaksBetweenPhrases()
+    {
+        QFETCH(QString, phrases);
+        const auto inEnglish = qScopeGuard([] { AnswerSession::useLanguage(stats::Language::English); });
+        AnswerSession::useLanguage(stats::Language::Japanese);
+        const QStringList parts = phrases.split(u'|');
+        const QString text = stats::joinedPhrases(parts.join(QString()));
+        const QFont font;
+        const QFontMetricsF metrics(font);
+        const qreal em = metrics.horizontalAdvance(u'あ');
+        QVERIFY(metrics.horizontalAdvance(text) < metrics.horizontalAdvance(parts.join(QString())) + em / 2);
+        for (qreal width = em; width < metrics.horizontalAdvance(text) + em; width += em / 2) {
+            QTextLayout layout(text, font);
+            layout.setTextOption(QTextOption(Qt::AlignLeft));
+            layout.beginLayout();
+            QStringList lines;
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLineWidth(width);
+                lines << stats::withoutJoiners(text.mid(line.textStart(), line.textLength()));
+            }
+            layout.endLayout();
+            qsizetype part = 0;
+            for (const QString &line : lines) {
+                QString whole;
+                while (part < parts.size() && whole.size() < line.size())
+                    whole += parts[part++];
+                QVERIFY2(whole == line, qPrintable(QStringLiteral("%1 px: %2").arg(width).arg(lines.join(u'/'))));
+            }
+            if (width == em)
+                QCOMPARE(lines, parts);
         }
     }
 

@@ -474,8 +474,8 @@ void TestStats::startPointsAreReadAsPeopleWriteThem()
 }
 
 // A terminal shows Japanese characters two columns wide; Japanese has no
-// spaces and breaks between its characters, but never before "、" or "。",
-// nor between a number and its unit.
+// spaces and breaks between its phrases, never inside a word, before "、"
+// or "。", nor between a number and its unit.
 void TestStats::sentencesWrapWithinTheTerminalsColumns_data()
 {
     QTest::addColumn<QString>("text");
@@ -484,7 +484,9 @@ void TestStats::sentencesWrapWithinTheTerminalsColumns_data()
     QTest::newRow("English, at spaces") << "Add up the meetings of 4 runs of each, and both wandering comes out ahead" << 24
                                         << QStringList{"  Add up the meetings of", "  4 runs of each, and", "  both wandering comes", "  out ahead"};
     QTest::newRow("Japanese, a comma kept off a line's start") << "ふたりとも歩き回るほうが、桃太郎が待つほうより多く出会います。" << 26
-                                                            << QStringList{"  ふたりとも歩き回るほう", "  が、桃太郎が待つほうより", "  多く出会います。"};
+                                                            << QStringList{"  ふたりとも", "  歩き回るほうが、桃太郎が", "  待つほうより多く", "  出会います。"};
+    QTest::newRow("Japanese, words of kana kept whole") << "それぞれ1回ずつ実験すると、なし（「桃太郎が待つ」がおそいため）" << 14
+                                                      << QStringList{"  それぞれ", "  1回ずつ", "  実験すると、", "  なし", "  （「桃太郎が", "  待つ」がおそいため）"};
     QTest::newRow("Japanese, a number kept with its unit") << "ふたりの平均は19.5回です。" << 21
                                                          << QStringList{"  ふたりの平均は", "  19.5回です。"};
 }

@@ -9,7 +9,7 @@
     </message>
     <message>
         <source>The first meeting</source>
-        <translation>はじめて出会うまで</translation>
+        <translation>最初に出会うまで</translation>
     </message>
     <message>
         <source>One run of each</source>
@@ -33,46 +33,46 @@
     </message>
     <message>
         <source>9 in 10</source>
-        <translation>10回に9回</translation>
+        <translation>10回中9回</translation>
     </message>
     <message>
         <source>99 in 100</source>
-        <translation>100回に99回</translation>
+        <translation>100回中99回</translation>
     </message>
     <message>
         <source>%1: never</source>
         <extracomment>A key on the chart of how many runs: %1 is a share of the runs, as &quot;9 in 10&quot;.</extracomment>
-        <translation>%1：何回やっても決まらない</translation>
+        <translation>%1：何回実験しても届かない</translation>
     </message>
     <message numerus="yes">
         <source>%1: %n run(s)</source>
         <extracomment>A key on the chart of how many runs: %1 is a share of the runs, as &quot;9 in 10&quot;; %n runs of each way.</extracomment>
         <translation>
-            <numerusform>%1：%n回</numerusform>
+            <numerusform>%1：それぞれ%n回</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%1: over %n run(s)</source>
         <extracomment>A key on the chart of how many runs: %1 is a share of the runs, as &quot;9 in 10&quot;; more than %n runs of each way.</extracomment>
         <translation>
-            <numerusform>%1：%n回より多く</numerusform>
+            <numerusform>%1：それぞれ%n回でも足りない</numerusform>
         </translation>
     </message>
     <message>
         <source>Neither way meets more: no number of runs makes one of them the right answer.</source>
-        <translation>どちらのほうが多く出会うということはありません。何回実験しても、どちらかが正しい答えになることはありません。</translation>
+        <translation>どちらのやり方でも、出会う回数の平均は同じです。何回実験しても、どちらかが正しい答えになることはありません。</translation>
     </message>
     <message>
         <source>The right way comes out ahead 9 times in 10 from %1, 99 times in 100 from %2.</source>
-        <translation>正しいほうが多く出会うのは、%1以上で10回に9回、%2以上で100回に99回です。</translation>
+        <translation>正しいほうが多く出会うのは、%1以上で10回中9回、%2以上で100回中99回です。</translation>
     </message>
     <message>
         <source>The right way comes out ahead 9 times in 10 from %1, 99 times in 100 not within %2.</source>
-        <translation>正しいほうが多く出会うのは、%1以上で10回に9回です。100回に99回には、%2まででは届きません。</translation>
+        <translation>正しいほうが多く出会うのは、%1以上で10回中9回です。100回中99回には、%2まででは届きません。</translation>
     </message>
     <message>
         <source>The right way comes out ahead 9 times in 10 not within %1, 99 times in 100 not within %2.</source>
-        <translation>正しいほうが多く出会う割合は、%1まででは10回に9回に届かず、%2まででは100回に99回に届きません。</translation>
+        <translation>正しいほうが多く出会う割合は、%1まででは10回中9回に届かず、%2まででは100回中99回に届きません。</translation>
     </message>
     <message>
         <source>%1: half the runs have met within %2 s.</source>
@@ -85,7 +85,7 @@
     <message>
         <source>%1: %2 meetings on average, most often %3 (%4).</source>
         <extracomment>%1 a way (&quot;Both wander&quot;), %2 the meetings on average, %3 the likeliest count of meetings, %4 its chance.</extracomment>
-        <translation>%1：平均%2回出会います。いちばん多いのは%3回（%4）です。</translation>
+        <translation>%1：平均%2回出会います。いちばん起こりやすいのは%3回出会うときで、その割合は%4です。</translation>
     </message>
     <message>
         <source>%1 %2</source>
@@ -106,7 +106,7 @@
     </message>
     <message>
         <source>No group&apos;s counts yet.</source>
-        <translation>まだどの班の回数もありません。</translation>
+        <translation>まだどの班の回数も入っていません。</translation>
     </message>
     <message>
         <source>Group %L1</source>
@@ -135,11 +135,11 @@
     </message>
     <message>
         <source>The board shows, for every point, the meetings in a run on average if Momotaro starts there, Dog starting where it is. Lighter is more; the best points are framed black and white. Click a point to move Momotaro there.</source>
-        <translation>盤のそれぞれの点には、桃太郎がそこから、犬が今の場所からスタートしたとき、1回の実験で出会う回数の平均が書いてあります。明るい色ほど多く、いちばんよい点は白と黒のわくでかこんであります。点をクリックすると、桃太郎がそこへ移ります。</translation>
+        <translation>ボードのそれぞれのマスの色は、桃太郎がそのマスから、犬が今の場所からスタートしたときの、1回の実験で出会う回数の平均を表しています。明るい色ほど多く、いちばんよいマスは白と黒のわくでかこんであります。マスをクリックすると、桃太郎がそこへ移ります。</translation>
     </message>
     <message>
         <source>The best points</source>
-        <translation>いちばんよい点</translation>
+        <translation>いちばんよいマス</translation>
     </message>
     <message>
         <source>Pages</source>
@@ -163,7 +163,7 @@ Show the answer (F5)</source>
     </message>
     <message>
         <source>Working out the map…</source>
-        <translation>盤の色分けを計算しています…</translation>
+        <translation>ボードの色分けを計算しています…</translation>
     </message>
     <message>
         <source>%1 or %2</source>
@@ -193,7 +193,7 @@ Show the answer (F5)</source>
     </message>
     <message>
         <source>the map is still being worked out</source>
-        <translation>盤の色分けはまだ計算中です</translation>
+        <translation>ボードの色分けはまだ計算中です</translation>
     </message>
 </context>
 <context>
@@ -285,7 +285,7 @@ Show the answer (F5)</source>
     </message>
     <message>
         <source>The &amp;pupils&apos; sheet…</source>
-        <translation>生徒用の用紙(&amp;P)...</translation>
+        <translation>児童用の用紙(&amp;P)...</translation>
     </message>
     <message>
         <source>The &amp;teacher&apos;s sheet…</source>
@@ -357,11 +357,11 @@ Show the answer (F5)</source>
     </message>
     <message>
         <source>What is set up here will not come back at the next start: the settings file %1 is not saved, as it is not a regular file.</source>
-        <translation>ここで設定したことは、次に起動したときには戻りません。設定ファイル「%1」はふつうのファイルではないので、保存されません。</translation>
+        <translation>ここで変えた設定は、次に起動したときには残りません。設定ファイル「%1」はふつうのファイルではないので、保存できません。</translation>
     </message>
     <message>
         <source>What is set up here will not come back at the next start: the settings file %1 is not saved, as it cannot be written.</source>
-        <translation>ここで設定したことは、次に起動したときには戻りません。設定ファイル「%1」に書きこめないので、保存されません。</translation>
+        <translation>ここで変えた設定は、次に起動したときには残りません。設定ファイル「%1」に書き込めないので、保存できません。</translation>
     </message>
     <message>
         <source>Open the class&apos;s counts</source>
@@ -373,7 +373,7 @@ Show the answer (F5)</source>
     </message>
     <message>
         <source>Nothing was opened from %1: %2.</source>
-        <translation>「%1」からは何も開きませんでした：%2。</translation>
+        <translation>「%1」を開けませんでした：%2。</translation>
     </message>
     <message>
         <source>Save the class&apos;s counts</source>
@@ -409,7 +409,7 @@ Show the answer (F5)</source>
     </message>
     <message>
         <source>Meetling: the pupils&apos; sheet</source>
-        <translation>出会いの実験：生徒用の用紙</translation>
+        <translation>出会いの実験：児童用の用紙</translation>
     </message>
     <message>
         <source>Meetling: the teacher&apos;s sheet</source>
@@ -473,11 +473,11 @@ Show the answer (F5)</source>
     </message>
     <message>
         <source>Board</source>
-        <translation>盤</translation>
+        <translation>ボード</translation>
     </message>
     <message>
         <source>%1 by %1 points, x from 0 to %2 to the right, y from 0 to %2 downwards</source>
-        <translation>よこ%1点、たて%1点の盤です。xは右へ0から%2まで、yは下へ0から%2までです。</translation>
+        <translation>よこ%1マス、たて%1マスのボードです。xは右へ0から%2まで、yは下へ0から%2までです。</translation>
     </message>
 </context>
 <context>
@@ -559,16 +559,15 @@ Show the answer (F5)</source>
     </message>
     <message>
         <source>Start with the answer hidden, whatever the last lesson left; F5 shows it.</source>
-        <translation>前の授業でどうしていても、答えをかくして始めます。
-F5で答えを表示します。</translation>
+        <translation>前の授業の終わりの状態にかかわらず、答えをかくして起動します。F5で答えを表示します。</translation>
     </message>
     <message>
         <source>The exact answer to the meetling experiment, in a window.</source>
-        <translation>出会いの実験の正確な答えを、ウィンドウに表示します。</translation>
+        <translation>出会いの実験の答えを計算で求めて、ウィンドウに表示します。</translation>
     </message>
     <message>
         <source>unexpected argument: %1</source>
-        <translation>不明な引数です：%1</translation>
+        <translation>よけいな引数があります：%1</translation>
     </message>
 </context>
 <context>
@@ -579,11 +578,11 @@ F5で答えを表示します。</translation>
     </message>
     <message>
         <source>The groups&apos; boards</source>
-        <translation>各班の盤</translation>
+        <translation>各班のボード</translation>
     </message>
     <message>
         <source>Each group has two boards side by side: both wandering on the left, Momotaro waiting on the right, its meetings so far under each.</source>
-        <translation>各班に盤が2つずつ並んでいます。左はふたりとも歩き回るとき、右は桃太郎が待つときで、それぞれの下にここまでに出会った回数があります。</translation>
+        <translation>各班にボードが2つずつ並んでいます。左はふたりとも歩き回るとき、右は桃太郎が待つときで、それぞれの下にここまでに出会った回数があります。</translation>
     </message>
     <message>
         <source>A class at speed</source>
@@ -603,7 +602,7 @@ F5で答えを表示します。</translation>
     </message>
     <message>
         <source>One tick of every board, %L1 s of the class&apos;s time</source>
-        <translation>すべての盤で1歩進めます（クラスの時間で%L1秒）</translation>
+        <translation>すべてのボードで1歩進めます（実験の中の時間で%L1秒分）</translation>
     </message>
     <message>
         <source>Finish now</source>
@@ -632,11 +631,11 @@ F5で答えを表示します。</translation>
     </message>
     <message>
         <source>1×, real time: a tick each %L1 s, as on the board</source>
-        <translation>1倍は実際の速さ：盤と同じように%L1秒ごとに1歩</translation>
+        <translation>1倍は実際の速さ：ボードと同じように%L1秒ごとに1歩</translation>
     </message>
     <message>
         <source>How many times faster than real time; 1× is a tick each %L1 s, as on the board</source>
-        <translation>実際の何倍の速さで進めるか。1倍は、盤と同じように%L1秒ごとに1歩です</translation>
+        <translation>実際の何倍の速さで進めるか。1倍は、ボードと同じように%L1秒ごとに1歩です</translation>
     </message>
     <message>
         <source>Groups</source>
@@ -664,7 +663,7 @@ F5で答えを表示します。</translation>
     </message>
     <message>
         <source>Put these counts in Our class</source>
-        <translation>クラスの表に入れる</translation>
+        <translation>「わたしたちのクラス」に入れる</translation>
     </message>
     <message>
         <source>Copy the counts of the groups done into the class&apos;s table, marked as simulated</source>
@@ -703,7 +702,7 @@ Show the answer (F5)</source>
     <message numerus="yes">
         <source>%n group(s) run both ways, %L1 s each, from the board&apos;s start points; each group&apos;s counts join the chart as it finishes.</source>
         <translation>
-            <numerusform>%n班が、盤のスタート地点から、両方のやり方で%L1秒ずつ実験します。班が終わるたびに、その回数がグラフに加わります。</numerusform>
+            <numerusform>%n班が、ボードのスタート地点から、両方のやり方で%L1秒ずつ実験します。班が終わるたびに、その回数がグラフに加わります。</numerusform>
         </translation>
     </message>
     <message numerus="yes">

@@ -38,7 +38,7 @@
     </message>
     <message>
         <source>Meetings in a run, on average, for each start of Momotaro; Dog&apos;s start is circled. The best points are framed black and white.</source>
-        <translation>桃太郎のスタート地点ごとの、1回の実験で出会う回数の平均です。犬のスタート地点は丸で、いちばんよいマスは黒と白のわくでかこんであります。</translation>
+        <translation>桃太郎のスタート地点ごとの、1回の実験で出会う回数の平均です。犬のスタート地点は丸でかこみ、いちばんよいマスは黒と白のわくでかこんであります。</translation>
     </message>
 </context>
 <context>
@@ -82,12 +82,12 @@
     </message>
     <message>
         <source>exact; ◆ half the runs have met</source>
-        <translation>計算で求めた値（◆：実験の半分がもう出会ったとき）</translation>
+        <translation>計算で求めた値（◆：半分の実験で出会った時間）</translation>
     </message>
     <message>
         <source>Seconds after Start</source>
         <extracomment>&quot;Start&quot; is the board&apos;s button, as the board shows it.</extracomment>
-        <translation>“Start”を押してからの秒数</translation>
+        <translation>“Start”をおしてからの秒数</translation>
     </message>
     <message>
         <source>Several runs of each</source>
@@ -122,7 +122,7 @@
     </message>
     <message>
         <source>larger than 1 MiB, not a class&apos;s counts</source>
-        <translation>1 MiBより大きいので、クラスの記録ではありません</translation>
+        <translation>1 MiBより大きいので、クラスの回数のファイルではありません</translation>
     </message>
     <message>
         <source>line %1 (group %2): &apos;%3&apos; is not a whole number of meetings from 0 to %4</source>
@@ -152,9 +152,9 @@ little late, and the first tick past the time limit still moves before it
 stops its timer. So a run of S seconds has S / 0.2 ticks per timer, rounded
 up (%5 ticks each, %6 steps in all, for the %7 s of the board program).</source>
         <extracomment>The help&apos;s description. Its lines break where they do here and wherever longer than 80 columns: a paragraph may be one line. %1 and %3 are the scenarios&apos; names, %2 and %4 the board&apos;s captions, %5 the ticks of each timer, %6 the steps, %7 the board&apos;s time limit in seconds.</extracomment>
-        <translation>盤のプログラムで1回実験したとき、桃太郎と犬が何回出会うかを求めます。%1（盤の“%2”）と%3（“%4”）の両方について、まず歩き方の確率から正確に計算し、次に同じルールで何回も実験をシミュレーションします。
+        <translation>ボードのプログラムで1回実験したとき、桃太郎と犬が何回出会うかを求めます。%1（ボードの“%2”）と%3（“%4”）の両方について、まず歩き方から出会う回数の割合を計算で求め、次に同じルールで何回も実験をシミュレーションします。
 
-1回の実験は盤のプログラムと同じように進みます。“Start”を押すと、桃太郎と犬のタイマーがそれぞれ0.2秒ごとに動き、犬が先に動きます。タイマーが動くのは“Start”から0.2秒、0.4秒、…のところで、毎回少しおくれます。制限時間をすぎた最初の1回も、タイマーが止まる前に1歩動きます。そのため、S秒の実験ではタイマーごとにS÷0.2回（小数は切り上げ）動きます（盤のプログラムの%7秒なら、それぞれ%5回、合わせて%6歩）。</translation>
+1回の実験はボードのプログラムと同じように進みます。“Start”を押すと、桃太郎と犬のタイマーがそれぞれ0.2秒ごとに動き、犬が先に動きます。タイマーが動くのは“Start”から0.2秒、0.4秒、…のところで、毎回少しおくれます。制限時間をすぎた最初の1回も、タイマーが止まる前に1歩動きます。そのため、S秒の実験ではタイマーごとにS÷0.2回（小数は切り上げ）動きます（ボードのプログラムの%7秒なら、それぞれ%5回、合わせて%6歩）。</translation>
     </message>
     <message>
         <source>Usage: %1 [options]</source>
@@ -224,7 +224,7 @@ up (%5 ticks each, %6 steps in all, for the %7 s of the board program).</source>
     </message>
     <message>
         <source>Runs of each way the pupils&apos; sheet has rows for, 1 to %1 (default %2).</source>
-        <translation>生徒用の用紙の表に、それぞれのやり方で何回分の行を作るかを指定します。1から%1までです（省略時は%2）。</translation>
+        <translation>児童用の用紙の表に、それぞれのやり方で何回分の行を作るかを指定します。1から%1までです（省略時は%2）。</translation>
     </message>
     <message>
         <source>The sheets&apos; paper, A4 or Letter (default A4).</source>
@@ -318,13 +318,13 @@ up (%5 ticks each, %6 steps in all, for the %7 s of the board program).</source>
     <message>
         <source>Momotaro starts at (%1, %2), Dog at (%3, %4). Each run lasts %5 seconds (a step every 0.2 s).</source>
         <extracomment>%1 and %2 are Momotaro&apos;s start, %3 and %4 Dog&apos;s, %5 the run&apos;s seconds.</extracomment>
-        <translation>桃太郎は(%1, %2)、犬は(%3, %4)からスタートします。1回の実験は%5秒です（0.2秒ごとに1歩）。</translation>
+        <translation>桃太郎は(%1, %2)、犬は(%3, %4)からスタートします（よこ・たての順）。1回の実験は%5秒です（0.2秒ごとに1歩）。</translation>
     </message>
     <message>
         <source>%1: a stroke a meeting</source>
         <extracomment>The tally&apos;s columns: a way&apos;s name, where a group makes a stroke for each meeting. A line break may divide it.</extracomment>
         <translation>%1
-出会ったら線を1本</translation>
+出会ったら「正」の字を1画</translation>
     </message>
     <message>
         <source>Run</source>
@@ -342,17 +342,17 @@ up (%5 ticks each, %6 steps in all, for the %7 s of the board program).</source>
     <message>
         <source>Meetling experiment: who finds whom first?</source>
         <extracomment>The pupils&apos; sheet&apos;s title; &quot;Meetling experiment&quot; is the board program&apos;s name.</extracomment>
-        <translation>Meetling experiment：どうすれば早く出会える？</translation>
+        <translation>出会いの実験：どうすれば早く出会える？</translation>
     </message>
     <message>
         <source>Two people look for each other in a crowd. Is it faster for both to wander, or for one to stand still and wait? Momotaro and Dog try it on an 11 × 11 board. At every step a walker moves one point in one of eight directions, chosen at random, and stays on the board. When they land on the same point, that is a meeting, and both go back to their start points. “%1”: both wander. “%2”: Dog wanders, Momotaro waits where he started.</source>
         <extracomment>%1 and %2 are the board&apos;s captions.</extracomment>
-        <translation>人ごみの中で、ふたりがおたがいをさがしています。ふたりとも歩き回るのと、ひとりがじっと待つのとでは、どちらが早く出会えるでしょうか。桃太郎と犬が11×11の盤でためしてみます。1歩ごとに、8つの方向のどれかにランダムに1マス動きます。盤の外には出ません。ふたりが同じマスに来たら「出会い」で、ふたりともそれぞれのスタート地点にもどります。“%1”：ふたりとも歩き回る。“%2”：犬が歩き回り、桃太郎はスタート地点で待つ。</translation>
+        <translation>人ごみの中で、ふたりがおたがいをさがしています。ふたりとも歩き回るのと、ひとりがじっと待つのとでは、どちらが早く出会えるでしょうか。桃太郎と犬が、たて11マス・よこ11マスのマス目でためしてみます。桃太郎も犬も、1歩ごとに、たて・よこ・ななめの8つの方向のどれかにランダムに1マス動きます。マス目の外には出ません。ふたりが同じマスに来たら「出会い」で、ふたりともそれぞれのスタート地点にもどります。“%1”：ふたりとも歩き回る。“%2”：犬が歩き回り、桃太郎はスタート地点で待つ。</translation>
     </message>
     <message>
         <source>Group: ______________________   Names: ____________________________________________</source>
         <extracomment>Lines for the group to write on.</extracomment>
-        <translation>班：______________________　　名前：____________________________________________</translation>
+        <translation>班：______________________&#x3000;&#x3000;名前：____________________________________________</translation>
     </message>
     <message>
         <source>Our guess, before we start: which way do Momotaro and Dog meet more often in a run, and why?</source>
@@ -361,7 +361,7 @@ up (%5 ticks each, %6 steps in all, for the %7 s of the board program).</source>
     <message numerus="yes">
         <source>Run each way %Ln time(s). Make a stroke for every meeting, then write each run&apos;s count.</source>
         <translation>
-            <numerusform>それぞれのやり方で%Ln回実験します。出会うたびに線を1本引き、実験ごとに出会った回数を書きましょう。</numerusform>
+            <numerusform>それぞれのやり方で%Ln回実験します。出会うたびに「正」の字を1画ずつ書き、実験ごとに出会った回数を数字で書きましょう。</numerusform>
         </translation>
     </message>
     <message>
@@ -371,7 +371,7 @@ up (%5 ticks each, %6 steps in all, for the %7 s of the board program).</source>
     <message>
         <source>Meetling experiment: the answer</source>
         <extracomment>The teacher&apos;s sheet&apos;s title; &quot;Meetling experiment&quot; is the board program&apos;s name.</extracomment>
-        <translation>Meetling experiment：答え</translation>
+        <translation>出会いの実験：答え</translation>
     </message>
     <message>
         <source>%1 (“%2”)</source>
@@ -388,11 +388,11 @@ up (%5 ticks each, %6 steps in all, for the %7 s of the board program).</source>
     </message>
     <message>
         <source>Meetling experiment: the pupils&apos; sheet</source>
-        <translation>Meetling experiment：生徒用の用紙</translation>
+        <translation>出会いの実験：児童用の用紙</translation>
     </message>
     <message>
         <source>Meetling experiment: the teacher&apos;s sheet</source>
-        <translation>Meetling experiment：先生用の用紙</translation>
+        <translation>出会いの実験：先生用の用紙</translation>
     </message>
 </context>
 <context>
@@ -406,7 +406,7 @@ up (%5 ticks each, %6 steps in all, for the %7 s of the board program).</source>
         <source>Momotaro starts at %1 and Dog at %2. A run lasts %3 s: %Ln tick(s) of each walker&apos;s timer, as on the board.</source>
         <extracomment>%1 and %2 are start points &quot;(4, 4)&quot;, %3 a number of seconds, %Ln the ticks of each walker&apos;s timer.</extracomment>
         <translation>
-            <numerusform>桃太郎は%1、犬は%2からスタートします。1回の実験は%3秒で、盤と同じように、それぞれのタイマーが%Ln回動きます。</numerusform>
+            <numerusform>桃太郎は%1、犬は%2からスタートします。1回の実験は%3秒で、ボードと同じように、それぞれのタイマーが%Ln回動きます。</numerusform>
         </translation>
     </message>
     <message>
@@ -458,11 +458,11 @@ up (%5 ticks each, %6 steps in all, for the %7 s of the board program).</source>
     </message>
     <message>
         <source>the first meeting, on average, after</source>
-        <translation>最初に出会うまでの平均</translation>
+        <translation>最初に出会うまでの平均時間</translation>
     </message>
     <message>
         <source>half of the runs meet within</source>
-        <translation>実験の半分が出会うまで</translation>
+        <translation>半分の実験で出会うまでの時間（中央値）</translation>
     </message>
     <message>
         <source>never</source>
@@ -526,7 +526,7 @@ up (%5 ticks each, %6 steps in all, for the %7 s of the board program).</source>
     </message>
     <message>
         <source>too few runs</source>
-        <translation>回数が少なすぎる</translation>
+        <translation>実験の回数が少なすぎる</translation>
     </message>
     <message>
         <source>yes (p = %1)</source>
@@ -573,7 +573,7 @@ a run counts</source>
     </message>
     <message>
         <source>working out the exact law</source>
-        <translation>出会う回数の確率を計算中</translation>
+        <translation>出会う回数の割合を計算中</translation>
     </message>
     <message>
         <source>simulating</source>
@@ -646,7 +646,7 @@ a run counts</source>
     <message>
         <source>Most %1 runs count no meeting: with one run of each, neither meets %2 of the time.</source>
         <extracomment>%1 is a run&apos;s length (&quot;10 s&quot;), %2 a chance.</extracomment>
-        <translation>%1の実験では、1回も出会わない実験が多くなります。それぞれ1回ずつ実験すると、%2の割合でどちらも出会いません。</translation>
+        <translation>%1の実験では、1回も出会わない実験のほうが多くなります。それぞれ1回ずつ実験すると、%2の割合でどちらも出会いません。</translation>
     </message>
     <message>
         <source>One run of each always puts %1 ahead.</source>
@@ -710,7 +710,7 @@ a run counts</source>
     <message>
         <source>Most %1 runs count no meeting: %2 of them when both wander, %3 when Momotaro waits.</source>
         <extracomment>%1 is the run&apos;s length (&quot;4 s&quot;), %2 and %3 chances.</extracomment>
-        <translation>%1の実験では、1回も出会わない実験が多くなります。その割合は、ふたりとも歩き回るときは%2、桃太郎が待つときは%3です。</translation>
+        <translation>%1の実験では、1回も出会わない実験のほうが多くなります。その割合は、ふたりとも歩き回るときは%2、桃太郎が待つときは%3です。</translation>
     </message>
     <message>
         <source>Meetings and waiting times disagree in %1 runs: %2</source>
@@ -720,7 +720,7 @@ a run counts</source>
     <message>
         <source>But with no time limit the first meeting comes sooner %1: after %2 on average, against %3; in longer runs that way meets more often.</source>
         <extracomment>%1 is a way (&quot;when both wander&quot;), %2 and %3 numbers of seconds.</extracomment>
-        <translation>でも、制限時間がなければ、%1のほうが最初に早く出会えます。平均で%2後、もう一方は%3後です。もっと長い実験では、こちらのやり方のほうが多く出会います。</translation>
+        <translation>でも、制限時間がなければ、%1のほうが最初の出会いが早くなります。平均で%2後、もう一方は%3後です。もっと長い実験なら、こちらのやり方のほうが多く出会います。</translation>
     </message>
     <message>
         <source>Practically a tie in %1 runs: %2</source>
@@ -738,7 +738,7 @@ a run counts</source>
     <message>
         <source>more than %1</source>
         <comment>a chance: %1 is 99.9%</comment>
-        <translation>%1以上</translation>
+        <translation>%1より大きい</translation>
     </message>
     <message>
         <source>less than %1</source>
@@ -784,7 +784,7 @@ a run counts</source>
     </message>
     <message>
         <source>First meeting, on average, if the run had no time limit</source>
-        <translation>制限時間がないときの、最初に出会うまでの平均</translation>
+        <translation>制限時間がないときの、最初に出会うまでの平均時間</translation>
     </message>
     <message>
         <source>Runs of each for the right answer 9 times in 10</source>
@@ -810,7 +810,7 @@ a run counts</source>
     <message>
         <source>more than %1</source>
         <comment>runs of each: %1 is their number</comment>
-        <translation>%1回より多い</translation>
+        <translation>%1より大きい</translation>
     </message>
     <message>
         <source>less than 1 class in a million</source>
@@ -848,17 +848,17 @@ a run counts</source>
     <message>
         <source>%1: the class&apos;s average matches the exact %2; %3 would see a difference this large.</source>
         <extracomment>%1 is a way&apos;s name, %2 the exact average, %3 how many classes (&quot;about 1 class in 9&quot;).</extracomment>
-        <translation>%1：クラスの平均は計算で求めた%2と同じです。これくらいの差は%3で出ます。</translation>
+        <translation>%1：クラスの平均は、計算で求めた%2とよく合っています。これくらいの差が出るのは%3です。</translation>
     </message>
     <message>
         <source>%1: the class&apos;s average is %2 above the exact %3; %4 would see a difference this large.</source>
         <extracomment>%1 is a way&apos;s name, %2 how far the class&apos;s average is off, %3 the exact average, %4 how many classes (&quot;about 1 class in 9&quot;).</extracomment>
-        <translation>%1：クラスの平均は計算で求めた%3より%2大きくなっています。これくらいの差は%4で出ます。</translation>
+        <translation>%1：クラスの平均は、計算で求めた%3より%2大きくなっています。これくらいの差が出るのは%4です。</translation>
     </message>
     <message>
         <source>%1: the class&apos;s average is %2 below the exact %3; %4 would see a difference this large.</source>
         <extracomment>%1 is a way&apos;s name, %2 how far the class&apos;s average is off, %3 the exact average, %4 how many classes (&quot;about 1 class in 9&quot;).</extracomment>
-        <translation>%1：クラスの平均は計算で求めた%3より%2小さくなっています。これくらいの差は%4で出ます。</translation>
+        <translation>%1：クラスの平均は、計算で求めた%3より%2小さくなっています。これくらいの差が出るのは%4です。</translation>
     </message>
     <message>
         <source>The class&apos;s results agree with the answer.</source>
@@ -882,11 +882,11 @@ a run counts</source>
     </message>
     <message>
         <source>Their averages point the right way: %1 met more.</source>
-        <translation>平均からは正しい結論になります。%1が多く出会いました。</translation>
+        <translation>平均を見ると、正しい答えになっています。%1が多く出会いました。</translation>
     </message>
     <message>
         <source>Their averages point the wrong way: %1 met more.</source>
-        <translation>平均からはまちがった結論になります。%1が多く出会いました。</translation>
+        <translation>平均を見ると、まちがった答えになっています。%1が多く出会いました。</translation>
     </message>
     <message>
         <source>the class&apos;s totals say %1</source>
@@ -939,14 +939,14 @@ a run counts</source>
         <source>In %1 classes of %Ln group(s), the totals put %2 ahead in %3 (%4); the exact chance is %5, within the simulation&apos;s error (%6 to %7 classes, 99 times in 100).</source>
         <extracomment>%1 classes, %2 the way, %3 how many classes put it ahead, %4 their share, %5 the exact chance, %6 to %7 the range expected.</extracomment>
         <translation>
-            <numerusform>%Ln班のクラスを%1クラス集めると、合計で%2が多くなったのは%3クラス（%4）でした。計算で求めた確率は%5で、シミュレーションの誤差の範囲内です（100回中99回は%6～%7クラスになります）。</numerusform>
+            <numerusform>%Ln班のクラスを%1クラス分シミュレーションすると、合計で%2が多くなったのは%3クラス（%4）でした。計算で求めた割合は%5で、シミュレーションの誤差の範囲内です（100回中99回は%6～%7クラスになります）。</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>In %1 classes of %Ln group(s), the totals put %2 ahead in %3 (%4); the exact chance is %5, further off than the simulation&apos;s error (%6 to %7 classes, 99 times in 100).</source>
         <extracomment>%1 classes, %2 the way, %3 how many classes put it ahead, %4 their share, %5 the exact chance, %6 to %7 the range expected.</extracomment>
         <translation>
-            <numerusform>%Ln班のクラスを%1クラス集めると、合計で%2が多くなったのは%3クラス（%4）でした。計算で求めた確率は%5で、シミュレーションの誤差よりも大きくずれています（100回中99回は%6～%7クラスになるはずです）。</numerusform>
+            <numerusform>%Ln班のクラスを%1クラス分シミュレーションすると、合計で%2が多くなったのは%3クラス（%4）でした。計算で求めた割合は%5で、シミュレーションの誤差よりも大きくずれています（100回中99回は%6～%7クラスになるはずです）。</numerusform>
         </translation>
     </message>
 </context>

@@ -7,6 +7,7 @@
 #include "classtable.h"
 #include "onscreen.h"
 #include "options.h"
+#include "phrases.h"
 #include "picturefile.h"
 #include "savefile.h"
 
@@ -765,7 +766,7 @@ void AnswerWindow::copyVerdict()
             for (Scenario scenario : stats::Scenarios)
                 text += m_pane->figureLabel(figure, scenario)->accessibleName() + u'\n';
         }
-        QApplication::clipboard()->setText(text);
+        QApplication::clipboard()->setText(stats::withoutJoiners(text));
         statusBar()->showMessage(tr("The answer is copied."), 4000);
     });
 }

@@ -5,6 +5,7 @@
 #include "builtinpicture.h"
 #include "displaystart.h"
 #include "language.h"
+#include "phrases.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -27,7 +28,7 @@ struct CommandLine
 
 void print(FILE *to, const QString &text)
 {
-    std::fputs(qPrintable(text), to);
+    std::fputs(qPrintable(stats::withoutJoiners(text)), to);
     std::fflush(to);
 }
 

@@ -1,5 +1,7 @@
 #include "language.h"
 
+#include "phrases.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QLibraryInfo>
@@ -57,6 +59,17 @@ QLocale localeFor(Language language)
     return wanted == QLocale::Japanese ? QLocale(QLocale::Japanese, QLocale::Japan) : QLocale(QLocale::English, QLocale::UnitedStates);
 }
 
+// A catalogue whose Japanese comes with its phrases joined, so that every
+// text set on a label, a chart or a sheet breaks its lines between phrases.
+class PhrasedTranslator : public QTranslator
+{
+public:
+    QString translate(const char *context, const char *sourceText, const char *disambiguation, int n) const override
+    {
+        return joinedPhrases(QTranslator::translate(context, sourceText, disambiguation, n));
+    }
+};
+
 } // namespace
 
 Language useLanguage(Language language)
@@ -69,8 +82,7 @@ Language useLanguage(Language language)
 
     const QString suffix = language == Language::Japanese ? QStringLiteral("_ja.qm") : QStringLiteral("_en.qm");
     const QStringList files = QDir(CatalogueFolder).entryList({u'*' + suffix}, QDir::Files, QDir::Name);
-    const auto install = [](const QString &file, const QString &folder) {
-        auto translator = std::make_unique<QTranslator>();
+    const auto install = [](const QString &file, const QString &folder, std::unique_ptr<QTranslator> translator) {
         if (translator->load(file, folder) && QCoreApplication::installTranslator(translator.get()))
             installed().push_back(std::move(translator));
     };
@@ -79,9 +91,9 @@ Language useLanguage(Language language)
     // programs' own catalogues, searched first, may word a text of Qt's
     // their way.
     if (language == Language::Japanese)
-        install(QStringLiteral("qtbase_ja.qm"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+        install(QStringLiteral("qtbase_ja.qm"), QLibraryInfo::path(QLibraryInfo::TranslationsPath), std::make_unique<QTranslator>());
     for (const QString &file : files)
-        install(file, CatalogueFolder);
+        install(file, CatalogueFolder, std::make_unique<PhrasedTranslator>());
     QLocale::setDefault(localeFor(language));
     inUse() = language;
     return language;
@@ -92,11 +104,13 @@ Language languageInUse()
     return inUse();
 }
 
-QStringList fontFamilies()
+QStringList fontFamilies(Weight weight)
 {
-    if (inUse() == Language::Japanese)
-        return {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")};
-    return {};
+    if (inUse() != Language::Japanese)
+        return {};
+    const QString noto = QStringLiteral("Noto Sans CJK JP");
+    const QStringList ipa{QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")};
+    return weight == Weight::Bold ? QStringList{noto} + ipa : ipa + QStringList{noto};
 }
 
 } // namespace stats

@@ -9,6 +9,7 @@
 #include "meetingmap.h"
 #include "options.h"
 #include "picturefile.h"
+#include "phrases.h"
 #include "printable.h"
 #include "progress.h"
 #include "report.h"
@@ -48,7 +49,8 @@ using stats::Tool;
 // codes (a NUL would cut the line short, a line break split it).
 int fail(const stats::LocaleText &text, const QString &message, int status)
 {
-    std::fputs(text.encoded((status == 0 ? message : stats::printable(message)) + u'\n').constData(), status == 0 ? stdout : stderr);
+    std::fputs(text.encoded(stats::withoutJoiners(status == 0 ? message : stats::printable(message)) + u'\n').constData(),
+               status == 0 ? stdout : stderr);
     return status;
 }
 
@@ -113,7 +115,7 @@ int main(int argc, char **argv)
     }
     // A language the locale's encoding cannot write (Japanese under a
     // Latin-1 locale) gives way to English, before anything is worded.
-    if (!text.canWrite(Tool::tr("working out the exact law") + Tool::tr("simulating")))
+    if (!text.canWrite(stats::withoutJoiners(Tool::tr("working out the exact law") + Tool::tr("simulating"))))
         stats::useLanguage(stats::Language::English);
     if (!options) {
         const auto again = stats::parseOptions(arguments, QThread::idealThreadCount());
@@ -199,7 +201,7 @@ int main(int argc, char **argv)
         stats::useLanguage(stats::Language::English);
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     }
-    const QByteArray out = o.json ? stats::json(report) : text.encoded(stats::table(report, textWidth()));
+    const QByteArray out = o.json ? stats::json(report) : text.encoded(stats::withoutJoiners(stats::table(report, textWidth())));
     if (!stats::writeStandardOutput(out, error))
         return fail(text, cannotWrite(stats::StandardOutput, error), 1);
     return 0;

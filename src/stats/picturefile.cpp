@@ -1,6 +1,7 @@
 #include "picturefile.h"
 
 #include "language.h"
+#include "phrases.h"
 #include "savefile.h"
 
 #include <QApplication>
@@ -38,8 +39,14 @@ bool savePicture(const QString &file, QSize size, const std::function<void(QPain
         svg.setResolution(SvgDotsPerInch);
         svg.setViewBox(QRect(QPoint(), size));
         svg.setTitle(QStringLiteral("Meetling experiment"));
-        QPainter painter(&svg);
-        paint(painter);
+        {
+            QPainter painter(&svg);
+            paint(painter);
+        }
+        // The texts' phrase joiners are for Qt's line breaking: the file
+        // keeps the texts as they read.
+        bytes.close();
+        bytes.setData(withoutJoiners(QString::fromUtf8(bytes.data())).toUtf8());
     } else {
         QImage image(size, QImage::Format_RGB32);
         image.fill(Qt::white);
@@ -81,7 +88,7 @@ QFont pictureFont(int pixels, bool bold)
 {
     // The language's faces first, DejaVu Sans for what they lack.
     QFont f;
-    f.setFamilies(fontFamilies() << QStringLiteral("DejaVu Sans"));
+    f.setFamilies(fontFamilies(bold ? Weight::Bold : Weight::Regular) << QStringLiteral("DejaVu Sans"));
     f.setPixelSize(pixels);
     f.setBold(bold);
     return f;

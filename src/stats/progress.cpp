@@ -1,5 +1,6 @@
 #include "progress.h"
 
+#include "phrases.h"
 #include "report.h"
 
 #include <algorithm>
@@ -55,7 +56,7 @@ void Progress::draw()
     }
     // Filled out to 70 columns, over whatever the last line showed.
     line += QString(std::max(0, 70 - columnsOf(line)), u' ');
-    std::fprintf(stderr, "\r%s", m_text.encoded(line).constData());
+    std::fprintf(stderr, "\r%s", m_text.encoded(withoutJoiners(line)).constData());
     std::fflush(stderr);
     m_drawn = true;
 }

@@ -1,5 +1,6 @@
 #include "report.h"
 
+#include "phrases.h"
 #include "wording.h"
 
 #include <QCoreApplication>
@@ -33,17 +34,6 @@ char32_t codePointAt(QStringView text, qsizetype i, qsizetype &size)
     return text[i].unicode();
 }
 
-// East Asian wide and full-width characters, which a terminal shows two
-// columns wide: the CJK scripts, their punctuation and full-width forms.
-bool isWide(char32_t c)
-{
-    return (c >= 0x1100 && c <= 0x115f) || (c >= 0x2e80 && c <= 0x303e) || (c >= 0x3041 && c <= 0x33ff)
-        || (c >= 0x3400 && c <= 0x4dbf) || (c >= 0x4e00 && c <= 0x9fff) || (c >= 0xa000 && c <= 0xa4cf)
-        || (c >= 0xac00 && c <= 0xd7a3) || (c >= 0xf900 && c <= 0xfaff) || (c >= 0xfe30 && c <= 0xfe4f)
-        || (c >= 0xff00 && c <= 0xff60) || (c >= 0xffe0 && c <= 0xffe6) || (c >= 0x1f300 && c <= 0x1f64f)
-        || (c >= 0x1f900 && c <= 0x1f9ff) || (c >= 0x20000 && c <= 0x3fffd);
-}
-
 int columnsOfCharacter(char32_t c)
 {
     switch (QChar::category(c)) {
@@ -54,48 +44,17 @@ int columnsOfCharacter(char32_t c)
     }
 }
 
-// What a line may not start with: closing brackets and punctuation, small
-// kana and the long vowel mark; and what it may not end with: opening
-// brackets.
-bool noBreakBefore(char32_t c)
-{
-    static const QString closing = QStringLiteral("、。，．・：；？！ー…‥）」』】〕〉》｝］’”々ゝゞヽヾぁぃぅぇぉっゃゅょゎァィゥェォッャュョヮヵヶ゛゜％)]},.;:!?%");
-    return c < 0x10000 && closing.contains(QChar(char16_t(c)));
-}
-
-bool noBreakAfter(char32_t c)
-{
-    static const QString opening = QStringLiteral("（「『【〔〈《｛［‘“([{");
-    return c < 0x10000 && opening.contains(QChar(char16_t(c)));
-}
-
-// Whether a line may break between two characters with no space between
-// them: Latin words break at spaces only, the scripts written without
-// spaces between any two of their characters, but never between a number
-// and the unit after it ("180秒").
-bool canBreakBetween(char32_t before, char32_t after)
-{
-    if (noBreakBefore(after) || noBreakAfter(before))
-        return false;
-    const bool wideBefore = isWide(before);
-    if (!wideBefore && !isWide(after))
-        return false;
-    return wideBefore || !QChar::isDigit(before);
-}
-
 // A word cut where a line may break inside it.
 QList<QStringView> unbreakable(QStringView word)
 {
     QList<QStringView> pieces;
     qsizetype start = 0;
-    char32_t previous = 0;
     for (qsizetype i = 0, size = 0; i < word.size(); i += size) {
-        const char32_t c = codePointAt(word, i, size);
-        if (i > 0 && canBreakBetween(previous, c)) {
+        codePointAt(word, i, size); // for its size: a break falls between code points
+        if (i > 0 && mayBreakBefore(word, i)) {
             pieces << word.sliced(start, i - start);
             start = i;
         }
-        previous = c;
     }
     pieces << word.sliced(start);
     return pieces;
@@ -226,7 +185,7 @@ QStringList wrappedLines(const QString &text, int width, const QString &indent)
     QString line = indent;
     int columns = indentColumns;
     bool empty = true;
-    for (const QString &word : text.split(u' ', Qt::SkipEmptyParts)) {
+    for (const QString &word : withoutJoiners(text).split(u' ', Qt::SkipEmptyParts)) {
         bool wordStart = true;
         for (const QStringView piece : unbreakable(word)) {
             const int pieceColumns = columnsOf(piece);

@@ -42,9 +42,9 @@ QByteArray json(const Report &report);
 // full-width character, one for any other.
 int columnsOf(QStringView text);
 // text broken into lines of at most width columns, each starting with
-// indent: at spaces, and where a script written without them allows, between
-// two of its characters (never before a closing bracket or "。", nor after
-// an opening one). A word longer than a line stands alone on one.
+// indent: at spaces, and where Japanese, written without them, allows
+// (mayBreakBefore(): between phrases), with no joiner left in. A word longer
+// than a line stands alone on one.
 QStringList wrappedLines(const QString &text, int width, const QString &indent = QString());
 // The same lines, each ended with a line break.
 QString wrapped(const QString &text, int width, const QString &indent = QString());

@@ -2,6 +2,7 @@
 
 #include "builtinpicture.h"
 #include "charts.h"
+#include "phrases.h"
 #include "picturefile.h"
 #include "savefile.h"
 #include "wording.h"
@@ -360,7 +361,8 @@ bool saveSheet(const QString &file, Sheet sheet, const Answer &answer, const She
     bytes.open(QIODevice::WriteOnly);
     {
         QPdfWriter pdf(&bytes);
-        pdf.setTitle(sheet == Sheet::Pupils ? Sheets::tr("Meetling experiment: the pupils' sheet") : Sheets::tr("Meetling experiment: the teacher's sheet"));
+        pdf.setTitle(withoutJoiners(sheet == Sheet::Pupils ? Sheets::tr("Meetling experiment: the pupils' sheet")
+                                                           : Sheets::tr("Meetling experiment: the teacher's sheet")));
         pdf.setCreator(QStringLiteral("Meetling experiment"));
         pdf.setPageLayout(QPageLayout(size, QPageLayout::Portrait, QMarginsF()));
         // Drawn in points, whatever the writer's resolution.

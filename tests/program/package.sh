@@ -24,7 +24,7 @@ diff "$root/installed" "$root/packaged" || fail "the package's files differ from
 
 info=$(dpkg-deb --info "$deb")
 depends=$(printf '%s\n' "$info" | sed -n 's/^ Depends: //p')
-for package in libqt6widgets6 libqt6gui6 libpulse0 fonts-ipafont-gothic hicolor-icon-theme; do
+for package in libqt6widgets6 libqt6gui6 libpulse0 fonts-noto-cjk fonts-ipafont-gothic hicolor-icon-theme; do
     printf '%s' "$depends" | grep -q "\\b$package\\b" || fail "does not depend on $package: $depends"
 done
 printf '%s\n' "$info" | grep -q "^ Section: education" || fail "section is not education"
