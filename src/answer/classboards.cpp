@@ -173,7 +173,9 @@ ClassBoards::ClassBoards(const stats::ClassInMotion &motion, QWidget *parent, bo
 
 QSize ClassBoards::minimumSizeHint() const
 {
-    return {fontInfo().pixelSize() * 12, fontInfo().pixelSize() * 5};
+    // The boards are drawn at any size (paintClassBoards()): a few lines of
+    // text high is enough.
+    return {fontInfo().pixelSize() * 12, fontInfo().pixelSize() * 3};
 }
 
 void ClassBoards::paintEvent(QPaintEvent *)

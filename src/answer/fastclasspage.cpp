@@ -188,7 +188,6 @@ FastClassPage::FastClassPage(QWidget *parent, Clock *clock)
     controls->addSpacing(fontMetrics().averageCharWidth());
     labelled(controls, tr("&Speed:"), m_speed);
     controls->addStretch(1);
-    controls->addWidget(m_large);
     labelled(settings, tr("&Groups:"), m_groups);
     settings->addSpacing(fontMetrics().averageCharWidth());
     labelled(settings, tr("S&eed:"), m_seed);
@@ -198,11 +197,17 @@ FastClassPage::FastClassPage(QWidget *parent, Clock *clock)
     uses->addWidget(m_many);
     uses->addWidget(m_offer);
     uses->addStretch(1);
+    uses->addWidget(m_large);
     auto *lawColumn = new QVBoxLayout;
     lawColumn->addWidget(m_chartKey);
     lawColumn->addWidget(m_chart, 1);
+    // How the groups start and how long they take, over the boards: beside
+    // the chart's key, it takes no height of its own.
+    auto *boardsColumn = new QVBoxLayout;
+    boardsColumn->addWidget(m_timing);
+    boardsColumn->addWidget(m_boards, 1);
     auto *body = new QHBoxLayout;
-    body->addWidget(m_boards, 1);
+    body->addLayout(boardsColumn, 1);
     body->addLayout(lawColumn, 1);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -210,7 +215,6 @@ FastClassPage::FastClassPage(QWidget *parent, Clock *clock)
     layout->addLayout(controls);
     layout->addWidget(m_headline);
     layout->addWidget(m_state);
-    layout->addWidget(m_timing);
     layout->addLayout(body, 1);
     layout->addWidget(m_manyText);
     layout->addLayout(settings);
@@ -303,6 +307,7 @@ void FastClassPage::setTextPixels(int pixels)
     QFont small = font();
     small.setPixelSize(pixels * 4 / 5);
     m_chartKey->setFont(small);
+    m_timing->setFont(small);
     m_chartVeil->setFont(small);
     QFont bold = font();
     bold.setPixelSize(pixels);
