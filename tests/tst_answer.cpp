@@ -8,6 +8,7 @@
 #include "boardview.h"
 #include "classgroups.h"
 #include "classtable.h"
+#include "fakes.h"
 #include "fastclasspage.h"
 #include "charts.h"
 #include "language.h"
@@ -22,6 +23,8 @@
 #include <QChartView>
 #include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QMenuBar>
 #include <QPointer>
 #include <QScopeGuard>
@@ -268,6 +271,50 @@ private slots:
         click("finish");
         boardOf(window).setPosition(Walker::Dog, {7, 4});
         QTRY_VERIFY_WITH_TIMEOUT(state.text().startsWith(QStringLiteral("0 of 6")), WaitMs);
+    }
+
+    // The page says how long the class takes at the speed chosen; played
+    // against the clock, its last group is done then, and not a frame
+    // before.
+    void aClassAtSpeedTakesTheTimeItSays_data()
+    {
+        QTest::addColumn<int>("speed");
+        QTest::addColumn<bool>("together");
+        QTest::newRow("10 times, in turn") << 10 << false;
+        QTest::newRow("10 times, together") << 10 << true;
+        QTest::newRow("real time, in turn") << 1 << false;
+    }
+
+    void aClassAtSpeedTakesTheTimeItSays()
+    {
+        QFETCH(int, speed);
+        QFETCH(bool, together);
+        EventLog log;
+        FakeClock clock(log);
+        clock.step = 0;
+        FastClassPage page(nullptr, &clock);
+        page.setAnswer(std::make_shared<const stats::Answer>(libraryAnswer({4, 4}, {6, 4}, 10)));
+        partOf<QSpinBox>(page, QStringLiteral("groups")).setValue(6);
+        partOf<QCheckBox>(page, QStringLiteral("together")).setChecked(together);
+        auto &speeds = partOf<QComboBox>(page, QStringLiteral("speed"));
+        speeds.setCurrentIndex(speeds.findData(speed));
+        const QString said = partOf<QLabel>(page, QStringLiteral("timing")).text();
+        const QRegularExpressionMatch takes = QRegularExpression(QStringLiteral("takes ([0-9.]+) s")).match(said);
+        QVERIFY2(takes.hasMatch(), qPrintable(said));
+        const double seconds = takes.captured(1).toDouble();
+        const QLabel &state = partOf<QLabel>(page, QStringLiteral("state"));
+        partOf<QAbstractButton>(page, QStringLiteral("play")).click();
+        // Each frame reads the clock once.
+        auto frameAt = [&](double now) {
+            clock.now = now;
+            const qsizetype reads = log.lines.size();
+            QTRY_VERIFY_WITH_TIMEOUT(log.lines.size() > reads, WaitMs);
+        };
+        // Half a tick short, in real seconds at that speed.
+        frameAt(seconds - std::chrono::duration<double>(rules::TickInterval).count() / speed / 2);
+        QVERIFY2(!state.text().startsWith(QStringLiteral("6 of 6")), qPrintable(state.text()));
+        frameAt(seconds + 1e-9);
+        QVERIFY2(state.text().startsWith(QStringLiteral("6 of 6")), qPrintable(state.text()));
     }
 
     // "Where to wait" names the best points of the scenario chosen there.

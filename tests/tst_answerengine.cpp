@@ -8,6 +8,7 @@
 #include <QtTest>
 
 Q_DECLARE_METATYPE(Point)
+Q_DECLARE_METATYPE(answer::AnswerEngine::Hold)
 
 namespace {
 
@@ -118,6 +119,51 @@ private slots:
                 QTRY_VERIFY_WITH_TIMEOUT(asker.answered(), WaitMs);
             }
         }
+        QVERIFY2(asker.wrong().isEmpty(), qPrintable(asker.wrong().join(u'\n')));
+    }
+
+    // Held, the engine answers each question asked and works out nothing
+    // else, until nothing holds it: then the map and every other start.
+    void workAheadWaitsWhileHeld_data()
+    {
+        using Hold = answer::AnswerEngine::Hold;
+        QTest::addColumn<QList<Hold>>("holds");
+        QTest::addColumn<QList<Hold>>("letGo");
+        QTest::newRow("a class playing") << QList<Hold>{Hold::ClassPlaying} << QList<Hold>{Hold::ClassPlaying};
+        QTest::newRow("hidden while a class plays, shown, then paused")
+            << QList<Hold>{Hold::ClassPlaying, Hold::OutOfSight} << QList<Hold>{Hold::OutOfSight, Hold::ClassPlaying};
+    }
+
+    void workAheadWaitsWhileHeld()
+    {
+        QFETCH(QList<answer::AnswerEngine::Hold>, holds);
+        QFETCH(QList<answer::AnswerEngine::Hold>, letGo);
+        answer::AnswerEngine engine;
+        Asker asker(engine);
+        QStringList said;
+        connect(&engine, &answer::AnswerEngine::answered, &engine, [&] { said << QStringLiteral("answered"); });
+        connect(&engine, &answer::AnswerEngine::resting, &engine, [&] { said << QStringLiteral("resting"); });
+        for (answer::AnswerEngine::Hold why : holds)
+            engine.hold(why, true);
+        // Each start asked is answered, and the worker rests after it: the
+        // next start is not known before it is asked.
+        int x = 0;
+        for (answer::AnswerEngine::Hold why : letGo) {
+            said.clear();
+            asker.ask(question({x, 4}, {6, 4}));
+            QTRY_VERIFY_WITH_TIMEOUT(said.endsWith(QStringLiteral("resting")) && said.contains(QStringLiteral("answered")), WaitMs);
+            QVERIFY(!asker.mapped());
+            asker.ask(question({x + 1, 4}, {6, 4}));
+            QVERIFY(!asker.answered());
+            x += 2;
+            engine.hold(why, false);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(asker.mapped(), WaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(([&] {
+                                     asker.ask(question({10, 10}, {6, 4}));
+                                     return asker.answered();
+                                 }()),
+                                 WaitMs);
         QVERIFY2(asker.wrong().isEmpty(), qPrintable(asker.wrong().join(u'\n')));
     }
 

@@ -38,6 +38,7 @@
 Q_DECLARE_METATYPE(Scenario)
 Q_DECLARE_METATYPE(Point)
 Q_DECLARE_METATYPE(stats::Outcome)
+Q_DECLARE_METATYPE(stats::ClassInMotion::Start)
 
 namespace {
 
@@ -299,16 +300,20 @@ void TestStats::runsComeInOrderWhateverTheThreads()
 // the simulation plays for the same seed: its runs 0 .. groups - 1.
 void TestStats::aClassInMotionPlaysTheSimulationsRuns_data()
 {
+    using Start = stats::ClassInMotion::Start;
     QTest::addColumn<QList<int>>("steps");
-    QTest::newRow("a tick at a time, as in real time") << QList<int>{1};
-    QTest::newRow("17 ticks a frame, as at 200 times") << QList<int>{17};
-    QTest::newRow("paused, stepped back, then on") << QList<int>{40, 0, -5, 1, 300};
-    QTest::newRow("finished at once") << QList<int>{1'000'000};
+    QTest::addColumn<Start>("start");
+    QTest::newRow("a tick at a time, as in real time") << QList<int>{1} << Start::InTurn;
+    QTest::newRow("17 ticks a frame, as at 200 times") << QList<int>{17} << Start::InTurn;
+    QTest::newRow("17 ticks a frame, all started together") << QList<int>{17} << Start::Together;
+    QTest::newRow("paused, stepped back, then on") << QList<int>{40, 0, -5, 1, 300} << Start::InTurn;
+    QTest::newRow("finished at once") << QList<int>{1'000'000} << Start::InTurn;
 }
 
 void TestStats::aClassInMotionPlaysTheSimulationsRuns()
 {
     QFETCH(QList<int>, steps);
+    QFETCH(stats::ClassInMotion::Start, start);
     const stats::Starts starts{{4, 4}, {6, 4}};
     constexpr int Ticks = 150;
     constexpr int Groups = 7;
@@ -327,7 +332,7 @@ void TestStats::aClassInMotionPlaysTheSimulationsRuns()
         playRun(walk, ticks, [&random] { return directionFromDraw(random.next()); });
         return QList<int>{int(walk.dogX), int(walk.dogY), int(walk.momoX), int(walk.momoY), int(walk.runMode), int(walk.meetCount)};
     };
-    stats::ClassInMotion motion(starts, Ticks, Groups, Seed);
+    stats::ClassInMotion motion(starts, Ticks, Groups, Seed, start);
     for (int i = 0; !motion.finished(); ++i) {
         QVERIFY(i < 10'000);
         motion.advanceTo(motion.now() + steps[i % steps.size()]);

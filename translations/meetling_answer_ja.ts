@@ -753,6 +753,52 @@ Show the answer (F5)</source>
         <extracomment>%1 how far the class is, as &quot;3 of 30 groups done; averages 2.1 and 1.5&quot;.</extracomment>
         <translation>%1グラフの細い線は、ここまでのクラスの平均です。</translation>
     </message>
+    <message>
+        <source>All start &amp;together</source>
+        <translation>全部の班がいっしょに始める(&amp;T)</translation>
+    </message>
+    <message>
+        <source>Every group starts at once, rather than in turn: the same runs, over sooner</source>
+        <translation>順番ではなく、すべての班がいっしょに始めます。実験は同じで、早く終わります</translation>
+    </message>
+    <message>
+        <source>Large view</source>
+        <translation>大きく表示</translation>
+    </message>
+    <message>
+        <source>The boards over the whole window, to be seen from the back of the room (F6)</source>
+        <translation>教室のうしろからも見えるように、班のマス目をウィンドウいっぱいに大きく表示します（F6）</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <extracomment>A time: %1 seconds, to a tenth.</extracomment>
+        <translation>%1秒</translation>
+    </message>
+    <message>
+        <source>%1 min %2 s</source>
+        <extracomment>A time: %1 minutes and %2 seconds.</extracomment>
+        <translation>%1分%2秒</translation>
+    </message>
+    <message>
+        <source>All the groups start together; at this speed the class takes %1.</source>
+        <translation>すべての班がいっしょに始めます。この速さで、クラスの実験は%1かかります。</translation>
+    </message>
+    <message>
+        <source>The groups start in turn over the first half of a run; at this speed the class takes %1.</source>
+        <extracomment>%1 how long the class takes, as &quot;27 s&quot; or &quot;4 min 30 s&quot;.</extracomment>
+        <translation>班は、1回の実験の前半の間に、順番に始めます。この速さで、クラスの実験は%1かかります。</translation>
+    </message>
+</context>
+<context>
+    <name>LargeClassView</name>
+    <message>
+        <source>The class at speed, large</source>
+        <translation>早送りのクラスを大きく表示</translation>
+    </message>
+    <message>
+        <source>Back to the page (F6)</source>
+        <translation>もとのページにもどる（F6）</translation>
+    </message>
 </context>
 <context>
     <name>Veil</name>

@@ -28,6 +28,10 @@ private:
         return {m_engine.m_latest, m_engine.m_latestGeneration};
     }
     bool sweep(const AnswerEngine::Key &key);
+    void rest()
+    {
+        QMetaObject::invokeMethod(&m_engine, [engine = &m_engine] { emit engine->resting(); }, Qt::QueuedConnection);
+    }
     Answer answerFor(const Question &question) const;
     std::optional<int> nextUnanswered(Point from) const;
 
@@ -94,7 +98,7 @@ void AnswerWorker::work()
             m_mapHanded = false;
         }
         const int asked = stats::pointIndex(question.starts.momotaro);
-        if (m_answered[std::size_t(asked)] && !m_mapHanded) {
+        if (m_answered[std::size_t(asked)] && !m_mapHanded && !m_engine.m_aheadHeld) {
             // The map a point at a time, so that a newly asked start waits
             // for one point's work at most.
             if (m_mapped < stats::BoardPoints) {
@@ -113,9 +117,11 @@ void AnswerWorker::work()
         }
         Question next = question;
         if (m_answered[std::size_t(asked)]) {
-            const std::optional<int> other = nextUnanswered(question.starts.momotaro);
-            if (!other)
+            const std::optional<int> other = m_engine.m_aheadHeld ? std::nullopt : nextUnanswered(question.starts.momotaro);
+            if (!other) {
+                rest();
                 return;
+            }
             next.starts.momotaro = stats::pointAt(*other);
         }
         const Answer answer = answerFor(next);
@@ -168,6 +174,19 @@ void AnswerEngine::ask(const Question &question)
         emit answered(*known);
     else
         emit pending();
+}
+
+void AnswerEngine::hold(Hold why, bool held)
+{
+    const unsigned bit = 1u << unsigned(why);
+    const unsigned holds = held ? m_holds | bit : m_holds & ~bit;
+    if (holds == m_holds)
+        return;
+    m_holds = holds;
+    m_aheadHeld = holds != 0;
+    qCDebug(lcAnswer) << (holds ? "work ahead held" : "work ahead goes on");
+    if (!holds)
+        QMetaObject::invokeMethod(m_worker, [worker = m_worker] { worker->work(); }, Qt::QueuedConnection);
 }
 
 void AnswerEngine::take(quint64 generation, const Question &question, const Answer &answer, const Map &map)

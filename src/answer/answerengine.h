@@ -38,12 +38,17 @@ class AnswerWorker;
 // start (stats::ExactForDog), answers the question asked, then the map, then
 // every other Momotaro start nearest first, so that a walker dragged with
 // Dog still is answered from what is already known. A newer question
-// supersedes one in flight.
+// supersedes one in flight. The work ahead (the map and the other starts)
+// can be held, and goes on where it was once let go.
 class AnswerEngine final : public QObject
 {
     Q_OBJECT
 
 public:
+    // Why the work ahead waits: a class plays at speed, or the window is
+    // hidden or minimised.
+    enum class Hold { ClassPlaying, OutOfSight };
+
     explicit AnswerEngine(QObject *parent = nullptr);
     // Stops the worker and waits for it (a sweep stops within a tick).
     ~AnswerEngine() override;
@@ -53,6 +58,11 @@ public:
     // the answer is worked out, unless a newer question comes first. Never
     // computes anything itself.
     void ask(const Question &question);
+    // Holds the work ahead for why, or lets go of it for why: it goes on
+    // once nothing holds it. The answer to the question asked is worked out
+    // all the same; what was being worked out ahead when the hold came is
+    // finished first (one start's answer at most).
+    void hold(Hold why, bool held);
 
 signals:
     // The answer to the latest question, and only to it: its start points
@@ -64,6 +74,9 @@ signals:
     // Expected meetings for every Momotaro start, Dog at the latest
     // question's start; null while it is being worked out.
     void mapped(answer::Map map);
+    // The worker has stopped: every start of the latest Dog is answered, or
+    // the rest is held. A new question, or the hold let go, sets it going.
+    void resting();
 
 private:
     friend class AnswerWorker;
@@ -89,6 +102,7 @@ private:
     Question m_latest;
     quint64 m_latestGeneration = 0;
     std::atomic<bool> m_quitting{false};
+    std::atomic<bool> m_aheadHeld{false};
 
     // The window's thread's own.
     Question m_question;
@@ -96,6 +110,7 @@ private:
     quint64 m_generation = 0;
     QHash<int, Answer> m_answers; // by Momotaro's start, for m_known
     Map m_map;
+    unsigned m_holds = 0; // a bit for each Hold
     QThread m_thread;
     AnswerWorker *m_worker = nullptr;
 };

@@ -376,6 +376,7 @@ AnswerPages::AnswerPages(QWidget *parent) : QWidget(parent)
     connect(m_class, &ClassTable::countsChanged, this, &AnswerPages::classChanged);
     m_fast = new FastClassPage(this);
     connect(m_fast, &FastClassPage::countsOffered, this, &AnswerPages::takeSimulatedCounts);
+    connect(m_fast, &FastClassPage::playingChanged, this, &AnswerPages::classPlayingChanged);
 
     m_list = new QListWidget(this);
     m_list->setAccessibleName(tr("Pages"));

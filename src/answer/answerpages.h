@@ -68,6 +68,8 @@ public:
 
 signals:
     void heatChanged();
+    // The class at speed began to play, or stopped.
+    void classPlayingChanged(bool playing);
 
 private:
     void refresh();

@@ -278,6 +278,10 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
     connect(&m_engine, &answer::AnswerEngine::answered, this, &AnswerWindow::showAnswer);
     connect(&m_engine, &answer::AnswerEngine::pending, this, &AnswerWindow::showPending);
     connect(&m_engine, &answer::AnswerEngine::mapped, m_pages, &AnswerPages::setMap);
+    // The work ahead waits while a class plays at speed (its frames come
+    // first) and while nobody sees the window.
+    connect(m_pages, &AnswerPages::classPlayingChanged, this,
+            [this](bool playing) { m_engine.hold(answer::AnswerEngine::Hold::ClassPlaying, playing); });
     connect(m_board, &BoardView::moved, this, [this](Walker walker, Point point) {
         ask();
         keep(walker == Walker::Momotaro ? MomotaroKey : DogKey, toQPoint(point), Soon);
@@ -495,6 +499,7 @@ bool AnswerWindow::eventFilter(QObject *watched, QEvent *event)
 void AnswerWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
+    holdWhileUnseen();
     if (!m_fitted) {
         m_fitted = true;
         fitOnScreen();
@@ -502,9 +507,22 @@ void AnswerWindow::showEvent(QShowEvent *event)
     }
 }
 
+void AnswerWindow::hideEvent(QHideEvent *event)
+{
+    QMainWindow::hideEvent(event);
+    holdWhileUnseen();
+}
+
+void AnswerWindow::holdWhileUnseen()
+{
+    m_engine.hold(answer::AnswerEngine::Hold::OutOfSight, !isVisible() || isMinimized());
+}
+
 void AnswerWindow::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        holdWhileUnseen();
     // Back from full screen: the window as it was, within the screen (the
     // window manager restores it after this, hence the next turn).
     if (event->type() == QEvent::WindowStateChange && !isFullScreen()

@@ -88,6 +88,7 @@ signals:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -99,6 +100,8 @@ private:
     void togglePresentation();
     void rescale();
     void fitOnScreen();
+    // Holds the engine's work ahead while the window is hidden or minimised.
+    void holdWhileUnseen();
     // Runs action once the answer to the question on the board is worked
     // out; one that shows the answer is refused while it is hidden.
     enum Shows { ShowsAnswer, ShowsNothingOfIt };

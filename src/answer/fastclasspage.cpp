@@ -1,7 +1,7 @@
 #include "fastclasspage.h"
 
-#include "builtinpicture.h"
 #include "charts.h"
+#include "classboards.h"
 #include "clock.h"
 #include "fittedchartview.h"
 #include "options.h"
@@ -12,6 +12,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QChart>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHash>
@@ -43,135 +44,6 @@ constexpr int Classes = 1000;
 constexpr int DefaultGroups = 30;
 constexpr int DefaultSpeed = 20;
 constexpr int MostSeed = 999999;
-
-const QColor GridColor{200, 200, 200};
-// Below this many pixels a walker's picture is a blur: a dot stands for it.
-constexpr int PictureLeast = 14;
-const QColor DogDot{0x4C, 0xAF, 0x50};
-const QColor MomotaroDot{0xF4, 0xC4, 0x30};
-
-// A walker's picture at a size, scaled once.
-const QPixmap &picture(Walker walker, int side)
-{
-    static stats::PerWalker<QHash<int, QPixmap>> cache;
-    QHash<int, QPixmap> &sized = cache[walker];
-    auto found = sized.find(side);
-    if (found == sized.end()) {
-        const QPixmap whole = builtInPicture(walker == Walker::Dog ? ":/pictures/dog.png" : ":/pictures/momotaro.png");
-        found = sized.insert(side, whole.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    }
-    return *found;
-}
-
-// Where the class's boards go in an area: each group a pair of boards (both
-// wandering, then Momotaro waiting) with their counts under them, as many
-// pairs a row as makes the boards largest.
-struct BoardGrid
-{
-    int columns = 1;
-    int side = 0;
-    int gap = 0;
-    int textPx = 0;
-    QSize cell;
-};
-
-BoardGrid boardGrid(QSize area, int groups, int textPx)
-{
-    BoardGrid best;
-    for (int columns = 1; columns <= groups; ++columns) {
-        const int rows = (groups + columns - 1) / columns;
-        BoardGrid grid;
-        grid.columns = columns;
-        grid.cell = QSize(area.width() / columns, area.height() / rows);
-        grid.textPx = std::clamp(grid.cell.height() / 5, 8, textPx);
-        grid.gap = std::max(3, grid.cell.width() / 14);
-        grid.side = std::min((grid.cell.width() - 2 * grid.gap) / 2, grid.cell.height() - grid.textPx * 3 / 2 - grid.gap);
-        if (grid.side > best.side)
-            best = grid;
-    }
-    return best;
-}
-
-// One run's board: the walkers where they stand, a ring where they have
-// just met, the run's count under it; faded before the group starts, and
-// greyed with its count in bold once done.
-void paintRunBoard(QPainter &painter, QRect board, int textPx, const WalkPoints &walk, Scenario scenario, bool started, bool done)
-{
-    const stats::Look &look = stats::lookOf(scenario);
-    painter.fillRect(board, Qt::white);
-    const double cell = double(board.width()) / stats::BoardSide;
-    if (cell >= 6) {
-        painter.setPen(GridColor);
-        for (int i = 1; i < stats::BoardSide; ++i) {
-            painter.drawLine(QPointF(board.left() + i * cell, board.top()), QPointF(board.left() + i * cell, board.bottom()));
-            painter.drawLine(QPointF(board.left(), board.top() + i * cell), QPointF(board.right(), board.top() + i * cell));
-        }
-    }
-    auto centre = [&](Int16 x, Int16 y) { return QPointF(board.left() + (int(x) + 0.5) * cell, board.top() + (int(y) + 0.5) * cell); };
-    // The walkers' pictures where they can be made out; on smaller boards,
-    // a dot each in the colour of the picture's background.
-    const int side = std::max(4, int(cell * 1.6));
-    painter.save();
-    painter.setClipRect(board);
-    for (Walker walker : {Walker::Momotaro, Walker::Dog}) {
-        const QPointF at = walker == Walker::Dog ? centre(walk.dogX, walk.dogY) : centre(walk.momoX, walk.momoY);
-        if (side >= PictureLeast) {
-            const QPixmap &shown = picture(walker, side);
-            painter.drawPixmap(QPointF(at.x() - shown.width() / 2.0, at.y() - shown.height() / 2.0), shown);
-        } else {
-            painter.setPen(QPen(Qt::black, 1));
-            painter.setBrush(walker == Walker::Dog ? DogDot : MomotaroDot);
-            painter.drawEllipse(at, side / 2.0, side / 2.0);
-        }
-    }
-    if (walk.metPending()) {
-        painter.setPen(QPen(QColor(0xE6, 0x9F, 0x00), std::max(2.0, cell / 3)));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawEllipse(centre(walk.dogX, walk.dogY), side * 0.7, side * 0.7);
-    }
-    painter.restore();
-    if (!started || done)
-        painter.fillRect(board, QColor(255, 255, 255, started ? 110 : 170));
-    painter.setPen(QPen(look.color, std::max(1, board.width() / 40), look.line));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(board);
-
-    QFont font = painter.font();
-    font.setPixelSize(textPx);
-    font.setBold(done);
-    painter.setFont(font);
-    painter.setPen(done ? Qt::black : Qt::darkGray);
-    painter.drawText(QRect(board.left(), board.bottom() + 1, board.width(), textPx * 3 / 2), Qt::AlignCenter,
-                     started ? QLocale().toString(int(walk.meetCount)) : QStringLiteral("–"));
-}
-
-// Every group's pair of boards in area, text up to textPx pixels. The page
-// and its saved picture both draw with it.
-void paintClassBoards(QPainter &painter, QRect area, const stats::ClassInMotion &motion, int textPx)
-{
-    if (motion.groups() == 0)
-        return;
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    const BoardGrid grid = boardGrid(area.size(), motion.groups(), textPx);
-    if (grid.side < 11)
-        return;
-    const int pairWidth = 2 * grid.side + grid.gap;
-    const int rows = (motion.groups() + grid.columns - 1) / grid.columns;
-    // The pairs centred as a block.
-    const QPoint origin(area.left() + (area.width() - grid.cell.width() * grid.columns) / 2,
-                        area.top() + (area.height() - grid.cell.height() * rows) / 2);
-    for (int g = 0; g < motion.groups(); ++g) {
-        const QPoint cell = origin + QPoint(g % grid.columns * grid.cell.width(), g / grid.columns * grid.cell.height());
-        const int left = cell.x() + (grid.cell.width() - pairWidth) / 2;
-        const bool started = motion.now() > motion.startOf(g);
-        const bool done = motion.ticksDone(g) == motion.ticksPerTimer();
-        for (Scenario scenario : stats::Scenarios) {
-            const int x = left + (scenario == Scenario::BothWalk ? 0 : grid.side + grid.gap);
-            paintRunBoard(painter, QRect(x, cell.y() + grid.gap / 2, grid.side, grid.side), grid.textPx, motion.walk(g, scenario), scenario,
-                          started, done);
-        }
-    }
-}
 
 // The law of meetings in a run with the groups done marked on it, as the
 // statistics tool marks simulated runs, and their averages so far drawn as
@@ -219,32 +91,6 @@ QString chartKey()
 
 } // namespace
 
-// The groups' boards, drawn to fill the widget.
-class ClassBoards final : public QWidget
-{
-public:
-    ClassBoards(const stats::ClassInMotion &motion, QWidget *parent) : QWidget(parent), m_motion(motion)
-    {
-        setAccessibleName(FastClassPage::tr("The groups' boards"));
-        setAccessibleDescription(FastClassPage::tr("Each group has two boards side by side: both wandering on the left, Momotaro waiting on "
-                                                   "the right, its meetings so far under each."));
-        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-        setAttribute(Qt::WA_OpaquePaintEvent);
-    }
-    QSize sizeHint() const override { return minimumSizeHint(); }
-    QSize minimumSizeHint() const override { return {fontInfo().pixelSize() * 12, fontInfo().pixelSize() * 5}; }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        painter.fillRect(rect(), palette().color(QPalette::Window));
-        paintClassBoards(painter, rect(), m_motion, fontInfo().pixelSize());
-    }
-
-private:
-    const stats::ClassInMotion &m_motion;
-};
 
 FastClassPage::FastClassPage(QWidget *parent, Clock *clock)
     : QWidget(parent), m_ownClock(clock ? nullptr : new SystemClock), m_clock(clock ? *clock : *m_ownClock),
@@ -294,6 +140,12 @@ FastClassPage::FastClassPage(QWidget *parent, Clock *clock)
     m_many->setObjectName(QStringLiteral("many"));
     m_offer = button(tr("Put these counts in Our class"), tr("Copy the counts of the groups done into the class's table, marked as simulated"));
     m_offer->setObjectName(QStringLiteral("offer"));
+    m_together = new QCheckBox(tr("All start &together"), this);
+    m_together->setObjectName(QStringLiteral("together"));
+    m_together->setToolTip(tr("Every group starts at once, rather than in turn: the same runs, over sooner"));
+    m_large = button(tr("Large view"), tr("The boards over the whole window, to be seen from the back of the room (F6)"));
+    m_large->setObjectName(QStringLiteral("large"));
+    m_large->setCheckable(true);
 
     m_headline = new QLabel(this);
     m_headline->setObjectName(QStringLiteral("conclusion"));
@@ -308,6 +160,10 @@ FastClassPage::FastClassPage(QWidget *parent, Clock *clock)
     m_manyText->setWordWrap(true);
     m_manyText->setFocusPolicy(Qt::TabFocus);
     m_manyText->hide();
+    m_timing = new QLabel(this);
+    m_timing->setObjectName(QStringLiteral("timing"));
+    m_timing->setWordWrap(true);
+    m_timing->setFocusPolicy(Qt::TabFocus);
     m_boards = new ClassBoards(m_class, this);
     m_chart = new FittedChartView(this);
     m_chart->setAccessibleName(tr("The class's counts on the law of meetings"));
@@ -335,15 +191,23 @@ FastClassPage::FastClassPage(QWidget *parent, Clock *clock)
     labelled(settings, tr("&Groups:"), m_groups);
     settings->addSpacing(fontMetrics().averageCharWidth());
     labelled(settings, tr("S&eed:"), m_seed);
+    settings->addSpacing(fontMetrics().averageCharWidth());
+    settings->addWidget(m_together);
     settings->addStretch(1);
     uses->addWidget(m_many);
     uses->addWidget(m_offer);
     uses->addStretch(1);
+    uses->addWidget(m_large);
     auto *lawColumn = new QVBoxLayout;
     lawColumn->addWidget(m_chartKey);
     lawColumn->addWidget(m_chart, 1);
+    // How the groups start and how long they take, over the boards: beside
+    // the chart's key, it takes no height of its own.
+    auto *boardsColumn = new QVBoxLayout;
+    boardsColumn->addWidget(m_timing);
+    boardsColumn->addWidget(m_boards, 1);
     auto *body = new QHBoxLayout;
-    body->addWidget(m_boards, 1);
+    body->addLayout(boardsColumn, 1);
     body->addLayout(lawColumn, 1);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -375,12 +239,17 @@ FastClassPage::FastClassPage(QWidget *parent, Clock *clock)
     connect(m_speed, &QComboBox::currentIndexChanged, this, [this] {
         if (m_frame.isActive())
             play(true);
+        shown(true);
     });
     connect(m_groups, &QSpinBox::valueChanged, this, [this] {
         m_groupsChosen = m_groupsChosen || m_groups->hasFocus();
         restart();
     });
     connect(m_seed, &QSpinBox::valueChanged, this, &FastClassPage::restart);
+    connect(m_together, &QCheckBox::toggled, this, &FastClassPage::restart);
+    connect(m_large, &QToolButton::toggled, this, &FastClassPage::showLarge);
+    auto *large = new QShortcut(QKeySequence(Qt::Key_F6), this, nullptr, nullptr, Qt::WindowShortcut);
+    connect(large, &QShortcut::activated, m_large, &QToolButton::toggle);
     connect(m_many, &QToolButton::clicked, this, &FastClassPage::playManyClasses);
     connect(m_offer, &QToolButton::clicked, this, &FastClassPage::offerCounts);
     restart();
@@ -388,6 +257,7 @@ FastClassPage::FastClassPage(QWidget *parent, Clock *clock)
 
 FastClassPage::~FastClassPage()
 {
+    delete m_largeView;
     m_manyStop->store(true);
     if (m_manyThread.joinable())
         m_manyThread.join();
@@ -437,6 +307,7 @@ void FastClassPage::setTextPixels(int pixels)
     QFont small = font();
     small.setPixelSize(pixels * 4 / 5);
     m_chartKey->setFont(small);
+    m_timing->setFont(small);
     m_chartVeil->setFont(small);
     QFont bold = font();
     bold.setPixelSize(pixels);
@@ -450,8 +321,10 @@ void FastClassPage::takeOver(const FastClassPage &other)
     {
         const QSignalBlocker quietGroups(m_groups);
         const QSignalBlocker quietSeed(m_seed);
+        const QSignalBlocker quietTogether(m_together);
         m_groups->setValue(other.m_groups->value());
         m_seed->setValue(other.m_seed->value());
+        m_together->setChecked(other.m_together->isChecked());
     }
     m_groupsChosen = other.m_groupsChosen;
     m_speed->setCurrentIndex(other.m_speed->currentIndex());
@@ -466,7 +339,7 @@ void FastClassPage::restart()
     ++m_generation;
     const stats::Starts starts = m_answer ? m_answer->starts : m_class.starts();
     const int ticks = m_answer ? m_answer->ticksPerTimer : rules::ticksPerTimer(rules::TimeLimitSeconds);
-    m_class = stats::ClassInMotion(starts, ticks, m_groups->value(), std::uint64_t(m_seed->value()));
+    m_class = stats::ClassInMotion(starts, ticks, m_groups->value(), std::uint64_t(m_seed->value()), start());
     m_manyPlayed.reset();
     m_manyText->hide();
     m_manyText->clear();
@@ -476,6 +349,30 @@ void FastClassPage::restart()
 int FastClassPage::speed() const
 {
     return m_speed->currentData().toInt();
+}
+
+stats::ClassInMotion::Start FastClassPage::start() const
+{
+    return m_together->isChecked() ? stats::ClassInMotion::Start::Together : stats::ClassInMotion::Start::InTurn;
+}
+
+QString FastClassPage::timing() const
+{
+    // The class's tick follows the clock at speed times real time (frame()),
+    // so the class lasts its ticks at that pace.
+    const double seconds = m_class.end() * TickSeconds / speed();
+    const QLocale locale;
+    const int whole = int(std::lround(seconds));
+    const bool tenths = seconds < 60 && std::abs(seconds - std::round(seconds)) >= 0.05;
+    //: A time: %1 seconds, to a tenth.
+    const QString lasts = seconds < 60 ? tr("%1 s").arg(locale.toString(seconds, 'f', tenths ? 1 : 0))
+                                       //: A time: %1 minutes and %2 seconds.
+                                       : tr("%1 min %2 s").arg(locale.toString(whole / 60), locale.toString(whole % 60));
+    return m_class.start() == stats::ClassInMotion::Start::Together
+        //: %1 how long the class takes, as "27 s" or "4 min 30 s".
+        ? tr("All the groups start together; at this speed the class takes %1.").arg(lasts)
+        //: %1 how long the class takes, as "27 s" or "4 min 30 s".
+        : tr("The groups start in turn over the first half of a run; at this speed the class takes %1.").arg(lasts);
 }
 
 void FastClassPage::play(bool on)
@@ -491,13 +388,16 @@ void FastClassPage::play(bool on)
         m_frame.stop();
     }
     m_play->setText(on ? tr("Pause") : tr("Play"));
+    if (on != m_playing) {
+        m_playing = on;
+        emit playingChanged(on);
+    }
 }
 
 void FastClassPage::frame()
 {
     const double elapsed = m_clock.steadySeconds() - m_fromSeconds;
     m_class.advanceTo(m_fromTick + int(std::floor(elapsed * speed() / TickSeconds)));
-    m_boards->update();
     shown();
     if (m_class.finished())
         play(false);
@@ -507,7 +407,6 @@ void FastClassPage::step()
 {
     play(false);
     m_class.advanceTo(m_class.now() + 1);
-    m_boards->update();
     shown();
 }
 
@@ -515,7 +414,6 @@ void FastClassPage::finishNow()
 {
     play(false);
     m_class.advanceTo(m_class.end());
-    m_boards->update();
     shown();
 }
 
@@ -533,13 +431,14 @@ void FastClassPage::fitTexts()
     // Only once the page is laid out: before, a label's width is a guess.
     if (!isVisible())
         return;
-    for (QLabel *label : {m_headline, m_state, m_chartKey, m_manyText})
+    for (QLabel *label : {m_headline, m_state, m_timing, m_chartKey, m_manyText})
         label->setMinimumHeight(std::max(0, label->heightForWidth(label->width())));
 }
 
 void FastClassPage::hideEvent(QHideEvent *event)
 {
     play(false);
+    m_large->setChecked(false);
     QWidget::hideEvent(event);
 }
 
@@ -551,12 +450,18 @@ void FastClassPage::shown(bool force)
         w->setEnabled(ready && !m_class.finished());
     m_many->setEnabled(ready && !m_manyPlaying);
     m_offer->setEnabled(done > 0);
+    m_boards->update();
+    if (m_largeView)
+        m_largeView->refresh();
     if (!force && done == m_shownDone)
         return;
     m_shownDone = done;
+    m_timing->setText(timing());
     if (!ready) {
         m_headline->setText(tr("Working out the answer…"));
         m_state->clear();
+        if (m_largeView)
+            m_largeView->setTexts(m_headline->text(), m_timing->text());
         return;
     }
     const stats::ClassCounts counts = m_class.counts();
@@ -586,6 +491,8 @@ void FastClassPage::shown(bool force)
         //: %1 groups done; %2 and %3 their meetings in a run on average, both wandering and Momotaro waiting; %4 and %5 the exact ones.
         state = tr("%L1 of %n group(s) done; averages %2 and %3; exact %4 and %5", nullptr, groups).arg(done).arg(both, waits, exactBoth, exactWaits);
     m_state->setText(state);
+    if (m_largeView)
+        m_largeView->setTexts(state, m_timing->text());
     fitTexts();
     if (m_frame.isActive() && !force) {
         if (!m_chartDue.isActive())
@@ -655,6 +562,20 @@ void FastClassPage::showManyClasses()
                                              .arg(m_manyPlayed->classes)
                                        : stats::manyClassesText(*m_manyAsked, *m_manyPlayed));
     fitTexts();
+}
+
+void FastClassPage::showLarge(bool on)
+{
+    if (on && !m_largeView) {
+        m_largeView = new LargeClassView(m_class, window());
+        connect(m_largeView, &LargeClassView::leaveAsked, m_large, [this] { m_large->setChecked(false); });
+        connect(m_largeView, &QObject::destroyed, this, [this] { m_largeView = nullptr; });
+        shown(true);
+    }
+    if (m_largeView)
+        m_largeView->enter(on);
+    if (!on && isVisible())
+        m_large->setFocus();
 }
 
 void FastClassPage::offerCounts()

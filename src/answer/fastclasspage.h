@@ -15,6 +15,8 @@
 class Clock;
 class ClassBoards;
 class FittedChartView;
+class LargeClassView;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QToolButton;
@@ -29,7 +31,9 @@ class Veil;
 // says what the class would conclude. Many such classes can be played
 // without being shown, to see how often a class this size gets the answer
 // right. The class is a stats::ClassInMotion: the same seed gives the same
-// class at any speed.
+// class at any speed. The groups start in turn, or all together, and the
+// page says how long the class takes at the speed chosen. F6 shows the
+// boards large over the whole window, for the back of the room, and back.
 class FastClassPage final : public QWidget
 {
     Q_OBJECT
@@ -69,6 +73,9 @@ public:
 signals:
     // "Put these counts in Our class": the groups done, marked as simulated.
     void countsOffered(const stats::ClassCounts &counts);
+    // The class began to play, or stopped (paused, done, started again or
+    // the page hidden).
+    void playingChanged(bool playing);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -86,7 +93,10 @@ private:
     void playManyClasses();
     void showManyClasses();
     void offerCounts();
+    void showLarge(bool on);
     int speed() const;
+    stats::ClassInMotion::Start start() const;
+    QString timing() const;
 
     std::unique_ptr<Clock> m_ownClock;
     Clock &m_clock;
@@ -101,12 +111,17 @@ private:
     QComboBox *m_speed = nullptr;
     QSpinBox *m_groups = nullptr;
     QSpinBox *m_seed = nullptr;
+    QCheckBox *m_together = nullptr;
+    QToolButton *m_large = nullptr;
     QToolButton *m_many = nullptr;
     QToolButton *m_offer = nullptr;
     QLabel *m_headline = nullptr;
     QLabel *m_state = nullptr;
     QLabel *m_manyText = nullptr;
+    QLabel *m_timing = nullptr;
     ClassBoards *m_boards = nullptr;
+    // Made over the window the first time it is asked for.
+    LargeClassView *m_largeView = nullptr;
     FittedChartView *m_chart = nullptr;
     QLabel *m_chartKey = nullptr;
     Veil *m_chartVeil = nullptr;
@@ -115,6 +130,7 @@ private:
     // Playing: the class's tick and the clock when play began or the speed
     // changed; the class's tick follows the clock from there.
     QTimer m_frame;
+    bool m_playing = false;
     int m_fromTick = 0;
     double m_fromSeconds = 0;
     // The groups done when the texts and the chart were last shown, and

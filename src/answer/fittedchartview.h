@@ -6,6 +6,8 @@
 #include <QChart>
 #include <QChartView>
 
+#include <algorithm>
+
 // A chart scaled to fit its view, laid out as the saved pictures are at the
 // size that makes their text the window's text once scaled to the view.
 class FittedChartView : public QChartView
@@ -49,7 +51,11 @@ private:
     {
         if (!chart() || viewport()->width() <= 0)
             return;
-        const double scale = double(m_textPixels) / stats::PictureTextPx;
+        // Never laid out smaller than LeastLayout: on a view too small for
+        // the window's text, the text shrinks with the chart rather than
+        // leave its axes' labels no room but for "…".
+        const double scale = std::min({double(m_textPixels) / stats::PictureTextPx, viewport()->width() / double(LeastLayout.width()),
+                                       viewport()->height() / double(LeastLayout.height())});
         const QSizeF layout = QSizeF(viewport()->size()) / scale;
         chart()->resize(layout);
         // The chart view takes the chart's least size as its own; here the
@@ -59,5 +65,8 @@ private:
         fitInView(sceneRect(), Qt::KeepAspectRatio);
     }
 
+    // The least layout, in the saved pictures' units, that has room for
+    // every label of the law's chart.
+    static constexpr QSize LeastLayout{640, 480};
     int m_textPixels = 13;
 };

@@ -11,8 +11,8 @@
 
 namespace stats {
 
-ClassInMotion::ClassInMotion(Starts starts, int ticksPerTimer, int groups, std::uint64_t seed)
-    : m_starts(starts), m_ticksPerTimer(ticksPerTimer), m_seed(seed), m_groups(std::size_t(std::clamp(groups, 1, MostGroupsInMotion)))
+ClassInMotion::ClassInMotion(Starts starts, int ticksPerTimer, int groups, std::uint64_t seed, Start start)
+    : m_starts(starts), m_ticksPerTimer(ticksPerTimer), m_seed(seed), m_start(start), m_groups(std::size_t(std::clamp(groups, 1, MostGroupsInMotion)))
 {
     for (std::size_t g = 0; g < m_groups.size(); ++g) {
         for (Scenario scenario : Scenarios) {
@@ -25,6 +25,8 @@ ClassInMotion::ClassInMotion(Starts starts, int ticksPerTimer, int groups, std::
 
 int ClassInMotion::startOf(int group) const
 {
+    if (m_start == Start::Together)
+        return 0;
     return int(std::int64_t(group) * m_ticksPerTimer / (2 * groups()));
 }
 

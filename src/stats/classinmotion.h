@@ -16,20 +16,24 @@ inline constexpr int MostGroupsInMotion = 60;
 // A class of groups, each playing one run of each scenario from the same
 // start points, as simulate() plays runs 0 .. groups - 1 with the same seed:
 // the same rules (playRun), the same random numbers, so the same counts,
-// however the class is stepped. The groups do not press Start together:
-// group g starts g / groups of half a run after the first, so that their
-// runs end one after another. The class's clock counts tick periods from the
-// first group's start.
+// however the class is stepped. In turn, the groups do not press Start
+// together: group g starts g / groups of half a run after the first, so that
+// their runs end one after another. Together, they all start at once. Either
+// way they play the same runs; only the start times differ. The class's
+// clock counts tick periods from the first group's start.
 class ClassInMotion
 {
 public:
+    enum class Start { InTurn, Together };
+
     ClassInMotion() = default;
-    ClassInMotion(Starts starts, int ticksPerTimer, int groups, std::uint64_t seed);
+    ClassInMotion(Starts starts, int ticksPerTimer, int groups, std::uint64_t seed, Start start = Start::InTurn);
 
     Starts starts() const { return m_starts; }
     int ticksPerTimer() const { return m_ticksPerTimer; }
     int groups() const { return int(m_groups.size()); }
     std::uint64_t seed() const { return m_seed; }
+    Start start() const { return m_start; }
 
     // Tick periods since the first group started.
     int now() const { return m_now; }
@@ -65,6 +69,7 @@ private:
     Starts m_starts{};
     int m_ticksPerTimer = 0;
     std::uint64_t m_seed = 0;
+    Start m_start = Start::InTurn;
     int m_now = 0;
     std::vector<Group> m_groups;
 };
