@@ -396,11 +396,36 @@ AnswerPages::AnswerPages(QWidget *parent) : QWidget(parent)
     layout->addWidget(m_stack, 1);
     connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) {
         m_stack->setCurrentIndex(row);
+        updateGeometry();
         refresh();
         emit heatChanged();
     });
     m_list->setCurrentRow(0);
     setTextPixels(m_textPixels);
+}
+
+QSize AnswerPages::minimumSizeHint() const
+{
+    QSize least = QWidget::minimumSizeHint();
+    least.setHeight(std::max(least.height(), m_leastHeight));
+    const QWidget *page = m_stack->currentWidget();
+    if (page && page->hasHeightForWidth() && page->layout())
+        least.setHeight(std::max(least.height(), page->layout()->totalMinimumHeightForWidth(m_stack->width())));
+    return least;
+}
+
+void AnswerPages::setLeastHeight(int pixels)
+{
+    m_leastHeight = pixels;
+    updateGeometry();
+}
+
+void AnswerPages::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // At another width the page in view needs another height.
+    if (event->size().width() != event->oldSize().width())
+        updateGeometry();
 }
 
 int AnswerPages::currentIndex() const

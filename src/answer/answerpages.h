@@ -35,8 +35,16 @@ public:
                                                   Page::WhereToWait, Page::OurClass, Page::FastClass};
 
     explicit AnswerPages(QWidget *parent = nullptr);
-    // The pages take the room the answer leaves them, down to their least.
+    // The pages take the room the answer leaves them, down to their least:
+    // the height the page in view needs at the width it has, its wrapped
+    // texts whole. The pages out of sight ask for no more than their least
+    // (a stack's height for a width would be that of its tallest page at
+    // its preferred size, every page's texts at their longest).
     QSize sizeHint() const override { return minimumSizeHint(); }
+    QSize minimumSizeHint() const override;
+    bool hasHeightForWidth() const override { return false; }
+    // The least height of the pages, whatever page is in view.
+    void setLeastHeight(int pixels);
 
     // The latest answer, or null while it is being worked out.
     void setAnswer(const answer::Answer &answer);
@@ -71,6 +79,9 @@ signals:
     // The class at speed began to play, or stopped.
     void classPlayingChanged(bool playing);
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     void refresh();
     void classChanged();
@@ -92,6 +103,7 @@ private:
     ClassTable *m_class = nullptr;
     FastClassPage *m_fast = nullptr;
     int m_textPixels = 13;
+    int m_leastHeight = 0;
     bool m_hidden = false;
     // Which pages show something older than the latest answer.
     std::array<bool, AllPages.size()> m_stale{};

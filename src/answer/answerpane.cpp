@@ -31,13 +31,15 @@ AnswerPane::AnswerPane(QWidget *parent) : QWidget(parent)
     m_headline = new QLabel(m_figures);
     selectable(m_headline);
     m_headline->setFocusPolicy(Qt::StrongFocus);
-    m_headline->setAccessibleName(tr("The answer"));
+    // A screen reader reads a label's text as its name, kept up to date with
+    // it, blank while the answer is hidden; what the label is goes with it.
+    m_headline->setAccessibleDescription(tr("The answer"));
     m_headline->setObjectName(QStringLiteral("verdict"));
     grid->addWidget(m_headline, 0, 0, 1, 3);
     m_detail = new QLabel(m_figures);
     selectable(m_detail);
     m_detail->setFocusPolicy(Qt::TabFocus);
-    m_detail->setAccessibleName(tr("The answer in detail"));
+    m_detail->setAccessibleDescription(tr("The answer in detail"));
     grid->addWidget(m_detail, 1, 0, 1, 3);
 
     for (Scenario scenario : stats::Scenarios) {

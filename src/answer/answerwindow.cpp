@@ -50,7 +50,6 @@ constexpr QSize DesignSize{1000, 640};
 constexpr double TextPixels = 13;
 // The smallest text the content shrinks to, in the screen's own pixels.
 constexpr double LeastTextPixels = 11;
-constexpr QSize StartSize{1280, 800};
 // The board's least side and the pages' least height at 100%.
 constexpr double BoardLeast = 300;
 constexpr double PagesLeast = 240;
@@ -265,8 +264,9 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
     m_pages->classTable().setMistyped(mistyped);
     m_classFile = m_settings.value(ClassFileKey).toString();
     m_zoom = std::clamp(keptNumber(m_settings, ZoomKey, 1.0), Zooms.front(), Zooms.back());
-    if (!restoreGeometry(m_settings.value(GeometryKey).toByteArray()))
-        resize(StartSize);
+    // A first start fills the screen's work area (the content scales to it);
+    // later ones come back at the size the teacher left.
+    m_fillScreen = !restoreGeometry(m_settings.value(GeometryKey).toByteArray());
     if (openElsewhere)
         showOpenElsewhere(true);
     m_hideAnswer->setChecked(m_settings.value(AnswerHiddenKey, false).toBool());
@@ -415,6 +415,7 @@ void AnswerWindow::takeOver(AnswerWindow &other)
     m_classFile = other.m_classFile;
     setZoom(other.m_zoom);
     restoreGeometry(other.saveGeometry());
+    m_fillScreen = false;
     setAnswerHidden(other.answerHidden());
 }
 
@@ -463,7 +464,7 @@ void AnswerWindow::rescale()
     m_pages->setTextPixels(textPixels);
     m_content->setMinimumSize(int(DesignSize.width() * scale), int(DesignSize.height() * scale));
     m_board->setMinimumSize(int(BoardLeast * scale), int(BoardLeast * scale));
-    m_pages->setMinimumHeight(int(PagesLeast * scale));
+    m_pages->setLeastHeight(int(PagesLeast * scale));
     const int margin = int(8 * scale);
     m_content->layout()->setContentsMargins(margin, margin, margin, margin);
     m_content->layout()->setSpacing(margin * 2);
@@ -502,8 +503,9 @@ void AnswerWindow::showEvent(QShowEvent *event)
     holdWhileUnseen();
     if (!m_fitted) {
         m_fitted = true;
-        fitOnScreen();
-        onscreen::whenFramed(*this, [this] { fitOnScreen(); });
+        const bool fill = std::exchange(m_fillScreen, false);
+        fitOnScreen(fill);
+        onscreen::whenFramed(*this, [this, fill] { fitOnScreen(fill); });
     }
 }
 
@@ -527,10 +529,10 @@ void AnswerWindow::changeEvent(QEvent *event)
     // window manager restores it after this, hence the next turn).
     if (event->type() == QEvent::WindowStateChange && !isFullScreen()
         && (static_cast<QWindowStateChangeEvent *>(event)->oldState() & Qt::WindowFullScreen))
-        QTimer::singleShot(0, this, &AnswerWindow::fitOnScreen);
+        QTimer::singleShot(0, this, [this] { fitOnScreen(); });
 }
 
-void AnswerWindow::fitOnScreen()
+void AnswerWindow::fitOnScreen(bool fill)
 {
     if (isFullScreen() || isMaximized())
         return;
@@ -538,7 +540,9 @@ void AnswerWindow::fitOnScreen()
     // The frame as far as the window system has told it.
     const QSize frame = frameGeometry().size() - size();
     const QSize room = (area.size() - frame).expandedTo(minimumSize());
-    if (width() > room.width() || height() > room.height())
+    if (fill)
+        resize(room);
+    else if (width() > room.width() || height() > room.height())
         resize(size().boundedTo(room));
     const QRect outer = frameGeometry();
     const QPoint fitted(std::clamp(outer.left(), area.left(), std::max(area.left(), area.right() + 1 - outer.width())),

@@ -28,10 +28,11 @@ class QToolBar;
 // are being worked out. What the teacher set up is kept in settings and
 // comes back at the next start.
 //
-// The window fits its screen, and its content scales as a whole: the text,
-// the board and the charts grow with the window and with the zoom (Ctrl+Plus,
-// Ctrl+Minus, Ctrl+0), and F11 fills the screen for a projector. Content
-// larger than the window scrolls; nothing is cut off.
+// The window fits its screen (its first start fills the screen's work area,
+// later ones open at the size it was left), and its content scales as a
+// whole: the text, the board and the charts grow with the window and with
+// the zoom (Ctrl+Plus, Ctrl+Minus, Ctrl+0), and F11 fills the screen for a
+// projector. Content larger than the window scrolls; nothing is cut off.
 //
 // F5 hides the answer, so that a lesson can start with the class's guesses:
 // the pane and the pages that show it are covered, the board shows no map,
@@ -99,7 +100,8 @@ private:
     void setZoom(double zoom);
     void togglePresentation();
     void rescale();
-    void fitOnScreen();
+    // Keeps the window within its screen's work area, or fills the area.
+    void fitOnScreen(bool fill = false);
     // Holds the engine's work ahead while the window is hidden or minimised.
     void holdWhileUnseen();
     // Runs action once the answer to the question on the board is worked
@@ -171,8 +173,9 @@ private:
     std::function<void()> m_whenAnswered;
     Shows m_whenAnsweredShows = ShowsAnswer;
     // Placed on the screen at the first show, and again once the window
-    // manager has added its frame.
+    // manager has added its frame; filling the work area when no size was kept.
     bool m_fitted = false;
+    bool m_fillScreen = false;
 };
 
 // The program's window, made again in the language the teacher chooses in
