@@ -622,6 +622,9 @@ private slots:
             QVERIFY2(!t->cut && !t->text.contains(QStringLiteral("...")) && !t->text.contains(u'…'), qPrintable(t->text));
             for (auto u = recorded.texts.begin(); u != t; ++u)
                 QVERIFY2(!t->box.adjusted(1, 1, -1, -1).intersects(u->box.adjusted(1, 1, -1, -1)), qPrintable(t->text + " / " + u->text));
+        }
+    }
+
     // Qt breaks Japanese between any two characters; the programs' texts
     // come with their phrases joined, so that a label, a chart or a sheet
     // set in the window's font breaks them between phrases only (the "|"s),
