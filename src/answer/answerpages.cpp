@@ -364,7 +364,8 @@ AnswerPages::AnswerPages(QWidget *parent) : QWidget(parent)
     m_waitChoice->button(int(Scenario::DogWalks))->setChecked(true);
     m_best = new QLabel(m_where);
     m_best->setWordWrap(true);
-    m_best->setAccessibleName(tr("The best points"));
+    // A screen reader reads the best points themselves; this says what they are.
+    m_best->setAccessibleDescription(tr("The best points"));
     m_best->setObjectName(QStringLiteral("best"));
     m_best->setFocusPolicy(Qt::TabFocus);
     whereLayout->addWidget(m_best);

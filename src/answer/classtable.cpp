@@ -74,11 +74,19 @@ ClassTable::ClassTable(QWidget *parent) : QWidget(parent)
 
     auto *sums = new QGridLayout;
     const std::array<QString, SumRows> sumNames{tr("Groups counted"), tr("Meetings in all"), tr("Average meetings in a run")};
+    // The headings wrap, so that a language longer than English keeps the
+    // sums within the page's width.
+    const auto heading = [this](const QString &text, Qt::Alignment alignment) {
+        auto *label = new QLabel(text, this);
+        label->setWordWrap(true);
+        label->setAlignment(alignment);
+        return label;
+    };
     for (int row = 0; row < SumRows; ++row)
-        sums->addWidget(new QLabel(sumNames[std::size_t(row)], this), row + 1, 0);
+        sums->addWidget(heading(sumNames[std::size_t(row)], Qt::AlignLeft | Qt::AlignVCenter), row + 1, 0);
     for (Scenario scenario : stats::Scenarios) {
         const int column = columnOf(scenario) + 1;
-        sums->addWidget(new QLabel(stats::plainName(scenario), this), 0, column, Qt::AlignRight);
+        sums->addWidget(heading(stats::plainName(scenario), Qt::AlignRight | Qt::AlignBottom), 0, column);
         for (int row = 0; row < SumRows; ++row) {
             QLabel *&label = m_sums[scenario][std::size_t(row)];
             label = new QLabel(this);
@@ -90,7 +98,8 @@ ClassTable::ClassTable(QWidget *parent) : QWidget(parent)
 
     m_verdict = new QLabel(this);
     m_verdict->setWordWrap(true);
-    m_verdict->setAccessibleName(tr("What the class's runs say"));
+    // A screen reader reads the verdict itself; this says what it is.
+    m_verdict->setAccessibleDescription(tr("What the class's runs say"));
     m_verdict->setFocusPolicy(Qt::TabFocus);
     m_verdict->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
 
