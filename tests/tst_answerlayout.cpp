@@ -168,7 +168,10 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(!partOf<QLabel>(pages, QStringLiteral("best")).text().endsWith(u'…'), WaitMs);
         window.setAnswerHidden(hidden);
         const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-        if (page == AnswerPages::Page::OurClass && (qEnvironmentVariable("MEETLING_LANGUAGE") == u"pseudo" || area.height() <= 600))
+        // Not yet: a class's counts, note and verdict under the table in the
+        // longer made-up language, or on a screen of under 600 px (1920 x 1080
+        // at the window system's scale of 2).
+        if (page == AnswerPages::Page::OurClass && (qEnvironmentVariable("MEETLING_LANGUAGE") == u"pseudo" || area.height() < 600))
             QSKIP("a class's counts, their note and verdict under the table do not fit the least room yet");
         const bool big = area.width() >= WholeFrom.width() && area.height() >= WholeFrom.height();
         // Each choice on the page ("Where to wait" has one per way).
