@@ -617,6 +617,9 @@ private slots:
         for (const QRectF &shape : recorded.shapes)
             QVERIFY2(onPage(shape), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(shape.x()).arg(shape.y()).arg(shape.width()).arg(shape.height())));
         for (auto t = recorded.texts.begin(); t != recorded.texts.end(); ++t) {
+            // A joiner alone at a line's end shows nothing.
+            if (stats::withoutJoiners(t->text).isEmpty())
+                continue;
             QVERIFY2(onPage(t->box), qPrintable(t->text));
             QVERIFY2(t->points >= 9.99, qPrintable(QStringLiteral("%1: %2 pt").arg(t->text).arg(t->points)));
             QVERIFY2(!t->cut && !t->text.contains(QStringLiteral("...")) && !t->text.contains(u'…'), qPrintable(t->text));

@@ -292,15 +292,19 @@ double paintClass(QPainter &painter, const QRectF &room, const Answer &answer, b
 }
 
 // The chart with narrow margins and its upright axis titles broken at
-// their last space, so that the short charts of a sheet hold them whole.
+// their last space (Japanese, which has none: before the unit's bracket),
+// so that the short charts of a sheet hold them whole.
 void fitForSheet(QChart &chart)
 {
     chart.setMargins(QMargins(2, 2, 2, 2));
     for (QAbstractAxis *axis : chart.axes(Qt::Vertical)) {
         QString title = axis->titleText();
         const qsizetype space = title.lastIndexOf(u' ');
+        const qsizetype bracket = title.lastIndexOf(u'\uFF08');
         if (space > 0)
             axis->setTitleText(title.replace(space, 1, QStringLiteral("<br>")));
+        else if (bracket > 0)
+            axis->setTitleText(title.insert(bracket, QStringLiteral("<br>")));
     }
 }
 
