@@ -46,20 +46,20 @@ ClassTable::ClassTable(QWidget *parent) : QWidget(parent)
     m_table->setTabKeyNavigation(false);
     m_table->installEventFilter(this);
 
-    // Counts a simulation played say so above the table, so that no one
-    // takes them for a class's own.
-    m_simulated = new QLabel(this);
-    m_simulated->setObjectName(QStringLiteral("simulated"));
-    m_simulated->setWordWrap(true);
-    m_simulated->setFocusPolicy(Qt::TabFocus);
-    m_simulated->setFrameShape(QFrame::StyledPanel);
-    m_simulated->hide();
-    m_readOnly = new QLabel(this);
-    m_readOnly->setObjectName(QStringLiteral("classReadOnly"));
-    m_readOnly->setWordWrap(true);
-    m_readOnly->setFocusPolicy(Qt::TabFocus);
-    m_readOnly->setFrameShape(QFrame::StyledPanel);
-    m_readOnly->hide();
+    // Notes above the table, shown when they apply: counts a simulation
+    // played (so that no one takes them for a class's own), and a class held
+    // by another window.
+    const auto note = [this](const QString &name) {
+        auto *label = new QLabel(this);
+        label->setObjectName(name);
+        label->setWordWrap(true);
+        label->setFocusPolicy(Qt::TabFocus);
+        label->setFrameShape(QFrame::StyledPanel);
+        label->hide();
+        return label;
+    };
+    m_simulated = note(QStringLiteral("simulated"));
+    m_readOnly = note(QStringLiteral("classReadOnly"));
 
     // A refused value's message, under the cells where the teacher is looking.
     m_refusal = new QFrame(this);
