@@ -1,14 +1,14 @@
 #include "boardgeometry.h"
 #include "conversions.h"
-#include "fonts.h"
 #include "formfixture.h"
 #include "readouts.h"
 #include "waiting.h"
 #include "walkrun.h"
 
 #include <QDeadlineTimer>
-#include <QFontInfo>
 #include <QTest>
+
+Q_DECLARE_METATYPE(Point)
 
 class TestForm1 : public QObject
 {
@@ -22,8 +22,8 @@ private slots:
     void enterPressesTheFocusedButton();
     void aClickWhileABoxIsOpenIsDropped();
     void startingAgainKeepsTheTimersRunning();
+    void walkersArePlacedOnTheBoardGrid_data();
     void walkersArePlacedOnTheBoardGrid();
-    void japaneseTextHasAFace();
     void enableTableFollowsEveryHandler_data();
     void enableTableFollowsEveryHandler();
     void wholeRunInVirtualTime();
@@ -156,30 +156,35 @@ void TestForm1::startingAgainKeepsTheTimersRunning()
     QCOMPARE_LE(dog.remainingTime(), 185);
 }
 
-void TestForm1::walkersArePlacedOnTheBoardGrid()
+void TestForm1::walkersArePlacedOnTheBoardGrid_data()
 {
-    // Dog (Picture2) and Momotaro (Picture3) at the origin and the far
-    // corner, then the other way round: both wholly on the board.
-    for (const auto &[dog, momotaro] : {std::pair{0, 10}, std::pair{10, 0}}) {
-        FormFixture f;
-        const QString d = QString::number(dog);
-        const QString m = QString::number(momotaro);
-        f.setUp(Scenario::BothWalk, {m, m, d, d});
-        const QRect client = f.find("Picture1")->contentsRect();
-        for (const auto &[name, point] : {std::pair{"Picture2", dog}, std::pair{"Picture3", momotaro}}) {
-            QCOMPARE(f.find(name)->pos() - client.topLeft(), point == 0 ? QPoint(0, 0) : QPoint(419, 244));
-            QVERIFY(client.contains(f.find(name)->geometry()));
-        }
-    }
+    // Where Dog (Picture2) and Momotaro (Picture3) stand, and their
+    // pictures' offsets in the board's client area: the nearest pixel of
+    // x * 461 / 11 across and y * 293 / 12 down, all wholly on the board.
+    QTest::addColumn<Point>("dog");
+    QTest::addColumn<Point>("momotaro");
+    QTest::addColumn<QPoint>("dogAt");
+    QTest::addColumn<QPoint>("momotaroAt");
+    QTest::newRow("origin, far corner") << Point{0, 0} << Point{10, 10} << QPoint(0, 0) << QPoint(419, 244);
+    QTest::newRow("far corner, origin") << Point{10, 10} << Point{0, 0} << QPoint(419, 244) << QPoint(0, 0);
+    // 41.9 and 48.8 pixels, rounded up.
+    QTest::newRow("rounded to the nearest pixel") << Point{1, 2} << Point{10, 0} << QPoint(42, 49) << QPoint(419, 0);
 }
 
-void TestForm1::japaneseTextHasAFace()
+void TestForm1::walkersArePlacedOnTheBoardGrid()
 {
-    const QFont font = fonts::japaneseGothic(12, true);
-    QCOMPARE(QFontInfo(font).family(), QStringLiteral("IPAPGothic"));
-    const QFontMetrics metrics(font);
-    for (char32_t c : {U'【', U'】', U'｢', U'｣', U'\u3000'})
-        QVERIFY(metrics.inFontUcs4(c));
+    QFETCH(Point, dog);
+    QFETCH(Point, momotaro);
+    QFETCH(QPoint, dogAt);
+    QFETCH(QPoint, momotaroAt);
+    FormFixture f;
+    const auto text = [](int n) { return QString::number(n); };
+    f.setUp(Scenario::BothWalk, {text(momotaro.x), text(momotaro.y), text(dog.x), text(dog.y)});
+    const QRect client = f.find("Picture1")->contentsRect();
+    for (const auto &[name, at] : {std::pair{"Picture2", dogAt}, std::pair{"Picture3", momotaroAt}}) {
+        QCOMPARE(f.find(name)->pos() - client.topLeft(), at);
+        QVERIFY(client.contains(f.find(name)->geometry()));
+    }
 }
 
 void TestForm1::enableTableFollowsEveryHandler_data()
