@@ -151,26 +151,6 @@ private slots:
         }
     }
 
-    void soundComesBackAfterRestartsInARow()
-    {
-        // Five kills and restarts in about ten seconds, a cue after each.
-        SoundControl control(m_thread);
-        m_recorder.reset();
-        for (int restart = 0; restart < 5; ++restart) {
-            QVERIFY(killServer());
-            QCOMPARE(pulse("start"), QString());
-            SoundCue(control, QStringLiteral("logoff.wav"));
-            // Time for that cue to find the new server, and for the next kill
-            // to come two seconds after this one: the pace is the point.
-            QTest::qWait(2000);
-        }
-        m_recorder = std::make_unique<Recorder>();
-        QVERIFY(m_recorder->streaming());
-        const qint64 back = cueUntilHeard(control);
-        qInfo("after five restarts: sound back after %lld ms", back);
-        QVERIFY(back >= 0);
-    }
-
     void eachWaveKindSoundsOrFallsBack_data()
     {
         QTest::addColumn<int>("format"); // libsndfile's format of pinpon.wav; 0: made otherwise
