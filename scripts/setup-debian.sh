@@ -10,7 +10,7 @@ qt6-base-dev qt6-qpa-plugins
 qt6-charts-dev qt6-svg-dev libqt6opengl6-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
 libgl-dev pkg-config libsndfile1-dev
 fonts-noto-cjk fonts-ipafont-gothic fonts-dejavu-core
-xvfb xauth xdotool x11-apps faketime poppler-utils
+xvfb xauth xdotool poppler-utils
 pulseaudio pulseaudio-utils libpulse-dev
 libboost-dev libbenchmark-dev libxcb1-dev libxcb-damage0-dev
 locales dpkg-dev lintian desktop-file-utils appstream file x11-utils hicolor-icon-theme
