@@ -2,21 +2,21 @@
 // library's, the walkers move by mouse and keyboard, and what it copies and
 // names follows the question on the board.
 
-#include "answerpages.h"
-#include "answerpane.h"
+#include "answer/answerpages.h"
+#include "answer/answerpane.h"
 #include "answerwindowfixture.h"
-#include "boardview.h"
+#include "answer/boardview.h"
 #include "classgroups.h"
-#include "classtable.h"
+#include "answer/classtable.h"
 #include "fakes.h"
-#include "fastclasspage.h"
-#include "charts.h"
-#include "language.h"
-#include "phrases.h"
-#include "picturefile.h"
-#include "sheets.h"
-#include "simulation.h"
-#include "wording.h"
+#include "answer/fastclasspage.h"
+#include "pictures/charts.h"
+#include "words/language.h"
+#include "words/phrases.h"
+#include "pictures/picturefile.h"
+#include "pictures/sheets.h"
+#include "law/simulation.h"
+#include "words/wording.h"
 #include "waiting.h"
 
 #include <QChart>

@@ -5,10 +5,10 @@
 // MEETLING_LANGUAGE=ja runs it in Japanese; =pseudo in a made-up language
 // 40% longer than English.
 
-#include "answerpages.h"
-#include "answerpane.h"
+#include "answer/answerpages.h"
+#include "answer/answerpane.h"
 #include "answerwindowfixture.h"
-#include "boardview.h"
+#include "answer/boardview.h"
 #include "pseudotranslator.h"
 #include "waiting.h"
 

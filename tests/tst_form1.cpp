@@ -1,10 +1,10 @@
-#include "boardgeometry.h"
-#include "conversions.h"
-#include "fonts.h"
+#include "main_window/boardgeometry.h"
+#include "runtime/conversions.h"
+#include "forms/fonts.h"
 #include "formfixture.h"
-#include "readouts.h"
+#include "core/readouts.h"
 #include "waiting.h"
-#include "walkrun.h"
+#include "core/walkrun.h"
 
 #include <QDeadlineTimer>
 #include <QFontInfo>

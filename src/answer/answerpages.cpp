@@ -1,13 +1,13 @@
-#include "answerpages.h"
+#include "answer/answerpages.h"
 
-#include "classtable.h"
-#include "fastclasspage.h"
-#include "boardmap.h"
-#include "charts.h"
-#include "fittedchartview.h"
-#include "picturefile.h"
-#include "veil.h"
-#include "wording.h"
+#include "answer/classtable.h"
+#include "answer/fastclasspage.h"
+#include "pictures/boardmap.h"
+#include "pictures/charts.h"
+#include "answer/fittedchartview.h"
+#include "pictures/picturefile.h"
+#include "answer/veil.h"
+#include "words/wording.h"
 
 #include <QBarSeries>
 #include <QBarSet>

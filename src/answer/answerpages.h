@@ -1,7 +1,7 @@
 #pragma once
 
-#include "answerengine.h"
-#include "boardview.h"
+#include "answer/answerengine.h"
+#include "answer/boardview.h"
 
 #include <QTimer>
 #include <QWidget>

@@ -1,6 +1,6 @@
-#include "classtable.h"
+#include "answer/classtable.h"
 
-#include "wording.h"
+#include "words/wording.h"
 
 #include <QAccessible>
 #include <QEvent>

@@ -1,13 +1,12 @@
-#include "fastclasspage.h"
+#include "answer/fastclasspage.h"
 
-#include "charts.h"
-#include "classboards.h"
-#include "clock.h"
-#include "fittedchartview.h"
-#include "options.h"
-#include "picturefile.h"
-#include "veil.h"
-#include "wording.h"
+#include "pictures/charts.h"
+#include "answer/classboards.h"
+#include "runtime/clock.h"
+#include "answer/fittedchartview.h"
+#include "pictures/picturefile.h"
+#include "answer/veil.h"
+#include "words/wording.h"
 
 #include <QAbstractButton>
 #include <QApplication>

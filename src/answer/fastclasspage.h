@@ -1,7 +1,7 @@
 #pragma once
 
-#include "answerengine.h"
-#include "classinmotion.h"
+#include "answer/answerengine.h"
+#include "law/classinmotion.h"
 
 #include <QTimer>
 #include <QWidget>
