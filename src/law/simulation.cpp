@@ -5,6 +5,8 @@
 #include "core/walkertick.h"
 #include "core/walkrun.h"
 
+#include <QThread>
+
 #include <boost/math/distributions/students_t.hpp>
 #include <boost/math/special_functions/gamma.hpp>
 
@@ -22,6 +24,11 @@ std::uint64_t runSeed(std::uint64_t seed, Scenario scenario, std::int64_t run)
 {
     const std::uint64_t stream = SplitMixRandom::mix(std::uint64_t(run) * 2 + (scenario == Scenario::BothWalk ? 0 : 1));
     return SplitMixRandom::mix(seed ^ stream);
+}
+
+int coresToUse()
+{
+    return std::max(1, QThread::idealThreadCount());
 }
 
 namespace {

@@ -69,6 +69,10 @@ using RunCounts = std::function<bool(std::int64_t firstRun, std::span<const std:
 // drawing one direction a walker tick.
 std::uint64_t runSeed(std::uint64_t seed, Scenario scenario, std::int64_t run);
 
+// The threads a simulation plays on unless told otherwise: as many as the
+// cores the program may use, at least one.
+int coresToUse();
+
 // Plays the plan's runs on its threads, handing each stretch of their counts
 // to take (when given) in run order as soon as every run before it is done:
 // memory stays the same whatever the number of runs. None when take asked

@@ -20,7 +20,6 @@
 #include <QApplication>
 #include <QDate>
 #include <QLocale>
-#include <QThread>
 
 #include <algorithm>
 #include <csignal>
@@ -95,7 +94,7 @@ int main(int argc, char **argv)
     // is in use, to be worded in it. Reading them changes nothing: a --class
     // file is read only if it is a regular file of at most 1 MiB, which can
     // be read twice.
-    const auto parsed = stats::parseOptions(arguments, QThread::idealThreadCount());
+    const auto parsed = stats::parseOptions(arguments, stats::coresToUse());
     const auto *options = std::get_if<stats::Options>(&parsed);
 
     // Pictures need the widgets' application, drawn offscreen: no display is
@@ -118,7 +117,7 @@ int main(int argc, char **argv)
     if (!text.canWrite(stats::withoutJoiners(Tool::tr("working out the exact law") + Tool::tr("simulating"))))
         stats::useLanguage(stats::Language::English);
     if (!options) {
-        const auto again = stats::parseOptions(arguments, QThread::idealThreadCount());
+        const auto again = stats::parseOptions(arguments, stats::coresToUse());
         // Should a file have changed in between, the first refusal stands.
         const auto *refusal = std::get_if<stats::Refusal>(&again);
         if (!refusal)
