@@ -5,12 +5,12 @@
 // share of a core, a drag while it plays, many classes played beside it and
 // the memory it adds. Run with `make bench`.
 
-#include "answerpages.h"
-#include "answerpane.h"
-#include "answerwindow.h"
+#include "answer/answerpages.h"
+#include "answer/answerpane.h"
+#include "answer/answerwindow.h"
 #include "benchtable.h"
-#include "boardview.h"
-#include "fastclasspage.h"
+#include "answer/boardview.h"
+#include "answer/fastclasspage.h"
 
 #include <QApplication>
 #include <QChartView>

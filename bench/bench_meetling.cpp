@@ -2,19 +2,19 @@
 // 200 ms tick period; how evenly the ticks of a run come with the other core
 // busy. Run with `make bench` (under a private PulseAudio).
 
-#include "audiothread.h"
+#include "sound/audiothread.h"
 #include "benchtable.h"
-#include "boardops.h"
-#include "clock.h"
-#include "dialogs.h"
-#include "errorguard.h"
-#include "form1.h"
-#include "pulseoutput.h"
-#include "randomsource.h"
-#include "rules.h"
-#include "soundcontrol.h"
-#include "soundcue.h"
-#include "walkertick.h"
+#include "core/boardops.h"
+#include "runtime/clock.h"
+#include "runtime/dialogs.h"
+#include "runtime/errorguard.h"
+#include "main_window/form1.h"
+#include "sound/pulseoutput.h"
+#include "runtime/randomsource.h"
+#include "core/rules.h"
+#include "sound/soundcontrol.h"
+#include "sound/soundcue.h"
+#include "core/walkertick.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

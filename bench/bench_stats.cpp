@@ -2,15 +2,15 @@
 // the exact law against its time budget, the simulation against a loop that
 // only draws the same random numbers, and two threads against one.
 
-#include "answer.h"
+#include "words/answer.h"
 #include "benchtable.h"
-#include "classinmotion.h"
-#include "exactlaw.h"
-#include "lawsums.h"
-#include "meetingmap.h"
-#include "randomsource.h"
-#include "simulation.h"
-#include "walkertick.h"
+#include "law/classinmotion.h"
+#include "law/exactlaw.h"
+#include "law/lawsums.h"
+#include "law/meetingmap.h"
+#include "runtime/randomsource.h"
+#include "law/simulation.h"
+#include "core/walkertick.h"
 
 #include <benchmark/benchmark.h>
 

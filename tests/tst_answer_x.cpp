@@ -3,12 +3,12 @@
 // names both walkers with their places and the figures with their labels;
 // a page saves as a PNG picture; a hidden answer is neither read nor seen.
 
-#include "answerpages.h"
+#include "answer/answerpages.h"
 #include "answerwindowfixture.h"
-#include "boardview.h"
-#include "fastclasspage.h"
+#include "answer/boardview.h"
+#include "answer/fastclasspage.h"
 #include "waiting.h"
-#include "wording.h"
+#include "words/wording.h"
 
 #include <QAbstractSpinBox>
 #include <QAccessible>

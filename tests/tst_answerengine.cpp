@@ -1,8 +1,8 @@
 // The answer engine with no window: whatever it emits is the answer to the
 // question asked last, however the questions come, and it stops cleanly.
 
-#include "answerengine.h"
-#include "options.h"
+#include "answer/answerengine.h"
+#include "law/answer.h"
 #include "waiting.h"
 
 #include <QtTest>

@@ -2,10 +2,10 @@
 // fixture, with a null sink) and records what reaches the sink; stalls,
 // stops and restarts that server under the program.
 
-#include "audiothread.h"
+#include "sound/audiothread.h"
 #include "monitor.h"
-#include "soundcontrol.h"
-#include "soundcue.h"
+#include "sound/soundcontrol.h"
+#include "sound/soundcue.h"
 #include "waiting.h"
 
 #include <QDeadlineTimer>

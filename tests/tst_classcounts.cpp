@@ -1,4 +1,4 @@
-#include "classcounts.h"
+#include "law/classcounts.h"
 #include "classgroups.h"
 
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "answer.h"
-#include "classinmotion.h"
-#include "simulation.h"
-#include "walkertick.h"
-#include "walkrun.h"
+#include "words/answer.h"
+#include "law/classinmotion.h"
+#include "law/simulation.h"
+#include "core/walkertick.h"
+#include "core/walkrun.h"
 
 #include <QTest>
 

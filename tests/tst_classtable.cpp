@@ -3,12 +3,12 @@
 // settings; what is not a count refused where it is typed; cells blanked
 // by key; the class's counts always inside the chart of meetings per run.
 
-#include "answerpages.h"
+#include "answer/answerpages.h"
 #include "answerwindowfixture.h"
-#include "charts.h"
+#include "pictures/charts.h"
 #include "classgroups.h"
-#include "classtable.h"
-#include "wording.h"
+#include "answer/classtable.h"
+#include "words/wording.h"
 #include "waiting.h"
 
 #include <QAbstractButton>

@@ -1,6 +1,6 @@
-#include "conversions.h"
-#include "int16.h"
-#include "runtimeerror.h"
+#include "runtime/conversions.h"
+#include "runtime/int16.h"
+#include "runtime/runtimeerror.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "qtdialogs.h"
+#include "forms/qtdialogs.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
-#include "exactlaw.h"
-#include "meetingmap.h"
-#include "walkertick.h"
-#include "walkrun.h"
+#include "law/exactlaw.h"
+#include "law/meetingmap.h"
+#include "core/walkertick.h"
+#include "core/walkrun.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "errorguard.h"
-#include "experiment.h"
+#include "runtime/errorguard.h"
+#include "core/experiment.h"
 #include "fakes.h"
 
 #include <QTest>

@@ -1,9 +1,9 @@
-#include "boardgeometry.h"
-#include "conversions.h"
+#include "main_window/boardgeometry.h"
+#include "runtime/conversions.h"
 #include "formfixture.h"
-#include "readouts.h"
+#include "core/readouts.h"
 #include "waiting.h"
-#include "walkrun.h"
+#include "core/walkrun.h"
 
 #include <QDeadlineTimer>
 #include <QTest>

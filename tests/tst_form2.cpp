@@ -1,7 +1,7 @@
-#include "fonts.h"
-#include "form2.h"
+#include "forms/fonts.h"
+#include "problem_window/form2.h"
 #include "formfixture.h"
-#include "printbox.h"
+#include "problem_window/printbox.h"
 
 #include <QCryptographicHash>
 #include <QTest>

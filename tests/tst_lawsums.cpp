@@ -1,4 +1,4 @@
-#include "lawsums.h"
+#include "law/lawsums.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "meetingmap.h"
+#include "law/meetingmap.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
-#include "form2.h"
+#include "problem_window/form2.h"
 #include "formfixture.h"
-#include "printbox.h"
+#include "problem_window/printbox.h"
 
 #include <QScreen>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "options.h"
+#include "stats/options.h"
 #include "waiting.h"
 
 #include <QDir>

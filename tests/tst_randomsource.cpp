@@ -1,6 +1,6 @@
 #include "fakes.h"
-#include "randomsource.h"
-#include "walkertick.h"
+#include "runtime/randomsource.h"
+#include "core/walkertick.h"
 
 #include <QTest>
 

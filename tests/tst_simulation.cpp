@@ -1,4 +1,4 @@
-#include "simulation.h"
+#include "law/simulation.h"
 #include "waiting.h"
 
 #include <QProcess>

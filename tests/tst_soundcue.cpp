@@ -1,12 +1,12 @@
 // The sound cue, the audio thread and the sound cache, without an audio
 // server.
 
-#include "audiooutput.h"
-#include "audiothread.h"
-#include "soundcontrol.h"
-#include "soundcue.h"
+#include "sound/audiooutput.h"
+#include "sound/audiothread.h"
+#include "sound/soundcontrol.h"
+#include "sound/soundcue.h"
 #include "waiting.h"
-#include "wavecache.h"
+#include "sound/wavecache.h"
 
 #include <QDir>
 #include <QFile>

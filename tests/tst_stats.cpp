@@ -1,6 +1,7 @@
-#include "answer.h"
-#include "report.h"
-#include "wording.h"
+#include "words/answer.h"
+#include "words/phrases.h"
+#include "words/verdict.h"
+#include "words/wording.h"
 
 #include <QRegularExpression>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "savefile.h"
+#include "law/savefile.h"
 #include "waiting.h"
 
 #include <QDir>

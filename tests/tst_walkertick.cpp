@@ -1,5 +1,5 @@
 #include "fakes.h"
-#include "walkertick.h"
+#include "core/walkertick.h"
 
 #include <QSet>
 #include <QTest>

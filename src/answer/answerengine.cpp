@@ -1,6 +1,7 @@
-#include "answerengine.h"
+#include "answer/answerengine.h"
 
-#include "answerlog.h"
+#include "answer/answerlog.h"
+#include "words/answer.h"
 
 #include <optional>
 

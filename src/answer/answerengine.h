@@ -1,8 +1,8 @@
 #pragma once
 
-#include "answer.h"
-#include "exactlaw.h"
-#include "meetingmap.h"
+#include "law/answer.h"
+#include "law/exactlaw.h"
+#include "law/meetingmap.h"
 
 #include <QHash>
 #include <QMutex>

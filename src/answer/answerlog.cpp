@@ -1,3 +1,3 @@
-#include "answerlog.h"
+#include "answer/answerlog.h"
 
 Q_LOGGING_CATEGORY(lcAnswer, "meetling.answer")

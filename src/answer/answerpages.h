@@ -1,7 +1,7 @@
 #pragma once
 
-#include "answerengine.h"
-#include "boardview.h"
+#include "answer/answerengine.h"
+#include "answer/boardview.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -12,12 +12,11 @@
 class ChartPage;
 class ClassTable;
 class FastClassPage;
-class OneRunPicture;
-class QButtonGroup;
-class QLabel;
+class OneRunPage;
 class QListWidget;
 class QStackedWidget;
 class Veil;
+class WhereToWaitPage;
 
 // The pages of detail under the answer: the law of meetings in a run, the
 // wait for the first meeting, one run of each, how many runs, where to wait,
@@ -35,6 +34,8 @@ public:
                                                   Page::WhereToWait, Page::OurClass, Page::FastClass};
 
     explicit AnswerPages(QWidget *parent = nullptr);
+    // The page's title, in the list and for a screen reader.
+    static QString title(Page page);
     // The pages take the room the answer leaves them, down to their least:
     // the height the page in view needs at the width it has, its wrapped
     // texts whole. The pages out of sight ask for no more than their least
@@ -86,20 +87,16 @@ private:
     void refresh();
     void classChanged();
     void takeSimulatedCounts(const stats::ClassCounts &counts);
-    Scenario chosenForWaiting() const;
 
     answer::Answer m_answer;
-    answer::Map m_map;
     QListWidget *m_list = nullptr;
     QStackedWidget *m_stack = nullptr;
     Veil *m_veil = nullptr;
     ChartPage *m_law = nullptr;
     ChartPage *m_waiting = nullptr;
-    OneRunPicture *m_oneRun = nullptr;
+    OneRunPage *m_oneRun = nullptr;
     ChartPage *m_runs = nullptr;
-    QWidget *m_where = nullptr;
-    QButtonGroup *m_waitChoice = nullptr;
-    QLabel *m_best = nullptr;
+    WhereToWaitPage *m_where = nullptr;
     ClassTable *m_class = nullptr;
     FastClassPage *m_fast = nullptr;
     int m_textPixels = 13;

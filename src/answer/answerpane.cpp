@@ -1,7 +1,7 @@
-#include "answerpane.h"
+#include "answer/answerpane.h"
 
-#include "charts.h"
-#include "wording.h"
+#include "pictures/charts.h"
+#include "words/wording.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "answerengine.h"
-#include "wording.h"
+#include "answer/answerengine.h"
+#include "words/wording.h"
 
 #include <QWidget>
 

@@ -1,15 +1,14 @@
-#include "answerwindow.h"
+#include "answer/answerwindow.h"
 
-#include "answerlog.h"
-#include "answerpages.h"
-#include "answerpane.h"
-#include "boardview.h"
-#include "classtable.h"
-#include "onscreen.h"
-#include "options.h"
-#include "phrases.h"
-#include "picturefile.h"
-#include "savefile.h"
+#include "answer/answerlog.h"
+#include "answer/answerpages.h"
+#include "answer/answerpane.h"
+#include "answer/boardview.h"
+#include "answer/classtable.h"
+#include "forms/onscreen.h"
+#include "words/phrases.h"
+#include "pictures/picturefile.h"
+#include "law/savefile.h"
 
 #include <QAction>
 #include <QActionGroup>

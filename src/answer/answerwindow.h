@@ -1,8 +1,8 @@
 #pragma once
 
-#include "answerengine.h"
-#include "language.h"
-#include "sheets.h"
+#include "answer/answerengine.h"
+#include "words/language.h"
+#include "pictures/sheets.h"
 
 #include <QMainWindow>
 #include <QTimer>

@@ -1,7 +1,7 @@
-#include "boardview.h"
+#include "answer/boardview.h"
 
-#include "builtinpicture.h"
-#include "boardmap.h"
+#include "forms/builtinpicture.h"
+#include "pictures/boardmap.h"
 
 #include <QAccessible>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "boardmap.h"
-#include "exactlaw.h"
+#include "pictures/boardmap.h"
+#include "law/exactlaw.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
-#include "classboards.h"
+#include "answer/classboards.h"
 
-#include "builtinpicture.h"
-#include "charts.h"
+#include "forms/builtinpicture.h"
+#include "pictures/charts.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "classinmotion.h"
+#include "law/classinmotion.h"
 
 #include <QCoreApplication>
 #include <QWidget>

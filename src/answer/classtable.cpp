@@ -1,6 +1,6 @@
-#include "classtable.h"
+#include "answer/classtable.h"
 
-#include "wording.h"
+#include "words/wording.h"
 
 #include <QAccessible>
 #include <QEvent>
@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
+#include <QScrollArea>
 #include <QStyle>
 #include <QTableWidget>
 #include <QTimer>
@@ -30,6 +31,16 @@ int columnOf(Scenario scenario)
 
 // The rows of figures under the table, in the order of ClassTable::m_sums.
 enum SumRow { Groups, Meetings, Average, SumRows };
+
+// What the page scrolls: it asks for the least height its contents take
+// at a width (a widget's own height for width is what they would like,
+// which leaves out the table: the table takes what room there is).
+class ScrolledContent final : public QWidget
+{
+public:
+    using QWidget::QWidget;
+    int heightForWidth(int width) const override { return layout()->totalMinimumHeightForWidth(width); }
+};
 
 } // namespace
 
@@ -106,7 +117,19 @@ ClassTable::ClassTable(QWidget *parent) : QWidget(parent)
     // The table scrolls: it takes the room the figures under it leave, and
     // asks for a few rows at least.
     m_table->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
-    auto *layout = new QVBoxLayout(this);
+    // Where even that is more than the page has (a screen under 600 px tall,
+    // a language longer than English, a note above the table), the page
+    // scrolls within itself, so that the window keeps its size and the
+    // answer beside the page stays whole.
+    auto *scroller = new QScrollArea(this);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto *content = new ScrolledContent(scroller);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroller);
+    auto *layout = new QVBoxLayout(content);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_readOnly);
     layout->addWidget(m_simulated);
@@ -114,6 +137,7 @@ ClassTable::ClassTable(QWidget *parent) : QWidget(parent)
     layout->addWidget(m_refusal);
     layout->addLayout(sums);
     layout->addWidget(m_verdict);
+    scroller->setWidget(content);
     connect(m_table, &QTableWidget::itemChanged, this, &ClassTable::cellChanged);
     changed();
 }

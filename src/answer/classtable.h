@@ -1,6 +1,6 @@
 #pragma once
 
-#include "classcounts.h"
+#include "law/classcounts.h"
 
 #include <QStringList>
 #include <QWidget>

@@ -1,21 +1,21 @@
 #pragma once
 
-#include "answerengine.h"
-#include "classinmotion.h"
+#include "answer/answerengine.h"
+#include "law/classinmotion.h"
 
 #include <QTimer>
 #include <QWidget>
 
 #include <array>
-#include <atomic>
 #include <memory>
 #include <optional>
-#include <thread>
 
 class Clock;
 class ClassBoards;
+class ClassClock;
 class FittedChartView;
 class LargeClassView;
+class ManyClassesRunner;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -69,6 +69,8 @@ public:
 
     // The speeds offered, in times real time.
     static constexpr std::array<int, 9> Speeds{1, 2, 5, 10, 20, 50, 100, 200, 500};
+    // How many classes "Run 1,000 classes" plays.
+    static constexpr int Classes = 1000;
 
 signals:
     // "Put these counts in Our class": the groups done, marked as simulated.
@@ -82,6 +84,8 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
+    // Makes the page's parts and lays them out (fastclassparts.cpp).
+    void makeParts();
     void restart();
     void play(bool on);
     void frame();
@@ -91,17 +95,20 @@ private:
     void fitTexts();
     void showChart();
     void playManyClasses();
+    void manyClassesPlayed(const answer::Answer &asked, const stats::ManyClasses &many);
     void showManyClasses();
     void offerCounts();
     void showLarge(bool on);
     int speed() const;
     stats::ClassInMotion::Start start() const;
-    QString timing() const;
 
     std::unique_ptr<Clock> m_ownClock;
     Clock &m_clock;
     answer::Answer m_answer;
     stats::ClassInMotion m_class;
+    // Plays m_class against m_clock.
+    ClassClock *m_player = nullptr;
+    ManyClassesRunner *m_many = nullptr;
     bool m_groupsChosen = false;
 
     QToolButton *m_play = nullptr;
@@ -113,7 +120,7 @@ private:
     QSpinBox *m_seed = nullptr;
     QCheckBox *m_together = nullptr;
     QToolButton *m_large = nullptr;
-    QToolButton *m_many = nullptr;
+    QToolButton *m_manyButton = nullptr;
     QToolButton *m_offer = nullptr;
     QLabel *m_headline = nullptr;
     QLabel *m_state = nullptr;
@@ -127,25 +134,15 @@ private:
     Veil *m_chartVeil = nullptr;
     bool m_answerHidden = false;
 
-    // Playing: the class's tick and the clock when play began or the speed
-    // changed; the class's tick follows the clock from there.
-    QTimer m_frame;
+    // Playing, as playingChanged() last said.
     bool m_playing = false;
-    int m_fromTick = 0;
-    double m_fromSeconds = 0;
     // The groups done when the texts and the chart were last shown, and
     // the chart redrawn at most this often while playing.
     int m_shownDone = -1;
     QTimer m_chartDue;
 
-    // Many classes, played on a thread of their own; each start of the
-    // class outdates what was playing.
-    std::jthread m_manyThread;
-    std::shared_ptr<std::atomic<bool>> m_manyStop;
-    bool m_manyPlaying = false;
     // The many classes last played for this class, until it starts again,
     // and the answer they were played for.
     std::optional<stats::ManyClasses> m_manyPlayed;
     answer::Answer m_manyAsked;
-    quint64 m_generation = 0;
 };

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "charts.h"
-#include "picturefile.h"
+#include "pictures/charts.h"
+#include "pictures/picturefile.h"
 
 #include <QChart>
 #include <QChartView>

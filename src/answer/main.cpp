@@ -1,11 +1,11 @@
 // meetling-answer: the exact answer to the story problem, following the
 // walkers as the teacher drags them.
 
-#include "answerwindow.h"
-#include "builtinpicture.h"
-#include "displaystart.h"
-#include "language.h"
-#include "phrases.h"
+#include "answer/answerwindow.h"
+#include "forms/builtinpicture.h"
+#include "forms/displaystart.h"
+#include "words/language.h"
+#include "words/phrases.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,7 +1,7 @@
-#include "app.h"
+#include "app/app.h"
 
-#include "form2.h"
-#include "multimediacontrol.h"
+#include "problem_window/form2.h"
+#include "sound/multimediacontrol.h"
 
 App::App(Services services) : m_services(std::move(services)), m_board(m_services)
 {

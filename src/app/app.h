@@ -1,7 +1,7 @@
 #pragma once
 
-#include "form1.h"
-#include "services.h"
+#include "main_window/form1.h"
+#include "core/services.h"
 
 #include <QObject>
 

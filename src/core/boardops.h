@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cueplayer.h"
-#include "walkstate.h"
+#include "core/cueplayer.h"
+#include "core/walkstate.h"
 
 class QString;
 

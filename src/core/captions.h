@@ -1,6 +1,6 @@
 #pragma once
 
-#include "walkstate.h"
+#include "core/walkstate.h"
 
 // The scenario buttons' captions: the names the board window shows and the
 // class knows the scenarios by. "srart" is spelt as the board has always

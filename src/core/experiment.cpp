@@ -1,11 +1,11 @@
-#include "experiment.h"
+#include "core/experiment.h"
 
-#include "boardops.h"
-#include "clock.h"
-#include "conversions.h"
-#include "dialogs.h"
-#include "readouts.h"
-#include "rules.h"
+#include "core/boardops.h"
+#include "runtime/clock.h"
+#include "runtime/conversions.h"
+#include "runtime/dialogs.h"
+#include "core/readouts.h"
+#include "core/rules.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "services.h"
-#include "walkertick.h"
-#include "walkstate.h"
+#include "core/services.h"
+#include "core/walkertick.h"
+#include "core/walkstate.h"
 
 class BoardOps;
 class CuePlayer;

@@ -1,7 +1,7 @@
-#include "readouts.h"
+#include "core/readouts.h"
 
-#include "conversions.h"
-#include "rules.h"
+#include "runtime/conversions.h"
+#include "core/rules.h"
 
 namespace readouts {
 

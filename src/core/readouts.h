@@ -1,6 +1,6 @@
 #pragma once
 
-#include "walkstate.h"
+#include "core/walkstate.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "rules.h"
-#include "walkstate.h"
+#include "core/rules.h"
+#include "core/walkstate.h"
 
 #include <array>
 

@@ -1,11 +1,11 @@
-#include "walkertick.h"
+#include "core/walkertick.h"
 
-#include "boardops.h"
-#include "clock.h"
-#include "conversions.h"
-#include "randomsource.h"
-#include "readouts.h"
-#include "rules.h"
+#include "core/boardops.h"
+#include "runtime/clock.h"
+#include "runtime/conversions.h"
+#include "runtime/randomsource.h"
+#include "core/readouts.h"
+#include "core/rules.h"
 
 TickOutcome walkerTick(Walker walker, WalkState &state, Clock &clock, RandomSource &random, BoardOps &board)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tickrules.h"
-#include "walkstate.h"
+#include "core/tickrules.h"
+#include "core/walkstate.h"
 
 class BoardOps;
 class Clock;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tickrules.h"
+#include "core/tickrules.h"
 
 // One run as the board window's two timers play it: in each tick period
 // Dog's timer ticks first (it is started first), then Momotaro's, and every

@@ -1,4 +1,4 @@
-#include "walkstate.h"
+#include "core/walkstate.h"
 
 void WalkState::resetOnLoad()
 {

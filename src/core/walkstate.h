@@ -1,6 +1,6 @@
 #pragma once
 
-#include "int16.h"
+#include "runtime/int16.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "builtinpicture.h"
+#include "forms/builtinpicture.h"
 
 #include <QImageReader>
 

@@ -1,4 +1,4 @@
-#include "displaystart.h"
+#include "forms/displaystart.h"
 
 #include <QByteArray>
 #include <QList>

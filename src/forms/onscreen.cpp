@@ -1,4 +1,4 @@
-#include "onscreen.h"
+#include "forms/onscreen.h"
 
 #include <QEvent>
 #include <QGuiApplication>

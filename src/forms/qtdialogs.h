@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs.h"
+#include "runtime/dialogs.h"
 
 #include <QPointer>
 

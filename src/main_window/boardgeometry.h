@@ -1,6 +1,6 @@
 #pragma once
 
-#include "twips.h"
+#include "forms/twips.h"
 
 #include <QPoint>
 #include <QSize>

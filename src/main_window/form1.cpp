@@ -1,16 +1,16 @@
-#include "form1.h"
+#include "main_window/form1.h"
 
-#include "boardgeometry.h"
-#include "builtinpicture.h"
-#include "captions.h"
-#include "errorguard.h"
-#include "fonts.h"
-#include "focuschain.h"
-#include "multimediacontrol.h"
-#include "onscreen.h"
-#include "rules.h"
-#include "soundcue.h"
-#include "twips.h"
+#include "main_window/boardgeometry.h"
+#include "forms/builtinpicture.h"
+#include "core/captions.h"
+#include "runtime/errorguard.h"
+#include "forms/fonts.h"
+#include "forms/focuschain.h"
+#include "sound/multimediacontrol.h"
+#include "forms/onscreen.h"
+#include "core/rules.h"
+#include "sound/soundcue.h"
+#include "forms/twips.h"
 
 #include <QCloseEvent>
 #include <QFrame>

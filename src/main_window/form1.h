@@ -1,8 +1,8 @@
 #pragma once
 
-#include "boardops.h"
-#include "experiment.h"
-#include "services.h"
+#include "core/boardops.h"
+#include "core/experiment.h"
+#include "core/services.h"
 
 #include <QTimer>
 #include <QWidget>

@@ -1,14 +1,14 @@
-#include "form2.h"
+#include "problem_window/form2.h"
 
-#include "errorguard.h"
-#include "fonts.h"
-#include "focuschain.h"
-#include "multimediacontrol.h"
-#include "onscreen.h"
-#include "printbox.h"
-#include "problemtexts.h"
-#include "soundcue.h"
-#include "twips.h"
+#include "runtime/errorguard.h"
+#include "forms/fonts.h"
+#include "forms/focuschain.h"
+#include "sound/multimediacontrol.h"
+#include "forms/onscreen.h"
+#include "problem_window/printbox.h"
+#include "problem_window/problemtexts.h"
+#include "sound/soundcue.h"
+#include "forms/twips.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>

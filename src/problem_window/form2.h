@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cueplayer.h"
+#include "core/cueplayer.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
-#include "printbox.h"
+#include "problem_window/printbox.h"
 
-#include "fonts.h"
+#include "forms/fonts.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "problemtexts.h"
+#include "problem_window/problemtexts.h"
 
 namespace problemtexts {
 

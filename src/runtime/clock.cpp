@@ -1,4 +1,4 @@
-#include "clock.h"
+#include "runtime/clock.h"
 
 #include <QTime>
 

@@ -1,6 +1,6 @@
-#include "conversions.h"
+#include "runtime/conversions.h"
 
-#include "runtimeerror.h"
+#include "runtime/runtimeerror.h"
 
 #include <QLocale>
 

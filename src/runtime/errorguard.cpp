@@ -1,7 +1,7 @@
-#include "errorguard.h"
+#include "runtime/errorguard.h"
 
-#include "dialogs.h"
-#include "runtimeerror.h"
+#include "runtime/dialogs.h"
+#include "runtime/runtimeerror.h"
 
 #include <new>
 

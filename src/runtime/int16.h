@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtimeerror.h"
+#include "runtime/runtimeerror.h"
 
 #include <cstdint>
 

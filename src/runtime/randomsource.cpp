@@ -1,4 +1,4 @@
-#include "randomsource.h"
+#include "runtime/randomsource.h"
 
 #include <bit>
 

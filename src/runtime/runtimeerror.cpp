@@ -1,4 +1,4 @@
-#include "runtimeerror.h"
+#include "runtime/runtimeerror.h"
 
 RuntimeError::RuntimeError(int number, const QString &description)
     : std::runtime_error(description.toStdString())

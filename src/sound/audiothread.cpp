@@ -1,8 +1,8 @@
-#include "audiothread.h"
+#include "sound/audiothread.h"
 
-#include "audiooutput.h"
-#include "soundlog.h"
-#include "soundmodule.h"
+#include "sound/audiooutput.h"
+#include "sound/soundlog.h"
+#include "sound/soundmodule.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "audioworker.h"
+#include "sound/audioworker.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
-#include "audioworker.h"
+#include "sound/audioworker.h"
 
-#include "audiooutput.h"
-#include "soundlog.h"
+#include "sound/audiooutput.h"
+#include "sound/soundlog.h"
 
 #include <QMutexLocker>
 

@@ -1,7 +1,7 @@
-#include "pulseoutput.h"
+#include "sound/pulseoutput.h"
 
-#include "soundlog.h"
-#include "wavecache.h"
+#include "sound/soundlog.h"
+#include "sound/wavecache.h"
 
 #include <QDeadlineTimer>
 #include <QHash>

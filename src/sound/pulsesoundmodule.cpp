@@ -1,8 +1,8 @@
 // The sound module: the plugin the program loads on its audio thread to
 // play through the audio server.
 
-#include "pulseoutput.h"
-#include "soundmodule.h"
+#include "sound/pulseoutput.h"
+#include "sound/soundmodule.h"
 
 #include <QObject>
 

@@ -1,6 +1,6 @@
-#include "soundcontrol.h"
+#include "sound/soundcontrol.h"
 
-#include "audiothread.h"
+#include "sound/audiothread.h"
 
 #include <atomic>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "multimediacontrol.h"
+#include "sound/multimediacontrol.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
-#include "soundcue.h"
+#include "sound/soundcue.h"
 
-#include "multimediacontrol.h"
+#include "sound/multimediacontrol.h"
 
 void SoundCue(MultimediaControl &control, const QString &waveFile)
 {

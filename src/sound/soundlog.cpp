@@ -1,3 +1,3 @@
-#include "soundlog.h"
+#include "sound/soundlog.h"
 
 Q_LOGGING_CATEGORY(lcSound, "meetling.sound", QtInfoMsg)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "audiooutput.h"
+#include "sound/audiooutput.h"
 
 #include <QtPlugin>
 

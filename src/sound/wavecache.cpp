@@ -1,4 +1,4 @@
-#include "wavecache.h"
+#include "sound/wavecache.h"
 
 #include <QCryptographicHash>
 #include <QFile>

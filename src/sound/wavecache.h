@@ -1,6 +1,6 @@
 #pragma once
 
-#include "wave.h"
+#include "sound/wave.h"
 
 #include <QByteArray>
 #include <QHash>

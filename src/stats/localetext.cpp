@@ -1,4 +1,4 @@
-#include "localetext.h"
+#include "stats/localetext.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,26 +1,25 @@
 // meetling-stats: the answer to the story problem, exactly and by simulation.
 
-#include "answer.h"
-#include "boardmap.h"
-#include "charts.h"
-#include "exactlaw.h"
-#include "language.h"
-#include "localetext.h"
-#include "meetingmap.h"
-#include "options.h"
-#include "picturefile.h"
-#include "phrases.h"
-#include "printable.h"
-#include "progress.h"
-#include "report.h"
-#include "savefile.h"
-#include "sheets.h"
-#include "simulation.h"
+#include "words/answer.h"
+#include "pictures/boardmap.h"
+#include "pictures/charts.h"
+#include "law/exactlaw.h"
+#include "words/language.h"
+#include "stats/localetext.h"
+#include "law/meetingmap.h"
+#include "stats/options.h"
+#include "pictures/picturefile.h"
+#include "words/phrases.h"
+#include "law/printable.h"
+#include "stats/progress.h"
+#include "stats/report.h"
+#include "law/savefile.h"
+#include "pictures/sheets.h"
+#include "law/simulation.h"
 
 #include <QApplication>
 #include <QDate>
 #include <QLocale>
-#include <QThread>
 
 #include <algorithm>
 #include <csignal>
@@ -95,7 +94,7 @@ int main(int argc, char **argv)
     // is in use, to be worded in it. Reading them changes nothing: a --class
     // file is read only if it is a regular file of at most 1 MiB, which can
     // be read twice.
-    const auto parsed = stats::parseOptions(arguments, QThread::idealThreadCount());
+    const auto parsed = stats::parseOptions(arguments, stats::coresToUse());
     const auto *options = std::get_if<stats::Options>(&parsed);
 
     // Pictures need the widgets' application, drawn offscreen: no display is
@@ -118,7 +117,7 @@ int main(int argc, char **argv)
     if (!text.canWrite(stats::withoutJoiners(Tool::tr("working out the exact law") + Tool::tr("simulating"))))
         stats::useLanguage(stats::Language::English);
     if (!options) {
-        const auto again = stats::parseOptions(arguments, QThread::idealThreadCount());
+        const auto again = stats::parseOptions(arguments, stats::coresToUse());
         // Should a file have changed in between, the first refusal stands.
         const auto *refusal = std::get_if<stats::Refusal>(&again);
         if (!refusal)

@@ -1,8 +1,8 @@
-#include "options.h"
+#include "stats/options.h"
 
-#include "report.h"
-#include "wording.h"
-#include "rules.h"
+#include "words/phrases.h"
+#include "words/wording.h"
+#include "core/rules.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -175,11 +175,6 @@ QString resolvedOutput(const QString &file)
 }
 
 } // namespace
-
-QString withSeparators(qlonglong n)
-{
-    return QLocale().toString(n);
-}
 
 std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int idealThreads)
 {

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "classcounts.h"
-#include "exactlaw.h"
-#include "savefile.h"
+#include "law/classcounts.h"
+#include "law/exactlaw.h"
+#include "law/savefile.h"
+#include "pictures/sheets.h"
 
 #include <QString>
 #include <QStringList>
@@ -12,11 +13,6 @@
 #include <variant>
 
 namespace stats {
-
-// The paper the lesson's sheets are written for.
-enum class Paper { A4, Letter };
-// The most runs of each the pupils' sheet has rows for.
-inline constexpr int MostSheetRows = 10;
 
 // What the command line asks for.
 struct Options
@@ -48,9 +44,6 @@ struct Refusal
     int exitStatus = 2;
 };
 
-// A whole number as the tool prints it: 100,000.
-QString withSeparators(qlonglong n);
-
 // Reads the command line (arguments[0] is the program). --help and --version
 // are answered as refusals with exit status 0 and the text to print.
 std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int idealThreads);
@@ -58,9 +51,5 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
 // The most simulated runs and threads the tool takes.
 inline constexpr std::int64_t MaxRuns = 100'000'000;
 inline constexpr int MaxThreads = 256;
-
-// The longest run the tool works out: ten minutes. The law of meetings takes
-// time growing with the cube of the run's length (a second at this limit).
-inline constexpr double MaxSeconds = 600;
 
 } // namespace stats

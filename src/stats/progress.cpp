@@ -1,7 +1,7 @@
-#include "progress.h"
+#include "stats/progress.h"
 
-#include "phrases.h"
-#include "report.h"
+#include "words/phrases.h"
+#include "stats/report.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "localetext.h"
+#include "stats/localetext.h"
 
 #include <QString>
 

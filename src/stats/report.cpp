@@ -1,7 +1,8 @@
-#include "report.h"
+#include "stats/report.h"
 
-#include "phrases.h"
-#include "wording.h"
+#include "words/phrases.h"
+#include "words/verdict.h"
+#include "words/wording.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
@@ -22,43 +23,6 @@ struct Table
 {
     Q_DECLARE_TR_FUNCTIONS(stats::Table)
 };
-
-// The code point at text[i], and how many QChars it takes.
-char32_t codePointAt(QStringView text, qsizetype i, qsizetype &size)
-{
-    if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-        size = 2;
-        return QChar::surrogateToUcs4(text[i], text[i + 1]);
-    }
-    size = 1;
-    return text[i].unicode();
-}
-
-int columnsOfCharacter(char32_t c)
-{
-    switch (QChar::category(c)) {
-    case QChar::Mark_NonSpacing:
-    case QChar::Mark_Enclosing:
-    case QChar::Other_Format: return 0;
-    default: return isWide(c) ? 2 : 1;
-    }
-}
-
-// A word cut where a line may break inside it.
-QList<QStringView> unbreakable(QStringView word)
-{
-    QList<QStringView> pieces;
-    qsizetype start = 0;
-    for (qsizetype i = 0, size = 0; i < word.size(); i += size) {
-        codePointAt(word, i, size); // for its size: a break falls between code points
-        if (i > 0 && mayBreakBefore(word, i)) {
-            pieces << word.sliced(start, i - start);
-            start = i;
-        }
-    }
-    pieces << word.sliced(start);
-    return pieces;
-}
 
 // A share of runs in the histogram, where small ones matter: two decimals.
 QString share(double p)
@@ -169,48 +133,6 @@ QString key(Scenario scenario)
 }
 
 } // namespace
-
-int columnsOf(QStringView text)
-{
-    int columns = 0;
-    for (qsizetype i = 0, size = 0; i < text.size(); i += size)
-        columns += columnsOfCharacter(codePointAt(text, i, size));
-    return columns;
-}
-
-QStringList wrappedLines(const QString &text, int width, const QString &indent)
-{
-    QStringList lines;
-    const int indentColumns = columnsOf(indent);
-    QString line = indent;
-    int columns = indentColumns;
-    bool empty = true;
-    for (const QString &word : withoutJoiners(text).split(u' ', Qt::SkipEmptyParts)) {
-        bool wordStart = true;
-        for (const QStringView piece : unbreakable(word)) {
-            const int pieceColumns = columnsOf(piece);
-            const int space = wordStart && !empty ? 1 : 0;
-            if (!empty && columns + space + pieceColumns > width) {
-                lines << line;
-                line = indent;
-                columns = indentColumns;
-            } else if (space > 0) {
-                line += u' ';
-                ++columns;
-            }
-            line += piece;
-            columns += pieceColumns;
-            empty = false;
-            wordStart = false;
-        }
-    }
-    return lines << line;
-}
-
-QString wrapped(const QString &text, int width, const QString &indent)
-{
-    return wrappedLines(text, width, indent).join(u'\n') + u'\n';
-}
 
 bool Report::exactInside(Scenario scenario) const
 {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "answer.h"
-#include "meetingmap.h"
-#include "options.h"
-#include "simulation.h"
+#include "law/answer.h"
+#include "law/meetingmap.h"
+#include "stats/options.h"
+#include "law/simulation.h"
 
 #include <QByteArray>
 #include <QString>
@@ -38,16 +38,6 @@ QString table(const Report &report, int width = 80);
 // first, so that the JSON reads the same whatever the user's language.
 QByteArray json(const Report &report);
 
-// The columns text takes on a terminal: two for each East Asian wide or
-// full-width character, one for any other.
-int columnsOf(QStringView text);
-// text broken into lines of at most width columns, each starting with
-// indent: at spaces, and where Japanese, written without them, allows
-// (mayBreakBefore(): between phrases), with no joiner left in. A word longer
-// than a line stands alone on one.
-QStringList wrappedLines(const QString &text, int width, const QString &indent = QString());
-// The same lines, each ended with a line break.
-QString wrapped(const QString &text, int width, const QString &indent = QString());
 // The simulated runs as CSV, a line a run: the header, then each stretch of
 // runs of a scenario (firstRun counted from 0) appended to out as the
 // simulation hands it over, both walking first.

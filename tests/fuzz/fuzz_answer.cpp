@@ -1,10 +1,10 @@
 // Any answer text, typed into all four set-up prompts: the set-up either
 // refuses it or places the walkers on the board, never elsewhere, and never
 // fails.
-#include "errorguard.h"
-#include "experiment.h"
+#include "runtime/errorguard.h"
+#include "core/experiment.h"
 #include "fakes.h"
-#include "rules.h"
+#include "core/rules.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the decoder the program reads sound files with:
 // it must give either playable samples or a reason, and never crash.
 
-#include "wave.h"
+#include "sound/wave.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "answer.h"
-#include "answerpane.h"
-#include "answerwindow.h"
-#include "exactlaw.h"
-#include "report.h"
+#include "answer/answerpane.h"
+#include "answer/answerwindow.h"
+#include "law/exactlaw.h"
+#include "words/answer.h"
 
 #include <QLabel>
 #include <QSettings>

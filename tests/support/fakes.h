@@ -1,10 +1,10 @@
 #pragma once
 
-#include "boardops.h"
-#include "clock.h"
-#include "dialogs.h"
-#include "multimediacontrol.h"
-#include "randomsource.h"
+#include "core/boardops.h"
+#include "runtime/clock.h"
+#include "runtime/dialogs.h"
+#include "sound/multimediacontrol.h"
+#include "runtime/randomsource.h"
 
 #include <QList>
 #include <QString>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app.h"
-#include "errorguard.h"
+#include "app/app.h"
+#include "runtime/errorguard.h"
 #include "fakes.h"
-#include "form1.h"
-#include "form2.h"
+#include "main_window/form1.h"
+#include "problem_window/form2.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,7 +1,7 @@
 // Linked into the tests that read the programs' texts: those are in English,
 // with English's plural forms, whatever language the machine speaks.
 
-#include "language.h"
+#include "words/language.h"
 
 #include <QCoreApplication>
 

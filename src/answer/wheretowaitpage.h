@@ -1,0 +1,41 @@
+#pragma once
+
+#include "answer/answerengine.h"
+
+#include <QWidget>
+
+class QButtonGroup;
+class QLabel;
+
+// "Where to wait": what the map on the board means, the scenario it is
+// shown for, and the best points to start Momotaro at for it.
+class WhereToWaitPage final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit WhereToWaitPage(QWidget *parent);
+
+    // The map of the latest answer, or null while it is worked out.
+    void setMap(const answer::Map &map);
+    const answer::Map &map() const { return m_map; }
+    Scenario chosen() const;
+    void choose(Scenario scenario);
+    // Names the best points of the scenario chosen, or says the map is
+    // being worked out; false then.
+    bool showBest();
+    // Leaves the best points out (the answer hidden).
+    void clearBest();
+    // The map as a picture, for the starts and run length of report. On
+    // failure, error says why.
+    bool save(const stats::Answer &report, const QString &file, QString &error) const;
+
+signals:
+    // The teacher chose the scenario the map is shown for.
+    void choiceChanged();
+
+private:
+    answer::Map m_map;
+    QButtonGroup *m_choice = nullptr;
+    QLabel *m_best = nullptr;
+};

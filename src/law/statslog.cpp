@@ -1,0 +1,3 @@
+#include "law/statslog.h"
+
+Q_LOGGING_CATEGORY(lcStats, "meetling.stats", QtInfoMsg)

@@ -1,3 +1,0 @@
-#include "statslog.h"
-
-Q_LOGGING_CATEGORY(lcStats, "meetling.stats", QtInfoMsg)
