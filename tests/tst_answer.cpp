@@ -16,6 +16,7 @@
 #include "pictures/picturefile.h"
 #include "pictures/sheets.h"
 #include "law/simulation.h"
+#include "words/verdict.h"
 #include "words/wording.h"
 #include "waiting.h"
 
@@ -28,8 +29,10 @@
 #include <QScopeGuard>
 #include <QScatterSeries>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDate>
 #include <QLabel>
+#include <QListWidget>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPaintEngine>
@@ -465,46 +468,53 @@ private slots:
         QCOMPARE(kept(), partOf<ClassTable>(next).csv());
     }
 
-    // Another language chosen in the View menu makes the window again in
-    // it, showing what the one before showed, also what settings do not
-    // hold; the choice is kept, and the answers are worked out afresh.
-    void anotherLanguageRemakesTheWindow()
+    // Another language chosen in the View menu words the window again in
+    // place: a class playing at speed plays on, the choice is kept and the
+    // answer in view is worded afresh.
+    void anotherLanguageWordsTheWindowInPlace_data()
     {
-        // The fixture's window lets go of the class, for the session's to hold it.
-        m_f->window.close();
-        AnswerSession session(m_f->settings);
-        const QPointer<AnswerWindow> before = &session.window();
-        boardOf(*before).setPosition(Walker::Dog, {2, 8});
-        runLengthOf(*before).setValue(60);
-        partOf<AnswerPages>(*before).setCurrentIndex(int(AnswerPages::Page::WhereToWait));
-        before->setAnswerHidden(true);
-        before->show();
-        const auto choose = [&session](const QString &language) {
-            for (QAction *action : session.window().findChildren<QAction *>()) {
-                if (action->text() == language)
-                    return action->trigger();
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("English to Japanese") << QStringLiteral("English") << QStringLiteral("日本語") << QStringLiteral("ja");
+        QTest::newRow("Japanese to English") << QStringLiteral("日本語") << QStringLiteral("English") << QStringLiteral("en");
+        QTest::newRow("Japanese to the system's") << QStringLiteral("日本語") << QStringLiteral("The &system's language")
+                                                  << QStringLiteral("system");
+    }
+    void anotherLanguageWordsTheWindowInPlace()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QString, kept);
+        AnswerWindow &window = m_f->window;
+        const auto inEnglish = qScopeGuard([] { AnswerWindow::useLanguage(stats::Language::English); });
+        const auto file = [&window] { return window.menuBar()->actions().value(0)->text(); };
+        const auto choose = [&](const QString &language) {
+            const QString before = file();
+            for (QAction *action : window.findChildren<QAction *>()) {
+                if (action->text() == AnswerWindow::tr(qPrintable(language)))
+                    action->trigger();
             }
-            QFAIL(qPrintable(language));
+            QTRY_VERIFY(file() != before);
         };
-        const auto inEnglish = qScopeGuard([] { AnswerSession::useLanguage(stats::Language::English); });
-        choose(QStringLiteral("日本語"));
+        if (from != QStringLiteral("English"))
+            choose(from);
+        QTRY_VERIFY_WITH_TIMEOUT(answered(window), WaitMs);
+        auto &pages = partOf<AnswerPages>(window);
+        pages.setCurrentIndex(int(AnswerPages::Page::FastClass));
+        const QPointer<FastClassPage> page = &partOf<FastClassPage>(window);
+        partOf<QComboBox>(window, QStringLiteral("speed")).setCurrentIndex(0);
+        auto &play = partOf<QAbstractButton>(window, QStringLiteral("play"));
+        play.click();
+        QCOMPARE(play.text(), FastClassPage::tr("Pause"));
 
-        AnswerWindow &after = session.window();
-        QTRY_VERIFY(!before);
-        QVERIFY(after.isVisible());
-        QCOMPARE(stats::withoutJoiners(after.menuBar()->actions().value(0)->text()), QStringLiteral("ファイル(&F)"));
-        QCOMPARE(m_f->settings.value(QStringLiteral("view/language")).toString(), QStringLiteral("ja"));
-        QCOMPARE(boardOf(after).position(Walker::Dog), (Point{2, 8}));
-        QCOMPARE(runLengthOf(after).value(), 60);
-        QCOMPARE(partOf<AnswerPages>(after).currentIndex(), int(AnswerPages::Page::WhereToWait));
-        QVERIFY(after.answerHidden());
-        QVERIFY(!m_f->settings.value(QStringLiteral("view/answerHidden")).toBool());
-        after.setAnswerHidden(false);
-        QTRY_VERIFY_WITH_TIMEOUT(shows(after, libraryAnswer({4, 4}, {2, 8}, 60)), WaitMs);
-
-        choose(QStringLiteral("English"));
-        QCOMPARE(session.window().menuBar()->actions().value(0)->text(), QStringLiteral("&File"));
-        QCOMPARE(boardOf(session.window()).position(Walker::Dog), (Point{2, 8}));
+        choose(to);
+        QCOMPARE(stats::withoutJoiners(file()), stats::withoutJoiners(AnswerWindow::tr("&File")));
+        QCOMPARE(m_f->settings.value(QStringLiteral("view/language")).toString(), kept);
+        QVERIFY(page);
+        QCOMPARE(play.text(), FastClassPage::tr("Pause"));
+        QCOMPARE(partOf<QListWidget>(window).currentItem()->text(), AnswerPages::title(AnswerPages::Page::FastClass));
+        QCOMPARE(partOf<QLabel>(window, QStringLiteral("verdict")).text(), stats::verdictOf(libraryAnswer({4, 4}, {6, 4}, 180)).headline);
     }
 
     // Both sheets on either paper, either way up, with the fewest and the
@@ -588,8 +598,8 @@ private slots:
     void japaneseBreaksBetweenPhrases()
     {
         QFETCH(QString, phrases);
-        const auto inEnglish = qScopeGuard([] { AnswerSession::useLanguage(stats::Language::English); });
-        AnswerSession::useLanguage(stats::Language::Japanese);
+        const auto inEnglish = qScopeGuard([] { AnswerWindow::useLanguage(stats::Language::English); });
+        AnswerWindow::useLanguage(stats::Language::Japanese);
         const QStringList parts = phrases.split(u'|');
         const QString text = stats::joinedPhrases(parts.join(QString()));
         const QFont font;

@@ -283,7 +283,7 @@ int main(int argc, char *argv[])
     const QString language = qEnvironmentVariable("MEETLING_LANGUAGE");
     PseudoTranslator pseudo;
     if (language == u"ja")
-        AnswerSession::useLanguage(stats::Language::Japanese);
+        AnswerWindow::useLanguage(stats::Language::Japanese);
     else if (language == u"pseudo")
         QApplication::installTranslator(&pseudo);
     TestAnswerLayout test;

@@ -19,6 +19,16 @@
 
 #include <algorithm>
 
+namespace {
+
+// Said in place of the class verdict, which holds the class's runs against the exact answer.
+QString hiddenVerdict()
+{
+    return AnswerPages::tr("The answer is hidden: the class's verdict shows with it (F5).");
+}
+
+} // namespace
+
 QString AnswerPages::title(Page page)
 {
     switch (page) {
@@ -36,7 +46,6 @@ QString AnswerPages::title(Page page)
 
 AnswerPages::AnswerPages(QWidget *parent) : QWidget(parent)
 {
-    setAccessibleName(tr("Pages of detail"));
     m_refresh.setSingleShot(true);
     m_refresh.setInterval(0);
     connect(&m_refresh, &QTimer::timeout, this, &AnswerPages::refresh);
@@ -55,17 +64,16 @@ AnswerPages::AnswerPages(QWidget *parent) : QWidget(parent)
     connect(m_fast, &FastClassPage::playingChanged, this, &AnswerPages::classPlayingChanged);
 
     m_list = new QListWidget(this);
-    m_list->setAccessibleName(tr("Pages"));
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     m_stack = new QStackedWidget(this);
     const std::array<QWidget *, AllPages.size()> pages{m_law, m_waiting, m_oneRun, m_runs, m_where, m_class, m_fast};
     for (Page page : AllPages) {
-        m_list->addItem(title(page));
+        m_list->addItem(QString());
         m_stack->addWidget(pages[std::size_t(page)]);
     }
-    m_veil = new Veil(m_stack, tr("The answer is hidden\nShow the answer (F5)"));
+    m_veil = new Veil(m_stack, QString());
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_list);
@@ -77,7 +85,29 @@ AnswerPages::AnswerPages(QWidget *parent) : QWidget(parent)
         emit heatChanged();
     });
     m_list->setCurrentRow(0);
+    retranslate();
+}
+
+void AnswerPages::retranslate()
+{
+    setAccessibleName(tr("Pages of detail"));
+    m_list->setAccessibleName(tr("Pages"));
+    for (Page page : AllPages)
+        m_list->item(int(page))->setText(title(page));
+    m_veil->setHiddenText(tr("The answer is hidden\nShow the answer (F5)"));
+    if (m_hidden)
+        m_class->setVerdict(hiddenVerdict());
+    // The list as wide as its longest title in this language.
     setTextPixels(m_textPixels);
+    m_stale.fill(true);
+    refresh();
+}
+
+void AnswerPages::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
 }
 
 QSize AnswerPages::minimumSizeHint() const
@@ -134,15 +164,6 @@ void AnswerPages::setTextPixels(int pixels)
     QFont veil = font();
     veil.setPixelSize(pixels * 3 / 2);
     m_veil->setFont(veil);
-}
-
-void AnswerPages::takeOver(const AnswerPages &other)
-{
-    m_class->setCounts(other.m_class->counts());
-    m_class->setMistyped(other.m_class->mistyped());
-    m_where->choose(other.m_where->chosen());
-    m_fast->takeOver(*other.m_fast);
-    setCurrentIndex(other.currentIndex());
 }
 
 answer::Answer AnswerPages::classAnswer() const
@@ -218,8 +239,7 @@ void AnswerPages::setAnswerHidden(bool hidden)
             chart->setAccessibleDescription(QString());
         m_oneRun->setAnswer(nullptr);
         m_where->clearBest();
-        // The class verdict holds the class's runs against the exact answer.
-        m_class->setVerdict(tr("The answer is hidden: the class's verdict shows with it (F5)."));
+        m_class->setVerdict(hiddenVerdict());
         m_stale.fill(true);
     }
     refresh();

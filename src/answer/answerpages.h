@@ -61,10 +61,6 @@ public:
     void setCurrentIndex(int index);
     QWidget *currentWidget() const;
 
-    // The class, the page in view and what is chosen on the pages as other
-    // has them, for a window made in its place.
-    void takeOver(const AnswerPages &other);
-
     ClassTable &classTable() const { return *m_class; }
     // The answer with the class's counts in it (when it has any).
     answer::Answer classAnswer() const;
@@ -81,9 +77,12 @@ signals:
     void classPlayingChanged(bool playing);
 
 protected:
+    void changeEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // Sets its texts in the language in use, and words every page's answer again.
+    void retranslate();
     void refresh();
     void classChanged();
     void takeSimulatedCounts(const stats::ClassCounts &counts);

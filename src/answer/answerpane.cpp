@@ -3,6 +3,7 @@
 #include "pictures/charts.h"
 #include "words/wording.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QStackedLayout>
@@ -31,21 +32,15 @@ AnswerPane::AnswerPane(QWidget *parent) : QWidget(parent)
     m_headline = new QLabel(m_figures);
     selectable(m_headline);
     m_headline->setFocusPolicy(Qt::StrongFocus);
-    // A screen reader reads a label's text as its name, kept up to date with
-    // it, blank while the answer is hidden; what the label is goes with it.
-    m_headline->setAccessibleDescription(tr("The answer"));
     m_headline->setObjectName(QStringLiteral("verdict"));
     grid->addWidget(m_headline, 0, 0, 1, 3);
     m_detail = new QLabel(m_figures);
     selectable(m_detail);
     m_detail->setFocusPolicy(Qt::TabFocus);
-    m_detail->setAccessibleDescription(tr("The answer in detail"));
     grid->addWidget(m_detail, 1, 0, 1, 3);
 
     for (Scenario scenario : stats::Scenarios) {
-        // The scenario's name, as everywhere, and the board's button that runs it.
-        //: A way's name, and under it the caption of the board program's button that plays it (left in English).
-        auto *name = new QLabel(tr("%1\n(\"%2\")").arg(stats::plainName(scenario), stats::scenarioCaption(scenario)), m_figures);
+        auto *name = new QLabel(m_figures);
         name->setAlignment(Qt::AlignRight | Qt::AlignBottom);
         // The scenario's colour, as in the charts, darkened to be read as text.
         QPalette palette = name->palette();
@@ -55,7 +50,7 @@ AnswerPane::AnswerPane(QWidget *parent) : QWidget(parent)
         m_names[scenario] = name;
     }
     for (std::size_t row = 0; row < Figures.size(); ++row) {
-        m_headings[row] = new QLabel(stats::figureHeading(Figures[row]), m_figures);
+        m_headings[row] = new QLabel(m_figures);
         m_headings[row]->setWordWrap(true);
         grid->addWidget(m_headings[row], int(row) + 3, 0);
         for (Scenario scenario : stats::Scenarios) {
@@ -75,14 +70,14 @@ AnswerPane::AnswerPane(QWidget *parent) : QWidget(parent)
 
     m_hiddenNote = new QWidget(this);
     m_hiddenNote->setObjectName(QStringLiteral("answerHidden"));
-    m_hiddenTitle = new QLabel(tr("The answer is hidden"), m_hiddenNote);
+    m_hiddenTitle = new QLabel(m_hiddenNote);
     m_hiddenTitle->setFocusPolicy(Qt::StrongFocus);
-    auto *how = new QLabel(tr("Show the answer (F5) once the class has made its guess."), m_hiddenNote);
-    how->setWordWrap(true);
+    m_hiddenHow = new QLabel(m_hiddenNote);
+    m_hiddenHow->setWordWrap(true);
     auto *note = new QVBoxLayout(m_hiddenNote);
     note->setContentsMargins(0, 0, 0, 0);
     note->addWidget(m_hiddenTitle);
-    note->addWidget(how);
+    note->addWidget(m_hiddenHow);
     note->addStretch(1);
 
     // One over the other, in the same room. While the answer is hidden the
@@ -90,8 +85,34 @@ AnswerPane::AnswerPane(QWidget *parent) : QWidget(parent)
     m_layers = new QStackedLayout(this);
     m_layers->addWidget(m_figures);
     m_layers->addWidget(m_hiddenNote);
-    showVerdict({}, {});
-    showFigures();
+    retranslate();
+}
+
+void AnswerPane::retranslate()
+{
+    // A screen reader reads a label's text as its name, kept up to date with
+    // it, blank while the answer is hidden; what the label is goes with it.
+    m_headline->setAccessibleDescription(tr("The answer"));
+    m_detail->setAccessibleDescription(tr("The answer in detail"));
+    for (Scenario scenario : stats::Scenarios)
+        // The scenario's name, as everywhere, and the board's button that runs it.
+        //: A way's name, and under it the caption of the board program's button that plays it (left in English).
+        m_names[scenario]->setText(tr("%1\n(\"%2\")").arg(stats::plainName(scenario), stats::scenarioCaption(scenario)));
+    for (std::size_t row = 0; row < Figures.size(); ++row)
+        m_headings[row]->setText(stats::figureHeading(Figures[row]));
+    m_hiddenTitle->setText(tr("The answer is hidden"));
+    m_hiddenHow->setText(tr("Show the answer (F5) once the class has made its guess."));
+    if (m_answer)
+        showAnswer(m_answer);
+    else
+        showPending(m_asked);
+}
+
+void AnswerPane::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
 }
 
 void AnswerPane::setTextPixels(int pixels)
@@ -120,6 +141,7 @@ void AnswerPane::showAnswer(const answer::Answer &answer)
 void AnswerPane::showPending(const answer::Question &asked)
 {
     m_answer = nullptr;
+    m_asked = asked;
     //: Momotaro's start point (%1, %2), Dog's (%3, %4) and the run's length in seconds.
     const QString question = tr("For Momotaro starting at (%1, %2), Dog at (%3, %4), and runs of %L5 s.")
                                  .arg(int(asked.starts.momotaro.x))

@@ -40,12 +40,19 @@ public:
     // The label that shows a figure; its accessible name reads it in full.
     QLabel *figureLabel(Figure figure, Scenario scenario) const;
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    // Sets its texts in the language in use, the answer worded afresh.
+    void retranslate();
     void showVerdict(const QString &headline, const QString &detail);
     void showFigures();
 
     // The answer shown (null while it is worked out), and whether it is hidden.
     answer::Answer m_answer;
+    // The question whose answer is being worked out, while it is.
+    answer::Question m_asked;
     bool m_hidden = false;
     QString m_headlineText;
     QString m_detailText;
@@ -53,6 +60,7 @@ private:
     QWidget *m_figures = nullptr;
     QWidget *m_hiddenNote = nullptr;
     QLabel *m_hiddenTitle = nullptr;
+    QLabel *m_hiddenHow = nullptr;
 
     QLabel *m_headline = nullptr;
     QLabel *m_detail = nullptr;

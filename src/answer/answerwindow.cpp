@@ -7,6 +7,7 @@
 #include "answer/classtable.h"
 #include "forms/onscreen.h"
 #include "words/phrases.h"
+#include "words/verdict.h"
 #include "pictures/picturefile.h"
 #include "law/savefile.h"
 
@@ -112,7 +113,6 @@ QString languageCode(stats::Language language)
 
 AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(parent), m_settings(settings)
 {
-    setWindowTitle(tr("Meetling answer"));
     setMinimumSize(MinimumSize);
 
     // The board on the left; the answer and, under it, the pages on the
@@ -128,12 +128,9 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
     m_seconds = new QSpinBox(m_content);
     m_seconds->setObjectName(QStringLiteral("runLength"));
     m_seconds->setRange(MinSeconds, int(stats::MaxSeconds));
-    //: After the run's length in seconds, as in "180 s".
-    m_seconds->setSuffix(tr(" s"));
-    m_seconds->setAccessibleName(tr("Length of a run in seconds"));
-    auto *lengthLabel = new QLabel(tr("&Length of a run:"), m_content);
-    lengthLabel->setBuddy(m_seconds);
-    lengthRow->addWidget(lengthLabel);
+    m_lengthLabel = new QLabel(m_content);
+    m_lengthLabel->setBuddy(m_seconds);
+    lengthRow->addWidget(m_lengthLabel);
     lengthRow->addWidget(m_seconds);
     lengthRow->addStretch(1);
     // The question first: the run's length, then the start points on the board.
@@ -156,68 +153,78 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
     setTabOrder(m_board->piece(Walker::Momotaro), m_seconds);
 
     // Every action is the window's own too, so that its keys work while the
-    // menu bar is hidden for a presentation.
-    auto action = [this](QMenu *menu, const QString &text, const QList<QKeySequence> &keys, auto slot) {
-        QAction *a = menu->addAction(text, this, slot);
+    // menu bar is hidden for a presentation. Menus and actions keep their
+    // English text, to be translated whenever the language changes.
+    auto menu = [this](QMenu *in, const char *text) {
+        QMenu *m = in ? in->addMenu(QString()) : menuBar()->addMenu(QString());
+        m_worded.push_back({m->menuAction(), text});
+        return m;
+    };
+    auto action = [this](QMenu *in, const char *text, const QList<QKeySequence> &keys, auto slot) {
+        QAction *a = in->addAction(QString(), this, slot);
         a->setShortcuts(keys);
         addAction(a);
+        m_worded.push_back({a, text});
         return a;
     };
-    QMenu *file = menuBar()->addMenu(tr("&File"));
-    m_openClass = action(file, tr("&Open class…"), {QKeySequence::Open}, &AnswerWindow::openClass);
-    action(file, tr("&Save class…"), {QKeySequence::Save}, &AnswerWindow::saveClass);
-    m_newClass = action(file, tr("&New class"), {QKeySequence::New}, &AnswerWindow::newClass);
+    QMenu *file = menu(nullptr, QT_TR_NOOP("&File"));
+    m_openClass = action(file, QT_TR_NOOP("&Open class…"), {QKeySequence::Open}, &AnswerWindow::openClass);
+    action(file, QT_TR_NOOP("&Save class…"), {QKeySequence::Save}, &AnswerWindow::saveClass);
+    m_newClass = action(file, QT_TR_NOOP("&New class"), {QKeySequence::New}, &AnswerWindow::newClass);
     file->addSeparator();
-    action(file, tr("&Export page…"), {QKeySequence(Qt::CTRL | Qt::Key_E)}, &AnswerWindow::exportPage);
-    action(file, tr("&Copy the answer"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)}, &AnswerWindow::copyVerdict);
+    action(file, QT_TR_NOOP("&Export page…"), {QKeySequence(Qt::CTRL | Qt::Key_E)}, &AnswerWindow::exportPage);
+    action(file, QT_TR_NOOP("&Copy the answer"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)}, &AnswerWindow::copyVerdict);
     file->addSeparator();
     // The lesson's sheets, printed or saved as PDF: the pupils' to tally on,
     // the teacher's with the answer.
-    QMenu *print = file->addMenu(tr("&Print"));
-    action(print, tr("The &pupils' sheet…"), {QKeySequence::Print}, [this] { printSheet(stats::Sheet::Pupils); });
-    action(print, tr("The &teacher's sheet…"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)},
+    QMenu *print = menu(file, QT_TR_NOOP("&Print"));
+    action(print, QT_TR_NOOP("The &pupils' sheet…"), {QKeySequence::Print}, [this] { printSheet(stats::Sheet::Pupils); });
+    action(print, QT_TR_NOOP("The &teacher's sheet…"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)},
            [this] { printSheet(stats::Sheet::Teacher); });
-    QMenu *pdf = file->addMenu(tr("Save as P&DF"));
-    action(pdf, tr("The &pupils' sheet…"), {}, [this] { saveSheet(stats::Sheet::Pupils); });
-    action(pdf, tr("The &teacher's sheet…"), {}, [this] { saveSheet(stats::Sheet::Teacher); });
+    QMenu *pdf = menu(file, QT_TR_NOOP("Save as P&DF"));
+    action(pdf, QT_TR_NOOP("The &pupils' sheet…"), {}, [this] { saveSheet(stats::Sheet::Pupils); });
+    action(pdf, QT_TR_NOOP("The &teacher's sheet…"), {}, [this] { saveSheet(stats::Sheet::Teacher); });
     file->addSeparator();
-    action(file, tr("&Quit"), {QKeySequence::Quit}, &QWidget::close);
-    QMenu *view = menuBar()->addMenu(tr("&View"));
+    action(file, QT_TR_NOOP("&Quit"), {QKeySequence::Quit}, &QWidget::close);
+    QMenu *view = menu(nullptr, QT_TR_NOOP("&View"));
     auto step = [this](int by) {
         const auto at = std::lower_bound(Zooms.begin(), Zooms.end(), m_zoom - 1e-9);
         const auto index = std::clamp(int(at - Zooms.begin()) + by, 0, int(Zooms.size()) - 1);
         setZoom(Zooms[std::size_t(index)]);
     };
-    action(view, tr("Zoom &in"), {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+    action(view, QT_TR_NOOP("Zoom &in"), {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
            [step] { step(1); });
-    action(view, tr("Zoom &out"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, [step] { step(-1); });
-    action(view, tr("&Actual size"), {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { setZoom(1); });
+    action(view, QT_TR_NOOP("Zoom &out"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, [step] { step(-1); });
+    action(view, QT_TR_NOOP("&Actual size"), {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { setZoom(1); });
     view->addSeparator();
-    action(view, tr("&Presentation"), {QKeySequence(Qt::Key_F11)}, &AnswerWindow::togglePresentation);
+    action(view, QT_TR_NOOP("&Presentation"), {QKeySequence(Qt::Key_F11)}, &AnswerWindow::togglePresentation);
     view->addSeparator();
     // Checked while the answer is hidden; the teacher's choice is kept, one
     // made for this window alone (setAnswerHidden()) is not.
-    m_hideAnswer = action(view, tr("&Hide the answer"), {QKeySequence(Qt::Key_F5)}, [this] {
-        keep(AnswerHiddenKey, answerHidden());
-    });
+    m_hideAnswer = view->addAction(QString(), this, [this] { keep(AnswerHiddenKey, answerHidden()); });
+    m_hideAnswer->setShortcut(QKeySequence(Qt::Key_F5));
+    addAction(m_hideAnswer);
     m_hideAnswer->setCheckable(true);
     // Within a click's reach too. It goes with the menu bar for a
     // presentation, and only then: it is not offered for hiding.
-    m_tools = addToolBar(tr("Answer"));
+    m_tools = addToolBar(QString());
     m_tools->setObjectName(QStringLiteral("answerTools"));
     m_tools->setMovable(false);
     m_tools->toggleViewAction()->setVisible(false);
     m_tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
     m_tools->addAction(m_hideAnswer);
-    // The language of every text, kept in settings; the window is made
-    // again in it. English and Japanese are named in their own words, for
-    // whoever reads only that one.
+    // The language of every text, kept in settings; the window's texts
+    // change to it in place. English and Japanese are named in their own
+    // words, for whoever reads only that one.
     view->addSeparator();
-    QMenu *languageMenu = view->addMenu(tr("&Language"));
+    QMenu *languageMenu = menu(view, QT_TR_NOOP("&Language"));
     auto *languages = new QActionGroup(languageMenu);
-    const std::array<QString, 3> languageNames{tr("The &system's language"), QStringLiteral("English"), QStringLiteral("日本語")};
     for (stats::Language language : {stats::Language::System, stats::Language::English, stats::Language::Japanese}) {
-        QAction *choice = languageMenu->addAction(languageNames[std::size_t(language)]);
+        QAction *choice = languageMenu->addAction(language == stats::Language::English ? QStringLiteral("English")
+                                                  : language == stats::Language::Japanese ? QStringLiteral("日本語")
+                                                                                          : QString());
+        if (language == stats::Language::System)
+            m_worded.push_back({choice, QT_TR_NOOP("The &system's language")});
         choice->setCheckable(true);
         languages->addAction(choice);
         connect(choice, &QAction::triggered, this, [this, language] { chooseLanguage(language); });
@@ -271,6 +278,7 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
     m_hideAnswer->setChecked(m_settings.value(AnswerHiddenKey, false).toBool());
     m_language = keptLanguage(m_settings);
     m_languages[std::size_t(m_language)]->setChecked(true);
+    retranslate();
     applyAnswerHidden(answerHidden());
     connect(m_hideAnswer, &QAction::toggled, this, &AnswerWindow::applyAnswerHidden);
 
@@ -301,15 +309,19 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
     ask();
 }
 
-AnswerWindow::~AnswerWindow() = default;
+AnswerWindow::~AnswerWindow()
+{
+    // Hidden while the engine is still there: a class playing stops, and
+    // the engine is told (a window destroyed while shown would tell it
+    // once it is gone).
+    hide();
+}
 
 void AnswerWindow::showOpenElsewhere(bool elsewhere)
 {
     m_openClass->setEnabled(!elsewhere);
     m_newClass->setEnabled(!elsewhere);
-    m_pages->classTable().setReadOnly(
-        elsewhere ? tr("Open in another window: shown as it was at this window's start. Type the counts there.")
-                  : QString());
+    m_pages->classTable().setReadOnly(elsewhere ? openElsewhereText() : QString());
     if (elsewhere) {
         cannotKeep(m_settings.fileName(), NotKept::OpenElsewhere);
         return;
@@ -320,6 +332,11 @@ void AnswerWindow::showOpenElsewhere(bool elsewhere)
     delete statusBar()->findChild<QLabel *>(QStringLiteral("settingsNotKept"));
 }
 
+QString AnswerWindow::openElsewhereText()
+{
+    return tr("Open in another window: shown as it was at this window's start. Type the counts there.");
+}
+
 void AnswerWindow::ask()
 {
     m_asked = {{m_board->position(Walker::Momotaro), m_board->position(Walker::Dog)}, m_seconds->value()};
@@ -328,9 +345,19 @@ void AnswerWindow::ask()
 
 void AnswerWindow::showAnswer(const answer::Answer &answer)
 {
-    m_answer = answer;
-    m_pane->showAnswer(answer);
-    m_pages->setAnswer(answer);
+    // The engine keeps the answers it has worked out, in the words of the
+    // language then in use: they are worded again where that has changed.
+    stats::Verdict verdict = stats::verdictOf(*answer);
+    if (verdict.headline == answer->verdict.headline && verdict.detail == answer->verdict.detail) {
+        m_answer = answer;
+    } else {
+        auto worded = std::make_shared<stats::Answer>(*answer);
+        worded->verdict = std::move(verdict);
+        m_answer = std::move(worded);
+    }
+    const answer::Answer &shown = m_answer;
+    m_pane->showAnswer(shown);
+    m_pages->setAnswer(shown);
     if (m_whenAnswered) {
         statusBar()->clearMessage();
         std::exchange(m_whenAnswered, nullptr)();
@@ -354,13 +381,19 @@ bool AnswerWindow::answerHidden() const
     return m_hideAnswer->isChecked();
 }
 
-void AnswerWindow::applyAnswerHidden(bool hidden)
+void AnswerWindow::nameHideAnswer()
 {
+    const bool hidden = answerHidden();
     m_hideAnswer->setText(hidden ? tr("&Show the answer") : tr("&Hide the answer"));
     // The tool bar's button without the menu's accelerator, which another
     // language may write as a letter in brackets.
     m_hideAnswer->setIconText(hidden ? tr("Show the answer") : tr("Hide the answer"));
     m_hideAnswer->setToolTip(hidden ? tr("Show the answer (F5)") : tr("Hide the answer (F5)"));
+}
+
+void AnswerWindow::applyAnswerHidden(bool hidden)
+{
+    nameHideAnswer();
     m_pane->setAnswerHidden(hidden);
     m_pages->setAnswerHidden(hidden);
     // A copy or a picture waiting for the answer would give it away.
@@ -376,7 +409,31 @@ void AnswerWindow::chooseLanguage(stats::Language language)
         return;
     m_language = language;
     keep(LanguageKey, languageCode(language));
-    emit languageChosen(language);
+    // Every widget is told of the change (QEvent::LanguageChange) and words
+    // itself again; nothing else changes, a class playing plays on.
+    useLanguage(language);
+}
+
+void AnswerWindow::retranslate()
+{
+    setWindowTitle(tr("Meetling answer"));
+    //: After the run's length in seconds, as in "180 s".
+    m_seconds->setSuffix(tr(" s"));
+    m_seconds->setAccessibleName(tr("Length of a run in seconds"));
+    m_lengthLabel->setText(tr("&Length of a run:"));
+    for (const auto &[action, text] : m_worded)
+        action->setText(tr(text));
+    m_tools->setWindowTitle(tr("Answer"));
+    nameHideAnswer();
+    if (auto *note = statusBar()->findChild<QLabel *>(QStringLiteral("settingsNotKept"))) {
+        note->setText(notKeptText());
+        note->setAccessibleName(note->text());
+    }
+    if (!m_keeping && m_notKept == NotKept::OpenElsewhere)
+        m_pages->classTable().setReadOnly(openElsewhereText());
+    // The answer in view, worded in this language.
+    if (m_answer)
+        showAnswer(m_answer);
 }
 
 stats::Language AnswerWindow::keptLanguage(const QSettings &settings)
@@ -386,36 +443,6 @@ stats::Language AnswerWindow::keptLanguage(const QSettings &settings)
             return language;
     }
     return stats::Language::System;
-}
-
-void AnswerWindow::takeOver(AnswerWindow &other)
-{
-    // The class passes with its lock: this window holds it, other writes
-    // nothing more.
-    const bool refused = !other.m_keeping && other.m_notKept == NotKept::NotAFile;
-    const bool toldCannotWrite = other.m_toldCannotKeep && other.m_notKept == NotKept::CannotWrite;
-    if (other.m_lock) {
-        m_lock = std::move(other.m_lock);
-        other.m_keeping = false;
-        if (!m_keeping && m_notKept == NotKept::OpenElsewhere)
-            showOpenElsewhere(false);
-    }
-    // What is not kept first: nothing is written where other wrote nothing.
-    if (refused)
-        refuseSettingsFile(other.m_notKeptFile);
-    else if (toldCannotWrite)
-        cannotKeep(other.m_notKeptFile, other.m_notKept);
-    m_language = other.m_language;
-    m_languages[std::size_t(m_language)]->setChecked(true);
-    m_board->setPosition(Walker::Momotaro, other.m_board->position(Walker::Momotaro));
-    m_board->setPosition(Walker::Dog, other.m_board->position(Walker::Dog));
-    m_seconds->setValue(other.m_seconds->value());
-    m_pages->takeOver(*other.m_pages);
-    m_classFile = other.m_classFile;
-    setZoom(other.m_zoom);
-    restoreGeometry(other.saveGeometry());
-    m_fillScreen = false;
-    setAnswerHidden(other.answerHidden());
 }
 
 void AnswerWindow::sayAnswerHidden()
@@ -522,6 +549,11 @@ void AnswerWindow::holdWhileUnseen()
 void AnswerWindow::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    // The language's faces, at the content's size.
+    if (event->type() == QEvent::FontChange && m_pages)
+        rescale();
     if (event->type() == QEvent::WindowStateChange)
         holdWhileUnseen();
     // Back from full screen: the window as it was, within the screen (the
@@ -619,13 +651,7 @@ void AnswerWindow::cannotKeep(const QString &file, NotKept why)
     m_notKeptFile = file;
     m_notKept = why;
     const QString native = QDir::toNativeSeparators(file);
-    const QString text = why == NotKept::NotAFile
-        ? tr("What is set up here will not come back at the next start: the settings file %1 is not saved, as it is not a regular file.")
-              .arg(native)
-        : why == NotKept::CannotWrite
-        ? tr("What is set up here will not come back at the next start: the settings file %1 is not saved, as it cannot be written.")
-              .arg(native)
-        : tr("The class is open in another window: this window changes neither its counts nor the settings file %1.").arg(native);
+    const QString text = notKeptText();
     qCWarning(lcAnswer).noquote() << "settings not kept:" << native
                                   << (why == NotKept::NotAFile    ? "is not a regular file"
                                           : why == NotKept::CannotWrite ? "cannot be written"
@@ -635,6 +661,21 @@ void AnswerWindow::cannotKeep(const QString &file, NotKept why)
     note->setWordWrap(true);
     note->setAccessibleName(text);
     statusBar()->addPermanentWidget(note, 1);
+}
+
+QString AnswerWindow::notKeptText() const
+{
+    const QString native = QDir::toNativeSeparators(m_notKeptFile);
+    switch (m_notKept) {
+    case NotKept::NotAFile:
+        return tr("What is set up here will not come back at the next start: the settings file %1 is not saved, as it is not a regular file.")
+            .arg(native);
+    case NotKept::CannotWrite:
+        return tr("What is set up here will not come back at the next start: the settings file %1 is not saved, as it cannot be written.")
+            .arg(native);
+    case NotKept::OpenElsewhere: break;
+    }
+    return tr("The class is open in another window: this window changes neither its counts nor the settings file %1.").arg(native);
 }
 
 void AnswerWindow::openClass()
@@ -792,35 +833,9 @@ void AnswerWindow::copyVerdict()
     });
 }
 
-AnswerSession::AnswerSession(QSettings &settings) : m_settings(settings), m_window(std::make_unique<AnswerWindow>(settings))
-{
-    connect(m_window.get(), &AnswerWindow::languageChosen, this, &AnswerSession::remake);
-}
-
-AnswerSession::~AnswerSession() = default;
-
-stats::Language AnswerSession::useLanguage(stats::Language language)
+stats::Language AnswerWindow::useLanguage(stats::Language language)
 {
     const stats::Language used = stats::useLanguage(language);
     stats::useLanguageFont();
     return used;
-}
-
-void AnswerSession::remake(stats::Language language)
-{
-    // The texts already made stay in the language they were made in: a
-    // window in the new one takes the old one's place. Answers are worked
-    // out afresh, their words in it too.
-    const stats::Language before = stats::languageInUse();
-    if (useLanguage(language) == before)
-        return;
-    auto next = std::make_unique<AnswerWindow>(m_settings);
-    next->takeOver(*m_window);
-    connect(next.get(), &AnswerWindow::languageChosen, this, &AnswerSession::remake);
-    std::unique_ptr<AnswerWindow> old = std::exchange(m_window, std::move(next));
-    if (old->isVisible())
-        m_window->show();
-    old->hide();
-    // Its menu's action is still running.
-    old.release()->deleteLater();
 }

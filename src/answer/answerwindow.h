@@ -11,12 +11,15 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class AnswerPages;
 class AnswerPane;
 class BoardView;
 class QScrollArea;
 class QAction;
+class QLabel;
 class QLockFile;
 class QSettings;
 class QSpinBox;
@@ -39,8 +42,9 @@ class QToolBar;
 // and the class's own pages leave it out; nothing of it is copied or
 // exported. F5 again shows it, and the choice is kept in settings.
 //
-// View › Language chooses the language of its texts, kept in settings: the
-// window is then made again in it (AnswerSession).
+// View › Language chooses the language of its texts, kept in settings:
+// every part of the window words itself again in it, in place (a class
+// playing at speed plays on).
 class AnswerWindow final : public QMainWindow
 {
     Q_OBJECT
@@ -71,20 +75,12 @@ public:
     void setAnswerHidden(bool hidden);
     bool answerHidden() const;
 
-    // Shows what other shows, for a window made in its place: the question
-    // on the board, the class, the page in view, the zoom and the geometry,
-    // and what other keeps to itself (an answer hidden for this window
-    // alone, a settings file refused), and the class itself when other
-    // holds it: other keeps nothing from then on. The answers are worked out afresh.
-    void takeOver(AnswerWindow &other);
-
     // The language kept in settings (the system's when none is).
     static stats::Language keptLanguage(const QSettings &settings);
-
-signals:
-    // The teacher chose another language, kept in settings already: the
-    // window is to be made again in it.
-    void languageChosen(stats::Language language);
+    // Installs language's catalogues and locale, and sets the application's
+    // font for it; every widget is then told (QEvent::LanguageChange).
+    // Returns the language now in use.
+    static stats::Language useLanguage(stats::Language language);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -94,6 +90,12 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Sets the window's own texts in the language in use, and words the
+    // answer in view again; its parts word themselves.
+    void retranslate();
+    void nameHideAnswer();
+    QString notKeptText() const;
+    static QString openElsewhereText();
     void ask();
     void showAnswer(const answer::Answer &answer);
     void showPending();
@@ -147,11 +149,14 @@ private:
     QWidget *m_content = nullptr;
     BoardView *m_board = nullptr;
     QSpinBox *m_seconds = nullptr;
+    QLabel *m_lengthLabel = nullptr;
     AnswerPane *m_pane = nullptr;
     AnswerPages *m_pages = nullptr;
     // "Hide the answer", checked while it is hidden.
     QAction *m_hideAnswer = nullptr;
     QToolBar *m_tools = nullptr;
+    // The menus' and the actions' texts, untranslated (QT_TR_NOOP).
+    std::vector<std::pair<QAction *, const char *>> m_worded;
     // File › Open class and New class, refused while another window holds the class.
     QAction *m_openClass = nullptr;
     QAction *m_newClass = nullptr;
@@ -176,32 +181,4 @@ private:
     // manager has added its frame; filling the work area when no size was kept.
     bool m_fitted = false;
     bool m_fillScreen = false;
-};
-
-// The program's window, made again in the language the teacher chooses in
-// it: the language installed, then a window in it on the same settings,
-// taking over what the one before showed, in its place.
-class AnswerSession final : public QObject
-{
-    Q_OBJECT
-
-public:
-    // settings: the window's (the caller's, outliving the session).
-    explicit AnswerSession(QSettings &settings);
-    ~AnswerSession() override;
-
-    AnswerWindow &window() const { return *m_window; }
-
-    // Installs language's catalogues and locale, and sets the application's
-    // font for it. Returns the language now in use.
-    static stats::Language useLanguage(stats::Language language);
-
-private:
-    void remake(stats::Language language);
-
-    QSettings &m_settings;
-    // Held while this window holds the class (none when another does, or
-    // when no lock can be made where the settings are).
-    std::unique_ptr<QLockFile> m_lock;
-    std::unique_ptr<AnswerWindow> m_window;
 };

@@ -42,7 +42,12 @@ public:
         m_picture = builtInPicture(walker == Walker::Dog ? ":/pictures/dog.png" : ":/pictures/momotaro.png");
         setFocusPolicy(Qt::StrongFocus);
         setCursor(Qt::OpenHandCursor);
-        setAccessibleDescription(BoardView::tr("Drag, or use the arrow keys, to move %1's start point").arg(walkerName(walker)));
+        retranslate();
+    }
+
+    void retranslate()
+    {
+        setAccessibleDescription(BoardView::tr("Drag, or use the arrow keys, to move %1's start point").arg(walkerName(m_walker)));
         setToolTip(accessibleDescription());
         name();
     }
@@ -59,6 +64,13 @@ public:
     }
 
 protected:
+    void changeEvent(QEvent *event) override
+    {
+        QWidget::changeEvent(event);
+        if (event->type() == QEvent::LanguageChange)
+            retranslate();
+    }
+
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
@@ -119,8 +131,7 @@ private:
 
 BoardView::BoardView(QWidget *parent) : QWidget(parent)
 {
-    setAccessibleName(tr("Board"));
-    setAccessibleDescription(tr("%1 by %1 points, x from 0 to %2 to the right, y from 0 to %2 downwards").arg(stats::BoardSide).arg(rules::BoardMax));
+    retranslate();
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setMinimumSize(300, 300);
     // Dog first in the Tab order, as in the board program.
@@ -128,6 +139,19 @@ BoardView::BoardView(QWidget *parent) : QWidget(parent)
         m_pieces[walker] = new WalkerPiece(walker, *this);
     m_pieces[Walker::Momotaro]->setPoint({4, 4});
     m_pieces[Walker::Dog]->setPoint({6, 4});
+}
+
+void BoardView::retranslate()
+{
+    setAccessibleName(tr("Board"));
+    setAccessibleDescription(tr("%1 by %1 points, x from 0 to %2 to the right, y from 0 to %2 downwards").arg(stats::BoardSide).arg(rules::BoardMax));
+}
+
+void BoardView::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
 }
 
 Point BoardView::position(Walker walker) const

@@ -53,12 +53,15 @@ signals:
     void pointClicked(Point point);
 
 protected:
+    void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
     friend class WalkerPiece;
+    // Sets its texts in the language in use.
+    void retranslate();
     // The board's square and one point's cell in it.
     QRect boardArea() const;
     QRect cellRect(Point point) const;

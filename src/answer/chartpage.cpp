@@ -4,6 +4,7 @@
 #include "words/wording.h"
 
 #include <QBarSeries>
+#include <QEvent>
 #include <QBarSet>
 #include <QChart>
 #include <QCursor>
@@ -130,6 +131,14 @@ QChart *chartOf(AnswerPages::Page page, const stats::Answer &report)
 ChartPage::ChartPage(AnswerPages::Page page, QWidget *parent) : FittedChartView(parent), m_page(page)
 {
     setAccessibleName(AnswerPages::title(page));
+}
+
+void ChartPage::changeEvent(QEvent *event)
+{
+    FittedChartView::changeEvent(event);
+    // The chart itself is made again by the pages, in the language now in use.
+    if (event->type() == QEvent::LanguageChange)
+        setAccessibleName(AnswerPages::title(m_page));
 }
 
 void ChartPage::showReport(const stats::Answer &report)

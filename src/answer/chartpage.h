@@ -19,6 +19,9 @@ public:
     // error says why.
     bool save(const stats::Answer &report, const QString &file, const QString &footer, QString &error) const;
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     // A bar's chance where the pointer is, and for a screen reader in the
     // chart's description.

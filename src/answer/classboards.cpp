@@ -164,11 +164,23 @@ void paintClassBoards(QPainter &painter, QRect area, const stats::ClassInMotion 
 
 ClassBoards::ClassBoards(const stats::ClassInMotion &motion, QWidget *parent, bool large) : QWidget(parent), m_motion(motion), m_large(large)
 {
+    retranslate();
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void ClassBoards::retranslate()
+{
     setAccessibleName(tr("The groups' boards"));
     setAccessibleDescription(tr("Each group has two boards side by side: both wandering on the left, Momotaro waiting on "
                                 "the right, its meetings so far under each."));
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void ClassBoards::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
 }
 
 QSize ClassBoards::minimumSizeHint() const
@@ -189,7 +201,6 @@ void ClassBoards::paintEvent(QPaintEvent *)
 LargeClassView::LargeClassView(const stats::ClassInMotion &motion, QWidget *window) : QWidget(window)
 {
     setObjectName(QStringLiteral("largeClass"));
-    setAccessibleName(tr("The class at speed, large"));
     setAutoFillBackground(true);
     // Focused itself, so that Space plays and pauses here too.
     setFocusPolicy(Qt::StrongFocus);
@@ -198,7 +209,6 @@ LargeClassView::LargeClassView(const stats::ClassInMotion &motion, QWidget *wind
     m_timing = new QLabel(this);
     m_timing->setWordWrap(true);
     m_back = new QToolButton(this);
-    m_back->setText(tr("Back to the page (F6)"));
     m_back->setFocusPolicy(Qt::NoFocus);
     connect(m_back, &QToolButton::clicked, this, &LargeClassView::leaveAsked);
     m_boards = new ClassBoards(motion, this, true);
@@ -212,7 +222,21 @@ LargeClassView::LargeClassView(const stats::ClassInMotion &motion, QWidget *wind
     layout->addLayout(top);
     layout->addWidget(m_boards, 1);
     window->installEventFilter(this);
+    retranslate();
     hide();
+}
+
+void LargeClassView::retranslate()
+{
+    setAccessibleName(tr("The class at speed, large"));
+    m_back->setText(tr("Back to the page (F6)"));
+}
+
+void LargeClassView::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
 }
 
 void LargeClassView::setTexts(const QString &state, const QString &timing)

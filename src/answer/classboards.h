@@ -30,9 +30,12 @@ public:
     QSize minimumSizeHint() const override;
 
 protected:
+    void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void retranslate();
+
     const stats::ClassInMotion &m_motion;
     bool m_large = false;
 };
@@ -59,10 +62,12 @@ signals:
     void leaveAsked();
 
 protected:
+    void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void retranslate();
     ClassBoards *m_boards = nullptr;
     QLabel *m_state = nullptr;
     QLabel *m_timing = nullptr;

@@ -47,12 +47,6 @@ public:
 ClassTable::ClassTable(QWidget *parent) : QWidget(parent)
 {
     m_table = new QTableWidget(0, int(stats::Scenarios.size()), this);
-    m_table->setAccessibleName(tr("Our class: meetings each group counted"));
-    m_table->setAccessibleDescription(tr("One row per group. Delete or Backspace blanks the selected cells."));
-    QStringList headings;
-    for (Scenario scenario : stats::Scenarios)
-        headings << tr("%1\n(“%2”)").arg(stats::plainName(scenario), stats::scenarioCaption(scenario));
-    m_table->setHorizontalHeaderLabels(headings);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_table->setTabKeyNavigation(false);
     m_table->installEventFilter(this);
@@ -84,20 +78,22 @@ ClassTable::ClassTable(QWidget *parent) : QWidget(parent)
     m_refusal->hide();
 
     auto *sums = new QGridLayout;
-    const std::array<QString, SumRows> sumNames{tr("Groups counted"), tr("Meetings in all"), tr("Average meetings in a run")};
     // The headings wrap, so that a language longer than English keeps the
     // sums within the page's width.
-    const auto heading = [this](const QString &text, Qt::Alignment alignment) {
-        auto *label = new QLabel(text, this);
+    const auto heading = [this](Qt::Alignment alignment) {
+        auto *label = new QLabel(this);
         label->setWordWrap(true);
         label->setAlignment(alignment);
         return label;
     };
-    for (int row = 0; row < SumRows; ++row)
-        sums->addWidget(heading(sumNames[std::size_t(row)], Qt::AlignLeft | Qt::AlignVCenter), row + 1, 0);
+    for (int row = 0; row < SumRows; ++row) {
+        m_sumHeadings[std::size_t(row)] = heading(Qt::AlignLeft | Qt::AlignVCenter);
+        sums->addWidget(m_sumHeadings[std::size_t(row)], row + 1, 0);
+    }
     for (Scenario scenario : stats::Scenarios) {
         const int column = columnOf(scenario) + 1;
-        sums->addWidget(heading(stats::plainName(scenario), Qt::AlignRight | Qt::AlignBottom), 0, column);
+        m_sumColumns[scenario] = heading(Qt::AlignRight | Qt::AlignBottom);
+        sums->addWidget(m_sumColumns[scenario], 0, column);
         for (int row = 0; row < SumRows; ++row) {
             QLabel *&label = m_sums[scenario][std::size_t(row)];
             label = new QLabel(this);
@@ -109,8 +105,6 @@ ClassTable::ClassTable(QWidget *parent) : QWidget(parent)
 
     m_verdict = new QLabel(this);
     m_verdict->setWordWrap(true);
-    // A screen reader reads the verdict itself; this says what it is.
-    m_verdict->setAccessibleDescription(tr("What the class's runs say"));
     m_verdict->setFocusPolicy(Qt::TabFocus);
     m_verdict->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
 
@@ -139,7 +133,34 @@ ClassTable::ClassTable(QWidget *parent) : QWidget(parent)
     layout->addWidget(m_verdict);
     scroller->setWidget(content);
     connect(m_table, &QTableWidget::itemChanged, this, &ClassTable::cellChanged);
+    retranslate();
     changed();
+}
+
+void ClassTable::retranslate()
+{
+    m_table->setAccessibleName(tr("Our class: meetings each group counted"));
+    m_table->setAccessibleDescription(tr("One row per group. Delete or Backspace blanks the selected cells."));
+    QStringList headings;
+    for (Scenario scenario : stats::Scenarios) {
+        headings << tr("%1\n(“%2”)").arg(stats::plainName(scenario), stats::scenarioCaption(scenario));
+        m_sumColumns[scenario]->setText(stats::plainName(scenario));
+    }
+    m_table->setHorizontalHeaderLabels(headings);
+    const std::array<QString, SumRows> sumNames{tr("Groups counted"), tr("Meetings in all"), tr("Average meetings in a run")};
+    for (int row = 0; row < SumRows; ++row)
+        m_sumHeadings[std::size_t(row)]->setText(sumNames[std::size_t(row)]);
+    // A screen reader reads the verdict itself; this says what it is.
+    m_verdict->setAccessibleDescription(tr("What the class's runs say"));
+    // The groups' names, the marked cells' reasons and the notes, worded again.
+    setRowCount(m_table->rowCount());
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        for (int column = 0; column < m_table->columnCount(); ++column)
+            markMistyped(m_table->item(row, column));
+    }
+    showRefusal();
+    showSimulated();
+    showSums();
 }
 
 void ClassTable::changeEvent(QEvent *event)
@@ -147,6 +168,8 @@ void ClassTable::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         m_table->setMinimumHeight(fontMetrics().height() * 7);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
 }
 
 bool ClassTable::eventFilter(QObject *watched, QEvent *event)
@@ -197,6 +220,12 @@ void ClassTable::keepOneBlankRow()
 void ClassTable::changed()
 {
     keepOneBlankRow();
+    showSums();
+    emit countsChanged();
+}
+
+void ClassTable::showSums()
+{
     const stats::ClassCounts now = counts();
     const QLocale locale;
     for (Scenario scenario : stats::Scenarios) {
@@ -213,7 +242,6 @@ void ClassTable::changed()
             m_sums[scenario][std::size_t(row)]->setAccessibleName(names[std::size_t(row)]);
         }
     }
-    emit countsChanged();
 }
 
 void ClassTable::markMistyped(QTableWidgetItem *cell)
@@ -264,10 +292,17 @@ void ClassTable::showRefusal(const QTableWidgetItem *typed)
     }
 }
 
+void ClassTable::showSimulated()
+{
+    m_simulated->setText(tr("Not a class's own counts: %1").arg(m_simulatedBy));
+    m_simulated->setAccessibleName(m_simulated->text());
+    m_simulated->setVisible(!m_simulatedBy.isEmpty());
+}
+
 void ClassTable::endSimulated()
 {
     m_simulatedBy.clear();
-    m_simulated->hide();
+    showSimulated();
 }
 
 void ClassTable::cellChanged(QTableWidgetItem *item)
@@ -352,9 +387,7 @@ void ClassTable::setCounts(const stats::ClassCounts &counts)
     }
     m_filling = false;
     m_simulatedBy = counts.simulated;
-    m_simulated->setText(tr("Not a class's own counts: %1").arg(counts.simulated));
-    m_simulated->setAccessibleName(m_simulated->text());
-    m_simulated->setVisible(!counts.simulated.isEmpty());
+    showSimulated();
     showRefusal();
     changed();
 }

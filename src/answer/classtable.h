@@ -65,6 +65,10 @@ private:
     // Called after cells changed: the blank row kept, the sums and the
     // owner told.
     void changed();
+    // The sums under the table, worded in the language in use.
+    void showSums();
+    // Sets its texts in the language in use.
+    void retranslate();
     void keepOneBlankRow();
     void setRowCount(int rows);
     // The rows up to the last one with a cell that is not blank.
@@ -74,6 +78,8 @@ private:
     // The message under the table about typed, or else about the first
     // cell typed as no count, or none.
     void showRefusal(const QTableWidgetItem *typed = nullptr);
+    // The note that the counts were simulated, shown while they are.
+    void showSimulated();
     void endSimulated();
 
     QTableWidget *m_table = nullptr;
@@ -82,6 +88,9 @@ private:
     QLabel *m_refusalText = nullptr;
     // m_sums[scenario][row]: groups counted, meetings in all, average.
     stats::PerScenario<std::array<QLabel *, 3>> m_sums;
+    // The sums' row headings, and their columns'.
+    std::array<QLabel *, 3> m_sumHeadings{};
+    stats::PerScenario<QLabel *> m_sumColumns{};
     QLabel *m_verdict = nullptr;
     // What played the counts, when a simulation did (stats::ClassCounts::simulated).
     QString m_simulatedBy;

@@ -33,6 +33,7 @@ FastClassPage::FastClassPage(QWidget *parent, Clock *clock)
       m_player(new ClassClock(m_class, m_clock, this)), m_many(new ManyClassesRunner(this))
 {
     makeParts();
+    retranslate();
 
     connect(m_player, &ClassClock::advanced, this, &FastClassPage::frame);
     connect(m_many, &ManyClassesRunner::played, this, &FastClassPage::manyClassesPlayed);
@@ -127,19 +128,18 @@ void FastClassPage::setTextPixels(int pixels)
     fitTexts();
 }
 
-void FastClassPage::takeOver(const FastClassPage &other)
+void FastClassPage::changeEvent(QEvent *event)
 {
-    {
-        const QSignalBlocker quietGroups(m_groups);
-        const QSignalBlocker quietSeed(m_seed);
-        const QSignalBlocker quietTogether(m_together);
-        m_groups->setValue(other.m_groups->value());
-        m_seed->setValue(other.m_seed->value());
-        m_together->setChecked(other.m_together->isChecked());
+    QWidget::changeEvent(event);
+    // The class plays on; what the page says of it is worded again.
+    if (event->type() == QEvent::LanguageChange) {
+        retranslate();
+        shown(true);
+        if (m_many->playing())
+            m_manyText->setText(fastclass::manyPlaying(Classes, m_class.groups()));
+        else
+            showManyClasses();
     }
-    m_groupsChosen = other.m_groupsChosen;
-    m_speed->setCurrentIndex(other.m_speed->currentIndex());
-    restart();
 }
 
 void FastClassPage::restart()
@@ -153,6 +153,11 @@ void FastClassPage::restart()
     m_manyText->hide();
     m_manyText->clear();
     shown(true);
+}
+
+QString FastClassPage::playText() const
+{
+    return m_playing ? tr("Pause") : tr("Play");
 }
 
 int FastClassPage::speed() const
@@ -172,9 +177,9 @@ void FastClassPage::play(bool on)
         m_player->play(speed());
     else
         m_player->stop();
-    m_play->setText(on ? tr("Pause") : tr("Play"));
     if (on != m_playing) {
         m_playing = on;
+        m_play->setText(playText());
         emit playingChanged(on);
     }
 }

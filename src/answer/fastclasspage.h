@@ -55,9 +55,6 @@ public:
     // found with no word or figure of the exact answer.
     void setAnswerHidden(bool hidden);
     void setTextPixels(int pixels);
-    // The class as other sets it up (groups, seed, speed), from its start,
-    // for a window made in its place.
-    void takeOver(const FastClassPage &other);
     // The page as a picture (the boards, the law and what the class
     // concludes), footer under it. On failure, error says why.
     bool save(const QString &file, const QString &footer, QString &error) const;
@@ -80,12 +77,15 @@ signals:
     void playingChanged(bool playing);
 
 protected:
+    void changeEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
 private:
     // Makes the page's parts and lays them out (fastclassparts.cpp).
     void makeParts();
+    // Sets the controls' texts in the language in use (fastclassparts.cpp).
+    void retranslate();
     void restart();
     void play(bool on);
     void frame();
@@ -99,6 +99,8 @@ private:
     void showManyClasses();
     void offerCounts();
     void showLarge(bool on);
+    // "Play", or "Pause" while it plays.
+    QString playText() const;
     int speed() const;
     stats::ClassInMotion::Start start() const;
 
@@ -120,6 +122,9 @@ private:
     QSpinBox *m_seed = nullptr;
     QCheckBox *m_together = nullptr;
     QToolButton *m_large = nullptr;
+    QLabel *m_speedLabel = nullptr;
+    QLabel *m_groupsLabel = nullptr;
+    QLabel *m_seedLabel = nullptr;
     QToolButton *m_manyButton = nullptr;
     QToolButton *m_offer = nullptr;
     QLabel *m_headline = nullptr;

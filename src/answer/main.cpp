@@ -17,7 +17,6 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <memory>
 
 namespace {
 
@@ -107,7 +106,7 @@ int main(int argc, char *argv[])
     const bool settingsUsable = usable(file);
     QTemporaryDir scratch;
     QSettings settings(settingsUsable ? file : scratch.filePath(QStringLiteral("settings.conf")), QSettings::IniFormat);
-    AnswerSession::useLanguage(AnswerWindow::keptLanguage(settings));
+    AnswerWindow::useLanguage(AnswerWindow::keptLanguage(settings));
 
     // The rest of the options, once the application has taken Qt's own
     // (-display, -platform).
@@ -119,12 +118,12 @@ int main(int argc, char *argv[])
         print(stderr, QStringLiteral("meetling-answer: %1\n").arg(why));
         return 2;
     }
-    AnswerSession session(settings);
+    AnswerWindow window(settings);
     if (!settingsUsable)
-        session.window().refuseSettingsFile(file);
+        window.refuseSettingsFile(file);
     if (options.parser.isSet(options.hiddenAnswer))
-        session.window().setAnswerHidden(true);
-    session.window().show();
+        window.setAnswerHidden(true);
+    window.show();
     // The window has been handed to the display, which has answered every
     // question on the way; the event loop starting is the sign.
     QTimer::singleShot(0, [&display] { display.windowShown(); });

@@ -5,6 +5,7 @@
 #include "pictures/picturefile.h"
 #include "words/wording.h"
 
+#include <QEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -76,6 +77,16 @@ void OneRunPage::setAnswer(const answer::Answer &answer)
                                           stats::plainName(Scenario::DogWalks), stats::percent(one.oneMore)));
     }
     update();
+}
+
+void OneRunPage::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // The bars are worded as they are painted; their description is worded again.
+    if (event->type() == QEvent::LanguageChange) {
+        setAccessibleName(AnswerPages::title(AnswerPages::Page::OneRun));
+        setAnswer(m_answer);
+    }
 }
 
 void OneRunPage::paintEvent(QPaintEvent *)

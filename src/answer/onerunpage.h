@@ -19,6 +19,7 @@ public:
     static bool save(const stats::Answer &report, const QString &file, const QString &footer, QString &error);
 
 protected:
+    void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:

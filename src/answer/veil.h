@@ -16,7 +16,8 @@ class Veil final : public QLabel
 public:
     enum class Reason { None, Working, Hidden };
 
-    // hiddenText: what the veil says while the answer is hidden.
+    // hiddenText: what the veil says while the answer is hidden (its owner
+    // words it again in another language, setHiddenText()).
     Veil(QWidget *covered, const QString &hiddenText) : QLabel(covered), m_hiddenText(hiddenText)
     {
         setAlignment(Qt::AlignCenter);
@@ -33,10 +34,17 @@ public:
         return false;
     }
 
+    void setHiddenText(const QString &text)
+    {
+        m_hiddenText = text;
+        say();
+    }
+
     void cover(Reason reason)
     {
+        m_reason = reason;
         if (reason != Reason::None) {
-            setText(reason == Reason::Hidden ? m_hiddenText : tr("Working out the answer…"));
+            say();
             QPalette p = palette();
             p.setColor(QPalette::Window, QColor(255, 255, 255, reason == Reason::Hidden ? 255 : 215));
             p.setColor(QPalette::WindowText, Qt::black);
@@ -47,6 +55,21 @@ public:
         setVisible(reason != Reason::None);
     }
 
+protected:
+    void changeEvent(QEvent *event) override
+    {
+        QLabel::changeEvent(event);
+        if (event->type() == QEvent::LanguageChange)
+            say();
+    }
+
 private:
+    void say()
+    {
+        if (m_reason != Reason::None)
+            setText(m_reason == Reason::Hidden ? m_hiddenText : tr("Working out the answer…"));
+    }
+
     QString m_hiddenText;
+    Reason m_reason = Reason::None;
 };

@@ -5,6 +5,7 @@
 #include "words/wording.h"
 
 #include <QButtonGroup>
+#include <QEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QRadioButton>
@@ -15,28 +16,43 @@
 WhereToWaitPage::WhereToWaitPage(QWidget *parent) : QWidget(parent)
 {
     auto *layout = new QVBoxLayout(this);
-    auto *explain = new QLabel(AnswerPages::tr("The board shows, for every point, the meetings in a run on average if Momotaro "
-                                               "starts there, Dog starting where it is. Lighter is more; the best points are framed "
-                                               "black and white. Click a point to move Momotaro there."),
-                               this);
-    explain->setWordWrap(true);
-    layout->addWidget(explain);
+    m_explain = new QLabel(this);
+    m_explain->setWordWrap(true);
+    layout->addWidget(m_explain);
     m_choice = new QButtonGroup(this);
     for (Scenario scenario : stats::Scenarios) {
-        auto *choice = new QRadioButton(stats::plainName(scenario), this);
+        auto *choice = new QRadioButton(this);
         m_choice->addButton(choice, int(scenario));
         layout->addWidget(choice);
     }
     m_choice->button(int(Scenario::DogWalks))->setChecked(true);
     m_best = new QLabel(this);
     m_best->setWordWrap(true);
-    // A screen reader reads the best points themselves; this says what they are.
-    m_best->setAccessibleDescription(AnswerPages::tr("The best points"));
     m_best->setObjectName(QStringLiteral("best"));
     m_best->setFocusPolicy(Qt::TabFocus);
     layout->addWidget(m_best);
     layout->addStretch(1);
     connect(m_choice, &QButtonGroup::idClicked, this, &WhereToWaitPage::choiceChanged);
+    retranslate();
+}
+
+// The best points are worded again by the pages, with the rest of the answer.
+void WhereToWaitPage::retranslate()
+{
+    m_explain->setText(AnswerPages::tr("The board shows, for every point, the meetings in a run on average if Momotaro "
+                                       "starts there, Dog starting where it is. Lighter is more; the best points are framed "
+                                       "black and white. Click a point to move Momotaro there."));
+    for (Scenario scenario : stats::Scenarios)
+        m_choice->button(int(scenario))->setText(stats::plainName(scenario));
+    // A screen reader reads the best points themselves; this says what they are.
+    m_best->setAccessibleDescription(AnswerPages::tr("The best points"));
+}
+
+void WhereToWaitPage::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
 }
 
 void WhereToWaitPage::setMap(const answer::Map &map)

@@ -30,12 +30,18 @@ public:
     // failure, error says why.
     bool save(const stats::Answer &report, const QString &file, QString &error) const;
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 signals:
     // The teacher chose the scenario the map is shown for.
     void choiceChanged();
 
 private:
+    void retranslate();
+
     answer::Map m_map;
+    QLabel *m_explain = nullptr;
     QButtonGroup *m_choice = nullptr;
     QLabel *m_best = nullptr;
 };
