@@ -31,16 +31,21 @@ Language &inUse()
     return language;
 }
 
+const LanguageRow &rowOf(Language language)
+{
+    return Languages[std::size_t(language)];
+}
+
 Language fromSystem()
 {
     // The user's languages in their order of preference (LANGUAGE first,
     // then LC_ALL, LC_MESSAGES and LANG); "C" and the languages the programs
     // lack are passed over.
     for (const QString &name : QLocale::system().uiLanguages()) {
-        switch (QLocale(name).language()) {
-        case QLocale::Japanese: return Language::Japanese;
-        case QLocale::English: return Language::English;
-        default: break;
+        const QLocale::Language wanted = QLocale(name).language();
+        for (std::size_t row = 0; row < Languages.size(); ++row) {
+            if (Languages[row].locale == wanted)
+                return Language(row);
         }
     }
     return Language::English;
@@ -53,10 +58,10 @@ Language fromSystem()
 QLocale localeFor(Language language)
 {
     const QLocale system = QLocale::system();
-    const QLocale::Language wanted = language == Language::Japanese ? QLocale::Japanese : QLocale::English;
-    if (system.language() == wanted)
+    const LanguageRow &row = rowOf(language);
+    if (system.language() == row.locale)
         return system;
-    return wanted == QLocale::Japanese ? QLocale(QLocale::Japanese, QLocale::Japan) : QLocale(QLocale::English, QLocale::UnitedStates);
+    return QLocale(row.locale, row.territory);
 }
 
 // A catalogue whose Japanese comes with its phrases joined, so that every
@@ -80,18 +85,19 @@ Language useLanguage(Language language)
         QCoreApplication::removeTranslator(translator.get());
     installed().clear();
 
-    const QString suffix = language == Language::Japanese ? QStringLiteral("_ja.qm") : QStringLiteral("_en.qm");
+    const QString code = QString::fromLatin1(rowOf(language).code);
+    const QString suffix = u'_' + code + QStringLiteral(".qm");
     const QStringList files = QDir(CatalogueFolder).entryList({u'*' + suffix}, QDir::Files, QDir::Name);
     const auto install = [](const QString &file, const QString &folder, std::unique_ptr<QTranslator> translator) {
         if (translator->load(file, folder) && QCoreApplication::installTranslator(translator.get()))
             installed().push_back(std::move(translator));
     };
     // Qt's own texts (the boxes' buttons, the file and print dialogs) from
-    // Qt's catalogue, where the system has it. It goes in first, so that the
-    // programs' own catalogues, searched first, may word a text of Qt's
-    // their way.
-    if (language == Language::Japanese)
-        install(QStringLiteral("qtbase_ja.qm"), QLibraryInfo::path(QLibraryInfo::TranslationsPath), std::make_unique<QTranslator>());
+    // Qt's catalogue, where the system has it; English is their own. It goes
+    // in first, so that the programs' own catalogues, searched first, may
+    // word a text of Qt's their way.
+    if (language != Language::English)
+        install(QStringLiteral("qtbase_%1.qm").arg(code), QLibraryInfo::path(QLibraryInfo::TranslationsPath), std::make_unique<QTranslator>());
     for (const QString &file : files)
         install(file, CatalogueFolder, std::make_unique<PhrasedTranslator>());
     QLocale::setDefault(localeFor(language));
@@ -104,13 +110,41 @@ Language languageInUse()
     return inUse();
 }
 
+std::vector<Language> allLanguages()
+{
+    std::vector<Language> languages{Language::System};
+    for (std::size_t row = 0; row < Languages.size(); ++row)
+        languages.push_back(Language(row));
+    return languages;
+}
+
+QString languageCode(Language language)
+{
+    return language == Language::System ? QStringLiteral("system") : QString::fromLatin1(rowOf(language).code);
+}
+
+Language languageOfCode(const QString &code)
+{
+    for (Language language : allLanguages()) {
+        if (languageCode(language) == code)
+            return language;
+    }
+    return Language::System;
+}
+
+QString languageName(Language language)
+{
+    return QString::fromUtf8(rowOf(language).name);
+}
+
 QStringList fontFamilies(Weight weight)
 {
-    if (inUse() != Language::Japanese)
-        return {};
-    const QString noto = QStringLiteral("Noto Sans CJK JP");
-    const QStringList ipa{QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")};
-    return weight == Weight::Bold ? QStringList{noto} + ipa : ipa + QStringList{noto};
+    QStringList families;
+    for (const char *face : weight == Weight::Bold ? rowOf(inUse()).boldFaces : rowOf(inUse()).regularFaces) {
+        if (face)
+            families << QString::fromUtf8(face);
+    }
+    return families;
 }
 
 } // namespace stats
