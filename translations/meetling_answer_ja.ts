@@ -237,6 +237,21 @@ Show the answer (F5)</source>
     </message>
 </context>
 <context>
+    <name>AnswerSettings</name>
+    <message>
+        <source>What is set up here will not come back at the next start: the settings file %1 is not saved, as it is not a regular file.</source>
+        <translation>ここで変えた設定は、次に起動したときには残りません。設定ファイル「%1」はふつうのファイルではないので、保存できません。</translation>
+    </message>
+    <message>
+        <source>What is set up here will not come back at the next start: the settings file %1 is not saved, as it cannot be written.</source>
+        <translation>ここで変えた設定は、次に起動したときには残りません。設定ファイル「%1」に書き込めないので、保存できません。</translation>
+    </message>
+    <message>
+        <source>The class is open in another window: this window changes neither its counts nor the settings file %1.</source>
+        <translation>このクラスは別のウィンドウで開いています。このウィンドウでは、回数も設定ファイル %1 も変えません。</translation>
+    </message>
+</context>
+<context>
     <name>AnswerWindow</name>
     <message>
         <source>Meetling answer</source>
@@ -356,14 +371,6 @@ Show the answer (F5)</source>
         <translation>答えの計算が終わりしだい…</translation>
     </message>
     <message>
-        <source>What is set up here will not come back at the next start: the settings file %1 is not saved, as it is not a regular file.</source>
-        <translation>ここで変えた設定は、次に起動したときには残りません。設定ファイル「%1」はふつうのファイルではないので、保存できません。</translation>
-    </message>
-    <message>
-        <source>What is set up here will not come back at the next start: the settings file %1 is not saved, as it cannot be written.</source>
-        <translation>ここで変えた設定は、次に起動したときには残りません。設定ファイル「%1」に書き込めないので、保存できません。</translation>
-    </message>
-    <message>
         <source>Open the class&apos;s counts</source>
         <translation>クラスの回数を開く</translation>
     </message>
@@ -446,10 +453,6 @@ Show the answer (F5)</source>
     <message>
         <source>Open in another window: shown as it was at this window&apos;s start. Type the counts there.</source>
         <translation>別のウィンドウで開いています。このウィンドウを開いたときのままです。回数はそちらで入力してください。</translation>
-    </message>
-    <message>
-        <source>The class is open in another window: this window changes neither its counts nor the settings file %1.</source>
-        <translation>このクラスは別のウィンドウで開いています。このウィンドウでは、回数も設定ファイル %1 も変えません。</translation>
     </message>
 </context>
 <context>

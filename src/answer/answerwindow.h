@@ -1,11 +1,11 @@
 #pragma once
 
 #include "answer/answerengine.h"
+#include "answer/answersettings.h"
 #include "words/language.h"
 #include "pictures/sheets.h"
 
 #include <QMainWindow>
-#include <QTimer>
 
 #include <array>
 #include <functional>
@@ -20,7 +20,6 @@ class BoardView;
 class QScrollArea;
 class QAction;
 class QLabel;
-class QLockFile;
 class QSettings;
 class QSpinBox;
 class QToolBar;
@@ -50,18 +49,10 @@ class AnswerWindow final : public QMainWindow
     Q_OBJECT
 
 public:
-    // settings: where the start points, run length, class table, zoom,
-    // whether the answer is hidden and the geometry are kept (the caller's,
-    // outliving the window). Each is kept as it changes, so that a window
-    // that ends without closing (its display lost) loses nothing; a settings
-    // file that cannot be written, or a path that is no regular file (never
-    // replaced), is said once.
-    //
-    // One window at a time holds the class, by a lock file beside the
-    // settings file, from its start until it closes; another window on the
-    // same settings, in this process or another, shows the class as it was
-    // when it opened, read-only, says that it is open in another window, and
-    // writes nothing. The lock of a window whose process has ended is taken over.
+    // settings: where what the teacher set up is kept (the caller's,
+    // outliving the window; AnswerSettings). A window that another holds
+    // the class against shows the class as it was when it opened,
+    // read-only, says that it is open in another window, and writes nothing.
     explicit AnswerWindow(QSettings &settings, QWidget *parent = nullptr);
     ~AnswerWindow() override;
 
@@ -90,26 +81,37 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The menus, their actions and the tool bar.
+    void makeMenus();
     // Sets the window's own texts in the language in use, and words the
     // answer in view again; its parts word themselves.
     void retranslate();
     void nameHideAnswer();
-    QString notKeptText() const;
-    static QString openElsewhereText();
+    // Says why settings are not kept, in the status bar, once they are not.
+    void showNotKept();
     void ask();
     void showAnswer(const answer::Answer &answer);
     void showPending();
+    void applyAnswerHidden(bool hidden);
+    void chooseLanguage(stats::Language language);
+    void sayAnswerHidden();
+    // Runs action once the answer to the question on the board is worked
+    // out; one that shows the answer is refused while it is hidden.
+    enum Shows { ShowsAnswer, ShowsNothingOfIt };
+    void whenAnswered(std::function<void()> action, Shows shows = ShowsAnswer);
+
+    // The zoom, the screen and the keys (answerview.cpp).
     void setZoom(double zoom);
+    void stepZoom(int by);
     void togglePresentation();
     void rescale();
     // Keeps the window within its screen's work area, or fills the area.
     void fitOnScreen(bool fill = false);
     // Holds the engine's work ahead while the window is hidden or minimised.
     void holdWhileUnseen();
-    // Runs action once the answer to the question on the board is worked
-    // out; one that shows the answer is refused while it is hidden.
-    enum Shows { ShowsAnswer, ShowsNothingOfIt };
-    void whenAnswered(std::function<void()> action, Shows shows = ShowsAnswer);
+
+    // The class's files, the page's picture, the sheets and the clipboard
+    // (answerexports.cpp).
     void openClass();
     void saveClass();
     void newClass();
@@ -122,24 +124,11 @@ private:
     void copyVerdict();
     // Why a file chosen to save into must not be written, or nothing.
     QString refusedTarget(const QString &name) const;
-    void applyAnswerHidden(bool hidden);
-    void chooseLanguage(stats::Language language);
-    void sayAnswerHidden();
-    // Keeps a setting: written at once (what is typed), or Soon, with
-    // whatever else changes meanwhile (what is dragged or stepped).
-    enum When { Now, Soon };
-    void keep(const QString &key, const QVariant &value, When when = Now);
-    enum class NotKept { NotAFile, CannotWrite, OpenElsewhere };
-    void cannotKeep(const QString &file, NotKept why);
-    void keepClass();
-    // Says that another window holds the class, shows it read-only and
-    // keeps nothing; or, no longer so, undoes all of it.
-    void showOpenElsewhere(bool elsewhere);
 
-    QSettings &m_settings;
-    // Held while this window holds the class (none when another does, or
-    // when no lock can be made where the settings are).
-    std::unique_ptr<QLockFile> m_lock;
+    // The zooms stepped through, as a share of the content's size at 100%.
+    static constexpr std::array<double, 12> Zooms{0.5, 0.67, 0.8, 0.9, 1, 1.1, 1.25, 1.5, 1.75, 2, 2.5, 3};
+
+    AnswerSettings m_kept;
     answer::AnswerEngine m_engine;
     // The question last asked, and the answer in view (null while it is
     // worked out).
@@ -160,18 +149,10 @@ private:
     // File › Open class and New class, refused while another window holds the class.
     QAction *m_openClass = nullptr;
     QAction *m_newClass = nullptr;
-    // View › Language's choices, by stats::Language, and the one chosen.
-    std::array<QAction *, 3> m_languages{};
+    // View › Language's choices, one for each of stats::allLanguages(), and the one chosen.
+    std::vector<QAction *> m_languages;
     stats::Language m_language = stats::Language::System;
     double m_zoom = 1.0;
-    // Whether settings are written, and whether a failure to was said.
-    bool m_keeping = true;
-    QTimer m_keepSoon;
-    QVariantMap m_unkept;
-    bool m_toldCannotKeep = false;
-    // The settings file not kept, and why, once said.
-    QString m_notKeptFile;
-    NotKept m_notKept = NotKept::NotAFile;
     // The class's file as last opened or saved; exports never write over it.
     QString m_classFile;
     // What waits for the answer to be worked out (a copy, an export).
