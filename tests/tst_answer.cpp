@@ -527,10 +527,12 @@ private slots:
         QTest::addColumn<QPageLayout::Orientation>("orientation");
         QTest::addColumn<int>("rows");
         QTest::addColumn<stats::Language>("language");
-        for (stats::Language language : {stats::Language::English, stats::Language::Japanese}) {
+        for (stats::Language language : stats::allLanguages()) {
+            if (language == stats::Language::System)
+                continue;
             for (QPageSize::PageSizeId paper : {QPageSize::A4, QPageSize::Letter}) {
                 for (QPageLayout::Orientation orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
-                    const QString name = QStringLiteral("%1 %2 %3").arg(language == stats::Language::English ? "en" : "ja",
+                    const QString name = QStringLiteral("%1 %2 %3").arg(stats::languageCode(language),
                         paper == QPageSize::A4 ? "A4" : "Letter", orientation == QPageLayout::Portrait ? "portrait" : "landscape");
                     for (int rows : {1, stats::MostSheetRows})
                         QTest::newRow(qPrintable(name + QStringLiteral(", pupils, %1 rows").arg(rows)))
