@@ -218,12 +218,12 @@ void AnswerPages::classChanged()
     refresh();
 }
 
-std::optional<BoardHeat> AnswerPages::heat() const
+std::optional<stats::BoardHeat> AnswerPages::heat() const
 {
     const answer::Map &map = m_where->map();
     if (m_hidden || currentIndex() != int(Page::WhereToWait) || !map)
         return std::nullopt;
-    return BoardHeat{(*map)[m_where->chosen()], stats::mapScale(*map)};
+    return stats::BoardHeat{(*map)[m_where->chosen()], stats::mapScale(*map)};
 }
 
 void AnswerPages::setAnswerHidden(bool hidden)

@@ -69,7 +69,7 @@ public:
     bool saveCurrent(const QString &file, QString &error) const;
     // The map the board shows while "Where to wait" is in view, for the
     // scenario chosen there; none otherwise, and none while the answer is hidden.
-    std::optional<BoardHeat> heat() const;
+    std::optional<stats::BoardHeat> heat() const;
 
 signals:
     void heatChanged();

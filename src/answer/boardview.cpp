@@ -1,11 +1,9 @@
 #include "answer/boardview.h"
 
-#include "forms/builtinpicture.h"
-#include "pictures/boardmap.h"
+#include "pictures/boardpainter.h"
 
 #include <QAccessible>
 #include <QKeyEvent>
-#include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -16,7 +14,6 @@ namespace {
 // The board's point cells and the margin for the axis labels, in cells.
 constexpr double LabelCells = 1.0;
 const QColor BoardColor{255, 255, 255};
-const QColor GridColor{160, 160, 160};
 // The share of a cell's height a map's number takes, at the cell's bottom.
 constexpr double MapNumberShare = 0.4;
 
@@ -39,7 +36,7 @@ class WalkerPiece final : public QWidget
 public:
     WalkerPiece(Walker walker, BoardView &board) : QWidget(&board), m_walker(walker), m_board(board)
     {
-        m_picture = builtInPicture(walker == Walker::Dog ? ":/pictures/dog.png" : ":/pictures/momotaro.png");
+        m_picture = stats::walkerPicture(walker);
         setFocusPolicy(Qt::StrongFocus);
         setCursor(Qt::OpenHandCursor);
         retranslate();
@@ -169,7 +166,7 @@ QWidget *BoardView::piece(Walker walker) const
     return m_pieces[walker];
 }
 
-void BoardView::setHeat(const std::optional<BoardHeat> &heat)
+void BoardView::setHeat(const std::optional<stats::BoardHeat> &heat)
 {
     m_heat = heat;
     setCursor(heat ? Qt::PointingHandCursor : Qt::ArrowCursor);
@@ -236,23 +233,13 @@ void BoardView::paintEvent(QPaintEvent *)
     const QRect area = boardArea();
     const int cell = area.width() / stats::BoardSide;
     painter.fillRect(area, BoardColor);
-    if (m_heat) {
-        painter.setFont(font());
-        stats::paintMapCells(painter, area, m_heat->values, m_heat->scale, cell * MapNumberShare * 0.8, Qt::AlignHCenter | Qt::AlignBottom);
-    }
-    painter.setPen(GridColor);
-    for (int i = 0; i <= stats::BoardSide; ++i) {
-        painter.drawLine(area.left() + i * cell, area.top(), area.left() + i * cell, area.bottom());
-        painter.drawLine(area.left(), area.top() + i * cell, area.right(), area.top() + i * cell);
-    }
-    painter.setPen(palette().color(QPalette::WindowText));
     QFont labels = font();
     labels.setPixelSize(std::max(9, cell * 2 / 5));
     labels.setBold(true);
+    const QRect square = area.adjusted(-cell, -cell, 0, 0);
+    painter.setPen(palette().color(QPalette::WindowText));
+    stats::paintBoard(painter, square, {.margin = LabelCells, .numbers = labels, .heat = m_heat ? &*m_heat : nullptr,
+                                        .mapTextPx = cell * MapNumberShare * 0.8, .mapNumbers = Qt::AlignHCenter | Qt::AlignBottom});
     painter.setFont(labels);
-    for (int i = 0; i < stats::BoardSide; ++i) {
-        painter.drawText(QRect(area.left() + i * cell, area.top() - cell, cell, cell), Qt::AlignCenter, QLocale().toString(i));
-        painter.drawText(QRect(area.left() - cell, area.top() + i * cell, cell, cell), Qt::AlignCenter, QLocale().toString(i));
-    }
-    painter.drawText(QRect(area.left() - cell, area.top() - cell, cell, cell), Qt::AlignCenter, QStringLiteral("x→\ny↓"));
+    painter.drawText(QRect(square.topLeft(), QSize(cell, cell)), Qt::AlignCenter, QStringLiteral("x→\ny↓"));
 }

@@ -1,23 +1,14 @@
 #pragma once
 
-#include "pictures/boardmap.h"
+#include "pictures/boardpainter.h"
 #include "law/exactlaw.h"
 
 #include <QWidget>
 
-#include <array>
 #include <optional>
 #include <vector>
 
 class WalkerPiece;
-
-// A map over the board: a value for every point (stats::pointIndex) and the
-// scale its colours run over.
-struct BoardHeat
-{
-    std::array<double, stats::BoardPoints> values{};
-    stats::MapScale scale;
-};
 
 // The 11 x 11 board of the board program, drawn to fill the widget: x to
 // the right and y downwards, 0..10 labelled, Momotaro's and Dog's pictures
@@ -39,7 +30,7 @@ public:
     void setPosition(Walker walker, Point point);
     // A map drawn as the saved map draws it (its numbers under the walkers'
     // pictures, which shrink to make room), or none for the bare board.
-    void setHeat(const std::optional<BoardHeat> &heat);
+    void setHeat(const std::optional<stats::BoardHeat> &heat);
     // The walker's piece, for a test or a layout to reach it as a user would.
     QWidget *piece(Walker walker) const;
 
@@ -70,5 +61,5 @@ private:
     void placePieces();
 
     stats::PerWalker<WalkerPiece *> m_pieces{};
-    std::optional<BoardHeat> m_heat;
+    std::optional<stats::BoardHeat> m_heat;
 };

@@ -1,11 +1,10 @@
 #include "answer/classboards.h"
 
-#include "forms/builtinpicture.h"
+#include "pictures/boardpainter.h"
 #include "pictures/charts.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
-#include <QHash>
 #include <QLabel>
 #include <QLocale>
 #include <QPainter>
@@ -16,24 +15,8 @@
 
 namespace {
 
-const QColor GridColor{200, 200, 200};
 // Below this many pixels a walker's picture is a blur: a dot stands for it.
 constexpr int PictureLeast = 14;
-const QColor DogDot{0x4C, 0xAF, 0x50};
-const QColor MomotaroDot{0xF4, 0xC4, 0x30};
-
-// A walker's picture at a size, scaled once.
-const QPixmap &picture(Walker walker, int side)
-{
-    static stats::PerWalker<QHash<int, QPixmap>> cache;
-    QHash<int, QPixmap> &sized = cache[walker];
-    auto found = sized.find(side);
-    if (found == sized.end()) {
-        const QPixmap whole = builtInPicture(walker == Walker::Dog ? ":/pictures/dog.png" : ":/pictures/momotaro.png");
-        found = sized.insert(side, whole.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    }
-    return *found;
-}
 
 // Where the class's boards go in an area: each group a pair of boards (both
 // wandering, then Momotaro waiting) with their counts under them, as many
@@ -81,43 +64,9 @@ void paintRunBoard(QPainter &painter, QRect board, int textPx, const WalkPoints 
 {
     const stats::Look &look = stats::lookOf(scenario);
     painter.fillRect(board, Qt::white);
-    const double cell = double(board.width()) / stats::BoardSide;
-    if (cell >= 6) {
-        painter.setPen(GridColor);
-        for (int i = 1; i < stats::BoardSide; ++i) {
-            painter.drawLine(QPointF(board.left() + i * cell, board.top()), QPointF(board.left() + i * cell, board.bottom()));
-            painter.drawLine(QPointF(board.left(), board.top() + i * cell), QPointF(board.right(), board.top() + i * cell));
-        }
-    }
-    auto centre = [&](Int16 x, Int16 y) { return QPointF(board.left() + (int(x) + 0.5) * cell, board.top() + (int(y) + 0.5) * cell); };
-    // The walkers' pictures where they can be made out; on smaller boards,
-    // a dot each in the colour of the picture's background. Either is drawn
-    // whole, moved in from the board's edge where it is larger than a point.
-    const int side = std::max(4, int(cell * 1.6));
-    const double half = side / 2.0;
-    auto whole = [&](QPointF at) {
-        return QPointF(std::clamp(at.x(), board.left() + half, std::max(board.left() + half, board.left() + board.width() - half)),
-                       std::clamp(at.y(), board.top() + half, std::max(board.top() + half, board.top() + board.height() - half)));
-    };
-    painter.save();
-    painter.setClipRect(board);
-    for (Walker walker : {Walker::Momotaro, Walker::Dog}) {
-        const QPointF at = whole(walker == Walker::Dog ? centre(walk.dogX, walk.dogY) : centre(walk.momoX, walk.momoY));
-        if (side >= PictureLeast) {
-            const QPixmap &shown = picture(walker, side);
-            painter.drawPixmap(QPointF(at.x() - shown.width() / 2.0, at.y() - shown.height() / 2.0), shown);
-        } else {
-            painter.setPen(QPen(Qt::black, 1));
-            painter.setBrush(walker == Walker::Dog ? DogDot : MomotaroDot);
-            painter.drawEllipse(at, side / 2.0, side / 2.0);
-        }
-    }
-    if (walk.metPending()) {
-        painter.setPen(QPen(QColor(0xE6, 0x9F, 0x00), std::max(2.0, cell / 3)));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawEllipse(whole(centre(walk.dogX, walk.dogY)), side * 0.7, side * 0.7);
-    }
-    painter.restore();
+    const Point dog{walk.dogX, walk.dogY};
+    stats::paintBoard(painter, board, {.grid = stats::BoardLook::Grid::Inner, .gridLeast = 6, .walkers = stats::Starts{{walk.momoX, walk.momoY}, dog},
+                                       .walkerCells = 1.6, .dotsUnder = PictureLeast, .metAt = walk.metPending() ? std::optional(dog) : std::nullopt});
     if (!started || done)
         painter.fillRect(board, QColor(255, 255, 255, started ? 110 : 170));
     painter.setPen(QPen(look.color, std::max(1, board.width() / 40), look.line));

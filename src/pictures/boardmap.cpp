@@ -1,5 +1,6 @@
 #include "pictures/boardmap.h"
 
+#include "pictures/boardpainter.h"
 #include "pictures/picturefile.h"
 #include "words/wording.h"
 
@@ -8,7 +9,6 @@
 #include <QLinearGradient>
 #include <QLocale>
 #include <QPainter>
-#include <QPolygonF>
 
 #include <algorithm>
 #include <cmath>
@@ -21,6 +21,9 @@ struct BoardMap
 {
     Q_DECLARE_TR_FUNCTIONS(stats::BoardMap)
 };
+
+// The axis numbers' margin, in cells.
+constexpr double NumbersMargin = 0.6;
 
 // From dark blue through green to yellow (as viridis), for 0 <= t <= 1:
 // it grows lighter all the way, so it reads in any colour vision and in grey.
@@ -55,53 +58,6 @@ MapScale mapScale(const MeetingMap &map)
     return {all.front(), high, high < all.back()};
 }
 
-void paintMapCells(QPainter &painter, const QRectF &board, const std::array<double, BoardPoints> &values, const MapScale &scale,
-                   double textPx, Qt::Alignment numbers)
-{
-    const double cell = board.width() / BoardSide;
-    auto box = [&](int index) {
-        return QRectF(board.left() + index % BoardSide * cell, board.top() + index / BoardSide * cell, cell, cell);
-    };
-    painter.save();
-    // The cells overlap by a pixel, so no seam shows between them at any scale.
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    for (int index = 0; index < BoardPoints; ++index)
-        painter.fillRect(box(index).adjusted(0, 0, 1, 1), scaleColor(scale.position(values[std::size_t(index)])));
-    painter.setRenderHint(QPainter::Antialiasing);
-
-    // The best points: a thick black frame on the cell's edge with a thin
-    // white one inside, seen on any colour and in any colour vision. The
-    // numbers keep clear of both.
-    const double frame = std::max(2.0, std::round(cell / 14));
-    const double inner = std::max(1.0, std::round(frame / 2));
-    const double inset = frame + inner + 1;
-    QFont text = painter.font();
-    text.setPixelSize(std::max(6, int(std::min(textPx, cell * 0.34))));
-    painter.setFont(text);
-    for (int index = 0; index < BoardPoints; ++index) {
-        const double value = values[std::size_t(index)];
-        const QRectF inside = box(index).adjusted(inset, inset, -inset, -inset);
-        painter.setPen(scale.position(value) > 0.55 ? Qt::black : Qt::white);
-        painter.drawText(inside, int(numbers) | Qt::TextDontClip, QLocale().toString(value, 'f', 1));
-        // Above the scale: a corner mark says the colour is clipped.
-        if (value > scale.high) {
-            const QRectF b = box(index);
-            painter.setBrush(Qt::black);
-            painter.setPen(Qt::NoPen);
-            painter.drawPolygon(QPolygonF({b.topRight(), b.topRight() + QPointF(-cell / 4, 0), b.topRight() + QPointF(0, cell / 4)}));
-            painter.setBrush(Qt::NoBrush);
-        }
-    }
-    for (int index : bestPoints(values)) {
-        const QRectF b = box(index);
-        painter.setPen(QPen(Qt::black, frame, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-        painter.drawRect(b.adjusted(frame / 2, frame / 2, -frame / 2, -frame / 2));
-        painter.setPen(QPen(Qt::white, inner, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-        painter.drawRect(b.adjusted(frame + inner / 2, frame + inner / 2, -frame - inner / 2, -frame - inner / 2));
-    }
-    painter.restore();
-}
-
 namespace {
 
 // One scenario's map with its title, Dog's start circled, the axes numbered.
@@ -116,18 +72,16 @@ void paintBoardMap(QPainter &painter, QRect area, const std::array<double, Board
     const int cell = std::min(area.width() - 100, area.height() - 180) / BoardSide;
     const QPoint origin(area.left() + 50 + (area.width() - 50 - cell * BoardSide) / 2, area.top() + 172);
 
+    const BoardHeat heat{values, scale};
     painter.setFont(pictureFont(PictureTextPx - 6));
-    paintMapCells(painter, QRectF(origin, QSizeF(cell * BoardSide, cell * BoardSide)), values, scale, PictureTextPx - 6, Qt::AlignCenter);
+    paintBoard(painter, QRectF(origin, QSizeF(cell, cell) * BoardSide).adjusted(-NumbersMargin * cell, -NumbersMargin * cell, 0, 0),
+               {.margin = NumbersMargin, .numbers = pictureFont(PictureTextPx), .grid = BoardLook::Grid::None, .heat = &heat,
+                .mapTextPx = PictureTextPx - 6});
     const QRect dogBox(origin + QPoint(int(dog.x) * cell, int(dog.y) * cell), QSize(cell, cell));
     painter.setPen(QPen(Qt::white, 4, Qt::DashLine));
     painter.drawEllipse(dogBox.adjusted(6, 6, -6, -6));
 
     painter.setPen(Qt::black);
-    painter.setFont(pictureFont(PictureTextPx));
-    for (int i = 0; i < BoardSide; ++i) {
-        painter.drawText(QRect(origin.x() + i * cell, origin.y() - 36, cell, 34), Qt::AlignCenter, QString::number(i));
-        painter.drawText(QRect(origin.x() - 44, origin.y() + i * cell, 38, cell), Qt::AlignRight | Qt::AlignVCenter, QString::number(i));
-    }
     painter.setFont(pictureFont(PictureTextPx, true));
     painter.drawText(QRect(origin.x(), origin.y() - 72, cell * BoardSide, 34), Qt::AlignCenter, QStringLiteral("x"));
     painter.drawText(QRect(origin.x() - 90, origin.y(), 40, cell * BoardSide), Qt::AlignCenter, QStringLiteral("y"));

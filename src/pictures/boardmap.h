@@ -3,15 +3,12 @@
 #include "law/meetingmap.h"
 
 #include <QColor>
-#include <QRectF>
 
 #include <array>
 
-class QPainter;
 class QString;
 
-// The one painter of the map of where to wait: the answer window's board
-// and every saved map draw its cells with paintMapCells() on mapScale().
+// The map of where to wait: its colours, and its saved picture.
 namespace stats {
 
 // The map's colour scale, from dark blue through green to yellow, for
@@ -34,12 +31,14 @@ struct MapScale
 };
 MapScale mapScale(const MeetingMap &map);
 
-// The cells of a map on a board square (11 x 11 cells), each coloured by
-// its value on scale and showing it to one decimal in textPx pixels at
-// numbers (within the cell, clear of the frames), the best points framed
-// black and white. The window's board and the saved map both draw with it.
-void paintMapCells(QPainter &painter, const QRectF &board, const std::array<double, BoardPoints> &values, const MapScale &scale,
-                   double textPx, Qt::Alignment numbers);
+// A map over the board: a value for every point (pointIndex) and the scale
+// its colours run over, as the answer window's board and the saved map
+// draw it (paintBoard(), boardpainter.h).
+struct BoardHeat
+{
+    std::array<double, BoardPoints> values{};
+    MapScale scale;
+};
 
 // Both scenarios' maps side by side with the scale under them, for Dog's
 // start and runs of seconds, saved as savePicture() (picturefile.h) saves.

@@ -1,6 +1,6 @@
 #include "pictures/sheets.h"
 
-#include "forms/builtinpicture.h"
+#include "pictures/boardpainter.h"
 #include "pictures/charts.h"
 #include "words/phrases.h"
 #include "pictures/picturefile.h"
@@ -116,29 +116,11 @@ double paintQuestion(QPainter &painter, const QRectF &room, const Answer &answer
                                      QLocale().toString(answer.seconds)),
                             TextPt, true);
 
-    // The board, x to the right and y downwards, the walkers on their starts.
-    const QRectF grid(room.right() - BoardSide * BoardCell, text.top() + BoardCell, BoardSide * BoardCell, BoardSide * BoardCell);
-    painter.setPen(QPen(Qt::gray, 0.5));
-    for (int i = 0; i <= BoardSide; ++i) {
-        painter.drawLine(QPointF(grid.left() + i * BoardCell, grid.top()), QPointF(grid.left() + i * BoardCell, grid.bottom()));
-        painter.drawLine(QPointF(grid.left(), grid.top() + i * BoardCell), QPointF(grid.right(), grid.top() + i * BoardCell));
-    }
-    painter.setPen(Qt::black);
-    // The board's numbers are only landmarks: every other one.
-    painter.setFont(pictureFont(SmallPt));
-    for (int i = 0; i < BoardSide; i += 2) {
-        painter.drawText(QRectF(grid.left() + (i - 0.5) * BoardCell, grid.top() - BoardCell, 2 * BoardCell, BoardCell), Qt::AlignCenter,
-                         QString::number(i));
-        painter.drawText(QRectF(grid.left() - BoardCell, grid.top() + i * BoardCell, BoardCell, BoardCell), Qt::AlignCenter,
-                         QString::number(i));
-    }
-    for (Walker walker : Walkers) {
-        const Point p = walker == Walker::Dog ? answer.starts.dog : answer.starts.momotaro;
-        const QPixmap picture = builtInPicture(walker == Walker::Dog ? ":/pictures/dog.png" : ":/pictures/momotaro.png");
-        painter.drawPixmap(QRectF(grid.left() + int(p.x) * BoardCell, grid.top() + int(p.y) * BoardCell, BoardCell, BoardCell), picture,
-                           picture.rect());
-    }
-    return std::max(above + textHeight, grid.bottom() - room.top()) + TextPt;
+    // The board, x to the right and y downwards, the walkers on their starts;
+    // its numbers are only landmarks: every other one.
+    const QRectF square(room.right() - Board, text.top(), Board, Board);
+    paintBoard(painter, square, {.margin = 1, .numbers = pictureFont(SmallPt), .numberStep = 2, .gridWidth = 0.5, .walkers = answer.starts});
+    return std::max(above + textHeight, square.bottom() - room.top()) + TextPt;
 }
 
 // The groups' tally in room: a row a run, a wide cell for each way's
