@@ -60,6 +60,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The rows of figures under the table, in the order of m_sums.
+    enum SumRow { Groups, Meetings, Average, SumRows };
+    // The table's column for scenario.
+    static int columnOf(Scenario scenario);
     void cellChanged(QTableWidgetItem *item);
     void clearSelectedCells();
     // Called after cells changed: the blank row kept, the sums and the
