@@ -48,12 +48,8 @@ void TestOptions::simulatedCountsNameTheCommandThatPlaysThem()
     const auto parsed = stats::parseOptions(by.command(), 1);
     const auto *options = std::get_if<stats::Options>(&parsed);
     QVERIFY2(options, qPrintable(options ? QString() : std::get<stats::Refusal>(parsed).message));
-    QCOMPARE(options->starts.momotaro, by.starts.momotaro);
-    QCOMPARE(options->starts.dog, by.starts.dog);
-    QCOMPARE(options->seconds, double(by.seconds));
-    QCOMPARE(options->runs, std::int64_t(by.runs));
-    QCOMPARE(options->seed, by.seed);
-    QCOMPARE(options->csvFile, QStringLiteral("FILE"));
+    QVERIFY(options->starts.momotaro == by.starts.momotaro && options->starts.dog == by.starts.dog);
+    QVERIFY(options->seconds == by.seconds && options->runs == by.runs && options->seed == by.seed && options->csvFile == "FILE");
     const auto read = stats::readClassCounts(stats::classCountsCsv({{}, by.mark(), {}}) + "1,2\n");
     QCOMPARE(std::get<stats::ClassCounts>(read).simulated, by.mark());
 }
