@@ -247,7 +247,7 @@ private slots:
         click("finish");
         click("offer");
         const stats::ClassCounts put = partOf<ClassTable>(window).counts();
-        QVERIFY(put.simulated.contains(QStringLiteral("--runs 6 --seed 321")));
+        QCOMPARE(put.simulated, (stats::SimulatedBy{QStringLiteral("meetling-answer"), 321, {{4, 4}, {6, 4}}, 10, 6}.mark()));
         QCOMPARE(marksOn(chart), marksOf(put));
         for (Scenario scenario : stats::Scenarios) {
             std::vector<int> played;

@@ -253,8 +253,8 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
     // A window that does not hold the class writes nothing, from the start.
     if (openElsewhere)
         m_keeping = false;
-    m_board->setPosition(Walker::Momotaro, toPoint(keptPoint(m_settings, MomotaroKey, QPoint(4, 4))));
-    m_board->setPosition(Walker::Dog, toPoint(keptPoint(m_settings, DogKey, QPoint(6, 4))));
+    m_board->setPosition(Walker::Momotaro, toPoint(keptPoint(m_settings, MomotaroKey, toQPoint(answer::Question().starts.momotaro))));
+    m_board->setPosition(Walker::Dog, toPoint(keptPoint(m_settings, DogKey, toQPoint(answer::Question().starts.dog))));
     m_seconds->setValue(int(keptNumber(m_settings, SecondsKey, answer::Question().seconds)));
     // The cells typed as no count read first: putting the counts in the
     // table keeps the table, mistyped cells (none yet) included.

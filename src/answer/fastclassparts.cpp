@@ -21,7 +21,6 @@ namespace {
 
 constexpr double TickSeconds = ClassClock::TickSeconds;
 constexpr int DefaultGroups = 30;
-constexpr int DefaultSpeed = 20;
 constexpr int MostSeed = 999999;
 
 } // namespace
@@ -56,7 +55,7 @@ void FastClassPage::makeParts()
     m_speed->setItemData(0, tr("1×, real time: a tick each %L1 s, as on the board").arg(TickSeconds, 0, 'f', 1), Qt::AccessibleDescriptionRole);
     m_speed->setItemData(0, m_speed->itemData(0, Qt::AccessibleDescriptionRole), Qt::ToolTipRole);
     m_speed->setToolTip(tr("How many times faster than real time; 1× is a tick each %L1 s, as on the board").arg(TickSeconds, 0, 'f', 1));
-    m_speed->setCurrentIndex(int(std::find(Speeds.begin(), Speeds.end(), DefaultSpeed) - Speeds.begin()));
+    m_speed->setCurrentIndex(int(std::ranges::find(Speeds, DefaultSpeed) - Speeds.begin()));
     m_groups = new QSpinBox(this);
     m_groups->setRange(1, stats::MostGroupsInMotion);
     m_groups->setValue(DefaultGroups);

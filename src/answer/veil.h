@@ -16,6 +16,9 @@ class Veil final : public QLabel
 public:
     enum class Reason { None, Working, Hidden };
 
+    // What the answer's places say while it is being worked out.
+    static QString working() { return tr("Working out the answer…"); }
+
     // hiddenText: what the veil says while the answer is hidden.
     Veil(QWidget *covered, const QString &hiddenText) : QLabel(covered), m_hiddenText(hiddenText)
     {
@@ -36,7 +39,7 @@ public:
     void cover(Reason reason)
     {
         if (reason != Reason::None) {
-            setText(reason == Reason::Hidden ? m_hiddenText : tr("Working out the answer…"));
+            setText(reason == Reason::Hidden ? m_hiddenText : working());
             QPalette p = palette();
             p.setColor(QPalette::Window, QColor(255, 255, 255, reason == Reason::Hidden ? 255 : 215));
             p.setColor(QPalette::WindowText, Qt::black);
