@@ -2,7 +2,7 @@
 // the exact law against its time budget, the simulation against a loop that
 // only draws the same random numbers, and two threads against one.
 
-#include "words/answer.h"
+#include "law/answer.h"
 #include "benchtable.h"
 #include "law/classinmotion.h"
 #include "law/exactlaw.h"
@@ -21,7 +21,7 @@
 
 namespace {
 
-const stats::Starts Defaults{{4, 4}, {6, 4}};
+const stats::Starts Defaults = stats::DefaultStarts;
 constexpr int Ticks = 900;
 constexpr std::int64_t Runs = 4000;
 

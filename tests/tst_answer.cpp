@@ -16,7 +16,7 @@
 #include "pictures/picturefile.h"
 #include "pictures/sheets.h"
 #include "law/simulation.h"
-#include "words/verdict.h"
+#include "words/verdictwords.h"
 #include "words/wording.h"
 #include "waiting.h"
 
@@ -250,7 +250,7 @@ private slots:
         click("finish");
         click("offer");
         const stats::ClassCounts put = partOf<ClassTable>(window).counts();
-        QVERIFY(put.simulated.contains(QStringLiteral("--runs 6 --seed 321")));
+        QCOMPARE(put.simulated, (stats::SimulatedBy{QStringLiteral("meetling-answer"), 321, {{4, 4}, {6, 4}}, 10, 6}.mark()));
         QCOMPARE(marksOn(chart), marksOf(put));
         for (Scenario scenario : stats::Scenarios) {
             std::vector<int> played;
@@ -514,7 +514,7 @@ private slots:
         QVERIFY(page);
         QCOMPARE(play.text(), FastClassPage::tr("Pause"));
         QCOMPARE(partOf<QListWidget>(window).currentItem()->text(), AnswerPages::title(AnswerPages::Page::FastClass));
-        QCOMPARE(partOf<QLabel>(window, QStringLiteral("verdict")).text(), stats::verdictOf(libraryAnswer({4, 4}, {6, 4}, 180)).headline);
+        QCOMPARE(partOf<QLabel>(window, QStringLiteral("verdict")).text(), stats::headline(libraryAnswer({4, 4}, {6, 4}, 180)));
     }
 
     // Both sheets on either paper, either way up, with the fewest and the

@@ -1,4 +1,4 @@
-#include "words/answer.h"
+#include "law/answer.h"
 #include "law/classinmotion.h"
 #include "law/simulation.h"
 #include "core/walkertick.h"

@@ -35,6 +35,8 @@ class TestLawSums : public QObject
 
 private slots:
     void runsEachAndClassTotalsMatchEveryOutcome();
+    void onlyTheWayThatMeetsMoreIsRight_data();
+    void onlyTheWayThatMeetsMoreIsRight();
 };
 
 void TestLawSums::runsEachAndClassTotalsMatchEveryOutcome()
@@ -62,6 +64,29 @@ void TestLawSums::runsEachAndClassTotalsMatchEveryOutcome()
             QCOMPARE_LE(std::fabs(stats::chanceOfTotalThisFar(both, n, qint64(classTotal)) - far), 1e-12);
         }
     }
+}
+
+using Law = std::vector<double>;
+
+// A meeting in every run against none, either way round; then one a run on
+// average each, though one run of each mostly puts Momotaro waiting ahead:
+// neither way is then the right answer.
+void TestLawSums::onlyTheWayThatMeetsMoreIsRight_data()
+{
+    QTest::addColumn<Law>("both");
+    QTest::addColumn<Law>("one");
+    QTest::addColumn<int>("runsFor90");
+    QTest::newRow("both wandering meets more") << Law{0, 1} << Law{1} << 1;
+    QTest::newRow("Momotaro waiting meets more") << Law{1} << Law{0, 1} << 1;
+    QTest::newRow("they meet alike") << Law{0.9, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0.1} << Law{0, 1} << 0;
+}
+
+void TestLawSums::onlyTheWayThatMeetsMoreIsRight()
+{
+    QFETCH(Law, both);
+    QFETCH(Law, one);
+    QFETCH(int, runsFor90);
+    QCOMPARE(stats::compareRunsEach(both, one).runsFor90, runsFor90);
 }
 
 QTEST_GUILESS_MAIN(TestLawSums)

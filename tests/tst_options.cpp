@@ -19,6 +19,7 @@ private slots:
     void startPointsAreReadAsPeopleWriteThem();
     void badOptionsAreRefusedWithoutOutput_data();
     void badOptionsAreRefusedWithoutOutput();
+    void simulatedCountsNameTheCommandThatPlaysThem();
 };
 
 void TestOptions::startPointsAreReadAsPeopleWriteThem_data()
@@ -37,6 +38,20 @@ void TestOptions::startPointsAreReadAsPeopleWriteThem()
     const auto *options = std::get_if<stats::Options>(&parsed);
     QVERIFY2(options, qPrintable(options ? QString() : std::get<stats::Refusal>(parsed).message));
     QCOMPARE(options->starts.dog, (Point{3, 7}));
+}
+
+// The command a file of simulated counts quotes asks the tool for the same
+// runs, and the file reads back as simulated.
+void TestOptions::simulatedCountsNameTheCommandThatPlaysThem()
+{
+    const stats::SimulatedBy by{QStringLiteral("meetling-answer"), 321, {{2, 9}, {7, 1}}, 45, 12};
+    const auto parsed = stats::parseOptions(by.command(), 1);
+    const auto *options = std::get_if<stats::Options>(&parsed);
+    QVERIFY2(options, qPrintable(options ? QString() : std::get<stats::Refusal>(parsed).message));
+    QVERIFY(options->starts.momotaro == by.starts.momotaro && options->starts.dog == by.starts.dog);
+    QVERIFY(options->seconds == by.seconds && options->runs == by.runs && options->seed == by.seed && options->csvFile == "FILE");
+    const auto read = stats::readClassCounts(stats::classCountsCsv({{}, by.mark(), {}}) + "1,2\n");
+    QCOMPARE(std::get<stats::ClassCounts>(read).simulated, by.mark());
 }
 
 void TestOptions::badOptionsAreRefusedWithoutOutput_data()

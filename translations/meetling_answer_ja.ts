@@ -176,10 +176,6 @@ Show the answer (F5)</source>
         <translation>「%1」のとき、いちばんよいのは桃太郎が%2からスタートすることで、1回の実験で平均%3回出会います。</translation>
     </message>
     <message>
-        <source>Working out the answer…</source>
-        <translation>答えを計算しています…</translation>
-    </message>
-    <message>
         <source>Type the meetings each group counted.</source>
         <translation>各班が数えた出会いの回数を入力してください。</translation>
     </message>
@@ -220,10 +216,6 @@ Show the answer (F5)</source>
     <message>
         <source>Show the answer (F5) once the class has made its guess.</source>
         <translation>クラスのみんなが予想をしたら、答えを見せましょう（F5）。</translation>
-    </message>
-    <message>
-        <source>Working out the answer…</source>
-        <translation>答えを計算しています…</translation>
     </message>
     <message>
         <source>For Momotaro starting at (%1, %2), Dog at (%3, %4), and runs of %L5 s.</source>
@@ -697,10 +689,6 @@ Show the answer (F5)</source>
     <message>
         <source>Pause</source>
         <translation>一時停止</translation>
-    </message>
-    <message>
-        <source>Working out the answer…</source>
-        <translation>答えを計算しています…</translation>
     </message>
     <message numerus="yes">
         <source>%n group(s) run both ways, %L1 s each, from the board&apos;s start points; each group&apos;s counts join the chart as it finishes.</source>

@@ -191,14 +191,6 @@ up (%5 ticks each, %6 steps in all, for the %7 s of the board program).</source>
         <translation>バージョンを表示します。</translation>
     </message>
     <message>
-        <source>Momotaro&apos;s start point (default 4,4).</source>
-        <translation>桃太郎のスタート地点を指定します（省略時は4,4）。</translation>
-    </message>
-    <message>
-        <source>Dog&apos;s start point (default 6,4).</source>
-        <translation>犬のスタート地点を指定します（省略時は6,4）。</translation>
-    </message>
-    <message>
         <source>The run&apos;s time limit in seconds, above 0 and at most %1 (default %2).</source>
         <translation>1回の実験の制限時間を秒で指定します。0より大きく%1以下です（省略時は%2）。</translation>
     </message>
@@ -298,6 +290,14 @@ up (%5 ticks each, %6 steps in all, for the %7 s of the board program).</source>
         <source>%1 and %2 both write to standard output</source>
         <extracomment>%1 and %2 are options as typed: &quot;--plot -&quot;, &quot;--json&quot;.</extracomment>
         <translation>%1と%2はどちらも標準出力に書き出すので、いっしょには使えません</translation>
+    </message>
+    <message>
+        <source>Momotaro&apos;s start point (default %1).</source>
+        <translation>桃太郎のスタート地点を指定します（省略時は%1）。</translation>
+    </message>
+    <message>
+        <source>Dog&apos;s start point (default %1).</source>
+        <translation>犬のスタート地点を指定します（省略時は%1）。</translation>
     </message>
 </context>
 <context>
@@ -450,11 +450,6 @@ up (%5 ticks each, %6 steps in all, for the %7 s of the board program).</source>
     <message>
         <source>If the run had no time limit:</source>
         <translation>実験に制限時間がなかったら：</translation>
-    </message>
-    <message>
-        <source>%1 s</source>
-        <extracomment>A number of seconds.</extracomment>
-        <translation>%1秒</translation>
     </message>
     <message>
         <source>the first meeting, on average, after</source>

@@ -1,7 +1,7 @@
 #include "answer/answerengine.h"
 
 #include "answer/answerlog.h"
-#include "words/answer.h"
+#include "law/answer.h"
 
 #include <optional>
 

@@ -17,7 +17,7 @@ namespace answer {
 // What the teacher asks: where the walkers start and how long a run lasts.
 struct Question
 {
-    stats::Starts starts{{4, 4}, {6, 4}};
+    stats::Starts starts = stats::DefaultStarts;
     int seconds = int(rules::TimeLimitSeconds);
 
     int ticksPerTimer() const { return rules::ticksPerTimer(seconds); }

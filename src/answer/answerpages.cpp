@@ -291,7 +291,7 @@ void AnswerPages::refresh()
         break;
     case Page::OurClass: {
         if (!m_answer) {
-            m_class->setVerdict(tr("Working out the answer…"));
+            m_class->setVerdict(Veil::working());
             return;
         }
         const answer::Answer withClass = classAnswer();

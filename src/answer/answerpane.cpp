@@ -1,6 +1,8 @@
 #include "answer/answerpane.h"
 
+#include "answer/veil.h"
 #include "pictures/charts.h"
+#include "words/verdictwords.h"
 #include "words/wording.h"
 
 #include <QEvent>
@@ -134,7 +136,7 @@ void AnswerPane::setTextPixels(int pixels)
 void AnswerPane::showAnswer(const answer::Answer &answer)
 {
     m_answer = answer;
-    showVerdict(answer->verdict.headline, answer->verdict.detail);
+    showVerdict(stats::headline(*answer), stats::detail(*answer));
     showFigures();
 }
 
@@ -149,7 +151,7 @@ void AnswerPane::showPending(const answer::Question &asked)
                                  .arg(int(asked.starts.dog.x))
                                  .arg(int(asked.starts.dog.y))
                                  .arg(asked.seconds);
-    showVerdict(tr("Working out the answer…"), question);
+    showVerdict(Veil::working(), question);
     showFigures();
 }
 

@@ -5,7 +5,6 @@
 #include "answer/boardview.h"
 #include "answer/classtable.h"
 #include "pictures/picturefile.h"
-#include "words/verdict.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -247,19 +246,9 @@ void AnswerWindow::ask()
 
 void AnswerWindow::showAnswer(const answer::Answer &answer)
 {
-    // The engine keeps the answers it has worked out, in the words of the
-    // language then in use: they are worded again where that has changed.
-    stats::Verdict verdict = stats::verdictOf(*answer);
-    if (verdict.headline == answer->verdict.headline && verdict.detail == answer->verdict.detail) {
-        m_answer = answer;
-    } else {
-        auto worded = std::make_shared<stats::Answer>(*answer);
-        worded->verdict = std::move(verdict);
-        m_answer = std::move(worded);
-    }
-    const answer::Answer &shown = m_answer;
-    m_pane->showAnswer(shown);
-    m_pages->setAnswer(shown);
+    m_answer = answer;
+    m_pane->showAnswer(answer);
+    m_pages->setAnswer(answer);
     if (m_whenAnswered) {
         statusBar()->clearMessage();
         std::exchange(m_whenAnswered, nullptr)();
@@ -328,9 +317,6 @@ void AnswerWindow::retranslate()
     m_tools->setWindowTitle(tr("Answer"));
     nameHideAnswer();
     showNotKept();
-    // The answer in view, worded in this language.
-    if (m_answer)
-        showAnswer(m_answer);
 }
 
 stats::Language AnswerWindow::keptLanguage(const QSettings &settings)

@@ -83,8 +83,8 @@ protected:
 private:
     // The menus, their actions and the tool bar.
     void makeMenus();
-    // Sets the window's own texts in the language in use, and words the
-    // answer in view again; its parts word themselves.
+    // Sets the window's own texts in the language in use; its parts word
+    // themselves, the answer in view too.
     void retranslate();
     void nameHideAnswer();
     // Says why settings are not kept, in the status bar, once they are not.

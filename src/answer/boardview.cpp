@@ -134,8 +134,8 @@ BoardView::BoardView(QWidget *parent) : QWidget(parent)
     // Dog first in the Tab order, as in the board program.
     for (Walker walker : stats::Walkers)
         m_pieces[walker] = new WalkerPiece(walker, *this);
-    m_pieces[Walker::Momotaro]->setPoint({4, 4});
-    m_pieces[Walker::Dog]->setPoint({6, 4});
+    m_pieces[Walker::Momotaro]->setPoint(rules::DefaultMomotaroStart);
+    m_pieces[Walker::Dog]->setPoint(rules::DefaultDogStart);
 }
 
 void BoardView::retranslate()

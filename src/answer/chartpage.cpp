@@ -102,13 +102,13 @@ QString chartInWords(AnswerPages::Page page, const stats::Answer &report)
         QString sentence;
         if (page == AnswerPages::Page::Waiting) {
             sentence = exact.medianFirstSeconds
-                ? AnswerPages::tr("%1: half the runs have met within %2 s.").arg(stats::plainName(scenario), locale.toString(*exact.medianFirstSeconds, 'f', 1))
+                ? AnswerPages::tr("%1: half the runs have met within %2 s.").arg(stats::plainName(scenario), stats::fixed(*exact.medianFirstSeconds, 1))
                 : AnswerPages::tr("%1: more than half the runs never meet.").arg(stats::plainName(scenario));
         } else {
             const auto likeliest = std::max_element(exact.law.begin(), exact.law.end());
             //: %1 a way ("Both wander"), %2 the meetings on average, %3 the likeliest count of meetings, %4 its chance.
             sentence = AnswerPages::tr("%1: %2 meetings on average, most often %3 (%4).")
-                           .arg(stats::plainName(scenario), locale.toString(exact.expectedMeetings, 'f', 2),
+                           .arg(stats::plainName(scenario), stats::fixed(exact.expectedMeetings, 2),
                                 locale.toString(qlonglong(likeliest - exact.law.begin())), stats::percent(*likeliest));
         }
         //: Two sentences one after the other.
@@ -167,7 +167,7 @@ void ChartPage::hovered(bool on, int index, QBarSet *set)
         return;
     }
     //: %1 a way ("Both wander"), %n a count of meetings in a run, %2 its chance in percent.
-    const QString text = AnswerPages::tr("%1, %n meeting(s): %2%", nullptr, index).arg(set->label(), QLocale().toString(set->at(index), 'f', 2));
+    const QString text = AnswerPages::tr("%1, %n meeting(s): %2%", nullptr, index).arg(set->label(), stats::fixed(set->at(index), 2));
     QToolTip::showText(QCursor::pos(), text, this);
     setAccessibleDescription(text);
 }

@@ -84,7 +84,7 @@ void ClassTable::showSums()
     for (Scenario scenario : stats::Scenarios) {
         const stats::ClassSum sum = now.sum(scenario);
         const std::array<QString, SumRows> texts{locale.toString(sum.runs), locale.toString(sum.meetings),
-                                                 sum.runs == 0 ? tr("–") : locale.toString(sum.mean(), 'f', 2)};
+                                                 sum.runs == 0 ? tr("–") : stats::fixed(sum.mean(), 2)};
         const std::array<QString, SumRows> names{
             tr("%1: %n group(s) counted", nullptr, sum.runs).arg(stats::plainName(scenario)),
             tr("%1: %2 meetings in all").arg(stats::plainName(scenario), texts[Meetings]),

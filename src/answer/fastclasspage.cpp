@@ -248,7 +248,7 @@ void FastClassPage::shown(bool force)
     // class lasts its ticks at that pace.
     m_timing->setText(fastclass::timing(m_class.start(), m_player->seconds(speed())));
     if (!ready) {
-        m_headline->setText(tr("Working out the answer…"));
+        m_headline->setText(Veil::working());
         m_state->clear();
         if (m_largeView)
             m_largeView->setTexts(m_headline->text(), m_timing->text());
@@ -289,10 +289,9 @@ void FastClassPage::playManyClasses()
     m_manyButton->setEnabled(false);
 }
 
-void FastClassPage::manyClassesPlayed(const answer::Answer &asked, const stats::ManyClasses &many)
+void FastClassPage::manyClassesPlayed(const answer::Answer &, const stats::ManyClasses &many)
 {
     m_manyPlayed = many;
-    m_manyAsked = asked;
     showManyClasses();
     m_manyButton->setEnabled(bool(m_answer));
 }
@@ -301,7 +300,7 @@ void FastClassPage::showManyClasses()
 {
     if (!m_manyPlayed)
         return;
-    m_manyText->setText(fastclass::manyPlayed(*m_manyAsked, *m_manyPlayed, m_answerHidden));
+    m_manyText->setText(fastclass::manyPlayed(*m_manyPlayed, m_answerHidden));
     fitTexts();
 }
 
@@ -324,17 +323,8 @@ void FastClassPage::offerCounts()
     stats::ClassCounts counts = m_class.counts();
     if (counts.groups.empty())
         return;
-    const stats::Starts starts = m_class.starts();
     const int seconds = m_answer ? int(m_answer->seconds) : int(rules::TimeLimitSeconds);
-    counts.simulated = QStringLiteral("simulated by meetling-answer, seed %1: meetling-stats --momo %2,%3 --dog %4,%5 --seconds %6 "
-                                      "--runs %7 --seed %1 --csv FILE plays the same runs")
-                           .arg(m_class.seed())
-                           .arg(int(starts.momotaro.x))
-                           .arg(int(starts.momotaro.y))
-                           .arg(int(starts.dog.x))
-                           .arg(int(starts.dog.y))
-                           .arg(seconds)
-                           .arg(counts.groups.size());
+    counts.simulated = stats::SimulatedBy{QStringLiteral("meetling-answer"), m_class.seed(), m_class.starts(), seconds, int(counts.groups.size())}.mark();
     emit countsOffered(counts);
 }
 

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <optional>
@@ -64,8 +65,9 @@ public:
     // besides would have it sized for every part's preferred height.
     bool hasHeightForWidth() const override { return false; }
 
-    // The speeds offered, in times real time.
+    // The speeds offered, in times real time, and the one chosen at first.
     static constexpr std::array<int, 9> Speeds{1, 2, 5, 10, 20, 50, 100, 200, 500};
+    static constexpr int DefaultSpeed = 20;
     // How many classes "Run 1,000 classes" plays.
     static constexpr int Classes = 1000;
 
@@ -146,8 +148,12 @@ private:
     int m_shownDone = -1;
     QTimer m_chartDue;
 
-    // The many classes last played for this class, until it starts again,
-    // and the answer they were played for.
+    // The many classes last played for this class, until it starts again.
     std::optional<stats::ManyClasses> m_manyPlayed;
-    answer::Answer m_manyAsked;
 };
+
+// The speed chosen is what the class's clock divides by: a first choice not
+// in the list would leave none chosen, and a speed of 0.
+static_assert(std::ranges::find(FastClassPage::Speeds, FastClassPage::DefaultSpeed) != FastClassPage::Speeds.end());
+static_assert(std::ranges::find(FastClassPage::Speeds, 0) == FastClassPage::Speeds.end());
+

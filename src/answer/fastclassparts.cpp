@@ -21,7 +21,6 @@ namespace {
 
 constexpr double TickSeconds = ClassClock::TickSeconds;
 constexpr int DefaultGroups = 30;
-constexpr int DefaultSpeed = 20;
 constexpr int MostSeed = 999999;
 
 } // namespace
@@ -81,7 +80,7 @@ void FastClassPage::makeParts()
     m_speed->setObjectName(QStringLiteral("speed"));
     for (int s : Speeds)
         m_speed->addItem(QString(), s);
-    m_speed->setCurrentIndex(int(std::find(Speeds.begin(), Speeds.end(), DefaultSpeed) - Speeds.begin()));
+    m_speed->setCurrentIndex(int(std::ranges::find(Speeds, DefaultSpeed) - Speeds.begin()));
     m_groups = new QSpinBox(this);
     m_groups->setRange(1, stats::MostGroupsInMotion);
     m_groups->setValue(DefaultGroups);

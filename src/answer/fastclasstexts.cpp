@@ -21,7 +21,7 @@ QString timing(stats::ClassInMotion::Start start, double seconds)
     const int whole = int(std::lround(seconds));
     const bool tenths = seconds < 60 && std::abs(seconds - std::round(seconds)) >= 0.05;
     //: A time: %1 seconds, to a tenth.
-    const QString lasts = seconds < 60 ? FastClassPage::tr("%1 s").arg(locale.toString(seconds, 'f', tenths ? 1 : 0))
+    const QString lasts = seconds < 60 ? FastClassPage::tr("%1 s").arg(stats::fixed(seconds, tenths ? 1 : 0))
                                        //: A time: %1 minutes and %2 seconds.
                                        : FastClassPage::tr("%1 min %2 s").arg(locale.toString(whole / 60), locale.toString(whole % 60));
     return start == stats::ClassInMotion::Start::Together
@@ -47,11 +47,10 @@ QString state(const stats::Answer &answer, const stats::ClassInMotion &motion, b
     const stats::ClassCounts counts = motion.counts();
     const int done = motion.groupsDone();
     const int groups = motion.groups();
-    const QLocale locale;
-    const QString both = locale.toString(counts.sum(Scenario::BothWalk).mean(), 'f', 1);
-    const QString waits = locale.toString(counts.sum(Scenario::DogWalks).mean(), 'f', 1);
-    const QString exactBoth = locale.toString(answer.exact[Scenario::BothWalk].expectedMeetings, 'f', 1);
-    const QString exactWaits = locale.toString(answer.exact[Scenario::DogWalks].expectedMeetings, 'f', 1);
+    const QString both = stats::fixed(counts.sum(Scenario::BothWalk).mean(), 1);
+    const QString waits = stats::fixed(counts.sum(Scenario::DogWalks).mean(), 1);
+    const QString exactBoth = stats::fixed(answer.exact[Scenario::BothWalk].expectedMeetings, 1);
+    const QString exactWaits = stats::fixed(answer.exact[Scenario::DogWalks].expectedMeetings, 1);
     if (done == 0 && hidden)
         return FastClassPage::tr("%L1 of %n group(s) done", nullptr, groups).arg(done);
     if (done == 0)
@@ -71,7 +70,7 @@ QString manyPlaying(int classes, int groups)
     return FastClassPage::tr("Playing %L1 classes of %n group(s)…", nullptr, groups).arg(classes);
 }
 
-QString manyPlayed(const stats::Answer &answer, const stats::ManyClasses &many, bool hidden)
+QString manyPlayed(const stats::ManyClasses &many, bool hidden)
 {
     // How often the classes were right, and the exact chance beside it,
     // both tell the answer.
@@ -79,7 +78,7 @@ QString manyPlayed(const stats::Answer &answer, const stats::ManyClasses &many, 
         return FastClassPage::tr("%L1 classes of %n group(s) played: how often they got the right answer shows with the answer (F5).",
                                  nullptr, many.groups)
             .arg(many.classes);
-    return stats::manyClassesText(answer, many);
+    return stats::manyClassesText(many);
 }
 
 } // namespace fastclass

@@ -21,6 +21,6 @@ QString state(const stats::Answer &answer, const stats::ClassInMotion &motion, b
 QString manyPlaying(int classes, int groups);
 // The many classes played for answer: how often they were right, or, hidden,
 // that it shows with the answer.
-QString manyPlayed(const stats::Answer &answer, const stats::ManyClasses &many, bool hidden);
+QString manyPlayed(const stats::ManyClasses &many, bool hidden);
 
 } // namespace fastclass

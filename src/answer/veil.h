@@ -16,6 +16,9 @@ class Veil final : public QLabel
 public:
     enum class Reason { None, Working, Hidden };
 
+    // What the answer's places say while it is being worked out.
+    static QString working() { return tr("Working out the answer…"); }
+
     // hiddenText: what the veil says while the answer is hidden (its owner
     // words it again in another language, setHiddenText()).
     Veil(QWidget *covered, const QString &hiddenText) : QLabel(covered), m_hiddenText(hiddenText)
@@ -67,7 +70,7 @@ private:
     void say()
     {
         if (m_reason != Reason::None)
-            setText(m_reason == Reason::Hidden ? m_hiddenText : tr("Working out the answer…"));
+            setText(m_reason == Reason::Hidden ? m_hiddenText : working());
     }
 
     QString m_hiddenText;

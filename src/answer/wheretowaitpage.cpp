@@ -87,7 +87,7 @@ bool WhereToWaitPage::showBest()
     //: %1 a way ("Momotaro waits"), %2 points on the board, %3 the meetings on average.
     m_best->setText(AnswerPages::tr("Best for \"%1\": Momotaro starting at %2, %3 meetings in a run on average.")
                         .arg(stats::plainName(scenario), points,
-                             QLocale().toString(*std::max_element((*m_map)[scenario].begin(), (*m_map)[scenario].end()), 'f', 2)));
+                             stats::fixed(*std::max_element((*m_map)[scenario].begin(), (*m_map)[scenario].end()), 2)));
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "runtime/dialogs.h"
 #include "core/readouts.h"
 #include "core/rules.h"
+#include "core/tickrules.h"
 
 #include <array>
 
@@ -24,13 +25,13 @@ struct Prompt
 
 constexpr std::array<Prompt, 4> Prompts{{
     {"Enter the x-coordinate of the initial position of Momotaro as a natural number between 0 and 10.",
-     "Setting the initial position of Momotaro", 4, StartField::MomoX},
+     "Setting the initial position of Momotaro", rules::DefaultMomotaroStart.x, StartField::MomoX},
     {"Enter the y-coordinate of the initial position of Momotaro as a natural number between 0 and 10.",
-     "Setting the initial position of Momotaro", 4, StartField::MomoY},
+     "Setting the initial position of Momotaro", rules::DefaultMomotaroStart.y, StartField::MomoY},
     {"Enter the x-coordinate of the initial position of Dog as a natural number between 0 and 10.",
-     "Setting the initial position of Dog", 6, StartField::DogX},
+     "Setting the initial position of Dog", rules::DefaultDogStart.x, StartField::DogX},
     {"Enter the y-coordinate of the initial position of Dog as a natural number between 0 and 10.",
-     "Setting the initial position of Dog", 4, StartField::DogY},
+     "Setting the initial position of Dog", rules::DefaultDogStart.y, StartField::DogY},
 }};
 
 } // namespace

@@ -13,6 +13,15 @@ struct Point
     friend bool operator==(const Point &a, const Point &b) { return int(a.x) == int(b.x) && int(a.y) == int(b.y); }
 };
 
+namespace rules {
+
+// Where the walkers start until someone says otherwise: the board's set-up
+// suggests these, and the answer window and the statistics tool begin here.
+inline constexpr Point DefaultMomotaroStart{4, 4};
+inline constexpr Point DefaultDogStart{6, 4};
+
+} // namespace rules
+
 namespace detail {
 
 struct Delta

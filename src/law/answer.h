@@ -4,8 +4,6 @@
 #include "law/exactlaw.h"
 #include "law/lawsums.h"
 
-#include <QString>
-
 #include <optional>
 
 namespace stats {
@@ -40,17 +38,21 @@ struct ClearRun
     Scenario faster = Scenario::BothWalk;
 };
 
-// The answer to read from the back of the room: a one-line headline, then a
-// few short sentences of detail, worked out by verdictOf() (words/verdict.h).
-// An answer that is not clear says why and
-// names the run that would make it clear (answer.clearRun).
+// What the answer says, worked out by verdictOf() from the answer's other
+// figures and put in words where it is shown (words/verdictwords.h): how
+// plainly it answers and which way it puts ahead. An answer that is not
+// clear says why and names the run that would make it clear
+// (answer.clearRun).
 struct Verdict
 {
     Outcome outcome = Outcome::Tie;
     // The faster way, when the outcome is Clear.
     std::optional<Scenario> faster;
-    QString headline;
-    QString detail;
+    // The way that meets more in the run (rightWay()), none for a tie.
+    std::optional<Scenario> meetsMore;
+    // The way whose first meeting comes sooner on average with no time
+    // limit, none when both come alike.
+    std::optional<Scenario> meetsSooner;
 };
 
 // The exact answer to one question, where the walkers start and how long a
@@ -74,5 +76,27 @@ struct Answer
     // classVerdict() and the law chart to hold against the exact laws.
     std::optional<ClassCounts> classCounts;
 };
+
+// The answer for starts and runs of seconds, read from both scenarios'
+// sweeps (sweepBoth(), or ExactForDog for every start) of that run's length
+// and Dog start, which hold starts.momotaro.
+Answer answerOf(Starts starts, double seconds, const PerScenario<ExactForDog> &sweeps);
+
+// exact is both scenarios' figures for one run length, runsEach their laws
+// compared (compareRunsEach(), up to at least MostRunsForAClass runs).
+Outcome outcomeOf(const PerScenario<ExactResult> &exact, const RunsEach &runsEach);
+
+// For an answer not clear in its run (outcomeOf()): the shortest run longer
+// than that, in whole seconds up to MaxSeconds, in which it is clear, worked
+// out from answer.exact and answer.runsEach and both scenarios' first-meeting
+// laws for answer's starts (as ExactForDog sweeps them), with no new sweep.
+// None when the answer is clear already, or when no such run exists. Costs a
+// dozen meeting laws or so, of runs up to a quarter longer than the one it
+// finds.
+std::optional<ClearRun> shortestClearRun(const Answer &answer, PerScenario<FirstMeeting> first);
+
+// The verdict, worked out by answerOf() into answer.verdict, from the
+// answer's other figures.
+Verdict verdictOf(const Answer &answer);
 
 } // namespace stats

@@ -4,7 +4,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
+#include <cstdint>
 #include <optional>
 #include <variant>
 #include <vector>
@@ -28,6 +30,26 @@ struct ClassSum
 
     // Meetings in a run on average; 0 with no runs.
     double mean() const { return runs == 0 ? 0.0 : double(meetings) / runs; }
+};
+
+// Counts no class counted but simulate() played (law/simulation.h), by the
+// program named, as a file of them says in a comment line: the seed, and the
+// statistics tool's command line that plays the same runs.
+struct SimulatedBy
+{
+    QString program;
+    std::uint64_t seed = 0;
+    Starts starts;
+    int seconds = 0;
+    int runs = 0;
+
+    // The tool's arguments, its name first, that play the same runs and
+    // write their meetings into FILE.
+    QStringList command() const;
+    // "simulated by meetling-answer, seed 7: meetling-stats --momo 4,4 ...
+    // plays the same runs", what readClassCounts() reads as ClassCounts'
+    // mark of simulated counts.
+    QString mark() const;
 };
 
 // The meetings a class counted in its own runs, group by group, as a CSV

@@ -1,6 +1,7 @@
 #include "law/classinmotion.h"
 
 #include "law/lawsums.h"
+#include "law/rightway.h"
 #include "law/simulation.h"
 #include "core/walkertick.h"
 #include "core/walkrun.h"
@@ -100,12 +101,13 @@ std::optional<ManyClasses> playManyClasses(const Answer &answer, int groups, int
         if (!played)
             return std::nullopt;
     }
-    // The way that meets more on average is right, both if they meet alike.
-    const bool bothRight = answer.exact[Scenario::BothWalk].expectedMeetings >= answer.exact[Scenario::DogWalks].expectedMeetings;
-    const Scenario rightWay = bothRight ? Scenario::BothWalk : Scenario::DogWalks;
+    // The classes are counted for the way that is right; where neither is,
+    // for both wandering.
+    const Scenario counted = rightWay(answer.exact).value_or(Scenario::BothWalk);
+    many.way = counted;
     for (std::size_t c = 0; c < std::size_t(classes); ++c) {
-        const long long right = totals[rightWay][c];
-        const long long other = totals[otherScenario(rightWay)][c];
+        const long long right = totals[counted][c];
+        const long long other = totals[otherScenario(counted)][c];
         many.right += right > other ? 1 : 0;
         many.ties += right == other ? 1 : 0;
     }
@@ -114,7 +116,7 @@ std::optional<ManyClasses> playManyClasses(const Answer &answer, int groups, int
         ? answer.runsEach
         : compareRunsEach(answer.exact[Scenario::BothWalk].law, answer.exact[Scenario::DogWalks].law, groups, groups);
     const OneRunEach &exact = compared.byRuns[std::size_t(groups - 1)];
-    many.exactChance = bothRight ? exact.bothMore : exact.oneMore;
+    many.exactChance = counted == Scenario::BothWalk ? exact.bothMore : exact.oneMore;
     const boost::math::binomial_distribution<> law(classes, many.exactChance);
     many.fewestRight = int(boost::math::quantile(law, 0.005));
     many.mostRight = int(boost::math::quantile(boost::math::complement(law, 0.005)));

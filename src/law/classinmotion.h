@@ -77,11 +77,14 @@ private:
 // The class above played by many classes of the same size, without being
 // shown: class c is runs c * groups .. (c + 1) * groups - 1 of simulate()
 // with the seed, so the first class is the class shown. A class is right
-// when the total of the way that meets more on average is the larger.
+// when the total of the right way (rightWay()) is the larger.
 struct ManyClasses
 {
     int classes = 0;
     int groups = 0;
+    // The way the classes are counted for: the right way, or both wandering
+    // when the two meet alike and neither is.
+    Scenario way = Scenario::BothWalk;
     int right = 0;
     int ties = 0;
     // The exact chance that a class of this size is right, and the range

@@ -60,6 +60,7 @@ struct Starts
     Point momotaro;
     Point dog;
 };
+inline constexpr Starts DefaultStarts{rules::DefaultMomotaroStart, rules::DefaultDogStart};
 
 // The first meeting after the walkers leave their start points, whichever
 // walker's timer ticks first.

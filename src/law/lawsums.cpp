@@ -1,5 +1,7 @@
 #include "law/lawsums.h"
 
+#include "law/rightway.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -83,7 +85,9 @@ RunsEach compareRunsEach(const std::vector<double> &bothLaw, const std::vector<d
             d.p[i + oneLaw.size() - 1 - j] += bothLaw[i] * oneLaw[j];
     }
     d.trim();
-    const bool bothRight = meanOf(bothLaw) >= meanOf(oneLaw);
+    // With no right way (the two meet alike) no runs of each get the right
+    // answer.
+    const std::optional<Scenario> right = rightWay(meanOf(bothLaw), meanOf(oneLaw));
 
     RunsEach result;
     SpanLaw total = d;
@@ -96,10 +100,10 @@ RunsEach compareRunsEach(const std::vector<double> &bothLaw, const std::vector<d
             (k > 0 ? compared.bothMore : k == 0 ? compared.tie : compared.oneMore) += total.p[i];
         }
         result.byRuns.push_back(compared);
-        const double right = bothRight ? compared.bothMore : compared.oneMore;
-        if (result.runsFor90 == 0 && right >= NineTimesInTen)
+        const double rightShare = !right ? 0.0 : *right == Scenario::BothWalk ? compared.bothMore : compared.oneMore;
+        if (result.runsFor90 == 0 && rightShare >= NineTimesInTen)
             result.runsFor90 = n;
-        if (result.runsFor99 == 0 && right >= NinetyNineTimesInAHundred)
+        if (result.runsFor99 == 0 && rightShare >= NinetyNineTimesInAHundred)
             result.runsFor99 = n;
         if (n >= mostRuns || (n >= leastRuns && result.runsFor99 != 0))
             break;

@@ -116,11 +116,11 @@ bool saveMeetingMap(const MeetingMap &map, const Starts &starts, double seconds,
         painter.setPen(Qt::black);
         painter.setFont(pictureFont(PictureTextPx));
         painter.drawText(QRect(bar.left() - 200, bar.top() - 10, 190, bar.height() + 20), Qt::AlignRight | Qt::AlignVCenter,
-                         QLocale().toString(scale.low, 'f', 1));
+                         fixed(scale.low, 1));
         painter.drawText(QRect(bar.right() + 10, bar.top() - 10, 400, bar.height() + 20), Qt::AlignLeft | Qt::AlignVCenter,
                          //: The top of the colour scale, past which the colour is clipped (a corner mark ◥ says so).
-                         scale.clipped ? BoardMap::tr("%1 and more ◥").arg(QLocale().toString(scale.high, 'f', 1))
-                                       : QLocale().toString(scale.high, 'f', 1));
+                         scale.clipped ? BoardMap::tr("%1 and more ◥").arg(fixed(scale.high, 1))
+                                       : fixed(scale.high, 1));
         painter.drawText(QRect(0, bar.bottom() + 10, PictureSize.width(), footerArea(PictureSize).top() - bar.bottom() - 10),
                          Qt::AlignCenter | Qt::TextWordWrap,
                          BoardMap::tr("Meetings in a run, on average, for each start of Momotaro; Dog's start is circled. "

@@ -1,6 +1,7 @@
 #include "pictures/boardpainter.h"
 
 #include "forms/builtinpicture.h"
+#include "words/numbers.h"
 
 #include <QHash>
 #include <QLocale>
@@ -61,7 +62,7 @@ void paintMapCells(QPainter &painter, const QRectF &board, const std::array<doub
         const double value = values[std::size_t(index)];
         const QRectF inside = box(index).adjusted(inset, inset, -inset, -inset);
         painter.setPen(scale.position(value) > 0.55 ? Qt::black : Qt::white);
-        painter.drawText(inside, int(numbers) | Qt::TextDontClip, QLocale().toString(value, 'f', 1));
+        painter.drawText(inside, int(numbers) | Qt::TextDontClip, fixed(value, 1));
         // Above the scale: a corner mark says the colour is clipped.
         if (value > scale.high) {
             const QRectF b = box(index);

@@ -107,8 +107,8 @@ QChart *lawChart(const Answer &answer, const PerScenario<Simulation> *simulated)
     styleChart(*chart, Charts::tr("Meetings in one run of %1 s").arg(QLocale().toString(answer.seconds)),
                //: %1 and %2 are the exact averages of the two ways.
                Charts::tr("bars: exact chances; lines: exact averages, %1 and %2")
-                       .arg(QLocale().toString(answer.exact[Scenario::BothWalk].expectedMeetings, 'f', 2),
-                            QLocale().toString(answer.exact[Scenario::DogWalks].expectedMeetings, 'f', 2))
+                       .arg(fixed(answer.exact[Scenario::BothWalk].expectedMeetings, 2),
+                            fixed(answer.exact[Scenario::DogWalks].expectedMeetings, 2))
                    + (keys.isEmpty() ? QString() : QStringLiteral("<br>") + keys));
 
     // Every count up to where both laws have shown 99.9% of their chance.

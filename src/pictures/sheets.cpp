@@ -5,6 +5,7 @@
 #include "words/phrases.h"
 #include "pictures/picturefile.h"
 #include "law/savefile.h"
+#include "words/verdictwords.h"
 #include "words/wording.h"
 
 #include <QAbstractAxis>
@@ -296,8 +297,8 @@ void paintTeacher(QPainter &painter, const QRectF &page, const Answer &answer, c
     const double top = paintTitle(painter, page, setup, Sheets::tr("Meetling experiment: the answer"));
     // The answer in words beside the board, where the pupils have the story.
     double y = top + paintQuestion(painter, QRectF(page.left(), top, page.width(), 0), answer, [&](const QRectF &room) {
-        const double headline = paragraph(painter, room, answer.verdict.headline, HeadingPt, true) + 4;
-        return headline + paragraph(painter, room.adjusted(0, headline, 0, 0), answer.verdict.detail, SmallPt);
+        const double above = paragraph(painter, room, headline(answer), HeadingPt, true) + 4;
+        return above + paragraph(painter, room.adjusted(0, above, 0, 0), detail(answer), SmallPt);
     });
     y += paintFigures(painter, QRectF(page.left(), y, page.width(), 0), answer) + SmallPt * 0.5;
 

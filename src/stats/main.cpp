@@ -1,6 +1,6 @@
 // meetling-stats: the answer to the story problem, exactly and by simulation.
 
-#include "words/answer.h"
+#include "law/answer.h"
 #include "pictures/boardmap.h"
 #include "pictures/charts.h"
 #include "law/exactlaw.h"

@@ -3,6 +3,7 @@
 #include "words/phrases.h"
 #include "words/wording.h"
 #include "core/rules.h"
+#include "law/tooloptions.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -182,24 +183,28 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, CommandLine::tr("Show this help."));
     const QCommandLineOption version(QStringLiteral("version"), CommandLine::tr("Show the version."));
-    const QCommandLineOption momo(QStringLiteral("momo"), CommandLine::tr("Momotaro's start point (default 4,4)."), QStringLiteral("X,Y"));
-    const QCommandLineOption dog(QStringLiteral("dog"), CommandLine::tr("Dog's start point (default 6,4)."), QStringLiteral("X,Y"));
-    const QCommandLineOption seconds(QStringLiteral("seconds"),
+    // A default start point as the option takes it: "4,4".
+    const auto typed = [](Point p) { return QStringLiteral("%1,%2").arg(int(p.x)).arg(int(p.y)); };
+    const QCommandLineOption momo(QString::fromLatin1(tool::Momotaro), CommandLine::tr("Momotaro's start point (default %1).").arg(typed(DefaultStarts.momotaro)),
+                                  QStringLiteral("X,Y"));
+    const QCommandLineOption dog(QString::fromLatin1(tool::Dog), CommandLine::tr("Dog's start point (default %1).").arg(typed(DefaultStarts.dog)),
+                                 QStringLiteral("X,Y"));
+    const QCommandLineOption seconds(QString::fromLatin1(tool::Seconds),
                                      CommandLine::tr("The run's time limit in seconds, above 0 and at most %1 (default %2).")
                                          .arg(QLocale().toString(MaxSeconds), QLocale().toString(Options().seconds)),
                                      QStringLiteral("S"));
-    const QCommandLineOption runs(QStringLiteral("runs"),
+    const QCommandLineOption runs(QString::fromLatin1(tool::Runs),
                                   CommandLine::tr("Simulated runs of each scenario, 1 to %1 (default %2).")
                                       .arg(withSeparators(MaxRuns), withSeparators(Options().runs)),
                                   QStringLiteral("N"));
-    const QCommandLineOption seed(QStringLiteral("seed"), CommandLine::tr("The simulation's seed (default 1): the same seed gives the same numbers."), QStringLiteral("N"));
+    const QCommandLineOption seed(QString::fromLatin1(tool::Seed), CommandLine::tr("The simulation's seed (default 1): the same seed gives the same numbers."), QStringLiteral("N"));
     const QCommandLineOption threads(QStringLiteral("threads"),
                                      CommandLine::tr("Threads for the simulation, 1 to %1 (default: one per core).").arg(QLocale().toString(MaxThreads)),
                                      QStringLiteral("N"));
     const QCommandLineOption plot(QStringLiteral("plot"), CommandLine::tr("Draw the meetings per run, the chance of no meeting yet and several runs of each into FILE (.png or .svg; -: PNG to standard output, instead of the table)."), QStringLiteral("FILE"));
     const QCommandLineOption map(QStringLiteral("map"), CommandLine::tr("Draw where Momotaro should start or wait into FILE (.png or .svg; -: PNG to standard output, instead of the table)."), QStringLiteral("FILE"));
     const QCommandLineOption json(QStringLiteral("json"), CommandLine::tr("Print the whole result as JSON instead of the table."));
-    const QCommandLineOption csv(QStringLiteral("csv"),
+    const QCommandLineOption csv(QString::fromLatin1(tool::Csv),
                                  CommandLine::tr("Write the meetings of every simulated run into FILE (-: to standard output, instead of the table)."),
                                  QStringLiteral("FILE"));
     const QCommandLineOption classFile(QStringLiteral("class"),
@@ -231,7 +236,7 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
     if (parser.isSet(help))
         return Refusal{helpText(all), 0};
     if (parser.isSet(version))
-        return Refusal{QStringLiteral("meetling-stats ") + QStringLiteral(MEETLING_VERSION), 0};
+        return Refusal{QString::fromLatin1(tool::Name) + u' ' + QStringLiteral(MEETLING_VERSION), 0};
     // An option left without its value takes the next option as one.
     for (const QCommandLineOption *option :
          {&momo, &dog, &seconds, &runs, &seed, &threads, &plot, &map, &csv, &classFile, &pupilsSheet, &teacherSheet, &sheetRows, &paper}) {
@@ -323,7 +328,7 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
     };
     for (const auto &[name, file, extensions] : {std::tuple{QStringLiteral("plot"), options.plotFile, pictures},
                                                 std::tuple{QStringLiteral("map"), options.mapFile, pictures},
-                                                std::tuple{QStringLiteral("csv"), options.csvFile, QStringList{}},
+                                                std::tuple{QString::fromLatin1(tool::Csv), options.csvFile, QStringList{}},
                                                 std::tuple{QStringLiteral("pupils-sheet"), options.pupilsSheetFile, pdf},
                                                 std::tuple{QStringLiteral("teacher-sheet"), options.teacherSheetFile, pdf}}) {
         if (parser.isSet(name) && file.isEmpty())

@@ -17,7 +17,7 @@ namespace stats {
 // What the command line asks for.
 struct Options
 {
-    Starts starts{{4, 4}, {6, 4}};
+    Starts starts = DefaultStarts;
     double seconds = rules::TimeLimitSeconds;
     int ticksPerTimer = rules::ticksPerTimer(rules::TimeLimitSeconds);
     std::int64_t runs = 100'000;

@@ -1,7 +1,7 @@
 #include "stats/report.h"
 
 #include "words/phrases.h"
-#include "words/verdict.h"
+#include "words/verdictwords.h"
 #include "words/wording.h"
 
 #include <QCoreApplication>
@@ -33,11 +33,6 @@ QString share(double p)
         //: A share too small to show as 0.01%.
         return Table::tr("<%1").arg(percentText(0.01, 2));
     return percentText(100 * p, 2);
-}
-
-QString fixed(double value, int decimals = 2)
-{
-    return QLocale().toString(value, 'f', decimals);
 }
 
 // Two averages in one row, to one precision: two decimals, more when the
@@ -155,8 +150,8 @@ QString table(const Report &report, int width)
                            nullptr, o.ticksPerTimer)
                      .arg(pointText(o.starts.momotaro), pointText(o.starts.dog), QLocale().toString(o.seconds)),
                  width);
-    const Verdict &answer = report.answer.verdict;
-    s << '\n' << Table::tr("The answer") << '\n' << wrapped(answer.headline, width, indent) << '\n' << wrapped(answer.detail, width, indent);
+    s << '\n' << Table::tr("The answer") << '\n' << wrapped(headline(report.answer), width, indent) << '\n'
+      << wrapped(detail(report.answer), width, indent);
 
     if (report.answer.classCounts) {
         const ClassCounts &counts = *report.answer.classCounts;
@@ -175,8 +170,8 @@ QString table(const Report &report, int width)
         };
         rowOf(QString(), plainName);
         classRow(indent + Table::tr("Runs counted"), [](const ClassFigures &f) { return QLocale().toString(f.runs); });
-        classRow(indent + Table::tr("Their average, meetings in a run"), [](const ClassFigures &f) { return fixed(f.mean); });
-        rowOf(indent + Table::tr("The exact average"), [&](Scenario sc) { return fixed(report.answer.exact[sc].expectedMeetings); });
+        classRow(indent + Table::tr("Their average, meetings in a run"), [](const ClassFigures &f) { return fixed(f.mean, 2); });
+        rowOf(indent + Table::tr("The exact average"), [&](Scenario sc) { return fixed(report.answer.exact[sc].expectedMeetings, 2); });
         classRow(indent + Table::tr("An average this far off, or further"), [](const ClassFigures &f) { return percent(f.chance); });
     }
 
@@ -189,8 +184,7 @@ QString table(const Report &report, int width)
     row(figureHeading(Figure::Meetings), bothAverage, oneAverage);
     rowOf(figureHeading(Figure::AtLeastOne), [&](Scenario sc) { return percent(exact[sc].atLeastOne); });
     s << Table::tr("If the run had no time limit:") << '\n';
-    //: A number of seconds.
-    const auto inSeconds = [](double seconds) { return Table::tr("%1 s").arg(fixed(seconds, 1)); };
+    const auto inSeconds = [](double seconds) { return secondsText(seconds, 1); };
     rowOf(indent + Table::tr("the first meeting, on average, after"), [&](Scenario sc) { return inSeconds(exact[sc].meanFirstSeconds); });
     rowOf(indent + Table::tr("half of the runs meet within"), [&](Scenario sc) {
         const std::optional<double> &median = exact[sc].medianFirstSeconds;
@@ -297,9 +291,6 @@ QString table(const Report &report, int width)
 QByteArray json(const Report &report)
 {
     const Options &o = report.options;
-    // The verdict in the language in use now, which may not be the one the
-    // answer was worked out in.
-    const Verdict verdict = verdictOf(report.answer);
     QJsonObject exact;
     QJsonObject simulated;
     for (Scenario i : Scenarios) {
@@ -361,7 +352,7 @@ QByteArray json(const Report &report)
         {QStringLiteral("ticksPerTimer"), o.ticksPerTimer},
         {QStringLiteral("exact"), exact},
         {QStringLiteral("simulated"), simulated},
-        {QStringLiteral("verdict"), verdict.headline + u'\n' + verdict.detail},
+        {QStringLiteral("verdict"), verdictText(report.answer)},
     };
     if (report.answer.classCounts) {
         QJsonObject classRuns{{QStringLiteral("file"), report.answer.classCounts->file}};

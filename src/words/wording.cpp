@@ -2,6 +2,7 @@
 
 #include "core/captions.h"
 #include "law/classinmotion.h"
+#include "law/rightway.h"
 #include "words/phrases.h"
 
 #include <QCoreApplication>
@@ -21,7 +22,7 @@ struct Wording
 
 QString twoDecimals(double value)
 {
-    return QLocale().toString(value, 'f', 2);
+    return fixed(value, 2);
 }
 
 // A sentence begun with a way's name ("both wandering met more ..."), its
@@ -34,12 +35,6 @@ QString capitalised(QString text)
 }
 
 } // namespace
-
-QString percentText(double hundredths, int decimals)
-{
-    //: A percentage: %1 is the number.
-    return Wording::tr("%1%").arg(QLocale().toString(hundredths, 'f', decimals));
-}
 
 QString joinSentences(const QStringList &sentences)
 {
@@ -54,24 +49,6 @@ QString joinSentences(const QStringList &sentences)
         text += sentence;
     }
     return text;
-}
-
-QString withSeparators(qlonglong n)
-{
-    return QLocale().toString(n);
-}
-
-QString percent(double p)
-{
-    if (p <= 0)
-        return percentText(0, 0);
-    if (p >= 1)
-        return percentText(100, 0);
-    if (p > 0.999)
-        return Wording::tr("more than %1", "a chance: %1 is 99.9%").arg(percentText(99.9, 1));
-    if (p < 0.001)
-        return Wording::tr("less than %1", "a chance: %1 is 0.1%").arg(percentText(0.1, 1));
-    return percentText(100 * p, 1);
 }
 
 QString plainName(Scenario scenario)
@@ -116,15 +93,14 @@ QString figureValue(Figure figure, const Answer &answer, Scenario scenario)
     switch (figure) {
     case Figure::Meetings: return twoDecimals(exact.expectedMeetings);
     case Figure::AtLeastOne: return percent(exact.atLeastOne);
-    //: A number of seconds.
-    case Figure::MeanWait: return Wording::tr("%1 s").arg(QLocale().toString(exact.meanFirstSeconds, 'f', 1));
+    case Figure::MeanWait: return secondsText(exact.meanFirstSeconds, 1);
     case Figure::RunsFor90: {
         // Only the way with more meetings in the run, the faster one, can
         // come out ahead 9 times in 10; the other never does.
-        const double other = answer.exact[otherScenario(scenario)].expectedMeetings;
-        if (exact.expectedMeetings == other)
-            return other == 0 ? Wording::tr("never: no meeting is possible") : Wording::tr("never: neither way is faster");
-        if (exact.expectedMeetings < other)
+        const std::optional<Scenario> more = answer.verdict.meetsMore;
+        if (!more)
+            return exact.expectedMeetings == 0 ? Wording::tr("never: no meeting is possible") : Wording::tr("never: neither way is faster");
+        if (*more != scenario)
             return Wording::tr("never: %1 is the slower way").arg(doing(scenario));
         const int runs = answer.runsEach.runsFor90;
         return runs == 0 ? Wording::tr("more than %1", "runs of each: %1 is their number").arg(QLocale().toString(qlonglong(answer.runsEach.byRuns.size())))
@@ -219,33 +195,23 @@ QString classVerdict(const Answer &answer)
     const std::optional<ClassFigures> &both = figures[Scenario::BothWalk];
     const std::optional<ClassFigures> &one = figures[Scenario::DogWalks];
     if (both && one) {
-        if (both->mean == one->mean) {
+        const std::optional<Scenario> more = larger(both->mean, one->mean);
+        if (!more) {
             sentences << Wording::tr("Their two averages are equal, so they point neither way.");
         } else {
-            const Scenario more = both->mean > one->mean ? Scenario::BothWalk : Scenario::DogWalks;
             const std::optional<Scenario> &faster = answer.verdict.faster;
             if (!faster)
-                sentences << Wording::tr("On average %1 met more.").arg(doing(more));
-            else if (*faster == more)
-                sentences << Wording::tr("Their averages point the right way: %1 met more.").arg(doing(more));
+                sentences << Wording::tr("On average %1 met more.").arg(doing(*more));
+            else if (*faster == *more)
+                sentences << Wording::tr("Their averages point the right way: %1 met more.").arg(doing(*more));
             else
-                sentences << Wording::tr("Their averages point the wrong way: %1 met more.").arg(doing(more));
+                sentences << Wording::tr("Their averages point the wrong way: %1 met more.").arg(doing(*more));
         }
     }
     return joinSentences(sentences);
 }
 
 namespace {
-
-// The way that meets more on average, none when both meet alike.
-std::optional<Scenario> meetsMore(const Answer &answer)
-{
-    const double both = answer.exact[Scenario::BothWalk].expectedMeetings;
-    const double one = answer.exact[Scenario::DogWalks].expectedMeetings;
-    if (both == one)
-        return std::nullopt;
-    return both > one ? Scenario::BothWalk : Scenario::DogWalks;
-}
 
 // What the class's totals say, held against the exact answer when one is
 // given: "the class's totals say both wandering, as the exact answer does".
@@ -254,7 +220,7 @@ QString totalsSay(const Answer *answer, std::optional<Scenario> says)
     if (!answer) {
         return says ? Wording::tr("the class's totals say %1").arg(doing(*says)) : Wording::tr("the class's totals are a tie");
     }
-    const std::optional<Scenario> exact = meetsMore(*answer);
+    const std::optional<Scenario> exact = answer->verdict.meetsMore;
     if (!says) {
         return exact ? Wording::tr("the class's totals are a tie, while exactly %1 meets more").arg(doing(*exact))
                      : Wording::tr("the class's totals are a tie, as the exact averages are");
@@ -276,17 +242,12 @@ QString classConclusion(const Answer *answer, const ClassCounts &counts, bool so
         return Wording::tr("No group has finished its runs yet.");
     PerScenario<int> more{};
     for (const ClassGroup &group : counts.groups) {
-        const int both = group.counts[Scenario::BothWalk].value_or(0);
-        const int one = group.counts[Scenario::DogWalks].value_or(0);
-        if (both != one)
-            ++more[both > one ? Scenario::BothWalk : Scenario::DogWalks];
+        if (const std::optional<Scenario> ahead = larger(group.counts[Scenario::BothWalk].value_or(0), group.counts[Scenario::DogWalks].value_or(0)))
+            ++more[*ahead];
     }
     // The way more groups met more with; both wandering when as many.
     const Scenario leads = more[Scenario::DogWalks] > more[Scenario::BothWalk] ? Scenario::DogWalks : Scenario::BothWalk;
-    const long long both = counts.sum(Scenario::BothWalk).meetings;
-    const long long one = counts.sum(Scenario::DogWalks).meetings;
-    const std::optional<Scenario> says = both == one ? std::nullopt : std::optional(both > one ? Scenario::BothWalk : Scenario::DogWalks);
-    const QString totals = totalsSay(answer, says);
+    const QString totals = totalsSay(answer, larger(double(counts.sum(Scenario::BothWalk).meetings), double(counts.sum(Scenario::DogWalks).meetings)));
     if (soFar) {
         //: %1 is the way more groups met more with, %2 how many groups did, %3 what the class's totals say.
         return Wording::tr("So far: %1 met more in %2 of %Ln group(s); %3.", nullptr, groups)
@@ -297,12 +258,9 @@ QString classConclusion(const Answer *answer, const ClassCounts &counts, bool so
                            .arg(doing(leads), QLocale().toString(more[leads]), totals));
 }
 
-QString manyClassesText(const Answer &answer, const ManyClasses &many)
+QString manyClassesText(const ManyClasses &many)
 {
-    // When both ways meet alike, a class is right if both wandering comes out
-    // ahead, as compareRunsEach() counts it.
-    const Scenario rightWay = meetsMore(answer).value_or(Scenario::BothWalk);
-    const QStringList args{withSeparators(many.classes), doing(rightWay), withSeparators(many.right), percent(many.share()),
+    const QStringList args{withSeparators(many.classes), doing(many.way), withSeparators(many.right), percent(many.share()),
                            percent(many.exactChance), withSeparators(many.fewestRight), withSeparators(many.mostRight)};
     const QString text = many.agrees()
         //: %1 classes, %2 the way, %3 how many classes put it ahead, %4 their share, %5 the exact chance, %6 to %7 the range expected.

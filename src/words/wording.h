@@ -1,6 +1,7 @@
 #pragma once
 
 #include "law/answer.h"
+#include "words/numbers.h"
 
 #include <QString>
 #include <QStringList>
@@ -32,12 +33,6 @@ QString figureHeading(Figure figure);
 // A figure's value for one scenario: "9.43", "99.5%", "never: ...".
 QString figureValue(Figure figure, const Answer &answer, Scenario scenario);
 
-// A whole number as the tool prints it: 100,000.
-QString withSeparators(qlonglong n);
-// A chance as a class reads it: one decimal, never rounded to 0% or 100%.
-QString percent(double p);
-// A number of hundredths with the percent sign: "72.6%".
-QString percentText(double hundredths, int decimals);
 // "1 run of each", "4 runs of each".
 QString runsOfEach(int runs);
 
@@ -68,6 +63,6 @@ QString classConclusion(const Answer *answer, const ClassCounts &counts, bool so
 struct ManyClasses;
 // How often many such classes were right, beside the exact chance, and
 // whether the two agree within the simulation's error.
-QString manyClassesText(const Answer &answer, const ManyClasses &many);
+QString manyClassesText(const ManyClasses &many);
 
 } // namespace stats

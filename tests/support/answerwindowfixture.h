@@ -2,8 +2,10 @@
 
 #include "answer/answerpane.h"
 #include "answer/answerwindow.h"
+#include "answer/veil.h"
 #include "law/exactlaw.h"
-#include "words/answer.h"
+#include "law/answer.h"
+#include "words/verdictwords.h"
 
 #include <QLabel>
 #include <QSettings>
@@ -52,5 +54,5 @@ inline bool shows(const QWidget &window, const stats::Answer &answer)
 // Whether the window shows an answer at all, not that it is being worked out.
 inline bool answered(const QWidget &window)
 {
-    return !partOf<AnswerPane>(window).verdictText().startsWith(AnswerPane::tr("Working out the answer…"));
+    return !partOf<AnswerPane>(window).verdictText().startsWith(Veil::working());
 }

@@ -1,14 +1,11 @@
-#include "words/verdict.h"
+#include "words/verdictwords.h"
 
-#include "law/answer.h"
+#include "words/numbers.h"
 #include "words/wording.h"
 
 #include <QCoreApplication>
 #include <QLocale>
 #include <QStringList>
-
-#include <algorithm>
-#include <cmath>
 
 namespace stats {
 
@@ -18,29 +15,6 @@ struct Verdicts
 {
     Q_DECLARE_TR_FUNCTIONS(stats::Verdicts)
 };
-
-// Looking for a run long enough for a clear answer, each run tried is this
-// much longer than the last.
-constexpr double LongerRun = 1.25;
-
-// The way with the larger of two figures, none when they are equal.
-std::optional<Scenario> larger(double both, double one)
-{
-    if (both == one)
-        return std::nullopt;
-    return both > one ? Scenario::BothWalk : Scenario::DogWalks;
-}
-
-std::optional<Scenario> meetsMore(const PerScenario<ExactResult> &exact)
-{
-    return larger(exact[Scenario::BothWalk].expectedMeetings, exact[Scenario::DogWalks].expectedMeetings);
-}
-
-// The way whose first meeting comes sooner, on average with no time limit.
-std::optional<Scenario> meetsSooner(const PerScenario<ExactResult> &exact)
-{
-    return larger(-exact[Scenario::BothWalk].meanFirstSeconds, -exact[Scenario::DogWalks].meanFirstSeconds);
-}
 
 // A scenario after "when": "when both wander", "when Momotaro waits".
 QString when(Scenario scenario)
@@ -56,32 +30,18 @@ QString inSeconds(const QString &number)
     return Verdicts::tr("%1 s").arg(number);
 }
 
+// A run's length as it was asked for, in its shortest form ("0.6 s",
+// "180 s"), unlike the figures worked out, which keep their decimals.
 QString inSeconds(double seconds)
 {
     return inSeconds(QLocale().toString(seconds));
-}
-
-// Two numbers of meetings as a sentence compares them: one decimal from 1 up,
-// two significant digits below ("9.4", "0.17", "0.015"), "less than 0.001"
-// for fewer, and more digits where the two would otherwise read alike.
-std::pair<QString, QString> amounts(double a, double b)
-{
-    const auto text = [](double value, int extra) {
-        if (value > 0 && value < 0.001)
-            return Verdicts::tr("less than %1", "meetings in a run: %1 is 0.001").arg(QLocale().toString(0.001));
-        return value >= 1 ? QLocale().toString(value, 'f', 1 + extra) : QLocale().toString(value, 'g', 2 + extra);
-    };
-    int extra = 0;
-    while (extra < 3 && a != b && text(a, extra) == text(b, extra))
-        ++extra;
-    return {text(a, extra), text(b, extra)};
 }
 
 // Which way meets more in the run, by how many meetings.
 QString moreMeetings(const Answer &answer, const QString &run)
 {
     const PerScenario<ExactResult> &exact = answer.exact;
-    const std::optional<Scenario> more = meetsMore(exact);
+    const std::optional<Scenario> more = answer.verdict.meetsMore;
     if (!more) {
         //: %1 is a run's length ("4 s"), %2 meetings.
         return Verdicts::tr("In %1 runs both ways meet equally often: %2 meetings a run on average.")
@@ -104,7 +64,7 @@ QString addUp(int runs, Scenario way)
 // How many runs of each a class needs to see the way that meets more ahead.
 QString runsToSeeIt(const Answer &answer)
 {
-    const std::optional<Scenario> more = meetsMore(answer.exact);
+    const std::optional<Scenario> more = answer.verdict.meetsMore;
     if (!more)
         return {};
     const int runs = answer.runsEach.runsFor90;
@@ -192,127 +152,78 @@ QString fasterMeans()
     return Verdicts::tr("Faster means they find each other more often in the run: more meetings in a run, on average.");
 }
 
-Outcome outcomeOf(const PerScenario<ExactResult> &exact, const RunsEach &runsEach)
+QString headline(const Answer &answer)
 {
-    if (exact[Scenario::BothWalk].expectedMeetings == 0 && exact[Scenario::DogWalks].expectedMeetings == 0)
-        return Outcome::NoMeeting;
-    const std::optional<Scenario> more = meetsMore(exact);
-    const std::optional<Scenario> sooner = meetsSooner(exact);
-    const bool disagree = more && sooner && *more != *sooner;
-    const bool seen = runsEach.runsFor90 >= 1 && runsEach.runsFor90 <= MostRunsForAClass;
-    if (more && !disagree && seen)
-        return Outcome::Clear;
-    if (exact[Scenario::BothWalk].atLeastOne < 0.5 && exact[Scenario::DogWalks].atLeastOne < 0.5)
-        return Outcome::TooShort;
-    return disagree ? Outcome::Disagree : Outcome::Tie;
-}
-
-std::optional<ClearRun> shortestClearRun(const Answer &answer, PerScenario<FirstMeeting> first)
-{
-    if (outcomeOf(answer.exact, answer.runsEach) == Outcome::Clear)
-        return std::nullopt;
-    const int longest = int(MaxSeconds);
-    for (Scenario scenario : Scenarios)
-        first[scenario] = lengthened(std::move(first[scenario]), 2 * rules::ticksPerTimer(longest));
-    // The outcome of a run of this many seconds, with the runs of each
-    // compared only as far as a class could go.
-    std::optional<Scenario> faster;
-    const auto clearIn = [&](int seconds) {
-        const int ticks = rules::ticksPerTimer(seconds);
-        PerScenario<ExactResult> exact;
-        for (Scenario scenario : Scenarios)
-            exact[scenario] = exactResultOf(first[scenario], ticks);
-        const RunsEach runsEach = compareRunsEach(exact[Scenario::BothWalk].law, exact[Scenario::DogWalks].law, MostRunsForAClass);
-        if (outcomeOf(exact, runsEach) != Outcome::Clear)
-            return false;
-        faster = meetsMore(exact);
-        return true;
-    };
-    // In longer runs the way with the sooner first meeting pulls ahead in
-    // proportion to the run's length, the spread of the counts only with its
-    // square root: runs a quarter longer each time until one is clear, then
-    // the gap to the last one that was not halved until it is a second.
-    int notClear = int(std::floor(answer.seconds));
-    int clear = notClear;
-    do {
-        if (clear >= longest)
-            return std::nullopt;
-        notClear = clear;
-        clear = std::min(longest, std::max(clear + 1, int(std::ceil(clear * LongerRun))));
-    } while (!clearIn(clear));
-    ClearRun found{clear, *faster};
-    while (clear - notClear > 1) {
-        const int middle = (notClear + clear) / 2;
-        if (clearIn(middle)) {
-            clear = middle;
-            found = {clear, *faster};
-        } else {
-            notClear = middle;
-        }
+    const QString run = inSeconds(answer.seconds);
+    switch (answer.verdict.outcome) {
+    case Outcome::Clear: {
+        const Scenario faster = *answer.verdict.faster;
+        const auto [fasterText, slowerText] = amounts(answer.exact[faster].expectedMeetings, answer.exact[otherScenario(faster)].expectedMeetings);
+        return (faster == Scenario::BothWalk ? Verdicts::tr("Both wandering is faster: %1 meetings a run against %2")
+                                             : Verdicts::tr("Momotaro waiting is faster: %1 meetings a run against %2"))
+            .arg(fasterText, slowerText);
     }
-    return found;
+    case Outcome::NoMeeting:
+        //: %1 is the run's length ("4 s"), %2 the run that settles the question.
+        return Verdicts::tr("No meeting is possible in %1 runs: %2").arg(run, settleClause(answer));
+    case Outcome::TooShort:
+        //: %1 is the run's length ("4 s"), %2 the run that settles the question.
+        return Verdicts::tr("%1 runs are too short to tell: %2").arg(run, settleClause(answer));
+    case Outcome::Disagree:
+        //: %1 is the run's length ("4 s"), %2 the run that settles the question.
+        return Verdicts::tr("Meetings and waiting times disagree in %1 runs: %2").arg(run, settleClause(answer));
+    case Outcome::Tie:
+        //: %1 is the run's length ("4 s"), %2 the run that settles the question.
+        return Verdicts::tr("Practically a tie in %1 runs: %2").arg(run, settleClause(answer));
+    }
+    return {};
 }
 
-Verdict verdictOf(const Answer &answer)
+QString detail(const Answer &answer)
 {
-    Verdict verdict;
-    verdict.outcome = outcomeOf(answer.exact, answer.runsEach);
+    const Verdict &verdict = answer.verdict;
     const PerScenario<ExactResult> &exact = answer.exact;
     const QString run = inSeconds(answer.seconds);
     QStringList detail;
     if (answer.starts.momotaro == answer.starts.dog)
         detail << Verdicts::tr("Starting together on one point does not count as a meeting: a meeting is landing on the same point after a step.");
-
-    // The headlines: %1 is the run's length ("4 s"), %2 the run that settles
-    // the question.
     switch (verdict.outcome) {
-    case Outcome::Clear: {
-        const Scenario faster = *meetsMore(exact);
-        const auto [fasterText, slowerText] = amounts(exact[faster].expectedMeetings, exact[otherScenario(faster)].expectedMeetings);
-        verdict.faster = faster;
-        verdict.headline = (faster == Scenario::BothWalk ? Verdicts::tr("Both wandering is faster: %1 meetings a run against %2")
-                                                         : Verdicts::tr("Momotaro waiting is faster: %1 meetings a run against %2"))
-                               .arg(fasterText, slowerText);
-        detail << clearDetail(answer, faster, run);
+    case Outcome::Clear:
+        detail << clearDetail(answer, *verdict.faster, run);
         break;
-    }
     case Outcome::NoMeeting:
-        //: %1 is the run's length ("4 s"), %2 the run that settles the question.
-        verdict.headline = Verdicts::tr("No meeting is possible in %1 runs: %2").arg(run, settleClause(answer));
         detail << Verdicts::tr("From these start points the walkers cannot reach each other within %1, whichever way they walk.").arg(run);
         break;
     case Outcome::TooShort:
-        //: %1 is the run's length ("4 s"), %2 the run that settles the question.
-        verdict.headline = Verdicts::tr("%1 runs are too short to tell: %2").arg(run, settleClause(answer));
         //: %1 is the run's length ("4 s"), %2 and %3 chances.
         detail << Verdicts::tr("Most %1 runs count no meeting: %2 of them when both wander, %3 when Momotaro waits.")
                       .arg(run, percent(1 - exact[Scenario::BothWalk].atLeastOne), percent(1 - exact[Scenario::DogWalks].atLeastOne))
                << moreMeetings(answer, run) << runsToSeeIt(answer);
         break;
     case Outcome::Disagree: {
-        const Scenario sooner = *meetsSooner(exact);
-        //: %1 is the run's length ("4 s"), %2 the run that settles the question.
-        verdict.headline = Verdicts::tr("Meetings and waiting times disagree in %1 runs: %2").arg(run, settleClause(answer));
+        const Scenario sooner = *verdict.meetsSooner;
         detail << moreMeetings(answer, run)
                //: %1 is a way ("when both wander"), %2 and %3 numbers of seconds.
                << Verdicts::tr("But with no time limit the first meeting comes sooner %1: after %2 on average, against %3; "
                                "in longer runs that way meets more often.")
-                      .arg(when(sooner), inSeconds(QLocale().toString(exact[sooner].meanFirstSeconds, 'f', 1)),
-                           inSeconds(QLocale().toString(exact[otherScenario(sooner)].meanFirstSeconds, 'f', 1)))
+                      .arg(when(sooner), inSeconds(fixed(exact[sooner].meanFirstSeconds, 1)),
+                           inSeconds(fixed(exact[otherScenario(sooner)].meanFirstSeconds, 1)))
                << runsToSeeIt(answer);
         break;
     }
     case Outcome::Tie:
-        //: %1 is the run's length ("4 s"), %2 the run that settles the question.
-        verdict.headline = Verdicts::tr("Practically a tie in %1 runs: %2").arg(run, settleClause(answer));
         detail << moreMeetings(answer, run) << runsToSeeIt(answer);
         break;
     }
     if (verdict.outcome != Outcome::Clear)
         detail << settleSentence(answer);
     detail << fasterMeans();
-    verdict.detail = joinSentences(detail);
-    return verdict;
+    return joinSentences(detail);
+}
+
+QString verdictText(const Answer &answer)
+{
+    return headline(answer) + u'\n' + detail(answer);
 }
 
 } // namespace stats
