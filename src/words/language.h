@@ -38,11 +38,11 @@ struct LanguageRow
 // its own when copied; bold, Noto Sans CJK JP first, whose bold is a face
 // of its own (Qt thickens a face that has none into blobs); each with the
 // others where it is missing.
-inline constexpr std::array<LanguageRow, 2> Languages{{
-    {"en", "English", QLocale::English, QLocale::UnitedStates, {}, {}},
-    {"ja", "日本語", QLocale::Japanese, QLocale::Japan, {"IPAPGothic", "IPAGothic", "Noto Sans CJK JP"},
-     {"Noto Sans CJK JP", "IPAPGothic", "IPAGothic"}},
-}};
+inline constexpr std::array Languages{
+    LanguageRow{"en", "English", QLocale::English, QLocale::UnitedStates, {}, {}},
+    LanguageRow{"ja", "日本語", QLocale::Japanese, QLocale::Japan, {"IPAPGothic", "IPAGothic", "Noto Sans CJK JP"},
+                {"Noto Sans CJK JP", "IPAPGothic", "IPAGothic"}},
+};
 static_assert(std::string_view(Languages[std::size_t(Language::English)].code) == "en"
               && std::string_view(Languages[std::size_t(Language::Japanese)].code) == "ja");
 
