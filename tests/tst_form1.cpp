@@ -166,7 +166,6 @@ void TestForm1::walkersArePlacedOnTheBoardGrid_data()
     QTest::addColumn<QPoint>("dogAt");
     QTest::addColumn<QPoint>("momotaroAt");
     QTest::newRow("origin, far corner") << Point{0, 0} << Point{10, 10} << QPoint(0, 0) << QPoint(419, 244);
-    QTest::newRow("far corner, origin") << Point{10, 10} << Point{0, 0} << QPoint(419, 244) << QPoint(0, 0);
     // 41.9 and 48.8 pixels, rounded up.
     QTest::newRow("rounded to the nearest pixel") << Point{1, 2} << Point{10, 0} << QPoint(42, 49) << QPoint(419, 0);
 }

@@ -54,10 +54,8 @@ private slots:
     void stepsAreClampedToTheBoard_data();
     void stepsAreClampedToTheBoard();
     void aWalkingTickShowsItsWorkInOrder();
-    void elapsedReadoutFloorsTheSeconds_data();
-    void elapsedReadoutFloorsTheSeconds();
-    void settingTheWallClockKeepsTheRunGoing_data();
-    void settingTheWallClockKeepsTheRunGoing();
+    void elapsedTimeGoesByTheSteadyClock_data();
+    void elapsedTimeGoesByTheSteadyClock();
     void aMeetingIsCountedThenRestartedOnTheNextTick_data();
     void aMeetingIsCountedThenRestartedOnTheNextTick();
     void momotaroStandsStillWhenOnlyDogWalks();
@@ -110,70 +108,52 @@ void TestWalkerTick::aWalkingTickShowsItsWorkInOrder()
              QStringList({"visible Momotaro 1", "place Momotaro 4,3", "readout 2 Momotaro: x= 4  y= 3"}));
 }
 
-void TestWalkerTick::elapsedReadoutFloorsTheSeconds_data()
+void TestWalkerTick::elapsedTimeGoesByTheSteadyClock_data()
 {
-    // Steady clock readings; the time of day is the same, wrapped into a day.
+    // The run starts at the time of day start; the tick comes at the steady
+    // reading tick, with the wall clock set by shift in between.
     QTest::addColumn<double>("start");
     QTest::addColumn<double>("tick");
+    QTest::addColumn<double>("shift");
     QTest::addColumn<QString>("readout");
-
-    QTest::newRow("within the first second") << 1000.0 << 1000.9 << " 0 / 180 sec";
-    QTest::newRow("twelve and a half") << 1000.0 << 1012.5 << " 12 / 180 sec";
-    QTest::newRow("just under a whole second") << 50000.25 << 50001.2421875 << " 0 / 180 sec";
+    QTest::addColumn<bool>("limitPassed");
+    QTest::newRow("within the first second") << 1000.0 << 1000.9 << 0.0 << " 0 / 180 sec" << false;
+    QTest::newRow("just under a whole second") << 50000.25 << 50001.2421875 << 0.0 << " 0 / 180 sec" << false;
     // 13 s less 2^-30: a difference that a 32-bit float would round up.
-    QTest::newRow("a hair under thirteen") << 9.313225746154785e-10 << 13.0 << " 12 / 180 sec";
-    QTest::newRow("across midnight") << 86399.5 << 86400.75 << " 1 / 180 sec";
+    QTest::newRow("a hair under thirteen") << 9.313225746154785e-10 << 13.0 << 0.0 << " 12 / 180 sec" << false;
+    QTest::newRow("across midnight") << 86399.5 << 86400.75 << 0.0 << " 1 / 180 sec" << false;
+    QTest::newRow("set back two hours") << 36000.0 << 36012.5 << -7200.0 << " 12 / 180 sec" << false;
+    QTest::newRow("set forward five hours") << 36000.0 << 36012.5 << 18000.0 << " 12 / 180 sec" << false;
+    QTest::newRow("set back to before midnight") << 3600.0 << 3612.5 << -7200.0 << " 12 / 180 sec" << false;
+    QTest::newRow("set forward past midnight") << 80000.0 << 80012.5 << 18000.0 << " 12 / 180 sec" << false;
+    // The limit acts only strictly past 180 s, here by the clock's 1/64 s.
+    QTest::newRow("at the limit") << 1000.0 << 1180.0 << 0.0 << " 180 / 180 sec" << false;
+    QTest::newRow("past the limit, set back") << 36000.0 << 36180.015625 << -7200.0 << " 180 / 180 sec" << true;
 }
 
-void TestWalkerTick::elapsedReadoutFloorsTheSeconds()
+void TestWalkerTick::elapsedTimeGoesByTheSteadyClock()
 {
+    // The read-out floors the seconds that have passed and the limit goes by
+    // them too, whatever the wall clock does; the tick keeps its time of day.
     QFETCH(double, start);
     QFETCH(double, tick);
-    QFETCH(QString, readout);
-    Walk walk(Scenario::BothWalk, {4, 4}, {6, 4}, start);
-    walk.clock.now = tick;
-    walk.tick(Walker::Dog, 1);
-    QCOMPARE(walk.board.readouts[int(Readout::Time)], readout);
-}
-
-void TestWalkerTick::settingTheWallClockKeepsTheRunGoing_data()
-{
-    QTest::addColumn<double>("start"); // the time of day at the start
-    QTest::addColumn<double>("shift"); // the wall clock set by this much
-    QTest::newRow("left alone") << 1000.0 << 0.0;
-    QTest::newRow("set back two hours") << 36000.0 << -7200.0;
-    QTest::newRow("set forward five hours") << 36000.0 << 18000.0;
-    QTest::newRow("set back to before midnight") << 3600.0 << -7200.0;
-    QTest::newRow("set forward past midnight") << 80000.0 << 18000.0;
-}
-
-void TestWalkerTick::settingTheWallClockKeepsTheRunGoing()
-{
-    // The wall clock is set during the run: the read-out and the limit go
-    // by the time that has passed, and the tick still keeps its time of day.
-    QFETCH(double, start);
     QFETCH(double, shift);
+    QFETCH(QString, readout);
+    QFETCH(bool, limitPassed);
     Walk walk(Scenario::BothWalk, {4, 4}, {6, 4}, start);
     walk.clock.wallShift = shift;
     walk.board.timers[0] = walk.board.timers[1] = true;
-
-    walk.clock.now = start + 12.5;
-    QVERIFY(!walk.tick(Walker::Dog, 1).limitPassed);
-    QCOMPARE(walk.board.readouts[int(Readout::Time)], QStringLiteral(" 12 / 180 sec"));
-    QCOMPARE(walk.state.dogTickTime, float(std::fmod(start + 12.5 + shift + 86400, 86400)));
-
-    // The limit acts only strictly past 180 s, here by the clock's 1/64 s.
-    walk.clock.now = start + 180.0;
-    QVERIFY(!walk.tick(Walker::Momotaro, 1).limitPassed);
-    walk.clock.now = start + 180.015625;
+    walk.clock.now = tick;
     const TickOutcome outcome = walk.tick(Walker::Dog, 1);
-    QVERIFY(outcome.limitPassed);
-    QCOMPARE(walk.board.readouts[int(Readout::Time)], QStringLiteral(" 180 / 180 sec"));
+    QCOMPARE(walk.board.readouts[int(Readout::Time)], readout);
+    QCOMPARE(walk.state.dogTickTime, float(std::fmod(tick + shift + 86400, 86400)));
+    QCOMPARE(outcome.limitPassed, limitPassed);
     // Only this walker's timer stops (the buttons are the enable table's
     // business); the walker still moves.
     QCOMPARE(outcome.action, TickOutcome::Action::Moved);
-    QVERIFY(!walk.board.timers[int(Walker::Dog)] && walk.board.timers[int(Walker::Momotaro)]);
-    QCOMPARE(int(walk.state.dogX), 8);
+    QCOMPARE(walk.board.timers[int(Walker::Dog)], !limitPassed);
+    QVERIFY(walk.board.timers[int(Walker::Momotaro)]);
+    QCOMPARE(int(walk.state.dogX), 7);
 }
 
 void TestWalkerTick::aMeetingIsCountedThenRestartedOnTheNextTick_data()
