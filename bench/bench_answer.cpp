@@ -10,7 +10,7 @@
 #include "answer/answerwindow.h"
 #include "benchtable.h"
 #include "answer/boardview.h"
-#include "answer/fastclasspage.h"
+#include "answer/classatspeedpage.h"
 
 #include <QApplication>
 #include <QChartView>
@@ -220,7 +220,7 @@ std::vector<double> differences(const std::vector<double> &values)
 
 struct PageParts
 {
-    FastClassPage *page;
+    ClassAtSpeedPage *page;
     QSpinBox *groups;
     QComboBox *speed;
     QAbstractButton *play;
@@ -232,8 +232,8 @@ struct PageParts
 
 PageParts pageOf(AnswerWindow &window)
 {
-    window.findChild<AnswerPages *>()->setCurrentIndex(int(AnswerPages::Page::FastClass));
-    auto *page = window.findChild<FastClassPage *>();
+    window.findChild<AnswerPages *>()->setCurrentIndex(int(AnswerPages::Page::ClassAtSpeed));
+    auto *page = window.findChild<ClassAtSpeedPage *>();
     PageParts parts{page,
                     page->findChild<QSpinBox *>(QStringLiteral("groups")),
                     page->findChild<QComboBox *>(QStringLiteral("speed")),

@@ -4,7 +4,7 @@
 
 #include "law/answer.h"
 #include "benchtable.h"
-#include "law/classinmotion.h"
+#include "law/classatspeed.h"
 #include "law/exactlaw.h"
 #include "law/lawsums.h"
 #include "law/meetingmap.h"

@@ -9,7 +9,7 @@
 #include "classgroups.h"
 #include "answer/classtable.h"
 #include "fakes.h"
-#include "answer/fastclasspage.h"
+#include "answer/classatspeedpage.h"
 #include "pictures/charts.h"
 #include "words/language.h"
 #include "words/phrases.h"
@@ -234,8 +234,8 @@ private slots:
         AnswerWindow &window = m_f->window;
         runLengthOf(window).setValue(10);
         QTRY_VERIFY_WITH_TIMEOUT(shows(window, libraryAnswer({4, 4}, {6, 4}, 10)), WaitMs);
-        partOf<AnswerPages>(window).setCurrentIndex(int(AnswerPages::Page::FastClass));
-        const FastClassPage &page = partOf<FastClassPage>(window);
+        partOf<AnswerPages>(window).setCurrentIndex(int(AnswerPages::Page::ClassAtSpeed));
+        const ClassAtSpeedPage &page = partOf<ClassAtSpeedPage>(window);
         partOf<QSpinBox>(page, QStringLiteral("groups")).setValue(6);
         partOf<QSpinBox>(page, QStringLiteral("seed")).setValue(321);
         const QLabel &state = partOf<QLabel>(page, QStringLiteral("state"));
@@ -501,19 +501,19 @@ private slots:
             choose(from);
         QTRY_VERIFY_WITH_TIMEOUT(answered(window), WaitMs);
         auto &pages = partOf<AnswerPages>(window);
-        pages.setCurrentIndex(int(AnswerPages::Page::FastClass));
-        const QPointer<FastClassPage> page = &partOf<FastClassPage>(window);
+        pages.setCurrentIndex(int(AnswerPages::Page::ClassAtSpeed));
+        const QPointer<ClassAtSpeedPage> page = &partOf<ClassAtSpeedPage>(window);
         partOf<QComboBox>(window, QStringLiteral("speed")).setCurrentIndex(0);
         auto &play = partOf<QAbstractButton>(window, QStringLiteral("play"));
         play.click();
-        QCOMPARE(play.text(), FastClassPage::tr("Pause"));
+        QCOMPARE(play.text(), ClassAtSpeedPage::tr("Pause"));
 
         choose(to);
         QCOMPARE(stats::withoutJoiners(file()), stats::withoutJoiners(AnswerWindow::tr("&File")));
         QCOMPARE(m_f->settings.value(QStringLiteral("view/language")).toString(), kept);
         QVERIFY(page);
-        QCOMPARE(play.text(), FastClassPage::tr("Pause"));
-        QCOMPARE(partOf<QListWidget>(window).currentItem()->text(), AnswerPages::title(AnswerPages::Page::FastClass));
+        QCOMPARE(play.text(), ClassAtSpeedPage::tr("Pause"));
+        QCOMPARE(partOf<QListWidget>(window).currentItem()->text(), AnswerPages::title(AnswerPages::Page::ClassAtSpeed));
         QCOMPARE(partOf<QLabel>(window, QStringLiteral("verdict")).text(), stats::headline(libraryAnswer({4, 4}, {6, 4}, 180)));
     }
 

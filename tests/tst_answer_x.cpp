@@ -6,7 +6,7 @@
 #include "answer/answerpages.h"
 #include "answerwindowfixture.h"
 #include "answer/boardview.h"
-#include "answer/fastclasspage.h"
+#include "answer/classatspeedpage.h"
 #include "waiting.h"
 #include "words/wording.h"
 
@@ -155,7 +155,7 @@ private slots:
     void aClassAtSpeedIsHeardToTheEnd()
     {
         AnswerWindow &window = m_f->window;
-        partOf<AnswerPages>(window).setCurrentIndex(int(AnswerPages::Page::FastClass));
+        partOf<AnswerPages>(window).setCurrentIndex(int(AnswerPages::Page::ClassAtSpeed));
         auto &speed = partOf<QComboBox>(window, QStringLiteral("speed"));
         speed.setCurrentIndex(speed.count() - 1);
         QTest::keyClick(&window, Qt::Key_Space);
@@ -180,7 +180,7 @@ private slots:
     {
         QFETCH(QString, box);
         AnswerWindow &window = m_f->window;
-        partOf<AnswerPages>(window).setCurrentIndex(int(AnswerPages::Page::FastClass));
+        partOf<AnswerPages>(window).setCurrentIndex(int(AnswerPages::Page::ClassAtSpeed));
         auto &spin = partOf<QAbstractSpinBox>(window, box);
         spin.setFocus();
         QTRY_COMPARE_WITH_TIMEOUT(QApplication::focusWidget(), &spin, WaitMs);

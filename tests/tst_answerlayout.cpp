@@ -132,9 +132,9 @@ private slots:
             const char *name;
             QPoint momotaro, dog;
             std::vector<AnswerPages::Page> shown, hidden;
-        } starts[]{{"default", {4, 4}, {6, 4}, {Law, Waiting, OneRun, Runs, WhereToWait, OurClass, FastClass}, {Law, OurClass, FastClass}},
-                   {"corners", {0, 0}, {10, 10}, {Law, WhereToWait, OurClass, FastClass}, {OurClass}},
-                   {"middle", {0, 10}, {5, 5}, {Law, WhereToWait, OurClass, FastClass}, {OurClass}}};
+        } starts[]{{"default", {4, 4}, {6, 4}, {Law, Waiting, OneRun, Runs, WhereToWait, OurClass, ClassAtSpeed}, {Law, OurClass, ClassAtSpeed}},
+                   {"corners", {0, 0}, {10, 10}, {Law, WhereToWait, OurClass, ClassAtSpeed}, {OurClass}},
+                   {"middle", {0, 10}, {5, 5}, {Law, WhereToWait, OurClass, ClassAtSpeed}, {OurClass}}};
         for (const auto &start : starts) {
             for (bool hidden : {false, true}) {
                 for (AnswerPages::Page page : hidden ? start.hidden : start.shown)
@@ -156,10 +156,10 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(answered(window), WaitMs);
         AnswerPages &pages = partOf<AnswerPages>(window);
         pages.setCurrentIndex(int(page));
-        if (page == AnswerPages::Page::OurClass || page == AnswerPages::Page::FastClass) {
+        if (page == AnswerPages::Page::OurClass || page == AnswerPages::Page::ClassAtSpeed) {
             // A class played: "A class at speed" with the many classes'
             // result, "Our class" with the class's counts and their verdict.
-            pages.setCurrentIndex(int(AnswerPages::Page::FastClass));
+            pages.setCurrentIndex(int(AnswerPages::Page::ClassAtSpeed));
             // The same class each time: its verdict's length depends on it.
             partOf<QSpinBox>(pages, QStringLiteral("seed")).setValue(1);
             partOf<QAbstractButton>(pages, QStringLiteral("finish")).click();

@@ -1,4 +1,4 @@
-#include "law/classinmotion.h"
+#include "law/classatspeed.h"
 #include "words/numbers.h"
 #include "words/wording.h"
 

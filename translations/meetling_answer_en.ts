@@ -53,7 +53,7 @@
     </message>
 </context>
 <context>
-    <name>FastClassPage</name>
+    <name>ClassAtSpeedPage</name>
     <message numerus="yes">
         <source>Run %Ln class(es)</source>
         <translation>

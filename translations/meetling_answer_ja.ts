@@ -566,7 +566,7 @@ Show the answer (F5)</source>
     </message>
 </context>
 <context>
-    <name>FastClassPage</name>
+    <name>ClassAtSpeedPage</name>
     <message>
         <source>Bars: exact chances of each count. Marks: the groups done. Thick lines: the exact averages; thin: the class&apos;s so far.</source>
         <translation>棒：計算で求めた、それぞれの回数になる割合。印：終わった班の結果。太い線：計算で求めた平均。細い線：ここまでのクラスの平均。</translation>

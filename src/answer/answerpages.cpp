@@ -2,7 +2,7 @@
 
 #include "answer/chartpage.h"
 #include "answer/classtable.h"
-#include "answer/fastclasspage.h"
+#include "answer/classatspeedpage.h"
 #include "pictures/boardmap.h"
 #include "answer/onerunpage.h"
 #include "answer/ourclasspicture.h"
@@ -38,7 +38,7 @@ QString AnswerPages::title(Page page)
     case Page::Runs: return tr("How many runs");
     case Page::WhereToWait: return tr("Where to wait");
     case Page::OurClass: return tr("Our class");
-    case Page::FastClass: return tr("A class at speed");
+    case Page::ClassAtSpeed: return tr("A class at speed");
     }
     return {};
 }
@@ -59,9 +59,9 @@ AnswerPages::AnswerPages(QWidget *parent) : QWidget(parent)
 
     m_class = new ClassTable(this);
     connect(m_class, &ClassTable::countsChanged, this, &AnswerPages::classChanged);
-    m_fast = new FastClassPage(this);
-    connect(m_fast, &FastClassPage::countsOffered, this, &AnswerPages::takeSimulatedCounts);
-    connect(m_fast, &FastClassPage::playingChanged, this, &AnswerPages::classPlayingChanged);
+    m_fast = new ClassAtSpeedPage(this);
+    connect(m_fast, &ClassAtSpeedPage::countsOffered, this, &AnswerPages::takeSimulatedCounts);
+    connect(m_fast, &ClassAtSpeedPage::playingChanged, this, &AnswerPages::classPlayingChanged);
 
     m_list = new QListWidget(this);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -261,7 +261,7 @@ void AnswerPages::refresh()
     const Page page = Page(currentIndex());
     // The class's own pages stay in use while the answer is worked out or
     // hidden: only what they hold of the answer is left out.
-    const bool ours = page == Page::OurClass || page == Page::FastClass;
+    const bool ours = page == Page::OurClass || page == Page::ClassAtSpeed;
     if (m_hidden) {
         m_veil->cover(ours ? Veil::Reason::None : Veil::Reason::Hidden);
         return;
@@ -280,7 +280,7 @@ void AnswerPages::refresh()
             m_waiting->showReport(*m_answer);
         break;
     case Page::OneRun: m_oneRun->setAnswer(m_answer); break;
-    case Page::FastClass: break;
+    case Page::ClassAtSpeed: break;
     case Page::Runs:
         if (m_answer)
             m_runs->showReport(*m_answer);
@@ -322,7 +322,7 @@ bool AnswerPages::saveCurrent(const QString &file, QString &error) const
     case Page::Runs: return m_runs->save(*classAnswer(), file, footer, error);
     case Page::WhereToWait: return m_where->save(*m_answer, file, error);
     case Page::OurClass: return saveOurClass(*classAnswer(), file, footer, error);
-    case Page::FastClass: return m_fast->save(file, footer, error);
+    case Page::ClassAtSpeed: return m_fast->save(file, footer, error);
     }
     return false;
 }

@@ -11,7 +11,7 @@
 
 class ChartPage;
 class ClassTable;
-class FastClassPage;
+class ClassAtSpeedPage;
 class OneRunPage;
 class QListWidget;
 class QStackedWidget;
@@ -20,7 +20,7 @@ class WhereToWaitPage;
 
 // The pages of detail under the answer: the law of meetings in a run, the
 // wait for the first meeting, one run of each, how many runs, where to wait,
-// the class's own counts and a class in fast motion, chosen from a list beside them that shows
+// the class's own counts and a class at speed, chosen from a list beside them that shows
 // every title whole. Each page shows the latest answer, or that it is being
 // worked out; a page's charts are built when it is shown, so a drag redraws
 // only the page in view.
@@ -29,9 +29,9 @@ class AnswerPages final : public QWidget
     Q_OBJECT
 
 public:
-    enum class Page { Law, Waiting, OneRun, Runs, WhereToWait, OurClass, FastClass };
+    enum class Page { Law, Waiting, OneRun, Runs, WhereToWait, OurClass, ClassAtSpeed };
     static constexpr std::array<Page, 7> AllPages{Page::Law,         Page::Waiting,  Page::OneRun,   Page::Runs,
-                                                  Page::WhereToWait, Page::OurClass, Page::FastClass};
+                                                  Page::WhereToWait, Page::OurClass, Page::ClassAtSpeed};
 
     explicit AnswerPages(QWidget *parent = nullptr);
     // The page's title, in the list and for a screen reader.
@@ -97,7 +97,7 @@ private:
     ChartPage *m_runs = nullptr;
     WhereToWaitPage *m_where = nullptr;
     ClassTable *m_class = nullptr;
-    FastClassPage *m_fast = nullptr;
+    ClassAtSpeedPage *m_fast = nullptr;
     int m_textPixels = 13;
     int m_leastHeight = 0;
     bool m_hidden = false;

@@ -86,7 +86,7 @@ void paintRunBoard(QPainter &painter, QRect board, int textPx, const WalkPoints 
 
 } // namespace
 
-void paintClassBoards(QPainter &painter, QRect area, const stats::ClassInMotion &motion, int textPx)
+void paintClassBoards(QPainter &painter, QRect area, const stats::ClassAtSpeed &motion, int textPx)
 {
     if (motion.groups() == 0)
         return;
@@ -111,7 +111,7 @@ void paintClassBoards(QPainter &painter, QRect area, const stats::ClassInMotion 
 }
 
 
-ClassBoards::ClassBoards(const stats::ClassInMotion &motion, QWidget *parent, bool large) : QWidget(parent), m_motion(motion), m_large(large)
+ClassBoards::ClassBoards(const stats::ClassAtSpeed &motion, QWidget *parent, bool large) : QWidget(parent), m_motion(motion), m_large(large)
 {
     retranslate();
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -147,7 +147,7 @@ void ClassBoards::paintEvent(QPaintEvent *)
     paintClassBoards(painter, rect(), m_motion, m_large ? height() : fontInfo().pixelSize());
 }
 
-LargeClassView::LargeClassView(const stats::ClassInMotion &motion, QWidget *window) : QWidget(window)
+LargeClassView::LargeClassView(const stats::ClassAtSpeed &motion, QWidget *window) : QWidget(window)
 {
     setObjectName(QStringLiteral("largeClass"));
     setAutoFillBackground(true);

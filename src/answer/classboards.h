@@ -1,6 +1,6 @@
 #pragma once
 
-#include "law/classinmotion.h"
+#include "law/classatspeed.h"
 
 #include <QCoreApplication>
 #include <QWidget>
@@ -14,18 +14,18 @@ class QToolButton;
 // high, or no counts where they would leave no room for the boards. Boards
 // too small for the walkers' pictures show them as dots. The page, its
 // large view and its saved picture all draw with it.
-void paintClassBoards(QPainter &painter, QRect area, const stats::ClassInMotion &motion, int textPx);
+void paintClassBoards(QPainter &painter, QRect area, const stats::ClassAtSpeed &motion, int textPx);
 
 // The groups' boards, drawn to fill the widget: their counts in the
 // widget's font, or, large, as large as the boards leave room for.
 class ClassBoards final : public QWidget
 {
     // Its texts are the page's.
-    Q_DECLARE_TR_FUNCTIONS(FastClassPage)
+    Q_DECLARE_TR_FUNCTIONS(ClassAtSpeedPage)
 
 public:
     // motion: the class shown (the caller's, outliving the widget).
-    ClassBoards(const stats::ClassInMotion &motion, QWidget *parent, bool large = false);
+    ClassBoards(const stats::ClassAtSpeed &motion, QWidget *parent, bool large = false);
     QSize sizeHint() const override { return minimumSizeHint(); }
     QSize minimumSizeHint() const override;
 
@@ -36,7 +36,7 @@ protected:
 private:
     void retranslate();
 
-    const stats::ClassInMotion &m_motion;
+    const stats::ClassAtSpeed &m_motion;
     bool m_large = false;
 };
 
@@ -49,7 +49,7 @@ class LargeClassView final : public QWidget
 
 public:
     // motion: the class shown (the caller's, outliving the view).
-    LargeClassView(const stats::ClassInMotion &motion, QWidget *window);
+    LargeClassView(const stats::ClassAtSpeed &motion, QWidget *window);
 
     // What the view says above the boards.
     void setTexts(const QString &state, const QString &timing);

@@ -1,6 +1,6 @@
 #include "answer/classclock.h"
 
-#include "law/classinmotion.h"
+#include "law/classatspeed.h"
 #include "runtime/clock.h"
 
 #include <algorithm>
@@ -13,7 +13,7 @@ constexpr int FrameMs = 16;
 
 } // namespace
 
-ClassClock::ClassClock(stats::ClassInMotion &motion, Clock &clock, QObject *parent)
+ClassClock::ClassClock(stats::ClassAtSpeed &motion, Clock &clock, QObject *parent)
     : QObject(parent), m_motion(motion), m_clock(clock)
 {
     m_frame.setTimerType(Qt::PreciseTimer);

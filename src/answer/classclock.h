@@ -9,10 +9,10 @@
 
 class Clock;
 namespace stats {
-class ClassInMotion;
+class ClassAtSpeed;
 }
 
-// Plays a class in motion against a clock: from the class's tick when play
+// Plays a class at speed against a clock: from the class's tick when play
 // began, the class's tick follows the clock at speed times real time, a
 // frame at a time.
 class ClassClock final : public QObject
@@ -24,7 +24,7 @@ public:
     static constexpr double TickSeconds = std::chrono::duration<double>(rules::TickInterval).count();
 
     // motion and clock: the caller's, outliving this.
-    ClassClock(stats::ClassInMotion &motion, Clock &clock, QObject *parent = nullptr);
+    ClassClock(stats::ClassAtSpeed &motion, Clock &clock, QObject *parent = nullptr);
 
     // Plays the class on from where it is at speed times real time; played
     // already, it goes on from here at the new speed.
@@ -42,7 +42,7 @@ signals:
 private:
     void frame();
 
-    stats::ClassInMotion &m_motion;
+    stats::ClassAtSpeed &m_motion;
     Clock &m_clock;
     QTimer m_frame;
     int m_speed = 1;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "answer/answerengine.h"
-#include "law/classinmotion.h"
+#include "law/classatspeed.h"
 
 #include <QObject>
 #include <QThread>

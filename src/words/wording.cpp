@@ -1,7 +1,7 @@
 #include "words/wording.h"
 
 #include "core/captions.h"
-#include "law/classinmotion.h"
+#include "law/classatspeed.h"
 #include "law/rightway.h"
 #include "words/phrases.h"
 

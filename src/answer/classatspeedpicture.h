@@ -1,6 +1,6 @@
 #pragma once
 
-#include "law/classinmotion.h"
+#include "law/classatspeed.h"
 
 class QChart;
 class QString;
@@ -14,5 +14,5 @@ QChart *classChart(const stats::Answer &answer, const stats::ClassCounts &done, 
 // The class at speed as a picture: headline and state above, the boards and
 // the chart of the groups done below, footer under them. On failure, error
 // says why.
-bool saveFastClass(const stats::Answer &answer, const stats::ClassInMotion &motion, const QString &headline,
+bool saveClassAtSpeed(const stats::Answer &answer, const stats::ClassAtSpeed &motion, const QString &headline,
                    const QString &state, const QString &file, const QString &footer, QString &error);

@@ -1,5 +1,5 @@
 #include "law/answer.h"
-#include "law/classinmotion.h"
+#include "law/classatspeed.h"
 #include "law/simulation.h"
 #include "core/walkertick.h"
 #include "core/walkrun.h"
@@ -8,15 +8,15 @@
 
 #include <span>
 
-Q_DECLARE_METATYPE(stats::ClassInMotion::Start)
+Q_DECLARE_METATYPE(stats::ClassAtSpeed::Start)
 
-class TestClassInMotion : public QObject
+class TestClassAtSpeed : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void aClassInMotionPlaysTheSimulationsRuns_data();
-    void aClassInMotionPlaysTheSimulationsRuns();
+    void aClassAtSpeedPlaysTheSimulationsRuns_data();
+    void aClassAtSpeedPlaysTheSimulationsRuns();
     void manyClassesAgreeWithTheExactChance_data();
     void manyClassesAgreeWithTheExactChance();
 };
@@ -25,9 +25,9 @@ private slots:
 // go back (a negative step), stands at every step where its runs played in
 // one go stand, and shows the groups done, the first ones, with the counts
 // the simulation plays for the same seed: its runs 0 .. groups - 1.
-void TestClassInMotion::aClassInMotionPlaysTheSimulationsRuns_data()
+void TestClassAtSpeed::aClassAtSpeedPlaysTheSimulationsRuns_data()
 {
-    using Start = stats::ClassInMotion::Start;
+    using Start = stats::ClassAtSpeed::Start;
     QTest::addColumn<QList<int>>("steps");
     QTest::addColumn<Start>("start");
     QTest::newRow("a tick at a time, as in real time") << QList<int>{1} << Start::InTurn;
@@ -37,10 +37,10 @@ void TestClassInMotion::aClassInMotionPlaysTheSimulationsRuns_data()
     QTest::newRow("finished at once") << QList<int>{1'000'000} << Start::InTurn;
 }
 
-void TestClassInMotion::aClassInMotionPlaysTheSimulationsRuns()
+void TestClassAtSpeed::aClassAtSpeedPlaysTheSimulationsRuns()
 {
     QFETCH(QList<int>, steps);
-    QFETCH(stats::ClassInMotion::Start, start);
+    QFETCH(stats::ClassAtSpeed::Start, start);
     const stats::Starts starts{{4, 4}, {6, 4}};
     constexpr int Ticks = 150;
     constexpr int Groups = 7;
@@ -59,7 +59,7 @@ void TestClassInMotion::aClassInMotionPlaysTheSimulationsRuns()
         playRun(walk, ticks, [&random] { return directionFromDraw(random.next()); });
         return QList<int>{int(walk.dogX), int(walk.dogY), int(walk.momoX), int(walk.momoY), int(walk.runMode), int(walk.meetCount)};
     };
-    stats::ClassInMotion motion(starts, Ticks, Groups, Seed, start);
+    stats::ClassAtSpeed motion(starts, Ticks, Groups, Seed, start);
     for (int i = 0; !motion.finished(); ++i) {
         QVERIFY(i < 10'000);
         motion.advanceTo(motion.now() + steps[i % steps.size()]);
@@ -81,7 +81,7 @@ void TestClassInMotion::aClassInMotionPlaysTheSimulationsRuns()
 // Many classes of a few groups, played without being shown: how often their
 // totals put the right way ahead falls within the simulation's error of the
 // exact chance, and the first class is the class shown.
-void TestClassInMotion::manyClassesAgreeWithTheExactChance_data()
+void TestClassAtSpeed::manyClassesAgreeWithTheExactChance_data()
 {
     QTest::addColumn<int>("groups");
     QTest::addColumn<int>("seconds");
@@ -89,7 +89,7 @@ void TestClassInMotion::manyClassesAgreeWithTheExactChance_data()
     QTest::newRow("5 groups, runs of 60 s") << 5 << 60;
 }
 
-void TestClassInMotion::manyClassesAgreeWithTheExactChance()
+void TestClassAtSpeed::manyClassesAgreeWithTheExactChance()
 {
     QFETCH(int, groups);
     QFETCH(int, seconds);
@@ -101,7 +101,7 @@ void TestClassInMotion::manyClassesAgreeWithTheExactChance()
     // The 99% range is narrow: a class's ties counted as right would leave it.
     QVERIFY(many->mostRight - many->fewestRight < 100);
 
-    stats::ClassInMotion shown(answer.starts, answer.ticksPerTimer, groups, 5);
+    stats::ClassAtSpeed shown(answer.starts, answer.ticksPerTimer, groups, 5);
     shown.advanceTo(shown.end());
     const stats::ClassCounts first = shown.counts();
     const bool right = first.sum(Scenario::BothWalk).meetings > first.sum(Scenario::DogWalks).meetings;
@@ -109,5 +109,5 @@ void TestClassInMotion::manyClassesAgreeWithTheExactChance()
     QCOMPARE(one->right, right ? 1 : 0);
 }
 
-QTEST_GUILESS_MAIN(TestClassInMotion)
-#include "tst_classinmotion.moc"
+QTEST_GUILESS_MAIN(TestClassAtSpeed)
+#include "tst_classatspeed.moc"

@@ -4,7 +4,7 @@
 
 #include "answerwindowfixture.h"
 #include "fakes.h"
-#include "answer/fastclasspage.h"
+#include "answer/classatspeedpage.h"
 #include "answer/manyclassesrunner.h"
 #include "waiting.h"
 
@@ -41,7 +41,7 @@ qsizetype manyClassesThreads()
 
 } // namespace
 
-class TestFastClassPage : public QObject
+class TestClassAtSpeedPage : public QObject
 {
     Q_OBJECT
 
@@ -49,7 +49,7 @@ class TestFastClassPage : public QObject
     answer::Answer m_answer;
     EventLog m_log;
     FakeClock m_clock{m_log};
-    std::optional<FastClassPage> m_page;
+    std::optional<ClassAtSpeedPage> m_page;
 
     template <class Part>
     Part &part(const char *name)
@@ -68,7 +68,7 @@ class TestFastClassPage : public QObject
     // The counts the page puts in "Our class", the groups done alone.
     stats::ClassCounts offered()
     {
-        QSignalSpy spy(&*m_page, &FastClassPage::countsOffered);
+        QSignalSpy spy(&*m_page, &ClassAtSpeedPage::countsOffered);
         click("offer");
         return spy.isEmpty() ? stats::ClassCounts{} : spy.front().front().value<stats::ClassCounts>();
     }
@@ -146,7 +146,7 @@ private slots:
         const QRegularExpressionMatch takes = QRegularExpression(QStringLiteral("takes ([0-9.]+) s")).match(said);
         QVERIFY2(takes.hasMatch(), qPrintable(said));
         const double seconds = takes.captured(1).toDouble();
-        QSignalSpy playing(&*m_page, &FastClassPage::playingChanged);
+        QSignalSpy playing(&*m_page, &ClassAtSpeedPage::playingChanged);
         click("play");
         // Each frame reads the clock once.
         auto frameAt = [&](double now) {
@@ -198,5 +198,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFastClassPage)
-#include "tst_fastclasspage.moc"
+QTEST_MAIN(TestClassAtSpeedPage)
+#include "tst_classatspeedpage.moc"

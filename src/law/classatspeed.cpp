@@ -1,4 +1,4 @@
-#include "law/classinmotion.h"
+#include "law/classatspeed.h"
 
 #include "law/lawsums.h"
 #include "law/rightway.h"
@@ -12,8 +12,8 @@
 
 namespace stats {
 
-ClassInMotion::ClassInMotion(Starts starts, int ticksPerTimer, int groups, std::uint64_t seed, Start start)
-    : m_starts(starts), m_ticksPerTimer(ticksPerTimer), m_seed(seed), m_start(start), m_groups(std::size_t(std::clamp(groups, 1, MostGroupsInMotion)))
+ClassAtSpeed::ClassAtSpeed(Starts starts, int ticksPerTimer, int groups, std::uint64_t seed, Start start)
+    : m_starts(starts), m_ticksPerTimer(ticksPerTimer), m_seed(seed), m_start(start), m_groups(std::size_t(std::clamp(groups, 1, MostGroupsAtSpeed)))
 {
     for (std::size_t g = 0; g < m_groups.size(); ++g) {
         for (Scenario scenario : Scenarios) {
@@ -24,24 +24,24 @@ ClassInMotion::ClassInMotion(Starts starts, int ticksPerTimer, int groups, std::
     }
 }
 
-int ClassInMotion::startOf(int group) const
+int ClassAtSpeed::startOf(int group) const
 {
     if (m_start == Start::Together)
         return 0;
     return int(std::int64_t(group) * m_ticksPerTimer / (2 * groups()));
 }
 
-int ClassInMotion::end() const
+int ClassAtSpeed::end() const
 {
     return startOf(groups() - 1) + m_ticksPerTimer;
 }
 
-int ClassInMotion::ticksDone(int group) const
+int ClassAtSpeed::ticksDone(int group) const
 {
     return std::clamp(m_now - startOf(group), 0, m_ticksPerTimer);
 }
 
-void ClassInMotion::advanceTo(int tick)
+void ClassAtSpeed::advanceTo(int tick)
 {
     tick = std::min(tick, end());
     if (tick <= m_now)
@@ -57,12 +57,12 @@ void ClassInMotion::advanceTo(int tick)
     m_now = tick;
 }
 
-const WalkPoints &ClassInMotion::walk(int group, Scenario scenario) const
+const WalkPoints &ClassAtSpeed::walk(int group, Scenario scenario) const
 {
     return m_groups[std::size_t(group)].runs[scenario].walk;
 }
 
-int ClassInMotion::groupsDone() const
+int ClassAtSpeed::groupsDone() const
 {
     int done = 0;
     while (done < groups() && ticksDone(done) == m_ticksPerTimer)
@@ -70,7 +70,7 @@ int ClassInMotion::groupsDone() const
     return done;
 }
 
-ClassCounts ClassInMotion::counts() const
+ClassCounts ClassAtSpeed::counts() const
 {
     ClassCounts counts;
     for (int g = 0; g < groupsDone(); ++g) {

@@ -1,11 +1,11 @@
-#include "answer/fastclasspage.h"
+#include "answer/classatspeedpage.h"
 
 #include "answer/classboards.h"
 #include "answer/classclock.h"
 #include "runtime/clock.h"
 #include "answer/fittedchartview.h"
-#include "answer/fastclasspicture.h"
-#include "answer/fastclasstexts.h"
+#include "answer/classatspeedpicture.h"
+#include "answer/classatspeedtexts.h"
 #include "answer/manyclassesrunner.h"
 #include "answer/veil.h"
 
@@ -28,18 +28,18 @@ constexpr int ChartMs = 150;
 
 } // namespace
 
-FastClassPage::FastClassPage(QWidget *parent, Clock *clock)
+ClassAtSpeedPage::ClassAtSpeedPage(QWidget *parent, Clock *clock)
     : QWidget(parent), m_ownClock(clock ? nullptr : new SystemClock), m_clock(clock ? *clock : *m_ownClock),
       m_player(new ClassClock(m_class, m_clock, this)), m_many(new ManyClassesRunner(this))
 {
     makeParts();
     retranslate();
 
-    connect(m_player, &ClassClock::advanced, this, &FastClassPage::frame);
-    connect(m_many, &ManyClassesRunner::played, this, &FastClassPage::manyClassesPlayed);
+    connect(m_player, &ClassClock::advanced, this, &ClassAtSpeedPage::frame);
+    connect(m_many, &ManyClassesRunner::played, this, &ClassAtSpeedPage::manyClassesPlayed);
     m_chartDue.setSingleShot(true);
     m_chartDue.setInterval(ChartMs);
-    connect(&m_chartDue, &QTimer::timeout, this, &FastClassPage::showChart);
+    connect(&m_chartDue, &QTimer::timeout, this, &ClassAtSpeedPage::showChart);
     connect(m_play, &QToolButton::clicked, this, [this] { play(!m_player->playing()); });
     // Space plays and pauses wherever the focus is while the page shows,
     // except where it is typed, or on another button, which it presses.
@@ -48,9 +48,9 @@ FastClassPage::FastClassPage(QWidget *parent, Clock *clock)
         auto *focused = qobject_cast<QAbstractButton *>(QApplication::focusWidget());
         (focused ? focused : m_play)->animateClick();
     });
-    connect(m_step, &QToolButton::clicked, this, &FastClassPage::step);
-    connect(m_finish, &QToolButton::clicked, this, &FastClassPage::finishNow);
-    connect(m_reset, &QToolButton::clicked, this, &FastClassPage::restart);
+    connect(m_step, &QToolButton::clicked, this, &ClassAtSpeedPage::step);
+    connect(m_finish, &QToolButton::clicked, this, &ClassAtSpeedPage::finishNow);
+    connect(m_reset, &QToolButton::clicked, this, &ClassAtSpeedPage::restart);
     connect(m_speed, &QComboBox::currentIndexChanged, this, [this] {
         if (m_player->playing())
             play(true);
@@ -60,22 +60,22 @@ FastClassPage::FastClassPage(QWidget *parent, Clock *clock)
         m_groupsChosen = m_groupsChosen || m_groups->hasFocus();
         restart();
     });
-    connect(m_seed, &QSpinBox::valueChanged, this, &FastClassPage::restart);
-    connect(m_together, &QCheckBox::toggled, this, &FastClassPage::restart);
-    connect(m_large, &QToolButton::toggled, this, &FastClassPage::showLarge);
+    connect(m_seed, &QSpinBox::valueChanged, this, &ClassAtSpeedPage::restart);
+    connect(m_together, &QCheckBox::toggled, this, &ClassAtSpeedPage::restart);
+    connect(m_large, &QToolButton::toggled, this, &ClassAtSpeedPage::showLarge);
     auto *large = new QShortcut(QKeySequence(Qt::Key_F6), this, nullptr, nullptr, Qt::WindowShortcut);
     connect(large, &QShortcut::activated, m_large, &QToolButton::toggle);
-    connect(m_manyButton, &QToolButton::clicked, this, &FastClassPage::playManyClasses);
-    connect(m_offer, &QToolButton::clicked, this, &FastClassPage::offerCounts);
+    connect(m_manyButton, &QToolButton::clicked, this, &ClassAtSpeedPage::playManyClasses);
+    connect(m_offer, &QToolButton::clicked, this, &ClassAtSpeedPage::offerCounts);
     restart();
 }
 
-FastClassPage::~FastClassPage()
+ClassAtSpeedPage::~ClassAtSpeedPage()
 {
     delete m_largeView;
 }
 
-void FastClassPage::setAnswer(const answer::Answer &answer)
+void ClassAtSpeedPage::setAnswer(const answer::Answer &answer)
 {
     m_answer = answer;
     if (!answer) {
@@ -90,16 +90,16 @@ void FastClassPage::setAnswer(const answer::Answer &answer)
         shown(true);
 }
 
-void FastClassPage::suggestGroups(int groups)
+void ClassAtSpeedPage::suggestGroups(int groups)
 {
     if (m_groupsChosen || groups < 1 || m_class.now() > 0)
         return;
     const QSignalBlocker quiet(m_groups);
-    m_groups->setValue(std::min(groups, stats::MostGroupsInMotion));
+    m_groups->setValue(std::min(groups, stats::MostGroupsAtSpeed));
     restart();
 }
 
-void FastClassPage::setAnswerHidden(bool hidden)
+void ClassAtSpeedPage::setAnswerHidden(bool hidden)
 {
     m_answerHidden = hidden;
     m_chartVeil->cover(hidden ? Veil::Reason::Hidden : Veil::Reason::None);
@@ -111,7 +111,7 @@ void FastClassPage::setAnswerHidden(bool hidden)
     showManyClasses();
 }
 
-void FastClassPage::setTextPixels(int pixels)
+void ClassAtSpeedPage::setTextPixels(int pixels)
 {
     // The chart's lettering a little smaller than the window's: it shares
     // the page with the boards.
@@ -128,7 +128,7 @@ void FastClassPage::setTextPixels(int pixels)
     fitTexts();
 }
 
-void FastClassPage::changeEvent(QEvent *event)
+void ClassAtSpeedPage::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
     // The class plays on; what the page says of it is worded again.
@@ -136,41 +136,41 @@ void FastClassPage::changeEvent(QEvent *event)
         retranslate();
         shown(true);
         if (m_many->playing())
-            m_manyText->setText(fastclass::manyPlaying(Classes, m_class.groups()));
+            m_manyText->setText(classatspeed::manyPlaying(Classes, m_class.groups()));
         else
             showManyClasses();
     }
 }
 
-void FastClassPage::restart()
+void ClassAtSpeedPage::restart()
 {
     play(false);
     m_many->stop();
     const stats::Starts starts = m_answer ? m_answer->starts : m_class.starts();
     const int ticks = m_answer ? m_answer->ticksPerTimer : rules::ticksPerTimer(rules::TimeLimitSeconds);
-    m_class = stats::ClassInMotion(starts, ticks, m_groups->value(), std::uint64_t(m_seed->value()), start());
+    m_class = stats::ClassAtSpeed(starts, ticks, m_groups->value(), std::uint64_t(m_seed->value()), start());
     m_manyPlayed.reset();
     m_manyText->hide();
     m_manyText->clear();
     shown(true);
 }
 
-QString FastClassPage::playText() const
+QString ClassAtSpeedPage::playText() const
 {
     return m_playing ? tr("Pause") : tr("Play");
 }
 
-int FastClassPage::speed() const
+int ClassAtSpeedPage::speed() const
 {
     return m_speed->currentData().toInt();
 }
 
-stats::ClassInMotion::Start FastClassPage::start() const
+stats::ClassAtSpeed::Start ClassAtSpeedPage::start() const
 {
-    return m_together->isChecked() ? stats::ClassInMotion::Start::Together : stats::ClassInMotion::Start::InTurn;
+    return m_together->isChecked() ? stats::ClassAtSpeed::Start::Together : stats::ClassAtSpeed::Start::InTurn;
 }
 
-void FastClassPage::play(bool on)
+void ClassAtSpeedPage::play(bool on)
 {
     on = on && m_answer && !m_class.finished();
     if (on)
@@ -184,34 +184,34 @@ void FastClassPage::play(bool on)
     }
 }
 
-void FastClassPage::frame()
+void ClassAtSpeedPage::frame()
 {
     shown();
     if (m_class.finished())
         play(false);
 }
 
-void FastClassPage::step()
+void ClassAtSpeedPage::step()
 {
     play(false);
     m_class.advanceTo(m_class.now() + 1);
     shown();
 }
 
-void FastClassPage::finishNow()
+void ClassAtSpeedPage::finishNow()
 {
     play(false);
     m_class.advanceTo(m_class.end());
     shown();
 }
 
-void FastClassPage::resizeEvent(QResizeEvent *event)
+void ClassAtSpeedPage::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     fitTexts();
 }
 
-void FastClassPage::fitTexts()
+void ClassAtSpeedPage::fitTexts()
 {
     // A wrapped label asks for the height of its text at a narrow width of
     // its own choosing, far more than it needs at the width it has: each
@@ -223,14 +223,14 @@ void FastClassPage::fitTexts()
         label->setMinimumHeight(std::max(0, label->heightForWidth(label->width())));
 }
 
-void FastClassPage::hideEvent(QHideEvent *event)
+void ClassAtSpeedPage::hideEvent(QHideEvent *event)
 {
     play(false);
     m_large->setChecked(false);
     QWidget::hideEvent(event);
 }
 
-void FastClassPage::shown(bool force)
+void ClassAtSpeedPage::shown(bool force)
 {
     const bool ready = bool(m_answer);
     const int done = m_class.groupsDone();
@@ -246,7 +246,7 @@ void FastClassPage::shown(bool force)
     m_shownDone = done;
     // The class's tick follows the clock at speed times real time, so the
     // class lasts its ticks at that pace.
-    m_timing->setText(fastclass::timing(m_class.start(), m_player->seconds(speed())));
+    m_timing->setText(classatspeed::timing(m_class.start(), m_player->seconds(speed())));
     if (!ready) {
         m_headline->setText(Veil::working());
         m_state->clear();
@@ -254,8 +254,8 @@ void FastClassPage::shown(bool force)
             m_largeView->setTexts(m_headline->text(), m_timing->text());
         return;
     }
-    m_headline->setText(fastclass::headline(*m_answer, m_class, m_answerHidden));
-    const QString state = fastclass::state(*m_answer, m_class, m_answerHidden);
+    m_headline->setText(classatspeed::headline(*m_answer, m_class, m_answerHidden));
+    const QString state = classatspeed::state(*m_answer, m_class, m_answerHidden);
     m_state->setText(state);
     if (m_largeView)
         m_largeView->setTexts(state, m_timing->text());
@@ -269,7 +269,7 @@ void FastClassPage::shown(bool force)
     }
 }
 
-void FastClassPage::showChart()
+void ClassAtSpeedPage::showChart()
 {
     if (!m_answer || m_answerHidden)
         return;
@@ -278,33 +278,33 @@ void FastClassPage::showChart()
     m_chart->setAccessibleDescription(m_state->text());
 }
 
-void FastClassPage::playManyClasses()
+void ClassAtSpeedPage::playManyClasses()
 {
     if (!m_answer)
         return;
-    m_manyText->setText(fastclass::manyPlaying(Classes, m_class.groups()));
+    m_manyText->setText(classatspeed::manyPlaying(Classes, m_class.groups()));
     m_manyText->show();
     fitTexts();
     m_many->play(m_answer, m_class.groups(), Classes, m_class.seed());
     m_manyButton->setEnabled(false);
 }
 
-void FastClassPage::manyClassesPlayed(const answer::Answer &, const stats::ManyClasses &many)
+void ClassAtSpeedPage::manyClassesPlayed(const answer::Answer &, const stats::ManyClasses &many)
 {
     m_manyPlayed = many;
     showManyClasses();
     m_manyButton->setEnabled(bool(m_answer));
 }
 
-void FastClassPage::showManyClasses()
+void ClassAtSpeedPage::showManyClasses()
 {
     if (!m_manyPlayed)
         return;
-    m_manyText->setText(fastclass::manyPlayed(*m_manyPlayed, m_answerHidden));
+    m_manyText->setText(classatspeed::manyPlayed(*m_manyPlayed, m_answerHidden));
     fitTexts();
 }
 
-void FastClassPage::showLarge(bool on)
+void ClassAtSpeedPage::showLarge(bool on)
 {
     if (on && !m_largeView) {
         m_largeView = new LargeClassView(m_class, window());
@@ -318,7 +318,7 @@ void FastClassPage::showLarge(bool on)
         m_large->setFocus();
 }
 
-void FastClassPage::offerCounts()
+void ClassAtSpeedPage::offerCounts()
 {
     stats::ClassCounts counts = m_class.counts();
     if (counts.groups.empty())
@@ -328,11 +328,11 @@ void FastClassPage::offerCounts()
     emit countsOffered(counts);
 }
 
-bool FastClassPage::save(const QString &file, const QString &footer, QString &error) const
+bool ClassAtSpeedPage::save(const QString &file, const QString &footer, QString &error) const
 {
     if (!m_answer) {
         error = tr("the answer is still being worked out");
         return false;
     }
-    return saveFastClass(*m_answer, m_class, m_headline->text(), m_state->text(), file, footer, error);
+    return saveClassAtSpeed(*m_answer, m_class, m_headline->text(), m_state->text(), file, footer, error);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "answer/answerengine.h"
-#include "law/classinmotion.h"
+#include "law/classatspeed.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -24,26 +24,26 @@ class QToolButton;
 class QSpinBox;
 class Veil;
 
-// "A class in fast motion": a class of groups, each running one run of each
+// "A class at speed": a class of groups, each running one run of each
 // scenario from the board's start points, side by side on small boards,
 // played from real time up to hundreds of times faster. As each group
 // finishes, its counts join the marks on the exact law of meetings in a
 // run, and its averages so far stand beside the exact ones; the headline
 // says what the class would conclude. Many such classes can be played
 // without being shown, to see how often a class this size gets the answer
-// right. The class is a stats::ClassInMotion: the same seed gives the same
+// right. The class is a stats::ClassAtSpeed: the same seed gives the same
 // class at any speed. The groups start in turn, or all together, and the
 // page says how long the class takes at the speed chosen. F6 shows the
 // boards large over the whole window, for the back of the room, and back.
-class FastClassPage final : public QWidget
+class ClassAtSpeedPage final : public QWidget
 {
     Q_OBJECT
 
 public:
     // clock: what the speed is measured against (the caller's, outliving
     // the page); none for the system's.
-    explicit FastClassPage(QWidget *parent = nullptr, Clock *clock = nullptr);
-    ~FastClassPage() override;
+    explicit ClassAtSpeedPage(QWidget *parent = nullptr, Clock *clock = nullptr);
+    ~ClassAtSpeedPage() override;
 
     // The latest answer, or null while it is worked out. An answer for
     // other start points or another run length starts the class again.
@@ -84,9 +84,9 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
-    // Makes the page's parts and lays them out (fastclassparts.cpp).
+    // Makes the page's parts and lays them out (classatspeedparts.cpp).
     void makeParts();
-    // Sets the controls' texts in the language in use (fastclassparts.cpp).
+    // Sets the controls' texts in the language in use (classatspeedparts.cpp).
     void retranslate();
     void restart();
     void play(bool on);
@@ -104,12 +104,12 @@ private:
     // "Play", or "Pause" while it plays.
     QString playText() const;
     int speed() const;
-    stats::ClassInMotion::Start start() const;
+    stats::ClassAtSpeed::Start start() const;
 
     std::unique_ptr<Clock> m_ownClock;
     Clock &m_clock;
     answer::Answer m_answer;
-    stats::ClassInMotion m_class;
+    stats::ClassAtSpeed m_class;
     // Plays m_class against m_clock.
     ClassClock *m_player = nullptr;
     ManyClassesRunner *m_many = nullptr;
@@ -154,6 +154,6 @@ private:
 
 // The speed chosen is what the class's clock divides by: a first choice not
 // in the list would leave none chosen, and a speed of 0.
-static_assert(std::ranges::find(FastClassPage::Speeds, FastClassPage::DefaultSpeed) != FastClassPage::Speeds.end());
-static_assert(std::ranges::find(FastClassPage::Speeds, 0) == FastClassPage::Speeds.end());
+static_assert(std::ranges::find(ClassAtSpeedPage::Speeds, ClassAtSpeedPage::DefaultSpeed) != ClassAtSpeedPage::Speeds.end());
+static_assert(std::ranges::find(ClassAtSpeedPage::Speeds, 0) == ClassAtSpeedPage::Speeds.end());
 

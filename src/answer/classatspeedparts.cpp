@@ -1,8 +1,8 @@
-#include "answer/fastclasspage.h"
+#include "answer/classatspeedpage.h"
 
 #include "answer/classboards.h"
 #include "answer/classclock.h"
-#include "answer/fastclasstexts.h"
+#include "answer/classatspeedtexts.h"
 #include "answer/fittedchartview.h"
 #include "answer/veil.h"
 
@@ -26,7 +26,7 @@ constexpr int MostSeed = 999999;
 } // namespace
 
 // What the page's controls say, in the language in use.
-void FastClassPage::retranslate()
+void ClassAtSpeedPage::retranslate()
 {
     setAccessibleName(tr("A class at speed"));
     const auto button = [](QToolButton *b, const QString &text, const QString &tip) {
@@ -56,7 +56,7 @@ void FastClassPage::retranslate()
     m_together->setToolTip(tr("Every group starts at once, rather than in turn: the same runs, over sooner"));
     button(m_large, tr("Large view"), tr("The boards over the whole window, to be seen from the back of the room (F6)"));
     m_chart->setAccessibleName(tr("The class's counts on the law of meetings"));
-    m_chartKey->setText(fastclass::chartKey());
+    m_chartKey->setText(classatspeed::chartKey());
     m_chartVeil->setHiddenText(tr("The exact law is hidden with the answer.\nShow the answer (F5)"));
     m_speedLabel->setText(tr("&Speed:"));
     m_groupsLabel->setText(tr("&Groups:"));
@@ -64,7 +64,7 @@ void FastClassPage::retranslate()
 }
 
 // The page's controls, texts and pictures, and where they stand.
-void FastClassPage::makeParts()
+void ClassAtSpeedPage::makeParts()
 {
     const auto button = [this](const char *name) {
         auto *b = new QToolButton(this);
@@ -82,7 +82,7 @@ void FastClassPage::makeParts()
         m_speed->addItem(QString(), s);
     m_speed->setCurrentIndex(int(std::ranges::find(Speeds, DefaultSpeed) - Speeds.begin()));
     m_groups = new QSpinBox(this);
-    m_groups->setRange(1, stats::MostGroupsInMotion);
+    m_groups->setRange(1, stats::MostGroupsAtSpeed);
     m_groups->setValue(DefaultGroups);
     m_groups->setObjectName(QStringLiteral("groups"));
     m_seed = new QSpinBox(this);

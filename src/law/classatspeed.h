@@ -11,7 +11,7 @@
 
 namespace stats {
 
-inline constexpr int MostGroupsInMotion = 60;
+inline constexpr int MostGroupsAtSpeed = 60;
 
 // A class of groups, each playing one run of each scenario from the same
 // start points, as simulate() plays runs 0 .. groups - 1 with the same seed:
@@ -21,13 +21,13 @@ inline constexpr int MostGroupsInMotion = 60;
 // their runs end one after another. Together, they all start at once. Either
 // way they play the same runs; only the start times differ. The class's
 // clock counts tick periods from the first group's start.
-class ClassInMotion
+class ClassAtSpeed
 {
 public:
     enum class Start { InTurn, Together };
 
-    ClassInMotion() = default;
-    ClassInMotion(Starts starts, int ticksPerTimer, int groups, std::uint64_t seed, Start start = Start::InTurn);
+    ClassAtSpeed() = default;
+    ClassAtSpeed(Starts starts, int ticksPerTimer, int groups, std::uint64_t seed, Start start = Start::InTurn);
 
     Starts starts() const { return m_starts; }
     int ticksPerTimer() const { return m_ticksPerTimer; }

@@ -1,8 +1,8 @@
-#include "answer/fastclasspicture.h"
+#include "answer/classatspeedpicture.h"
 
 #include "pictures/charts.h"
 #include "answer/classboards.h"
-#include "answer/fastclasspage.h"
+#include "answer/classatspeedpage.h"
 #include "pictures/picturefile.h"
 #include "law/simulation.h"
 #include "words/wording.h"
@@ -50,12 +50,12 @@ QChart *classChart(const stats::Answer &answer, const stats::ClassCounts &done, 
     return chart;
 }
 
-bool saveFastClass(const stats::Answer &answer, const stats::ClassInMotion &motion, const QString &headline,
+bool saveClassAtSpeed(const stats::Answer &answer, const stats::ClassAtSpeed &motion, const QString &headline,
                    const QString &state, const QString &file, const QString &footer, QString &error)
 {
     std::unique_ptr<QChart> chart(classChart(answer, motion.counts(), true));
     //: %1 how far the class is, as "3 of 30 groups done; averages 2.1 and 1.5".
-    const QString said = FastClassPage::tr("%1. Thin lines on the chart: the class's averages so far.").arg(state);
+    const QString said = ClassAtSpeedPage::tr("%1. Thin lines on the chart: the class's averages so far.").arg(state);
     return stats::savePicture(file, stats::PictureSize, [&](QPainter &painter) {
         const QSize size = stats::PictureSize;
         painter.fillRect(QRect(QPoint(), size), Qt::white);
