@@ -105,11 +105,6 @@ Language useLanguage(Language language)
     return language;
 }
 
-Language languageInUse()
-{
-    return inUse();
-}
-
 std::vector<Language> allLanguages()
 {
     std::vector<Language> languages{Language::System};

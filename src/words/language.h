@@ -63,9 +63,6 @@ QString languageName(Language language);
 // the language they were made in. Returns the language now in use.
 Language useLanguage(Language language = Language::System);
 
-// The language the texts are in now.
-Language languageInUse();
-
 // Whether a text is set plain or bold.
 enum class Weight { Regular, Bold };
 
