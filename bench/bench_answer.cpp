@@ -161,9 +161,11 @@ void dragFollowed(benchmark::State &state)
     state.counters["figures_p95_ms"] = figure95;
     state.counters["chart_p95_ms"] = chart95;
     benchtable::append({benchtable::format("answer: move to figures painted, p95 of %zu", figures.size()),
-                        benchtable::format("%.1f ms", figure95), "-", "-", "<= 16 ms", benchtable::met(figure95 <= 16)});
+                        benchtable::format("%.1f ms", figure95), "-", "-", "<= 16 ms",
+                        benchtable::met(figure95 <= 16)});
     benchtable::append({benchtable::format("answer: move to chart painted, p95 of %zu", charts.size()),
-                        benchtable::format("%.1f ms", chart95), "-", "-", "<= 100 ms", benchtable::met(chart95 <= 100)});
+                        benchtable::format("%.1f ms", chart95), "-", "-", "<= 100 ms",
+                        benchtable::met(chart95 <= 100)});
 }
 BENCHMARK(dragFollowed)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
@@ -282,7 +284,8 @@ void classAtSpeed(benchmark::State &state)
         const Clock::time_point wall0 = Clock::now();
         parts.play->click();
         runFor(4000);
-        const double cpuShare = (threadCpuMs() - cpu0) / std::chrono::duration<double, std::milli>(Clock::now() - wall0).count();
+        const double cpuShare =
+            (threadCpuMs() - cpu0) / std::chrono::duration<double, std::milli>(Clock::now() - wall0).count();
         parts.boards->removeEventFilter(&frames);
         const std::vector<double> frameCpu = differences(frames.cpu);
         const std::vector<double> frameWall = differences(frames.wall);
@@ -318,7 +321,8 @@ void classAtSpeed(benchmark::State &state)
         const Clock::time_point slowWall0 = Clock::now();
         parts.play->click();
         runFor(6000);
-        const double slowShare = (threadCpuMs() - slow0) / std::chrono::duration<double, std::milli>(Clock::now() - slowWall0).count();
+        const double slowShare =
+            (threadCpuMs() - slow0) / std::chrono::duration<double, std::milli>(Clock::now() - slowWall0).count();
         parts.play->click();
 
         // 1,000 classes of 30 groups in runs of 180 s, the window's thread
@@ -353,22 +357,28 @@ void classAtSpeed(benchmark::State &state)
         state.counters["move_p95_ms"] = move95;
         state.counters["many_ms"] = manyMs;
         state.counters["added_MiB"] = playedMiB;
-        benchtable::append({benchtable::format("class at speed, 120 boards at 200x: frame's CPU, p99 of %zu", frameCpu.size()),
-                            benchtable::format("%.1f ms", cpu99), "-", "-", "<= 16 ms", benchtable::met(cpu99 <= 16)});
-        benchtable::append({"class at speed, 120 boards at 200x: time between frames, p99", benchtable::format("%.1f ms", wall99), "-", "-",
-                            "-", "-"});
-        benchtable::append({"class at speed, 120 boards at 200x: window thread", benchtable::format("%.0f%% of a core", 100 * cpuShare),
-                            "-", "-", "<= 25%", benchtable::met(cpuShare <= 0.25)});
-        benchtable::append({benchtable::format("class at speed: move to figures painted while playing, p95 of %zu", moves.size()),
-                            benchtable::format("%.1f ms", move95), "-", "-", "<= 16 ms", benchtable::met(move95 <= 16)});
-        benchtable::append({"class at speed, 30 groups at 1x: window thread", benchtable::format("%.1f%% of a core", 100 * slowShare), "-",
-                            "-", "<= 2%", benchtable::met(slowShare <= 0.02)});
-        benchtable::append({"1,000 classes of 30 groups, 180 s runs, beside the window", benchtable::format("%.2f s", manyMs / 1000), "-",
-                            "-", "<= 2 s", benchtable::met(manyMs <= 2000)});
-        benchtable::append({"1,000 classes: the window thread's longest wait", benchtable::format("%.0f ms", longestGap), "-", "-",
-                            "<= 16 ms", benchtable::met(longestGap <= 16)});
-        benchtable::append({"class at speed: memory added, 60 groups played", benchtable::format("%.1f MiB", playedMiB), "-", "-",
-                            "<= 30 MB", benchtable::met(playedMiB * 1.048576 <= 30)});
+        benchtable::append(
+            {benchtable::format("class at speed, 120 boards at 200x: frame's CPU, p99 of %zu", frameCpu.size()),
+             benchtable::format("%.1f ms", cpu99), "-", "-", "<= 16 ms", benchtable::met(cpu99 <= 16)});
+        benchtable::append({"class at speed, 120 boards at 200x: time between frames, p99",
+                            benchtable::format("%.1f ms", wall99), "-", "-", "-", "-"});
+        benchtable::append({"class at speed, 120 boards at 200x: window thread",
+                            benchtable::format("%.0f%% of a core", 100 * cpuShare), "-", "-", "<= 25%",
+                            benchtable::met(cpuShare <= 0.25)});
+        benchtable::append(
+            {benchtable::format("class at speed: move to figures painted while playing, p95 of %zu", moves.size()),
+             benchtable::format("%.1f ms", move95), "-", "-", "<= 16 ms", benchtable::met(move95 <= 16)});
+        benchtable::append({"class at speed, 30 groups at 1x: window thread",
+                            benchtable::format("%.1f%% of a core", 100 * slowShare), "-", "-", "<= 2%",
+                            benchtable::met(slowShare <= 0.02)});
+        benchtable::append({"1,000 classes of 30 groups, 180 s runs, beside the window",
+                            benchtable::format("%.2f s", manyMs / 1000), "-", "-", "<= 2 s",
+                            benchtable::met(manyMs <= 2000)});
+        benchtable::append({"1,000 classes: the window thread's longest wait",
+                            benchtable::format("%.0f ms", longestGap), "-", "-", "<= 16 ms",
+                            benchtable::met(longestGap <= 16)});
+        benchtable::append({"class at speed: memory added, 60 groups played", benchtable::format("%.1f MiB", playedMiB),
+                            "-", "-", "<= 30 MB", benchtable::met(playedMiB * 1.048576 <= 30)});
     }
 }
 BENCHMARK(classAtSpeed)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();

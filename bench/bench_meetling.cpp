@@ -58,7 +58,10 @@ public:
 class NoDialogs final : public Dialogs
 {
 public:
-    QString inputBox(const QString &, const QString &, int defaultValue) override { return QString::number(defaultValue); }
+    QString inputBox(const QString &, const QString &, int defaultValue) override
+    {
+        return QString::number(defaultValue);
+    }
     int messageBox(const QString &, const QString &) override { return 1; }
 };
 
@@ -151,18 +154,19 @@ void tickIntervalsWithACoreBusy(benchmark::State &state)
     std::vector<double> deviationsMs;
     QElapsedTimer elapsed;
     for (Walker walker : {Walker::Dog, Walker::Momotaro}) {
-        QObject::connect(form.findChild<QTimer *>(walker == Walker::Dog ? "Timer1" : "Timer2"), &QTimer::timeout, &form, [&, lastTickNs = qint64(-1)]() mutable {
-            const qint64 now = elapsed.nsecsElapsed();
-            if (lastTickNs >= 0)
-                deviationsMs.push_back(std::abs(double(now - lastTickNs) / 1e6 - double(rules::TickInterval.count())));
-            lastTickNs = now;
-        });
+        QObject::connect(form.findChild<QTimer *>(walker == Walker::Dog ? "Timer1" : "Timer2"), &QTimer::timeout, &form,
+                         [&, lastTickNs = qint64(-1)]() mutable {
+                             const qint64 now = elapsed.nsecsElapsed();
+                             if (lastTickNs >= 0)
+                                 deviationsMs.push_back(
+                                     std::abs(double(now - lastTickNs) / 1e6 - double(rules::TickInterval.count())));
+                             lastTickNs = now;
+                         });
     }
     for (auto _ : state) {
         std::atomic<bool> spinning{true};
         std::thread spinner([&spinning] {
-            while (spinning.load(std::memory_order_relaxed)) {
-            }
+            while (spinning.load(std::memory_order_relaxed)) {}
         });
         elapsed.start();
         form.Command2_Click();
@@ -176,7 +180,9 @@ void tickIntervalsWithACoreBusy(benchmark::State &state)
     }
     std::sort(deviationsMs.begin(), deviationsMs.end());
     const auto quantile = [&](double q) {
-        return deviationsMs.empty() ? 0.0 : deviationsMs[std::min(deviationsMs.size() - 1, std::size_t(q * double(deviationsMs.size())))];
+        return deviationsMs.empty()
+                   ? 0.0
+                   : deviationsMs[std::min(deviationsMs.size() - 1, std::size_t(q * double(deviationsMs.size())))];
     };
     state.counters["intervals"] = double(deviationsMs.size());
     state.counters["p50_ms"] = quantile(0.50);
@@ -184,8 +190,8 @@ void tickIntervalsWithACoreBusy(benchmark::State &state)
     state.counters["max_ms"] = deviationsMs.empty() ? 0.0 : deviationsMs.back();
     const bool ran = deviationsMs.size() >= 10;
     benchtable::append({"tick interval |dt - 200 ms| p50 / p99, other core busy",
-                        ran ? benchtable::format("%.2f / %.2f ms", quantile(0.50), quantile(0.99)) : "no ticks", "-", "-",
-                        "p99 <= 10 ms", benchtable::met(ran && quantile(0.99) <= 10)});
+                        ran ? benchtable::format("%.2f / %.2f ms", quantile(0.50), quantile(0.99)) : "no ticks", "-",
+                        "-", "p99 <= 10 ms", benchtable::met(ran && quantile(0.99) <= 10)});
 }
 BENCHMARK(tickIntervalsWithACoreBusy)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
 

@@ -130,10 +130,19 @@ void manyClasses(benchmark::State &state)
     state.counters["share"] = many->share();
     state.counters["exact"] = many->exactChance;
     benchtable::append({benchtable::format("1,000 classes of %d: right in (exact chance; its 99%% range)", groups),
-                        benchtable::format("%d (%.1f%%; %d..%d)", many->right, 100 * many->exactChance, many->fewestRight, many->mostRight),
+                        benchtable::format("%d (%.1f%%; %d..%d)", many->right, 100 * many->exactChance,
+                                           many->fewestRight, many->mostRight),
                         "-", "-", "within the range", benchtable::met(many->agrees())});
 }
-BENCHMARK(manyClasses)->ArgName("groups")->Arg(1)->Arg(5)->Arg(10)->Arg(30)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(manyClasses)
+    ->ArgName("groups")
+    ->Arg(1)
+    ->Arg(5)
+    ->Arg(10)
+    ->Arg(30)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
 
 // Keeps each benchmark's real time per iteration and its items per second,
 // to print the ratios after the table.
@@ -175,8 +184,10 @@ int main(int argc, char **argv)
     const Figure figures[] = {
         {"exact results, both scenarios", s("exactBothScenarios/real_time"), "s", true, 0.3},
         {"the 121-point map", s("meetingMap/iterations:3/real_time"), "s", true, 10},
-        {"simulation, one thread, against draws", r("simulatedTicks/1/real_time") / r("drawsOnly/real_time"), "x", false, 0.5},
-        {"simulation, two threads against one", r("simulatedTicks/2/real_time") / r("simulatedTicks/1/real_time"), "x", false, 1.8},
+        {"simulation, one thread, against draws", r("simulatedTicks/1/real_time") / r("drawsOnly/real_time"), "x",
+         false, 0.5},
+        {"simulation, two threads against one", r("simulatedTicks/2/real_time") / r("simulatedTicks/1/real_time"), "x",
+         false, 1.8},
         {"100,000 runs of both, two threads", s("hundredThousandRunsOfBoth/iterations:2/real_time"), "s", true, 3},
         {"class figures (1..30 runs, a 30-run class)", s("classFigures/real_time"), "s", true, 0.02},
         {"the default run, two threads", s("defaultRun/iterations:2/real_time"), "s", true, 1},
@@ -186,9 +197,11 @@ int main(int argc, char **argv)
         const std::string value = benchtable::format(figure.unit[0] == 'x' ? "%.2fx" : "%.3f s", figure.value);
         const std::string goal = benchtable::format(figure.unit[0] == 'x' ? "%s %.1fx" : "%s %g s",
                                                     figure.atMost ? "<=" : ">=", figure.goal);
-        std::printf("  %-40s %9s   (goal %s)\n", (std::string(figure.measure) + ":").c_str(), value.c_str(), goal.c_str());
+        std::printf("  %-40s %9s   (goal %s)\n", (std::string(figure.measure) + ":").c_str(), value.c_str(),
+                    goal.c_str());
         const bool met = figure.atMost ? figure.value <= figure.goal : figure.value >= figure.goal;
-        benchtable::append({std::string("meetling-stats: ") + figure.measure, value, "-", "-", goal, benchtable::met(met)});
+        benchtable::append(
+            {std::string("meetling-stats: ") + figure.measure, value, "-", "-", goal, benchtable::met(met)});
     }
     benchmark::Shutdown();
     return 0;

@@ -116,8 +116,7 @@ public:
     // Drops the events that arrived so far.
     void drain()
     {
-        while (next(0)) {
-        }
+        while (next(0)) {}
     }
 
     [[noreturn]] static void fail(const char *why)
@@ -319,7 +318,7 @@ struct Start
     double mappedMs = 0;
     double paintedMs = 0;
     long firstFrameKb = 0; // peak RSS at the first frame
-    long settledKb = 0;    // peak RSS once the start-up work is done
+    long settledKb = 0; // peak RSS once the start-up work is done
 };
 
 constexpr double StartTimeoutMs = 30000;
@@ -363,15 +362,13 @@ std::optional<Start> startOnce(WindowWatcher &x, const std::string &program)
     return start;
 }
 
-template<typename T>
-T median(std::vector<T> values)
+template<typename T> T median(std::vector<T> values)
 {
     std::sort(values.begin(), values.end());
     return values.empty() ? T{} : values[values.size() / 2];
 }
 
-template<typename T>
-std::string spread(std::vector<T> values, const char *pattern)
+template<typename T> std::string spread(std::vector<T> values, const char *pattern)
 {
     std::sort(values.begin(), values.end());
     if (values.empty())
@@ -407,8 +404,7 @@ void printSeries(const char *name, const Series &series)
 
 // Median of the ratios of the runs taken side by side: robust against the
 // machine's load changing during the series.
-template<typename T>
-double pairedRatio(const std::vector<T> &program, const std::vector<T> &baseline)
+template<typename T> double pairedRatio(const std::vector<T> &program, const std::vector<T> &baseline)
 {
     std::vector<double> ratios;
     for (std::size_t i = 0; i < std::min(program.size(), baseline.size()); ++i)
@@ -465,7 +461,8 @@ void measureStarts(WindowWatcher &x, const std::string &program, const std::stri
         programSeries.add(*p);
         baselineSeries.add(*b);
     }
-    std::printf("Start-up, %zu alternating starts each (min / p25 / median / p75 / max)\n", programSeries.mapped.size());
+    std::printf("Start-up, %zu alternating starts each (min / p25 / median / p75 / max)\n",
+                programSeries.mapped.size());
     printSeries(otherName.empty() ? "meetling" : otherName.c_str(), programSeries);
     printSeries("bare", baselineSeries);
     std::printf("  paired ratios (median): mapped %.2fx, painted %.2fx, RSS at first frame %.2fx, settled %.2fx\n",
@@ -477,21 +474,21 @@ void measureStarts(WindowWatcher &x, const std::string &program, const std::stri
     addRatioRow("launch to window mapped, median of " + n, programSeries.mapped, baselineSeries.mapped, 1, "ms", 0);
     addRatioRow("launch to first painted frame, median of " + n, programSeries.painted, baselineSeries.painted, 1, "ms",
                 1.15, 400);
-    addRatioRow("peak RSS at first frame (VmHWM)", programSeries.firstFrameKb, baselineSeries.firstFrameKb,
-                1.0 / 1024, "MiB", 1.2, 150);
-    addRatioRow("peak RSS, killed once idle (ru_maxrss)", programSeries.settledKb, baselineSeries.settledKb,
-                1.0 / 1024, "MiB", 1.2, 150);
+    addRatioRow("peak RSS at first frame (VmHWM)", programSeries.firstFrameKb, baselineSeries.firstFrameKb, 1.0 / 1024,
+                "MiB", 1.2, 150);
+    addRatioRow("peak RSS, killed once idle (ru_maxrss)", programSeries.settledKb, baselineSeries.settledKb, 1.0 / 1024,
+                "MiB", 1.2, 150);
 }
 
 // Waits for an event of the given kind on a window (any window but `other`
 // when window is XCB_NONE); returns the window or XCB_NONE after timeoutMs.
-xcb_window_t waitFor(WindowWatcher &x, WindowEvent::Kind kind, xcb_window_t window, xcb_window_t other, double timeoutMs)
+xcb_window_t waitFor(WindowWatcher &x, WindowEvent::Kind kind, xcb_window_t window, xcb_window_t other,
+                     double timeoutMs)
 {
     const auto start = SteadyClock::now();
     while (msSince(start) < timeoutMs) {
         const std::optional<WindowEvent> event = x.next(timeoutMs - msSince(start));
-        if (event && event->kind == kind &&
-            (window != XCB_NONE ? event->window == window : event->window != other))
+        if (event && event->kind == kind && (window != XCB_NONE ? event->window == window : event->window != other))
             return event->window;
     }
     return XCB_NONE;
@@ -548,7 +545,8 @@ void measureRun(WindowWatcher &x, const std::string &program, int seconds, pid_t
     double threadsPercent = 0;
     for (const auto &[tid, thread] : threadTimes(child.pid())) {
         const auto before = threadsBefore.find(tid);
-        const double used = (thread.ns - (before != threadsBefore.end() ? before->second.ns : 0)) / 1e9 / wallSeconds * 100;
+        const double used =
+            (thread.ns - (before != threadsBefore.end() ? before->second.ns : 0)) / 1e9 / wallSeconds * 100;
         threadsPercent += used;
         perThread += benchtable::format(" %s %.3f %%,", thread.name.c_str(), used);
     }
@@ -558,7 +556,8 @@ void measureRun(WindowWatcher &x, const std::string &program, int seconds, pid_t
                 "time); %d frames drawn (%.1f a second)",
                 percent, wallSeconds, threadsPercent, frames, frames / wallSeconds);
     if (server > 0)
-        std::printf("; the X server meanwhile %.2f %%", double(cpuTicks(server) - serverTicks) * tickSeconds / wallSeconds * 100);
+        std::printf("; the X server meanwhile %.2f %%",
+                    double(cpuTicks(server) - serverTicks) * tickSeconds / wallSeconds * 100);
     std::printf("\n  by thread:%s\n", perThread.empty() ? " none" : perThread.c_str());
     // Each tick shows new read-outs: a run that goes draws several frames a second.
     if (frames >= seconds * 2) {
@@ -590,7 +589,9 @@ int main(int argc, char **argv)
             programs.push_back(argument);
     }
     if (programs.size() != 2 || runs < 1) {
-        std::fprintf(stderr, "usage: startup_harness [--runs N] [--cpu-seconds S] [--server-pid PID] [--name NAME] PROGRAM BASELINE\n");
+        std::fprintf(
+            stderr,
+            "usage: startup_harness [--runs N] [--cpu-seconds S] [--server-pid PID] [--name NAME] PROGRAM BASELINE\n");
         return 2;
     }
     signal(SIGPIPE, SIG_IGN);

@@ -100,7 +100,6 @@ QString marksOf(const stats::ClassCounts &counts)
     return scenarios.join(u'|');
 }
 
-
 // A page that keeps what is painted on it, in points: each text's box and
 // size, whether a clip cuts into it, and the box of everything else.
 class RecordedPage : public QPaintDevice, public QPaintEngine
@@ -131,8 +130,10 @@ public:
         const QRectF box = onPage(QRectF(p.x(), p.y() - item.ascent(), item.width(), item.ascent() + item.descent()));
         const QTransform t = painter()->combinedTransform();
         const QFont font = item.font();
-        const double points = (font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF()) * std::sqrt(std::abs(t.determinant()));
-        const bool cut = painter()->hasClipping() && !t.mapRect(painter()->clipBoundingRect()).adjusted(-0.5, -0.5, 0.5, 0.5).contains(box);
+        const double points =
+            (font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF()) * std::sqrt(std::abs(t.determinant()));
+        const bool cut = painter()->hasClipping() &&
+                         !t.mapRect(painter()->clipBoundingRect()).adjusted(-0.5, -0.5, 0.5, 0.5).contains(box);
         texts.push_back({item.text(), box, points, cut});
     }
 
@@ -173,10 +174,7 @@ private slots:
         m_f->window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&m_f->window));
     }
-    void cleanup()
-    {
-        m_f.reset();
-    }
+    void cleanup() { m_f.reset(); }
 
     void figuresAreTheLibrarys_data()
     {
@@ -203,7 +201,8 @@ private slots:
             QVERIFY(wait->accessibleName().contains(QString::number(library.exact[scenario].meanFirstSeconds, 'f', 1)));
         }
         QVERIFY(library.verdict.faster);
-        QCOMPARE(pane.figureLabel(AnswerPane::Figure::RunsFor90, *library.verdict.faster)->text(), QString::number(library.runsEach.runsFor90));
+        QCOMPARE(pane.figureLabel(AnswerPane::Figure::RunsFor90, *library.verdict.faster)->text(),
+                 QString::number(library.runsEach.runsFor90));
     }
 
     // Asked while the answer to a new Dog start is worked out, the copy waits
@@ -222,7 +221,8 @@ private slots:
         QTest::keySequence(&m_f->window, QKeySequence(QStringLiteral("Ctrl+Shift+C")));
         QTRY_VERIFY_WITH_TIMEOUT(!QApplication::clipboard()->text().isEmpty(), WaitMs);
         const QString copied = QApplication::clipboard()->text();
-        QVERIFY2(copied.startsWith(stats::contextLine({{4, 4}, {2, 8}}, 180, QDate::currentDate())), qPrintable(copied));
+        QVERIFY2(copied.startsWith(stats::contextLine({{4, 4}, {2, 8}}, 180, QDate::currentDate())),
+                 qPrintable(copied));
         QVERIFY(copied.contains(stats::verdictText(libraryAnswer({4, 4}, {2, 8}, 180))));
     }
 
@@ -250,14 +250,16 @@ private slots:
         click("finish");
         click("offer");
         const stats::ClassCounts put = partOf<ClassTable>(window).counts();
-        QCOMPARE(put.simulated, (stats::SimulatedBy{QStringLiteral("meetling-answer"), 321, {{4, 4}, {6, 4}}, 10, 6}.mark()));
+        QCOMPARE(put.simulated,
+                 (stats::SimulatedBy{QStringLiteral("meetling-answer"), 321, {{4, 4}, {6, 4}}, 10, 6}.mark()));
         QCOMPARE(marksOn(chart), marksOf(put));
         for (Scenario scenario : stats::Scenarios) {
             std::vector<int> played;
-            stats::simulate({scenario, {{4, 4}, {6, 4}}, 50, 6, 321, 1}, [&](std::int64_t, std::span<const std::uint16_t> counts) {
-                played.assign(counts.begin(), counts.end());
-                return true;
-            });
+            stats::simulate({scenario, {{4, 4}, {6, 4}}, 50, 6, 321, 1},
+                            [&](std::int64_t, std::span<const std::uint16_t> counts) {
+                                played.assign(counts.begin(), counts.end());
+                                return true;
+                            });
             QVERIFY(put.runs(scenario) == played);
         }
 
@@ -329,7 +331,8 @@ private slots:
         QTest::mouseMove(momotaro, momotaro->mapFromParent(target));
         QTest::mouseRelease(momotaro, Qt::LeftButton, {}, momotaro->mapFromParent(target));
         QCOMPARE(board.position(Walker::Momotaro), lands);
-        QCOMPARE(momotaro->accessibleName(), QStringLiteral("Momotaro, x %1, y %2").arg(int(lands.x)).arg(int(lands.y)));
+        QCOMPARE(momotaro->accessibleName(),
+                 QStringLiteral("Momotaro, x %1, y %2").arg(int(lands.x)).arg(int(lands.y)));
         QTRY_VERIFY_WITH_TIMEOUT(shows(m_f->window, libraryAnswer(lands, board.position(Walker::Dog), 180)), WaitMs);
     }
 
@@ -344,7 +347,8 @@ private slots:
         const Point moved{int(dog.x) - 1, int(dog.y) + 1};
         QCOMPARE(board.position(Walker::Dog), moved);
         QCOMPARE(piece->accessibleName(), QStringLiteral("Dog, x %1, y %2").arg(int(moved.x)).arg(int(moved.y)));
-        QTRY_VERIFY_WITH_TIMEOUT(shows(m_f->window, libraryAnswer(board.position(Walker::Momotaro), moved, 180)), WaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(shows(m_f->window, libraryAnswer(board.position(Walker::Momotaro), moved, 180)),
+                                 WaitMs);
     }
 
     // What was set up is on disk as it changes, for a window that ends
@@ -450,7 +454,9 @@ private slots:
             AnswerWindow second(settings);
             ClassTable &table = partOf<ClassTable>(second);
             QCOMPARE(groupsText(table.counts()), QStringLiteral("9 6"));
-            QVERIFY(partOf<QLabel>(second, QStringLiteral("settingsNotKept")).text().contains(QStringLiteral("another window")));
+            QVERIFY(partOf<QLabel>(second, QStringLiteral("settingsNotKept"))
+                        .text()
+                        .contains(QStringLiteral("another window")));
             QVERIFY(table.readCsv("4,\n"));
             QCOMPARE(groupsText(table.counts()), QStringLiteral("9 6"));
             runLengthOf(second).setValue(60);
@@ -476,10 +482,12 @@ private slots:
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("to");
         QTest::addColumn<QString>("kept");
-        QTest::newRow("English to Japanese") << QStringLiteral("English") << QStringLiteral("日本語") << QStringLiteral("ja");
-        QTest::newRow("Japanese to English") << QStringLiteral("日本語") << QStringLiteral("English") << QStringLiteral("en");
-        QTest::newRow("Japanese to the system's") << QStringLiteral("日本語") << QStringLiteral("The &system's language")
-                                                  << QStringLiteral("system");
+        QTest::newRow("English to Japanese")
+            << QStringLiteral("English") << QStringLiteral("日本語") << QStringLiteral("ja");
+        QTest::newRow("Japanese to English")
+            << QStringLiteral("日本語") << QStringLiteral("English") << QStringLiteral("en");
+        QTest::newRow("Japanese to the system's")
+            << QStringLiteral("日本語") << QStringLiteral("The &system's language") << QStringLiteral("system");
     }
     void anotherLanguageWordsTheWindowInPlace()
     {
@@ -513,8 +521,10 @@ private slots:
         QCOMPARE(m_f->settings.value(QStringLiteral("view/language")).toString(), kept);
         QVERIFY(page);
         QCOMPARE(play.text(), ClassAtSpeedPage::tr("Pause"));
-        QCOMPARE(partOf<QListWidget>(window).currentItem()->text(), AnswerPages::title(AnswerPages::Page::ClassAtSpeed));
-        QCOMPARE(partOf<QLabel>(window, QStringLiteral("verdict")).text(), stats::headline(libraryAnswer({4, 4}, {6, 4}, 180)));
+        QCOMPARE(partOf<QListWidget>(window).currentItem()->text(),
+                 AnswerPages::title(AnswerPages::Page::ClassAtSpeed));
+        QCOMPARE(partOf<QLabel>(window, QStringLiteral("verdict")).text(),
+                 stats::headline(libraryAnswer({4, 4}, {6, 4}, 180)));
     }
 
     // Both sheets on either paper, either way up, with the fewest and the
@@ -532,12 +542,15 @@ private slots:
                 continue;
             for (QPageSize::PageSizeId paper : {QPageSize::A4, QPageSize::Letter}) {
                 for (QPageLayout::Orientation orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
-                    const QString name = QStringLiteral("%1 %2 %3").arg(stats::languageCode(language),
-                        paper == QPageSize::A4 ? "A4" : "Letter", orientation == QPageLayout::Portrait ? "portrait" : "landscape");
+                    const QString name =
+                        QStringLiteral("%1 %2 %3")
+                            .arg(stats::languageCode(language), paper == QPageSize::A4 ? "A4" : "Letter",
+                                 orientation == QPageLayout::Portrait ? "portrait" : "landscape");
                     for (int rows : {1, stats::MostSheetRows})
                         QTest::newRow(qPrintable(name + QStringLiteral(", pupils, %1 rows").arg(rows)))
                             << stats::Sheet::Pupils << paper << orientation << rows << language;
-                    QTest::newRow(qPrintable(name + QStringLiteral(", teacher"))) << stats::Sheet::Teacher << paper << orientation << 1 << language;
+                    QTest::newRow(qPrintable(name + QStringLiteral(", teacher")))
+                        << stats::Sheet::Teacher << paper << orientation << 1 << language;
                 }
             }
         }
@@ -568,20 +581,27 @@ private slots:
             stats::paintSheet(painter, page, sheet, answer, {rows, QDate(2026, 12, 9)});
         }
         const auto onPage = [&page](const QRectF &r) {
-            return r.left() >= page.left() && r.top() >= page.top() && r.right() <= page.right() && r.bottom() <= page.bottom();
+            return r.left() >= page.left() && r.top() >= page.top() && r.right() <= page.right() &&
+                   r.bottom() <= page.bottom();
         };
         QVERIFY(recorded.texts.size() > 20);
         for (const QRectF &shape : recorded.shapes)
-            QVERIFY2(onPage(shape), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(shape.x()).arg(shape.y()).arg(shape.width()).arg(shape.height())));
+            QVERIFY2(onPage(shape), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                   .arg(shape.x())
+                                                   .arg(shape.y())
+                                                   .arg(shape.width())
+                                                   .arg(shape.height())));
         for (auto t = recorded.texts.begin(); t != recorded.texts.end(); ++t) {
             // A joiner alone at a line's end shows nothing.
             if (stats::withoutJoiners(t->text).isEmpty())
                 continue;
             QVERIFY2(onPage(t->box), qPrintable(t->text));
             QVERIFY2(t->points >= 9.99, qPrintable(QStringLiteral("%1: %2 pt").arg(t->text).arg(t->points)));
-            QVERIFY2(!t->cut && !t->text.contains(QStringLiteral("...")) && !t->text.contains(u'…'), qPrintable(t->text));
+            QVERIFY2(!t->cut && !t->text.contains(QStringLiteral("...")) && !t->text.contains(u'…'),
+                     qPrintable(t->text));
             for (auto u = recorded.texts.begin(); u != t; ++u)
-                QVERIFY2(!t->box.adjusted(1, 1, -1, -1).intersects(u->box.adjusted(1, 1, -1, -1)), qPrintable(t->text + " / " + u->text));
+                QVERIFY2(!t->box.adjusted(1, 1, -1, -1).intersects(u->box.adjusted(1, 1, -1, -1)),
+                         qPrintable(t->text + " / " + u->text));
         }
     }
 
@@ -593,7 +613,8 @@ private slots:
     void japaneseBreaksBetweenPhrases_data()
     {
         QTest::addColumn<QString>("phrases");
-        QTest::newRow("それぞれ") << QStringLiteral("ふたりとも|歩き回るほうが、|それぞれ|1回ずつ|実験すると、|多く|出会います。");
+        QTest::newRow("それぞれ") << QStringLiteral(
+            "ふたりとも|歩き回るほうが、|それぞれ|1回ずつ|実験すると、|多く|出会います。");
         QTest::newRow("おそいため") << QStringLiteral("なし|（「桃太郎が|待つ」がおそいため）");
         QTest::newRow("やり方") << QStringLiteral("どちらのやり方でも、|出会う|回数の|平均は|同じです。");
     }

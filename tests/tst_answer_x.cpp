@@ -49,7 +49,8 @@ QStringList accessibleNames(QWidget &window)
 QString everythingSaid(QWidget &window)
 {
     QStringList texts;
-    collectTexts(QAccessible::queryAccessibleInterface(&window), texts, {QAccessible::Name, QAccessible::Description, QAccessible::Value});
+    collectTexts(QAccessible::queryAccessibleInterface(&window), texts,
+                 {QAccessible::Name, QAccessible::Description, QAccessible::Value});
     for (const QLabel *label : window.findChildren<QLabel *>())
         texts << label->text();
     return texts.join(u'\n');
@@ -81,10 +82,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&m_f->window));
         QTRY_VERIFY_WITH_TIMEOUT(answered(m_f->window), WaitMs);
     }
-    void cleanup()
-    {
-        m_f.reset();
-    }
+    void cleanup() { m_f.reset(); }
 
     void screenReaderFindsWalkersAndFiguresAndPageSaves()
     {
@@ -95,7 +93,8 @@ private slots:
         const QStringList names = accessibleNames(window);
         QVERIFY(names.contains(QStringLiteral("Momotaro, x 4, y 4")));
         const QString meetings = QStringLiteral("Meetings in a run, on average, Both wander: ");
-        QTRY_VERIFY_WITH_TIMEOUT(std::any_of(names.begin(), names.end(), [&](const QString &n) { return n.startsWith(meetings); }), WaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            std::any_of(names.begin(), names.end(), [&](const QString &n) { return n.startsWith(meetings); }), WaitMs);
 
         // The page of the new question, once its answer is worked out.
         const stats::Answer moved = libraryAnswer({4, 4}, {7, 3}, 180);
@@ -164,7 +163,8 @@ private slots:
             return std::any_of(names.begin(), names.end(), [&](const QString &name) { return name.startsWith(start); });
         };
         QTRY_VERIFY_WITH_TIMEOUT(heard(QStringLiteral("30 of 30 groups done; averages ")), WaitMs);
-        QVERIFY(heard(QStringLiteral("Both wandering met more in ")) || heard(QStringLiteral("Momotaro waiting met more in ")));
+        QVERIFY(heard(QStringLiteral("Both wandering met more in ")) ||
+                heard(QStringLiteral("Momotaro waiting met more in ")));
     }
 
     // The window's keys work in a box that takes them for its own where

@@ -28,10 +28,13 @@ public:
     {
         QObject::connect(&engine, &answer::AnswerEngine::answered, &engine, [this](const answer::Answer &a) {
             const stats::Answer &o = *a;
-            if (!(o.starts.momotaro == m_asked.starts.momotaro && o.starts.dog == m_asked.starts.dog && o.seconds == m_asked.seconds))
+            if (!(o.starts.momotaro == m_asked.starts.momotaro && o.starts.dog == m_asked.starts.dog &&
+                  o.seconds == m_asked.seconds))
                 m_wrong << QStringLiteral("an answer for Momotaro (%1, %2), Dog (%3, %4)")
-                               .arg(int(o.starts.momotaro.x)).arg(int(o.starts.momotaro.y))
-                               .arg(int(o.starts.dog.x)).arg(int(o.starts.dog.y));
+                               .arg(int(o.starts.momotaro.x))
+                               .arg(int(o.starts.momotaro.y))
+                               .arg(int(o.starts.dog.x))
+                               .arg(int(o.starts.dog.y));
             m_answer = a;
             checkMap();
         });
@@ -151,7 +154,8 @@ private slots:
         for (answer::AnswerEngine::Hold why : letGo) {
             said.clear();
             asker.ask(question({x, 4}, {6, 4}));
-            QTRY_VERIFY_WITH_TIMEOUT(said.endsWith(QStringLiteral("resting")) && said.contains(QStringLiteral("answered")), WaitMs);
+            QTRY_VERIFY_WITH_TIMEOUT(
+                said.endsWith(QStringLiteral("resting")) && said.contains(QStringLiteral("answered")), WaitMs);
             QVERIFY(!asker.mapped());
             asker.ask(question({x + 1, 4}, {6, 4}));
             QVERIFY(!asker.answered());

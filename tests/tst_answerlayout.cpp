@@ -57,21 +57,29 @@ QStringList faults(QWidget &window, bool scrolls)
         // Inside a scroll area, a view's own viewport and scroll bars are its business.
         if (qobject_cast<QAbstractScrollArea *>(w->parentWidget()) && !qobject_cast<QScrollArea *>(w->parentWidget()))
             continue;
-        const QString name = QStringLiteral("%1 \"%2\"").arg(QString::fromLatin1(w->metaObject()->className()),
-                                                            w->accessibleName().isEmpty() ? w->objectName() : w->accessibleName());
+        const QString name = QStringLiteral("%1 \"%2\"")
+                                 .arg(QString::fromLatin1(w->metaObject()->className()),
+                                      w->accessibleName().isEmpty() ? w->objectName() : w->accessibleName());
         QWidget *parent = w->parentWidget();
         if (parent && !qobject_cast<QScrollArea *>(parent->parentWidget()) && !parent->rect().contains(w->geometry()))
             found << QStringLiteral("%1 reaches outside its parent: %2 in %3")
                          .arg(name, QDebug::toString(w->geometry()), QDebug::toString(parent->rect()));
-        if (!scrolls && !withinPageScroller(w, window) && !window.rect().contains(QRect(w->mapTo(&window, QPoint()), w->size())))
+        if (!scrolls && !withinPageScroller(w, window) &&
+            !window.rect().contains(QRect(w->mapTo(&window, QPoint()), w->size())))
             found << QStringLiteral("%1 is outside the window").arg(name);
-        if (auto *label = qobject_cast<QLabel *>(w); label && !label->text().isEmpty() && label->textFormat() != Qt::RichText) {
+        if (auto *label = qobject_cast<QLabel *>(w);
+            label && !label->text().isEmpty() && label->textFormat() != Qt::RichText) {
             const QRect room = label->contentsRect();
-            const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0) | Qt::TextShowMnemonic;
+            const int flags =
+                int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0) | Qt::TextShowMnemonic;
             const QRect needs = label->fontMetrics().boundingRect(room, flags, label->text());
             if (needs.width() > room.width() || needs.height() > room.height())
                 found << QStringLiteral("%1 cuts its text: needs %2 x %3, has %4 x %5 (\"%6\")")
-                             .arg(name).arg(needs.width()).arg(needs.height()).arg(room.width()).arg(room.height())
+                             .arg(name)
+                             .arg(needs.width())
+                             .arg(needs.height())
+                             .arg(room.width())
+                             .arg(room.height())
                              .arg(label->text().left(40));
         }
     }
@@ -79,7 +87,8 @@ QStringList faults(QWidget &window, bool scrolls)
     auto *list = window.findChild<QListWidget *>();
     for (int row = 0; row < list->count(); ++row) {
         const QRect item = list->visualItemRect(list->item(row));
-        if (!list->viewport()->rect().contains(item) || list->fontMetrics().horizontalAdvance(list->item(row)->text()) > item.width())
+        if (!list->viewport()->rect().contains(item) ||
+            list->fontMetrics().horizontalAdvance(list->item(row)->text()) > item.width())
             found << QStringLiteral("page title \"%1\" is cut").arg(list->item(row)->text());
     }
     return found;
@@ -94,7 +103,8 @@ int textPixels(const QWidget &window)
 bool scrolls(QWidget &window)
 {
     const auto *scroller = window.findChild<QScrollArea *>();
-    return scroller->widget()->width() > scroller->viewport()->width() || scroller->widget()->height() > scroller->viewport()->height();
+    return scroller->widget()->width() > scroller->viewport()->width() ||
+           scroller->widget()->height() > scroller->viewport()->height();
 }
 
 // Lets the window's layouts and the zoom's rescaling settle.
@@ -132,13 +142,18 @@ private slots:
             const char *name;
             QPoint momotaro, dog;
             std::vector<AnswerPages::Page> shown, hidden;
-        } starts[]{{"default", {4, 4}, {6, 4}, {Law, Waiting, OneRun, Runs, WhereToWait, OurClass, ClassAtSpeed}, {Law, OurClass, ClassAtSpeed}},
+        } starts[]{{"default",
+                    {4, 4},
+                    {6, 4},
+                    {Law, Waiting, OneRun, Runs, WhereToWait, OurClass, ClassAtSpeed},
+                    {Law, OurClass, ClassAtSpeed}},
                    {"corners", {0, 0}, {10, 10}, {Law, WhereToWait, OurClass, ClassAtSpeed}, {OurClass}},
                    {"middle", {0, 10}, {5, 5}, {Law, WhereToWait, OurClass, ClassAtSpeed}, {OurClass}}};
         for (const auto &start : starts) {
             for (bool hidden : {false, true}) {
                 for (AnswerPages::Page page : hidden ? start.hidden : start.shown)
-                    QTest::addRow("%s, page %d%s", start.name, int(page), hidden ? ", hidden" : "") << page << hidden << start.momotaro << start.dog;
+                    QTest::addRow("%s, page %d%s", start.name, int(page), hidden ? ", hidden" : "")
+                        << page << hidden << start.momotaro << start.dog;
             }
         }
     }
@@ -226,7 +241,8 @@ private slots:
         QVERIFY(std::abs(textPixels(window) - 2 * text) <= 1);
         const QStringList found = faults(window, scrolls(window));
         QVERIFY2(found.isEmpty(), qPrintable(QStringLiteral("at 200%:\n") + found.join(u'\n')));
-        QVERIFY(partOf<BoardView>(window).width() > board.width() && partOf<BoardView>(window).height() > board.height());
+        QVERIFY(partOf<BoardView>(window).width() > board.width() &&
+                partOf<BoardView>(window).height() > board.height());
         QVERIFY(pages.currentWidget()->width() > chart.width());
         QVERIFY(pages.currentWidget()->height() > chart.height());
     }
@@ -273,7 +289,8 @@ int main(int argc, char *argv[])
     QFile file(config);
     if (size.size() != 2 || !file.open(QIODevice::WriteOnly))
         return 2;
-    file.write(QStringLiteral(R"({"screens": [{"name": "screen", "x": 0, "y": 0, "width": %1, "height": %2, "logicalDpi": 96}]})")
+    file.write(QStringLiteral(
+                   R"({"screens": [{"name": "screen", "x": 0, "y": 0, "width": %1, "height": %2, "logicalDpi": 96}]})")
                    .arg(size[0].toInt())
                    .arg(size[1].toInt())
                    .toUtf8());

@@ -75,7 +75,7 @@ bool writeTone(const QString &path, int format, int channels, int rate, float le
 QString pulse(const QString &command)
 {
     const int status = QProcess::execute(QStringLiteral("sh"), {qEnvironmentVariable("MEETLING_PULSE_SH"), command,
-                                                               qEnvironmentVariable("MEETLING_PULSE_DIR")});
+                                                                qEnvironmentVariable("MEETLING_PULSE_DIR")});
     return status == 0 ? QString() : QStringLiteral("pulse.sh %1 failed").arg(command);
 }
 
@@ -118,7 +118,8 @@ private slots:
         QVERIFY2(!qEnvironmentVariableIsEmpty("PULSE_SERVER"), "run under the PulseAudio fixture");
         m_recorder = std::make_unique<Recorder>();
         QVERIFY(m_recorder->streaming());
-        QMetaObject::invokeMethod(&m_thread.worker(), [] { return ::gettid(); }, Qt::BlockingQueuedConnection, &m_audioTid);
+        QMetaObject::invokeMethod(
+            &m_thread.worker(), [] { return ::gettid(); }, Qt::BlockingQueuedConnection, &m_audioTid);
         QVERIFY(wakeups() >= 0);
     }
 
@@ -378,7 +379,8 @@ private slots:
                 QVERIFY(cueUntilHeard(control) >= 0);
         }
         // Once the thread has worked through all of them, it ends.
-        QMetaObject::invokeMethod(&thread.worker(), [] {}, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(
+            &thread.worker(), [] {}, Qt::BlockingQueuedConnection);
         QVERIFY(thread.shutdown(int(waitDeadline().count())));
         const QStringList lines = err.lines();
         QCOMPARE(lines.size(), said.isEmpty() ? 0 : 1);

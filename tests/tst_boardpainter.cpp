@@ -22,8 +22,10 @@ private slots:
         QTest::addColumn<QRect>("cell");
         QTest::newRow("top-left") << QRectF(0, 0, 110, 110) << 0.0 << Point{0, 0} << QRect(0, 0, 10, 10);
         QTest::newRow("bottom-right") << QRectF(0, 0, 110, 110) << 0.0 << Point{10, 10} << QRect(100, 100, 10, 10);
-        QTest::newRow("x across, y down, a cell's margin") << QRectF(0, 0, 240, 240) << 1.0 << Point{3, 7} << QRect(80, 160, 20, 20);
-        QTest::newRow("square moved, a part margin") << QRectF(30, 10, 232, 232) << 0.6 << Point{9, 2} << QRect(222, 62, 20, 20);
+        QTest::newRow("x across, y down, a cell's margin")
+            << QRectF(0, 0, 240, 240) << 1.0 << Point{3, 7} << QRect(80, 160, 20, 20);
+        QTest::newRow("square moved, a part margin")
+            << QRectF(30, 10, 232, 232) << 0.6 << Point{9, 2} << QRect(222, 62, 20, 20);
     }
     void pointLandsOnItsCell()
     {
@@ -32,8 +34,12 @@ private slots:
         QFETCH(Point, point);
         QFETCH(QRect, cell);
         // Both walkers as dots on the point, the numbers white on white.
-        const stats::BoardLook look{.margin = margin, .numbers = QFont(QString(), 8), .grid = stats::BoardLook::Grid::None,
-                                    .walkers = stats::Starts{point, point}, .walkerCells = 0.6, .dotsUnder = 1000};
+        const stats::BoardLook look{.margin = margin,
+                                    .numbers = QFont(QString(), 8),
+                                    .grid = stats::BoardLook::Grid::None,
+                                    .walkers = stats::Starts{point, point},
+                                    .walkerCells = 0.6,
+                                    .dotsUnder = 1000};
         QImage image(300, 300, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter painter(&image);
@@ -49,7 +55,11 @@ private slots:
             }
         }
         QVERIFY2(cell.contains(drawn) && drawn.contains(cell.center()),
-                 qPrintable(QStringLiteral("drawn at %1,%2 %3x%4").arg(drawn.x()).arg(drawn.y()).arg(drawn.width()).arg(drawn.height())));
+                 qPrintable(QStringLiteral("drawn at %1,%2 %3x%4")
+                                .arg(drawn.x())
+                                .arg(drawn.y())
+                                .arg(drawn.width())
+                                .arg(drawn.height())));
     }
 };
 

@@ -47,17 +47,19 @@ void TestClassAtSpeed::aClassAtSpeedPlaysTheSimulationsRuns()
     constexpr std::uint64_t Seed = 99;
     stats::PerScenario<std::vector<std::uint16_t>> played;
     for (Scenario scenario : stats::Scenarios) {
-        stats::simulate({scenario, starts, Ticks, Groups, Seed, 1}, [&](std::int64_t, std::span<const std::uint16_t> counts) {
-            played[scenario].assign(counts.begin(), counts.end());
-            return true;
-        });
+        stats::simulate({scenario, starts, Ticks, Groups, Seed, 1},
+                        [&](std::int64_t, std::span<const std::uint16_t> counts) {
+                            played[scenario].assign(counts.begin(), counts.end());
+                            return true;
+                        });
     }
     // Group g's run of a scenario played in one go for ticks ticks.
     auto inOneGo = [&](int g, Scenario scenario, int ticks) {
         WalkPoints walk = placedWalk(scenario, starts.momotaro, starts.dog);
         SplitMixRandom random(stats::runSeed(Seed, scenario, g));
         playRun(walk, ticks, [&random] { return directionFromDraw(random.next()); });
-        return QList<int>{int(walk.dogX), int(walk.dogY), int(walk.momoX), int(walk.momoY), int(walk.runMode), int(walk.meetCount)};
+        return QList<int>{int(walk.dogX),  int(walk.dogY),    int(walk.momoX),
+                          int(walk.momoY), int(walk.runMode), int(walk.meetCount)};
     };
     stats::ClassAtSpeed motion(starts, Ticks, Groups, Seed, start);
     for (int i = 0; !motion.finished(); ++i) {
@@ -68,7 +70,8 @@ void TestClassAtSpeed::aClassAtSpeedPlaysTheSimulationsRuns()
         for (int g = 0; g < Groups; ++g) {
             for (Scenario scenario : stats::Scenarios) {
                 const WalkPoints &walk = motion.walk(g, scenario);
-                const QList<int> now{int(walk.dogX), int(walk.dogY), int(walk.momoX), int(walk.momoY), int(walk.runMode), int(walk.meetCount)};
+                const QList<int> now{int(walk.dogX),  int(walk.dogY),    int(walk.momoX),
+                                     int(walk.momoY), int(walk.runMode), int(walk.meetCount)};
                 QCOMPARE(now, inOneGo(g, scenario, g < motion.groupsDone() ? Ticks : motion.ticksDone(g)));
                 if (g < motion.groupsDone())
                     QCOMPARE(*counts.groups[std::size_t(g)].counts[scenario], int(played[scenario][std::size_t(g)]));
@@ -93,11 +96,15 @@ void TestClassAtSpeed::manyClassesAgreeWithTheExactChance()
 {
     QFETCH(int, groups);
     QFETCH(int, seconds);
-    const stats::Answer answer = stats::answerOf({{4, 4}, {6, 4}}, seconds, stats::sweepBoth({{4, 4}, {6, 4}}, rules::ticksPerTimer(seconds), false));
+    const stats::Answer answer = stats::answerOf(
+        {{4, 4}, {6, 4}}, seconds, stats::sweepBoth({{4, 4}, {6, 4}}, rules::ticksPerTimer(seconds), false));
     const std::optional<stats::ManyClasses> many = stats::playManyClasses(answer, groups, 1000, 5, 2);
     QVERIFY(many);
     QCOMPARE(many->exactChance, answer.runsEach.byRuns[std::size_t(groups - 1)].bothMore);
-    QVERIFY2(many->agrees(), qPrintable(QStringLiteral("%1 right, %2..%3 expected").arg(many->right).arg(many->fewestRight).arg(many->mostRight)));
+    QVERIFY2(
+        many->agrees(),
+        qPrintable(
+            QStringLiteral("%1 right, %2..%3 expected").arg(many->right).arg(many->fewestRight).arg(many->mostRight)));
     // The 99% range is narrow: a class's ties counted as right would leave it.
     QVERIFY(many->mostRight - many->fewestRight < 100);
 

@@ -51,11 +51,7 @@ class TestClassAtSpeedPage : public QObject
     FakeClock m_clock{m_log};
     std::optional<ClassAtSpeedPage> m_page;
 
-    template <class Part>
-    Part &part(const char *name)
-    {
-        return partOf<Part>(*m_page, QString::fromLatin1(name));
-    }
+    template<class Part> Part &part(const char *name) { return partOf<Part>(*m_page, QString::fromLatin1(name)); }
     void click(const char *name) { part<QAbstractButton>(name).click(); }
     QString state() { return part<QLabel>("state").text(); }
     void makePage()

@@ -26,7 +26,6 @@
 
 #include <memory>
 
-
 namespace {
 
 const int WaitMs = int(waitDeadline().count());
@@ -83,10 +82,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&m_f->window));
         partOf<AnswerPages>(m_f->window).setCurrentIndex(int(AnswerPages::Page::OurClass));
     }
-    void cleanup()
-    {
-        m_f.reset();
-    }
+    void cleanup() { m_f.reset(); }
 
     void groupsSurviveTheFileAndTheSettings_data()
     {
@@ -99,7 +95,8 @@ private slots:
         QStringList groups;
         for (int g = 0; g < stats::MaxClassRuns; ++g) {
             const int count = (7 * g) % (stats::MaxClassCount + 1);
-            full += QByteArray::number(count) + (g % 3 == 0 ? QByteArray(",\n") : ',' + QByteArray::number(g % 10) + '\n');
+            full +=
+                QByteArray::number(count) + (g % 3 == 0 ? QByteArray(",\n") : ',' + QByteArray::number(g % 10) + '\n');
             groups << QString::number(count) + (g % 3 == 0 ? QStringLiteral(" -") : QStringLiteral(" %1").arg(g % 10));
         }
         QTest::newRow("every group of a full class") << full << groups.join(u'|');
@@ -180,7 +177,8 @@ private slots:
         const auto told = [&table, &typed] {
             const QList<QLabel *> labels = table.findChildren<QLabel *>();
             return std::any_of(labels.begin(), labels.end(), [&](QLabel *l) {
-                return l->isVisible() && l->text().contains(typed) && l->text().contains(stats::plainName(Scenario::DogWalks));
+                return l->isVisible() && l->text().contains(typed) &&
+                       l->text().contains(stats::plainName(Scenario::DogWalks));
             });
         };
         // The cell keeps what was typed, counted only when it is a count;

@@ -38,7 +38,8 @@ void TestDialogs::aPromptAnswersWithItsField_data()
     QTest::addColumn<QString>("answer");
     QTest::newRow("Return keeps the default") << QString() << int(Qt::Key_Return) << "4";
     QTest::newRow("typed over the selected default") << "10" << int(Qt::Key_Return) << "10";
-    QTest::newRow("a long paste comes back whole") << QString(40000, u'7') << int(Qt::Key_Return) << QString(40000, u'7');
+    QTest::newRow("a long paste comes back whole")
+        << QString(40000, u'7') << int(Qt::Key_Return) << QString(40000, u'7');
     QTest::newRow("Escape cancels") << "10" << int(Qt::Key_Escape) << QString();
 }
 

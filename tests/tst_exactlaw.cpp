@@ -40,7 +40,9 @@ std::vector<double> enumeratedLaw(Scenario scenario, Starts starts, int ticksPer
 std::vector<double> noMeetingByEveryPair(Scenario scenario, Starts starts)
 {
     constexpr int Pairs = stats::BoardPoints * stats::BoardPoints;
-    const auto pairOf = [](Point dog, Point momo) { return stats::pointIndex(dog) * stats::BoardPoints + stats::pointIndex(momo); };
+    const auto pairOf = [](Point dog, Point momo) {
+        return stats::pointIndex(dog) * stats::BoardPoints + stats::pointIndex(momo);
+    };
     const WalkState placed = placedWalk(scenario, starts.momotaro, starts.dog);
     // to[walker][pair * 8 + direction - 1]: the pair after the tick, -1 for a meeting.
     stats::PerWalker<std::vector<int>> to;
@@ -119,7 +121,8 @@ void TestExactLaw::sweepMatchesEveryDirectionSequence()
         double mean = 0;
         for (std::size_t k = 0; k < law.size(); ++k) {
             const double got = k < exact.law.size() ? exact.law[k] : 0.0;
-            QVERIFY2(std::fabs(got - law[k]) < 1e-12, qPrintable(QStringLiteral("%1, P(N = %2): %3 against %4").arg(name).arg(k).arg(got).arg(law[k])));
+            QVERIFY2(std::fabs(got - law[k]) < 1e-12,
+                     qPrintable(QStringLiteral("%1, P(N = %2): %3 against %4").arg(name).arg(k).arg(got).arg(law[k])));
             mean += double(k) * law[k];
         }
         QCOMPARE_LE(std::fabs(exact.expectedMeetings - mean), 1e-12);
@@ -151,7 +154,8 @@ void TestExactLaw::firstMeetingWaitMatchesEveryPairOfPositions()
     const double mean = period * std::accumulate(survival.begin(), survival.end(), 0.0);
     const auto half = std::find_if(survival.begin(), survival.end(), [](double s) { return s <= 0.5; });
     QCOMPARE(exact.medianFirstSeconds.value_or(-1.0), period * double(half - survival.begin()));
-    QVERIFY2(std::fabs(exact.meanFirstSeconds - mean) <= 1e-9 * mean, qPrintable(QStringLiteral("%1 against %2").arg(exact.meanFirstSeconds).arg(mean)));
+    QVERIFY2(std::fabs(exact.meanFirstSeconds - mean) <= 1e-9 * mean,
+             qPrintable(QStringLiteral("%1 against %2").arg(exact.meanFirstSeconds).arg(mean)));
     for (int k = 0; k <= ticks; ++k)
         QCOMPARE_LE(std::fabs(exact.noMeetingYet[std::size_t(k)] - survival[std::size_t(k)]), 1e-12);
 }
@@ -167,7 +171,8 @@ void TestExactLaw::fastDogTickMatchesThePlainOne()
     stats::dogTickBack(landing.data(), fast.data());
     stats::dogTickBackPlain(landing.data(), plain.data());
     for (int i = 0; i < stats::PairTableSize; ++i)
-        QVERIFY2(std::fabs(fast[i] - plain[i]) <= 1e-14, qPrintable(QStringLiteral("at %1: %2 against %3").arg(i).arg(fast[i]).arg(plain[i])));
+        QVERIFY2(std::fabs(fast[i] - plain[i]) <= 1e-14,
+                 qPrintable(QStringLiteral("at %1: %2 against %3").arg(i).arg(fast[i]).arg(plain[i])));
 }
 
 void TestExactLaw::lawCarriedOnMatchesALongerSweep()
@@ -177,7 +182,8 @@ void TestExactLaw::lawCarriedOnMatchesALongerSweep()
     const Starts starts{{0, 0}, {10, 10}};
     const int ticks = 2 * rules::ticksPerTimer(300);
     for (Scenario scenario : stats::Scenarios) {
-        const stats::FirstMeeting carried = stats::lengthened(stats::firstMeeting(scenario, starts, rules::ticksPerTimer(10)), ticks);
+        const stats::FirstMeeting carried =
+            stats::lengthened(stats::firstMeeting(scenario, starts, rules::ticksPerTimer(10)), ticks);
         const stats::FirstMeeting swept = stats::firstMeeting(scenario, starts, ticks / 2);
         for (Walker walker : stats::Walkers) {
             for (int t = 0; t <= ticks; ++t)

@@ -51,8 +51,9 @@ void TestExperiment::setUpChimesThenAsksFourPromptsAndPlacesTheWalkers()
 {
     Setup s;
     s.setUp({"4", "4", "6", "4"}, Scenario::DogWalks);
-    const QString momotaro = QStringLiteral("prompt Setting the initial position of Momotaro|Enter the %1-coordinate of "
-                                            "the initial position of Momotaro as a natural number between 0 and 10.|4");
+    const QString momotaro =
+        QStringLiteral("prompt Setting the initial position of Momotaro|Enter the %1-coordinate of "
+                       "the initial position of Momotaro as a natural number between 0 and 10.|4");
     const QString dog = QStringLiteral("prompt Setting the initial position of Dog|Enter the %1-coordinate of the "
                                        "initial position of Dog as a natural number between 0 and 10.|%2");
     QCOMPARE(s.events.only({"cue", "prompt"}), QStringList({"cue pinpon.wav", momotaro.arg("x"), momotaro.arg("y"),
@@ -71,8 +72,9 @@ void TestExperiment::setUpReadsEachAnswer_data()
     // How an answer is read as a number is the conversions' business; here,
     // what the set-up accepts and how it rounds, each at one of the prompts:
     // the board's edges, either side of them, and what overflows.
-    const QList<std::pair<QString, int>> rows{{"7", 7}, {"3.5", 4}, {"9.5", 10}, {"0.4", 0}, {"10", 10}, {"10.5", -1},
-                                              {"-0.5", -1}, {"-1", -1}, {"", -1}, {"1e400", -1}, {"&HFFFF", -1}};
+    const QList<std::pair<QString, int>> rows{{"7", 7},   {"3.5", 4},    {"9.5", 10},   {"0.4", 0},
+                                              {"10", 10}, {"10.5", -1},  {"-0.5", -1},  {"-1", -1},
+                                              {"", -1},   {"1e400", -1}, {"&HFFFF", -1}};
     for (qsizetype i = 0; i < rows.size(); ++i)
         QTest::newRow(qPrintable(rows[i].first.left(12))) << rows[i].first << rows[i].second << int(i % 4);
 }
@@ -133,7 +135,8 @@ void TestExperiment::refusedAnswerKeepsEarlierAnswersOnly()
     QCOMPARE(s.state().runMode, RunMode::BothMet);
     QCOMPARE(int(s.state().meetCount), 1);
     // The chime sounded; enabling Problem is the only other visible effect.
-    QCOMPARE(s.events.only({"cue", "button", "place", "readout", "visible"}), QStringList({"cue pinpon.wav", "button 6 1"}));
+    QCOMPARE(s.events.only({"cue", "button", "place", "readout", "visible"}),
+             QStringList({"cue pinpon.wav", "button 6 1"}));
 }
 
 void TestExperiment::startReadsTheClockBeforeItsChime()

@@ -93,7 +93,8 @@ void TestForm1::readoutsShowTheirTextInTheirColour()
     QColor ink(Qt::white);
     for (int y = 2; y < image.height() - 2; ++y) {
         for (int x = 2; x < image.width() - 2; ++x)
-            ink = std::min(ink, image.pixelColor(x, y), [](const QColor &a, const QColor &b) { return a.lightness() < b.lightness(); });
+            ink = std::min(ink, image.pixelColor(x, y),
+                           [](const QColor &a, const QColor &b) { return a.lightness() < b.lightness(); });
     }
     QCOMPARE_LT(ink.lightness(), 160);
     QCOMPARE(ink.saturation() > 100, color.saturation() > 100);
@@ -150,8 +151,7 @@ void TestForm1::startingAgainKeepsTheTimersRunning()
     // running timer keeps its beat rather than starting its period anew.
     const QTimer &dog = *f.timer(Walker::Dog);
     const QDeadlineTimer deadline(waitDeadline());
-    while (dog.remainingTime() > 185 && !deadline.hasExpired()) {
-    }
+    while (dog.remainingTime() > 185 && !deadline.hasExpired()) {}
     f.form->Command5_Click();
     QCOMPARE_LE(dog.remainingTime(), 185);
 }
@@ -193,15 +193,18 @@ void TestForm1::enableTableFollowsEveryHandler_data()
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("expected");
 
-    const QList<std::pair<const char *, const char *>> rows{
-        {"", "111001 00 00"},                         {"setup", "100010 00 11"},
-        {"setup start", "100100 11 11"},              {"setup start stop", "111001 00 11"},
-        {"setup start limit1", "111000 01 11"},       {"setup start limit2", "111000 10 11"},
-        {"setup start limit1 limit2", "111000 00 11"}, {"setup start limit1 limit2 refused", "111001 00 11"},
-        {"refused", "111001 00 00"}};
+    const QList<std::pair<const char *, const char *>> rows{{"", "111001 00 00"},
+                                                            {"setup", "100010 00 11"},
+                                                            {"setup start", "100100 11 11"},
+                                                            {"setup start stop", "111001 00 11"},
+                                                            {"setup start limit1", "111000 01 11"},
+                                                            {"setup start limit2", "111000 10 11"},
+                                                            {"setup start limit1 limit2", "111000 00 11"},
+                                                            {"setup start limit1 limit2 refused", "111001 00 11"},
+                                                            {"refused", "111001 00 00"}};
     for (const auto &[steps, expected] : rows)
-        QTest::newRow(*steps ? steps : "load") << QString::fromLatin1(steps).split(u' ', Qt::SkipEmptyParts)
-                                               << QString::fromLatin1(expected);
+        QTest::newRow(*steps ? steps : "load")
+            << QString::fromLatin1(steps).split(u' ', Qt::SkipEmptyParts) << QString::fromLatin1(expected);
 }
 
 void TestForm1::enableTableFollowsEveryHandler()
@@ -271,7 +274,8 @@ void TestForm1::wholeRunInVirtualTime()
     QCOMPARE(f.readout(3), QStringLiteral("Number of meetlings =") + conv::numberToText(int(rules.meetCount)));
     QCOMPARE(f.readout(1), readouts::position(rules, Walker::Dog));
     QCOMPARE(f.readout(2), readouts::position(rules, Walker::Momotaro));
-    QCOMPARE(f.events.lines.count(QStringLiteral("main:FileName=logoff.wav")), int(rules.meetCount) - (rules.metPending() ? 1 : 0));
+    QCOMPARE(f.events.lines.count(QStringLiteral("main:FileName=logoff.wav")),
+             int(rules.meetCount) - (rules.metPending() ? 1 : 0));
 
     // A new set-up after a counted run starts from zero meetings.
     f.setUp(Scenario::DogWalks);
@@ -325,8 +329,8 @@ void TestForm1::anErrorInAHandlerIsShownAndEndsTheProgram()
     f.events.lines.clear();
     f.form->Timer1_Timer();
     anotherError();
-    QCOMPARE(f.events.only({"box", "end"}),
-             QStringList({"box Meetling experiment|Run-time error '6':\n\nOverflow", QStringLiteral("end %1").arg(ErrorGuard::ExitStatus)}));
+    QCOMPARE(f.events.only({"box", "end"}), QStringList({"box Meetling experiment|Run-time error '6':\n\nOverflow",
+                                                         QStringLiteral("end %1").arg(ErrorGuard::ExitStatus)}));
 }
 
 QTEST_MAIN(TestForm1)

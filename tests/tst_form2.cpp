@@ -135,7 +135,8 @@ void TestForm2::exitAndCloseEndTheProgram()
         f.dialogs.whileBoxOpen = [&] { f.problem()->Command2_Click(); };
         f.problem()->Command1_Click();
         QCOMPARE(f.events.only({"problem:FileName", "box", "end"}),
-                 QStringList({"problem:FileName=endpinpon.wav", "box Meetling experiment|This software will exit.", "end 0"}));
+                 QStringList(
+                     {"problem:FileName=endpinpon.wav", "box Meetling experiment|This software will exit.", "end 0"}));
         QVERIFY(f.form->isHidden());
     }
     // Closing through the frame ends it at once, without sound or box.

@@ -54,13 +54,16 @@ void TestLawSums::runsEachAndClassTotalsMatchEveryOutcome()
                 (i > j ? expected.bothMore : i == j ? expected.tie : expected.oneMore) += bothTotal[i] * oneTotal[j];
         }
         const stats::OneRunEach &got = runsEach.byRuns[std::size_t(n - 1)];
-        QCOMPARE_LE(std::fabs(got.bothMore - expected.bothMore) + std::fabs(got.tie - expected.tie) + std::fabs(got.oneMore - expected.oneMore), 1e-12);
+        QCOMPARE_LE(std::fabs(got.bothMore - expected.bothMore) + std::fabs(got.tie - expected.tie) +
+                        std::fabs(got.oneMore - expected.oneMore),
+                    1e-12);
         // A class's total of n runs of the first law (mean 1.1 a run): the
         // chance of a total at least that far from 1.1 n, on either side.
         for (std::size_t classTotal = 0; classTotal < bothTotal.size(); ++classTotal) {
             double far = 0;
             for (std::size_t k = 0; k < bothTotal.size(); ++k)
-                far += std::fabs(double(k) - 1.1 * n) >= std::fabs(double(classTotal) - 1.1 * n) - 1e-9 ? bothTotal[k] : 0.0;
+                far += std::fabs(double(k) - 1.1 * n) >= std::fabs(double(classTotal) - 1.1 * n) - 1e-9 ? bothTotal[k]
+                                                                                                        : 0.0;
             QCOMPARE_LE(std::fabs(stats::chanceOfTotalThisFar(both, n, qint64(classTotal)) - far), 1e-12);
         }
     }

@@ -49,7 +49,8 @@ void TestOptions::simulatedCountsNameTheCommandThatPlaysThem()
     const auto *options = std::get_if<stats::Options>(&parsed);
     QVERIFY2(options, qPrintable(options ? QString() : std::get<stats::Refusal>(parsed).message));
     QVERIFY(options->starts.momotaro == by.starts.momotaro && options->starts.dog == by.starts.dog);
-    QVERIFY(options->seconds == by.seconds && options->runs == by.runs && options->seed == by.seed && options->csvFile == "FILE");
+    QVERIFY(options->seconds == by.seconds && options->runs == by.runs && options->seed == by.seed &&
+            options->csvFile == "FILE");
     const auto read = stats::readClassCounts(stats::classCountsCsv({{}, by.mark(), {}}) + "1,2\n");
     QCOMPARE(std::get<stats::ClassCounts>(read).simulated, by.mark());
 }
@@ -62,17 +63,19 @@ void TestOptions::badOptionsAreRefusedWithoutOutput_data()
     QTest::newRow("point off the board") << QStringList{"--momo", "11,4"} << 2 << "--momo: expected X,Y";
     QTest::newRow("y off the board") << QStringList{"--dog", "3,11"} << 2 << "--dog: expected X,Y";
     QTest::newRow("one parenthesis") << QStringList{"--dog", "(3,7"} << 2 << "--dog: expected X,Y";
-    QTest::newRow("value left out") << QStringList{"--momo", "--dog", "1,1"} << 2 << "--momo: no value given (expected X,Y)";
-    QTest::newRow("two outputs, one file") << QStringList{"--plot", "same.png", "--map", "./same.png"} << 2
-                                           << "--plot and --map name the same file";
-    QTest::newRow("two outputs to the terminal") << QStringList{"--csv", "-", "--json"} << 2
-                                                 << "--csv - and --json both write to standard output";
-    QTest::newRow("two sheets to the terminal") << QStringList{"--pupils-sheet", "-", "--teacher-sheet", "-"} << 2
-                                                << "--pupils-sheet - and --teacher-sheet - both write to standard output";
-    QTest::newRow("two pictures to the terminal") << QStringList{"--plot", "-", "--map", "-"} << 2
-                                                  << "--plot - and --map - both write to standard output";
-    QTest::newRow("class from standard input") << QStringList{"--class", "-", "--teacher-sheet", "-"} << 2
-                                               << "--class: standard input is not read";
+    QTest::newRow("value left out") << QStringList{"--momo", "--dog", "1,1"} << 2
+                                    << "--momo: no value given (expected X,Y)";
+    QTest::newRow("two outputs, one file")
+        << QStringList{"--plot", "same.png", "--map", "./same.png"} << 2 << "--plot and --map name the same file";
+    QTest::newRow("two outputs to the terminal")
+        << QStringList{"--csv", "-", "--json"} << 2 << "--csv - and --json both write to standard output";
+    QTest::newRow("two sheets to the terminal")
+        << QStringList{"--pupils-sheet", "-", "--teacher-sheet", "-"} << 2
+        << "--pupils-sheet - and --teacher-sheet - both write to standard output";
+    QTest::newRow("two pictures to the terminal")
+        << QStringList{"--plot", "-", "--map", "-"} << 2 << "--plot - and --map - both write to standard output";
+    QTest::newRow("class from standard input")
+        << QStringList{"--class", "-", "--teacher-sheet", "-"} << 2 << "--class: standard input is not read";
     QTest::newRow("folder that is a file") << QStringList{"--teacher-sheet", "/dev/null/t.pdf"} << 1
                                            << "--teacher-sheet: cannot write /dev/null/t.pdf: Not a directory";
     // root may enter any folder.
@@ -86,12 +89,16 @@ void TestOptions::badOptionsAreRefusedWithoutOutput_data()
     QTest::newRow("no time") << QStringList{"--seconds", "0"} << 2 << "--seconds: expected";
     QTest::newRow("absurd time") << QStringList{"--seconds", "1e9"} << 2 << "--seconds: expected";
     QTest::newRow("no threads") << QStringList{"--threads", "0"} << 2 << "--threads: expected";
-    QTest::newRow("picture kind") << QStringList{"--plot", "out.gif"} << 2 << "--plot: the file name must end in .png or .svg";
+    QTest::newRow("picture kind") << QStringList{"--plot", "out.gif"} << 2
+                                  << "--plot: the file name must end in .png or .svg";
     QTest::newRow("plot folder missing") << QStringList{"--plot", "missing/out.png"} << 1 << "--plot: no such folder";
-    QTest::newRow("a sheet not a PDF") << QStringList{"--pupils-sheet", "sheet.png"} << 2 << "--pupils-sheet: the file name must end in .pdf";
-    QTest::newRow("paper of another size") << QStringList{"--teacher-sheet", "t.pdf", "--paper", "A5"} << 2 << "--paper: expected A4 or Letter";
+    QTest::newRow("a sheet not a PDF") << QStringList{"--pupils-sheet", "sheet.png"} << 2
+                                       << "--pupils-sheet: the file name must end in .pdf";
+    QTest::newRow("paper of another size")
+        << QStringList{"--teacher-sheet", "t.pdf", "--paper", "A5"} << 2 << "--paper: expected A4 or Letter";
     // A line break in a name typed stays on the one line, as its code.
-    QTest::newRow("a line break in a name") << QStringList{"--plot", "miss\ning/out.png"} << 1 << "--plot: no such folder: ";
+    QTest::newRow("a line break in a name")
+        << QStringList{"--plot", "miss\ning/out.png"} << 1 << "--plot: no such folder: ";
 }
 
 void TestOptions::badOptionsAreRefusedWithoutOutput()

@@ -21,11 +21,12 @@ void TestSimulation::runsComeInOrderWhateverTheThreads()
 {
     const auto streamed = [](int threads, std::uint64_t seed) {
         std::vector<std::uint16_t> counts;
-        stats::simulate({Scenario::BothWalk, {{4, 4}, {6, 4}}, 50, 20'000, seed, threads}, [&](std::int64_t first, std::span<const std::uint16_t> stretch) {
-            counts.resize(std::size_t(first));
-            counts.insert(counts.end(), stretch.begin(), stretch.end());
-            return true;
-        });
+        stats::simulate({Scenario::BothWalk, {{4, 4}, {6, 4}}, 50, 20'000, seed, threads},
+                        [&](std::int64_t first, std::span<const std::uint16_t> stretch) {
+                            counts.resize(std::size_t(first));
+                            counts.insert(counts.end(), stretch.begin(), stretch.end());
+                            return true;
+                        });
         return counts;
     };
     const std::vector<std::uint16_t> counts = streamed(1, 42);
@@ -42,12 +43,14 @@ void TestSimulation::aClosedPipeEndsTheTool()
     // never left running for the hour a hundred million runs take.
     QProcess shell;
     const QString seconds = QString::number(waitDeadline().count() / 1000 + 5);
-    shell.start("sh", {"-c", "{ timeout -s KILL \"$1\" \"$0\" --runs 100000000 --csv -; echo \"status $?\" >&2; } | head -1",
-                       MEETLING_STATS, seconds});
+    shell.start("sh",
+                {"-c", "{ timeout -s KILL \"$1\" \"$0\" --runs 100000000 --csv -; echo \"status $?\" >&2; } | head -1",
+                 MEETLING_STATS, seconds});
     QVERIFY(shell.waitForFinished(int(waitDeadline().count())));
     QCOMPARE(shell.readAllStandardOutput(), QByteArray("scenario,run,meetings\n"));
     const QByteArray said = shell.readAllStandardError();
-    QVERIFY2(said.startsWith("meetling-stats: cannot write standard output: ") && said.endsWith("\nstatus 1\n"), said.constData());
+    QVERIFY2(said.startsWith("meetling-stats: cannot write standard output: ") && said.endsWith("\nstatus 1\n"),
+             said.constData());
 }
 
 QTEST_GUILESS_MAIN(TestSimulation)

@@ -102,7 +102,8 @@ private slots:
     void builtInSoundsAreShortCleanWaves()
     {
         WaveCache cache;
-        for (const auto &[name, seconds] : {std::pair{"pinpon.wav", 1.0}, {"endpinpon.wav", 2.0}, {"logoff.wav", 1.0}}) {
+        for (const auto &[name, seconds] :
+             {std::pair{"pinpon.wav", 1.0}, {"endpinpon.wav", 2.0}, {"logoff.wav", 1.0}}) {
             const WaveCache::Found found = cache.find(QString::fromLatin1(name));
             QVERIFY(found.wave && found.complaint.isEmpty());
             QVERIFY(found.wave->sampleRate == 44100 && found.wave->channels == 1);
@@ -145,8 +146,10 @@ private slots:
         QTest::addColumn<QString>("uses"); // sounds found, in order, each a letter
         QTest::addColumn<QString>("forgotten");
         // The cache holds two of the sounds; the third found is one too many.
-        QTest::newRow("none used again") << "abc" << "a";
-        QTest::newRow("the first used again") << "abac" << "b";
+        QTest::newRow("none used again") << "abc"
+                                         << "a";
+        QTest::newRow("the first used again") << "abac"
+                                              << "b";
     }
 
     void theCacheForgetsTheLeastRecentlyUsedSound()

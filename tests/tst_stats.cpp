@@ -31,15 +31,22 @@ void TestStats::verdictHeadlineSaysHowPlainTheAnswerIs_data()
     // shortest run that makes it clear, which is this long.
     QTest::addColumn<Scenario>("faster");
     QTest::addColumn<int>("clearIn");
-    QTest::newRow("a clear win") << Point{4, 4} << Point{6, 4} << 180.0 << stats::Outcome::Clear << Scenario::BothWalk << 0;
-    QTest::newRow("a clear win though most runs meet nowhere") << Point{0, 0} << Point{10, 10} << 10.0 << stats::Outcome::Clear << Scenario::BothWalk << 0;
-    QTest::newRow("starting together") << Point{5, 5} << Point{5, 5} << 60.0 << stats::Outcome::Clear << Scenario::BothWalk << 0;
-    QTest::newRow("a near tie") << Point{2, 1} << Point{1, 0} << 10.0 << stats::Outcome::Tie << Scenario::BothWalk << 52;
+    QTest::newRow("a clear win") << Point{4, 4} << Point{6, 4} << 180.0 << stats::Outcome::Clear << Scenario::BothWalk
+                                 << 0;
+    QTest::newRow("a clear win though most runs meet nowhere")
+        << Point{0, 0} << Point{10, 10} << 10.0 << stats::Outcome::Clear << Scenario::BothWalk << 0;
+    QTest::newRow("starting together") << Point{5, 5} << Point{5, 5} << 60.0 << stats::Outcome::Clear
+                                       << Scenario::BothWalk << 0;
+    QTest::newRow("a near tie") << Point{2, 1} << Point{1, 0} << 10.0 << stats::Outcome::Tie << Scenario::BothWalk
+                                << 52;
     // Waiting meets more in the run, wandering meets sooner.
-    QTest::newRow("meetings and waits disagree") << Point{9, 1} << Point{10, 0} << 10.0 << stats::Outcome::Disagree << Scenario::BothWalk << 64;
-    QTest::newRow("a run too short") << Point{4, 4} << Point{5, 5} << 4.0 << stats::Outcome::TooShort << Scenario::BothWalk << 22;
+    QTest::newRow("meetings and waits disagree")
+        << Point{9, 1} << Point{10, 0} << 10.0 << stats::Outcome::Disagree << Scenario::BothWalk << 64;
+    QTest::newRow("a run too short") << Point{4, 4} << Point{5, 5} << 4.0 << stats::Outcome::TooShort
+                                     << Scenario::BothWalk << 22;
     // Three ticks of each timer: ten points apart, they cannot meet.
-    QTest::newRow("no meeting possible") << Point{0, 0} << Point{10, 10} << 0.6 << stats::Outcome::NoMeeting << Scenario::BothWalk << 8;
+    QTest::newRow("no meeting possible") << Point{0, 0} << Point{10, 10} << 0.6 << stats::Outcome::NoMeeting
+                                         << Scenario::BothWalk << 8;
 }
 
 void TestStats::verdictHeadlineSaysHowPlainTheAnswerIs()
@@ -51,7 +58,8 @@ void TestStats::verdictHeadlineSaysHowPlainTheAnswerIs()
     QFETCH(Scenario, faster);
     QFETCH(int, clearIn);
     const stats::Starts starts{momotaro, dog};
-    const stats::Answer answer = stats::answerOf(starts, seconds, stats::sweepBoth(starts, rules::ticksPerTimer(seconds), false));
+    const stats::Answer answer =
+        stats::answerOf(starts, seconds, stats::sweepBoth(starts, rules::ticksPerTimer(seconds), false));
     const stats::Verdict &verdict = answer.verdict;
     const QString headline = stats::headline(answer);
     const QString detail = stats::detail(answer);
@@ -86,14 +94,19 @@ void TestStats::sentencesWrapWithinTheTerminalsColumns_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("width");
     QTest::addColumn<QStringList>("lines");
-    QTest::newRow("English, at spaces") << "Add up the meetings of 4 runs of each, and both wandering comes out ahead" << 24
-                                        << QStringList{"  Add up the meetings of", "  4 runs of each, and", "  both wandering comes", "  out ahead"};
-    QTest::newRow("Japanese, a comma kept off a line's start") << "ふたりとも歩き回るほうが、桃太郎が待つほうより多く出会います。" << 26
-                                                            << QStringList{"  ふたりとも", "  歩き回るほうが、桃太郎が", "  待つほうより多く", "  出会います。"};
-    QTest::newRow("Japanese, words of kana kept whole") << "それぞれ1回ずつ実験すると、なし（「桃太郎が待つ」がおそいため）" << 14
-                                                      << QStringList{"  それぞれ", "  1回ずつ", "  実験すると、", "  なし", "  （「桃太郎が", "  待つ」がおそいため）"};
-    QTest::newRow("Japanese, a number kept with its unit") << "ふたりの平均は19.5回です。" << 21
-                                                         << QStringList{"  ふたりの平均は", "  19.5回です。"};
+    QTest::newRow("English, at spaces") << "Add up the meetings of 4 runs of each, and both wandering comes out ahead"
+                                        << 24
+                                        << QStringList{"  Add up the meetings of", "  4 runs of each, and",
+                                                       "  both wandering comes", "  out ahead"};
+    QTest::newRow("Japanese, a comma kept off a line's start")
+        << "ふたりとも歩き回るほうが、桃太郎が待つほうより多く出会います。" << 26
+        << QStringList{"  ふたりとも", "  歩き回るほうが、桃太郎が", "  待つほうより多く", "  出会います。"};
+    QTest::newRow("Japanese, words of kana kept whole")
+        << "それぞれ1回ずつ実験すると、なし（「桃太郎が待つ」がおそいため）" << 14
+        << QStringList{"  それぞれ", "  1回ずつ",      "  実験すると、",
+                       "  なし",     "  （「桃太郎が", "  待つ」がおそいため）"};
+    QTest::newRow("Japanese, a number kept with its unit")
+        << "ふたりの平均は19.5回です。" << 21 << QStringList{"  ふたりの平均は", "  19.5回です。"};
 }
 
 void TestStats::sentencesWrapWithinTheTerminalsColumns()

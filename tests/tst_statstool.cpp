@@ -20,8 +20,8 @@ namespace {
 
 // What program writes on standard output and on standard error, run with
 // the locale's variables as given, none of the user's, and fed input.
-std::pair<QByteArray, QByteArray> runInLocale(const QString &program, const QStringList &arguments, const QStringList &variables,
-                                              const QByteArray &input = {})
+std::pair<QByteArray, QByteArray> runInLocale(const QString &program, const QStringList &arguments,
+                                              const QStringList &variables, const QByteArray &input = {})
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -36,7 +36,6 @@ std::pair<QByteArray, QByteArray> runInLocale(const QString &program, const QStr
     process.waitForFinished(int(waitDeadline().count()));
     return {process.readAllStandardOutput(), process.readAllStandardError()};
 }
-
 
 } // namespace
 
@@ -67,7 +66,8 @@ void TestStatsTool::classCountsAreComparedWithTheAnswer_data()
     // The default starts: 9.43 meetings a run when both wander, 6.14 when
     // Momotaro waits. Semicolons and tabs, full-width digits, a blank cell,
     // no trailing newline.
-    QTest::newRow("typical") << QByteArray("When two srart,When one starts\r\n9,6\r\n12;5\r\n8,\r\n\xef\xbc\x97\t\xef\xbc\x98")
+    QTest::newRow("typical") << QByteArray(
+                                    "When two srart,When one starts\r\n9,6\r\n12;5\r\n8,\r\n\xef\xbc\x97\t\xef\xbc\x98")
                              << QStringList{"agree with the answer", "point the right way"};
 }
 
@@ -130,7 +130,8 @@ QStringList flatten(const QJsonValue &value, const QString &path)
         for (qsizetype i = 0; i < value.toArray().size(); ++i)
             leaves += flatten(value[i], path + QStringLiteral("[%1]").arg(i));
     } else {
-        leaves << path + QStringLiteral(" = ") + (value.isDouble() ? QString::number(value.toDouble(), 'g', 9) : value.toVariant().toString());
+        leaves << path + QStringLiteral(" = ") +
+                      (value.isDouble() ? QString::number(value.toDouble(), 'g', 9) : value.toVariant().toString());
     }
     return leaves;
 }
@@ -139,8 +140,10 @@ void TestStatsTool::outputMatchesItsGoldenFile_data()
 {
     QTest::addColumn<QString>("output");
     QTest::addColumn<QString>("golden");
-    QTest::newRow("json") << "--json" << "golden.json";
-    QTest::newRow("csv") << "--csv=-" << "golden.csv";
+    QTest::newRow("json") << "--json"
+                          << "golden.json";
+    QTest::newRow("csv") << "--csv=-"
+                         << "golden.csv";
 }
 
 void TestStatsTool::outputMatchesItsGoldenFile()
@@ -149,7 +152,8 @@ void TestStatsTool::outputMatchesItsGoldenFile()
     QFETCH(QString, golden);
     // The golden files were written by these very commands; after a
     // deliberate change, write them again the same way and read the difference.
-    const QStringList arguments{output, "--seconds", "4", "--runs", "40", "--seed", "5", "--momo", "4,4", "--dog", "5,5"};
+    const QStringList arguments{output, "--seconds", "4",   "--runs", "40", "--seed",
+                                "5",    "--momo",    "4,4", "--dog",  "5,5"};
     QProcess tool;
     tool.start(QStringLiteral(MEETLING_STATS), arguments);
     QVERIFY(tool.waitForFinished(int(waitDeadline().count())));
@@ -163,7 +167,8 @@ void TestStatsTool::outputMatchesItsGoldenFile()
         return;
     }
     // JSON field by field, so that a difference names its field.
-    QCOMPARE(flatten(QJsonDocument::fromJson(got).object(), "json"), flatten(QJsonDocument::fromJson(want).object(), "json"));
+    QCOMPARE(flatten(QJsonDocument::fromJson(got).object(), "json"),
+             flatten(QJsonDocument::fromJson(want).object(), "json"));
 }
 
 // The tool speaks the user's language: in Japanese its table, help and
@@ -175,12 +180,13 @@ void TestStatsTool::speaksTheUsersLanguageButWritesTheSameData_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QStringList>("locale"); // variables beside an unset LC_ALL
-    QTest::addColumn<bool>("data");          // the same bytes as in English, rather than Japanese text
-    QTest::addColumn<QString>("english");    // what the English beside it says
+    QTest::addColumn<bool>("data"); // the same bytes as in English, rather than Japanese text
+    QTest::addColumn<QString>("english"); // what the English beside it says
     const QStringList ja{"LANG=ja_JP.UTF-8"};
     const QStringList question{"--momo", "3,4", "--dog", "6,7", "--seconds", "20", "--runs", "2000", "--seed", "3"};
     QTest::newRow("table") << question << ja << false << "Simulated: 2,000 runs of each";
-    QTest::newRow("table, LANGUAGE before LANG") << question << QStringList{"LANG=en_GB.UTF-8", "LANGUAGE=fr:ja"} << false << "";
+    QTest::newRow("table, LANGUAGE before LANG")
+        << question << QStringList{"LANG=en_GB.UTF-8", "LANGUAGE=fr:ja"} << false << "";
     QTest::newRow("help") << QStringList{"--help"} << ja << false << "";
     QTest::newRow("refusal") << QStringList{"--seconds", "0"} << ja << false << "";
     QTest::newRow("json") << question + QStringList{"--json"} << ja << true << "";
@@ -193,7 +199,9 @@ void TestStatsTool::speaksTheUsersLanguageButWritesTheSameData()
     QFETCH(QStringList, locale);
     QFETCH(bool, data);
     QFETCH(QString, english);
-    const auto run = [&](const QStringList &variables) { return runInLocale(QStringLiteral(MEETLING_STATS), arguments, variables); };
+    const auto run = [&](const QStringList &variables) {
+        return runInLocale(QStringLiteral(MEETLING_STATS), arguments, variables);
+    };
     const auto [out, err] = run(locale);
     // English, as on a German system: numbers too as English writes them.
     const auto [englishOut, englishErr] = run({QStringLiteral("LC_ALL=de_DE.UTF-8")});
@@ -207,11 +215,12 @@ void TestStatsTool::speaksTheUsersLanguageButWritesTheSameData()
     // What may stay in English: option names and their values, file kinds,
     // the program's name and the board's captions (which a wrapped line may
     // split, so lines are joined first).
-    static const QRegularExpression kept(QStringLiteral(
-        R"(--?[a-z][a-z-]*(=\S*)?|\b[A-Z0-9]{2,}\b|\.(png|svg|pdf|csv)\b|meetling-\w+|[A-Z]\b|Letter)"
-        R"(|“(When two srart|When one starts|Start)”)"));
+    static const QRegularExpression kept(
+        QStringLiteral(R"(--?[a-z][a-z-]*(=\S*)?|\b[A-Z0-9]{2,}\b|\.(png|svg|pdf|csv)\b|meetling-\w+|[A-Z]\b|Letter)"
+                       R"(|“(When two srart|When one starts|Start)”)"));
     static const QRegularExpression word(QStringLiteral(R"(.{0,30}[A-Za-z]{3,}.{0,10})"));
-    const QString text = QString::fromUtf8(out + err).replace(QRegularExpression(QStringLiteral(R"( *\n *)")), QStringLiteral(" "));
+    const QString text =
+        QString::fromUtf8(out + err).replace(QRegularExpression(QStringLiteral(R"( *\n *)")), QStringLiteral(" "));
     QStringList untranslated;
     for (const QRegularExpressionMatch &match : word.globalMatch(QString(text).remove(kept)))
         untranslated << match.captured();
@@ -226,12 +235,13 @@ void TestStatsTool::writesTextInTheLocalesEncoding_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QStringList>("locale");
     QTest::addColumn<QStringList>("sameAs"); // the locale it reads as
-    QTest::addColumn<QString>("encoding");   // iconv's name for it
+    QTest::addColumn<QString>("encoding"); // iconv's name for it
     const QStringList question{"--momo", "3,4", "--dog", "6,7", "--seconds", "20", "--runs", "200"};
     const QStringList euc{"LANG=ja_JP"}, utf8{"LANG=ja_JP.UTF-8"};
     QTest::newRow("table, EUC-JP") << question << euc << utf8 << "EUC-JP";
     QTest::newRow("refusal, EUC-JP") << QStringList{"--seconds", "0"} << euc << utf8 << "EUC-JP";
-    QTest::newRow("table, ASCII") << question << QStringList{"LC_ALL=C", "LANGUAGE=ja"} << QStringList{"LC_ALL=C"} << "ASCII";
+    QTest::newRow("table, ASCII") << question << QStringList{"LC_ALL=C", "LANGUAGE=ja"} << QStringList{"LC_ALL=C"}
+                                  << "ASCII";
 }
 
 void TestStatsTool::writesTextInTheLocalesEncoding()
@@ -245,7 +255,8 @@ void TestStatsTool::writesTextInTheLocalesEncoding()
     const auto [out, err] = runInLocale(QStringLiteral(MEETLING_STATS), arguments, locale);
     const auto [wantOut, wantErr] = runInLocale(QStringLiteral(MEETLING_STATS), arguments, sameAs);
     QVERIFY(!(wantOut + wantErr).isEmpty());
-    QCOMPARE(runInLocale(QStringLiteral("iconv"), {"-f", encoding, "-t", "UTF-8"}, {}, out + err).first, wantOut + wantErr);
+    QCOMPARE(runInLocale(QStringLiteral("iconv"), {"-f", encoding, "-t", "UTF-8"}, {}, out + err).first,
+             wantOut + wantErr);
 }
 
 // A write the file system refuses part way, as a full disk does (here a
@@ -284,7 +295,8 @@ void TestStatsTool::sheetsAreOnePageAndOnlyTheTeachersHoldsTheAnswer_data()
     QTest::addColumn<QString>("paper");
     QTest::newRow("A4, the default question") << QStringList{} << "A4";
     QTest::newRow("Letter, corners, 60 s, 10 rows")
-        << QStringList{"--paper", "letter", "--momo", "0,0", "--dog", "10,10", "--seconds", "60", "--sheet-rows", "10"} << "letter";
+        << QStringList{"--paper", "letter", "--momo", "0,0", "--dog", "10,10", "--seconds", "60", "--sheet-rows", "10"}
+        << "letter";
 }
 
 void TestStatsTool::sheetsAreOnePageAndOnlyTheTeachersHoldsTheAnswer()
@@ -295,7 +307,8 @@ void TestStatsTool::sheetsAreOnePageAndOnlyTheTeachersHoldsTheAnswer()
     const QString pupils = dir.filePath(QStringLiteral("pupils.pdf"));
     const QString teacher = dir.filePath(QStringLiteral("teacher.pdf"));
     QProcess tool;
-    tool.start(QStringLiteral(MEETLING_STATS), arguments + QStringList{"--runs", "1", "--json", "--pupils-sheet", pupils, "--teacher-sheet", teacher});
+    tool.start(QStringLiteral(MEETLING_STATS),
+               arguments + QStringList{"--runs", "1", "--json", "--pupils-sheet", pupils, "--teacher-sheet", teacher});
     QVERIFY(tool.waitForFinished(int(waitDeadline().count())));
     QCOMPARE(tool.exitCode(), 0);
     const QByteArray out = tool.readAllStandardOutput();
@@ -303,7 +316,8 @@ void TestStatsTool::sheetsAreOnePageAndOnlyTheTeachersHoldsTheAnswer()
     QVERIFY2(!exact.isEmpty(), out.left(200).constData());
     QStringList figures;
     for (const char *scenario : {"bothWalk", "dogWalks"})
-        figures << QString::number(exact[QLatin1String(scenario)][QStringLiteral("expectedMeetings")].toDouble(), 'f', 2);
+        figures << QString::number(exact[QLatin1String(scenario)][QStringLiteral("expectedMeetings")].toDouble(), 'f',
+                                   2);
 
     auto run = [](const QString &program, const QStringList &args) {
         QProcess p;
@@ -315,7 +329,8 @@ void TestStatsTool::sheetsAreOnePageAndOnlyTheTeachersHoldsTheAnswer()
     for (const QString &sheet : {pupils, teacher}) {
         const QString info = run(QStringLiteral("pdfinfo"), {sheet});
         QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))), qPrintable(info));
-        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Page size:.*\\(%1\\)").arg(paper))), qPrintable(info));
+        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Page size:.*\\(%1\\)").arg(paper))),
+                 qPrintable(info));
     }
     const QString pupilsText = run(QStringLiteral("pdftotext"), {pupils, QStringLiteral("-")});
     const QString teacherText = run(QStringLiteral("pdftotext"), {teacher, QStringLiteral("-")});
@@ -326,7 +341,8 @@ void TestStatsTool::sheetsAreOnePageAndOnlyTheTeachersHoldsTheAnswer()
         QVERIFY2(!pupilsText.contains(figure.chopped(1)), qPrintable(figure));
     }
     // The verdict's headline, however pdftotext breaks its lines.
-    const QString headline = QJsonDocument::fromJson(out)[QStringLiteral("verdict")].toString().section(u'\n', 0, 0).simplified();
+    const QString headline =
+        QJsonDocument::fromJson(out)[QStringLiteral("verdict")].toString().section(u'\n', 0, 0).simplified();
     QVERIFY2(teacherText.simplified().contains(headline), qPrintable(headline));
     QVERIFY(!pupilsText.simplified().contains(headline));
 }

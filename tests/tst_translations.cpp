@@ -16,7 +16,8 @@
 
 namespace {
 
-struct Message {
+struct Message
+{
     QString context;
     QString source;
     bool numerus = false;
@@ -92,7 +93,10 @@ void TestTranslations::theBuildHasEveryLanguage()
     QStringList codes;
     for (const stats::LanguageRow &row : stats::Languages)
         codes << QString::fromLatin1(row.code);
-    QCOMPARE(QStringLiteral(MEETLING_LANGUAGES).replace(QRegularExpression(QStringLiteral("_[A-Z]+")), QString()).split(u' '), codes);
+    QCOMPARE(QStringLiteral(MEETLING_LANGUAGES)
+                 .replace(QRegularExpression(QStringLiteral("_[A-Z]+")), QString())
+                 .split(u' '),
+             codes);
 }
 
 void TestTranslations::everyTextIsTranslated_data()
@@ -107,14 +111,16 @@ void TestTranslations::everyTextIsTranslated_data()
     environment.insert(QStringLiteral("LUPDATE"), QStringLiteral(MEETLING_LUPDATE));
     lupdate.setProcessEnvironment(environment);
     lupdate.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    lupdate.start(QStringLiteral("sh"), {QStringLiteral(MEETLING_SOURCE_DIR "/tools/translations.sh"), m_scratch.path()});
+    lupdate.start(QStringLiteral("sh"),
+                  {QStringLiteral(MEETLING_SOURCE_DIR "/tools/translations.sh"), m_scratch.path()});
     QVERIFY(lupdate.waitForFinished(int(waitDeadline().count()) * 3));
     QCOMPARE(lupdate.exitCode(), 0);
 
     QTest::addColumn<QString>("file");
     for (const char *catalogue : {"answer", "stats"}) {
         for (const stats::LanguageRow &row : stats::Languages) {
-            const QString name = QStringLiteral("meetling_%1_%2.ts").arg(QLatin1String(catalogue), QLatin1String(row.code));
+            const QString name =
+                QStringLiteral("meetling_%1_%2.ts").arg(QLatin1String(catalogue), QLatin1String(row.code));
             QTest::newRow(qPrintable(name)) << m_scratch.filePath(name);
         }
     }
@@ -136,9 +142,9 @@ void TestTranslations::everyTextIsTranslated()
             if (form.isEmpty())
                 faults << where + QStringLiteral(" has an empty translation");
             // A singular may say "one" where its text has %n.
-            else if (placeholders(form) != placeholders(m.source)
-                     && !(m.numerus && form == m.forms.first() && m.forms.size() > 1
-                          && placeholders(form + QStringLiteral("%n")) == placeholders(m.source)))
+            else if (placeholders(form) != placeholders(m.source) &&
+                     !(m.numerus && form == m.forms.first() && m.forms.size() > 1 &&
+                       placeholders(form + QStringLiteral("%n")) == placeholders(m.source)))
                 faults << where + QStringLiteral(" is translated with %1 where it has %2")
                                       .arg(placeholders(form).join(u' '), placeholders(m.source).join(u' '));
         }

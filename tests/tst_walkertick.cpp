@@ -99,8 +99,7 @@ void TestWalkerTick::aWalkingTickShowsItsWorkInOrder()
     // the time of day seeds the draw.
     QCOMPARE(walk.events.lines, QStringList({"clock 1012.500000", "steady 1012.515625", "readout 4  12 / 180 sec",
                                              "visible Dog 1", "clock 1012.531250", "seed 1012.531250", "draw",
-                                             "place Dog 6,5",
-                                             "readout 1 Dog: x= 6  y= 5"}));
+                                             "place Dog 6,5", "readout 1 Dog: x= 6  y= 5"}));
     QCOMPARE(walk.state.dogTickTime, 1012.5f);
 
     walk.tick(Walker::Momotaro, 7);

@@ -67,13 +67,20 @@ void TestWording::meetingsAreComparedToDigitsThatTellThemApart_data()
     QTest::addColumn<double>("b");
     QTest::addColumn<QString>("aText");
     QTest::addColumn<QString>("bText");
-    QTest::newRow("one decimal from 1 up") << 9.4321 << 6.1 << "9.4" << "6.1";
-    QTest::newRow("two significant digits below 1") << 0.1749 << 0.01523 << "0.17" << "0.015";
-    QTest::newRow("just 1") << 1.0 << 0.99 << "1.0" << "0.99";
-    QTest::newRow("a digit more where they read alike") << 9.44 << 9.41 << "9.44" << "9.41";
-    QTest::newRow("equal, as they are") << 3.0 << 3.0 << "3.0" << "3.0";
-    QTest::newRow("too few to write") << 0.0004 << 0.0 << "less than 0.001" << "0";
-    QTest::newRow("just enough to write") << 0.001 << 2.0 << "0.001" << "2.0";
+    QTest::newRow("one decimal from 1 up") << 9.4321 << 6.1 << "9.4"
+                                           << "6.1";
+    QTest::newRow("two significant digits below 1") << 0.1749 << 0.01523 << "0.17"
+                                                    << "0.015";
+    QTest::newRow("just 1") << 1.0 << 0.99 << "1.0"
+                            << "0.99";
+    QTest::newRow("a digit more where they read alike") << 9.44 << 9.41 << "9.44"
+                                                        << "9.41";
+    QTest::newRow("equal, as they are") << 3.0 << 3.0 << "3.0"
+                                        << "3.0";
+    QTest::newRow("too few to write") << 0.0004 << 0.0 << "less than 0.001"
+                                      << "0";
+    QTest::newRow("just enough to write") << 0.001 << 2.0 << "0.001"
+                                          << "2.0";
 }
 
 void TestWording::meetingsAreComparedToDigitsThatTellThemApart()
@@ -93,20 +100,24 @@ void TestWording::theClassConcludesFromItsGroupsAndTotals_data()
     QTest::addColumn<bool>("soFar");
     QTest::addColumn<QString>("text");
     QTest::newRow("no group yet") << Counts{} << false << Neither << true << "No group has finished its runs yet.";
-    QTest::newRow("without the answer") << Counts{{3, 1}, {2, 2}, {0, 4}, {5, 1}} << false << Neither << false
-                                        << "Both wandering met more in 2 of 4 groups; the class's totals say both wandering.";
+    QTest::newRow("without the answer")
+        << Counts{{3, 1}, {2, 2}, {0, 4}, {5, 1}} << false << Neither << false
+        << "Both wandering met more in 2 of 4 groups; the class's totals say both wandering.";
     QTest::newRow("against the answer, so far")
         << Counts{{3, 1}, {2, 2}, {0, 4}, {5, 1}} << true << Waits << true
         << "So far: both wandering met more in 2 of 4 groups; the class's totals say both wandering, against the exact answer, Momotaro waiting.";
-    QTest::newRow("as the answer") << Counts{{2, 1}, {3, 0}} << true << Both << false
-                                   << "Both wandering met more in 2 of 2 groups; the class's totals say both wandering, as the exact answer does.";
+    QTest::newRow("as the answer")
+        << Counts{{2, 1}, {3, 0}} << true << Both << false
+        << "Both wandering met more in 2 of 2 groups; the class's totals say both wandering, as the exact answer does.";
     QTest::newRow("as many groups each way, totals a tie")
         << Counts{{1, 2}, {2, 1}} << true << Both << false
         << "Both wandering met more in 1 of 2 groups; the class's totals are a tie, while exactly both wandering meets more.";
-    QTest::newRow("waiting ahead, both ties") << Counts{{0, 3}, {1, 2}, {4, 0}} << true << Neither << false
-                                              << "Momotaro waiting met more in 2 of 3 groups; the class's totals are a tie, as the exact averages are.";
-    QTest::newRow("a lead where exactly neither") << Counts{{2, 1}} << true << Neither << false
-                                                  << "Both wandering met more in 1 of 1 group; the class's totals say both wandering, though exactly both ways meet alike.";
+    QTest::newRow("waiting ahead, both ties")
+        << Counts{{0, 3}, {1, 2}, {4, 0}} << true << Neither << false
+        << "Momotaro waiting met more in 2 of 3 groups; the class's totals are a tie, as the exact averages are.";
+    QTest::newRow("a lead where exactly neither")
+        << Counts{{2, 1}} << true << Neither << false
+        << "Both wandering met more in 1 of 1 group; the class's totals say both wandering, though exactly both ways meet alike.";
 }
 
 void TestWording::theClassConcludesFromItsGroupsAndTotals()
@@ -171,12 +182,14 @@ void TestWording::manyClassesAreHeldAgainstTheExactChance_data()
     QTest::addColumn<int>("right");
     QTest::addColumn<double>("exactChance");
     QTest::addColumn<QString>("text");
-    QTest::newRow("within the error") << 30 << Scenario::BothWalk << 950 << 0.95
-                                      << "In 1,000 classes of 30 groups, the totals put both wandering ahead in 950 (95.0%); the exact "
-                                         "chance is 95.0%, within the simulation's error (932 to 966 classes, 99 times in 100).";
-    QTest::newRow("one short of the range") << 1 << Scenario::DogWalks << 931 << 0.95
-                                            << "In 1,000 classes of 1 group, the totals put Momotaro waiting ahead in 931 (93.1%); the exact "
-                                               "chance is 95.0%, further off than the simulation's error (932 to 966 classes, 99 times in 100).";
+    QTest::newRow("within the error")
+        << 30 << Scenario::BothWalk << 950 << 0.95
+        << "In 1,000 classes of 30 groups, the totals put both wandering ahead in 950 (95.0%); the exact "
+           "chance is 95.0%, within the simulation's error (932 to 966 classes, 99 times in 100).";
+    QTest::newRow("one short of the range")
+        << 1 << Scenario::DogWalks << 931 << 0.95
+        << "In 1,000 classes of 1 group, the totals put Momotaro waiting ahead in 931 (93.1%); the exact "
+           "chance is 95.0%, further off than the simulation's error (932 to 966 classes, 99 times in 100).";
 }
 
 void TestWording::manyClassesAreHeldAgainstTheExactChance()

@@ -21,7 +21,8 @@
 
 namespace {
 
-struct Ink {
+struct Ink
+{
     char key;
     QRgb rgb;
 };
@@ -58,96 +59,41 @@ constexpr std::array palette{
 
 // Momotaro holding his peach banner; 32 x 32.
 constexpr std::array<std::string_view, 32> momotaro{
-    ".......KK..........Y............",
-    "......KKKK.........BBBBBBBBBBBB.",
-    "......KKKK.........BWWWWWWWWWWw.",
-    ".......RR..........BWWWWWWWWWWw.",
-    "....KKKKKKKK.......BWWWWPPWWWWw.",
-    "...KKKKKKKKKK......BWWWPPpPWWWw.",
-    "..KKKKKKKKKKKK.....BWWPPPpPPWWw.",
-    "..KKSSSKKSSSKK.....BWPhPPPpPpWw.",
-    "..KSSSSSSSSSSK.....BWPhPPPpPpWw.",
-    "..KSSSSSSSSSSK.....BWPhPPPPPpWw.",
-    "..kSSKSSSSKSSk.....BWPPPPPPppWw.",
-    "..kSSKSSSSKSSk.....BWWPPPPppWWw.",
-    "..kSmSSSSSSmSk.....BWLLpppppLLw.",
-    "..kSSSSrrSSSSk.....BLLLWWWWLLWw.",
-    "...kSSSSSSSSk......BWWWWWWWWWWw.",
-    "....kkSSSSkk.......BWWWWWWWWWWw.",
-    "...gGWSSSSWGg......Bwwwwwwwwwww.",
-    "..gGGGWSSWGGGg.....B............",
-    ".gGGGGGWWGGGGGGgg..B............",
-    "gGGGGGGGWGGGGGGGgSSSk...........",
-    "gGGGGGGGGWGGGGGGgSSSk...........",
-    "gGGOOOOOOOOOOgGGg..B............",
-    "gGGOOOOYOOOOOgGGg..B............",
-    "gGGgGGGGGGWGGgggg..B............",
-    ".gggGGGGGGWGGg.....B............",
-    "....gGGGGGWGGg.....B............",
-    "....gGGGGGWGGg.....B............",
-    "....gGGGGGWGGg.....B............",
-    "....gggggggggg.....B............",
-    ".....kSk..kSk......B............",
-    ".....kSk..kSk......B............",
-    "....TTTT..TTTT.....B............",
+    ".......KK..........Y............", "......KKKK.........BBBBBBBBBBBB.", "......KKKK.........BWWWWWWWWWWw.",
+    ".......RR..........BWWWWWWWWWWw.", "....KKKKKKKK.......BWWWWPPWWWWw.", "...KKKKKKKKKK......BWWWPPpPWWWw.",
+    "..KKKKKKKKKKKK.....BWWPPPpPPWWw.", "..KKSSSKKSSSKK.....BWPhPPPpPpWw.", "..KSSSSSSSSSSK.....BWPhPPPpPpWw.",
+    "..KSSSSSSSSSSK.....BWPhPPPPPpWw.", "..kSSKSSSSKSSk.....BWPPPPPPppWw.", "..kSSKSSSSKSSk.....BWWPPPPppWWw.",
+    "..kSmSSSSSSmSk.....BWLLpppppLLw.", "..kSSSSrrSSSSk.....BLLLWWWWLLWw.", "...kSSSSSSSSk......BWWWWWWWWWWw.",
+    "....kkSSSSkk.......BWWWWWWWWWWw.", "...gGWSSSSWGg......Bwwwwwwwwwww.", "..gGGGWSSWGGGg.....B............",
+    ".gGGGGGWWGGGGGGgg..B............", "gGGGGGGGWGGGGGGGgSSSk...........", "gGGGGGGGGWGGGGGGgSSSk...........",
+    "gGGOOOOOOOOOOgGGg..B............", "gGGOOOOYOOOOOgGGg..B............", "gGGgGGGGGGWGGgggg..B............",
+    ".gggGGGGGGWGGg.....B............", "....gGGGGGWGGg.....B............", "....gGGGGGWGGg.....B............",
+    "....gGGGGGWGGg.....B............", "....gggggggggg.....B............", ".....kSk..kSk......B............",
+    ".....kSk..kSk......B............", "....TTTT..TTTT.....B............",
 };
 
 // The same figure for 16 x 16, where the full one would blur: the face,
 // the kimono with its sash, the hand on the pole and the peach banner.
 constexpr std::array<std::string_view, 16> smallMomotaro{
-    "...KK.....Y.....",
-    "...RR.....BBBBBB",
-    "..KKKK....BWWWWw",
-    ".KKKKKK...BWPPWw",
-    "KKKKKKKK..BPhPpw",
-    "kSKSSKSk..BPPPpw",
-    "kmSSSSmk..BLppLw",
-    ".kSrrSk...BWWWWw",
-    ".gGWWGg...Bwwwww",
-    "gGGGWGGGgSSk....",
-    "gOOOOYOOg.B.....",
-    "gGGGGWGGg.B.....",
-    ".gGGGWGGg.B.....",
-    ".gggggggg.B.....",
-    "..kSk.kSk.B.....",
-    ".TTT..TTT.B.....",
+    "...KK.....Y.....", "...RR.....BBBBBB", "..KKKK....BWWWWw", ".KKKKKK...BWPPWw",
+    "KKKKKKKK..BPhPpw", "kSKSSKSk..BPPPpw", "kmSSSSmk..BLppLw", ".kSrrSk...BWWWWw",
+    ".gGWWGg...Bwwwww", "gGGGWGGGgSSk....", "gOOOOYOOg.B.....", "gGGGGWGGg.B.....",
+    ".gGGGWGGg.B.....", ".gggggggg.B.....", "..kSk.kSk.B.....", ".TTT..TTT.B.....",
 };
 
 // A white dog sitting in profile, facing left; 34 x 34.
 constexpr std::array<std::string_view, 34> dog{
-    "..................................",
-    "..................................",
-    "..................................",
-    ".........oooooo...................",
-    ".......ooWWWWWWoo.................",
-    "......oWWWWWWooooo................",
-    ".....oWWWWWWoEEEEEoo..............",
-    ".....oWWWWWWoEEEEEeo..............",
-    "....oWWKKWWWoEEEEEeo..............",
-    "....oWWKKWWWoEEEEEeo.........oo...",
-    "..ooWWWWWWWWoEEEEEeo........oWWo..",
-    ".oKKWWWWWWWWoEEEEEeo........oWWo..",
-    ".oKKWWWWWWWWWoEEEEeo.......oWWo...",
-    "..ooWWWWWWWWWoEEEEeo.......oWWo...",
-    "....ooonWWWWWWoEEeo.......oWWo....",
-    ".......ooWWWWWWooo........oWWo....",
-    ".......oRRRRRRRRRo.......oWWo.....",
-    ".......oRRRRYRRRRWoo.....oWWo.....",
-    "......oWWWWWYWWWWWWWoo..oWWo......",
-    "......oWWWWWWWWWWWWWWWooWWo.......",
-    "......oWWWWWWWWWWWWWWWWWWwo.......",
-    "......oWWWWWWWWWWWwwwwWWWwo.......",
-    "......oWWWWWWWWWWwWWWWWWWwo.......",
-    "......oWWWWoWWWWwWWWWWWWWwo.......",
-    "......oWWWWowWWWwWWWWWWWWwo.......",
-    "......oWWWWowWWWwWWWWWWWwo........",
-    "......oWWWWowWWWwWWWWWWWwo........",
-    "......oWWWWowWWWwWWWWWWWwo........",
-    ".....oWWWWWowWwwWWWWWWWwo.........",
-    ".....oWWWWoowWWWWWWWWWoo..........",
-    ".....ooooooooooooooooo............",
-    "....dddddddddddddddddddd..........",
-    "..................................",
+    "..................................", "..................................", "..................................",
+    ".........oooooo...................", ".......ooWWWWWWoo.................", "......oWWWWWWooooo................",
+    ".....oWWWWWWoEEEEEoo..............", ".....oWWWWWWoEEEEEeo..............", "....oWWKKWWWoEEEEEeo..............",
+    "....oWWKKWWWoEEEEEeo.........oo...", "..ooWWWWWWWWoEEEEEeo........oWWo..", ".oKKWWWWWWWWoEEEEEeo........oWWo..",
+    ".oKKWWWWWWWWWoEEEEeo.......oWWo...", "..ooWWWWWWWWWoEEEEeo.......oWWo...", "....ooonWWWWWWoEEeo.......oWWo....",
+    ".......ooWWWWWWooo........oWWo....", ".......oRRRRRRRRRo.......oWWo.....", ".......oRRRRYRRRRWoo.....oWWo.....",
+    "......oWWWWWYWWWWWWWoo..oWWo......", "......oWWWWWWWWWWWWWWWooWWo.......", "......oWWWWWWWWWWWWWWWWWWwo.......",
+    "......oWWWWWWWWWWWwwwwWWWwo.......", "......oWWWWWWWWWWwWWWWWWWwo.......", "......oWWWWoWWWWwWWWWWWWWwo.......",
+    "......oWWWWowWWWwWWWWWWWWwo.......", "......oWWWWowWWWwWWWWWWWwo........", "......oWWWWowWWWwWWWWWWWwo........",
+    "......oWWWWowWWWwWWWWWWWwo........", ".....oWWWWWowWwwWWWWWWWwo.........", ".....oWWWWoowWWWWWWWWWoo..........",
+    ".....ooooooooooooooooo............", "....dddddddddddddddddddd..........", "..................................",
     "..................................",
 };
 
@@ -160,8 +106,7 @@ constexpr bool isInk(char key)
 constexpr bool isWellFormed(std::span<const std::string_view> rows, std::size_t width)
 {
     return std::ranges::all_of(rows, [width](std::string_view row) {
-        return row.size() == width
-            && std::ranges::all_of(row, [](char key) { return key == '.' || isInk(key); });
+        return row.size() == width && std::ranges::all_of(row, [](char key) { return key == '.' || isInk(key); });
     });
 }
 
@@ -242,8 +187,8 @@ int main(int argc, char *argv[])
         {256, enlarged(icon, 8)},
     }};
 
-    bool ok = save(icon, dir, QStringLiteral("icon.png")) && save(walker, dir, QStringLiteral("momotaro.png"))
-        && save(dogPicture, dir, QStringLiteral("dog.png"));
+    bool ok = save(icon, dir, QStringLiteral("icon.png")) && save(walker, dir, QStringLiteral("momotaro.png")) &&
+              save(dogPicture, dir, QStringLiteral("dog.png"));
     for (const auto &[size, image] : themeIcons)
         ok = ok && save(image, dir, QStringLiteral("icon-%1.png").arg(size));
     return ok ? 0 : 1;

@@ -35,9 +35,10 @@ constexpr double A5 = 880.00;
 constexpr double C6 = 1046.50;
 constexpr double E6 = 1318.51;
 
-struct Partial {
-    double ratio;      // frequency as a multiple of the note's pitch
-    double level;      // loudness relative to the fundamental
+struct Partial
+{
+    double ratio; // frequency as a multiple of the note's pitch
+    double level; // loudness relative to the fundamental
     double decayShare; // fraction of the note's decay time
 };
 
@@ -47,9 +48,10 @@ constexpr std::array bell{
     Partial{3.0, 0.12, 0.4},
 };
 
-struct Note {
+struct Note
+{
     double hz;
-    double start;  // seconds from the beginning of the file
+    double start; // seconds from the beginning of the file
     double length; // seconds, including the release fade
 };
 
@@ -100,8 +102,8 @@ std::vector<double> render(std::span<const Note> notes)
             const double envelope = fadeIn(t, attackSeconds) * fadeIn(note.length - t, releaseSeconds);
             double sum = 0.0;
             for (const Partial &partial : bell) {
-                sum += partial.level * std::exp(-t / (decay * partial.decayShare))
-                    * std::sin(2.0 * std::numbers::pi * note.hz * partial.ratio * t);
+                sum += partial.level * std::exp(-t / (decay * partial.decayShare)) *
+                       std::sin(2.0 * std::numbers::pi * note.hz * partial.ratio * t);
             }
             wave[first + i] += envelope * sum;
         }
@@ -144,13 +146,13 @@ bool writeWav(const std::string &path, std::span<const std::int16_t> pcm)
     putLittleEndian(out, 36 + dataBytes, 4);
     out.write("WAVE", 4);
     out.write("fmt ", 4);
-    putLittleEndian(out, 16, 4);                             // size of this chunk
-    putLittleEndian(out, 1, 2);                              // PCM
-    putLittleEndian(out, 1, 2);                              // mono
+    putLittleEndian(out, 16, 4); // size of this chunk
+    putLittleEndian(out, 1, 2); // PCM
+    putLittleEndian(out, 1, 2); // mono
     putLittleEndian(out, sampleRate, 4);
-    putLittleEndian(out, sampleRate * bytesPerSample, 4);    // bytes per second
-    putLittleEndian(out, bytesPerSample, 2);                 // bytes per frame
-    putLittleEndian(out, 16, 2);                             // bits per sample
+    putLittleEndian(out, sampleRate * bytesPerSample, 4); // bytes per second
+    putLittleEndian(out, bytesPerSample, 2); // bytes per frame
+    putLittleEndian(out, 16, 2); // bits per sample
     out.write("data", 4);
     putLittleEndian(out, dataBytes, 4);
     for (std::int16_t sample : pcm)
@@ -178,7 +180,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     const std::string dir = argv[1];
-    const bool ok = makeSound(dir, "pinpon.wav", pinpon) && makeSound(dir, "endpinpon.wav", endPinpon)
-        && makeSound(dir, "logoff.wav", logoff);
+    const bool ok = makeSound(dir, "pinpon.wav", pinpon) && makeSound(dir, "endpinpon.wav", endPinpon) &&
+                    makeSound(dir, "logoff.wav", logoff);
     return ok ? 0 : 1;
 }

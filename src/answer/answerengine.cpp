@@ -31,7 +31,8 @@ private:
     bool sweep(const AnswerEngine::Key &key);
     void rest()
     {
-        QMetaObject::invokeMethod(&m_engine, [engine = &m_engine] { emit engine->resting(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &m_engine, [engine = &m_engine] { emit engine->resting(); }, Qt::QueuedConnection);
     }
     Answer answerFor(const Question &question) const;
     std::optional<int> nextUnanswered(Point from) const;
@@ -104,21 +105,26 @@ void AnswerWorker::work()
             // for one point's work at most.
             if (m_mapped < stats::BoardPoints) {
                 for (Scenario scenario : stats::Scenarios)
-                    (*m_map)[scenario][std::size_t(m_mapped)] = m_sweeps[scenario].expectedMeetings(stats::pointAt(m_mapped));
+                    (*m_map)[scenario][std::size_t(m_mapped)] =
+                        m_sweeps[scenario].expectedMeetings(stats::pointAt(m_mapped));
                 ++m_mapped;
             }
             if (m_mapped == stats::BoardPoints) {
                 m_mapHanded = true;
                 Map map = m_map;
                 QMetaObject::invokeMethod(
-                    &m_engine, [engine = &m_engine, generation, question, map] { engine->take(generation, question, nullptr, map); },
+                    &m_engine,
+                    [engine = &m_engine, generation, question, map] {
+                        engine->take(generation, question, nullptr, map);
+                    },
                     Qt::QueuedConnection);
             }
             continue;
         }
         Question next = question;
         if (m_answered[std::size_t(asked)]) {
-            const std::optional<int> other = m_engine.m_aheadHeld ? std::nullopt : nextUnanswered(question.starts.momotaro);
+            const std::optional<int> other =
+                m_engine.m_aheadHeld ? std::nullopt : nextUnanswered(question.starts.momotaro);
             if (!other) {
                 rest();
                 return;
@@ -128,7 +134,8 @@ void AnswerWorker::work()
         const Answer answer = answerFor(next);
         m_answered[std::size_t(stats::pointIndex(next.starts.momotaro))] = true;
         QMetaObject::invokeMethod(
-            &m_engine, [engine = &m_engine, generation, next, answer] { engine->take(generation, next, answer, nullptr); },
+            &m_engine,
+            [engine = &m_engine, generation, next, answer] { engine->take(generation, next, answer, nullptr); },
             Qt::QueuedConnection);
     }
 }
@@ -167,7 +174,8 @@ void AnswerEngine::ask(const Question &question)
     }
     // Asked even when the answer is known: the worker then goes on with the
     // starts nearest the new one.
-    QMetaObject::invokeMethod(m_worker, [worker = m_worker] { worker->work(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_worker, [worker = m_worker] { worker->work(); }, Qt::QueuedConnection);
     if (newKey)
         emit mapped(nullptr);
     const auto known = m_answers.constFind(stats::pointIndex(question.starts.momotaro));
@@ -187,14 +195,16 @@ void AnswerEngine::hold(Hold why, bool held)
     m_aheadHeld = holds != 0;
     qCDebug(lcAnswer) << (holds ? "work ahead held" : "work ahead goes on");
     if (!holds)
-        QMetaObject::invokeMethod(m_worker, [worker = m_worker] { worker->work(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            m_worker, [worker = m_worker] { worker->work(); }, Qt::QueuedConnection);
 }
 
 void AnswerEngine::take(quint64 generation, const Question &question, const Answer &answer, const Map &map)
 {
     // Worked out for a Dog start or run length since left.
     if (generation != m_generation) {
-        qCDebug(lcAnswer) << "dropped, worked out for an earlier Dog or run length:" << (answer ? "an answer" : "the map");
+        qCDebug(lcAnswer) << "dropped, worked out for an earlier Dog or run length:"
+                          << (answer ? "an answer" : "the map");
         return;
     }
     if (answer) {

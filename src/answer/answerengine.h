@@ -84,7 +84,10 @@ private:
     {
         Point dog{};
         int ticksPerTimer = 0;
-        friend bool operator==(const Key &a, const Key &b) { return a.dog == b.dog && a.ticksPerTimer == b.ticksPerTimer; }
+        friend bool operator==(const Key &a, const Key &b)
+        {
+            return a.dog == b.dog && a.ticksPerTimer == b.ticksPerTimer;
+        }
     };
     static Key keyOf(const Question &question) { return {question.starts.dog, question.ticksPerTimer()}; }
 

@@ -62,8 +62,8 @@ void AnswerWindow::saveClass()
 
 void AnswerWindow::newClass()
 {
-    if (QMessageBox::question(this, windowTitle(), tr("Clear every group's counts from the table?"))
-        == QMessageBox::Yes) {
+    if (QMessageBox::question(this, windowTitle(), tr("Clear every group's counts from the table?")) ==
+        QMessageBox::Yes) {
         m_pages->classTable().clear();
         m_classFile.clear();
         m_kept.keepClassFile(QString());
@@ -74,8 +74,9 @@ void AnswerWindow::exportPage()
 {
     // The page of the question on the board, not of an earlier one.
     whenAnswered([this] {
-        const QString name = QFileDialog::getSaveFileName(this, tr("Save this page as a picture"), QStringLiteral("answer.png"),
-                                                          tr("PNG picture (*.png);;SVG drawing (*.svg)"));
+        const QString name =
+            QFileDialog::getSaveFileName(this, tr("Save this page as a picture"), QStringLiteral("answer.png"),
+                                         tr("PNG picture (*.png);;SVG drawing (*.svg)"));
         if (name.isEmpty())
             return;
         QString error = refusedTarget(name);
@@ -91,8 +92,8 @@ std::optional<stats::SheetSetup> AnswerWindow::sheetSetup(stats::Sheet sheet)
     setup.rows = m_kept.sheetRows(setup.rows, stats::MostSheetRows);
     if (sheet == stats::Sheet::Pupils) {
         bool ok = false;
-        setup.rows = QInputDialog::getInt(this, windowTitle(), tr("Runs of each way a group tallies on its sheet:"), setup.rows, 1,
-                                          stats::MostSheetRows, 1, &ok);
+        setup.rows = QInputDialog::getInt(this, windowTitle(), tr("Runs of each way a group tallies on its sheet:"),
+                                          setup.rows, 1, stats::MostSheetRows, 1, &ok);
         if (!ok)
             return std::nullopt;
         m_kept.keepSheetRows(setup.rows);
@@ -100,7 +101,8 @@ std::optional<stats::SheetSetup> AnswerWindow::sheetSetup(stats::Sheet sheet)
     return setup;
 }
 
-void AnswerWindow::withSheet(stats::Sheet sheet, const std::function<void(const stats::Answer &, const stats::SheetSetup &)> &use)
+void AnswerWindow::withSheet(stats::Sheet sheet,
+                             const std::function<void(const stats::Answer &, const stats::SheetSetup &)> &use)
 {
     // The sheet of the question on the board, with the class's counts. The
     // pupils' sheet holds nothing of the answer: it is made while it is hidden.
@@ -145,7 +147,8 @@ void AnswerWindow::saveSheet(stats::Sheet sheet)
         // Letter paper where it is the usual size, A4 elsewhere: where the
         // teacher is, whatever the language the window speaks.
         const QLocale::Territory where = QLocale::system().territory();
-        const stats::Paper paper = where == QLocale::UnitedStates || where == QLocale::Canada ? stats::Paper::Letter : stats::Paper::A4;
+        const stats::Paper paper =
+            where == QLocale::UnitedStates || where == QLocale::Canada ? stats::Paper::Letter : stats::Paper::A4;
         QString error = refusedTarget(name);
         if (!error.isEmpty() || !stats::saveSheet(name, sheet, answer, setup, paper, error))
             QMessageBox::warning(this, windowTitle(), tr("Cannot save %1: %2").arg(name, error));
@@ -169,8 +172,8 @@ void AnswerWindow::copyVerdict()
 {
     whenAnswered([this] {
         // What the answer is about, the verdict, then the figures as the pane shows them.
-        QString text = stats::contextLine(m_answer->starts, m_answer->seconds, QDate::currentDate()) + QStringLiteral("\n\n")
-            + m_pane->verdictText() + QStringLiteral("\n\n");
+        QString text = stats::contextLine(m_answer->starts, m_answer->seconds, QDate::currentDate()) +
+                       QStringLiteral("\n\n") + m_pane->verdictText() + QStringLiteral("\n\n");
         for (AnswerPane::Figure figure : AnswerPane::Figures) {
             for (Scenario scenario : stats::Scenarios)
                 text += m_pane->figureLabel(figure, scenario)->accessibleName() + u'\n';

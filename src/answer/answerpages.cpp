@@ -43,7 +43,6 @@ QString AnswerPages::title(Page page)
     return {};
 }
 
-
 AnswerPages::AnswerPages(QWidget *parent) : QWidget(parent)
 {
     m_refresh.setSingleShot(true);
@@ -201,10 +200,10 @@ void AnswerPages::setMap(const answer::Map &map)
 
 void AnswerPages::takeSimulatedCounts(const stats::ClassCounts &counts)
 {
-    if (m_class->counts().hasRuns() && m_class->counts().simulated.isEmpty()
-        && QMessageBox::question(this, window()->windowTitle(),
-                                 tr("Our class already holds counts. Replace them with the %Ln simulated group(s)?", nullptr, int(counts.groups.size())))
-            != QMessageBox::Yes)
+    if (m_class->counts().hasRuns() && m_class->counts().simulated.isEmpty() &&
+        QMessageBox::question(this, window()->windowTitle(),
+                              tr("Our class already holds counts. Replace them with the %Ln simulated group(s)?",
+                                 nullptr, int(counts.groups.size()))) != QMessageBox::Yes)
         return;
     m_class->setCounts(counts);
     setCurrentIndex(int(Page::OurClass));
@@ -296,7 +295,7 @@ void AnswerPages::refresh()
         }
         const answer::Answer withClass = classAnswer();
         m_class->setVerdict(withClass->classCounts ? stats::classVerdict(*withClass)
-                                                           : tr("Type the meetings each group counted."));
+                                                   : tr("Type the meetings each group counted."));
         break;
     }
     }

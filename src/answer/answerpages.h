@@ -30,7 +30,7 @@ class AnswerPages final : public QWidget
 
 public:
     enum class Page { Law, Waiting, OneRun, Runs, WhereToWait, OurClass, ClassAtSpeed };
-    static constexpr std::array<Page, 7> AllPages{Page::Law,         Page::Waiting,  Page::OneRun,   Page::Runs,
+    static constexpr std::array<Page, 7> AllPages{Page::Law,         Page::Waiting,  Page::OneRun,      Page::Runs,
                                                   Page::WhereToWait, Page::OurClass, Page::ClassAtSpeed};
 
     explicit AnswerPages(QWidget *parent = nullptr);

@@ -99,7 +99,8 @@ void AnswerPane::retranslate()
     for (Scenario scenario : stats::Scenarios)
         // The scenario's name, as everywhere, and the board's button that runs it.
         //: A way's name, and under it the caption of the board program's button that plays it (left in English).
-        m_names[scenario]->setText(tr("%1\n(\"%2\")").arg(stats::plainName(scenario), stats::scenarioCaption(scenario)));
+        m_names[scenario]->setText(
+            tr("%1\n(\"%2\")").arg(stats::plainName(scenario), stats::scenarioCaption(scenario)));
     for (std::size_t row = 0; row < Figures.size(); ++row)
         m_headings[row]->setText(stats::figureHeading(Figures[row]));
     m_hiddenTitle->setText(tr("The answer is hidden"));
@@ -178,11 +179,14 @@ void AnswerPane::showFigures()
     for (std::size_t row = 0; row < Figures.size(); ++row) {
         for (Scenario scenario : stats::Scenarios) {
             QLabel *label = m_values[row][scenario];
-            const QString text = m_hidden ? QString() : m_answer ? stats::figureValue(Figures[row], *m_answer, scenario) : QStringLiteral("…");
+            const QString text = m_hidden   ? QString()
+                                 : m_answer ? stats::figureValue(Figures[row], *m_answer, scenario)
+                                            : QStringLiteral("…");
             label->setText(text);
             // Read out with its row and column, as a sighted reader sees it.
             //: A figure read out: its row's heading, the way (its column), the value.
-            label->setAccessibleName(tr("%1, %2: %3").arg(stats::figureHeading(Figures[row]), stats::plainName(scenario), text));
+            label->setAccessibleName(
+                tr("%1, %2: %3").arg(stats::figureHeading(Figures[row]), stats::plainName(scenario), text));
         }
     }
     // The labels of the figures out of sight tell no layout that their size

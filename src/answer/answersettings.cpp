@@ -93,7 +93,8 @@ Point AnswerSettings::start(Walker walker) const
 {
     const answer::Question first;
     const Point fallback = walker == Walker::Momotaro ? first.starts.momotaro : first.starts.dog;
-    const QPoint kept = keptPoint(m_settings, walker == Walker::Momotaro ? MomotaroKey : DogKey, QPoint(int(fallback.x), int(fallback.y)));
+    const QPoint kept = keptPoint(m_settings, walker == Walker::Momotaro ? MomotaroKey : DogKey,
+                                  QPoint(int(fallback.x), int(fallback.y)));
     return {std::clamp(kept.x(), 0, rules::BoardMax), std::clamp(kept.y(), 0, rules::BoardMax)};
 }
 
@@ -216,8 +217,9 @@ void AnswerSettings::keep(const QString &key, const QVariant &value, When when)
     // saying after it has written the file again without it: a fresh read
     // of the file tells whether it was.
     const QSettings::Status status = m_settings.status();
-    if (status == QSettings::AccessError
-        || (status == QSettings::FormatError && QSettings(m_settings.fileName(), m_settings.format()).status() != QSettings::NoError))
+    if (status == QSettings::AccessError ||
+        (status == QSettings::FormatError &&
+         QSettings(m_settings.fileName(), m_settings.format()).status() != QSettings::NoError))
         cannotKeep(m_settings.fileName(), NotKept::CannotWrite);
 }
 
@@ -228,9 +230,9 @@ void AnswerSettings::cannotKeep(const QString &file, NotKept why)
     m_notKeptFile = file;
     m_notKept = why;
     qCWarning(lcAnswer).noquote() << "settings not kept:" << QDir::toNativeSeparators(file)
-                                  << (why == NotKept::NotAFile    ? "is not a regular file"
-                                          : why == NotKept::CannotWrite ? "cannot be written"
-                                                                        : "is held by another window");
+                                  << (why == NotKept::NotAFile      ? "is not a regular file"
+                                      : why == NotKept::CannotWrite ? "cannot be written"
+                                                                    : "is held by another window");
     emit notKept();
 }
 
@@ -246,7 +248,8 @@ QString AnswerSettings::notKeptText() const
         return tr("What is set up here will not come back at the next start: the settings file %1 is not saved, as it cannot be written.")
             .arg(native);
     case NotKept::OpenElsewhere:
-        return tr("The class is open in another window: this window changes neither its counts nor the settings file %1.").arg(native);
+        return tr("The class is open in another window: this window changes neither its counts nor the settings file %1.")
+            .arg(native);
     }
     return {};
 }

@@ -56,7 +56,8 @@ void AnswerWindow::rescale()
     // that scrolls.
     const QSize area = m_scroller->size();
     const double least = LeastTextPixels / (TextPixels * devicePixelRatioF());
-    const double fit = std::max(least, std::min(double(area.width()) / DesignSize.width(), double(area.height()) / DesignSize.height()));
+    const double fit = std::max(
+        least, std::min(double(area.width()) / DesignSize.width(), double(area.height()) / DesignSize.height()));
     const double scale = fit * m_zoom;
     const int textPixels = std::max(1, int(TextPixels * scale + 0.5));
     QFont text = font();
@@ -77,12 +78,14 @@ bool AnswerWindow::eventFilter(QObject *watched, QEvent *event)
     // A focused box may claim a key of the window's as its own (a spin box
     // takes Ctrl+E for the end of its line where X11's keys are used): the
     // window's actions win in any part of it.
-    if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == this) {
+    if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType() &&
+        static_cast<QWidget *>(watched)->window() == this) {
         const auto *key = static_cast<const QKeyEvent *>(event);
         const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
         // "Ctrl++" is typed with Shift on many keyboards.
-        const std::array<QKeySequence, 2> typed{QKeySequence(QKeyCombination(modifiers, Qt::Key(key->key()))),
-                                                QKeySequence(QKeyCombination(modifiers & ~Qt::ShiftModifier, Qt::Key(key->key())))};
+        const std::array<QKeySequence, 2> typed{
+            QKeySequence(QKeyCombination(modifiers, Qt::Key(key->key()))),
+            QKeySequence(QKeyCombination(modifiers & ~Qt::ShiftModifier, Qt::Key(key->key())))};
         for (const QAction *windowAction : actions()) {
             if (!windowAction->isEnabled())
                 continue;
@@ -134,8 +137,8 @@ void AnswerWindow::changeEvent(QEvent *event)
         holdWhileUnseen();
     // Back from full screen: the window as it was, within the screen (the
     // window manager restores it after this, hence the next turn).
-    if (event->type() == QEvent::WindowStateChange && !isFullScreen()
-        && (static_cast<QWindowStateChangeEvent *>(event)->oldState() & Qt::WindowFullScreen))
+    if (event->type() == QEvent::WindowStateChange && !isFullScreen() &&
+        (static_cast<QWindowStateChangeEvent *>(event)->oldState() & Qt::WindowFullScreen))
         QTimer::singleShot(0, this, [this] { fitOnScreen(); });
 }
 

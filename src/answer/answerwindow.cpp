@@ -94,7 +94,8 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
     m_hideAnswer->setChecked(m_kept.answerHidden());
     m_language = m_kept.language();
     const std::vector<stats::Language> languages = stats::allLanguages();
-    m_languages[std::size_t(std::find(languages.begin(), languages.end(), m_language) - languages.begin())]->setChecked(true);
+    m_languages[std::size_t(std::find(languages.begin(), languages.end(), m_language) - languages.begin())]->setChecked(
+        true);
     retranslate();
     applyAnswerHidden(answerHidden());
     connect(m_hideAnswer, &QAction::toggled, this, &AnswerWindow::applyAnswerHidden);
@@ -118,7 +119,8 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
             [this] { m_kept.keepClass(m_pages->classTable().csv(), m_pages->classTable().mistyped()); });
     // What a drag held back is written with the geometry once it pauses.
     connect(&m_kept, &AnswerSettings::due, this, [this] { m_kept.keepGeometry(saveGeometry()); });
-    connect(m_board, &BoardView::pointClicked, this, [this](Point point) { m_board->setPosition(Walker::Momotaro, point); });
+    connect(m_board, &BoardView::pointClicked, this,
+            [this](Point point) { m_board->setPosition(Walker::Momotaro, point); });
     connect(m_pages, &AnswerPages::heatChanged, this, [this] { m_board->setHeat(m_pages->heat()); });
     // The window's keys win over a focused box's own (see eventFilter()).
     qApp->installEventFilter(this);
@@ -149,12 +151,14 @@ void AnswerWindow::makeMenus()
     m_newClass = action(file, QT_TR_NOOP("&New class"), {QKeySequence::New}, &AnswerWindow::newClass);
     file->addSeparator();
     action(file, QT_TR_NOOP("&Export page…"), {QKeySequence(Qt::CTRL | Qt::Key_E)}, &AnswerWindow::exportPage);
-    action(file, QT_TR_NOOP("&Copy the answer"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)}, &AnswerWindow::copyVerdict);
+    action(file, QT_TR_NOOP("&Copy the answer"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
+           &AnswerWindow::copyVerdict);
     file->addSeparator();
     // The lesson's sheets, printed or saved as PDF: the pupils' to tally on,
     // the teacher's with the answer.
     QMenu *print = menu(file, QT_TR_NOOP("&Print"));
-    action(print, QT_TR_NOOP("The &pupils' sheet…"), {QKeySequence::Print}, [this] { printSheet(stats::Sheet::Pupils); });
+    action(print, QT_TR_NOOP("The &pupils' sheet…"), {QKeySequence::Print},
+           [this] { printSheet(stats::Sheet::Pupils); });
     action(print, QT_TR_NOOP("The &teacher's sheet…"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)},
            [this] { printSheet(stats::Sheet::Teacher); });
     QMenu *pdf = menu(file, QT_TR_NOOP("Save as P&DF"));
@@ -163,8 +167,8 @@ void AnswerWindow::makeMenus()
     file->addSeparator();
     action(file, QT_TR_NOOP("&Quit"), {QKeySequence::Quit}, &QWidget::close);
     QMenu *view = menu(nullptr, QT_TR_NOOP("&View"));
-    action(view, QT_TR_NOOP("Zoom &in"), {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
-           [this] { stepZoom(1); });
+    action(view, QT_TR_NOOP("Zoom &in"),
+           {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}, [this] { stepZoom(1); });
     action(view, QT_TR_NOOP("Zoom &out"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, [this] { stepZoom(-1); });
     action(view, QT_TR_NOOP("&Actual size"), {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { setZoom(1); });
     view->addSeparator();
@@ -191,7 +195,8 @@ void AnswerWindow::makeMenus()
     QMenu *languageMenu = menu(view, QT_TR_NOOP("&Language"));
     auto *languages = new QActionGroup(languageMenu);
     for (stats::Language language : stats::allLanguages()) {
-        QAction *choice = languageMenu->addAction(language == stats::Language::System ? QString() : stats::languageName(language));
+        QAction *choice =
+            languageMenu->addAction(language == stats::Language::System ? QString() : stats::languageName(language));
         if (language == stats::Language::System)
             m_worded.push_back({choice, QT_TR_NOOP("The &system's language")});
         choice->setCheckable(true);

@@ -118,7 +118,8 @@ private:
     void exportPage();
     // The lesson's sheets for the question on the board (sheets.h).
     std::optional<stats::SheetSetup> sheetSetup(stats::Sheet sheet);
-    void withSheet(stats::Sheet sheet, const std::function<void(const stats::Answer &, const stats::SheetSetup &)> &use);
+    void withSheet(stats::Sheet sheet,
+                   const std::function<void(const stats::Answer &, const stats::SheetSetup &)> &use);
     void printSheet(stats::Sheet sheet);
     void saveSheet(stats::Sheet sheet);
     void copyVerdict();

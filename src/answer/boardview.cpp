@@ -44,7 +44,8 @@ public:
 
     void retranslate()
     {
-        setAccessibleDescription(BoardView::tr("Drag, or use the arrow keys, to move %1's start point").arg(walkerName(m_walker)));
+        setAccessibleDescription(
+            BoardView::tr("Drag, or use the arrow keys, to move %1's start point").arg(walkerName(m_walker)));
         setToolTip(accessibleDescription());
         name();
     }
@@ -116,7 +117,8 @@ private:
     void name()
     {
         //: A walker's name and where it stands on the board.
-        setAccessibleName(BoardView::tr("%1, x %2, y %3").arg(walkerName(m_walker)).arg(int(m_point.x)).arg(int(m_point.y)));
+        setAccessibleName(
+            BoardView::tr("%1, x %2, y %3").arg(walkerName(m_walker)).arg(int(m_point.x)).arg(int(m_point.y)));
     }
 
     Walker m_walker;
@@ -141,7 +143,9 @@ BoardView::BoardView(QWidget *parent) : QWidget(parent)
 void BoardView::retranslate()
 {
     setAccessibleName(tr("Board"));
-    setAccessibleDescription(tr("%1 by %1 points, x from 0 to %2 to the right, y from 0 to %2 downwards").arg(stats::BoardSide).arg(rules::BoardMax));
+    setAccessibleDescription(tr("%1 by %1 points, x from 0 to %2 to the right, y from 0 to %2 downwards")
+                                 .arg(stats::BoardSide)
+                                 .arg(rules::BoardMax));
 }
 
 void BoardView::changeEvent(QEvent *event)
@@ -238,8 +242,12 @@ void BoardView::paintEvent(QPaintEvent *)
     labels.setBold(true);
     const QRect square = area.adjusted(-cell, -cell, 0, 0);
     painter.setPen(palette().color(QPalette::WindowText));
-    stats::paintBoard(painter, square, {.margin = LabelCells, .numbers = labels, .heat = m_heat ? &*m_heat : nullptr,
-                                        .mapTextPx = cell * MapNumberShare * 0.8, .mapNumbers = Qt::AlignHCenter | Qt::AlignBottom});
+    stats::paintBoard(painter, square,
+                      {.margin = LabelCells,
+                       .numbers = labels,
+                       .heat = m_heat ? &*m_heat : nullptr,
+                       .mapTextPx = cell * MapNumberShare * 0.8,
+                       .mapNumbers = Qt::AlignHCenter | Qt::AlignBottom});
     painter.setFont(labels);
     painter.drawText(QRect(square.topLeft(), QSize(cell, cell)), Qt::AlignCenter, QStringLiteral("x→\ny↓"));
 }

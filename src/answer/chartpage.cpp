@@ -90,10 +90,15 @@ QString chartInWords(AnswerPages::Page page, const stats::Answer &report)
         const QString for90 = runs.runsFor90 > 0 ? stats::runsOfEach(runs.runsFor90) : most;
         const QString for99 = runs.runsFor99 > 0 ? stats::runsOfEach(runs.runsFor99) : most;
         if (runs.runsFor90 > 0 && runs.runsFor99 > 0)
-            return AnswerPages::tr("The right way comes out ahead 9 times in 10 from %1, 99 times in 100 from %2.").arg(for90, for99);
+            return AnswerPages::tr("The right way comes out ahead 9 times in 10 from %1, 99 times in 100 from %2.")
+                .arg(for90, for99);
         if (runs.runsFor90 > 0)
-            return AnswerPages::tr("The right way comes out ahead 9 times in 10 from %1, 99 times in 100 not within %2.").arg(for90, for99);
-        return AnswerPages::tr("The right way comes out ahead 9 times in 10 not within %1, 99 times in 100 not within %2.").arg(for90, for99);
+            return AnswerPages::tr(
+                       "The right way comes out ahead 9 times in 10 from %1, 99 times in 100 not within %2.")
+                .arg(for90, for99);
+        return AnswerPages::tr(
+                   "The right way comes out ahead 9 times in 10 not within %1, 99 times in 100 not within %2.")
+            .arg(for90, for99);
     }
     const QLocale locale;
     QString words;
@@ -102,8 +107,9 @@ QString chartInWords(AnswerPages::Page page, const stats::Answer &report)
         QString sentence;
         if (page == AnswerPages::Page::Waiting) {
             sentence = exact.medianFirstSeconds
-                ? AnswerPages::tr("%1: half the runs have met within %2 s.").arg(stats::plainName(scenario), stats::fixed(*exact.medianFirstSeconds, 1))
-                : AnswerPages::tr("%1: more than half the runs never meet.").arg(stats::plainName(scenario));
+                           ? AnswerPages::tr("%1: half the runs have met within %2 s.")
+                                 .arg(stats::plainName(scenario), stats::fixed(*exact.medianFirstSeconds, 1))
+                           : AnswerPages::tr("%1: more than half the runs never meet.").arg(stats::plainName(scenario));
         } else {
             const auto likeliest = std::max_element(exact.law.begin(), exact.law.end());
             //: %1 a way ("Both wander"), %2 the meetings on average, %3 the likeliest count of meetings, %4 its chance.
@@ -167,7 +173,8 @@ void ChartPage::hovered(bool on, int index, QBarSet *set)
         return;
     }
     //: %1 a way ("Both wander"), %n a count of meetings in a run, %2 its chance in percent.
-    const QString text = AnswerPages::tr("%1, %n meeting(s): %2%", nullptr, index).arg(set->label(), stats::fixed(set->at(index), 2));
+    const QString text =
+        AnswerPages::tr("%1, %n meeting(s): %2%", nullptr, index).arg(set->label(), stats::fixed(set->at(index), 2));
     QToolTip::showText(QCursor::pos(), text, this);
     setAccessibleDescription(text);
 }

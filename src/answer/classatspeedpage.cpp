@@ -84,7 +84,8 @@ void ClassAtSpeedPage::setAnswer(const answer::Answer &answer)
         return;
     }
     const stats::Starts starts = m_class.starts();
-    if (!(answer->starts.momotaro == starts.momotaro && answer->starts.dog == starts.dog && answer->ticksPerTimer == m_class.ticksPerTimer()))
+    if (!(answer->starts.momotaro == starts.momotaro && answer->starts.dog == starts.dog &&
+          answer->ticksPerTimer == m_class.ticksPerTimer()))
         restart();
     else
         shown(true);
@@ -324,7 +325,9 @@ void ClassAtSpeedPage::offerCounts()
     if (counts.groups.empty())
         return;
     const int seconds = m_answer ? int(m_answer->seconds) : int(rules::TimeLimitSeconds);
-    counts.simulated = stats::SimulatedBy{QStringLiteral("meetling-answer"), m_class.seed(), m_class.starts(), seconds, int(counts.groups.size())}.mark();
+    counts.simulated = stats::SimulatedBy{QStringLiteral("meetling-answer"), m_class.seed(), m_class.starts(), seconds,
+                                          int(counts.groups.size())}
+                           .mark();
     emit countsOffered(counts);
 }
 

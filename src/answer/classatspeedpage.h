@@ -154,6 +154,6 @@ private:
 
 // The speed chosen is what the class's clock divides by: a first choice not
 // in the list would leave none chosen, and a speed of 0.
-static_assert(std::ranges::find(ClassAtSpeedPage::Speeds, ClassAtSpeedPage::DefaultSpeed) != ClassAtSpeedPage::Speeds.end());
+static_assert(std::ranges::find(ClassAtSpeedPage::Speeds, ClassAtSpeedPage::DefaultSpeed) !=
+              ClassAtSpeedPage::Speeds.end());
 static_assert(std::ranges::find(ClassAtSpeedPage::Speeds, 0) == ClassAtSpeedPage::Speeds.end());
-

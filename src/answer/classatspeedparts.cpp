@@ -42,19 +42,24 @@ void ClassAtSpeedPage::retranslate()
     for (std::size_t i = 0; i < Speeds.size(); ++i)
         //: A speed, in times real time.
         m_speed->setItemText(int(i), tr("%L1×").arg(Speeds[i]));
-    m_speed->setItemData(0, tr("1×, real time: a tick each %L1 s, as on the board").arg(TickSeconds, 0, 'f', 1), Qt::AccessibleDescriptionRole);
+    m_speed->setItemData(0, tr("1×, real time: a tick each %L1 s, as on the board").arg(TickSeconds, 0, 'f', 1),
+                         Qt::AccessibleDescriptionRole);
     m_speed->setItemData(0, m_speed->itemData(0, Qt::AccessibleDescriptionRole), Qt::ToolTipRole);
-    m_speed->setToolTip(tr("How many times faster than real time; 1× is a tick each %L1 s, as on the board").arg(TickSeconds, 0, 'f', 1));
+    m_speed->setToolTip(tr("How many times faster than real time; 1× is a tick each %L1 s, as on the board")
+                            .arg(TickSeconds, 0, 'f', 1));
     m_groups->setAccessibleName(tr("Groups"));
     m_seed->setAccessibleName(tr("Seed"));
     m_seed->setAccessibleDescription(tr("The same seed plays the same class"));
     m_seed->setToolTip(m_seed->accessibleDescription());
     button(m_manyButton, tr("Run %Ln class(es)", nullptr, Classes),
-           tr("Play the class %Ln time(s), unseen, to see how often a class this size gets the right answer", nullptr, Classes));
-    button(m_offer, tr("Put these counts in Our class"), tr("Copy the counts of the groups done into the class's table, marked as simulated"));
+           tr("Play the class %Ln time(s), unseen, to see how often a class this size gets the right answer", nullptr,
+              Classes));
+    button(m_offer, tr("Put these counts in Our class"),
+           tr("Copy the counts of the groups done into the class's table, marked as simulated"));
     m_together->setText(tr("All start &together"));
     m_together->setToolTip(tr("Every group starts at once, rather than in turn: the same runs, over sooner"));
-    button(m_large, tr("Large view"), tr("The boards over the whole window, to be seen from the back of the room (F6)"));
+    button(m_large, tr("Large view"),
+           tr("The boards over the whole window, to be seen from the back of the room (F6)"));
     m_chart->setAccessibleName(tr("The class's counts on the law of meetings"));
     m_chartKey->setText(classatspeed::chartKey());
     m_chartVeil->setHiddenText(tr("The exact law is hidden with the answer.\nShow the answer (F5)"));

@@ -51,25 +51,30 @@ QChart *classChart(const stats::Answer &answer, const stats::ClassCounts &done, 
 }
 
 bool saveClassAtSpeed(const stats::Answer &answer, const stats::ClassAtSpeed &motion, const QString &headline,
-                   const QString &state, const QString &file, const QString &footer, QString &error)
+                      const QString &state, const QString &file, const QString &footer, QString &error)
 {
     std::unique_ptr<QChart> chart(classChart(answer, motion.counts(), true));
     //: %1 how far the class is, as "3 of 30 groups done; averages 2.1 and 1.5".
     const QString said = ClassAtSpeedPage::tr("%1. Thin lines on the chart: the class's averages so far.").arg(state);
-    return stats::savePicture(file, stats::PictureSize, [&](QPainter &painter) {
-        const QSize size = stats::PictureSize;
-        painter.fillRect(QRect(QPoint(), size), Qt::white);
-        const int line = stats::PictureTextPx * 3 / 2;
-        const int top = 20 + 3 * line;
-        painter.setPen(Qt::black);
-        painter.setFont(stats::pictureFont(stats::PictureTextPx, true));
-        painter.drawText(QRect(40, 20, size.width() - 80, 2 * line), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, headline);
-        painter.setFont(stats::pictureFont(stats::PictureTextPx));
-        painter.drawText(QRect(40, 20 + 2 * line, size.width() - 80, line), Qt::AlignLeft | Qt::AlignVCenter, said);
-        const QRect below(0, top, size.width(), stats::footerArea(size).top() - top);
-        paintClassBoards(painter, below.adjusted(40, 10, -below.width() / 2 - 10, -10), motion, stats::PictureTextPx);
-        painter.setRenderHint(QPainter::Antialiasing);
-        stats::paintChart(painter, *chart, QRectF(below.adjusted(below.width() / 2, 0, 0, 0)));
-        stats::paintFooter(painter, size, footer);
-    }, error);
+    return stats::savePicture(
+        file, stats::PictureSize,
+        [&](QPainter &painter) {
+            const QSize size = stats::PictureSize;
+            painter.fillRect(QRect(QPoint(), size), Qt::white);
+            const int line = stats::PictureTextPx * 3 / 2;
+            const int top = 20 + 3 * line;
+            painter.setPen(Qt::black);
+            painter.setFont(stats::pictureFont(stats::PictureTextPx, true));
+            painter.drawText(QRect(40, 20, size.width() - 80, 2 * line),
+                             Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, headline);
+            painter.setFont(stats::pictureFont(stats::PictureTextPx));
+            painter.drawText(QRect(40, 20 + 2 * line, size.width() - 80, line), Qt::AlignLeft | Qt::AlignVCenter, said);
+            const QRect below(0, top, size.width(), stats::footerArea(size).top() - top);
+            paintClassBoards(painter, below.adjusted(40, 10, -below.width() / 2 - 10, -10), motion,
+                             stats::PictureTextPx);
+            painter.setRenderHint(QPainter::Antialiasing);
+            stats::paintChart(painter, *chart, QRectF(below.adjusted(below.width() / 2, 0, 0, 0)));
+            stats::paintFooter(painter, size, footer);
+        },
+        error);
 }

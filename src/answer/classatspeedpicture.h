@@ -15,4 +15,4 @@ QChart *classChart(const stats::Answer &answer, const stats::ClassCounts &done, 
 // the chart of the groups done below, footer under them. On failure, error
 // says why.
 bool saveClassAtSpeed(const stats::Answer &answer, const stats::ClassAtSpeed &motion, const QString &headline,
-                   const QString &state, const QString &file, const QString &footer, QString &error);
+                      const QString &state, const QString &file, const QString &footer, QString &error);

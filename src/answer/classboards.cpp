@@ -45,7 +45,8 @@ BoardGrid boardGrid(QSize area, int groups, int textPx)
             grid.cell = QSize(area.width() / columns, area.height() / rows);
             grid.textPx = counted ? std::clamp(grid.cell.height() / 5, 8, textPx) : 0;
             grid.gap = std::max(counted ? 3 : 1, grid.cell.width() / 14);
-            grid.side = std::min((grid.cell.width() - 2 * grid.gap) / 2, grid.cell.height() - grid.textPx * 3 / 2 - grid.gap);
+            grid.side =
+                std::min((grid.cell.width() - 2 * grid.gap) / 2, grid.cell.height() - grid.textPx * 3 / 2 - grid.gap);
             if (grid.side > best.side)
                 best = grid;
         }
@@ -60,13 +61,19 @@ BoardGrid boardGrid(QSize area, int groups, int textPx)
 // One run's board: the walkers where they stand, a ring where they have
 // just met, the run's count under it; faded before the group starts, and
 // greyed with its count in bold once done.
-void paintRunBoard(QPainter &painter, QRect board, int textPx, const WalkPoints &walk, Scenario scenario, bool started, bool done)
+void paintRunBoard(QPainter &painter, QRect board, int textPx, const WalkPoints &walk, Scenario scenario, bool started,
+                   bool done)
 {
     const stats::Look &look = stats::lookOf(scenario);
     painter.fillRect(board, Qt::white);
     const Point dog{walk.dogX, walk.dogY};
-    stats::paintBoard(painter, board, {.grid = stats::BoardLook::Grid::Inner, .gridLeast = 6, .walkers = stats::Starts{{walk.momoX, walk.momoY}, dog},
-                                       .walkerCells = 1.6, .dotsUnder = PictureLeast, .metAt = walk.metPending() ? std::optional(dog) : std::nullopt});
+    stats::paintBoard(painter, board,
+                      {.grid = stats::BoardLook::Grid::Inner,
+                       .gridLeast = 6,
+                       .walkers = stats::Starts{{walk.momoX, walk.momoY}, dog},
+                       .walkerCells = 1.6,
+                       .dotsUnder = PictureLeast,
+                       .metAt = walk.metPending() ? std::optional(dog) : std::nullopt});
     if (!started || done)
         painter.fillRect(board, QColor(255, 255, 255, started ? 110 : 170));
     painter.setPen(QPen(look.color, std::max(1, board.width() / 40), look.line));
@@ -98,20 +105,21 @@ void paintClassBoards(QPainter &painter, QRect area, const stats::ClassAtSpeed &
     const QPoint origin(area.left() + (area.width() - grid.cell.width() * grid.columns) / 2,
                         area.top() + (area.height() - grid.cell.height() * rows) / 2);
     for (int g = 0; g < motion.groups(); ++g) {
-        const QPoint cell = origin + QPoint(g % grid.columns * grid.cell.width(), g / grid.columns * grid.cell.height());
+        const QPoint cell =
+            origin + QPoint(g % grid.columns * grid.cell.width(), g / grid.columns * grid.cell.height());
         const int left = cell.x() + (grid.cell.width() - pairWidth) / 2;
         const bool started = motion.now() > motion.startOf(g);
         const bool done = motion.ticksDone(g) == motion.ticksPerTimer();
         for (Scenario scenario : stats::Scenarios) {
             const int x = left + (scenario == Scenario::BothWalk ? 0 : grid.side + grid.gap);
-            paintRunBoard(painter, QRect(x, cell.y() + grid.gap / 2, grid.side, grid.side), grid.textPx, motion.walk(g, scenario), scenario,
-                          started, done);
+            paintRunBoard(painter, QRect(x, cell.y() + grid.gap / 2, grid.side, grid.side), grid.textPx,
+                          motion.walk(g, scenario), scenario, started, done);
         }
     }
 }
 
-
-ClassBoards::ClassBoards(const stats::ClassAtSpeed &motion, QWidget *parent, bool large) : QWidget(parent), m_motion(motion), m_large(large)
+ClassBoards::ClassBoards(const stats::ClassAtSpeed &motion, QWidget *parent, bool large)
+    : QWidget(parent), m_motion(motion), m_large(large)
 {
     retranslate();
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -121,8 +129,9 @@ ClassBoards::ClassBoards(const stats::ClassAtSpeed &motion, QWidget *parent, boo
 void ClassBoards::retranslate()
 {
     setAccessibleName(tr("The groups' boards"));
-    setAccessibleDescription(tr("Each group has two boards side by side: both wandering on the left, Momotaro waiting on "
-                                "the right, its meetings so far under each."));
+    setAccessibleDescription(
+        tr("Each group has two boards side by side: both wandering on the left, Momotaro waiting on "
+           "the right, its meetings so far under each."));
 }
 
 void ClassBoards::changeEvent(QEvent *event)

@@ -102,11 +102,13 @@ void ClassTable::markMistyped(QTableWidgetItem *cell)
     const QString text = cell->text();
     const bool mistyped = !text.isEmpty() && !stats::readClassCount(text);
     const Scenario scenario = cell->column() == columnOf(Scenario::BothWalk) ? Scenario::BothWalk : Scenario::DogWalks;
-    const QString why = mistyped ? tr("Group %1, “%2”: “%3” is not a count. Type a whole number of meetings from 0 to %4, or leave the cell blank.")
-                                       .arg(cell->row() + 1)
-                                       .arg(stats::plainName(scenario), text)
-                                       .arg(stats::MaxClassCount)
-                                 : QString();
+    const QString why =
+        mistyped
+            ? tr("Group %1, “%2”: “%3” is not a count. Type a whole number of meetings from 0 to %4, or leave the cell blank.")
+                  .arg(cell->row() + 1)
+                  .arg(stats::plainName(scenario), text)
+                  .arg(stats::MaxClassCount)
+            : QString();
     const bool filling = std::exchange(m_filling, true);
     cell->setToolTip(why);
     cell->setData(Qt::AccessibleDescriptionRole, why);
@@ -296,8 +298,8 @@ void ClassTable::setMistyped(const QStringList &cells)
         const int column = parts.value(1).toInt(&columnRead) - 1;
         // The text as typed, commas and all.
         const QString text = entry.section(u',', 2).trimmed();
-        if (!rowRead || !columnRead || row < 0 || row >= stats::MaxClassRuns || column < 0 || column >= m_table->columnCount()
-            || text.isEmpty() || stats::readClassCount(text))
+        if (!rowRead || !columnRead || row < 0 || row >= stats::MaxClassRuns || column < 0 ||
+            column >= m_table->columnCount() || text.isEmpty() || stats::readClassCount(text))
             continue;
         if (row >= m_table->rowCount())
             setRowCount(row + 1);
@@ -317,7 +319,8 @@ void ClassTable::setReadOnly(const QString &why)
     m_readOnly->setText(why);
     m_readOnly->setAccessibleName(why);
     m_readOnly->setVisible(!why.isEmpty());
-    m_table->setEditTriggers(why.isEmpty() ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed
+    m_table->setEditTriggers(why.isEmpty() ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                                                 QAbstractItemView::AnyKeyPressed
                                            : QAbstractItemView::NoEditTriggers);
     showRefusal();
 }

@@ -131,7 +131,8 @@ void ClassTable::retranslate()
         m_sumColumns[scenario]->setText(stats::plainName(scenario));
     }
     m_table->setHorizontalHeaderLabels(headings);
-    const std::array<QString, SumRows> sumNames{tr("Groups counted"), tr("Meetings in all"), tr("Average meetings in a run")};
+    const std::array<QString, SumRows> sumNames{tr("Groups counted"), tr("Meetings in all"),
+                                                tr("Average meetings in a run")};
     for (int row = 0; row < SumRows; ++row)
         m_sumHeadings[std::size_t(row)]->setText(sumNames[std::size_t(row)]);
     // A screen reader reads the verdict itself; this says what it is.

@@ -54,8 +54,9 @@ private:
         // Never laid out smaller than LeastLayout: on a view too small for
         // the window's text, the text shrinks with the chart rather than
         // leave its axes' labels no room but for "…".
-        const double scale = std::min({double(m_textPixels) / stats::PictureTextPx, viewport()->width() / double(LeastLayout.width()),
-                                       viewport()->height() / double(LeastLayout.height())});
+        const double scale =
+            std::min({double(m_textPixels) / stats::PictureTextPx, viewport()->width() / double(LeastLayout.width()),
+                      viewport()->height() / double(LeastLayout.height())});
         const QSizeF layout = QSizeF(viewport()->size()) / scale;
         chart()->resize(layout);
         // The chart view takes the chart's least size as its own; here the

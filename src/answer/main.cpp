@@ -37,8 +37,9 @@ struct Options
     QCommandLineParser parser;
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, CommandLine::tr("Show this help.")};
     QCommandLineOption version{QStringLiteral("version"), CommandLine::tr("Show the version.")};
-    QCommandLineOption hiddenAnswer{QStringLiteral("hidden-answer"),
-                                    CommandLine::tr("Start with the answer hidden, whatever the last lesson left; F5 shows it.")};
+    QCommandLineOption hiddenAnswer{
+        QStringLiteral("hidden-answer"),
+        CommandLine::tr("Start with the answer hidden, whatever the last lesson left; F5 shows it.")};
 
     Options()
     {
@@ -53,8 +54,8 @@ QString settingsFile()
 {
     QCoreApplication::setOrganizationName(QStringLiteral("meetling"));
     QCoreApplication::setApplicationName(QStringLiteral("meetling-answer"));
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-        + QStringLiteral("/%1/%2.conf").arg(QCoreApplication::organizationName(), QCoreApplication::applicationName());
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/%1/%2.conf").arg(QCoreApplication::organizationName(), QCoreApplication::applicationName());
 }
 
 // One that is not a regular file (a pipe, a link to a device) is not opened
@@ -80,7 +81,8 @@ int main(int argc, char *argv[])
             int count = 1;
             QCoreApplication core(count, names);
             const QString file = settingsFile();
-            stats::useLanguage(usable(file) ? AnswerWindow::keptLanguage(QSettings(file, QSettings::IniFormat)) : stats::Language::System);
+            stats::useLanguage(usable(file) ? AnswerWindow::keptLanguage(QSettings(file, QSettings::IniFormat))
+                                            : stats::Language::System);
             print(stdout, Options().parser.helpText());
             return 0;
         }
@@ -102,7 +104,8 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(MEETLING_ANSWER_APP_ID));
     // The board program's icon from the installed theme, every size of it;
     // the built-in 32 x 32 one when the program runs from its build.
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(MEETLING_ICON_NAME), QIcon(builtInPicture(":/pictures/icon.png"))));
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral(MEETLING_ICON_NAME), QIcon(builtInPicture(":/pictures/icon.png"))));
     const bool settingsUsable = usable(file);
     QTemporaryDir scratch;
     QSettings settings(settingsUsable ? file : scratch.filePath(QStringLiteral("settings.conf")), QSettings::IniFormat);
@@ -112,9 +115,10 @@ int main(int argc, char *argv[])
     // (-display, -platform).
     Options options;
     if (!options.parser.parse(QApplication::arguments()) || !options.parser.positionalArguments().isEmpty()) {
-        const QString why = options.parser.positionalArguments().isEmpty()
-            ? options.parser.errorText()
-            : CommandLine::tr("unexpected argument: %1").arg(options.parser.positionalArguments().first());
+        const QString why =
+            options.parser.positionalArguments().isEmpty()
+                ? options.parser.errorText()
+                : CommandLine::tr("unexpected argument: %1").arg(options.parser.positionalArguments().first());
         print(stderr, QStringLiteral("meetling-answer: %1\n").arg(why));
         return 2;
     }

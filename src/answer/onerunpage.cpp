@@ -28,9 +28,11 @@ void paintOneRun(QPainter &painter, QRect area, const stats::Answer &report, int
     };
     const stats::Look &both = stats::lookOf(Scenario::BothWalk);
     const stats::Look &waits = stats::lookOf(Scenario::DogWalks);
-    const std::array<Share, 3> shares{{{AnswerPages::tr("“%1” counts more").arg(stats::plainName(Scenario::BothWalk)), one.bothMore, both.color, both.fill},
+    const std::array<Share, 3> shares{{{AnswerPages::tr("“%1” counts more").arg(stats::plainName(Scenario::BothWalk)),
+                                        one.bothMore, both.color, both.fill},
                                        {AnswerPages::tr("A tie"), one.tie, QColor(0x99, 0x99, 0x99), Qt::Dense4Pattern},
-                                       {AnswerPages::tr("“%1” counts more").arg(stats::plainName(Scenario::DogWalks)), one.oneMore, waits.color, waits.fill}}};
+                                       {AnswerPages::tr("“%1” counts more").arg(stats::plainName(Scenario::DogWalks)),
+                                        one.oneMore, waits.color, waits.fill}}};
     QFont text = painter.font();
     text.setPixelSize(textPx);
     painter.setFont(text);
@@ -45,16 +47,17 @@ void paintOneRun(QPainter &painter, QRect area, const stats::Answer &report, int
     for (std::size_t i = 0; i < shares.size(); ++i) {
         const QRect row(area.left(), area.top() + titleHeight + int(i) * rowHeight, area.width(), rowHeight);
         painter.setPen(Qt::black);
-        painter.drawText(QRect(row.left(), row.top(), labelWidth - textPx / 2, row.height()), Qt::AlignRight | Qt::AlignVCenter | Qt::TextWordWrap,
-                         shares[i].name);
-        const QRect bar(row.left() + labelWidth, row.top() + row.height() / 5, int(barSpace * shares[i].chance), row.height() * 3 / 5);
+        painter.drawText(QRect(row.left(), row.top(), labelWidth - textPx / 2, row.height()),
+                         Qt::AlignRight | Qt::AlignVCenter | Qt::TextWordWrap, shares[i].name);
+        const QRect bar(row.left() + labelWidth, row.top() + row.height() / 5, int(barSpace * shares[i].chance),
+                        row.height() * 3 / 5);
         painter.fillRect(bar, Qt::white);
         painter.fillRect(bar, QBrush(shares[i].color, shares[i].fill));
         painter.setPen(QPen(shares[i].color.darker(150), 2));
         painter.drawRect(bar);
         painter.setPen(Qt::black);
-        painter.drawText(QRect(bar.right() + textPx / 2, row.top(), valueWidth, row.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                         stats::percent(shares[i].chance));
+        painter.drawText(QRect(bar.right() + textPx / 2, row.top(), valueWidth, row.height()),
+                         Qt::AlignLeft | Qt::AlignVCenter, stats::percent(shares[i].chance));
     }
 }
 
@@ -73,8 +76,9 @@ void OneRunPage::setAnswer(const answer::Answer &answer)
     if (answer) {
         const stats::OneRunEach &one = answer->runsEach.byRuns.front();
         setAccessibleDescription(AnswerPages::tr("%1 counts more %2 of the time, a tie %3, %4 counts more %5")
-                                     .arg(stats::plainName(Scenario::BothWalk), stats::percent(one.bothMore), stats::percent(one.tie),
-                                          stats::plainName(Scenario::DogWalks), stats::percent(one.oneMore)));
+                                     .arg(stats::plainName(Scenario::BothWalk), stats::percent(one.bothMore),
+                                          stats::percent(one.tie), stats::plainName(Scenario::DogWalks),
+                                          stats::percent(one.oneMore)));
     }
     update();
 }
@@ -103,9 +107,12 @@ void OneRunPage::paintEvent(QPaintEvent *)
 bool OneRunPage::save(const stats::Answer &report, const QString &file, const QString &footer, QString &error)
 {
     const QRect above(QPoint(), QSize(stats::PictureSize.width(), stats::footerArea(stats::PictureSize).top()));
-    return stats::savePicture(file, stats::PictureSize, [&](QPainter &painter) {
-        painter.fillRect(QRect(QPoint(), stats::PictureSize), Qt::white);
-        paintOneRun(painter, above.adjusted(40, 40, -40, -20), report, stats::PictureTitlePx);
-        stats::paintFooter(painter, stats::PictureSize, footer);
-    }, error);
+    return stats::savePicture(
+        file, stats::PictureSize,
+        [&](QPainter &painter) {
+            painter.fillRect(QRect(QPoint(), stats::PictureSize), Qt::white);
+            paintOneRun(painter, above.adjusted(40, 40, -40, -20), report, stats::PictureTitlePx);
+            stats::paintFooter(painter, stats::PictureSize, footer);
+        },
+        error);
 }

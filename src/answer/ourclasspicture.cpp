@@ -26,13 +26,18 @@ void paintClass(QPainter &painter, QRect area, const stats::Answer &report, int 
     QFont bold = text;
     bold.setBold(true);
     painter.setFont(bold);
-    const QString verdict = report.classCounts ? stats::classVerdict(report) : AnswerPages::tr("No group's counts yet.");
-    const QRect verdictArea = painter.boundingRect(QRect(area.left(), 0, area.width(), area.height()), Qt::TextWordWrap, verdict);
+    const QString verdict =
+        report.classCounts ? stats::classVerdict(report) : AnswerPages::tr("No group's counts yet.");
+    const QRect verdictArea =
+        painter.boundingRect(QRect(area.left(), 0, area.width(), area.height()), Qt::TextWordWrap, verdict);
     const int columns[] = {area.left(), area.left() + area.width() * 3 / 10, area.left() + area.width() * 13 / 20};
-    painter.drawText(QRect(columns[0], area.top(), area.width(), line), AnswerPages::title(AnswerPages::Page::OurClass));
+    painter.drawText(QRect(columns[0], area.top(), area.width(), line),
+                     AnswerPages::title(AnswerPages::Page::OurClass));
     int y = area.top() + line * 3 / 2;
-    painter.drawText(QRect(columns[1], y, columns[2] - columns[1], line * 2), Qt::TextWordWrap, stats::plainName(Scenario::BothWalk));
-    painter.drawText(QRect(columns[2], y, area.right() - columns[2], line * 2), Qt::TextWordWrap, stats::plainName(Scenario::DogWalks));
+    painter.drawText(QRect(columns[1], y, columns[2] - columns[1], line * 2), Qt::TextWordWrap,
+                     stats::plainName(Scenario::BothWalk));
+    painter.drawText(QRect(columns[2], y, area.right() - columns[2], line * 2), Qt::TextWordWrap,
+                     stats::plainName(Scenario::DogWalks));
     y += line * 2;
     painter.setFont(text);
     const std::vector<stats::ClassGroup> groupsCounted =
@@ -50,7 +55,8 @@ void paintClass(QPainter &painter, QRect area, const stats::Answer &report, int 
         }
     }
     if (shown < groups) {
-        painter.drawText(QRect(columns[0], y, area.width(), line), AnswerPages::tr("… and %Ln more group(s)", nullptr, int(groups - shown)));
+        painter.drawText(QRect(columns[0], y, area.width(), line),
+                         AnswerPages::tr("… and %Ln more group(s)", nullptr, int(groups - shown)));
         y += line;
     }
     // Each scenario's runs added up.
@@ -72,11 +78,14 @@ bool saveOurClass(const stats::Answer &report, const QString &file, const QStrin
 {
     const QRect above(QPoint(), QSize(stats::PictureSize.width(), stats::footerArea(stats::PictureSize).top()));
     std::unique_ptr<QChart> chart(stats::lawChart(report));
-    return stats::savePicture(file, stats::PictureSize, [&](QPainter &painter) {
-        painter.fillRect(QRect(QPoint(), stats::PictureSize), Qt::white);
-        const QRect left = above.adjusted(40, 30, -above.width() * 11 / 20, -10);
-        paintClass(painter, left, report, stats::PictureTextPx);
-        stats::paintChart(painter, *chart, QRectF(above.adjusted(above.width() * 9 / 20, 0, 0, 0)));
-        stats::paintFooter(painter, stats::PictureSize, footer);
-    }, error);
+    return stats::savePicture(
+        file, stats::PictureSize,
+        [&](QPainter &painter) {
+            painter.fillRect(QRect(QPoint(), stats::PictureSize), Qt::white);
+            const QRect left = above.adjusted(40, 30, -above.width() * 11 / 20, -10);
+            paintClass(painter, left, report, stats::PictureTextPx);
+            stats::paintChart(painter, *chart, QRectF(above.adjusted(above.width() * 9 / 20, 0, 0, 0)));
+            stats::paintFooter(painter, stats::PictureSize, footer);
+        },
+        error);
 }

@@ -39,9 +39,10 @@ WhereToWaitPage::WhereToWaitPage(QWidget *parent) : QWidget(parent)
 // The best points are worded again by the pages, with the rest of the answer.
 void WhereToWaitPage::retranslate()
 {
-    m_explain->setText(AnswerPages::tr("The board shows, for every point, the meetings in a run on average if Momotaro "
-                                       "starts there, Dog starting where it is. Lighter is more; the best points are framed "
-                                       "black and white. Click a point to move Momotaro there."));
+    m_explain->setText(
+        AnswerPages::tr("The board shows, for every point, the meetings in a run on average if Momotaro "
+                        "starts there, Dog starting where it is. Lighter is more; the best points are framed "
+                        "black and white. Click a point to move Momotaro there."));
     for (Scenario scenario : stats::Scenarios)
         m_choice->button(int(scenario))->setText(stats::plainName(scenario));
     // A screen reader reads the best points themselves; this says what they are.

@@ -36,11 +36,8 @@ constexpr std::array<Prompt, 4> Prompts{{
 
 } // namespace
 
-Experiment::Experiment(BoardOps &board, const Services &services)
-    : m_board(board)
-    , m_services(services)
-{
-}
+Experiment::Experiment(BoardOps &board, const Services &services) : m_board(board), m_services(services)
+{}
 
 void Experiment::load()
 {

@@ -24,7 +24,8 @@ QString meetings(int count)
 
 QString elapsed(double wholeSeconds)
 {
-    return conv::numberToText(wholeSeconds) + QStringLiteral(" / ") + QString::number(rules::TimeLimitSeconds) + QStringLiteral(" sec");
+    return conv::numberToText(wholeSeconds) + QStringLiteral(" / ") + QString::number(rules::TimeLimitSeconds) +
+           QStringLiteral(" sec");
 }
 
 } // namespace readouts

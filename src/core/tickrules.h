@@ -31,9 +31,8 @@ struct Delta
 };
 
 // Directions 1..8 at indexes 0..7.
-inline constexpr std::array<Delta, 8> Directions{{
-    {+1, 0}, {+1, +1}, {0, +1}, {-1, +1}, {-1, 0}, {-1, -1}, {0, -1}, {+1, -1},
-}};
+inline constexpr std::array<Delta, 8> Directions{
+    {{+1, 0}, {+1, +1}, {0, +1}, {-1, +1}, {-1, 0}, {-1, -1}, {0, -1}, {+1, -1}}};
 
 // Written without branches: a walk near the edges would keep the
 // processor guessing which way each clamp goes. Taking a plain int (a board

@@ -42,11 +42,8 @@ TickOutcome walkerTick(Walker walker, WalkState &state, Clock &clock, RandomSour
             board.setReadout(Readout::Meetings, readouts::meetings(state.meetCount));
         break;
     }
-    case TickAction::Restarted:
-        board.playCue(QStringLiteral("logoff.wav"));
-        break;
-    case TickAction::None:
-        break;
+    case TickAction::Restarted: board.playCue(QStringLiteral("logoff.wav")); break;
+    case TickAction::None: break;
     }
     return outcome;
 }

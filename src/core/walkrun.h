@@ -6,8 +6,7 @@
 // Dog's timer ticks first (it is started first), then Momotaro's, and every
 // tick draws a direction, whatever the mode. Each timer ticks ticksPerTimer
 // times (rules::ticksPerTimer). nextDirection() yields 1..8.
-template<typename NextDirection>
-void playRun(WalkPoints &state, int ticksPerTimer, NextDirection &&nextDirection)
+template<typename NextDirection> void playRun(WalkPoints &state, int ticksPerTimer, NextDirection &&nextDirection)
 {
     for (int i = 0; i < ticksPerTimer; ++i) {
         applyTick(state, Walker::Dog, nextDirection());

@@ -25,4 +25,3 @@ void WalkState::place(Scenario scenario)
     runMode = scenario == Scenario::BothWalk ? RunMode::BothWalk : RunMode::DogWalks;
     meetCount = 0;
 }
-

@@ -75,7 +75,8 @@ private:
 class FrameWatch final : public QObject
 {
 public:
-    FrameWatch(QWidget &window, std::function<void()> placed) : QObject(&window), m_window(window), m_placed(std::move(placed))
+    FrameWatch(QWidget &window, std::function<void()> placed)
+        : QObject(&window), m_window(window), m_placed(std::move(placed))
     {
         window.installEventFilter(this);
         m_timer.setInterval(Poll);
@@ -105,8 +106,8 @@ private:
     void check()
     {
         const QRect frame = m_window.frameGeometry();
-        if (frame.size() != m_window.size()
-            && (!m_placedOnce || !m_window.screen()->availableGeometry().contains(frame.topLeft()))) {
+        if (frame.size() != m_window.size() &&
+            (!m_placedOnce || !m_window.screen()->availableGeometry().contains(frame.topLeft()))) {
             m_placedOnce = true;
             // Once the window has settled where the window manager put it.
             QTimer::singleShot(Settle, &m_window, [placed = m_placed] { placed(); });

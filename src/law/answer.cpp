@@ -68,7 +68,8 @@ std::optional<ClearRun> shortestClearRun(const Answer &answer, PerScenario<First
         PerScenario<ExactResult> exact;
         for (Scenario scenario : Scenarios)
             exact[scenario] = exactResultOf(first[scenario], ticks);
-        const RunsEach runsEach = compareRunsEach(exact[Scenario::BothWalk].law, exact[Scenario::DogWalks].law, MostRunsForAClass);
+        const RunsEach runsEach =
+            compareRunsEach(exact[Scenario::BothWalk].law, exact[Scenario::DogWalks].law, MostRunsForAClass);
         if (outcomeOf(exact, runsEach) != Outcome::Clear)
             return false;
         faster = rightWay(exact);

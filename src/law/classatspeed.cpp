@@ -13,7 +13,8 @@
 namespace stats {
 
 ClassAtSpeed::ClassAtSpeed(Starts starts, int ticksPerTimer, int groups, std::uint64_t seed, Start start)
-    : m_starts(starts), m_ticksPerTimer(ticksPerTimer), m_seed(seed), m_start(start), m_groups(std::size_t(std::clamp(groups, 1, MostGroupsAtSpeed)))
+    : m_starts(starts), m_ticksPerTimer(ticksPerTimer), m_seed(seed), m_start(start),
+      m_groups(std::size_t(std::clamp(groups, 1, MostGroupsAtSpeed)))
 {
     for (std::size_t g = 0; g < m_groups.size(); ++g) {
         for (Scenario scenario : Scenarios) {
@@ -82,8 +83,8 @@ ClassCounts ClassAtSpeed::counts() const
     return counts;
 }
 
-std::optional<ManyClasses> playManyClasses(const Answer &answer, int groups, int classes, std::uint64_t seed, int threads,
-                                           const std::function<bool()> &stop)
+std::optional<ManyClasses> playManyClasses(const Answer &answer, int groups, int classes, std::uint64_t seed,
+                                           int threads, const std::function<bool()> &stop)
 {
     ManyClasses many;
     many.classes = classes;
@@ -92,7 +93,8 @@ std::optional<ManyClasses> playManyClasses(const Answer &answer, int groups, int
     for (Scenario scenario : Scenarios) {
         std::vector<long long> &total = totals[scenario];
         total.assign(std::size_t(classes), 0);
-        const SimulationPlan plan{scenario, answer.starts, answer.ticksPerTimer, std::int64_t(classes) * groups, seed, threads, nullptr};
+        const SimulationPlan plan{scenario, answer.starts, answer.ticksPerTimer, std::int64_t(classes) * groups, seed,
+                                  threads,  nullptr};
         const auto played = simulate(plan, [&](std::int64_t firstRun, std::span<const std::uint16_t> counts) {
             for (std::size_t i = 0; i < counts.size(); ++i)
                 total[std::size_t((firstRun + std::int64_t(i)) / groups)] += counts[i];
@@ -113,8 +115,9 @@ std::optional<ManyClasses> playManyClasses(const Answer &answer, int groups, int
     }
 
     const RunsEach compared = int(answer.runsEach.byRuns.size()) >= groups
-        ? answer.runsEach
-        : compareRunsEach(answer.exact[Scenario::BothWalk].law, answer.exact[Scenario::DogWalks].law, groups, groups);
+                                  ? answer.runsEach
+                                  : compareRunsEach(answer.exact[Scenario::BothWalk].law,
+                                                    answer.exact[Scenario::DogWalks].law, groups, groups);
     const OneRunEach &exact = compared.byRuns[std::size_t(groups - 1)];
     many.exactChance = counted == Scenario::BothWalk ? exact.bothMore : exact.oneMore;
     const boost::math::binomial_distribution<> law(classes, many.exactChance);

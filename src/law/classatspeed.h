@@ -99,7 +99,7 @@ struct ManyClasses
 };
 // For answer's starts and run length. None when stop said yes (asked now
 // and then by the simulation's stretches).
-std::optional<ManyClasses> playManyClasses(const Answer &answer, int groups, int classes, std::uint64_t seed, int threads,
-                                           const std::function<bool()> &stop = {});
+std::optional<ManyClasses> playManyClasses(const Answer &answer, int groups, int classes, std::uint64_t seed,
+                                           int threads, const std::function<bool()> &stop = {});
 
 } // namespace stats

@@ -57,14 +57,25 @@ QStringList SimulatedBy::command() const
 {
     const auto option = [](const char *name) { return QStringLiteral("--") + QString::fromLatin1(name); };
     const auto point = [](Point p) { return QStringLiteral("%1,%2").arg(int(p.x)).arg(int(p.y)); };
-    return {QString::fromLatin1(tool::Name), option(tool::Momotaro), point(starts.momotaro), option(tool::Dog), point(starts.dog),
-            option(tool::Seconds), QString::number(seconds), option(tool::Runs), QString::number(runs), option(tool::Seed),
-            QString::number(seed), option(tool::Csv), QStringLiteral("FILE")};
+    return {QString::fromLatin1(tool::Name),
+            option(tool::Momotaro),
+            point(starts.momotaro),
+            option(tool::Dog),
+            point(starts.dog),
+            option(tool::Seconds),
+            QString::number(seconds),
+            option(tool::Runs),
+            QString::number(runs),
+            option(tool::Seed),
+            QString::number(seed),
+            option(tool::Csv),
+            QStringLiteral("FILE")};
 }
 
 QString SimulatedBy::mark() const
 {
-    return QStringLiteral("%1 by %2, seed %3: %4 plays the same runs").arg(SimulatedMark, program, QString::number(seed), command().join(u' '));
+    return QStringLiteral("%1 by %2, seed %3: %4 plays the same runs")
+        .arg(SimulatedMark, program, QString::number(seed), command().join(u' '));
 }
 
 std::vector<int> ClassCounts::runs(Scenario scenario) const

@@ -157,13 +157,10 @@ void dogTickBackPlain(const double *landing, double *next)
 }
 
 MeetingSweep::MeetingSweep(Scenario scenario)
-    : m_scenario(scenario)
-    , m_dogNext(PairTableSize, 0.0)
-    , m_momoNext(scenario == Scenario::DogWalks ? PairTableSize : 0, 0.0)
-    , m_landing(PairTableSize, 0.0)
-    , m_next(PairTableSize, 0.0)
-{
-}
+    : m_scenario(scenario), m_dogNext(PairTableSize, 0.0),
+      m_momoNext(scenario == Scenario::DogWalks ? PairTableSize : 0, 0.0), m_landing(PairTableSize, 0.0),
+      m_next(PairTableSize, 0.0)
+{}
 
 void MeetingSweep::step()
 {
@@ -354,8 +351,7 @@ ExactForDog::ExactForDog(Scenario scenario, Point dog, int ticksPerTimer, const 
     sweep(scenario, dog, every, stop);
 }
 
-ExactForDog::ExactForDog(Scenario scenario, Starts starts, int ticksPerTimer)
-    : m_ticksPerTimer(ticksPerTimer)
+ExactForDog::ExactForDog(Scenario scenario, Starts starts, int ticksPerTimer) : m_ticksPerTimer(ticksPerTimer)
 {
     sweep(scenario, starts.dog, {pointIndex(starts.momotaro)}, {});
 }
@@ -374,7 +370,9 @@ void ExactForDog::sweep(Scenario scenario, Point dog, const std::vector<int> &as
         if (stop && stop())
             return;
         sweep.step();
-        std::erase_if(unsettled, [&](int m) { return sweptFarEnough(m_first[std::size_t(m)], sweep, dog, pointAt(m), 2 * m_ticksPerTimer); });
+        std::erase_if(unsettled, [&](int m) {
+            return sweptFarEnough(m_first[std::size_t(m)], sweep, dog, pointAt(m), 2 * m_ticksPerTimer);
+        });
     }
     qCDebug(lcStats) << "swept" << sweep.ticks() << "ticks for" << asked.size() << "Momotaro starts";
     m_complete = true;
@@ -394,7 +392,8 @@ PerScenario<ExactForDog> sweepBoth(Starts starts, int ticksPerTimer, bool every)
 {
     PerScenario<ExactForDog> sweeps;
     const auto sweepOne = [&](Scenario scenario) {
-        sweeps[scenario] = every ? ExactForDog(scenario, starts.dog, ticksPerTimer) : ExactForDog(scenario, starts, ticksPerTimer);
+        sweeps[scenario] =
+            every ? ExactForDog(scenario, starts.dog, ticksPerTimer) : ExactForDog(scenario, starts, ticksPerTimer);
     };
     auto both = std::async(std::launch::async, sweepOne, Scenario::BothWalk);
     sweepOne(Scenario::DogWalks);

@@ -37,18 +37,15 @@ inline constexpr std::array<Walker, 2> Walkers{Walker::Dog, Walker::Momotaro};
 
 // One value for each member of a two-member enum (Scenario, Walker), indexed
 // by the member itself.
-template <typename Key, typename T>
-struct PerKey
+template<typename Key, typename T> struct PerKey
 {
     T &operator[](Key key) { return values[std::size_t(key)]; }
     const T &operator[](Key key) const { return values[std::size_t(key)]; }
 
     std::array<T, 2> values{};
 };
-template <typename T>
-using PerScenario = PerKey<Scenario, T>;
-template <typename T>
-using PerWalker = PerKey<Walker, T>;
+template<typename T> using PerScenario = PerKey<Scenario, T>;
+template<typename T> using PerWalker = PerKey<Walker, T>;
 
 constexpr Scenario otherScenario(Scenario scenario)
 {

@@ -70,7 +70,8 @@ double meanOf(const std::vector<double> &law)
 
 } // namespace
 
-RunsEach compareRunsEach(const std::vector<double> &bothLaw, const std::vector<double> &oneLaw, int mostRuns, int leastRuns)
+RunsEach compareRunsEach(const std::vector<double> &bothLaw, const std::vector<double> &oneLaw, int mostRuns,
+                         int leastRuns)
 {
     // The difference of the totals after n runs of each is the sum of n
     // independent differences X - Y of one run each, X ~ bothLaw, Y ~ oneLaw:

@@ -30,8 +30,8 @@ struct RunsEach
 inline constexpr int MinRunsCompared = 30;
 inline constexpr int MaxRunsCompared = 200;
 // mostRuns at most MaxRunsCompared; a mostRuns below leastRuns stops byRuns there.
-RunsEach compareRunsEach(const std::vector<double> &bothLaw, const std::vector<double> &oneLaw, int mostRuns = MaxRunsCompared,
-                         int leastRuns = MinRunsCompared);
+RunsEach compareRunsEach(const std::vector<double> &bothLaw, const std::vector<double> &oneLaw,
+                         int mostRuns = MaxRunsCompared, int leastRuns = MinRunsCompared);
 
 // For a class that counted total meetings in runs runs of one scenario, the
 // chance that runs runs count a total at least this far from the expected

@@ -68,8 +68,8 @@ bool saveFile(const QString &file, const QByteArray &bytes, QString &error)
 bool writeStandardOutput(const QByteArray &bytes, QString &error)
 {
     errno = 0;
-    if (std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout) == std::size_t(bytes.size())
-        && std::fflush(stdout) == 0)
+    if (std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout) == std::size_t(bytes.size()) &&
+        std::fflush(stdout) == 0)
         return true;
     error = QString::fromLocal8Bit(std::strerror(errno));
     return false;

@@ -111,7 +111,8 @@ std::optional<Simulation> simulate(const SimulationPlan &plan, const RunCounts &
             changed.wait(lock, [&] { return bool(played[slot]); });
         }
         const std::int64_t first = stretch * Stretch;
-        const std::span<const std::uint16_t> done(counts[slot].data(), std::size_t(std::min(Stretch, plan.runs - first)));
+        const std::span<const std::uint16_t> done(counts[slot].data(),
+                                                  std::size_t(std::min(Stretch, plan.runs - first)));
         for (std::uint16_t count : done) {
             if (count >= result.histogram.size())
                 result.histogram.resize(count + 1, 0);

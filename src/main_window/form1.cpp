@@ -77,16 +77,16 @@ struct Form1::ControlRow
 {
     enum class Kind { Board, Button, Readout, AxisLabel, Line, Picture };
     enum class In { Window, Board };
-    using Member = std::variant<QPushButton *Form1::*, QLabel *Form1::*, QFrame *Form1::*>;
+    using Member = std::variant<QPushButton * Form1::*, QLabel * Form1::*, QFrame * Form1::*>;
 
     Kind kind;
     Member member;
     const char *name;
     In in;
-    twips::Rect at;             // the board's own is board::Frame
-    const char *text;           // caption, axis text or picture resource
-    QColor color;               // a read-out's text
-    double pointSize;           // a read-out's own size (0: the window's font)
+    twips::Rect at; // the board's own is board::Frame
+    const char *text; // caption, axis text or picture resource
+    QColor color; // a read-out's text
+    double pointSize; // a read-out's own size (0: the window's font)
     const char *accessibleName; // nullptr: the caption
     int focus;
     void (Form1::*clicked)();
@@ -133,11 +133,9 @@ struct Form1::Layout
 };
 
 Form1::Form1(Services services, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
-    , m_services(std::move(services))
-    , m_experiment(*this, m_services)
-    , MMControl1(m_services.makeControl())
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      m_services(std::move(services)), m_experiment(*this, m_services), MMControl1(m_services.makeControl())
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(Title));
@@ -232,21 +230,22 @@ void Form1::buildControls(QWidget *page)
             control->setAccessibleName(QString::fromUtf8(row.accessibleName));
         else if (auto *button = qobject_cast<QPushButton *>(control))
             control->setAccessibleName(button->text());
-        std::visit([this, control](auto member) { this->*member = static_cast<std::remove_reference_t<decltype(this->*member)>>(control); },
-                   row.member);
+        std::visit(
+            [this, control](auto member) {
+                this->*member = static_cast<std::remove_reference_t<decltype(this->*member)>>(control);
+            },
+            row.member);
         focusChain.append({row.focus, control});
     }
     forms::chainFocus(focusChain);
 }
 
-template<typename Handler>
-void Form1::handle(Handler &&handler)
+template<typename Handler> void Form1::handle(Handler &&handler)
 {
     m_services.guard.run(std::forward<Handler>(handler));
 }
 
-template<typename Handler>
-void Form1::click(Handler &&handler)
+template<typename Handler> void Form1::click(Handler &&handler)
 {
     m_services.guard.runClick(std::forward<Handler>(handler));
 }

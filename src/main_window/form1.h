@@ -67,10 +67,8 @@ private:
     struct ControlRow;
     struct Layout;
     QWidget *makeWidget(const ControlRow &row, QWidget *page, QWidget *board);
-    template<typename Handler>
-    void handle(Handler &&handler);
-    template<typename Handler>
-    void click(Handler &&handler);
+    template<typename Handler> void handle(Handler &&handler);
+    template<typename Handler> void click(Handler &&handler);
 
     // BoardOps
     void placeWalker(Walker walker, int x, int y) override;

@@ -35,8 +35,8 @@ constexpr double MetLeast = 2;
 // The cells of a map on a board square, each coloured by its value on
 // scale and showing it to one decimal in textPx pixels at numbers (within
 // the cell, clear of the frames), the best points framed black and white.
-void paintMapCells(QPainter &painter, const QRectF &board, const std::array<double, BoardPoints> &values, const MapScale &scale,
-                   double textPx, Qt::Alignment numbers)
+void paintMapCells(QPainter &painter, const QRectF &board, const std::array<double, BoardPoints> &values,
+                   const MapScale &scale, double textPx, Qt::Alignment numbers)
 {
     const double cell = board.width() / BoardSide;
     auto box = [&](int index) {
@@ -68,7 +68,8 @@ void paintMapCells(QPainter &painter, const QRectF &board, const std::array<doub
             const QRectF b = box(index);
             painter.setBrush(Qt::black);
             painter.setPen(Qt::NoPen);
-            painter.drawPolygon(QPolygonF({b.topRight(), b.topRight() + QPointF(-cell / 4, 0), b.topRight() + QPointF(0, cell / 4)}));
+            painter.drawPolygon(
+                QPolygonF({b.topRight(), b.topRight() + QPointF(-cell / 4, 0), b.topRight() + QPointF(0, cell / 4)}));
             painter.setBrush(Qt::NoBrush);
         }
     }
@@ -91,7 +92,8 @@ const QPixmap &walkerPicture(Walker walker, int side)
     auto found = sized.find(side);
     if (found == sized.end()) {
         const QPixmap whole = builtInPicture(walker == Walker::Dog ? ":/pictures/dog.png" : ":/pictures/momotaro.png");
-        found = sized.insert(side, side > 0 ? whole.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation) : whole);
+        found = sized.insert(side, side > 0 ? whole.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                                            : whole);
     }
     return *found;
 }
@@ -104,7 +106,8 @@ void paintBoard(QPainter &painter, const QRectF &square, const BoardLook &look)
     const QPointF corner = square.topLeft() + QPointF(look.margin, look.margin) * Cell * unit;
     painter.save();
     if (look.heat)
-        paintMapCells(painter, QRectF(corner, QSizeF(Side, Side) * unit), look.heat->values, look.heat->scale, look.mapTextPx, look.mapNumbers);
+        paintMapCells(painter, QRectF(corner, QSizeF(Side, Side) * unit), look.heat->values, look.heat->scale,
+                      look.mapTextPx, look.mapNumbers);
     painter.translate(corner);
     painter.scale(unit, unit);
     if (look.grid != BoardLook::Grid::None && Cell * unit >= look.gridLeast) {
@@ -123,8 +126,10 @@ void paintBoard(QPainter &painter, const QRectF &square, const BoardLook &look)
         painter.setFont(font);
         const double margin = look.margin * Cell;
         for (int i = 0; i < BoardSide; i += look.numberStep) {
-            painter.drawText(QRectF(i * Cell, -margin, Cell, margin), Qt::AlignCenter | Qt::TextDontClip, QLocale().toString(i));
-            painter.drawText(QRectF(-margin, i * Cell, margin, Cell), Qt::AlignCenter | Qt::TextDontClip, QLocale().toString(i));
+            painter.drawText(QRectF(i * Cell, -margin, Cell, margin), Qt::AlignCenter | Qt::TextDontClip,
+                             QLocale().toString(i));
+            painter.drawText(QRectF(-margin, i * Cell, margin, Cell), Qt::AlignCenter | Qt::TextDontClip,
+                             QLocale().toString(i));
         }
     }
 
@@ -132,7 +137,8 @@ void paintBoard(QPainter &painter, const QRectF &square, const BoardLook &look)
     const double side = look.walkerCells * Cell;
     auto centre = [&](Point p) {
         const double half = std::min(side, Side) / 2;
-        return QPointF(std::clamp((int(p.x) + 0.5) * Cell, half, Side - half), std::clamp((int(p.y) + 0.5) * Cell, half, Side - half));
+        return QPointF(std::clamp((int(p.x) + 0.5) * Cell, half, Side - half),
+                       std::clamp((int(p.y) + 0.5) * Cell, half, Side - half));
     };
     painter.setClipRect(QRectF(0, 0, Side, Side), Qt::IntersectClip);
     // On a screen or an image a picture is scaled once to its pixels; a PDF
@@ -149,8 +155,10 @@ void paintBoard(QPainter &painter, const QRectF &square, const BoardLook &look)
             painter.drawEllipse(at, radius, radius);
         } else {
             const QPixmap &picture = walkerPicture(walker, raster ? int(side * unit * pixels) : 0);
-            const QSizeF drawn = raster ? QSizeF(picture.size()) / (unit * pixels) : QSizeF(picture.size()).scaled(side, side, Qt::KeepAspectRatio);
-            painter.drawPixmap(QRectF(at - QPointF(drawn.width(), drawn.height()) / 2, drawn), picture, QRectF(picture.rect()));
+            const QSizeF drawn = raster ? QSizeF(picture.size()) / (unit * pixels)
+                                        : QSizeF(picture.size()).scaled(side, side, Qt::KeepAspectRatio);
+            painter.drawPixmap(QRectF(at - QPointF(drawn.width(), drawn.height()) / 2, drawn), picture,
+                               QRectF(picture.rect()));
         }
     }
     if (look.metAt) {

@@ -31,9 +31,9 @@ struct Charts
 
 // No mark under 12 px, as no text under PictureTextPx.
 constexpr int MarkPx = 18;
-const PerScenario<Look> Looks{{{{QColor(0xd5, 0x5e, 0x00), Qt::SolidPattern, QScatterSeries::MarkerShapeCircle, Qt::SolidLine, -0.2},
-                                {QColor(0x00, 0x72, 0xb2), Qt::BDiagPattern, QScatterSeries::MarkerShapeRectangle, Qt::DashLine, 0.2}}}};
-
+const PerScenario<Look> Looks{
+    {{{QColor(0xd5, 0x5e, 0x00), Qt::SolidPattern, QScatterSeries::MarkerShapeCircle, Qt::SolidLine, -0.2},
+      {QColor(0x00, 0x72, 0xb2), Qt::BDiagPattern, QScatterSeries::MarkerShapeRectangle, Qt::DashLine, 0.2}}}};
 
 } // namespace
 
@@ -47,7 +47,8 @@ namespace {
 // A title and, under it in plain weight, what the marks mean.
 void styleChart(QChart &chart, const QString &title, const QString &key)
 {
-    chart.setTitle(QStringLiteral("%1<br><span style=\"font-size:%2px; font-weight:normal\">%3</span>").arg(title, QString::number(PictureTextPx), key));
+    chart.setTitle(QStringLiteral("%1<br><span style=\"font-size:%2px; font-weight:normal\">%3</span>")
+                       .arg(title, QString::number(PictureTextPx), key));
     chart.setTitleFont(pictureFont(PictureTitlePx, true));
     chart.legend()->setFont(pictureFont(PictureTextPx));
     chart.legend()->setAlignment(Qt::AlignBottom);
@@ -100,16 +101,16 @@ QChart *lawChart(const Answer &answer, const PerScenario<Simulation> *simulated)
     const QString classKey = Charts::tr("▲ the class's runs");
     //: Two keys to the marks side by side.
     const QString keys = simulatedRuns > 0 && withClass ? Charts::tr("%1; %2").arg(simulatedKey, classKey)
-        : simulatedRuns > 0                             ? simulatedKey
-        : withClass                                     ? classKey
+                         : simulatedRuns > 0            ? simulatedKey
+                         : withClass                    ? classKey
                                                         : QString();
     //: A chart's title: %1 is a number of seconds.
     styleChart(*chart, Charts::tr("Meetings in one run of %1 s").arg(QLocale().toString(answer.seconds)),
                //: %1 and %2 are the exact averages of the two ways.
                Charts::tr("bars: exact chances; lines: exact averages, %1 and %2")
                        .arg(fixed(answer.exact[Scenario::BothWalk].expectedMeetings, 2),
-                            fixed(answer.exact[Scenario::DogWalks].expectedMeetings, 2))
-                   + (keys.isEmpty() ? QString() : QStringLiteral("<br>") + keys));
+                            fixed(answer.exact[Scenario::DogWalks].expectedMeetings, 2)) +
+                   (keys.isEmpty() ? QString() : QStringLiteral("<br>") + keys));
 
     // Every count up to where both laws have shown 99.9% of their chance.
     std::size_t shown = 1;
@@ -145,8 +146,8 @@ QChart *lawChart(const Answer &answer, const PerScenario<Simulation> *simulated)
 
     // Marks of runs, each beside its scenario's bar.
     std::vector<QXYSeries *> marks;
-    auto runMarks = [&](Scenario i, const std::vector<std::int64_t> &histogram, std::int64_t runs, QScatterSeries::MarkerShape shape,
-                        int size) {
+    auto runMarks = [&](Scenario i, const std::vector<std::int64_t> &histogram, std::int64_t runs,
+                        QScatterSeries::MarkerShape shape, int size) {
         auto *series = new QScatterSeries;
         series->setMarkerShape(shape);
         series->setMarkerSize(size);
@@ -162,7 +163,8 @@ QChart *lawChart(const Answer &answer, const PerScenario<Simulation> *simulated)
         marks.push_back(series);
     };
     for (Scenario i : Scenarios)
-        runMarks(i, simulated ? (*simulated)[i].histogram : std::vector<std::int64_t>{}, simulatedRuns, Looks[i].mark, MarkPx);
+        runMarks(i, simulated ? (*simulated)[i].histogram : std::vector<std::int64_t>{}, simulatedRuns, Looks[i].mark,
+                 MarkPx);
     if (withClass) {
         for (Scenario i : Scenarios) {
             const std::vector<int> counts = answer.classCounts->runs(i);
@@ -284,11 +286,14 @@ void paintChart(QPainter &painter, QChart &chart, const QRectF &area, double sca
 
 bool saveChart(QChart &chart, const QString &file, const QString &footer, QString &error)
 {
-    return savePicture(file, PictureSize, [&](QPainter &painter) {
-        painter.fillRect(QRect(QPoint(), PictureSize), Qt::white);
-        paintChart(painter, chart, QRectF(0, 0, PictureSize.width(), footerArea(PictureSize).top()));
-        paintFooter(painter, PictureSize, footer);
-    }, error);
+    return savePicture(
+        file, PictureSize,
+        [&](QPainter &painter) {
+            painter.fillRect(QRect(QPoint(), PictureSize), Qt::white);
+            paintChart(painter, chart, QRectF(0, 0, PictureSize.width(), footerArea(PictureSize).top()));
+            paintFooter(painter, PictureSize, footer);
+        },
+        error);
 }
 
 bool saveLawChart(const Answer &answer, const PerScenario<Simulation> *simulated, const QString &file, QString &error)
@@ -300,13 +305,16 @@ bool saveLawChart(const Answer &answer, const PerScenario<Simulation> *simulated
     const double split = PictureSize.width() * 0.56;
     const double bottom = footerArea(PictureSize).top();
     const double half = bottom / 2;
-    return savePicture(file, PictureSize, [&](QPainter &painter) {
-        painter.fillRect(QRect(QPoint(), PictureSize), Qt::white);
-        paintChart(painter, *law, QRectF(0, 0, split, bottom));
-        paintChart(painter, *waiting, QRectF(split, 0, PictureSize.width() - split, half));
-        paintChart(painter, *runs, QRectF(split, half, PictureSize.width() - split, half));
-        paintFooter(painter, PictureSize, contextLine(answer.starts, answer.seconds, QDate::currentDate()));
-    }, error);
+    return savePicture(
+        file, PictureSize,
+        [&](QPainter &painter) {
+            painter.fillRect(QRect(QPoint(), PictureSize), Qt::white);
+            paintChart(painter, *law, QRectF(0, 0, split, bottom));
+            paintChart(painter, *waiting, QRectF(split, 0, PictureSize.width() - split, half));
+            paintChart(painter, *runs, QRectF(split, half, PictureSize.width() - split, half));
+            paintFooter(painter, PictureSize, contextLine(answer.starts, answer.seconds, QDate::currentDate()));
+        },
+        error);
 }
 
 } // namespace stats

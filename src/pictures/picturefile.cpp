@@ -70,8 +70,9 @@ QString contextLine(const Starts &starts, double seconds, const QDate &date)
 {
     //: %1 and %2 are Momotaro's start, %3 and %4 Dog's, %5 the run's seconds, %6 the date.
     return Pictures::tr("Momotaro starts at (%1, %2), Dog at (%3, %4); runs of %5 s. %6")
-        .arg(QString::number(int(starts.momotaro.x)), QString::number(int(starts.momotaro.y)), QString::number(int(starts.dog.x)),
-             QString::number(int(starts.dog.y)), QLocale().toString(seconds), dateText(date));
+        .arg(QString::number(int(starts.momotaro.x)), QString::number(int(starts.momotaro.y)),
+             QString::number(int(starts.dog.x)), QString::number(int(starts.dog.y)), QLocale().toString(seconds),
+             dateText(date));
 }
 
 void useLanguageFont()
@@ -93,7 +94,6 @@ QFont pictureFont(int pixels, bool bold)
     f.setBold(bold);
     return f;
 }
-
 
 QRect footerArea(QSize size)
 {

@@ -94,33 +94,38 @@ double paintTitle(QPainter &painter, const QRectF &page, const SheetSetup &setup
     const QString date = dateText(setup.date);
     painter.drawText(QRectF(page.left(), page.top(), page.width(), SmallPt * 1.5), Qt::AlignRight, date);
     const double dateWidth = painter.fontMetrics().horizontalAdvance(date) + Gutter;
-    return page.top() + paragraph(painter, QRectF(page.left(), page.top(), page.width() - dateWidth, 0), title, TitlePt, true)
-        + TextPt * 0.6;
+    return page.top() +
+           paragraph(painter, QRectF(page.left(), page.top(), page.width() - dateWidth, 0), title, TitlePt, true) +
+           TextPt * 0.6;
 }
 
 // What lead paints into the room it is given (returning the height it
 // took), then the start points and the run's length in words, beside the
 // question's start points on a small board; in a narrow room, lead goes
 // above the board instead. Returns the height it all took in room.
-double paintQuestion(QPainter &painter, const QRectF &room, const Answer &answer, const std::function<double(const QRectF &)> &lead)
+double paintQuestion(QPainter &painter, const QRectF &room, const Answer &answer,
+                     const std::function<double(const QRectF &)> &lead)
 {
     const bool beside = room.width() - Board - Gutter >= NarrowestBeside;
     const double above = beside ? 0 : lead(QRectF(room.left(), room.top(), room.width(), 0)) + TextPt * 0.5;
     const QRectF text(room.left(), room.top() + above, room.width() - Board - Gutter, 0);
     double textHeight = beside ? lead(text) + TextPt * 0.5 : 0;
     painter.setPen(Qt::black);
-    textHeight += paragraph(painter, text.adjusted(0, textHeight, 0, 0),
-                            //: %1 and %2 are Momotaro's start, %3 and %4 Dog's, %5 the run's seconds.
-                            Sheets::tr("Momotaro starts at (%1, %2), Dog at (%3, %4). Each run lasts %5 seconds (a step every 0.2 s).")
-                                .arg(QString::number(int(answer.starts.momotaro.x)), QString::number(int(answer.starts.momotaro.y)),
-                                     QString::number(int(answer.starts.dog.x)), QString::number(int(answer.starts.dog.y)),
-                                     QLocale().toString(answer.seconds)),
-                            TextPt, true);
+    textHeight += paragraph(
+        painter, text.adjusted(0, textHeight, 0, 0),
+        //: %1 and %2 are Momotaro's start, %3 and %4 Dog's, %5 the run's seconds.
+        Sheets::tr("Momotaro starts at (%1, %2), Dog at (%3, %4). Each run lasts %5 seconds (a step every 0.2 s).")
+            .arg(QString::number(int(answer.starts.momotaro.x)), QString::number(int(answer.starts.momotaro.y)),
+                 QString::number(int(answer.starts.dog.x)), QString::number(int(answer.starts.dog.y)),
+                 QLocale().toString(answer.seconds)),
+        TextPt, true);
 
     // The board, x to the right and y downwards, the walkers on their starts;
     // its numbers are only landmarks: every other one.
     const QRectF square(room.right() - Board, text.top(), Board, Board);
-    paintBoard(painter, square, {.margin = 1, .numbers = pictureFont(SmallPt), .numberStep = 2, .gridWidth = 0.5, .walkers = answer.starts});
+    paintBoard(
+        painter, square,
+        {.margin = 1, .numbers = pictureFont(SmallPt), .numberStep = 2, .gridWidth = 0.5, .walkers = answer.starts});
     return std::max(above + textHeight, square.bottom() - room.top()) + TextPt;
 }
 
@@ -137,17 +142,22 @@ double paintTally(QPainter &painter, const QRectF &room, int rows)
     const double right = room.right();
     double y = room.top();
     //: The tally's columns: a way's name, where a group makes a stroke for each meeting. A line break may divide it.
-    const auto strokes = [](Scenario scenario) { return Sheets::tr("%1: a stroke a meeting").arg(plainName(scenario)); };
+    const auto strokes = [](Scenario scenario) {
+        return Sheets::tr("%1: a stroke a meeting").arg(plainName(scenario));
+    };
     //: The tally's columns: the run's number, and each run's count of meetings.
-    const QStringList headings{Sheets::tr("Run"), strokes(Scenario::BothWalk), Sheets::tr("Count"), strokes(Scenario::DogWalks),
-                               Sheets::tr("Count")};
+    const QStringList headings{Sheets::tr("Run"), strokes(Scenario::BothWalk), Sheets::tr("Count"),
+                               strokes(Scenario::DogWalks), Sheets::tr("Count")};
     // The headings as tall as the longest needs, two lines at least.
     painter.setFont(pictureFont(SmallPt, true));
     double headingHeight = SmallPt * 3;
     for (int c = 0; c < 5; ++c) {
         const double end = c + 1 < 5 ? columns[std::size_t(c) + 1] : right;
-        headingHeight = std::max(headingHeight, painter.boundingRect(QRectF(0, 0, end - columns[std::size_t(c)] - 8, 1e6),
-                                                                     Qt::AlignCenter | Qt::TextWordWrap, headings[c]).height() + SmallPt);
+        headingHeight =
+            std::max(headingHeight, painter.boundingRect(QRectF(0, 0, end - columns[std::size_t(c)] - 8, 1e6),
+                                                         Qt::AlignCenter | Qt::TextWordWrap, headings[c])
+                                            .height() +
+                                        SmallPt);
     }
     for (int c = 0; c < 5; ++c) {
         const double end = c + 1 < 5 ? columns[std::size_t(c) + 1] : right;
@@ -183,36 +193,43 @@ void paintPupils(QPainter &painter, const QRectF &page, const Answer &answer, co
     // Portrait, the sheet is one column; landscape, two side by side under the title.
     const bool landscape = page.width() > page.height();
     const QRectF first(page.left(), top, landscape ? (page.width() - Gutter) / 2 : page.width(), page.bottom() - top);
-    double y = top + paintQuestion(painter, first, answer, [&](const QRectF &room) {
-        //: %1 and %2 are the board's captions.
-        const QString story = Sheets::tr(
-            "Two people look for each other in a crowd. Is it faster for both to wander, or for one to stand still and wait? "
-            "Momotaro and Dog try it on an 11 × 11 board. At every step a walker moves one point in one of eight directions, "
-            "chosen at random, and stays on the board. When they land on the same point, that is a meeting, and both go back "
-            "to their start points. “%1”: both wander. “%2”: Dog wanders, Momotaro waits where he started.")
-                                  .arg(scenarioCaption(Scenario::BothWalk), scenarioCaption(Scenario::DogWalks));
-        return paragraph(painter, room, story, TextPt);
-    });
+    double y =
+        top + paintQuestion(painter, first, answer, [&](const QRectF &room) {
+            //: %1 and %2 are the board's captions.
+            const QString story =
+                Sheets::tr(
+                    "Two people look for each other in a crowd. Is it faster for both to wander, or for one to stand still and wait? "
+                    "Momotaro and Dog try it on an 11 × 11 board. At every step a walker moves one point in one of eight directions, "
+                    "chosen at random, and stays on the board. When they land on the same point, that is a meeting, and both go back "
+                    "to their start points. “%1”: both wander. “%2”: Dog wanders, Momotaro waits where he started.")
+                    .arg(scenarioCaption(Scenario::BothWalk), scenarioCaption(Scenario::DogWalks));
+            return paragraph(painter, room, story, TextPt);
+        });
     y += paragraph(painter, QRectF(first.left(), y, first.width(), 0),
                    //: Lines for the group to write on.
-                   Sheets::tr("Group: ______________________   Names: ____________________________________________"), TextPt) +
+                   Sheets::tr("Group: ______________________   Names: ____________________________________________"),
+                   TextPt) +
          TextPt;
-    y += paragraph(painter, QRectF(first.left(), y, first.width(), 0),
-                   Sheets::tr("Our guess, before we start: which way do Momotaro and Dog meet more often in a run, and why?"),
-                   HeadingPt, true);
+    y += paragraph(
+        painter, QRectF(first.left(), y, first.width(), 0),
+        Sheets::tr("Our guess, before we start: which way do Momotaro and Dog meet more often in a run, and why?"),
+        HeadingPt, true);
     y = writingLines(painter, first, y + TextPt * 0.4, 3) + TextPt * 1.5;
 
     // The tally takes what the conclusion and its lines leave of its column.
     const QRectF second = landscape ? QRectF(first.right() + Gutter, top, first.width(), first.height())
-                                                       : QRectF(first.left(), y, first.width(), page.bottom() - y);
-    const QString conclusion = Sheets::tr("What our runs say: which way met more often, on average? Was our guess right?");
+                                    : QRectF(first.left(), y, first.width(), page.bottom() - y);
+    const QString conclusion =
+        Sheets::tr("What our runs say: which way met more often, on average? Was our guess right?");
     const double after = TextPt * 1.5 + heightOf(painter, second, conclusion, HeadingPt, true) + 3 * WritingLine;
-    y = second.top() + paragraph(painter, second,
-                                 Sheets::tr("Run each way %Ln time(s). Make a stroke for every meeting, then write each run's count.",
-                                            nullptr, setup.rows),
-                                 TextPt, true) +
+    y = second.top() +
+        paragraph(painter, second,
+                  Sheets::tr("Run each way %Ln time(s). Make a stroke for every meeting, then write each run's count.",
+                             nullptr, setup.rows),
+                  TextPt, true) +
         TextPt * 0.6;
-    y += paintTally(painter, QRectF(second.left(), y, second.width(), second.bottom() - y - after), setup.rows) + TextPt * 1.5;
+    y += paintTally(painter, QRectF(second.left(), y, second.width(), second.bottom() - y - after), setup.rows) +
+         TextPt * 1.5;
     y += paragraph(painter, QRectF(second.left(), y, second.width(), 0), conclusion, HeadingPt, true);
     writingLines(painter, second, y, 3);
 }
@@ -229,7 +246,8 @@ double paintFigures(QPainter &painter, const QRectF &room, const Answer &answer)
         const double left = room.right() - (scenario == Scenario::BothWalk ? 2 : 1) * valueWidth;
         //: A column's heading: %1 is a way's name, %2 the board's caption.
         const QString heading = Sheets::tr("%1 (“%2”)").arg(plainName(scenario), scenarioCaption(scenario));
-        headingHeight = std::max(headingHeight, painter.boundingRect(QRectF(0, 0, valueWidth, 1e6), Qt::TextWordWrap, heading).height());
+        headingHeight = std::max(
+            headingHeight, painter.boundingRect(QRectF(0, 0, valueWidth, 1e6), Qt::TextWordWrap, heading).height());
         painter.drawText(QRectF(left, y, valueWidth, 1e6), Qt::AlignRight | Qt::TextWordWrap, heading);
     }
     y += headingHeight;
@@ -237,18 +255,21 @@ double paintFigures(QPainter &painter, const QRectF &room, const Answer &answer)
     for (Figure figure : Figures) {
         // A row as high as its longest text ("never: ... is the slower way" wraps).
         double rowHeight = SmallPt * 1.5;
-        rowHeight = std::max(rowHeight, painter.boundingRect(QRectF(0, 0, room.width() - 2 * valueWidth, 1e6), Qt::TextWordWrap,
-                                                             figureHeading(figure)).height() + SmallPt * 0.3);
+        rowHeight = std::max(rowHeight, painter.boundingRect(QRectF(0, 0, room.width() - 2 * valueWidth, 1e6),
+                                                             Qt::TextWordWrap, figureHeading(figure))
+                                                .height() +
+                                            SmallPt * 0.3);
         for (Scenario scenario : Scenarios) {
             const QRectF needs = painter.boundingRect(QRectF(0, 0, valueWidth - 6, 1e6), Qt::TextWordWrap,
                                                       figureValue(figure, answer, scenario));
             rowHeight = std::max(rowHeight, needs.height() + SmallPt * 0.3);
         }
-        painter.drawText(QRectF(room.left(), y, room.width() - 2 * valueWidth, rowHeight), Qt::AlignVCenter | Qt::TextWordWrap,
-                         figureHeading(figure));
+        painter.drawText(QRectF(room.left(), y, room.width() - 2 * valueWidth, rowHeight),
+                         Qt::AlignVCenter | Qt::TextWordWrap, figureHeading(figure));
         for (Scenario scenario : Scenarios) {
             const double left = room.right() - (scenario == Scenario::BothWalk ? 2 : 1) * valueWidth;
-            painter.drawText(QRectF(left + 6, y, valueWidth - 6, rowHeight), Qt::AlignRight | Qt::AlignVCenter | Qt::TextWordWrap,
+            painter.drawText(QRectF(left + 6, y, valueWidth - 6, rowHeight),
+                             Qt::AlignRight | Qt::AlignVCenter | Qt::TextWordWrap,
                              figureValue(figure, answer, scenario));
         }
         y += rowHeight;
@@ -263,11 +284,13 @@ double paintClass(QPainter &painter, const QRectF &room, const Answer &answer, b
     if (!answer.classCounts)
         return 0;
     const ClassCounts &counts = *answer.classCounts;
-    const QString heading = counts.simulated.isEmpty() ? Sheets::tr("Our class") : Sheets::tr("Our class (simulated counts)");
-    const QString text = classSumText(counts, Scenario::BothWalk) + u'\n' + classSumText(counts, Scenario::DogWalks) + u'\n'
-        + classVerdict(answer);
+    const QString heading =
+        counts.simulated.isEmpty() ? Sheets::tr("Our class") : Sheets::tr("Our class (simulated counts)");
+    const QString text = classSumText(counts, Scenario::BothWalk) + u'\n' + classSumText(counts, Scenario::DogWalks) +
+                         u'\n' + classVerdict(answer);
     if (!paint)
-        return HeadingPt * 0.5 + heightOf(painter, room, heading, HeadingPt, true) + heightOf(painter, room, text, SmallPt);
+        return HeadingPt * 0.5 + heightOf(painter, room, heading, HeadingPt, true) +
+               heightOf(painter, room, text, SmallPt);
     double y = room.top() + HeadingPt * 0.5;
     y += paragraph(painter, QRectF(room.left(), y, room.width(), 0), heading, HeadingPt, true);
     y += paragraph(painter, QRectF(room.left(), y, room.width(), 0), text, SmallPt);
@@ -297,9 +320,9 @@ void paintTeacher(QPainter &painter, const QRectF &page, const Answer &answer, c
     const double top = paintTitle(painter, page, setup, Sheets::tr("Meetling experiment: the answer"));
     // The answer in words beside the board, where the pupils have the story.
     double y = top + paintQuestion(painter, QRectF(page.left(), top, page.width(), 0), answer, [&](const QRectF &room) {
-        const double above = paragraph(painter, room, headline(answer), HeadingPt, true) + 4;
-        return above + paragraph(painter, room.adjusted(0, above, 0, 0), detail(answer), SmallPt);
-    });
+                   const double above = paragraph(painter, room, headline(answer), HeadingPt, true) + 4;
+                   return above + paragraph(painter, room.adjusted(0, above, 0, 0), detail(answer), SmallPt);
+               });
     y += paintFigures(painter, QRectF(page.left(), y, page.width(), 0), answer) + SmallPt * 0.5;
 
     // The charts: the law across, the wait and several runs side by side;
@@ -341,7 +364,8 @@ void paintSheet(QPainter &painter, const QRectF &page, Sheet sheet, const Answer
     painter.restore();
 }
 
-bool saveSheet(const QString &file, Sheet sheet, const Answer &answer, const SheetSetup &setup, Paper paper, QString &error)
+bool saveSheet(const QString &file, Sheet sheet, const Answer &answer, const SheetSetup &setup, Paper paper,
+               QString &error)
 {
     const QPageSize size(paper == Paper::A4 ? QPageSize::A4 : QPageSize::Letter);
     QBuffer bytes;

@@ -27,7 +27,6 @@ struct SheetSetup
     QDate date;
 };
 
-
 // Draws a sheet on page, a whole sheet of paper in points (1/72 inch) of
 // the painter's coordinates, laid out for its size and way up: on a
 // landscape page the pupils' sheet takes two columns and the teacher's
@@ -39,6 +38,7 @@ void paintSheet(QPainter &painter, const QRectF &page, Sheet sheet, const Answer
 
 // The sheet as a one-page PDF on paper, written whole or not at all. On
 // failure, error says why.
-bool saveSheet(const QString &file, Sheet sheet, const Answer &answer, const SheetSetup &setup, Paper paper, QString &error);
+bool saveSheet(const QString &file, Sheet sheet, const Answer &answer, const SheetSetup &setup, Paper paper,
+               QString &error);
 
 } // namespace stats

@@ -48,7 +48,7 @@ int stretchToFit(int width)
 struct Form2::Layout
 {
     enum class Kind { Line, PrintBox, Button };
-    using Member = std::variant<QPushButton *Form2::*, PrintBox *Form2::*, std::nullptr_t>;
+    using Member = std::variant<QPushButton * Form2::*, PrintBox * Form2::*, std::nullptr_t>;
 
     struct Row
     {
@@ -74,10 +74,9 @@ struct Form2::Layout
 };
 
 Form2::Form2(ErrorGuard &guard, std::unique_ptr<MultimediaControl> control, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
-    , m_guard(guard)
-    , MMControl1(std::move(control))
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      m_guard(guard), MMControl1(std::move(control))
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QString::fromUtf8(Title));
@@ -103,7 +102,7 @@ Form2::Form2(ErrorGuard &guard, std::unique_ptr<MultimediaControl> control, QWid
             box->setAccessibleName(QString::fromUtf8(row.text));
             // The problem box takes the focus first; both are reached by Tab.
             box->setFocusPolicy(row.focus == 1 ? Qt::StrongFocus : Qt::TabFocus);
-            this->*std::get<PrintBox *Form2::*>(row.member) = box;
+            this->*std::get<PrintBox * Form2::*>(row.member) = box;
             control = box;
             break;
         }
@@ -112,7 +111,7 @@ Form2::Form2(ErrorGuard &guard, std::unique_ptr<MultimediaControl> control, QWid
             button->setAccessibleName(button->text());
             button->setAutoDefault(true);
             connect(button, &QPushButton::clicked, this, row.clicked);
-            this->*std::get<QPushButton *Form2::*>(row.member) = button;
+            this->*std::get<QPushButton * Form2::*>(row.member) = button;
             control = button;
             break;
         }
@@ -166,8 +165,7 @@ void Form2::Form_Activate()
     });
 }
 
-template<typename Handler>
-void Form2::click(Handler &&handler)
+template<typename Handler> void Form2::click(Handler &&handler)
 {
     m_guard.runClick(std::forward<Handler>(handler));
 }

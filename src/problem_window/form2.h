@@ -45,8 +45,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    template<typename Handler>
-    void click(Handler &&handler);
+    template<typename Handler> void click(Handler &&handler);
 
     struct Layout;
 

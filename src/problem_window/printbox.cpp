@@ -12,9 +12,7 @@ constexpr double DefaultPointSize = 9;
 
 } // namespace
 
-PrintBox::PrintBox(QWidget *parent)
-    : QFrame(parent)
-    , m_font(fonts::japaneseGothic(DefaultPointSize))
+PrintBox::PrintBox(QWidget *parent) : QFrame(parent), m_font(fonts::japaneseGothic(DefaultPointSize))
 {
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);

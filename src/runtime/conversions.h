@@ -11,7 +11,10 @@ namespace conv {
 // The decimal digits of a whole number, after one blank when it is zero or
 // positive and after "-" when it is negative: 4 -> " 4", -3 -> "-3".
 QString numberToText(long long value);
-inline QString numberToText(int value) { return numberToText(static_cast<long long>(value)); }
+inline QString numberToText(int value)
+{
+    return numberToText(static_cast<long long>(value));
+}
 
 // The same for a float that holds a whole number (a floored time); any other
 // value is written with the fewest digits that read back the same.

@@ -14,8 +14,7 @@ class ErrorGuard
 public:
     ErrorGuard(Dialogs &dialogs, Ender &ender) : m_dialogs(dialogs), m_ender(ender) {}
 
-    template<typename Handler>
-    void run(Handler &&handler) noexcept
+    template<typename Handler> void run(Handler &&handler) noexcept
     {
         try {
             std::forward<Handler>(handler)();
@@ -28,8 +27,7 @@ public:
     // still running: a click can reach a window from inside the event loop
     // of a box that is closing, and a second set-up inside the first would
     // open the same box again. Such a click is dropped.
-    template<typename Handler>
-    void runClick(Handler &&handler) noexcept
+    template<typename Handler> void runClick(Handler &&handler) noexcept
     {
         if (m_handlingClick)
             return;

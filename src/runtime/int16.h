@@ -19,8 +19,16 @@ public:
     constexpr int value() const noexcept { return m_value; }
     constexpr operator int() const noexcept { return m_value; }
 
-    constexpr Int16 &operator+=(int rhs) { m_value = checked(m_value + rhs); return *this; }
-    constexpr Int16 &operator-=(int rhs) { m_value = checked(m_value - rhs); return *this; }
+    constexpr Int16 &operator+=(int rhs)
+    {
+        m_value = checked(m_value + rhs);
+        return *this;
+    }
+    constexpr Int16 &operator-=(int rhs)
+    {
+        m_value = checked(m_value - rhs);
+        return *this;
+    }
     constexpr Int16 &operator++() { return *this += 1; }
 
     friend constexpr Int16 operator+(Int16 a, int b) { return a += b; }

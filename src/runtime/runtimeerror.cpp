@@ -1,11 +1,8 @@
 #include "runtime/runtimeerror.h"
 
 RuntimeError::RuntimeError(int number, const QString &description)
-    : std::runtime_error(description.toStdString())
-    , m_number(number)
-    , m_description(description)
-{
-}
+    : std::runtime_error(description.toStdString()), m_number(number), m_description(description)
+{}
 
 RuntimeError RuntimeError::overflow()
 {

@@ -15,8 +15,7 @@ qint64 cueClockMs()
 
 AudioWorker::AudioWorker(OutputMaker makeOutput, Clock clock)
     : m_makeOutput(std::move(makeOutput)), m_clock(std::move(clock))
-{
-}
+{}
 
 AudioWorker::~AudioWorker() = default;
 
@@ -39,7 +38,8 @@ void AudioWorker::note(int control, const std::function<void(Request &)> &change
         change(m_waiting[control]);
     }
     if (!posted)
-        QMetaObject::invokeMethod(this, [this, control] { serve(control); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, control] { serve(control); }, Qt::QueuedConnection);
 }
 
 void AudioWorker::ask(int control, bool stop, const QString &play)

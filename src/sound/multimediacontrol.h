@@ -9,9 +9,9 @@ class MultimediaControl
 {
 public:
     enum class Command {
-        Stop,  // ends what is sounding
+        Stop, // ends what is sounding
         Close, // ends it and forgets the file opened
-        Open,  // opens the file last named
+        Open, // opens the file last named
         Sound, // sounds the file opened, if any
     };
 

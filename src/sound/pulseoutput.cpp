@@ -78,8 +78,8 @@ private:
         pa_stream *stream = nullptr; // null: waits for the connection
         qsizetype written = 0;
         pa_operation *drain = nullptr; // asked for once all is written
-        QDeadlineTimer answerBy;       // the stream must be ready by then
-        QDeadlineTimer doneBy;         // and played out by then
+        QDeadlineTimer answerBy; // the stream must be ready by then
+        QDeadlineTimer doneBy; // and played out by then
     };
     enum class Next { Keep, Drop, ServerStalled };
 
@@ -227,8 +227,9 @@ void PulseOutput::advance()
         m_pump.stop();
         return;
     }
-    const bool handingOver = connecting || !m_closing.isEmpty()
-                             || std::any_of(m_sounds.cbegin(), m_sounds.cend(), [](const Sound &sound) { return !sound.drain; });
+    const bool handingOver =
+        connecting || !m_closing.isEmpty() ||
+        std::any_of(m_sounds.cbegin(), m_sounds.cend(), [](const Sound &sound) { return !sound.drain; });
     const int interval = handingOver ? PumpIntervalMs : PlayOutPumpIntervalMs;
     if (!m_pump.isActive() || m_pump.interval() != interval)
         m_pump.start(interval);
@@ -245,15 +246,12 @@ PulseOutput::Next PulseOutput::advance(Sound &sound)
     }
     switch (pa_stream_get_state(sound.stream)) {
     case PA_STREAM_UNCONNECTED:
-    case PA_STREAM_CREATING:
-        return sound.answerBy.hasExpired() ? Next::ServerStalled : Next::Keep;
+    case PA_STREAM_CREATING: return sound.answerBy.hasExpired() ? Next::ServerStalled : Next::Keep;
     case PA_STREAM_FAILED:
         qCDebug(lcSound, "stream failed: %s", pa_strerror(pa_context_errno(m_context)));
         return Next::Drop;
-    case PA_STREAM_TERMINATED:
-        return Next::Drop;
-    case PA_STREAM_READY:
-        break;
+    case PA_STREAM_TERMINATED: return Next::Drop;
+    case PA_STREAM_READY: break;
     }
     if (sound.doneBy.hasExpired()) {
         qCDebug(lcSound, "stream dropped: not played out in time");
@@ -273,8 +271,7 @@ PulseOutput::Next PulseOutput::advance(Sound &sound)
     const qsizetype now = std::min<qsizetype>(left, qsizetype(room) / frame * frame);
     if (now > 0) {
         if (pa_stream_write(sound.stream, sound.wave->samples.constData() + sound.written, size_t(now), nullptr, 0,
-                            PA_SEEK_RELATIVE)
-            < 0)
+                            PA_SEEK_RELATIVE) < 0)
             return Next::Drop;
         sound.written += now;
     }
@@ -314,14 +311,9 @@ void PulseOutput::release(Sound &sound)
     if (!stream)
         return;
     switch (pa_stream_get_state(stream)) {
-    case PA_STREAM_CREATING:
-        m_closing.append(stream);
-        return;
-    case PA_STREAM_READY:
-        pa_stream_disconnect(stream);
-        break;
-    default:
-        break;
+    case PA_STREAM_CREATING: m_closing.append(stream); return;
+    case PA_STREAM_READY: pa_stream_disconnect(stream); break;
+    default: break;
     }
     pa_stream_unref(stream);
 }

@@ -14,9 +14,11 @@ int nextControlId()
 
 } // namespace
 
-SoundControl::SoundControl() : m_id(nextControlId()) {}
+SoundControl::SoundControl() : m_id(nextControlId())
+{}
 
-SoundControl::SoundControl(AudioThread &thread) : m_thread(&thread), m_id(nextControlId()) {}
+SoundControl::SoundControl(AudioThread &thread) : m_thread(&thread), m_id(nextControlId())
+{}
 
 SoundControl::~SoundControl()
 {
@@ -42,15 +44,9 @@ void SoundControl::setFileName(const QString &fileName)
 void SoundControl::setCommand(Command command)
 {
     switch (command) {
-    case Command::Close:
-        m_open.clear();
-        [[fallthrough]];
-    case Command::Stop:
-        ask(true, QString());
-        break;
-    case Command::Open:
-        m_open = m_fileName;
-        break;
+    case Command::Close: m_open.clear(); [[fallthrough]];
+    case Command::Stop: ask(true, QString()); break;
+    case Command::Open: m_open = m_fileName; break;
     case Command::Sound:
         if (!m_open.isEmpty())
             ask(false, m_open);

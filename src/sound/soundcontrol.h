@@ -45,7 +45,7 @@ private:
     void ask(bool stop, const QString &play);
 
     AudioThread *m_thread = nullptr; // null: the process's, once used
-    const int m_id;                  // the control's number on its thread
+    const int m_id; // the control's number on its thread
     QString m_fileName;
     QString m_open;
     bool m_used = false;

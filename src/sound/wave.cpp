@@ -117,8 +117,8 @@ std::variant<Wave, QString> decodeWave(const QByteArray &bytes, QDeadlineTimer d
     Wave wave{info.samplerate, outChannels, {}};
     // Room for what the header announces, but never far more than the bytes
     // could hold: a damaged header may announce anything.
-    wave.samples.reserve(qsizetype(std::min<qint64>({qint64(info.frames), maxFrames, bytes.size() + 4096}))
-                         * outChannels * 2);
+    wave.samples.reserve(qsizetype(std::min<qint64>({qint64(info.frames), maxFrames, bytes.size() + 4096})) *
+                         outChannels * 2);
     std::vector<float> block(size_t(FramesPerRead * info.channels));
     qint64 frames = 0;
     for (;;) {

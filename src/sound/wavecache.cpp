@@ -57,8 +57,8 @@ QByteArray readAt(int fd, qint64 offset, qint64 size)
 QByteArray identityOf(int fd, const struct stat &st)
 {
     QCryptographicHash hash(QCryptographicHash::Sha1);
-    const qint64 fields[] = {qint64(st.st_dev), qint64(st.st_ino), qint64(st.st_size), qint64(st.st_mtim.tv_sec),
-                             qint64(st.st_mtim.tv_nsec), qint64(st.st_mode)};
+    const qint64 fields[] = {qint64(st.st_dev),         qint64(st.st_ino),          qint64(st.st_size),
+                             qint64(st.st_mtim.tv_sec), qint64(st.st_mtim.tv_nsec), qint64(st.st_mode)};
     hash.addData(QByteArrayView(reinterpret_cast<const char *>(fields), sizeof fields));
     if (S_ISREG(st.st_mode) && st.st_size <= MaxWaveFileBytes) {
         hash.addData(readAt(fd, 0, EndBytes));
@@ -88,8 +88,7 @@ private:
 
 WaveCache::WaveCache(qint64 maxBytes, std::chrono::milliseconds decodeBudget)
     : m_maxBytes(maxBytes), m_decodeBudget(decodeBudget)
-{
-}
+{}
 
 std::shared_ptr<const Wave> WaveCache::builtIn(const QString &fileName)
 {
@@ -117,7 +116,7 @@ WaveCache::Found WaveCache::find(const QString &fileName)
     const QByteArray path = QFile::encodeName(fileName);
 
     // Look before opening: a pipe or a device is never opened at all.
-    struct stat st{};
+    struct stat st = {};
     const int statError = ::stat(path.constData(), &st) == 0 ? 0 : errno;
     if (statError == ENOENT)
         return {builtIn(fileName), {}};

@@ -15,7 +15,8 @@ namespace {
 // UTF-8, or unknown and taken as UTF-8, as Qt takes it.
 bool isUtf8(const QByteArray &codeset)
 {
-    return codeset.isEmpty() || codeset.compare("UTF-8", Qt::CaseInsensitive) == 0 || codeset.compare("utf8", Qt::CaseInsensitive) == 0;
+    return codeset.isEmpty() || codeset.compare("UTF-8", Qt::CaseInsensitive) == 0 ||
+           codeset.compare("utf8", Qt::CaseInsensitive) == 0;
 }
 
 // The bytes of a UTF-8 sequence that starts with lead.
@@ -41,7 +42,8 @@ std::optional<QByteArray> converted(const QByteArray &codeset, const QString &te
     for (bool flushing = false;;) {
         char *to = buffer;
         std::size_t room = sizeof buffer;
-        const std::size_t done = flushing ? ::iconv(cd, nullptr, nullptr, &to, &room) : ::iconv(cd, &from, &left, &to, &room);
+        const std::size_t done =
+            flushing ? ::iconv(cd, nullptr, nullptr, &to, &room) : ::iconv(cd, &from, &left, &to, &room);
         const int error = errno;
         out.append(buffer, to - buffer);
         if (done != std::size_t(-1)) {

@@ -48,18 +48,19 @@ using stats::Tool;
 // codes (a NUL would cut the line short, a line break split it).
 int fail(const stats::LocaleText &text, const QString &message, int status)
 {
-    std::fputs(text.encoded(stats::withoutJoiners(status == 0 ? message : stats::printable(message)) + u'\n').constData(),
-               status == 0 ? stdout : stderr);
+    std::fputs(
+        text.encoded(stats::withoutJoiners(status == 0 ? message : stats::printable(message)) + u'\n').constData(),
+        status == 0 ? stdout : stderr);
     return status;
 }
 
 // That a file (or standard output) could not be written, and why.
 QString cannotWrite(const QString &file, const QString &error)
 {
-    return QStringLiteral("meetling-stats: ")
-        + (file == stats::StandardOutput ? Tool::tr("cannot write standard output: %1").arg(error)
-                          //: %1 is a file, %2 the system's reason.
-                          : Tool::tr("cannot write %1: %2").arg(file, error));
+    return QStringLiteral("meetling-stats: ") + (file == stats::StandardOutput
+                                                     ? Tool::tr("cannot write standard output: %1").arg(error)
+                                                     //: %1 is a file, %2 the system's reason.
+                                                     : Tool::tr("cannot write %1: %2").arg(file, error));
 }
 
 // The table's sentences wrap at the terminal's width, and never past 80
@@ -100,8 +101,8 @@ int main(int argc, char **argv)
     // Pictures need the widgets' application, drawn offscreen: no display is
     // needed and none is opened. Tables alone need none of it.
     std::unique_ptr<QCoreApplication> app;
-    if (!options || (options->plotFile.isEmpty() && options->mapFile.isEmpty() && options->pupilsSheetFile.isEmpty()
-                     && options->teacherSheetFile.isEmpty())) {
+    if (!options || (options->plotFile.isEmpty() && options->mapFile.isEmpty() && options->pupilsSheetFile.isEmpty() &&
+                     options->teacherSheetFile.isEmpty())) {
         app = std::make_unique<QCoreApplication>(argc, argv);
         stats::useLanguage();
     } else {
@@ -136,7 +137,8 @@ int main(int argc, char **argv)
     // The two scenarios' sweeps side by side, for every Momotaro start when
     // the map is asked for, then the simulation on every thread asked for.
     progress.show(Tool::tr("working out the exact law"));
-    const stats::PerScenario<stats::ExactForDog> sweeps = stats::sweepBoth(o.starts, o.ticksPerTimer, !o.mapFile.isEmpty());
+    const stats::PerScenario<stats::ExactForDog> sweeps =
+        stats::sweepBoth(o.starts, o.ticksPerTimer, !o.mapFile.isEmpty());
     report.answer = stats::answerOf(o.starts, o.seconds, sweeps);
     report.answer.classCounts = o.classCounts;
     if (!o.mapFile.isEmpty())
@@ -183,15 +185,17 @@ int main(int argc, char **argv)
     if (!o.mapFile.isEmpty() && !stats::saveMeetingMap(*report.map, o.starts, o.seconds, o.mapFile, error))
         return fail(text, cannotWrite(o.mapFile, error), 1);
     const stats::SheetSetup sheet{o.sheetRows, QDate::currentDate()};
-    for (const auto &[kind, file] : {std::pair{stats::Sheet::Pupils, o.pupilsSheetFile}, std::pair{stats::Sheet::Teacher, o.teacherSheetFile}}) {
+    for (const auto &[kind, file] :
+         {std::pair{stats::Sheet::Pupils, o.pupilsSheetFile}, std::pair{stats::Sheet::Teacher, o.teacherSheetFile}}) {
         if (!file.isEmpty() && !stats::saveSheet(file, kind, report.answer, sheet, o.paper, error))
             return fail(text, cannotWrite(file, error), 1);
     }
     if (csvFile && !csvFile->commit(error))
         return csvFailure();
     // What went to standard output stands in place of the table.
-    if (stats::StandardOutput == o.csvFile || stats::StandardOutput == o.plotFile || stats::StandardOutput == o.mapFile
-        || stats::StandardOutput == o.pupilsSheetFile || stats::StandardOutput == o.teacherSheetFile)
+    if (stats::StandardOutput == o.csvFile || stats::StandardOutput == o.plotFile ||
+        stats::StandardOutput == o.mapFile || stats::StandardOutput == o.pupilsSheetFile ||
+        stats::StandardOutput == o.teacherSheetFile)
         return 0;
 
     if (o.json) {
@@ -200,7 +204,8 @@ int main(int argc, char **argv)
         stats::useLanguage(stats::Language::English);
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     }
-    const QByteArray out = o.json ? stats::json(report) : text.encoded(stats::withoutJoiners(stats::table(report, textWidth())));
+    const QByteArray out =
+        o.json ? stats::json(report) : text.encoded(stats::withoutJoiners(stats::table(report, textWidth())));
     if (!stats::writeStandardOutput(out, error))
         return fail(text, cannotWrite(stats::StandardOutput, error), 1);
     return 0;

@@ -50,17 +50,16 @@ QString description()
     //: wherever longer than 80 columns: a paragraph may be one line. %1 and %3
     //: are the scenarios' names, %2 and %4 the board's captions, %5 the ticks
     //: of each timer, %6 the steps, %7 the board's time limit in seconds.
-    return CommandLine::tr(
-               "Works out how often Momotaro and Dog meet in one run of the board program,\n"
-               "for both scenarios: %1 (the board's \"%2\") and\n"
-               "%3 (\"%4\"). First exactly, from the probability law\n"
-               "of the walk; then by simulating many runs with the same rules.\n"
-               "\n"
-               "A run follows the board program: Start, then each walker's timer ticks every\n"
-               "0.2 s, Dog's first. Its ticks fall at 0.2 s, 0.4 s, ... after Start, each a\n"
-               "little late, and the first tick past the time limit still moves before it\n"
-               "stops its timer. So a run of S seconds has S / 0.2 ticks per timer, rounded\n"
-               "up (%5 ticks each, %6 steps in all, for the %7 s of the board program).")
+    return CommandLine::tr("Works out how often Momotaro and Dog meet in one run of the board program,\n"
+                           "for both scenarios: %1 (the board's \"%2\") and\n"
+                           "%3 (\"%4\"). First exactly, from the probability law\n"
+                           "of the walk; then by simulating many runs with the same rules.\n"
+                           "\n"
+                           "A run follows the board program: Start, then each walker's timer ticks every\n"
+                           "0.2 s, Dog's first. Its ticks fall at 0.2 s, 0.4 s, ... after Start, each a\n"
+                           "little late, and the first tick past the time limit still moves before it\n"
+                           "stops its timer. So a run of S seconds has S / 0.2 ticks per timer, rounded\n"
+                           "up (%5 ticks each, %6 steps in all, for the %7 s of the board program).")
         .arg(plainName(Scenario::BothWalk), scenarioCaption(Scenario::BothWalk), plainName(Scenario::DogWalks),
              scenarioCaption(Scenario::DogWalks), QString::number(ticks), QString::number(2 * ticks),
              QLocale().toString(rules::TimeLimitSeconds));
@@ -80,7 +79,8 @@ QString helpText(const QList<QCommandLineOption> &options)
         QStringList spelt;
         for (const QString &name : option.names())
             spelt << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
-        names << spelt.join(QStringLiteral(", ")) + (option.valueName().isEmpty() ? QString() : QStringLiteral(" <%1>").arg(option.valueName()));
+        names << spelt.join(QStringLiteral(", ")) +
+                     (option.valueName().isEmpty() ? QString() : QStringLiteral(" <%1>").arg(option.valueName()));
         nameColumns = std::max(nameColumns, int(names.last().size()));
     }
     const QString indent(2 + nameColumns + 2, u' ');
@@ -90,7 +90,8 @@ QString helpText(const QList<QCommandLineOption> &options)
         const QString text = options[i].description().simplified();
         QStringList described = wrappedLines(text, HelpWidth - 1, indent);
         if (described.size() > 1)
-            described = QStringList{described.first()} + wrappedLines(text.mid(described.first().size() - indent.size()).trimmed(), HelpWidth, indent);
+            described = QStringList{described.first()} +
+                        wrappedLines(text.mid(described.first().size() - indent.size()).trimmed(), HelpWidth, indent);
         described.first().replace(0, indent.size(), QStringLiteral("  ") + names[i].leftJustified(nameColumns + 2));
         lines += described;
     }
@@ -131,22 +132,27 @@ std::optional<Refusal> checkOutput(const QString &option, const QString &file, c
     const QFileInfo info(file);
     if (!extensions.isEmpty() && !extensions.contains(info.suffix().toLower())) {
         //: %1 is an option, %2 (and %3) a file name's ending, the last the file named.
-        return usage(extensions.size() == 1 ? CommandLine::tr("--%1: the file name must end in .%2: %3").arg(option, extensions[0], file)
-                                            : CommandLine::tr("--%1: the file name must end in .%2 or .%3: %4")
-                                                  .arg(option, extensions[0], extensions[1], file));
+        return usage(extensions.size() == 1
+                         ? CommandLine::tr("--%1: the file name must end in .%2: %3").arg(option, extensions[0], file)
+                         : CommandLine::tr("--%1: the file name must end in .%2 or .%3: %4")
+                               .arg(option, extensions[0], extensions[1], file));
     }
     const QString folder = info.absolutePath();
     const auto cannotWrite = [&](int error) {
         //: %1 is an option, %2 a file, %3 the system's reason.
         return Refusal{usage(CommandLine::tr("--%1: cannot write %2: %3")
-                                 .arg(option, QDir::toNativeSeparators(info.absoluteFilePath()), QString::fromLocal8Bit(std::strerror(error))))
+                                 .arg(option, QDir::toNativeSeparators(info.absoluteFilePath()),
+                                      QString::fromLocal8Bit(std::strerror(error))))
                            .message,
                        1};
     };
-    struct stat status{};
+    struct stat status = {};
     if (::stat(QFile::encodeName(folder).constData(), &status) != 0) {
         if (errno == ENOENT)
-            return Refusal{usage(CommandLine::tr("--%1: no such folder: %2").arg(option, QDir::toNativeSeparators(folder))).message, 1};
+            return Refusal{
+                usage(CommandLine::tr("--%1: no such folder: %2").arg(option, QDir::toNativeSeparators(folder)))
+                    .message,
+                1};
         return cannotWrite(errno);
     }
     if (!S_ISDIR(status.st_mode))
@@ -185,50 +191,78 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
     const QCommandLineOption version(QStringLiteral("version"), CommandLine::tr("Show the version."));
     // A default start point as the option takes it: "4,4".
     const auto typed = [](Point p) { return QStringLiteral("%1,%2").arg(int(p.x)).arg(int(p.y)); };
-    const QCommandLineOption momo(QString::fromLatin1(tool::Momotaro), CommandLine::tr("Momotaro's start point (default %1).").arg(typed(DefaultStarts.momotaro)),
-                                  QStringLiteral("X,Y"));
-    const QCommandLineOption dog(QString::fromLatin1(tool::Dog), CommandLine::tr("Dog's start point (default %1).").arg(typed(DefaultStarts.dog)),
+    const QCommandLineOption momo(
+        QString::fromLatin1(tool::Momotaro),
+        CommandLine::tr("Momotaro's start point (default %1).").arg(typed(DefaultStarts.momotaro)),
+        QStringLiteral("X,Y"));
+    const QCommandLineOption dog(QString::fromLatin1(tool::Dog),
+                                 CommandLine::tr("Dog's start point (default %1).").arg(typed(DefaultStarts.dog)),
                                  QStringLiteral("X,Y"));
-    const QCommandLineOption seconds(QString::fromLatin1(tool::Seconds),
-                                     CommandLine::tr("The run's time limit in seconds, above 0 and at most %1 (default %2).")
-                                         .arg(QLocale().toString(MaxSeconds), QLocale().toString(Options().seconds)),
-                                     QStringLiteral("S"));
+    const QCommandLineOption seconds(
+        QString::fromLatin1(tool::Seconds),
+        CommandLine::tr("The run's time limit in seconds, above 0 and at most %1 (default %2).")
+            .arg(QLocale().toString(MaxSeconds), QLocale().toString(Options().seconds)),
+        QStringLiteral("S"));
     const QCommandLineOption runs(QString::fromLatin1(tool::Runs),
                                   CommandLine::tr("Simulated runs of each scenario, 1 to %1 (default %2).")
                                       .arg(withSeparators(MaxRuns), withSeparators(Options().runs)),
                                   QStringLiteral("N"));
-    const QCommandLineOption seed(QString::fromLatin1(tool::Seed), CommandLine::tr("The simulation's seed (default 1): the same seed gives the same numbers."), QStringLiteral("N"));
+    const QCommandLineOption seed(
+        QString::fromLatin1(tool::Seed),
+        CommandLine::tr("The simulation's seed (default 1): the same seed gives the same numbers."),
+        QStringLiteral("N"));
     const QCommandLineOption threads(QStringLiteral("threads"),
-                                     CommandLine::tr("Threads for the simulation, 1 to %1 (default: one per core).").arg(QLocale().toString(MaxThreads)),
+                                     CommandLine::tr("Threads for the simulation, 1 to %1 (default: one per core).")
+                                         .arg(QLocale().toString(MaxThreads)),
                                      QStringLiteral("N"));
-    const QCommandLineOption plot(QStringLiteral("plot"), CommandLine::tr("Draw the meetings per run, the chance of no meeting yet and several runs of each into FILE (.png or .svg; -: PNG to standard output, instead of the table)."), QStringLiteral("FILE"));
-    const QCommandLineOption map(QStringLiteral("map"), CommandLine::tr("Draw where Momotaro should start or wait into FILE (.png or .svg; -: PNG to standard output, instead of the table)."), QStringLiteral("FILE"));
-    const QCommandLineOption json(QStringLiteral("json"), CommandLine::tr("Print the whole result as JSON instead of the table."));
-    const QCommandLineOption csv(QString::fromLatin1(tool::Csv),
-                                 CommandLine::tr("Write the meetings of every simulated run into FILE (-: to standard output, instead of the table)."),
-                                 QStringLiteral("FILE"));
-    const QCommandLineOption classFile(QStringLiteral("class"),
-                                       CommandLine::tr("Compare the class's own counts with the answer: a CSV FILE with a header row, then one "
-                                                       "row a run, the meetings of \"%1\" and of \"%2\" (either may "
-                                                       "be blank), whole numbers 0 to %3. Not read from standard input: a file named - is ./-.")
-                                           .arg(scenarioCaption(Scenario::BothWalk), scenarioCaption(Scenario::DogWalks),
-                                                QLocale().toString(MaxClassCount)),
-                                       QStringLiteral("FILE"));
-    const QCommandLineOption pupilsSheet(QStringLiteral("pupils-sheet"),
-                                         CommandLine::tr("Write the pupils' sheet for the lesson into FILE (.pdf; -: to standard output, instead of the table): the story, the start "
-                                                         "points, a table to tally each run; no answer."),
-                                         QStringLiteral("FILE"));
-    const QCommandLineOption teacherSheet(QStringLiteral("teacher-sheet"),
-                                          CommandLine::tr("Write the teacher's sheet into FILE (.pdf; -: to standard output, instead of the table): the answer, its figures and charts, "
-                                                          "and the class's counts with --class."),
-                                          QStringLiteral("FILE"));
-    const QCommandLineOption sheetRows(QStringLiteral("sheet-rows"),
-                                       CommandLine::tr("Runs of each way the pupils' sheet has rows for, 1 to %1 (default %2).")
-                                           .arg(QLocale().toString(MostSheetRows), QLocale().toString(Options().sheetRows)),
-                                       QStringLiteral("N"));
-    const QCommandLineOption paper(QStringLiteral("paper"), CommandLine::tr("The sheets' paper, A4 or Letter (default A4)."), QStringLiteral("SIZE"));
-    const QList<QCommandLineOption> all{help, version, momo, dog, seconds, runs, seed, threads, plot, map, json, csv, classFile, pupilsSheet, teacherSheet,
-                                        sheetRows, paper};
+    const QCommandLineOption plot(
+        QStringLiteral("plot"),
+        CommandLine::tr(
+            "Draw the meetings per run, the chance of no meeting yet and several runs of each into FILE (.png or .svg; -: PNG to standard output, instead of the table)."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption map(
+        QStringLiteral("map"),
+        CommandLine::tr(
+            "Draw where Momotaro should start or wait into FILE (.png or .svg; -: PNG to standard output, instead of the table)."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption json(QStringLiteral("json"),
+                                  CommandLine::tr("Print the whole result as JSON instead of the table."));
+    const QCommandLineOption csv(
+        QString::fromLatin1(tool::Csv),
+        CommandLine::tr(
+            "Write the meetings of every simulated run into FILE (-: to standard output, instead of the table)."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption classFile(
+        QStringLiteral("class"),
+        CommandLine::tr("Compare the class's own counts with the answer: a CSV FILE with a header row, then one "
+                        "row a run, the meetings of \"%1\" and of \"%2\" (either may "
+                        "be blank), whole numbers 0 to %3. Not read from standard input: a file named - is ./-.")
+            .arg(scenarioCaption(Scenario::BothWalk), scenarioCaption(Scenario::DogWalks),
+                 QLocale().toString(MaxClassCount)),
+        QStringLiteral("FILE"));
+    const QCommandLineOption pupilsSheet(
+        QStringLiteral("pupils-sheet"),
+        CommandLine::tr(
+            "Write the pupils' sheet for the lesson into FILE (.pdf; -: to standard output, instead of the table): the story, the start "
+            "points, a table to tally each run; no answer."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption teacherSheet(
+        QStringLiteral("teacher-sheet"),
+        CommandLine::tr(
+            "Write the teacher's sheet into FILE (.pdf; -: to standard output, instead of the table): the answer, its figures and charts, "
+            "and the class's counts with --class."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption sheetRows(
+        QStringLiteral("sheet-rows"),
+        CommandLine::tr("Runs of each way the pupils' sheet has rows for, 1 to %1 (default %2).")
+            .arg(QLocale().toString(MostSheetRows), QLocale().toString(Options().sheetRows)),
+        QStringLiteral("N"));
+    const QCommandLineOption paper(QStringLiteral("paper"),
+                                   CommandLine::tr("The sheets' paper, A4 or Letter (default A4)."),
+                                   QStringLiteral("SIZE"));
+    const QList<QCommandLineOption> all{help,      version,     momo,         dog,       seconds, runs,
+                                        seed,      threads,     plot,         map,       json,    csv,
+                                        classFile, pupilsSheet, teacherSheet, sheetRows, paper};
     parser.addOptions(all);
 
     if (!parser.parse(arguments))
@@ -238,23 +272,26 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
     if (parser.isSet(version))
         return Refusal{QString::fromLatin1(tool::Name) + u' ' + QStringLiteral(MEETLING_VERSION), 0};
     // An option left without its value takes the next option as one.
-    for (const QCommandLineOption *option :
-         {&momo, &dog, &seconds, &runs, &seed, &threads, &plot, &map, &csv, &classFile, &pupilsSheet, &teacherSheet, &sheetRows, &paper}) {
+    for (const QCommandLineOption *option : {&momo, &dog, &seconds, &runs, &seed, &threads, &plot, &map, &csv,
+                                             &classFile, &pupilsSheet, &teacherSheet, &sheetRows, &paper}) {
         if (parser.isSet(*option) && parser.value(*option).startsWith(u"--"))
-            return usage(CommandLine::tr("--%1: no value given (expected %2)").arg(option->names().first(), option->valueName()));
+            return usage(CommandLine::tr("--%1: no value given (expected %2)")
+                             .arg(option->names().first(), option->valueName()));
     }
     if (!parser.positionalArguments().isEmpty())
         return usage(CommandLine::tr("unexpected argument: %1").arg(parser.positionalArguments().first()));
 
     Options options;
     options.threads = qMax(1, idealThreads);
-    for (const auto &[option, point] : {std::pair{&momo, &options.starts.momotaro}, std::pair{&dog, &options.starts.dog}}) {
+    for (const auto &[option, point] :
+         {std::pair{&momo, &options.starts.momotaro}, std::pair{&dog, &options.starts.dog}}) {
         if (!parser.isSet(*option))
             continue;
         const QString text = parser.value(*option);
         const std::optional<Point> read = readPoint(text);
         if (!read)
-            return usage(CommandLine::tr("--%1: expected X,Y with whole numbers 0..10, got '%2'").arg(option->names().first(), text));
+            return usage(CommandLine::tr("--%1: expected X,Y with whole numbers 0..10, got '%2'")
+                             .arg(option->names().first(), text));
         *point = *read;
     }
 
@@ -268,14 +305,16 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
     }
     options.ticksPerTimer = rules::ticksPerTimer(options.seconds);
 
-    auto wholeNumber = [&](const QCommandLineOption &option, qlonglong min, qlonglong max, auto &into) -> std::optional<Refusal> {
+    auto wholeNumber = [&](const QCommandLineOption &option, qlonglong min, qlonglong max,
+                           auto &into) -> std::optional<Refusal> {
         if (!parser.isSet(option))
             return std::nullopt;
         bool ok = false;
         const qlonglong value = parser.value(option).toLongLong(&ok);
         if (!ok || value < min || value > max)
-            return usage(CommandLine::tr("--%1: expected a whole number from %2 to %3, got '%4'")
-                             .arg(option.names().first(), QString::number(min), QString::number(max), parser.value(option)));
+            return usage(
+                CommandLine::tr("--%1: expected a whole number from %2 to %3, got '%4'")
+                    .arg(option.names().first(), QString::number(min), QString::number(max), parser.value(option)));
         into = value;
         return std::nullopt;
     };
@@ -295,7 +334,9 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
         bool ok = false;
         options.seed = parser.value(seed).toULongLong(&ok);
         if (!ok)
-            return usage(CommandLine::tr("--seed: expected a whole number from 0 to %1, got '%2'").arg(QString::number(std::numeric_limits<std::uint64_t>::max())).arg(parser.value(seed)));
+            return usage(CommandLine::tr("--seed: expected a whole number from 0 to %1, got '%2'")
+                             .arg(QString::number(std::numeric_limits<std::uint64_t>::max()))
+                             .arg(parser.value(seed)));
     }
 
     options.json = parser.isSet(json);
@@ -312,7 +353,8 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
     if (parser.isSet(classFile)) {
         const QString file = parser.value(classFile);
         if (file == StandardOutput)
-            return usage(CommandLine::tr("--class: standard input is not read: name the class's file (./- for a file named -)"));
+            return usage(
+                CommandLine::tr("--class: standard input is not read: name the class's file (./- for a file named -)"));
         auto read = readClassFile(file);
         if (const auto *problem = std::get_if<QString>(&read))
             return usage(CommandLine::tr("--class: %1: %2").arg(file, *problem));
@@ -326,11 +368,12 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
         //: %1 and %2 are options as typed: "--plot -", "--json".
         return usage(CommandLine::tr("%1 and %2 both write to standard output").arg(standardOutput, second));
     };
-    for (const auto &[name, file, extensions] : {std::tuple{QStringLiteral("plot"), options.plotFile, pictures},
-                                                std::tuple{QStringLiteral("map"), options.mapFile, pictures},
-                                                std::tuple{QString::fromLatin1(tool::Csv), options.csvFile, QStringList{}},
-                                                std::tuple{QStringLiteral("pupils-sheet"), options.pupilsSheetFile, pdf},
-                                                std::tuple{QStringLiteral("teacher-sheet"), options.teacherSheetFile, pdf}}) {
+    for (const auto &[name, file, extensions] :
+         {std::tuple{QStringLiteral("plot"), options.plotFile, pictures},
+          std::tuple{QStringLiteral("map"), options.mapFile, pictures},
+          std::tuple{QString::fromLatin1(tool::Csv), options.csvFile, QStringList{}},
+          std::tuple{QStringLiteral("pupils-sheet"), options.pupilsSheetFile, pdf},
+          std::tuple{QStringLiteral("teacher-sheet"), options.teacherSheetFile, pdf}}) {
         if (parser.isSet(name) && file.isEmpty())
             return usage(CommandLine::tr("--%1: the file name is empty").arg(name));
         if (file == StandardOutput) {

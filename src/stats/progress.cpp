@@ -17,9 +17,7 @@ constexpr int BarWidth = 30;
 
 } // namespace
 
-Progress::Progress(const LocaleText &text)
-    : m_text(text)
-    , m_terminal(isatty(STDERR_FILENO) == 1)
+Progress::Progress(const LocaleText &text) : m_text(text), m_terminal(isatty(STDERR_FILENO) == 1)
 {
     if (!m_terminal)
         return;
@@ -52,7 +50,9 @@ void Progress::draw()
     if (m_done && m_total > 0) {
         const double fraction = double(m_done->load(std::memory_order_relaxed)) / double(m_total);
         const int filled = int(fraction * BarWidth);
-        line += QStringLiteral(" [%1%2] %3%").arg(QString(filled, u'#'), QString(BarWidth - filled, u'.')).arg(int(fraction * 100), 3);
+        line += QStringLiteral(" [%1%2] %3%")
+                    .arg(QString(filled, u'#'), QString(BarWidth - filled, u'.'))
+                    .arg(int(fraction * 100), 3);
     }
     // Filled out to 70 columns, over whatever the last line showed.
     line += QString(std::max(0, 70 - columnsOf(line)), u' ');

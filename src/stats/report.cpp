@@ -74,7 +74,8 @@ void putRow(QTextStream &s, std::initializer_list<Cell> cells)
     std::vector<QStringList> lines;
     qsizetype height = 1;
     for (const Cell &cell : cells) {
-        const qsizetype spaces = std::find_if(cell.text.begin(), cell.text.end(), [](QChar c) { return c != u' '; }) - cell.text.begin();
+        const qsizetype spaces =
+            std::find_if(cell.text.begin(), cell.text.end(), [](QChar c) { return c != u' '; }) - cell.text.begin();
         lines.emplace_back();
         for (const QString &part : cell.text.mid(spaces).split(u'\n'))
             lines.back() += wrappedLines(part, cell.columns - 1, cell.text.left(spaces));
@@ -140,23 +141,34 @@ QString table(const Report &report, int width)
     const Options &o = report.options;
     QString out;
     QTextStream s(&out);
-    auto row = [&s](const QString &label, const QString &both, const QString &one) { putRow(s, {{label, 40}, {both, 20}, {one, 20}}); };
+    auto row = [&s](const QString &label, const QString &both, const QString &one) {
+        putRow(s, {{label, 40}, {both, 20}, {one, 20}});
+    };
     // A row of one text for each scenario.
-    auto rowOf = [&row](const QString &label, const auto &text) { row(label, text(Scenario::BothWalk), text(Scenario::DogWalks)); };
+    auto rowOf = [&row](const QString &label, const auto &text) {
+        row(label, text(Scenario::BothWalk), text(Scenario::DogWalks));
+    };
     const QString indent = QStringLiteral("  ");
 
     //: %1 and %2 are start points "(4, 4)", %3 a number of seconds, %Ln the ticks of each walker's timer.
-    s << wrapped(Table::tr("Momotaro starts at %1 and Dog at %2. A run lasts %3 s: %Ln tick(s) of each walker's timer, as on the board.",
-                           nullptr, o.ticksPerTimer)
-                     .arg(pointText(o.starts.momotaro), pointText(o.starts.dog), QLocale().toString(o.seconds)),
-                 width);
-    s << '\n' << Table::tr("The answer") << '\n' << wrapped(headline(report.answer), width, indent) << '\n'
+    s << wrapped(
+        Table::tr(
+            "Momotaro starts at %1 and Dog at %2. A run lasts %3 s: %Ln tick(s) of each walker's timer, as on the board.",
+            nullptr, o.ticksPerTimer)
+            .arg(pointText(o.starts.momotaro), pointText(o.starts.dog), QLocale().toString(o.seconds)),
+        width);
+    s << '\n'
+      << Table::tr("The answer") << '\n'
+      << wrapped(headline(report.answer), width, indent) << '\n'
       << wrapped(detail(report.answer), width, indent);
 
     if (report.answer.classCounts) {
         const ClassCounts &counts = *report.answer.classCounts;
         //: A heading: %1 is the class's file.
-        s << '\n' << (counts.simulated.isEmpty() ? Table::tr("The class's own runs (%1)") : Table::tr("The class's runs, simulated (%1)")).arg(counts.file)
+        s << '\n'
+          << (counts.simulated.isEmpty() ? Table::tr("The class's own runs (%1)")
+                                         : Table::tr("The class's runs, simulated (%1)"))
+                 .arg(counts.file)
           << '\n';
         if (!counts.simulated.isEmpty())
             s << wrapped(counts.simulated, width, indent) << '\n';
@@ -166,13 +178,18 @@ QString table(const Report &report, int width)
             figures[scenario] = classFigures(report.answer, scenario);
         // The class's figure of each scenario, or "-" for one it did not run.
         auto classRow = [&](const QString &label, const auto &text) {
-            rowOf(label, [&](Scenario scenario) { return figures[scenario] ? text(*figures[scenario]) : QStringLiteral("-"); });
+            rowOf(label, [&](Scenario scenario) {
+                return figures[scenario] ? text(*figures[scenario]) : QStringLiteral("-");
+            });
         };
         rowOf(QString(), plainName);
         classRow(indent + Table::tr("Runs counted"), [](const ClassFigures &f) { return QLocale().toString(f.runs); });
-        classRow(indent + Table::tr("Their average, meetings in a run"), [](const ClassFigures &f) { return fixed(f.mean, 2); });
-        rowOf(indent + Table::tr("The exact average"), [&](Scenario sc) { return fixed(report.answer.exact[sc].expectedMeetings, 2); });
-        classRow(indent + Table::tr("An average this far off, or further"), [](const ClassFigures &f) { return percent(f.chance); });
+        classRow(indent + Table::tr("Their average, meetings in a run"),
+                 [](const ClassFigures &f) { return fixed(f.mean, 2); });
+        rowOf(indent + Table::tr("The exact average"),
+              [&](Scenario sc) { return fixed(report.answer.exact[sc].expectedMeetings, 2); });
+        classRow(indent + Table::tr("An average this far off, or further"),
+                 [](const ClassFigures &f) { return percent(f.chance); });
     }
 
     s << '\n';
@@ -180,12 +197,14 @@ QString table(const Report &report, int width)
     rowOf(Table::tr("In detail, exactly"), plainName);
     //: A board's caption quoted.
     rowOf(QString(), [](Scenario sc) { return Table::tr("\"%1\"").arg(scenarioCaption(sc)); });
-    const auto [bothAverage, oneAverage] = averages(exact[Scenario::BothWalk].expectedMeetings, exact[Scenario::DogWalks].expectedMeetings);
+    const auto [bothAverage, oneAverage] =
+        averages(exact[Scenario::BothWalk].expectedMeetings, exact[Scenario::DogWalks].expectedMeetings);
     row(figureHeading(Figure::Meetings), bothAverage, oneAverage);
     rowOf(figureHeading(Figure::AtLeastOne), [&](Scenario sc) { return percent(exact[sc].atLeastOne); });
     s << Table::tr("If the run had no time limit:") << '\n';
     const auto inSeconds = [](double seconds) { return secondsText(seconds, 1); };
-    rowOf(indent + Table::tr("the first meeting, on average, after"), [&](Scenario sc) { return inSeconds(exact[sc].meanFirstSeconds); });
+    rowOf(indent + Table::tr("the first meeting, on average, after"),
+          [&](Scenario sc) { return inSeconds(exact[sc].meanFirstSeconds); });
     rowOf(indent + Table::tr("half of the runs meet within"), [&](Scenario sc) {
         const std::optional<double> &median = exact[sc].medianFirstSeconds;
         return median ? inSeconds(*median) : Table::tr("never");
@@ -212,15 +231,18 @@ QString table(const Report &report, int width)
     const PerScenario<Simulation> &simulated = report.simulated;
     rowOf(figureHeading(Figure::Meetings), [&](Scenario sc) { return fixed(simulated[sc].mean, 4); });
     if (o.runs < MinRunsForInterval) {
-        s << wrapped(Table::tr("Too few runs for a 99% interval around these averages: it takes at least %1.").arg(MinRunsForInterval),
+        s << wrapped(Table::tr("Too few runs for a 99% interval around these averages: it takes at least %1.")
+                         .arg(MinRunsForInterval),
                      width);
     } else {
         rowOf(Table::tr("99% interval of that average"), [&](Scenario sc) {
             const Simulation &sim = simulated[sc];
             //: The ends of an interval.
-            return Table::tr("%1 to %2").arg(fixed(sim.mean - *sim.halfWidth99, 3), fixed(sim.mean + *sim.halfWidth99, 3));
+            return Table::tr("%1 to %2")
+                .arg(fixed(sim.mean - *sim.halfWidth99, 3), fixed(sim.mean + *sim.halfWidth99, 3));
         });
-        rowOf(Table::tr("The exact average inside it"), [&](Scenario sc) { return report.exactInside(sc) ? Table::tr("yes") : Table::tr("no"); });
+        rowOf(Table::tr("The exact average inside it"),
+              [&](Scenario sc) { return report.exactInside(sc) ? Table::tr("yes") : Table::tr("no"); });
     }
     PerScenario<std::optional<FitToLaw>> fits;
     for (Scenario sc : Scenarios)
@@ -230,7 +252,8 @@ QString table(const Report &report, int width)
             return Table::tr("too few runs");
         const double p = fits[sc]->p;
         //: Whether the counts fit, with the chi-square test's p value.
-        return p >= 0.01 ? Table::tr("yes (p = %1)").arg(fixed(p, 2)) : Table::tr("no (p = %1)").arg(QLocale().toString(p, 'g', 2));
+        return p >= 0.01 ? Table::tr("yes (p = %1)").arg(fixed(p, 2))
+                         : Table::tr("no (p = %1)").arg(QLocale().toString(p, 'g', 2));
     });
     for (Scenario i : Scenarios) {
         if (o.runs >= MinRunsForInterval && !report.exactInside(i)) {
@@ -262,7 +285,8 @@ QString table(const Report &report, int width)
         for (Scenario sc : Scenarios) {
             const auto &law = exact[sc].law;
             const auto &histogram = simulated[sc].histogram;
-            cells[k] << share(k < law.size() ? law[k] : 0.0) << share(k < histogram.size() ? double(histogram[k]) / double(o.runs) : 0.0);
+            cells[k] << share(k < law.size() ? law[k] : 0.0)
+                     << share(k < histogram.size() ? double(histogram[k]) / double(o.runs) : 0.0);
         }
     }
     // The first two rows name the columns: the way over its two, then what
@@ -278,7 +302,9 @@ QString table(const Report &report, int width)
             column = std::max(column, columnsOf(cell) + 1);
     }
     const int label = std::max(8, 80 - 4 * column);
-    putRow(s, {{heading.first(), label}, {plainName(Scenario::BothWalk), 2 * column}, {plainName(Scenario::DogWalks), 2 * column}});
+    putRow(s, {{heading.first(), label},
+               {plainName(Scenario::BothWalk), 2 * column},
+               {plainName(Scenario::DogWalks), 2 * column}});
     auto lawRow = [&](const QString &count, const QStringList &row) {
         putRow(s, {{count, label}, {row[0], column}, {row[1], column}, {row[2], column}, {row[3], column}});
     };
@@ -301,14 +327,16 @@ QByteArray json(const Report &report)
             {QStringLiteral("meetingLaw"), toJson(e.law)},
             {QStringLiteral("atLeastOneMeeting"), e.atLeastOne},
             {QStringLiteral("meanFirstMeetingSeconds"), e.meanFirstSeconds},
-            {QStringLiteral("medianFirstMeetingSeconds"), e.medianFirstSeconds ? QJsonValue(*e.medianFirstSeconds) : QJsonValue()},
+            {QStringLiteral("medianFirstMeetingSeconds"),
+             e.medianFirstSeconds ? QJsonValue(*e.medianFirstSeconds) : QJsonValue()},
             {QStringLiteral("noMeetingYetEachTick"), toJson(e.noMeetingYet)},
         };
         const Simulation &sim = report.simulated[i];
         QJsonObject simulatedOne{
             {QStringLiteral("mean"), sim.mean},
-            {QStringLiteral("interval99"), sim.halfWidth99 ? QJsonValue(QJsonArray{sim.mean - *sim.halfWidth99, sim.mean + *sim.halfWidth99})
-                                                           : QJsonValue()},
+            {QStringLiteral("interval99"),
+             sim.halfWidth99 ? QJsonValue(QJsonArray{sim.mean - *sim.halfWidth99, sim.mean + *sim.halfWidth99})
+                             : QJsonValue()},
             {QStringLiteral("exactInsideInterval"), sim.halfWidth99 ? QJsonValue(report.exactInside(i)) : QJsonValue()},
             {QStringLiteral("histogram"), toJson(sim.histogram)},
         };
@@ -361,11 +389,11 @@ QByteArray json(const Report &report)
         for (Scenario i : Scenarios) {
             const std::optional<ClassFigures> f = classFigures(report.answer, i);
             classRuns[key(i)] = f ? QJsonValue(QJsonObject{
-                                                        {QStringLiteral("runs"), f->runs},
-                                                        {QStringLiteral("mean"), f->mean},
-                                                        {QStringLiteral("chanceOfAnAverageThisFarOrFurther"), f->chance},
-                                                    })
-                                                  : QJsonValue();
+                                        {QStringLiteral("runs"), f->runs},
+                                        {QStringLiteral("mean"), f->mean},
+                                        {QStringLiteral("chanceOfAnAverageThisFarOrFurther"), f->chance},
+                                    })
+                                  : QJsonValue();
         }
         classRuns[QStringLiteral("verdict")] = classVerdict(report.answer);
         root[QStringLiteral("class")] = classRuns;

@@ -97,7 +97,8 @@ Language useLanguage(Language language)
     // in first, so that the programs' own catalogues, searched first, may
     // word a text of Qt's their way.
     if (language != Language::English)
-        install(QStringLiteral("qtbase_%1.qm").arg(code), QLibraryInfo::path(QLibraryInfo::TranslationsPath), std::make_unique<QTranslator>());
+        install(QStringLiteral("qtbase_%1.qm").arg(code), QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                std::make_unique<QTranslator>());
     for (const QString &file : files)
         install(file, CatalogueFolder, std::make_unique<PhrasedTranslator>());
     QLocale::setDefault(localeFor(language));

@@ -40,11 +40,15 @@ struct LanguageRow
 // others where it is missing.
 inline constexpr std::array Languages{
     LanguageRow{"en", "English", QLocale::English, QLocale::UnitedStates, {}, {}},
-    LanguageRow{"ja", "日本語", QLocale::Japanese, QLocale::Japan, {"IPAPGothic", "IPAGothic", "Noto Sans CJK JP"},
+    LanguageRow{"ja",
+                "日本語",
+                QLocale::Japanese,
+                QLocale::Japan,
+                {"IPAPGothic", "IPAGothic", "Noto Sans CJK JP"},
                 {"Noto Sans CJK JP", "IPAPGothic", "IPAGothic"}},
 };
-static_assert(std::string_view(Languages[std::size_t(Language::English)].code) == "en"
-              && std::string_view(Languages[std::size_t(Language::Japanese)].code) == "ja");
+static_assert(std::string_view(Languages[std::size_t(Language::English)].code) == "en" &&
+              std::string_view(Languages[std::size_t(Language::Japanese)].code) == "ja");
 
 // Every language the programs speak, the system's first.
 std::vector<Language> allLanguages();

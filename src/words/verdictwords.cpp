@@ -45,7 +45,8 @@ QString moreMeetings(const Answer &answer, const QString &run)
     if (!more) {
         //: %1 is a run's length ("4 s"), %2 meetings.
         return Verdicts::tr("In %1 runs both ways meet equally often: %2 meetings a run on average.")
-            .arg(run, amounts(exact[Scenario::BothWalk].expectedMeetings, exact[Scenario::DogWalks].expectedMeetings).first);
+            .arg(run,
+                 amounts(exact[Scenario::BothWalk].expectedMeetings, exact[Scenario::DogWalks].expectedMeetings).first);
     }
     const Scenario less = otherScenario(*more);
     const auto [moreText, lessText] = amounts(exact[*more].expectedMeetings, exact[less].expectedMeetings);
@@ -58,7 +59,8 @@ QString moreMeetings(const Answer &answer, const QString &run)
 // 9 times in 10."
 QString addUp(int runs, Scenario way)
 {
-    return Verdicts::tr("Add up the meetings of %1, and %2 comes out ahead 9 times in 10.").arg(runsOfEach(runs), doing(way));
+    return Verdicts::tr("Add up the meetings of %1, and %2 comes out ahead 9 times in 10.")
+        .arg(runsOfEach(runs), doing(way));
 }
 
 // How many runs of each a class needs to see the way that meets more ahead.
@@ -73,7 +75,8 @@ QString runsToSeeIt(const Answer &answer)
             .arg(runsOfEach(int(answer.runsEach.byRuns.size())), doing(*more));
     }
     if (runs > MostRunsForAClass)
-        return Verdicts::tr("A class could not see it: it takes %1 for %2 to come out ahead 9 times in 10.").arg(runsOfEach(runs), doing(*more));
+        return Verdicts::tr("A class could not see it: it takes %1 for %2 to come out ahead 9 times in 10.")
+            .arg(runsOfEach(runs), doing(*more));
     return addUp(runs, *more);
 }
 
@@ -85,7 +88,8 @@ QString reliable(const RunsEach &runs, Scenario faster)
         if (runs.runsFor99 == runs.runsFor90)
             return Verdicts::tr("One run of each already gets it right 9 times in 10, and 99 times in 100.");
         if (runs.runsFor99 != 0)
-            return Verdicts::tr("One run of each already gets it right 9 times in 10; with %1, 99 times in 100.").arg(runsOfEach(runs.runsFor99));
+            return Verdicts::tr("One run of each already gets it right 9 times in 10; with %1, 99 times in 100.")
+                .arg(runsOfEach(runs.runsFor99));
         return Verdicts::tr("One run of each already gets it right 9 times in 10.");
     }
     if (runs.runsFor99 == runs.runsFor90) {
@@ -94,7 +98,8 @@ QString reliable(const RunsEach &runs, Scenario faster)
     }
     if (runs.runsFor99 != 0) {
         //: %1 and %3 are runs of each ("4 runs of each"), %2 the faster way.
-        return Verdicts::tr("Add up the meetings of %1, and %2 comes out ahead 9 times in 10; with %3, 99 times in 100.")
+        return Verdicts::tr(
+                   "Add up the meetings of %1, and %2 comes out ahead 9 times in 10; with %3, 99 times in 100.")
             .arg(runsOfEach(runs.runsFor90), doing(faster), runsOfEach(runs.runsFor99));
     }
     return addUp(runs.runsFor90, faster);
@@ -121,10 +126,13 @@ QStringList clearDetail(const Answer &answer, Scenario faster, const QString &ru
     }
     if (wrong > 0) {
         //: %1 is the slower way, %2 and %3 chances.
-        sentences << Verdicts::tr("One run of each can still mislead: %1 comes out ahead %2 of the time, and %3 of the time it is a tie.")
-                         .arg(doing(slower), percent(wrong), percent(one.tie));
+        sentences
+            << Verdicts::tr(
+                   "One run of each can still mislead: %1 comes out ahead %2 of the time, and %3 of the time it is a tie.")
+                   .arg(doing(slower), percent(wrong), percent(one.tie));
     } else {
-        sentences << Verdicts::tr("One run of each never puts %1 ahead, but %2 of the time it is a tie.").arg(doing(slower), percent(one.tie));
+        sentences << Verdicts::tr("One run of each never puts %1 ahead, but %2 of the time it is a tie.")
+                         .arg(doing(slower), percent(one.tie));
     }
     return sentences << reliable(answer.runsEach, faster);
 }
@@ -141,7 +149,8 @@ QString settleClause(const Answer &answer)
 QString settleSentence(const Answer &answer)
 {
     if (answer.clearRun)
-        return Verdicts::tr("In runs of %1, %2 is clearly faster.").arg(inSeconds(answer.clearRun->seconds), doing(answer.clearRun->faster));
+        return Verdicts::tr("In runs of %1, %2 is clearly faster.")
+            .arg(inSeconds(answer.clearRun->seconds), doing(answer.clearRun->faster));
     return Verdicts::tr("Even in runs of %1 neither way is clearly faster.").arg(inSeconds(MaxSeconds));
 }
 
@@ -158,7 +167,8 @@ QString headline(const Answer &answer)
     switch (answer.verdict.outcome) {
     case Outcome::Clear: {
         const Scenario faster = *answer.verdict.faster;
-        const auto [fasterText, slowerText] = amounts(answer.exact[faster].expectedMeetings, answer.exact[otherScenario(faster)].expectedMeetings);
+        const auto [fasterText, slowerText] =
+            amounts(answer.exact[faster].expectedMeetings, answer.exact[otherScenario(faster)].expectedMeetings);
         return (faster == Scenario::BothWalk ? Verdicts::tr("Both wandering is faster: %1 meetings a run against %2")
                                              : Verdicts::tr("Momotaro waiting is faster: %1 meetings a run against %2"))
             .arg(fasterText, slowerText);
@@ -186,34 +196,35 @@ QString detail(const Answer &answer)
     const QString run = inSeconds(answer.seconds);
     QStringList detail;
     if (answer.starts.momotaro == answer.starts.dog)
-        detail << Verdicts::tr("Starting together on one point does not count as a meeting: a meeting is landing on the same point after a step.");
+        detail << Verdicts::tr(
+            "Starting together on one point does not count as a meeting: a meeting is landing on the same point after a step.");
     switch (verdict.outcome) {
-    case Outcome::Clear:
-        detail << clearDetail(answer, *verdict.faster, run);
-        break;
+    case Outcome::Clear: detail << clearDetail(answer, *verdict.faster, run); break;
     case Outcome::NoMeeting:
-        detail << Verdicts::tr("From these start points the walkers cannot reach each other within %1, whichever way they walk.").arg(run);
+        detail << Verdicts::tr(
+                      "From these start points the walkers cannot reach each other within %1, whichever way they walk.")
+                      .arg(run);
         break;
     case Outcome::TooShort:
         //: %1 is the run's length ("4 s"), %2 and %3 chances.
         detail << Verdicts::tr("Most %1 runs count no meeting: %2 of them when both wander, %3 when Momotaro waits.")
-                      .arg(run, percent(1 - exact[Scenario::BothWalk].atLeastOne), percent(1 - exact[Scenario::DogWalks].atLeastOne))
+                      .arg(run, percent(1 - exact[Scenario::BothWalk].atLeastOne),
+                           percent(1 - exact[Scenario::DogWalks].atLeastOne))
                << moreMeetings(answer, run) << runsToSeeIt(answer);
         break;
     case Outcome::Disagree: {
         const Scenario sooner = *verdict.meetsSooner;
         detail << moreMeetings(answer, run)
                //: %1 is a way ("when both wander"), %2 and %3 numbers of seconds.
-               << Verdicts::tr("But with no time limit the first meeting comes sooner %1: after %2 on average, against %3; "
-                               "in longer runs that way meets more often.")
+               << Verdicts::tr(
+                      "But with no time limit the first meeting comes sooner %1: after %2 on average, against %3; "
+                      "in longer runs that way meets more often.")
                       .arg(when(sooner), inSeconds(fixed(exact[sooner].meanFirstSeconds, 1)),
                            inSeconds(fixed(exact[otherScenario(sooner)].meanFirstSeconds, 1)))
                << runsToSeeIt(answer);
         break;
     }
-    case Outcome::Tie:
-        detail << moreMeetings(answer, run) << runsToSeeIt(answer);
-        break;
+    case Outcome::Tie: detail << moreMeetings(answer, run) << runsToSeeIt(answer); break;
     }
     if (verdict.outcome != Outcome::Clear)
         detail << settleSentence(answer);

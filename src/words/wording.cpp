@@ -44,7 +44,8 @@ QString joinSentences(const QStringList &sentences)
             continue;
         // A sentence that ends in a full-width stop ("。") needs no space
         // after it; one in a Latin script does.
-        if (!text.isEmpty() && columnsOf(QStringView(text).last(text.back().isLowSurrogate() && text.size() > 1 ? 2 : 1)) < 2)
+        if (!text.isEmpty() &&
+            columnsOf(QStringView(text).last(text.back().isLowSurrogate() && text.size() > 1 ? 2 : 1)) < 2)
             text += u' ';
         text += sentence;
     }
@@ -99,11 +100,13 @@ QString figureValue(Figure figure, const Answer &answer, Scenario scenario)
         // come out ahead 9 times in 10; the other never does.
         const std::optional<Scenario> more = answer.verdict.meetsMore;
         if (!more)
-            return exact.expectedMeetings == 0 ? Wording::tr("never: no meeting is possible") : Wording::tr("never: neither way is faster");
+            return exact.expectedMeetings == 0 ? Wording::tr("never: no meeting is possible")
+                                               : Wording::tr("never: neither way is faster");
         if (*more != scenario)
             return Wording::tr("never: %1 is the slower way").arg(doing(scenario));
         const int runs = answer.runsEach.runsFor90;
-        return runs == 0 ? Wording::tr("more than %1", "runs of each: %1 is their number").arg(QLocale().toString(qlonglong(answer.runsEach.byRuns.size())))
+        return runs == 0 ? Wording::tr("more than %1", "runs of each: %1 is their number")
+                               .arg(QLocale().toString(qlonglong(answer.runsEach.byRuns.size())))
                          : QLocale().toString(runs);
     }
     }
@@ -170,15 +173,18 @@ QString classVerdict(const Answer &answer)
         const QString classes = classesIn(figures[s]->chance);
         if (twoDecimals(std::fabs(off)) == twoDecimals(0.0)) {
             //: %1 is a way's name, %2 the exact average, %3 how many classes ("about 1 class in 9").
-            sentences << Wording::tr("%1: the class's average matches the exact %2; %3 would see a difference this large.")
+            sentences << Wording::tr(
+                             "%1: the class's average matches the exact %2; %3 would see a difference this large.")
                              .arg(plainName(s), twoDecimals(exact), classes);
         } else if (off > 0) {
             //: %1 is a way's name, %2 how far the class's average is off, %3 the exact average, %4 how many classes ("about 1 class in 9").
-            sentences << Wording::tr("%1: the class's average is %2 above the exact %3; %4 would see a difference this large.")
+            sentences << Wording::tr(
+                             "%1: the class's average is %2 above the exact %3; %4 would see a difference this large.")
                              .arg(plainName(s), twoDecimals(off), twoDecimals(exact), classes);
         } else {
             //: %1 is a way's name, %2 how far the class's average is off, %3 the exact average, %4 how many classes ("about 1 class in 9").
-            sentences << Wording::tr("%1: the class's average is %2 below the exact %3; %4 would see a difference this large.")
+            sentences << Wording::tr(
+                             "%1: the class's average is %2 below the exact %3; %4 would see a difference this large.")
                              .arg(plainName(s), twoDecimals(-off), twoDecimals(exact), classes);
         }
         if (figures[s]->chance < 0.05)
@@ -187,10 +193,14 @@ QString classVerdict(const Answer &answer)
     if (unusual.isEmpty()) {
         sentences << Wording::tr("The class's results agree with the answer.");
     } else if (unusual.size() == 1) {
-        sentences << Wording::tr("That is unusual for %1: check the start points, the length of the runs and the counts.").arg(unusual[0]);
+        sentences << Wording::tr(
+                         "That is unusual for %1: check the start points, the length of the runs and the counts.")
+                         .arg(unusual[0]);
     } else {
-        sentences << Wording::tr("That is unusual for %1 and %2: check the start points, the length of the runs and the counts.")
-                         .arg(unusual[0], unusual[1]);
+        sentences
+            << Wording::tr(
+                   "That is unusual for %1 and %2: check the start points, the length of the runs and the counts.")
+                   .arg(unusual[0], unusual[1]);
     }
     const std::optional<ClassFigures> &both = figures[Scenario::BothWalk];
     const std::optional<ClassFigures> &one = figures[Scenario::DogWalks];
@@ -218,7 +228,8 @@ namespace {
 QString totalsSay(const Answer *answer, std::optional<Scenario> says)
 {
     if (!answer) {
-        return says ? Wording::tr("the class's totals say %1").arg(doing(*says)) : Wording::tr("the class's totals are a tie");
+        return says ? Wording::tr("the class's totals say %1").arg(doing(*says))
+                    : Wording::tr("the class's totals are a tie");
     }
     const std::optional<Scenario> exact = answer->verdict.meetsMore;
     if (!says) {
@@ -242,12 +253,15 @@ QString classConclusion(const Answer *answer, const ClassCounts &counts, bool so
         return Wording::tr("No group has finished its runs yet.");
     PerScenario<int> more{};
     for (const ClassGroup &group : counts.groups) {
-        if (const std::optional<Scenario> ahead = larger(group.counts[Scenario::BothWalk].value_or(0), group.counts[Scenario::DogWalks].value_or(0)))
+        if (const std::optional<Scenario> ahead =
+                larger(group.counts[Scenario::BothWalk].value_or(0), group.counts[Scenario::DogWalks].value_or(0)))
             ++more[*ahead];
     }
     // The way more groups met more with; both wandering when as many.
-    const Scenario leads = more[Scenario::DogWalks] > more[Scenario::BothWalk] ? Scenario::DogWalks : Scenario::BothWalk;
-    const QString totals = totalsSay(answer, larger(double(counts.sum(Scenario::BothWalk).meetings), double(counts.sum(Scenario::DogWalks).meetings)));
+    const Scenario leads =
+        more[Scenario::DogWalks] > more[Scenario::BothWalk] ? Scenario::DogWalks : Scenario::BothWalk;
+    const QString totals = totalsSay(answer, larger(double(counts.sum(Scenario::BothWalk).meetings),
+                                                    double(counts.sum(Scenario::DogWalks).meetings)));
     if (soFar) {
         //: %1 is the way more groups met more with, %2 how many groups did, %3 what the class's totals say.
         return Wording::tr("So far: %1 met more in %2 of %Ln group(s); %3.", nullptr, groups)
@@ -260,17 +274,21 @@ QString classConclusion(const Answer *answer, const ClassCounts &counts, bool so
 
 QString manyClassesText(const ManyClasses &many)
 {
-    const QStringList args{withSeparators(many.classes), doing(many.way), withSeparators(many.right), percent(many.share()),
-                           percent(many.exactChance), withSeparators(many.fewestRight), withSeparators(many.mostRight)};
-    const QString text = many.agrees()
-        //: %1 classes, %2 the way, %3 how many classes put it ahead, %4 their share, %5 the exact chance, %6 to %7 the range expected.
-        ? Wording::tr("In %1 classes of %Ln group(s), the totals put %2 ahead in %3 (%4); the exact chance is %5, within the "
-                      "simulation's error (%6 to %7 classes, 99 times in 100).",
-                      nullptr, many.groups)
-        //: %1 classes, %2 the way, %3 how many classes put it ahead, %4 their share, %5 the exact chance, %6 to %7 the range expected.
-        : Wording::tr("In %1 classes of %Ln group(s), the totals put %2 ahead in %3 (%4); the exact chance is %5, further off than "
-                      "the simulation's error (%6 to %7 classes, 99 times in 100).",
-                      nullptr, many.groups);
+    const QStringList args{withSeparators(many.classes),  doing(many.way),           withSeparators(many.right),
+                           percent(many.share()),         percent(many.exactChance), withSeparators(many.fewestRight),
+                           withSeparators(many.mostRight)};
+    const QString text =
+        many.agrees()
+            //: %1 classes, %2 the way, %3 how many classes put it ahead, %4 their share, %5 the exact chance, %6 to %7 the range expected.
+            ? Wording::tr(
+                  "In %1 classes of %Ln group(s), the totals put %2 ahead in %3 (%4); the exact chance is %5, within the "
+                  "simulation's error (%6 to %7 classes, 99 times in 100).",
+                  nullptr, many.groups)
+            //: %1 classes, %2 the way, %3 how many classes put it ahead, %4 their share, %5 the exact chance, %6 to %7 the range expected.
+            : Wording::tr(
+                  "In %1 classes of %Ln group(s), the totals put %2 ahead in %3 (%4); the exact chance is %5, further off than "
+                  "the simulation's error (%6 to %7 classes, 99 times in 100).",
+                  nullptr, many.groups);
     return text.arg(args[0], args[1], args[2], args[3], args[4], args[5], args[6]);
 }
 

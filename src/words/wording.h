@@ -27,7 +27,8 @@ QString joinSentences(const QStringList &sentences);
 
 // The figures a class asks about first, a row each, for both scenarios.
 enum class Figure { Meetings, AtLeastOne, MeanWait, RunsFor90 };
-inline constexpr std::array<Figure, 4> Figures{Figure::Meetings, Figure::AtLeastOne, Figure::MeanWait, Figure::RunsFor90};
+inline constexpr std::array<Figure, 4> Figures{Figure::Meetings, Figure::AtLeastOne, Figure::MeanWait,
+                                               Figure::RunsFor90};
 // A figure's row heading: "Meetings in a run, on average".
 QString figureHeading(Figure figure);
 // A figure's value for one scenario: "9.43", "99.5%", "never: ...".

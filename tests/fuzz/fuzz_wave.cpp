@@ -12,8 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     const std::variant<Wave, QString> result = decodeWave(bytes);
     if (const auto *wave = std::get_if<Wave>(&result)) {
-        const bool playable = (wave->channels == 1 || wave->channels == 2) && wave->sampleRate > 0
-            && !wave->samples.isEmpty() && wave->samples.size() % (2 * wave->channels) == 0;
+        const bool playable = (wave->channels == 1 || wave->channels == 2) && wave->sampleRate > 0 &&
+                              !wave->samples.isEmpty() && wave->samples.size() % (2 * wave->channels) == 0;
         if (!playable)
             std::abort();
     } else if (std::get<QString>(result).isEmpty()) {

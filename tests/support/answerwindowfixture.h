@@ -23,8 +23,7 @@ struct AnswerWindowFixture
 
 // A part of a window, found as any widget is found (by its type, and its
 // name when the type is not enough).
-template <class Part>
-Part &partOf(const QWidget &window, const QString &name = {})
+template<class Part> Part &partOf(const QWidget &window, const QString &name = {})
 {
     Part *part = window.findChild<Part *>(name);
     if (!part)
@@ -44,8 +43,8 @@ inline bool shows(const QWidget &window, const stats::Answer &answer)
 {
     const AnswerPane &pane = partOf<AnswerPane>(window);
     for (Scenario scenario : stats::Scenarios) {
-        if (pane.figureLabel(AnswerPane::Figure::Meetings, scenario)->text()
-            != QString::number(answer.exact[scenario].expectedMeetings, 'f', 2))
+        if (pane.figureLabel(AnswerPane::Figure::Meetings, scenario)->text() !=
+            QString::number(answer.exact[scenario].expectedMeetings, 'f', 2))
             return false;
     }
     return pane.verdictText() == stats::verdictText(answer);

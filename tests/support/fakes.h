@@ -152,7 +152,10 @@ public:
     bool timers[2] = {false, false};
 
     static QString name(Walker w) { return w == Walker::Dog ? QStringLiteral("Dog") : QStringLiteral("Momotaro"); }
-    void placeWalker(Walker w, int x, int y) override { m_log.add(QStringLiteral("place %1 %2,%3").arg(name(w)).arg(x).arg(y)); }
+    void placeWalker(Walker w, int x, int y) override
+    {
+        m_log.add(QStringLiteral("place %1 %2,%3").arg(name(w)).arg(x).arg(y));
+    }
     void setWalkerVisible(Walker w, bool v) override { m_log.add(QStringLiteral("visible %1 %2").arg(name(w)).arg(v)); }
     void setReadout(Readout r, const QString &text) override
     {

@@ -18,7 +18,9 @@
 inline int pixelsCovered(QWidget *window, QWidget *control)
 {
     const QRect area = QRect(control->mapTo(window, QPoint(0, 0)), control->size()) & window->rect();
-    const QImage own = control->grab().toImage().copy(area.translated(-control->mapTo(window, QPoint(0, 0))))
+    const QImage own = control->grab()
+                           .toImage()
+                           .copy(area.translated(-control->mapTo(window, QPoint(0, 0))))
                            .convertToFormat(QImage::Format_RGB32);
     const QImage seen = window->grab().toImage().copy(area).convertToFormat(QImage::Format_RGB32);
     int differ = 0;
@@ -72,21 +74,24 @@ struct FormFixture
     FormFixture()
     {
         setTime(time);
-        app = std::make_unique<App>(Services{clock, random, dialogs, end, guard, [this] {
-            const QString name = controlsMade++ == 0 ? QStringLiteral("main") : QStringLiteral("problem");
-            return std::unique_ptr<MultimediaControl>(std::make_unique<RecordingControl>(name, events));
-        }});
+        app = std::make_unique<App>(
+            Services{clock, random, dialogs, end, guard, [this] {
+                         const QString name = controlsMade++ == 0 ? QStringLiteral("main") : QStringLiteral("problem");
+                         return std::unique_ptr<MultimediaControl>(std::make_unique<RecordingControl>(name, events));
+                     }});
         form = &app->board();
     }
 
-    template<typename T = QWidget>
-    T *find(const char *name, QWidget *in = nullptr) const
+    template<typename T = QWidget> T *find(const char *name, QWidget *in = nullptr) const
     {
         return (in ? in : form)->findChild<T *>(QString::fromLatin1(name));
     }
     QPushButton *command(int n) const { return find<QPushButton>(qPrintable(QStringLiteral("Command%1").arg(n))); }
     // Timer1 walks Dog, Timer2 Momotaro.
-    QTimer *timer(Walker walker) const { return form->findChild<QTimer *>(walker == Walker::Dog ? "Timer1" : "Timer2"); }
+    QTimer *timer(Walker walker) const
+    {
+        return form->findChild<QTimer *>(walker == Walker::Dog ? "Timer1" : "Timer2");
+    }
     QString readout(int n) const { return find<QLabel>(qPrintable(QStringLiteral("Label%1").arg(n)))->text(); }
     // The problem window, once Problem has first shown it (the one window of its kind).
     Form2 *problem() const

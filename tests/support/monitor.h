@@ -28,7 +28,7 @@ public:
     Recorder()
     {
         m_parec.start(QStringLiteral("parec"), {"-d", "meetling_sink.monitor", "--format=s16le", "--rate=44100",
-                                                 "--channels=1", "--raw", "--latency-msec=10"});
+                                                "--channels=1", "--raw", "--latency-msec=10"});
     }
     ~Recorder()
     {
