@@ -19,7 +19,6 @@ private slots:
     void readoutsShowTheirTextInTheirColour_data();
     void readoutsShowTheirTextInTheirColour();
     void focusStartsOnTheBoardAndFollowsTheWindowOrder();
-    void enterPressesTheFocusedButton();
     void aClickWhileABoxIsOpenIsDropped();
     void startingAgainKeepsTheTimersRunning();
     void walkersArePlacedOnTheBoardGrid_data();
@@ -27,8 +26,6 @@ private slots:
     void enableTableFollowsEveryHandler_data();
     void enableTableFollowsEveryHandler();
     void wholeRunInVirtualTime();
-    void exitDuringARunKeepsTicksGoingUntilTheBoxIsDismissed();
-    void closingTheWindowEndsTheProgramSilently();
     void anErrorInAHandlerIsShownAndEndsTheProgram();
 };
 
@@ -113,14 +110,6 @@ void TestForm1::focusStartsOnTheBoardAndFollowsTheWindowOrder()
                                                 "Picture3", "Command5", "Command6", "Picture1"}));
 }
 
-void TestForm1::enterPressesTheFocusedButton()
-{
-    FormFixture f;
-    f.command(2)->setFocus();
-    QTest::keyClick(f.command(2), Qt::Key_Return);
-    QCOMPARE(f.events.only({"prompt"}).size(), 1); // the first set-up prompt, cancelled
-}
-
 void TestForm1::aClickWhileABoxIsOpenIsDropped()
 {
     // A click can reach the window from inside a box's event loop, as the
@@ -133,7 +122,10 @@ void TestForm1::aClickWhileABoxIsOpenIsDropped()
             f.form->Command1_Click();
         }
     };
-    f.setUp(Scenario::BothWalk, {"1", "2", "3", "4"});
+    // Set up from the keyboard: Enter presses the focused button.
+    f.dialogs.answers = {"1", "2", "3", "4"};
+    f.command(2)->setFocus();
+    QTest::keyClick(f.command(2), Qt::Key_Return);
     QCOMPARE(f.events.only({"prompt"}).size(), 4);
     QVERIFY(f.events.only({"box", "end"}).isEmpty());
     // Set up for both walking: both walkers start.
@@ -281,39 +273,6 @@ void TestForm1::wholeRunInVirtualTime()
     f.setUp(Scenario::DogWalks);
     QCOMPARE(f.readout(3), QStringLiteral("Number of meetlings = 0"));
     QVERIFY(f.readout(4).isEmpty()); // and no time yet
-}
-
-void TestForm1::exitDuringARunKeepsTicksGoingUntilTheBoxIsDismissed()
-{
-    FormFixture f;
-    f.setUp(Scenario::BothWalk);
-    f.form->Command5_Click();
-    f.events.lines.clear();
-    f.dialogs.whileBoxOpen = [&] {
-        for (int i = 0; i < 5; ++i)
-            f.tick();
-    };
-    f.form->Command1_Click();
-    // The exit chime, the box, five ticks of each timer while it is open
-    // (two clock reads each), and the end once it is dismissed.
-    const QStringList seen = f.events.only({"main:FileName", "box", "clock", "end"});
-    QCOMPARE(seen.first(), QStringLiteral("main:FileName=endpinpon.wav"));
-    QCOMPARE(seen[1], QStringLiteral("box Meetling experiment|This software will exit."));
-    QCOMPARE(seen.mid(2, seen.size() - 3).filter(QStringLiteral("clock")).size(), 20);
-    QCOMPARE(seen.last(), QStringLiteral("end 0"));
-    QVERIFY(!f.timer(Walker::Dog)->isActive() && !f.timer(Walker::Momotaro)->isActive());
-}
-
-void TestForm1::closingTheWindowEndsTheProgramSilently()
-{
-    FormFixture f;
-    f.setUp(Scenario::BothWalk);
-    f.form->Command5_Click();
-    f.form->show();
-    f.events.lines.clear();
-    f.form->close();
-    QCOMPARE(f.events.lines, QStringList({"end 0"})); // no sound, no box
-    QVERIFY(!f.timer(Walker::Dog)->isActive());
 }
 
 void TestForm1::anErrorInAHandlerIsShownAndEndsTheProgram()
