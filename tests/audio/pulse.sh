@@ -4,8 +4,6 @@
 #
 #   pulse.sh start DIR     start a server whose socket is DIR/native
 #   pulse.sh stop DIR      stop it
-#   pulse.sh run CMD...    start one in a temporary folder, run CMD with
-#                          PULSE_SERVER pointing at it, stop it
 #
 # The sink is "meetling_sink"; what it plays can be recorded from
 # "meetling_sink.monitor".
@@ -46,15 +44,8 @@ stop() {
 case "${1:-}" in
 start) start "$2" ;;
 stop) stop "$2" ;;
-run)
-    shift
-    dir=$(mktemp -d)
-    trap 'stop "$dir"; rm -rf "$dir"' EXIT INT TERM
-    start "$dir"
-    PULSE_SERVER=unix:$dir/native XDG_RUNTIME_DIR=$dir "$@"
-    ;;
 *)
-    echo "usage: pulse.sh start DIR | stop DIR | run CMD..." >&2
+    echo "usage: pulse.sh start DIR | stop DIR" >&2
     exit 2
     ;;
 esac

@@ -12,24 +12,20 @@ silent=""
 listener=""
 trap 'rm -rf "$work"; rm -f $stale $silent; [ -n "$listener" ] && kill $listener' EXIT
 
-# A socket left behind by an X server that is gone: nothing listens on it.
+# The socket path of a display number from $1 to $2 that no server holds.
+free_display() {
+    for n in $(seq "$1" "$2"); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { echo "/tmp/.X11-unix/X$n"; return; }
+    done
+}
 mkdir -p /tmp/.X11-unix
-for n in $(seq 90 199); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-        stale=/tmp/.X11-unix/X$n
-        perl -MIO::Socket::UNIX -e 'IO::Socket::UNIX->new(Type => SOCK_STREAM(), Local => $ARGV[0], Listen => 1) or die "$!\n"' "$stale"
-        break
-    fi
-done
+# A socket left behind by an X server that is gone: nothing listens on it.
+stale=$(free_display 90 199)
+perl -MIO::Socket::UNIX -e 'IO::Socket::UNIX->new(Type => SOCK_STREAM(), Local => $ARGV[0], Listen => 1) or die "$!\n"' "$stale"
 # A display that takes the connection and never says a word.
-for n in $(seq 200 299); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-        silent=/tmp/.X11-unix/X$n
-        perl -MIO::Socket::UNIX -e '$s = IO::Socket::UNIX->new(Type => SOCK_STREAM(), Local => $ARGV[0], Listen => 5) or die "$!\n"; sleep 600' "$silent" &
-        listener=$!
-        break
-    fi
-done
+silent=$(free_display 200 299)
+perl -MIO::Socket::UNIX -e '$s = IO::Socket::UNIX->new(Type => SOCK_STREAM(), Local => $ARGV[0], Listen => 5) or die "$!\n"; sleep 600' "$silent" &
+listener=$!
 . "$(dirname "$0")/../support/wait.sh"
 fail() { echo "no_display: $*"; exit 1; }
 wait_for "the silent display to listen" test -S "$silent"

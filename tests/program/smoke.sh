@@ -29,16 +29,6 @@ fail() {
     exit 1
 }
 
-# Sets window to a shown window of the program whose title matches $1,
-# other than $2. A program that has ended will show none: say so at once.
-other_window() {
-    ended "$pid" && fail "the program ended while the test waited for a window"
-    for window in $(xdotool search --all --onlyvisible --pid "$pid" --name "$1" 2>/dev/null); do
-        [ "$window" != "${2:-}" ] && return 0
-    done
-    return 1
-}
-
 # Fails unless the window stands at the given place.
 at() {
     place=$(xdotool getwindowgeometry "$1" | sed -n 's/^ *Position: \([0-9-]*,[0-9-]*\).*/\1/p')
@@ -59,20 +49,14 @@ click() {
     xdotool mousemove --window "$board" "$1" "$2" click 1
 }
 
-# Presses Return in a box once it has the keyboard focus.
-confirm() {
-    wait_for "$2 to have the keyboard focus" focused "$1"
-    xdotool key Return
-}
-
-wait_for "the board window" other_window "Meetling experiment"
+wait_for "the board window" program_window "$pid" "Meetling experiment"
 board=$window
 at "$board" "$board_at" "board window"
 
 click 360 12                      # When two srart: four prompts, each a new box
 prompt=""
 for who in Momotaro Momotaro Dog Dog; do
-    wait_for "a set-up prompt for $who" other_window "Setting the initial position of $who" "$prompt"
+    wait_for "a set-up prompt for $who" program_window "$pid" "Setting the initial position of $who" "$prompt"
     [ -z "$prompt" ] && wide "$window" 400 "the set-up prompt"
     prompt=$window
     confirm "$prompt" "the set-up prompt for $who"
@@ -84,13 +68,13 @@ click 268 12                      # Start
 sleep 2
 click 196 12                      # Stop
 click 128 12                      # Problem: enabled only if Start and Stop were taken
-wait_for "the problem window" other_window "Japan Mathematics Competition"
+wait_for "the problem window" program_window "$pid" "Japan Mathematics Competition"
 problem=$window
 at "$problem" "$problem_at" "problem window"
 xdotool mousemove --window "$problem" 460 12 click 1   # Simulation
 wait_for "the problem window to hide" hidden "$problem"
 click 60 12                       # Exit
-wait_for "the exit box" other_window "^Meetling experiment$" "$board"
+wait_for "the exit box" program_window "$pid" "^Meetling experiment$" "$board"
 box=$window
 wide "$box" 280 "the exit box"
 confirm "$box" "the exit box"

@@ -19,11 +19,6 @@ fail() {
     exit 1
 }
 
-board_window() {
-    ended "$pid" && fail "the program ended while the test waited for its window"
-    find_window --all --onlyvisible --pid "$pid" --name "Meetling experiment"
-}
-
 # Clicks the board window at x y (its pixels) once no box covers it.
 click() {
     wait_for "the board window to be shown" viewable "$board"
@@ -36,25 +31,24 @@ for case in "during a run" "with the exit box open"; do
     export DISPLAY
     (cd "$work" && exec "$program" >"$work/out" 2>&1) &
     pid=$!
-    wait_for "the board window" board_window
+    wait_for "the board window" program_window "$pid" "Meetling experiment"
     board=$window
     if [ "$case" = "during a run" ]; then
         click 360 12 # When two srart: four prompts, each answered with its suggestion
+        prompt=""
         for n in 1 2 3 4; do
-            prompt_open() { find_window --all --onlyvisible --pid "$pid" --name "Setting the initial position"; }
-            wait_for "set-up prompt $n" prompt_open
-            wait_for "set-up prompt $n to have the keyboard focus" focused "$window"
-            xdotool key Return
-            prompt_gone() { ! viewable "$window"; }
-            wait_for "set-up prompt $n to close" prompt_gone
+            wait_for "set-up prompt $n" program_window "$pid" "Setting the initial position" "$prompt"
+            prompt=$window
+            confirm "$prompt" "set-up prompt $n"
         done
+        prompt_gone() { ! viewable "$prompt"; }
+        wait_for "the last set-up prompt to close" prompt_gone
         click 268 12 # Start, with its chime
         sounding() { pactl list short sink-inputs 2>/dev/null | grep -q .; }
         wait_for "the start chime" sounding
     else
         click 60 12 # Exit: its chime, then the box
-        box_open() { find_window --all --onlyvisible --pid "$pid" --name "^Meetling experiment$" && [ "$window" != "$board" ]; }
-        wait_for "the exit box" box_open
+        wait_for "the exit box" program_window "$pid" "^Meetling experiment$" "$board"
     fi
     kill -9 "$(cat "$work/x/pid")"
     wait_for "the program to end after its display died" ended "$pid"

@@ -19,6 +19,10 @@
 #   find_window [XDOTOOL-SEARCH-ARG...]   sets window to the first match
 #   viewable WINDOW                       the window is mapped and shown
 #   focused WINDOW                        the window has the keyboard focus
+#   program_window PID TITLE [NOT]        sets window to a shown window of PID
+#                                         whose title matches TITLE, other than
+#                                         NOT; fails at once if PID has ended
+#   confirm WINDOW WHAT                   presses Return once WINDOW has the focus
 
 wait_seconds=${MEETLING_WAIT_SECONDS:-20}
 slowest_ms=0
@@ -70,4 +74,17 @@ viewable() {
 
 focused() {
     [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]
+}
+
+program_window() {
+    ended "$1" && fail "the program ended while the test waited for a window"
+    for window in $(xdotool search --all --onlyvisible --pid "$1" --name "$2" 2>/dev/null); do
+        [ "$window" != "${3:-}" ] && return 0
+    done
+    return 1
+}
+
+confirm() {
+    wait_for "$2 to have the keyboard focus" focused "$1"
+    xdotool key Return
 }
