@@ -37,7 +37,7 @@ void TestForm2::printedLinesReachTheScreenOncePerVisit()
     FormFixture f;
     f.form->Command6_Click();
     Form2 *window = f.problem();
-    const PrintBox *problem = f.find<PrintBox>("Picture1", window);
+    PrintBox *problem = f.find<PrintBox>("Picture1", window);
     // The first empty line is 9 points (12 pixels) high, the rest 12 points
     // (16 pixels); all 19 lines fit.
     const int first = 12;
