@@ -387,7 +387,7 @@ private slots:
             if (kind == QLatin1String("malformed")) {
                 QVERIFY(said.isEmpty());
                 QCOMPARE(boardOf(window).position(Walker::Momotaro), (Point{4, 4}));
-                QCOMPARE(runLengthOf(window).value(), answer::Question().seconds);
+                QCOMPARE(runLengthOf(window).value(), Question().seconds);
                 QFile file(path);
                 QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll().contains("\\n3,4\\n"));
                 return;
@@ -431,7 +431,7 @@ private slots:
         AnswerWindow next(settings);
         QVERIFY(next.findChildren<QLabel *>(QStringLiteral("settingsNotKept")).isEmpty());
         QCOMPARE(groupsText(partOf<ClassTable>(next).counts()), QStringLiteral("9 6|7 -"));
-        QCOMPARE(runLengthOf(next).value(), answer::Question().seconds);
+        QCOMPARE(runLengthOf(next).value(), Question().seconds);
         QVERIFY(!partOf<ClassTable>(next).readCsv("4,\n"));
         QCOMPARE(kept(), partOf<ClassTable>(next).csv());
     }

@@ -8,13 +8,13 @@
 #include <QtTest>
 
 Q_DECLARE_METATYPE(Point)
-Q_DECLARE_METATYPE(answer::AnswerEngine::Hold)
+Q_DECLARE_METATYPE(AnswerEngine::Hold)
 
 namespace {
 
 const int WaitMs = int(waitDeadline().count());
 
-answer::Question question(Point momotaro, Point dog, int seconds = 60)
+Question question(Point momotaro, Point dog, int seconds = 60)
 {
     return {{momotaro, dog}, seconds};
 }
@@ -24,9 +24,9 @@ answer::Question question(Point momotaro, Point dog, int seconds = 60)
 class Asker
 {
 public:
-    explicit Asker(answer::AnswerEngine &engine) : m_engine(engine)
+    explicit Asker(AnswerEngine &engine) : m_engine(engine)
     {
-        QObject::connect(&engine, &answer::AnswerEngine::answered, &engine, [this](const answer::Answer &a) {
+        QObject::connect(&engine, &AnswerEngine::answered, &engine, [this](const SharedAnswer &a) {
             const stats::Answer &o = *a;
             if (!(o.starts.momotaro == m_asked.starts.momotaro && o.starts.dog == m_asked.starts.dog &&
                   o.seconds == m_asked.seconds))
@@ -38,14 +38,14 @@ public:
             m_answer = a;
             checkMap();
         });
-        QObject::connect(&engine, &answer::AnswerEngine::pending, &engine, [this] { m_answer.reset(); });
-        QObject::connect(&engine, &answer::AnswerEngine::mapped, &engine, [this](const answer::Map &map) {
+        QObject::connect(&engine, &AnswerEngine::pending, &engine, [this] { m_answer.reset(); });
+        QObject::connect(&engine, &AnswerEngine::mapped, &engine, [this](const SharedMap &map) {
             m_map = map;
             checkMap();
         });
     }
 
-    void ask(const answer::Question &q)
+    void ask(const Question &q)
     {
         m_asked = q;
         m_answer.reset();
@@ -74,10 +74,10 @@ private:
         }
     }
 
-    answer::AnswerEngine &m_engine;
-    answer::Question m_asked;
-    answer::Answer m_answer;
-    answer::Map m_map;
+    AnswerEngine &m_engine;
+    Question m_asked;
+    SharedAnswer m_answer;
+    SharedMap m_map;
     QStringList m_wrong;
 };
 
@@ -93,7 +93,7 @@ private slots:
     // again rather than leave the new start unanswered.
     void dogThereAndBackThenMomotaro()
     {
-        answer::AnswerEngine engine;
+        AnswerEngine engine;
         Asker asker(engine);
         asker.ask(question({4, 4}, {6, 4}));
         QTRY_VERIFY_WITH_TIMEOUT(asker.answered() && asker.mapped(), WaitMs);
@@ -110,7 +110,7 @@ private slots:
     // none of them is taken for an answer about the new start.
     void answersForADogLeftAreDropped()
     {
-        answer::AnswerEngine engine;
+        AnswerEngine engine;
         Asker asker(engine);
         // Long runs: each start's answer takes a while, so that one is
         // always being worked out when Dog moves, and comes late.
@@ -131,7 +131,7 @@ private slots:
     // else, until nothing holds it: then the map and every other start.
     void workAheadWaitsWhileHeld_data()
     {
-        using Hold = answer::AnswerEngine::Hold;
+        using Hold = AnswerEngine::Hold;
         QTest::addColumn<QList<Hold>>("holds");
         QTest::addColumn<QList<Hold>>("letGo");
         QTest::newRow("a class playing") << QList<Hold>{Hold::ClassPlaying} << QList<Hold>{Hold::ClassPlaying};
@@ -141,19 +141,19 @@ private slots:
 
     void workAheadWaitsWhileHeld()
     {
-        QFETCH(QList<answer::AnswerEngine::Hold>, holds);
-        QFETCH(QList<answer::AnswerEngine::Hold>, letGo);
-        answer::AnswerEngine engine;
+        QFETCH(QList<AnswerEngine::Hold>, holds);
+        QFETCH(QList<AnswerEngine::Hold>, letGo);
+        AnswerEngine engine;
         Asker asker(engine);
         QStringList said;
-        connect(&engine, &answer::AnswerEngine::answered, &engine, [&] { said << QStringLiteral("answered"); });
-        connect(&engine, &answer::AnswerEngine::resting, &engine, [&] { said << QStringLiteral("resting"); });
-        for (answer::AnswerEngine::Hold why : holds)
+        connect(&engine, &AnswerEngine::answered, &engine, [&] { said << QStringLiteral("answered"); });
+        connect(&engine, &AnswerEngine::resting, &engine, [&] { said << QStringLiteral("resting"); });
+        for (AnswerEngine::Hold why : holds)
             engine.hold(why, true);
         // Each start asked is answered, and the worker rests after it: the
         // next start is not known before it is asked.
         int x = 0;
-        for (answer::AnswerEngine::Hold why : letGo) {
+        for (AnswerEngine::Hold why : letGo) {
             said.clear();
             asker.ask(question({x, 4}, {6, 4}));
             QTRY_VERIFY_WITH_TIMEOUT(
@@ -174,7 +174,7 @@ private slots:
     void destroyedMidSweep()
     {
         for (int wait : {0, 2, 30}) {
-            std::optional<answer::AnswerEngine> engine(std::in_place);
+            std::optional<AnswerEngine> engine(std::in_place);
             Asker asker(*engine);
             asker.ask(question({0, 0}, {10, 10}, 10));
             QTRY_VERIFY_WITH_TIMEOUT(asker.answered(), WaitMs);

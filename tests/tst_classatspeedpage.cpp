@@ -46,7 +46,7 @@ class TestClassAtSpeedPage : public QObject
     Q_OBJECT
 
     // Runs of 10 s (50 ticks) from the prompts' starts; 6 groups, seed 321.
-    answer::Answer m_answer;
+    SharedAnswer m_answer;
     EventLog m_log;
     FakeClock m_clock{m_log};
     std::optional<ClassAtSpeedPage> m_page;

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Puts each small fault of tools/mutations.txt into the sources in turn,
-# rebuilds, runs the tests and records whether they caught it; the file is
-# put back after every fault, also when the check is interrupted.
+# builds what its tests need, runs them and records whether they caught
+# it; the file is put back after every fault, also when the check is
+# interrupted.
 #   sh tools/mutation_check.sh [BUILD_DIR] [ID...]
 #   sh tools/mutation_check.sh --check [ID...]
 # BUILD_DIR defaults to build (an existing, configured build tree). With IDs,
@@ -100,6 +101,20 @@ trap 'restore; echo "mutation_check: interrupted, sources restored" >&2; exit 13
 
 build_tree() { cmake --build "$build" -j2 < /dev/null > "$1" 2>&1; }
 
+# Writes to $1 the tests a fault runs ($only but $skip, without the fixtures
+# ctest adds), a line each in the order listed: the test's name, a tab, and
+# the test program built here that it runs, or nothing for a script.
+planned() {
+    ctest --test-dir "$build" -N -V -R "$only" -E "$skip" -FA '.*' < /dev/null |
+        awk -v tree="$build/" '
+            /^[0-9]+: Test command: / { command = $4 }
+            /^  Test +#[0-9]+: / {
+                program = ""
+                if (index(command, tree) == 1) { n = split(command, part, "/"); program = part[n] }
+                print $NF "\t" program
+                command = "" }' > "$1"
+}
+
 echo "mutation_check: building $build and running the tests unchanged"
 build_tree "$out/baseline.log" || { echo "mutation_check: the unchanged tree does not build, see $out/baseline.log" >&2; exit 2; }
 ctest --test-dir "$build" -E '^(meetling_package|tst_audio)$' -j2 < /dev/null >> "$out/baseline.log" 2>&1 ||
@@ -114,37 +129,62 @@ while [ "$n" -lt "$count" ]; do
     current=$repo/$file
     replace_once "$saved" "$find" "$replace" > "$current"
     printf '%-32s ' "$id"
-    if ! build_tree "$log"; then
-        result="does not compile"
-    else
-        case $tests in
-        all) skip='^meetling_package$' only=. ;;
-        all-but-audio) skip='^(meetling_package|tst_audio)$' only=. ;;
-        *) skip='^meetling_package$' only=$tests ;;
-        esac
-        # The first failing test is enough: it stops there. Without the
-        # timings of the last run the tests run in the order they are listed,
-        # the quick unit tests first, not the slowest first.
-        rm -f "$build/Testing/Temporary/CTestCostData.txt"
-        if ctest --test-dir "$build" -R "$only" -E "$skip" -j2 --output-on-failure --stop-on-failure < /dev/null >> "$log" 2>&1; then
-            result=SURVIVED
-        else
-            # The failed tests, each with the test functions that failed in it.
-            result=$(awk '
-                /^[0-9]+: FAIL!  : / || /^FAIL!  : / { line = $0; sub(/^[0-9]+: /, "", line)
-                    split(line, parts, "::"); cls = parts[1]; sub(/^FAIL!  : /, "", cls)
-                    f = parts[2]; sub(/[(].*/, "", f); key = cls "::" f
-                    if (!(key in seen)) { seen[key] = 1; order[++m] = key } }
-                /tests FAILED:/ { listing = 1; next }
-                listing && / - / { t = $0; sub(/^.* - /, "", t); sub(/ [(].*/, "", t); failed[++n] = t }
-                END { s = ""
-                      for (i = 1; i <= n; i++) s = s (s == "" ? "" : ", ") failed[i]
-                      if (m > 0) { fs = ""
-                          for (i = 1; i <= m; i++) fs = fs (fs == "" ? "" : " ") order[i]
-                          s = s " [" fs "]" }
-                      print s }' "$log")
-            [ -n "$result" ] || result="(failed, see log)"
+    case $tests in
+    all) skip='^meetling_package$' only=. ;;
+    all-but-audio) skip='^(meetling_package|tst_audio)$' only=. ;;
+    *) skip='^meetling_package$' only=$tests ;;
+    esac
+    # The first failing test is enough: it stops there. The tests run one at
+    # a time in the order they are listed, the quick unit tests first, and a
+    # test program is built just before it runs: a fault in a header that
+    # the first unit test catches costs that test's build, not the whole
+    # tree's. The tests run by a script (the real programs on Xvfb) come
+    # last, after the whole tree is built. ctest adds the fixtures a test
+    # needs (the X server, the audio server) by itself.
+    planned "$out/planned.tsv"
+    : > "$log"
+    result= built=' ' scripted= failed=
+    while IFS='	' read -r name program; do
+        if [ -z "$program" ]; then
+            scripted="$scripted|^$name\$"
+            continue
         fi
+        case $built in
+        *" $program "*) ;;
+        *)  cmake --build "$build" -j2 --target "$program" < /dev/null >> "$log" 2>&1 || { result="does not compile"; break; }
+            built="$built$program " ;;
+        esac
+        ctest --test-dir "$build" -R "^$name\$" --output-on-failure < /dev/null >> "$log" 2>&1 || { failed=1; break; }
+    done < "$out/planned.tsv"
+    if [ -z "$result" ] && [ -z "$failed" ] && [ -n "$scripted" ]; then
+        if ! build_tree "$log.build"; then
+            cat "$log.build" >> "$log"
+            result="does not compile"
+        else
+            ctest --test-dir "$build" -R "${scripted#|}" -j2 --output-on-failure --stop-on-failure < /dev/null >> "$log" 2>&1 || failed=1
+        fi
+        rm -f "$log.build"
+    fi
+    if [ -n "$result" ]; then
+        :
+    elif [ -z "$failed" ]; then
+        result=SURVIVED
+    else
+        # The failed tests, each with the test functions that failed in it.
+        result=$(awk '
+            /^[0-9]+: FAIL!  : / || /^FAIL!  : / { line = $0; sub(/^[0-9]+: /, "", line)
+                split(line, parts, "::"); cls = parts[1]; sub(/^FAIL!  : /, "", cls)
+                f = parts[2]; sub(/[(].*/, "", f); key = cls "::" f
+                if (!(key in seen)) { seen[key] = 1; order[++m] = key } }
+            /tests FAILED:/ { listing = 1; next }
+            listing && / - / { t = $0; sub(/^.* - /, "", t); sub(/ [(].*/, "", t); failed[++n] = t }
+            END { s = ""
+                  for (i = 1; i <= n; i++) s = s (s == "" ? "" : ", ") failed[i]
+                  if (m > 0) { fs = ""
+                      for (i = 1; i <= m; i++) fs = fs (fs == "" ? "" : " ") order[i]
+                      s = s " [" fs "]" }
+                  print s }' "$log")
+        [ -n "$result" ] || result="(failed, see log)"
     fi
     restore
     echo "$result"

@@ -5,8 +5,6 @@
 
 #include <optional>
 
-namespace answer {
-
 // The engine's thread: one object, driven by queued calls of work().
 class AnswerWorker final : public QObject
 {
@@ -34,7 +32,7 @@ private:
         QMetaObject::invokeMethod(
             &m_engine, [engine = &m_engine] { emit engine->resting(); }, Qt::QueuedConnection);
     }
-    Answer answerFor(const Question &question) const;
+    SharedAnswer answerFor(const Question &question) const;
     std::optional<int> nextUnanswered(Point from) const;
 
     AnswerEngine &m_engine;
@@ -65,7 +63,7 @@ bool AnswerWorker::sweep(const AnswerEngine::Key &key)
     return true;
 }
 
-Answer AnswerWorker::answerFor(const Question &question) const
+SharedAnswer AnswerWorker::answerFor(const Question &question) const
 {
     return std::make_shared<const stats::Answer>(stats::answerOf(question.starts, question.seconds, m_sweeps));
 }
@@ -111,7 +109,7 @@ void AnswerWorker::work()
             }
             if (m_mapped == stats::BoardPoints) {
                 m_mapHanded = true;
-                Map map = m_map;
+                SharedMap map = m_map;
                 QMetaObject::invokeMethod(
                     &m_engine,
                     [engine = &m_engine, generation, question, map] {
@@ -131,7 +129,7 @@ void AnswerWorker::work()
             }
             next.starts.momotaro = stats::pointAt(*other);
         }
-        const Answer answer = answerFor(next);
+        const SharedAnswer answer = answerFor(next);
         m_answered[std::size_t(stats::pointIndex(next.starts.momotaro))] = true;
         QMetaObject::invokeMethod(
             &m_engine,
@@ -199,7 +197,7 @@ void AnswerEngine::hold(Hold why, bool held)
             m_worker, [worker = m_worker] { worker->work(); }, Qt::QueuedConnection);
 }
 
-void AnswerEngine::take(quint64 generation, const Question &question, const Answer &answer, const Map &map)
+void AnswerEngine::take(quint64 generation, const Question &question, const SharedAnswer &answer, const SharedMap &map)
 {
     // Worked out for a Dog start or run length since left.
     if (generation != m_generation) {
@@ -217,5 +215,3 @@ void AnswerEngine::take(quint64 generation, const Question &question, const Answ
         emit mapped(map);
     }
 }
-
-} // namespace answer

@@ -12,8 +12,6 @@
 #include <atomic>
 #include <memory>
 
-namespace answer {
-
 // What the teacher asks: where the walkers start and how long a run lasts.
 struct Question
 {
@@ -28,8 +26,8 @@ struct Question
 };
 
 // The exact answer to one question, as the statistics tool reports it.
-using Answer = std::shared_ptr<const stats::Answer>;
-using Map = std::shared_ptr<const stats::MeetingMap>;
+using SharedAnswer = std::shared_ptr<const stats::Answer>;
+using SharedMap = std::shared_ptr<const stats::MeetingMap>;
 
 class AnswerWorker;
 
@@ -67,13 +65,13 @@ public:
 signals:
     // The answer to the latest question, and only to it: its start points
     // and run length are the question's.
-    void answered(answer::Answer answer);
+    void answered(SharedAnswer answer);
     // The latest question's answer is being worked out: whatever was shown
     // is no longer its answer.
     void pending();
     // Expected meetings for every Momotaro start, Dog at the latest
     // question's start; null while it is being worked out.
-    void mapped(answer::Map map);
+    void mapped(SharedMap map);
     // The worker has stopped: every start of the latest Dog is answered, or
     // the rest is held. A new question, or the hold let go, sets it going.
     void resting();
@@ -93,7 +91,7 @@ private:
 
     // From the worker, on the window's thread: an answer to question, or
     // the map, worked out for a generation.
-    void take(quint64 generation, const Question &question, const Answer &answer, const Map &map);
+    void take(quint64 generation, const Question &question, const SharedAnswer &answer, const SharedMap &map);
 
     // Shared with the worker. A generation is one stay of the questions on
     // one Dog start and run length: it begins whenever that key changes,
@@ -111,11 +109,9 @@ private:
     Question m_question;
     Key m_known;
     quint64 m_generation = 0;
-    QHash<int, Answer> m_answers; // by Momotaro's start, for m_known
-    Map m_map;
+    QHash<int, SharedAnswer> m_answers; // by Momotaro's start, for m_known
+    SharedMap m_map;
     unsigned m_holds = 0; // a bit for each Hold
     QThread m_thread;
     AnswerWorker *m_worker = nullptr;
 };
-
-} // namespace answer

@@ -81,7 +81,7 @@ AnswerPages::AnswerPages(QWidget *parent) : QWidget(parent)
         m_stack->setCurrentIndex(row);
         updateGeometry();
         refresh();
-        emit heatChanged();
+        emit boardHeatChanged();
     });
     m_list->setCurrentRow(0);
     retranslate();
@@ -165,19 +165,19 @@ void AnswerPages::setTextPixels(int pixels)
     m_veil->setFont(veil);
 }
 
-answer::Answer AnswerPages::classAnswer() const
+SharedAnswer AnswerPages::classAnswer() const
 {
     if (!m_answer)
         return nullptr;
     const stats::ClassCounts counts = m_class->counts();
     if (!counts.hasRuns())
         return m_answer;
-    auto report = std::make_shared<stats::Answer>(*m_answer);
-    report->classCounts = counts;
-    return report;
+    auto withClass = std::make_shared<stats::Answer>(*m_answer);
+    withClass->classCounts = counts;
+    return withClass;
 }
 
-void AnswerPages::setAnswer(const answer::Answer &answer)
+void AnswerPages::setAnswer(const SharedAnswer &answer)
 {
     m_answer = answer;
     m_fast->setAnswer(answer);
@@ -190,12 +190,12 @@ void AnswerPages::setAnswer(const answer::Answer &answer)
     }
 }
 
-void AnswerPages::setMap(const answer::Map &map)
+void AnswerPages::setMap(const SharedMap &map)
 {
     m_where->setMap(map);
     m_stale[std::size_t(Page::WhereToWait)] = true;
     refresh();
-    emit heatChanged();
+    emit boardHeatChanged();
 }
 
 void AnswerPages::takeSimulatedCounts(const stats::ClassCounts &counts)
@@ -217,9 +217,9 @@ void AnswerPages::classChanged()
     refresh();
 }
 
-std::optional<stats::BoardHeat> AnswerPages::heat() const
+std::optional<stats::BoardHeat> AnswerPages::boardHeat() const
 {
-    const answer::Map &map = m_where->map();
+    const SharedMap &map = m_where->map();
     if (m_hidden || currentIndex() != int(Page::WhereToWait) || !map)
         return std::nullopt;
     return stats::BoardHeat{(*map)[m_where->chosen()], stats::mapScale(*map)};
@@ -252,7 +252,7 @@ void AnswerPages::setAnswerHidden(bool hidden)
         }
     }
     m_stack->updateGeometry();
-    emit heatChanged();
+    emit boardHeatChanged();
 }
 
 void AnswerPages::refresh()
@@ -272,17 +272,17 @@ void AnswerPages::refresh()
     switch (page) {
     case Page::Law:
         if (m_answer)
-            m_law->showReport(*classAnswer());
+            m_law->showAnswer(*classAnswer());
         break;
     case Page::Waiting:
         if (m_answer)
-            m_waiting->showReport(*m_answer);
+            m_waiting->showAnswer(*m_answer);
         break;
     case Page::OneRun: m_oneRun->setAnswer(m_answer); break;
     case Page::ClassAtSpeed: break;
     case Page::Runs:
         if (m_answer)
-            m_runs->showReport(*m_answer);
+            m_runs->showAnswer(*m_answer);
         break;
     case Page::WhereToWait:
         if (!m_where->showBest())
@@ -293,7 +293,7 @@ void AnswerPages::refresh()
             m_class->setVerdict(Veil::working());
             return;
         }
-        const answer::Answer withClass = classAnswer();
+        const SharedAnswer withClass = classAnswer();
         m_class->setVerdict(withClass->classCounts ? stats::classVerdict(*withClass)
                                                    : tr("Type the meetings each group counted."));
         break;

@@ -48,8 +48,8 @@ public:
     void setLeastHeight(int pixels);
 
     // The latest answer, or null while it is being worked out.
-    void setAnswer(const answer::Answer &answer);
-    void setMap(const answer::Map &map);
+    void setAnswer(const SharedAnswer &answer);
+    void setMap(const SharedMap &map);
     // Hides the answer from every page, or shows it again: the pages that
     // only show the answer are veiled, the board gets no map, and the
     // class's own pages leave out what they hold of the answer.
@@ -63,16 +63,16 @@ public:
 
     ClassTable &classTable() const { return *m_class; }
     // The answer with the class's counts in it (when it has any).
-    answer::Answer classAnswer() const;
+    SharedAnswer classAnswer() const;
     // The page in view as a PNG or SVG file, its context (start points, run
     // length, date) under it. On failure, error says why.
     bool saveCurrent(const QString &file, QString &error) const;
     // The map the board shows while "Where to wait" is in view, for the
     // scenario chosen there; none otherwise, and none while the answer is hidden.
-    std::optional<stats::BoardHeat> heat() const;
+    std::optional<stats::BoardHeat> boardHeat() const;
 
 signals:
-    void heatChanged();
+    void boardHeatChanged();
     // The class at speed began to play, or stopped.
     void classPlayingChanged(bool playing);
 
@@ -87,7 +87,7 @@ private:
     void classChanged();
     void takeSimulatedCounts(const stats::ClassCounts &counts);
 
-    answer::Answer m_answer;
+    SharedAnswer m_answer;
     QListWidget *m_list = nullptr;
     QStackedWidget *m_stack = nullptr;
     Veil *m_veil = nullptr;

@@ -134,14 +134,14 @@ void AnswerPane::setTextPixels(int pixels)
         name->setFont(bold);
 }
 
-void AnswerPane::showAnswer(const answer::Answer &answer)
+void AnswerPane::showAnswer(const SharedAnswer &answer)
 {
     m_answer = answer;
     showVerdict(stats::headline(*answer), stats::detail(*answer));
     showFigures();
 }
 
-void AnswerPane::showPending(const answer::Question &asked)
+void AnswerPane::showPending(const Question &asked)
 {
     m_answer = nullptr;
     m_asked = asked;

@@ -24,9 +24,9 @@ public:
     explicit AnswerPane(QWidget *parent = nullptr);
 
     // Shows an answer.
-    void showAnswer(const answer::Answer &answer);
+    void showAnswer(const SharedAnswer &answer);
     // Says that the answer to question is being worked out.
-    void showPending(const answer::Question &question);
+    void showPending(const Question &question);
     // Hides the answer, or shows the latest one again.
     void setAnswerHidden(bool hidden);
     // The headline, then the detail, as they are whether hidden or not.
@@ -50,9 +50,9 @@ private:
     void showFigures();
 
     // The answer shown (null while it is worked out), and whether it is hidden.
-    answer::Answer m_answer;
+    SharedAnswer m_answer;
     // The question whose answer is being worked out, while it is.
-    answer::Question m_asked;
+    Question m_asked;
     bool m_hidden = false;
     QString m_headlineText;
     QString m_detailText;

@@ -91,7 +91,7 @@ void AnswerSettings::release()
 
 Point AnswerSettings::start(Walker walker) const
 {
-    const answer::Question first;
+    const Question first;
     const Point fallback = walker == Walker::Momotaro ? first.starts.momotaro : first.starts.dog;
     const QPoint kept = keptPoint(m_settings, walker == Walker::Momotaro ? MomotaroKey : DogKey,
                                   QPoint(int(fallback.x), int(fallback.y)));
@@ -100,7 +100,7 @@ Point AnswerSettings::start(Walker walker) const
 
 int AnswerSettings::seconds() const
 {
-    return int(keptNumber(m_settings, SecondsKey, answer::Question().seconds));
+    return int(keptNumber(m_settings, SecondsKey, Question().seconds));
 }
 
 QByteArray AnswerSettings::classCsv() const
@@ -150,51 +150,51 @@ stats::Language AnswerSettings::language() const
 
 void AnswerSettings::keepStart(Walker walker, Point point)
 {
-    keep(walker == Walker::Momotaro ? MomotaroKey : DogKey, QPoint(int(point.x), int(point.y)), Soon);
+    write(walker == Walker::Momotaro ? MomotaroKey : DogKey, QPoint(int(point.x), int(point.y)), Soon);
 }
 
 void AnswerSettings::keepSeconds(int seconds)
 {
-    keep(SecondsKey, seconds, Soon);
+    write(SecondsKey, seconds, Soon);
 }
 
 void AnswerSettings::keepClass(const QByteArray &csv, const QStringList &mistyped)
 {
-    keep(MistypedKey, mistyped, Soon);
-    keep(ClassKey, csv);
+    write(MistypedKey, mistyped, Soon);
+    write(ClassKey, csv);
 }
 
 void AnswerSettings::keepClassFile(const QString &file)
 {
-    keep(ClassFileKey, file);
+    write(ClassFileKey, file);
 }
 
 void AnswerSettings::keepZoom(double zoom)
 {
-    keep(ZoomKey, zoom, Soon);
+    write(ZoomKey, zoom, Soon);
 }
 
 void AnswerSettings::keepGeometry(const QByteArray &geometry)
 {
-    keep(GeometryKey, geometry);
+    write(GeometryKey, geometry);
 }
 
 void AnswerSettings::keepSheetRows(int rows)
 {
-    keep(SheetRowsKey, rows);
+    write(SheetRowsKey, rows);
 }
 
 void AnswerSettings::keepAnswerHidden(bool hidden)
 {
-    keep(AnswerHiddenKey, hidden);
+    write(AnswerHiddenKey, hidden);
 }
 
 void AnswerSettings::keepLanguage(stats::Language language)
 {
-    keep(LanguageKey, stats::languageCode(language));
+    write(LanguageKey, stats::languageCode(language));
 }
 
-void AnswerSettings::keep(const QString &key, const QVariant &value, When when)
+void AnswerSettings::write(const QString &key, const QVariant &value, When when)
 {
     if (!m_keeping)
         return;

@@ -81,7 +81,7 @@ signals:
     void notKept();
 
 private:
-    void keep(const QString &key, const QVariant &value, When when = Now);
+    void write(const QString &key, const QVariant &value, When when = Now);
     enum class NotKept { None, NotAFile, CannotWrite, OpenElsewhere };
     void cannotKeep(const QString &file, NotKept why);
 

@@ -122,7 +122,7 @@ void AnswerWindow::hideEvent(QHideEvent *event)
 
 void AnswerWindow::holdWhileUnseen()
 {
-    m_engine.hold(answer::AnswerEngine::Hold::OutOfSight, !isVisible() || isMinimized());
+    m_engine.hold(AnswerEngine::Hold::OutOfSight, !isVisible() || isMinimized());
 }
 
 void AnswerWindow::changeEvent(QEvent *event)

@@ -100,13 +100,13 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
     applyAnswerHidden(answerHidden());
     connect(m_hideAnswer, &QAction::toggled, this, &AnswerWindow::applyAnswerHidden);
 
-    connect(&m_engine, &answer::AnswerEngine::answered, this, &AnswerWindow::showAnswer);
-    connect(&m_engine, &answer::AnswerEngine::pending, this, &AnswerWindow::showPending);
-    connect(&m_engine, &answer::AnswerEngine::mapped, m_pages, &AnswerPages::setMap);
+    connect(&m_engine, &AnswerEngine::answered, this, &AnswerWindow::showAnswer);
+    connect(&m_engine, &AnswerEngine::pending, this, &AnswerWindow::showPending);
+    connect(&m_engine, &AnswerEngine::mapped, m_pages, &AnswerPages::setMap);
     // The work ahead waits while a class plays at speed (its frames come
     // first) and while nobody sees the window.
     connect(m_pages, &AnswerPages::classPlayingChanged, this,
-            [this](bool playing) { m_engine.hold(answer::AnswerEngine::Hold::ClassPlaying, playing); });
+            [this](bool playing) { m_engine.hold(AnswerEngine::Hold::ClassPlaying, playing); });
     connect(m_board, &BoardView::moved, this, [this](Walker walker, Point point) {
         ask();
         m_kept.keepStart(walker, point);
@@ -121,7 +121,7 @@ AnswerWindow::AnswerWindow(QSettings &settings, QWidget *parent) : QMainWindow(p
     connect(&m_kept, &AnswerSettings::due, this, [this] { m_kept.keepGeometry(saveGeometry()); });
     connect(m_board, &BoardView::pointClicked, this,
             [this](Point point) { m_board->setPosition(Walker::Momotaro, point); });
-    connect(m_pages, &AnswerPages::heatChanged, this, [this] { m_board->setHeat(m_pages->heat()); });
+    connect(m_pages, &AnswerPages::boardHeatChanged, this, [this] { m_board->setHeat(m_pages->boardHeat()); });
     // The window's keys win over a focused box's own (see eventFilter()).
     qApp->installEventFilter(this);
     rescale();
@@ -249,7 +249,7 @@ void AnswerWindow::ask()
     m_engine.ask(m_asked);
 }
 
-void AnswerWindow::showAnswer(const answer::Answer &answer)
+void AnswerWindow::showAnswer(const SharedAnswer &answer)
 {
     m_answer = answer;
     m_pane->showAnswer(answer);

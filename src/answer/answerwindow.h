@@ -90,7 +90,7 @@ private:
     // Says why settings are not kept, in the status bar, once they are not.
     void showNotKept();
     void ask();
-    void showAnswer(const answer::Answer &answer);
+    void showAnswer(const SharedAnswer &answer);
     void showPending();
     void applyAnswerHidden(bool hidden);
     void chooseLanguage(stats::Language language);
@@ -130,11 +130,11 @@ private:
     static constexpr std::array<double, 12> Zooms{0.5, 0.67, 0.8, 0.9, 1, 1.1, 1.25, 1.5, 1.75, 2, 2.5, 3};
 
     AnswerSettings m_kept;
-    answer::AnswerEngine m_engine;
+    AnswerEngine m_engine;
     // The question last asked, and the answer in view (null while it is
     // worked out).
-    answer::Question m_asked;
-    answer::Answer m_answer;
+    Question m_asked;
+    SharedAnswer m_answer;
     QScrollArea *m_scroller = nullptr;
     QWidget *m_content = nullptr;
     BoardView *m_board = nullptr;

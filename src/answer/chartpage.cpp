@@ -23,9 +23,9 @@ namespace {
 // "How many runs": the statistics tool's chart with the runs of each where
 // the right scenario's total first comes out ahead 90 and 99 times in 100,
 // each marked by a shape of its own and named in the key.
-QChart *runsChartMarked(const stats::Answer &report)
+QChart *runsChartMarked(const stats::Answer &answer)
 {
-    QChart *chart = stats::runsChart(report);
+    QChart *chart = stats::runsChart(answer);
     // Five keys: they stand beside the chart, one under another.
     chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     chart->legend()->setAlignment(Qt::AlignRight);
@@ -37,8 +37,8 @@ QChart *runsChartMarked(const stats::Answer &report)
         int runs;
         QScatterSeries::MarkerShape shape;
     };
-    const std::array<Threshold, 2> thresholds{{{90, report.runsEach.runsFor90, QScatterSeries::MarkerShapeTriangle},
-                                               {99, report.runsEach.runsFor99, QScatterSeries::MarkerShapeStar}}};
+    const std::array<Threshold, 2> thresholds{{{90, answer.runsEach.runsFor90, QScatterSeries::MarkerShapeTriangle},
+                                               {99, answer.runsEach.runsFor99, QScatterSeries::MarkerShapeStar}}};
     for (const Threshold &t : thresholds) {
         const bool shown = t.runs > 0 && t.runs <= int(x->max());
         auto *mark = new QScatterSeries;
@@ -49,7 +49,7 @@ QChart *runsChartMarked(const stats::Answer &report)
         // "9 in 10: 4 runs" (of each: the axis says so).
         const QString share = t.chance == 90 ? AnswerPages::tr("9 in 10") : AnswerPages::tr("99 in 100");
         const int runs = shown ? t.runs : t.runs > 0 ? int(x->max()) : stats::MaxRunsCompared;
-        if (!report.verdict.faster)
+        if (!answer.verdict.faster)
             //: A key on the chart of how many runs: %1 is a share of the runs, as "9 in 10".
             mark->setName(AnswerPages::tr("%1: never").arg(share));
         else if (shown)
@@ -79,11 +79,11 @@ QChart *runsChartMarked(const stats::Answer &report)
 }
 
 // What a chart shows, in words, for a screen reader.
-QString chartInWords(AnswerPages::Page page, const stats::Answer &report)
+QString chartInWords(AnswerPages::Page page, const stats::Answer &answer)
 {
     if (page == AnswerPages::Page::Runs) {
-        const stats::RunsEach &runs = report.runsEach;
-        if (!report.verdict.faster)
+        const stats::RunsEach &runs = answer.runsEach;
+        if (!answer.verdict.faster)
             return AnswerPages::tr("Neither way meets more: no number of runs makes one of them the right answer.");
         // %1 and %2 "4 runs of each", or the most compared where a share is not reached.
         const QString most = stats::runsOfEach(stats::MaxRunsCompared);
@@ -103,7 +103,7 @@ QString chartInWords(AnswerPages::Page page, const stats::Answer &report)
     const QLocale locale;
     QString words;
     for (Scenario scenario : stats::Scenarios) {
-        const stats::ExactResult &exact = report.exact[scenario];
+        const stats::ExactResult &exact = answer.exact[scenario];
         QString sentence;
         if (page == AnswerPages::Page::Waiting) {
             sentence = exact.medianFirstSeconds
@@ -123,12 +123,12 @@ QString chartInWords(AnswerPages::Page page, const stats::Answer &report)
     return words;
 }
 
-QChart *chartOf(AnswerPages::Page page, const stats::Answer &report)
+QChart *chartOf(AnswerPages::Page page, const stats::Answer &answer)
 {
     switch (page) {
-    case AnswerPages::Page::Waiting: return stats::waitingChart(report);
-    case AnswerPages::Page::Runs: return runsChartMarked(report);
-    default: return stats::lawChart(report);
+    case AnswerPages::Page::Waiting: return stats::waitingChart(answer);
+    case AnswerPages::Page::Runs: return runsChartMarked(answer);
+    default: return stats::lawChart(answer);
     }
 }
 
@@ -147,22 +147,22 @@ void ChartPage::changeEvent(QEvent *event)
         setAccessibleName(AnswerPages::title(m_page));
 }
 
-void ChartPage::showReport(const stats::Answer &report)
+void ChartPage::showAnswer(const stats::Answer &answer)
 {
-    QChart *chart = chartOf(m_page, report);
+    QChart *chart = chartOf(m_page, answer);
     if (m_page == AnswerPages::Page::Law) {
         for (QAbstractSeries *series : chart->series()) {
             if (auto *bars = qobject_cast<QBarSeries *>(series))
                 QObject::connect(bars, &QBarSeries::hovered, this, &ChartPage::hovered);
         }
     }
-    setAccessibleDescription(chartInWords(m_page, report));
+    setAccessibleDescription(chartInWords(m_page, answer));
     replaceChart(chart);
 }
 
-bool ChartPage::save(const stats::Answer &report, const QString &file, const QString &footer, QString &error) const
+bool ChartPage::save(const stats::Answer &answer, const QString &file, const QString &footer, QString &error) const
 {
-    std::unique_ptr<QChart> chart(chartOf(m_page, report));
+    std::unique_ptr<QChart> chart(chartOf(m_page, answer));
     return stats::saveChart(*chart, file, footer, error);
 }
 

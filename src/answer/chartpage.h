@@ -14,10 +14,10 @@ public:
     // page: Law, Waiting or Runs.
     ChartPage(AnswerPages::Page page, QWidget *parent);
 
-    void showReport(const stats::Answer &report);
-    // The page's chart of report as a picture, footer under it. On failure,
+    void showAnswer(const stats::Answer &answer);
+    // The page's chart of answer as a picture, footer under it. On failure,
     // error says why.
-    bool save(const stats::Answer &report, const QString &file, const QString &footer, QString &error) const;
+    bool save(const stats::Answer &answer, const QString &file, const QString &footer, QString &error) const;
 
 protected:
     void changeEvent(QEvent *event) override;

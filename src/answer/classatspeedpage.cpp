@@ -54,7 +54,7 @@ ClassAtSpeedPage::ClassAtSpeedPage(QWidget *parent, Clock *clock)
     connect(m_speed, &QComboBox::currentIndexChanged, this, [this] {
         if (m_player->playing())
             play(true);
-        shown(true);
+        refresh(true);
     });
     connect(m_groups, &QSpinBox::valueChanged, this, [this] {
         m_groupsChosen = m_groupsChosen || m_groups->hasFocus();
@@ -75,12 +75,12 @@ ClassAtSpeedPage::~ClassAtSpeedPage()
     delete m_largeView;
 }
 
-void ClassAtSpeedPage::setAnswer(const answer::Answer &answer)
+void ClassAtSpeedPage::setAnswer(const SharedAnswer &answer)
 {
     m_answer = answer;
     if (!answer) {
         play(false);
-        shown(true);
+        refresh(true);
         return;
     }
     const stats::Starts starts = m_class.starts();
@@ -88,7 +88,7 @@ void ClassAtSpeedPage::setAnswer(const answer::Answer &answer)
           answer->ticksPerTimer == m_class.ticksPerTimer()))
         restart();
     else
-        shown(true);
+        refresh(true);
 }
 
 void ClassAtSpeedPage::suggestGroups(int groups)
@@ -108,7 +108,7 @@ void ClassAtSpeedPage::setAnswerHidden(bool hidden)
     m_chartKey->setVisible(!hidden);
     if (hidden)
         m_chart->setAccessibleDescription(QString());
-    shown(true);
+    refresh(true);
     showManyClasses();
 }
 
@@ -135,7 +135,7 @@ void ClassAtSpeedPage::changeEvent(QEvent *event)
     // The class plays on; what the page says of it is worded again.
     if (event->type() == QEvent::LanguageChange) {
         retranslate();
-        shown(true);
+        refresh(true);
         if (m_many->playing())
             m_manyText->setText(classatspeed::manyPlaying(Classes, m_class.groups()));
         else
@@ -153,7 +153,7 @@ void ClassAtSpeedPage::restart()
     m_manyPlayed.reset();
     m_manyText->hide();
     m_manyText->clear();
-    shown(true);
+    refresh(true);
 }
 
 QString ClassAtSpeedPage::playText() const
@@ -187,7 +187,7 @@ void ClassAtSpeedPage::play(bool on)
 
 void ClassAtSpeedPage::frame()
 {
-    shown();
+    refresh();
     if (m_class.finished())
         play(false);
 }
@@ -196,14 +196,14 @@ void ClassAtSpeedPage::step()
 {
     play(false);
     m_class.advanceTo(m_class.now() + 1);
-    shown();
+    refresh();
 }
 
 void ClassAtSpeedPage::finishNow()
 {
     play(false);
     m_class.advanceTo(m_class.end());
-    shown();
+    refresh();
 }
 
 void ClassAtSpeedPage::resizeEvent(QResizeEvent *event)
@@ -231,7 +231,7 @@ void ClassAtSpeedPage::hideEvent(QHideEvent *event)
     QWidget::hideEvent(event);
 }
 
-void ClassAtSpeedPage::shown(bool force)
+void ClassAtSpeedPage::refresh(bool force)
 {
     const bool ready = bool(m_answer);
     const int done = m_class.groupsDone();
@@ -290,7 +290,7 @@ void ClassAtSpeedPage::playManyClasses()
     m_manyButton->setEnabled(false);
 }
 
-void ClassAtSpeedPage::manyClassesPlayed(const answer::Answer &, const stats::ManyClasses &many)
+void ClassAtSpeedPage::manyClassesPlayed(const SharedAnswer &, const stats::ManyClasses &many)
 {
     m_manyPlayed = many;
     showManyClasses();
@@ -311,7 +311,7 @@ void ClassAtSpeedPage::showLarge(bool on)
         m_largeView = new LargeClassView(m_class, window());
         connect(m_largeView, &LargeClassView::leaveAsked, m_large, [this] { m_large->setChecked(false); });
         connect(m_largeView, &QObject::destroyed, this, [this] { m_largeView = nullptr; });
-        shown(true);
+        refresh(true);
     }
     if (m_largeView)
         m_largeView->enter(on);

@@ -47,7 +47,7 @@ public:
 
     // The latest answer, or null while it is worked out. An answer for
     // other start points or another run length starts the class again.
-    void setAnswer(const answer::Answer &answer);
+    void setAnswer(const SharedAnswer &answer);
     // How many groups the teacher's own class has: the class takes that
     // many until the teacher chooses.
     void suggestGroups(int groups);
@@ -93,11 +93,11 @@ private:
     void frame();
     void step();
     void finishNow();
-    void shown(bool force = false);
+    void refresh(bool force = false);
     void fitTexts();
     void showChart();
     void playManyClasses();
-    void manyClassesPlayed(const answer::Answer &asked, const stats::ManyClasses &many);
+    void manyClassesPlayed(const SharedAnswer &asked, const stats::ManyClasses &many);
     void showManyClasses();
     void offerCounts();
     void showLarge(bool on);
@@ -108,7 +108,7 @@ private:
 
     std::unique_ptr<Clock> m_ownClock;
     Clock &m_clock;
-    answer::Answer m_answer;
+    SharedAnswer m_answer;
     stats::ClassAtSpeed m_class;
     // Plays m_class against m_clock.
     ClassClock *m_player = nullptr;

@@ -19,7 +19,7 @@ ManyClassesRunner::~ManyClassesRunner()
     m_thread.wait();
 }
 
-void ManyClassesRunner::play(const answer::Answer &asked, int groups, int classes, std::uint64_t seed)
+void ManyClassesRunner::play(const SharedAnswer &asked, int groups, int classes, std::uint64_t seed)
 {
     const quint64 run = ++m_latest;
     m_playing = true;
@@ -44,7 +44,7 @@ void ManyClassesRunner::stop()
     m_playing = false;
 }
 
-void ManyClassesRunner::take(quint64 run, const answer::Answer &asked, const stats::ManyClasses &many)
+void ManyClassesRunner::take(quint64 run, const SharedAnswer &asked, const stats::ManyClasses &many)
 {
     if (run != m_latest)
         return;

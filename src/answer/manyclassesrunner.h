@@ -24,17 +24,17 @@ public:
 
     // Plays classes of groups from seed for the starts and run length of
     // asked; played arrives once they are done. Never waits.
-    void play(const answer::Answer &asked, int groups, int classes, std::uint64_t seed);
+    void play(const SharedAnswer &asked, int groups, int classes, std::uint64_t seed);
     // Stops the run in play, if any; its result never arrives.
     void stop();
     bool playing() const { return m_playing; }
 
 signals:
     // The classes last asked for, played.
-    void played(const answer::Answer &asked, const stats::ManyClasses &many);
+    void played(const SharedAnswer &asked, const stats::ManyClasses &many);
 
 private:
-    void take(quint64 run, const answer::Answer &asked, const stats::ManyClasses &many);
+    void take(quint64 run, const SharedAnswer &asked, const stats::ManyClasses &many);
 
     // The latest run asked for, or stopped; shared with the thread, whose
     // run stops once it is outdated.

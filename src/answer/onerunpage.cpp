@@ -16,9 +16,9 @@ namespace {
 // "One run of each": how often each way counts more, or they tie, as three
 // bars across the whole width, each labelled with its chance; text in
 // textPx pixels. The page and its saved picture both draw with it.
-void paintOneRun(QPainter &painter, QRect area, const stats::Answer &report, int textPx)
+void paintOneRun(QPainter &painter, QRect area, const stats::Answer &answer, int textPx)
 {
-    const stats::OneRunEach &one = report.runsEach.byRuns.front();
+    const stats::OneRunEach &one = answer.runsEach.byRuns.front();
     struct Share
     {
         QString name;
@@ -39,7 +39,7 @@ void paintOneRun(QPainter &painter, QRect area, const stats::Answer &report, int
     painter.setPen(Qt::black);
     const int titleHeight = textPx * 3;
     painter.drawText(QRect(area.left(), area.top(), area.width(), titleHeight), Qt::AlignCenter | Qt::TextWordWrap,
-                     AnswerPages::tr("One run of each, %L1 s each: which counts more meetings?").arg(report.seconds));
+                     AnswerPages::tr("One run of each, %L1 s each: which counts more meetings?").arg(answer.seconds));
     const int rowHeight = (area.height() - titleHeight) / 3;
     const int labelWidth = area.width() * 2 / 5;
     const int valueWidth = textPx * 5;
@@ -69,7 +69,7 @@ OneRunPage::OneRunPage(QWidget *parent) : QWidget(parent)
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void OneRunPage::setAnswer(const answer::Answer &answer)
+void OneRunPage::setAnswer(const SharedAnswer &answer)
 {
     m_answer = answer;
     setAccessibleDescription(QString());
@@ -104,14 +104,14 @@ void OneRunPage::paintEvent(QPaintEvent *)
     paintOneRun(painter, rect().adjusted(margin, margin, -margin, -margin), *m_answer, fontInfo().pixelSize());
 }
 
-bool OneRunPage::save(const stats::Answer &report, const QString &file, const QString &footer, QString &error)
+bool OneRunPage::save(const stats::Answer &answer, const QString &file, const QString &footer, QString &error)
 {
     const QRect above(QPoint(), QSize(stats::PictureSize.width(), stats::footerArea(stats::PictureSize).top()));
     return stats::savePicture(
         file, stats::PictureSize,
         [&](QPainter &painter) {
             painter.fillRect(QRect(QPoint(), stats::PictureSize), Qt::white);
-            paintOneRun(painter, above.adjusted(40, 40, -40, -20), report, stats::PictureTitlePx);
+            paintOneRun(painter, above.adjusted(40, 40, -40, -20), answer, stats::PictureTitlePx);
             stats::paintFooter(painter, stats::PictureSize, footer);
         },
         error);

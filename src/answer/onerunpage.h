@@ -14,14 +14,14 @@ public:
     explicit OneRunPage(QWidget *parent);
 
     // The answer shown, or null for none.
-    void setAnswer(const answer::Answer &answer);
-    // report's bars as a picture, footer under them. On failure, error says why.
-    static bool save(const stats::Answer &report, const QString &file, const QString &footer, QString &error);
+    void setAnswer(const SharedAnswer &answer);
+    // answer's bars as a picture, footer under them. On failure, error says why.
+    static bool save(const stats::Answer &answer, const QString &file, const QString &footer, QString &error);
 
 protected:
     void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    answer::Answer m_answer;
+    SharedAnswer m_answer;
 };

@@ -16,7 +16,7 @@ namespace {
 
 // "Our class" as a picture: the groups' counts as a table (as many rows as
 // fit, then how many more), the class's verdict under it.
-void paintClass(QPainter &painter, QRect area, const stats::Answer &report, int textPx)
+void paintClass(QPainter &painter, QRect area, const stats::Answer &answer, int textPx)
 {
     QFont text = painter.font();
     text.setPixelSize(textPx);
@@ -27,7 +27,7 @@ void paintClass(QPainter &painter, QRect area, const stats::Answer &report, int 
     bold.setBold(true);
     painter.setFont(bold);
     const QString verdict =
-        report.classCounts ? stats::classVerdict(report) : AnswerPages::tr("No group's counts yet.");
+        answer.classCounts ? stats::classVerdict(answer) : AnswerPages::tr("No group's counts yet.");
     const QRect verdictArea =
         painter.boundingRect(QRect(area.left(), 0, area.width(), area.height()), Qt::TextWordWrap, verdict);
     const int columns[] = {area.left(), area.left() + area.width() * 3 / 10, area.left() + area.width() * 13 / 20};
@@ -41,7 +41,7 @@ void paintClass(QPainter &painter, QRect area, const stats::Answer &report, int 
     y += line * 2;
     painter.setFont(text);
     const std::vector<stats::ClassGroup> groupsCounted =
-        report.classCounts ? report.classCounts->groups : std::vector<stats::ClassGroup>{};
+        answer.classCounts ? answer.classCounts->groups : std::vector<stats::ClassGroup>{};
     const std::size_t groups = groupsCounted.size();
     const int room = std::max(1, (area.bottom() - verdictArea.height() - line * 2 - y) / line);
     const std::size_t shown = groups <= std::size_t(room) ? groups : std::size_t(room - 1);
@@ -60,10 +60,10 @@ void paintClass(QPainter &painter, QRect area, const stats::Answer &report, int 
         y += line;
     }
     // Each scenario's runs added up.
-    if (report.classCounts) {
+    if (answer.classCounts) {
         y += line / 2;
         for (Scenario s : stats::Scenarios) {
-            const QString text = stats::classSumText(*report.classCounts, s);
+            const QString text = stats::classSumText(*answer.classCounts, s);
             const QRect room(area.left(), y, area.width(), area.bottom() - y);
             painter.drawText(room, Qt::TextWordWrap, text);
             y += painter.boundingRect(room, Qt::TextWordWrap, text).height() + line / 4;
@@ -74,16 +74,16 @@ void paintClass(QPainter &painter, QRect area, const stats::Answer &report, int 
 
 } // namespace
 
-bool saveOurClass(const stats::Answer &report, const QString &file, const QString &footer, QString &error)
+bool saveOurClass(const stats::Answer &answer, const QString &file, const QString &footer, QString &error)
 {
     const QRect above(QPoint(), QSize(stats::PictureSize.width(), stats::footerArea(stats::PictureSize).top()));
-    std::unique_ptr<QChart> chart(stats::lawChart(report));
+    std::unique_ptr<QChart> chart(stats::lawChart(answer));
     return stats::savePicture(
         file, stats::PictureSize,
         [&](QPainter &painter) {
             painter.fillRect(QRect(QPoint(), stats::PictureSize), Qt::white);
             const QRect left = above.adjusted(40, 30, -above.width() * 11 / 20, -10);
-            paintClass(painter, left, report, stats::PictureTextPx);
+            paintClass(painter, left, answer, stats::PictureTextPx);
             stats::paintChart(painter, *chart, QRectF(above.adjusted(above.width() * 9 / 20, 0, 0, 0)));
             stats::paintFooter(painter, stats::PictureSize, footer);
         },

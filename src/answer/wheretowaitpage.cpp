@@ -56,7 +56,7 @@ void WhereToWaitPage::changeEvent(QEvent *event)
         retranslate();
 }
 
-void WhereToWaitPage::setMap(const answer::Map &map)
+void WhereToWaitPage::setMap(const SharedMap &map)
 {
     m_map = map;
 }
@@ -97,11 +97,11 @@ void WhereToWaitPage::clearBest()
     m_best->clear();
 }
 
-bool WhereToWaitPage::save(const stats::Answer &report, const QString &file, QString &error) const
+bool WhereToWaitPage::save(const stats::Answer &answer, const QString &file, QString &error) const
 {
     if (!m_map) {
         error = AnswerPages::tr("the map is still being worked out");
         return false;
     }
-    return stats::saveMeetingMap(*m_map, report.starts, report.seconds, file, error);
+    return stats::saveMeetingMap(*m_map, answer.starts, answer.seconds, file, error);
 }

@@ -17,8 +17,8 @@ public:
     explicit WhereToWaitPage(QWidget *parent);
 
     // The map of the latest answer, or null while it is worked out.
-    void setMap(const answer::Map &map);
-    const answer::Map &map() const { return m_map; }
+    void setMap(const SharedMap &map);
+    const SharedMap &map() const { return m_map; }
     Scenario chosen() const;
     void choose(Scenario scenario);
     // Names the best points of the scenario chosen, or says the map is
@@ -26,9 +26,9 @@ public:
     bool showBest();
     // Leaves the best points out (the answer hidden).
     void clearBest();
-    // The map as a picture, for the starts and run length of report. On
+    // The map as a picture, for the starts and run length of answer. On
     // failure, error says why.
-    bool save(const stats::Answer &report, const QString &file, QString &error) const;
+    bool save(const stats::Answer &answer, const QString &file, QString &error) const;
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -40,7 +40,7 @@ signals:
 private:
     void retranslate();
 
-    answer::Map m_map;
+    SharedMap m_map;
     QLabel *m_explain = nullptr;
     QButtonGroup *m_choice = nullptr;
     QLabel *m_best = nullptr;

@@ -205,7 +205,7 @@ std::variant<Options, Refusal> parseOptions(const QStringList &arguments, int id
         QStringLiteral("S"));
     const QCommandLineOption runs(QString::fromLatin1(tool::Runs),
                                   CommandLine::tr("Simulated runs of each scenario, 1 to %1 (default %2).")
-                                      .arg(withSeparators(MaxRuns), withSeparators(Options().runs)),
+                                      .arg(wholeNumber(MaxRuns), wholeNumber(Options().runs)),
                                   QStringLiteral("N"));
     const QCommandLineOption seed(
         QString::fromLatin1(tool::Seed),

@@ -24,7 +24,7 @@ QString fixed(double value, int decimals)
     return QLocale().toString(value, 'f', decimals);
 }
 
-QString withSeparators(qlonglong n)
+QString wholeNumber(qlonglong n)
 {
     return QLocale().toString(n);
 }

@@ -12,7 +12,7 @@ namespace stats {
 // A number to so many decimals: fixed(9.4321, 2) is "9.43".
 QString fixed(double value, int decimals);
 // A whole number, its thousands parted as the language parts them: 100,000.
-QString withSeparators(qlonglong n);
+QString wholeNumber(qlonglong n);
 // A number of hundredths with the percent sign: "72.6%".
 QString percentText(double hundredths, int decimals);
 // A chance as a class reads it: one decimal, never rounded to 0% or 100%.

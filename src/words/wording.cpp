@@ -143,7 +143,7 @@ QString classesIn(double chance)
     // Two significant digits: "1 class in 25,000", not 25,412.
     const double classes = 1 / chance;
     const double step = classes < 100 ? 1 : std::pow(10.0, std::floor(std::log10(classes)) - 1);
-    return Wording::tr("about 1 class in %1").arg(withSeparators(std::llround(std::round(classes / step) * step)));
+    return Wording::tr("about 1 class in %1").arg(wholeNumber(std::llround(std::round(classes / step) * step)));
 }
 
 } // namespace
@@ -274,9 +274,9 @@ QString classConclusion(const Answer *answer, const ClassCounts &counts, bool so
 
 QString manyClassesText(const ManyClasses &many)
 {
-    const QStringList args{withSeparators(many.classes),  doing(many.way),           withSeparators(many.right),
-                           percent(many.share()),         percent(many.exactChance), withSeparators(many.fewestRight),
-                           withSeparators(many.mostRight)};
+    const QStringList args{wholeNumber(many.classes),  doing(many.way),           wholeNumber(many.right),
+                           percent(many.share()),      percent(many.exactChance), wholeNumber(many.fewestRight),
+                           wholeNumber(many.mostRight)};
     const QString text =
         many.agrees()
             //: %1 classes, %2 the way, %3 how many classes put it ahead, %4 their share, %5 the exact chance, %6 to %7 the range expected.
