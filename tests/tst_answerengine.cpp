@@ -53,7 +53,7 @@ public:
     }
     bool answered() const { return m_answer != nullptr; }
     // Asks q and says whether its answer was there at once.
-    bool answersAtOnce(const answer::Question &q)
+    bool answersAtOnce(const Question &q)
     {
         ask(q);
         return answered();
