@@ -8,14 +8,13 @@
 #include "answer/boardview.h"
 #include "classgroups.h"
 #include "answer/classtable.h"
-#include "fakes.h"
+#include "answer/classatspeedpicture.h"
 #include "answer/classatspeedpage.h"
 #include "pictures/charts.h"
 #include "words/language.h"
 #include "words/phrases.h"
 #include "pictures/picturefile.h"
 #include "pictures/sheets.h"
-#include "law/simulation.h"
 #include "words/verdictwords.h"
 #include "words/wording.h"
 #include "waiting.h"
@@ -45,8 +44,6 @@
 
 #include <climits>
 #include <cmath>
-#include <map>
-#include <span>
 
 Q_DECLARE_METATYPE(Point)
 Q_DECLARE_METATYPE(stats::Sheet)
@@ -68,10 +65,10 @@ QSpinBox &runLengthOf(const AnswerWindow &window)
 
 // The marks on a chart of the law, each scenario's as "count:share%" in
 // the order of the counts: "3:50.0 5:50.0|2:100.0".
-QString marksOn(const QChartView &view)
+QString marksOn(const QChart &chart)
 {
     QStringList scenarios;
-    for (QAbstractSeries *series : view.chart()->series()) {
+    for (QAbstractSeries *series : chart.series()) {
         const auto *marks = qobject_cast<QScatterSeries *>(series);
         if (!marks || marks->count() == 0)
             continue;
@@ -79,23 +76,6 @@ QString marksOn(const QChartView &view)
         for (const QPointF &p : marks->points())
             points << QStringLiteral("%1:%2").arg(std::lround(p.x())).arg(p.y(), 0, 'f', 1);
         scenarios << points.join(u' ');
-    }
-    return scenarios.join(u'|');
-}
-
-// The same for counts of groups.
-QString marksOf(const stats::ClassCounts &counts)
-{
-    QStringList scenarios;
-    for (Scenario scenario : stats::Scenarios) {
-        std::map<int, int> histogram;
-        for (int count : counts.runs(scenario))
-            ++histogram[count];
-        QStringList points;
-        for (const auto &[count, runs] : histogram)
-            points << QStringLiteral("%1:%2").arg(count).arg(100.0 * runs / double(counts.groups.size()), 0, 'f', 1);
-        if (!points.isEmpty())
-            scenarios << points.join(u' ');
     }
     return scenarios.join(u'|');
 }
@@ -176,23 +156,11 @@ private slots:
     }
     void cleanup() { m_f.reset(); }
 
-    void figuresAreTheLibrarys_data()
-    {
-        QTest::addColumn<Point>("momotaro");
-        QTest::addColumn<Point>("dog");
-        QTest::addColumn<int>("seconds");
-        QTest::newRow("the prompts' starts, 180 s") << Point{4, 4} << Point{6, 4} << 180;
-        QTest::newRow("opposite corners, 60 s") << Point{0, 0} << Point{10, 10} << 60;
-    }
+    // The pane's figures are the library's, the runs it takes under the way
+    // that is faster. (A new question's answer: tst_answer_x.)
     void figuresAreTheLibrarys()
     {
-        QFETCH(Point, momotaro);
-        QFETCH(Point, dog);
-        QFETCH(int, seconds);
-        boardOf(m_f->window).setPosition(Walker::Momotaro, momotaro);
-        boardOf(m_f->window).setPosition(Walker::Dog, dog);
-        runLengthOf(m_f->window).setValue(seconds);
-        const stats::Answer library = libraryAnswer(momotaro, dog, seconds);
+        const stats::Answer library = libraryAnswer({4, 4}, {6, 4}, 180);
         QTRY_VERIFY_WITH_TIMEOUT(shows(m_f->window, library), WaitMs);
 
         const AnswerPane &pane = partOf<AnswerPane>(m_f->window);
@@ -227,8 +195,8 @@ private slots:
     }
 
     // A class at speed marks on the law the groups done and no others; the
-    // counts it puts in "Our class" are the library's simulation of the
-    // seed shown, marked as simulated; a walker moved starts the class again.
+    // counts it puts in "Our class" are the class of the seed shown, marked
+    // as simulated; a walker moved starts the class again.
     void aClassAtSpeedMarksTheGroupsDone()
     {
         AnswerWindow &window = m_f->window;
@@ -240,28 +208,28 @@ private slots:
         partOf<QSpinBox>(page, QStringLiteral("seed")).setValue(321);
         const QLabel &state = partOf<QLabel>(page, QStringLiteral("state"));
         const QChartView &chart = partOf<QChartView>(page);
+        // The marks of these counts alone.
+        const auto marksOf = [answer = libraryAnswer({4, 4}, {6, 4}, 10)](const stats::ClassCounts &counts) {
+            return marksOn(*std::unique_ptr<QChart>(classChart(answer, counts, false)));
+        };
         auto click = [&](const char *name) { partOf<QAbstractButton>(page, QString::fromLatin1(name)).click(); };
-        QCOMPARE(marksOn(chart), QString());
+        QCOMPARE(marksOn(*chart.chart()), QString());
         // The first group's runs end at the 50th tick.
         for (int tick = 0; tick < 50; ++tick)
             click("step");
         click("offer");
-        QCOMPARE(marksOn(chart), marksOf(partOf<ClassTable>(window).counts()));
+        QCOMPARE(marksOn(*chart.chart()), marksOf(partOf<ClassTable>(window).counts()));
         click("finish");
         click("offer");
         const stats::ClassCounts put = partOf<ClassTable>(window).counts();
         QCOMPARE(put.simulated,
                  (stats::SimulatedBy{QStringLiteral("meetling-answer"), 321, {{4, 4}, {6, 4}}, 10, 6}.mark()));
-        QCOMPARE(marksOn(chart), marksOf(put));
-        for (Scenario scenario : stats::Scenarios) {
-            std::vector<int> played;
-            stats::simulate({scenario, {{4, 4}, {6, 4}}, 50, 6, 321, 1},
-                            [&](std::int64_t, std::span<const std::uint16_t> counts) {
-                                played.assign(counts.begin(), counts.end());
-                                return true;
-                            });
-            QVERIFY(put.runs(scenario) == played);
-        }
+        QCOMPARE(marksOn(*chart.chart()), marksOf(put));
+        // The class of the seed shown (which plays the tool's runs).
+        stats::ClassAtSpeed same({{4, 4}, {6, 4}}, 50, 6, 321);
+        same.advanceTo(same.end());
+        for (Scenario scenario : stats::Scenarios)
+            QVERIFY(put.runs(scenario) == same.counts().runs(scenario));
 
         boardOf(window).setPosition(Walker::Dog, {7, 4});
         QTRY_VERIFY_WITH_TIMEOUT(state.text().startsWith(QStringLiteral("0 of 6")), WaitMs);
@@ -308,7 +276,9 @@ private slots:
         QVERIFY2(ticks >= 3 && ticks <= 7, qPrintable(QString::number(ticks)));
     }
 
-    // A walker dragged anywhere lands on the board's nearest point, never off it.
+    // A walker dragged anywhere lands on the board's nearest point, never off
+    // it. (A move by drag, by key or from the settings is one and the same
+    // from there on: its name and its answer are tested once, elsewhere.)
     void dragSnapsToTheBoard_data()
     {
         QTest::addColumn<QPointF>("to"); // in cells from the board's top-left corner
@@ -331,9 +301,6 @@ private slots:
         QTest::mouseMove(momotaro, momotaro->mapFromParent(target));
         QTest::mouseRelease(momotaro, Qt::LeftButton, {}, momotaro->mapFromParent(target));
         QCOMPARE(board.position(Walker::Momotaro), lands);
-        QCOMPARE(momotaro->accessibleName(),
-                 QStringLiteral("Momotaro, x %1, y %2").arg(int(lands.x)).arg(int(lands.y)));
-        QTRY_VERIFY_WITH_TIMEOUT(shows(m_f->window, libraryAnswer(lands, board.position(Walker::Dog), 180)), WaitMs);
     }
 
     void arrowKeysMoveTheFocusedWalker()
@@ -344,11 +311,7 @@ private slots:
         piece->setFocus(Qt::TabFocusReason);
         QTest::keyClick(piece, Qt::Key_Left);
         QTest::keyClick(piece, Qt::Key_Down);
-        const Point moved{int(dog.x) - 1, int(dog.y) + 1};
-        QCOMPARE(board.position(Walker::Dog), moved);
-        QCOMPARE(piece->accessibleName(), QStringLiteral("Dog, x %1, y %2").arg(int(moved.x)).arg(int(moved.y)));
-        QTRY_VERIFY_WITH_TIMEOUT(shows(m_f->window, libraryAnswer(board.position(Walker::Momotaro), moved, 180)),
-                                 WaitMs);
+        QCOMPARE(board.position(Walker::Dog), (Point{int(dog.x) - 1, int(dog.y) + 1}));
     }
 
     // What was set up is on disk as it changes, for a window that ends
@@ -414,6 +377,10 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             path = file.fileName() + QStringLiteral("/settings.ini");
         }
+        // Said once in the log too, if at all.
+        if (kind != QLatin1String("malformed"))
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^settings not kept")));
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("^settings not kept")));
         {
             QSettings settings(path, QSettings::IniFormat);
             AnswerWindow window(settings);
@@ -464,7 +431,6 @@ private slots:
         }
         QVERIFY(!partOf<ClassTable>(m_f->window).readCsv("9,6\n7,\n"));
         m_f->window.close();
-        QVERIFY(kept().contains("\n9,6\n7,\n"));
         QSettings settings(m_f->settings.fileName(), QSettings::IniFormat);
         AnswerWindow next(settings);
         QVERIFY(next.findChildren<QLabel *>(QStringLiteral("settingsNotKept")).isEmpty());
@@ -484,8 +450,6 @@ private slots:
         QTest::addColumn<QString>("kept");
         QTest::newRow("English to Japanese")
             << QStringLiteral("English") << QStringLiteral("日本語") << QStringLiteral("ja");
-        QTest::newRow("Japanese to English")
-            << QStringLiteral("日本語") << QStringLiteral("English") << QStringLiteral("en");
         QTest::newRow("Japanese to the system's")
             << QStringLiteral("日本語") << QStringLiteral("The &system's language") << QStringLiteral("system");
     }
@@ -586,11 +550,7 @@ private slots:
         };
         QVERIFY(recorded.texts.size() > 20);
         for (const QRectF &shape : recorded.shapes)
-            QVERIFY2(onPage(shape), qPrintable(QStringLiteral("%1,%2 %3x%4")
-                                                   .arg(shape.x())
-                                                   .arg(shape.y())
-                                                   .arg(shape.width())
-                                                   .arg(shape.height())));
+            QVERIFY2(onPage(shape), qPrintable(QDebug::toString(shape)));
         for (auto t = recorded.texts.begin(); t != recorded.texts.end(); ++t) {
             // A joiner alone at a line's end shows nothing.
             if (stats::withoutJoiners(t->text).isEmpty())

@@ -74,13 +74,9 @@ QStringList faults(QWidget &window, bool scrolls)
                 int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0) | Qt::TextShowMnemonic;
             const QRect needs = label->fontMetrics().boundingRect(room, flags, label->text());
             if (needs.width() > room.width() || needs.height() > room.height())
-                found << QStringLiteral("%1 cuts its text: needs %2 x %3, has %4 x %5 (\"%6\")")
-                             .arg(name)
-                             .arg(needs.width())
-                             .arg(needs.height())
-                             .arg(room.width())
-                             .arg(room.height())
-                             .arg(label->text().left(40));
+                found << QStringLiteral("%1 cuts its text: needs %2, has %3 (\"%4\")")
+                             .arg(name, QDebug::toString(needs.size()), QDebug::toString(room.size()),
+                                  label->text().left(40));
         }
     }
     // Every page's title whole, all at once.

@@ -54,12 +54,7 @@ private slots:
                     drawn |= QRect(x, y, 1, 1);
             }
         }
-        QVERIFY2(cell.contains(drawn) && drawn.contains(cell.center()),
-                 qPrintable(QStringLiteral("drawn at %1,%2 %3x%4")
-                                .arg(drawn.x())
-                                .arg(drawn.y())
-                                .arg(drawn.width())
-                                .arg(drawn.height())));
+        QVERIFY2(cell.contains(drawn) && drawn.contains(cell.center()), qPrintable(QDebug::toString(drawn)));
     }
 };
 

@@ -72,8 +72,6 @@ void TestOptions::badOptionsAreRefusedWithoutOutput_data()
     QTest::newRow("two sheets to the terminal")
         << QStringList{"--pupils-sheet", "-", "--teacher-sheet", "-"} << 2
         << "--pupils-sheet - and --teacher-sheet - both write to standard output";
-    QTest::newRow("two pictures to the terminal")
-        << QStringList{"--plot", "-", "--map", "-"} << 2 << "--plot - and --map - both write to standard output";
     QTest::newRow("class from standard input")
         << QStringList{"--class", "-", "--teacher-sheet", "-"} << 2 << "--class: standard input is not read";
     QTest::newRow("folder that is a file") << QStringList{"--teacher-sheet", "/dev/null/t.pdf"} << 1
