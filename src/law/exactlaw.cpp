@@ -64,10 +64,6 @@ constexpr int MaxFirstMeetingTicks = 400'000;
 // The law of meetings stops where the chance of more is below this: far below
 // the smallest share the tool prints (0.01%) or a simulation could show.
 constexpr double LawTail = 1e-13;
-// A chance of leaving the start points on some tick with k meetings counted
-// that is below this cannot move the law above LawTail; it is passed over to
-// spare its inner sum.
-constexpr double NegligibleLeaving = 1e-20;
 
 // S(t) = 1 - W_Dog(t): the chance of no meeting on ticks 0 .. t - 1 of a run.
 double survival(const FirstMeeting &first, std::size_t t)
@@ -321,29 +317,21 @@ std::vector<double> meetingLaw(const FirstMeeting &first, int ticksPerTimer)
     const std::size_t length = std::size_t(ticks) + 2;
     const PerWalker<std::vector<double>> g = leavingAgain(first, ticks);
     ParityConvolution step(g[Walker::Dog], g[Walker::Momotaro], length);
+    // stay(s) = 1 - W_w(s)(ticks - s): no meeting before the run ends.
+    std::vector<double> stay(std::size_t(ticks), 0.0);
+    for (int s = 0; s < ticks; ++s)
+        stay[std::size_t(s)] = 1.0 - first.within[walkerOfTick(s)][std::size_t(ticks - s)];
     std::vector<double> leaving(length, 0.0);
     std::vector<double> convolved(length, 0.0);
     leaving[0] = 1.0;
     std::vector<double> law;
     double remaining = 1.0;
     while (remaining > LawTail && int(law.size()) <= ticks) {
-        double exactly = 0;
-        for (std::size_t s = 0; s < length; ++s) {
-            // The transform leaves rounding of about 1e-16 of the largest
-            // chance where there is none: a chance this small is none.
-            double &r = leaving[s];
-            if (r < NegligibleLeaving) {
-                r = 0;
-                continue;
-            }
-            if (s >= std::size_t(ticks)) {
-                exactly += r;
-                r = 0; // past the run: no more meetings to convolve
-                continue;
-            }
-            exactly += r * (1.0 - first.within[walkerOfTick(int(s))][std::size_t(ticks) - s]);
-        }
-        law.push_back(exactly);
+        // Leavings on the last two ticks (s >= ticks) meet no more. Nor do
+        // they add to the next count: a leaving on tick s is followed by the
+        // next one on s + 2 at the earliest, past what the step keeps.
+        law.push_back(std::inner_product(stay.begin(), stay.end(), leaving.begin(), 0.0) + leaving[std::size_t(ticks)] +
+                      leaving[std::size_t(ticks) + 1]);
         step.apply(leaving, convolved);
         remaining = std::accumulate(convolved.begin(), convolved.end(), 0.0);
         std::swap(leaving, convolved);

@@ -3,6 +3,7 @@
 #include <fftw3.h>
 
 #include <algorithm>
+#include <memory>
 #include <mutex>
 
 namespace stats {
@@ -30,57 +31,87 @@ std::size_t transformPoints(std::size_t length)
 
 } // namespace
 
+// A transform's buffers and its two plans, forward and back, for one length.
 struct ParityConvolution::Plans
 {
-    double *real = nullptr;
-    fftw_complex *spectrum = nullptr;
-    fftw_plan forward = nullptr;
-    fftw_plan backward = nullptr;
-};
-
-ParityConvolution::ParityConvolution(std::span<const double> even, std::span<const double> odd, std::size_t length)
-    : m_length(length), m_points(transformPoints(length)), m_plans(new Plans)
-{
-    const std::size_t n = m_points;
-    m_plans->real = fftw_alloc_real(n);
-    m_plans->spectrum = fftw_alloc_complex(n / 2 + 1);
+    explicit Plans(std::size_t n) : points(n), real(fftw_alloc_real(n)), spectrum(fftw_alloc_complex(n / 2 + 1))
     {
         // FFTW_ESTIMATE: the same plan every time, so that the same question
         // gives the same figures to the last bit.
         const std::lock_guard lock(plannerLock());
-        m_plans->forward = fftw_plan_dft_r2c_1d(int(n), m_plans->real, m_plans->spectrum, FFTW_ESTIMATE);
-        m_plans->backward =
-            fftw_plan_dft_c2r_1d(int(n), m_plans->spectrum, m_plans->real, FFTW_ESTIMATE | FFTW_DESTROY_INPUT);
+        forward = fftw_plan_dft_r2c_1d(int(n), real, spectrum, FFTW_ESTIMATE);
+        backward = fftw_plan_dft_c2r_1d(int(n), spectrum, real, FFTW_ESTIMATE | FFTW_DESTROY_INPUT);
     }
+    ~Plans()
+    {
+        {
+            const std::lock_guard lock(plannerLock());
+            fftw_destroy_plan(forward);
+            fftw_destroy_plan(backward);
+        }
+        fftw_free(real);
+        fftw_free(spectrum);
+    }
+    Plans(const Plans &) = delete;
+    Plans &operator=(const Plans &) = delete;
+
+    std::size_t points;
+    double *real;
+    fftw_complex *spectrum;
+    fftw_plan forward = nullptr;
+    fftw_plan backward = nullptr;
+};
+
+namespace {
+
+// Making a plan works out its sines and cosines, which costs as much as
+// several transforms: each thread keeps the plans of the lengths it used
+// last. Objects of one length on one thread share them, which is safe as
+// their buffers are used only within one call.
+constexpr std::size_t KeptPlans = 16;
+
+} // namespace
+
+ParityConvolution::Plans &ParityConvolution::plansFor(std::size_t points)
+{
+    thread_local std::vector<std::unique_ptr<Plans>> kept;
+    const auto found = std::find_if(kept.begin(), kept.end(), [&](const auto &p) { return p->points == points; });
+    if (found != kept.end()) {
+        // The most recent last, the one to let go first.
+        std::rotate(found, found + 1, kept.end());
+        return *kept.back();
+    }
+    if (kept.size() == KeptPlans)
+        kept.erase(kept.begin());
+    kept.push_back(std::make_unique<Plans>(points));
+    return *kept.back();
+}
+
+ParityConvolution::ParityConvolution(std::span<const double> even, std::span<const double> odd, std::size_t length)
+    : m_length(length), m_points(transformPoints(length))
+{
+    const std::size_t n = m_points;
     const auto spectrumOf = [&](std::span<const double> kernel, std::vector<double> &out) {
         transform(kernel.first(std::min(kernel.size(), length)));
+        const fftw_complex *spectrum = plansFor(n).spectrum;
         out.resize(2 * (n / 2 + 1));
         for (std::size_t f = 0; f <= n / 2; ++f) {
-            out[2 * f] = m_plans->spectrum[f][0];
-            out[2 * f + 1] = m_plans->spectrum[f][1];
+            out[2 * f] = spectrum[f][0];
+            out[2 * f + 1] = spectrum[f][1];
         }
     };
     spectrumOf(even, m_even);
     spectrumOf(odd, m_odd);
 }
 
-ParityConvolution::~ParityConvolution()
-{
-    {
-        const std::lock_guard lock(plannerLock());
-        fftw_destroy_plan(m_plans->forward);
-        fftw_destroy_plan(m_plans->backward);
-    }
-    fftw_free(m_plans->real);
-    fftw_free(m_plans->spectrum);
-    delete m_plans;
-}
+ParityConvolution::~ParityConvolution() = default;
 
 void ParityConvolution::transform(std::span<const double> from)
 {
-    std::copy(from.begin(), from.end(), m_plans->real);
-    std::fill(m_plans->real + from.size(), m_plans->real + m_points, 0.0);
-    fftw_execute(m_plans->forward);
+    Plans &plans = plansFor(m_points);
+    std::copy(from.begin(), from.end(), plans.real);
+    std::fill(plans.real + from.size(), plans.real + m_points, 0.0);
+    fftw_execute(plans.forward);
 }
 
 void ParityConvolution::apply(std::span<const double> x, std::span<double> y)
@@ -90,7 +121,8 @@ void ParityConvolution::apply(std::span<const double> x, std::span<double> y)
     // even and odd entries; X(f + n/2) = conj(X(n/2 - f)) for a real x. The
     // pair f, n/2 - f is worked out together, in place.
     const std::size_t half = m_points / 2;
-    fftw_complex *X = m_plans->spectrum;
+    Plans &plans = plansFor(m_points);
+    fftw_complex *X = plans.spectrum;
     const auto product = [&](std::size_t f, double xr, double xi, double hr, double hi) {
         // X(f) = xr + i xi, X(f + n/2) = hr + i hi.
         const double er = (xr + hr) / 2, ei = (xi + hi) / 2;
@@ -106,11 +138,11 @@ void ParityConvolution::apply(std::span<const double> x, std::span<double> y)
         if (g != f)
             product(g, gr, gi, fr, -fi);
     }
-    fftw_execute(m_plans->backward);
+    fftw_execute(plans.backward);
     const double scale = 1.0 / double(m_points);
     const std::size_t kept = std::min(y.size(), m_length);
     for (std::size_t j = 0; j < kept; ++j)
-        y[j] = m_plans->real[j] * scale;
+        y[j] = plans.real[j] * scale;
 }
 
 } // namespace stats

@@ -21,8 +21,8 @@ namespace stats {
 // 2 length - 1 points long, so that the circular convolution wraps nothing
 // into the entries kept.
 //
-// Each object owns its buffers and plans: one per thread, used on one
-// thread at a time.
+// An object is used on the thread that made it; the transforms' plans and
+// buffers are the thread's (plansFor()).
 class ParityConvolution
 {
 public:
@@ -41,11 +41,11 @@ public:
 
 private:
     struct Plans;
+    static Plans &plansFor(std::size_t points);
     void transform(std::span<const double> from);
 
     std::size_t m_length = 0;
     std::size_t m_points = 0;
-    Plans *m_plans = nullptr;
     // The kernels' spectra, f = 0 .. n/2, as re, im pairs.
     std::vector<double> m_even, m_odd;
 };
