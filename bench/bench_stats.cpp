@@ -103,12 +103,17 @@ void drawsOnly(benchmark::State &state)
 }
 BENCHMARK(drawsOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The simulation hands runs to its threads in stretches of 4,096: ten of
+// them, so that two threads have work to share (at Runs, one stretch, the
+// second thread would have none).
+constexpr std::int64_t SharedRuns = 10 * 4096;
+
 void simulatedTicks(benchmark::State &state)
 {
     const int threads = int(state.range(0));
     for (auto _ : state)
-        benchmark::DoNotOptimize(stats::simulate({Scenario::BothWalk, Defaults, Ticks, Runs, 1, threads}));
-    state.SetItemsProcessed(state.iterations() * Runs * 2 * Ticks);
+        benchmark::DoNotOptimize(stats::simulate({Scenario::BothWalk, Defaults, Ticks, SharedRuns, 1, threads}));
+    state.SetItemsProcessed(state.iterations() * SharedRuns * 2 * Ticks);
 }
 BENCHMARK(simulatedTicks)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
