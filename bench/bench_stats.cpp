@@ -10,6 +10,7 @@
 #include "law/meetingmap.h"
 #include "runtime/randomsource.h"
 #include "law/simulation.h"
+#include "core/rules.h"
 #include "core/walkertick.h"
 
 #include <benchmark/benchmark.h>
@@ -34,12 +35,43 @@ void exactBothScenarios(benchmark::State &state)
 }
 BENCHMARK(exactBothScenarios)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// meetling-stats --map: both sweeps side by side, then the map's 242 means.
 void meetingMap(benchmark::State &state)
 {
+    const int ticks = rules::ticksPerTimer(int(state.range(0)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(stats::meetingMap(stats::sweepBoth(Defaults, Ticks, true)));
+        benchmark::DoNotOptimize(stats::meetingMap(stats::sweepBoth(Defaults, ticks, true)));
 }
-BENCHMARK(meetingMap)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(meetingMap)->ArgName("seconds")->Arg(600)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// The answer for one Momotaro start once Dog's sweeps are done: what a drag
+// of Momotaro waits for in the window.
+void oneStartAnswer(benchmark::State &state)
+{
+    const int seconds = int(state.range(0));
+    const stats::PerScenario<stats::ExactForDog> sweeps =
+        stats::sweepBoth(Defaults, rules::ticksPerTimer(seconds), true);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(stats::answerOf(Defaults, seconds, sweeps));
+}
+BENCHMARK(oneStartAnswer)->ArgName("seconds")->Arg(180)->Arg(600)->Unit(benchmark::kMillisecond);
+
+// What a new Dog or run length costs the window's work ahead, on its one
+// thread: both sweeps, the answers for all 121 Momotaro starts, the map.
+void workAhead(benchmark::State &state)
+{
+    const int seconds = int(state.range(0));
+    const int ticks = rules::ticksPerTimer(seconds);
+    for (auto _ : state) {
+        stats::PerScenario<stats::ExactForDog> sweeps;
+        for (Scenario scenario : stats::Scenarios)
+            sweeps[scenario] = stats::ExactForDog(scenario, Defaults.dog, ticks);
+        for (int m = 0; m < stats::BoardPoints; ++m)
+            benchmark::DoNotOptimize(stats::answerOf({stats::pointAt(m), Defaults.dog}, seconds, sweeps));
+        benchmark::DoNotOptimize(stats::meetingMap(sweeps));
+    }
+}
+BENCHMARK(workAhead)->ArgName("seconds")->Arg(180)->Arg(600)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // Dog's backward tick over every pair of points, unrolled and plain: what
 // the exact law's inner loop gains from its unrolling.
@@ -71,12 +103,17 @@ void drawsOnly(benchmark::State &state)
 }
 BENCHMARK(drawsOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The simulation hands runs to its threads in stretches of 4,096: ten of
+// them, so that two threads have work to share (at Runs, one stretch, the
+// second thread would have none).
+constexpr std::int64_t SharedRuns = 10 * 4096;
+
 void simulatedTicks(benchmark::State &state)
 {
     const int threads = int(state.range(0));
     for (auto _ : state)
-        benchmark::DoNotOptimize(stats::simulate({Scenario::BothWalk, Defaults, Ticks, Runs, 1, threads}));
-    state.SetItemsProcessed(state.iterations() * Runs * 2 * Ticks);
+        benchmark::DoNotOptimize(stats::simulate({Scenario::BothWalk, Defaults, Ticks, SharedRuns, 1, threads}));
+    state.SetItemsProcessed(state.iterations() * SharedRuns * 2 * Ticks);
 }
 BENCHMARK(simulatedTicks)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -150,6 +187,7 @@ class RatioReporter final : public benchmark::ConsoleReporter
 {
 public:
     std::map<std::string, double> seconds;
+    std::map<std::string, double> cpu;
     std::map<std::string, double> rate;
 
     void ReportRuns(const std::vector<Run> &runs) override
@@ -158,6 +196,7 @@ public:
         for (const Run &run : runs) {
             const std::string name = run.benchmark_name();
             seconds[name] = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            cpu[name] = run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
             if (const auto items = run.counters.find("items_per_second"); items != run.counters.end())
                 rate[name] = items->second;
         }
@@ -172,6 +211,7 @@ int main(int argc, char **argv)
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     auto s = [&](const char *name) { return reporter.seconds[name]; };
+    auto c = [&](const char *name) { return reporter.cpu[name]; };
     auto r = [&](const char *name) { return reporter.rate[name]; };
     struct Figure
     {
@@ -183,7 +223,10 @@ int main(int argc, char **argv)
     };
     const Figure figures[] = {
         {"exact results, both scenarios", s("exactBothScenarios/real_time"), "s", true, 0.3},
-        {"the 121-point map", s("meetingMap/iterations:3/real_time"), "s", true, 10},
+        {"the 121-point map, 600 s, two threads", s("meetingMap/seconds:600/iterations:3/real_time"), "s", true, 1},
+        {"one start's answer, 600 s, CPU", c("oneStartAnswer/seconds:600"), "s", true, 0.01},
+        {"the work ahead for a new Dog, 180 s, CPU", c("workAhead/seconds:180/iterations:1"), "s", true, 0.5},
+        {"the work ahead for a new Dog, 600 s, CPU", c("workAhead/seconds:600/iterations:1"), "s", true, 1.5},
         {"simulation, one thread, against draws", r("simulatedTicks/1/real_time") / r("drawsOnly/real_time"), "x",
          false, 0.5},
         {"simulation, two threads against one", r("simulatedTicks/2/real_time") / r("simulatedTicks/1/real_time"), "x",

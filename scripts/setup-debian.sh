@@ -12,7 +12,7 @@ libgl-dev pkg-config libsndfile1-dev
 fonts-noto-cjk fonts-ipafont-gothic fonts-dejavu-core
 xvfb xauth xdotool poppler-utils
 pulseaudio pulseaudio-utils libpulse-dev
-libboost-dev libbenchmark-dev libxcb1-dev libxcb-damage0-dev
+libboost-dev libfftw3-dev libbenchmark-dev libxcb1-dev libxcb-damage0-dev
 locales dpkg-dev lintian desktop-file-utils appstream file x11-utils hicolor-icon-theme
 "
 

@@ -33,6 +33,49 @@ std::vector<double> enumeratedLaw(Scenario scenario, Starts starts, int ticksPer
     return law;
 }
 
+// The law of meetings by carrying the chance of every state of the walk
+// (both walkers' points, whether a meeting waits for its restart, the count
+// so far) forward tick by tick, each walker's tick played through
+// applyTick() with each of the eight directions: no renewal, no transform.
+std::vector<double> lawByEveryState(Scenario scenario, Starts starts, int ticksPerTimer)
+{
+    constexpr std::size_t P = stats::BoardPoints;
+    const WalkState placed = placedWalk(scenario, starts.momotaro, starts.dog);
+    const RunMode walking = placed.runMode;
+    const RunMode met = walking == RunMode::BothWalk ? RunMode::BothMet : RunMode::DogMet;
+    const auto indexOf = [&](const WalkPoints &w) {
+        const std::size_t pending = w.runMode == walking ? 0 : 1;
+        return ((std::size_t(int(w.meetCount)) * 2 + pending) * P + std::size_t(stats::pointIndex({w.dogX, w.dogY}))) *
+                   P +
+               std::size_t(stats::pointIndex({w.momoX, w.momoY}));
+    };
+    const std::size_t counts = std::size_t(ticksPerTimer) + 1;
+    std::vector<double> chance(counts * 2 * P * P, 0.0);
+    chance[indexOf(placed)] = 1.0;
+    for (int i = 0; i < 2 * ticksPerTimer; ++i) {
+        const Walker walker = i % 2 == 0 ? Walker::Dog : Walker::Momotaro;
+        std::vector<double> next(chance.size(), 0.0);
+        for (std::size_t at = 0; at < chance.size(); ++at) {
+            if (chance[at] == 0)
+                continue;
+            for (int direction = 1; direction <= 8; ++direction) {
+                WalkPoints w = placed;
+                const Point momo = stats::pointAt(int(at % P)), dog = stats::pointAt(int(at / P % P));
+                std::tie(w.dogX, w.dogY, w.momoX, w.momoY) = std::tuple(dog.x, dog.y, momo.x, momo.y);
+                w.runMode = at / P / P % 2 == 0 ? walking : met;
+                w.meetCount = int(at / P / P / 2);
+                applyTick(w, walker, direction);
+                next[indexOf(w)] += chance[at] / 8;
+            }
+        }
+        chance.swap(next);
+    }
+    std::vector<double> law(counts, 0.0);
+    for (std::size_t at = 0; at < chance.size(); ++at)
+        law[at / P / P / 2] += chance[at];
+    return law;
+}
+
 // S(2k), the chance of no meeting in the first k tick periods, k = 0, 1, ...,
 // until it falls below 1e-15: the chance of every pair of positions carried
 // forward tick by tick, each walker's tick played through applyTick() with
@@ -84,6 +127,10 @@ private slots:
     void sweepMatchesEveryDirectionSequence();
     void firstMeetingWaitMatchesEveryPairOfPositions_data();
     void firstMeetingWaitMatchesEveryPairOfPositions();
+    void lawMatchesEveryStateOfTheWalk_data();
+    void lawMatchesEveryStateOfTheWalk();
+    void meanMatchesTheLawsMean_data();
+    void meanMatchesTheLawsMean();
     void fastDogTickMatchesThePlainOne();
     void lawCarriedOnMatchesALongerSweep();
 };
@@ -158,6 +205,67 @@ void TestExactLaw::firstMeetingWaitMatchesEveryPairOfPositions()
              qPrintable(QStringLiteral("%1 against %2").arg(exact.meanFirstSeconds).arg(mean)));
     for (int k = 0; k <= ticks; ++k)
         QCOMPARE_LE(std::fabs(exact.noMeetingYet[std::size_t(k)] - survival[std::size_t(k)]), 1e-12);
+}
+
+void TestExactLaw::lawMatchesEveryStateOfTheWalk_data()
+{
+    QTest::addColumn<Scenario>("scenario");
+    QTest::addColumn<Point>("momotaro");
+    QTest::addColumn<Point>("dog");
+    QTest::addColumn<int>("ticksPerTimer");
+    // Runs long enough for several meetings, each law worked out on a
+    // transform of 3 * 2^a points (10 ticks a timer) and of 2^a (15).
+    QTest::newRow("both, default starts, 2 s") << Scenario::BothWalk << Point{4, 4} << Point{6, 4} << 10;
+    QTest::newRow("one, default starts, 2 s") << Scenario::DogWalks << Point{4, 4} << Point{6, 4} << 10;
+    QTest::newRow("both, a corner and beside it, 3 s") << Scenario::BothWalk << Point{0, 0} << Point{1, 1} << 15;
+    QTest::newRow("one, by an edge, 3 s") << Scenario::DogWalks << Point{1, 7} << Point{1, 8} << 15;
+}
+
+// The law, through the renewal of the first meeting and its transform,
+// against the walk's every state carried forward.
+void TestExactLaw::lawMatchesEveryStateOfTheWalk()
+{
+    QFETCH(Scenario, scenario);
+    QFETCH(Point, momotaro);
+    QFETCH(Point, dog);
+    QFETCH(int, ticksPerTimer);
+    const stats::ExactResult exact = stats::exactResult(scenario, {momotaro, dog}, ticksPerTimer);
+    const std::vector<double> law = lawByEveryState(scenario, {momotaro, dog}, ticksPerTimer);
+    QVERIFY(law[2] > 0.01); // a law of several meetings, not only of the first
+    for (std::size_t k = 0; k < law.size(); ++k) {
+        const double got = k < exact.law.size() ? exact.law[k] : 0.0;
+        QVERIFY2(std::fabs(got - law[k]) < 1e-12,
+                 qPrintable(QStringLiteral("P(N = %1): %2 against %3").arg(k).arg(got).arg(law[k])));
+    }
+}
+
+void TestExactLaw::meanMatchesTheLawsMean_data()
+{
+    QTest::addColumn<Scenario>("scenario");
+    QTest::addColumn<int>("ticksPerTimer");
+    // From one block of the renewal's direct sums to many levels of its
+    // halving, and both kinds of transform length.
+    QTest::newRow("both, 3 s") << Scenario::BothWalk << 15;
+    QTest::newRow("one, 20 s") << Scenario::DogWalks << 100;
+    QTest::newRow("both, 60 s") << Scenario::BothWalk << 300;
+    QTest::newRow("one, 180 s") << Scenario::DogWalks << 900;
+    QTest::newRow("both, 600 s") << Scenario::BothWalk << 3000;
+}
+
+// The expected count, from the renewal density, against the mean of the
+// law of the count, from its convolutions count by count: two sums of the
+// same first-meeting law that share nothing but it.
+void TestExactLaw::meanMatchesTheLawsMean()
+{
+    QFETCH(Scenario, scenario);
+    QFETCH(int, ticksPerTimer);
+    const stats::FirstMeeting first = stats::firstMeeting(scenario, stats::DefaultStarts, ticksPerTimer);
+    const std::vector<double> law = stats::meetingLaw(first, ticksPerTimer);
+    double mean = 0;
+    for (std::size_t k = 0; k < law.size(); ++k)
+        mean += double(k) * law[k];
+    QVERIFY(mean > 0.05);
+    QCOMPARE_LE(std::fabs(stats::expectedMeetings(first, ticksPerTimer) - mean), 1e-9);
 }
 
 void TestExactLaw::fastDogTickMatchesThePlainOne()
