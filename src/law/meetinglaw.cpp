@@ -86,9 +86,7 @@ void renew(std::vector<double> &u, std::size_t l, std::size_t r, std::size_t tic
     const std::size_t length = r - l;
     const std::size_t level = std::size_t(std::countr_zero(length));
     if (!byLength[level]) {
-        byLength[level] = std::make_unique<ParityConvolution>(
-            std::span(g[Walker::Dog]).first(std::min(length, g[Walker::Dog].size())),
-            std::span(g[Walker::Momotaro]).first(std::min(length, g[Walker::Momotaro].size())), length);
+        byLength[level] = std::make_unique<ParityConvolution>(g[Walker::Dog], g[Walker::Momotaro], length);
     }
     // l is even, so an entry's parity in the block is its tick's.
     in.assign(length, 0.0);

@@ -104,8 +104,6 @@ ParityConvolution::ParityConvolution(std::span<const double> even, std::span<con
     spectrumOf(odd, m_odd);
 }
 
-ParityConvolution::~ParityConvolution() = default;
-
 void ParityConvolution::transform(std::span<const double> from)
 {
     Plans &plans = plansFor(m_points);

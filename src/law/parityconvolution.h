@@ -18,26 +18,20 @@ namespace stats {
 // points (n even), the spectrum of x's even entries alone is
 // (X(f) + X(f + n/2)) / 2 and of its odd entries (X(f) - X(f + n/2)) / 2, as
 // (-1)^s x[s] has the spectrum X shifted by n/2. The transform is at least
-// 2 length - 1 points long, so that the circular convolution wraps nothing
-// into the entries kept.
+// 2 length points long (the least 2^a or 3 * 2^a), more than the 2 length - 1
+// entries of the whole convolution, so that its circular convolution wraps
+// nothing into the entries kept.
 //
 // An object is used on the thread that made it; the transforms' plans and
 // buffers are the thread's (plansFor()).
 class ParityConvolution
 {
 public:
+    // The kernels' entries past length are not used.
     ParityConvolution(std::span<const double> even, std::span<const double> odd, std::size_t length);
-    ~ParityConvolution();
-    ParityConvolution(const ParityConvolution &) = delete;
-    ParityConvolution &operator=(const ParityConvolution &) = delete;
 
     // y = the convolution above of x; both length entries long.
     void apply(std::span<const double> x, std::span<double> y);
-
-    std::size_t length() const { return m_length; }
-    // The points of the transform: the least 2^a or 3 * 2^a of at least
-    // 2 length.
-    std::size_t points() const { return m_points; }
 
 private:
     struct Plans;
