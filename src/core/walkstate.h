@@ -8,6 +8,8 @@
 
 // The scenario and its phase, in one signed number: the sign tells the
 // scenario (both walk / only Dog walks), the magnitude the phase.
+// A meeting doubles a walking mode and the restart halves it again
+// (tickRules).
 enum class RunMode : std::int16_t {
     Idle = 0,
     BothWalk = 1,
@@ -39,40 +41,13 @@ struct WalkPoints
     RunMode runMode = RunMode::Idle;
     Int16 meetCount;
 
-    // Walking -> met (other modes unchanged), then one more meeting.
-    void recordMeeting()
-    {
-        if (runMode == RunMode::BothWalk)
-            runMode = RunMode::BothMet;
-        else if (runMode == RunMode::DogWalks)
-            runMode = RunMode::DogMet;
-        ++meetCount;
-    }
-    // Met -> walking (other modes unchanged), then both back to their starts.
-    void restartAfterMeeting()
-    {
-        if (runMode == RunMode::BothMet)
-            runMode = RunMode::BothWalk;
-        else if (runMode == RunMode::DogMet)
-            runMode = RunMode::DogWalks;
-        dogX = dogStartX;
-        dogY = dogStartY;
-        momoX = momoStartX;
-        momoY = momoStartY;
-    }
-    // Dog walks in both walking modes, Momotaro only when both walk.
-    bool walking(Walker walker) const
-    {
-        if (walker == Walker::Dog)
-            return runMode == RunMode::BothWalk || runMode == RunMode::DogWalks;
-        return runMode == RunMode::BothWalk;
-    }
+    // A meeting counted and not yet followed by the restart.
     bool metPending() const { return runMode == RunMode::BothMet || runMode == RunMode::DogMet; }
 };
 
 // Everything the experiment knows. Plain fields: the handlers read and write
 // them directly; the operations below set a run up (a tick's transitions
-// are WalkPoints').
+// are tickRules').
 struct WalkState : WalkPoints
 {
     QString answerText;

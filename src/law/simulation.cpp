@@ -11,6 +11,7 @@
 #include <boost/math/special_functions/gamma.hpp>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <condition_variable>
 #include <mutex>
@@ -41,16 +42,33 @@ constexpr std::int64_t Stretch = 4096;
 // handed over, so that a thread seldom waits for a slower one.
 constexpr std::int64_t AheadPerThread = 2;
 
-// The meetings of one run of the plan's scenario, run number run, from the
-// points placed for it.
-int simulatedRun(const SimulationPlan &plan, const WalkPoints &placed, std::int64_t run)
+// The meetings of runs first..last - 1 of the plan's scenario, each from the
+// points placed for it, into out[0..]. Every run draws from its own seed,
+// so a run's count is the same whichever runs it is played beside.
+void playStretch(const SimulationPlan &plan, const WalkPoints &placed, std::int64_t first, std::int64_t last,
+                 std::uint16_t *out)
 {
-    SplitMixRandom random(runSeed(plan.seed, plan.scenario, run));
-    // A copy of the placed points: no function outside this one ever sees
-    // its address, so the compiler keeps them in registers.
-    WalkPoints walk = placed;
-    playRun(walk, plan.ticksPerTimer, [&random] { return directionFromDraw(random.next()); });
-    return walk.meetCount;
+    std::int64_t run = first;
+    if (plan.ticksPerTimer <= MostTicksSideBySide) {
+        for (; run + RunsSideBySide <= last; run += RunsSideBySide) {
+            std::array<SplitMixRandom, RunsSideBySide> random;
+            for (int lane = 0; lane < RunsSideBySide; ++lane)
+                random[std::size_t(lane)] = SplitMixRandom(runSeed(plan.seed, plan.scenario, run + lane));
+            const std::array<int, RunsSideBySide> counts =
+                playRunsSideBySide(placed, plan.ticksPerTimer,
+                                   [&random](int lane) { return directionFromDraw(random[std::size_t(lane)].next()); });
+            for (int lane = 0; lane < RunsSideBySide; ++lane)
+                out[run - first + lane] = std::uint16_t(counts[std::size_t(lane)]);
+        }
+    }
+    for (; run < last; ++run) {
+        SplitMixRandom random(runSeed(plan.seed, plan.scenario, run));
+        // A copy of the placed points: no function outside this one ever
+        // sees its address, so the compiler keeps them in registers.
+        WalkPoints walk = placed;
+        playRun(walk, plan.ticksPerTimer, [&random] { return directionFromDraw(random.next()); });
+        out[run - first] = std::uint16_t(walk.meetCount);
+    }
 }
 
 } // namespace
@@ -84,9 +102,7 @@ std::optional<Simulation> simulate(const SimulationPlan &plan, const RunCounts &
             }
             const std::int64_t first = stretch * Stretch;
             const std::int64_t last = std::min(plan.runs, first + Stretch);
-            std::uint16_t *out = counts[std::size_t(stretch % ringSize)].data();
-            for (std::int64_t run = first; run < last; ++run)
-                out[run - first] = std::uint16_t(simulatedRun(plan, placed, run));
+            playStretch(plan, placed, first, last, counts[std::size_t(stretch % ringSize)].data());
             if (plan.runsDone)
                 plan.runsDone->fetch_add(last - first, std::memory_order_relaxed);
             {
