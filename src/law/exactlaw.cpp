@@ -188,8 +188,9 @@ FirstMeeting lengthened(FirstMeeting first, int ticks)
 ExactResult exactResultOf(const FirstMeeting &first, int ticksPerTimer)
 {
     ExactResult result;
-    result.expectedMeetings = expectedMeetings(first, ticksPerTimer);
-    result.law = meetingLaw(first, ticksPerTimer);
+    MeetingLaw law = meetingLaw(first, ticksPerTimer);
+    result.expectedMeetings = law.mean;
+    result.law = std::move(law.chances);
     result.atLeastOne = 1.0 - result.law.front();
 
     // The first meeting falls in tick period K = k when it comes on tick

@@ -105,8 +105,9 @@ public:
     // For a start asked for: each start's law stops growing where a sweep
     // for that start alone would have stopped.
     const FirstMeeting &firstMeeting(Point momotaro) const;
-    // exactResultOf(firstMeeting(momotaro), ticksPerTimer).expectedMeetings,
-    // which is much quicker to work out alone: a cell of the map.
+    // The expected meetings of that start by the renewal, much quicker alone
+    // than exactResultOf(firstMeeting(momotaro), ticksPerTimer), whose
+    // expectedMeetings it equals within rounding: a cell of the map.
     double expectedMeetings(Point momotaro) const;
 
 private:
@@ -141,8 +142,14 @@ FirstMeeting lengthened(FirstMeeting first, int ticks);
 // The expected meetings per run of one start pair, from its first-meeting law
 // swept at least through the run.
 double expectedMeetings(const FirstMeeting &first, int ticksPerTimer);
-// The chance of exactly k meetings per run, k = 0, 1, ...
-std::vector<double> meetingLaw(const FirstMeeting &first, int ticksPerTimer);
+// The chance of exactly k meetings per run, k = 0, 1, ..., and the expected
+// count from the same steps: E N = sum_{k >= 1} P(N >= k).
+struct MeetingLaw
+{
+    std::vector<double> chances;
+    double mean = 0;
+};
+MeetingLaw meetingLaw(const FirstMeeting &first, int ticksPerTimer);
 
 // The pair tables of the sweep below: [dog point * PairRow + Momotaro point].
 // Each row is padded with zeros to a multiple of four doubles, so that the

@@ -122,7 +122,7 @@ double expectedMeetings(const FirstMeeting &first, int ticksPerTimer)
     return std::accumulate(u.begin() + 1, u.begin() + std::ptrdiff_t(ticks) + 2, 0.0);
 }
 
-std::vector<double> meetingLaw(const FirstMeeting &first, int ticksPerTimer)
+MeetingLaw meetingLaw(const FirstMeeting &first, int ticksPerTimer)
 {
     const int ticks = 2 * ticksPerTimer;
     // leaving_k(s): the chance that the walkers leave their start points on
@@ -145,16 +145,18 @@ std::vector<double> meetingLaw(const FirstMeeting &first, int ticksPerTimer)
     std::vector<double> leaving(length, 0.0);
     std::vector<double> convolved(length, 0.0);
     leaving[0] = 1.0;
-    std::vector<double> law;
+    MeetingLaw law;
+    // remaining = P(N >= k + 1) once count k is done.
     double remaining = 1.0;
-    while (remaining > LawTail && int(law.size()) <= ticks) {
+    while (remaining > LawTail && int(law.chances.size()) <= ticks) {
         // Leavings on the last two ticks (s >= ticks) meet no more. Nor do
         // they add to the next count: a leaving on tick s is followed by the
         // next one on s + 2 at the earliest, past what the step keeps.
-        law.push_back(std::inner_product(stay.begin(), stay.end(), leaving.begin(), 0.0) + leaving[std::size_t(ticks)] +
-                      leaving[std::size_t(ticks) + 1]);
+        law.chances.push_back(std::inner_product(stay.begin(), stay.end(), leaving.begin(), 0.0) +
+                              leaving[std::size_t(ticks)] + leaving[std::size_t(ticks) + 1]);
         step.apply(leaving, convolved);
         remaining = std::accumulate(convolved.begin(), convolved.end(), 0.0);
+        law.mean += remaining;
         std::swap(leaving, convolved);
     }
     return law;
