@@ -1,7 +1,8 @@
 # make run    set up, build and start the program
 # make test   set up, build and run every test, then the same under
 #             AddressSanitizer + UBSan, then the fuzz targets
-# make bench  set up, build and run the benchmarks
+# make bench  set up, build and run the benchmarks (BEFORE=DIR: beside the
+#             build of another checkout in DIR, see bench/run.sh)
 # make package  set up, build and make the Debian package build/meetling_<version>_<arch>.deb
 # make stress-test  the test suites of build/ and build-asan/, STRESS_ROUNDS
 #             times each (5 unless told) with one core kept busy
@@ -41,8 +42,8 @@ package: build
 bench: setup $(BUILD)/CMakeCache.txt
 	cmake -S . -B $(BUILD) -DMEETLING_BENCH=ON
 	cmake --build $(BUILD) -j$(JOBS) --target meetling meetling_bench meetling_stats_bench bare_window startup_harness \
-		meetling-answer meetling_answer_bench
-	sh bench/run.sh $(BUILD)
+		meetling-answer meetling_answer_bench drag_harness
+	sh bench/run.sh $(BUILD) $(BEFORE)
 
 # The whole test suite under AddressSanitizer and UBSan. Line tables (-g1)
 # are all the sanitizers' reports need, and build much faster than -g.
