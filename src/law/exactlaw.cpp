@@ -242,12 +242,17 @@ FirstMeeting noTicksYet()
 
 // Takes in one more tick of the sweep for a start pair; says whether that
 // pair's first meeting is now known far enough: through the run, and on
-// until its wait has settled.
-bool sweptFarEnough(FirstMeeting &first, const MeetingSweep &sweep, Point dog, Point momotaro, int runTicks)
+// until its wait has settled. A wait that settled within the run stays
+// settled: later in a long run the chance of no meeting yet is so small that
+// the rounding of 1 - W hides its steady ratio, and the sweep would go on
+// until it is negligible, over twice the run for the slowest starts.
+bool sweptFarEnough(FirstMeeting &first, bool &settled, const MeetingSweep &sweep, Point dog, Point momotaro,
+                    int runTicks)
 {
     for (Walker walker : Walkers)
         first.within[walker].push_back(sweep.within(dog, momotaro, walker));
-    return sweep.ticks() >= runTicks && tailSettled(first);
+    settled = settled || tailSettled(first);
+    return sweep.ticks() >= runTicks && settled;
 }
 
 } // namespace
@@ -275,12 +280,17 @@ void ExactForDog::sweep(Scenario scenario, Point dog, const std::vector<int> &as
         m_first[std::size_t(m)] = noTicksYet();
     MeetingSweep sweep(scenario);
     std::vector<int> unsettled = asked;
+    std::vector<bool> settled(P, false);
     while (!unsettled.empty()) {
         if (stop && stop())
             return;
         sweep.step();
         std::erase_if(unsettled, [&](int m) {
-            return sweptFarEnough(m_first[std::size_t(m)], sweep, dog, pointAt(m), 2 * m_ticksPerTimer);
+            bool once = settled[std::size_t(m)];
+            const bool done =
+                sweptFarEnough(m_first[std::size_t(m)], once, sweep, dog, pointAt(m), 2 * m_ticksPerTimer);
+            settled[std::size_t(m)] = once;
+            return done;
         });
     }
     qCDebug(lcStats) << "swept" << sweep.ticks() << "ticks for" << asked.size() << "Momotaro starts";
