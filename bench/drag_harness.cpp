@@ -46,10 +46,14 @@ struct Board
     int figuresBottom = 0;
     int width = 0;
 
-    // The figures beside the board, as drawn now.
+    // The figures beside the board, as drawn now: the right half of the part
+    // beside it (both columns of figures, right-aligned, end there), from the
+    // board's first row down to the list of pages. A third of what the whole
+    // part would be, so that reading it back costs less of what it measures.
     std::vector<std::uint32_t> figures(WindowWatcher &x) const
     {
-        return pixelsOf(x, window, right, 0, width - right, figuresBottom);
+        const int left = right + (width - right) / 2;
+        return pixelsOf(x, window, left, y0, width - left, figuresBottom - y0);
     }
 
     std::pair<int, int> centre(int x, int y) const { return {x0 + x * cell, y0 + y * cell}; }

@@ -280,17 +280,14 @@ void ExactForDog::sweep(Scenario scenario, Point dog, const std::vector<int> &as
         m_first[std::size_t(m)] = noTicksYet();
     MeetingSweep sweep(scenario);
     std::vector<int> unsettled = asked;
-    std::vector<bool> settled(P, false);
+    std::array<bool, P> settled{};
     while (!unsettled.empty()) {
         if (stop && stop())
             return;
         sweep.step();
         std::erase_if(unsettled, [&](int m) {
-            bool once = settled[std::size_t(m)];
-            const bool done =
-                sweptFarEnough(m_first[std::size_t(m)], once, sweep, dog, pointAt(m), 2 * m_ticksPerTimer);
-            settled[std::size_t(m)] = once;
-            return done;
+            return sweptFarEnough(m_first[std::size_t(m)], settled[std::size_t(m)], sweep, dog, pointAt(m),
+                                  2 * m_ticksPerTimer);
         });
     }
     qCDebug(lcStats) << "swept" << sweep.ticks() << "ticks for" << asked.size() << "Momotaro starts";
