@@ -82,12 +82,6 @@ void waitForAnswer(const AnswerPane &pane, int ms = 60000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
-double percentile(std::vector<double> values, double p)
-{
-    std::sort(values.begin(), values.end());
-    return values[std::size_t(p * double(values.size() - 1) + 0.5)];
-}
-
 // Every point in a snake across the board, each a step from the last, as a
 // drag passes them.
 std::vector<Point> snake()
@@ -156,8 +150,8 @@ void dragFollowed(benchmark::State &state)
             charts.push_back(std::chrono::duration<double, std::milli>(*chartWatch.painted - moved).count());
         }
     }
-    const double figure95 = percentile(figures, 0.95);
-    const double chart95 = percentile(charts, 0.95);
+    const double figure95 = benchtable::percentile(figures, 0.95);
+    const double chart95 = benchtable::percentile(charts, 0.95);
     state.counters["figures_p95_ms"] = figure95;
     state.counters["chart_p95_ms"] = chart95;
     benchtable::append({benchtable::format("answer: move to figures painted, p95 of %zu", figures.size()),
@@ -289,8 +283,8 @@ void classAtSpeed(benchmark::State &state)
         parts.boards->removeEventFilter(&frames);
         const std::vector<double> frameCpu = differences(frames.cpu);
         const std::vector<double> frameWall = differences(frames.wall);
-        const double cpu99 = percentile(frameCpu, 0.99);
-        const double wall99 = percentile(frameWall, 0.99);
+        const double cpu99 = benchtable::percentile(frameCpu, 0.99);
+        const double wall99 = benchtable::percentile(frameWall, 0.99);
         const double playedMiB = residentMiB() - restMiB;
 
         // A walker moved while the class plays: its figures painted.
@@ -311,7 +305,7 @@ void classAtSpeed(benchmark::State &state)
             if (watch.painted)
                 moves.push_back(std::chrono::duration<double, std::milli>(*watch.painted - moved).count());
         }
-        const double move95 = moves.empty() ? 1e9 : percentile(moves, 0.95);
+        const double move95 = moves.empty() ? 1e9 : benchtable::percentile(moves, 0.95);
 
         // 30 groups in real time.
         parts.groups->setValue(30);

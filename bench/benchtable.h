@@ -5,10 +5,13 @@
 // MEETLING_BENCH_TABLE; bench/run.sh prints them together. Without the
 // variable nothing is written.
 
+#include <algorithm>
 #include <cstdarg>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace benchtable {
 
@@ -47,6 +50,13 @@ inline void append(const Row &row)
                      row.ratio.c_str(), row.goal.c_str(), row.met.c_str());
         std::fclose(file);
     }
+}
+
+// The value below which a share p of the values lie (the nearest rank).
+inline double percentile(std::vector<double> values, double p)
+{
+    std::sort(values.begin(), values.end());
+    return values[std::size_t(p * double(values.size() - 1) + 0.5)];
 }
 
 } // namespace benchtable

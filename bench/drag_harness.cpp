@@ -166,12 +166,6 @@ Drawn drawingsAfterAMove(WindowWatcher &x, const Board &board, double quietMs, s
     return drawn;
 }
 
-double percentile(std::vector<double> values, double p)
-{
-    std::sort(values.begin(), values.end());
-    return values[std::size_t(p * double(values.size() - 1) + 0.5)];
-}
-
 struct Times
 {
     std::vector<double> figures, any;
@@ -225,11 +219,11 @@ void report(int seconds, const char *walker, const Times &times, double goal)
              "-", "-", benchtable::met(false)});
         return;
     }
-    const double p95 = percentile(times.figures, 0.95);
-    std::printf("  figures drawn:  p50 %.1f ms, p95 %.1f ms, most %.1f ms\n", percentile(times.figures, 0.5), p95,
-                percentile(times.figures, 1));
-    std::printf("  any drawing:    p50 %.1f ms, p95 %.1f ms, most %.1f ms\n", percentile(times.any, 0.5),
-                percentile(times.any, 0.95), percentile(times.any, 1));
+    const double p95 = benchtable::percentile(times.figures, 0.95);
+    std::printf("  figures drawn:  p50 %.1f ms, p95 %.1f ms, most %.1f ms\n",
+                benchtable::percentile(times.figures, 0.5), p95, benchtable::percentile(times.figures, 1));
+    std::printf("  any drawing:    p50 %.1f ms, p95 %.1f ms, most %.1f ms\n", benchtable::percentile(times.any, 0.5),
+                benchtable::percentile(times.any, 0.95), benchtable::percentile(times.any, 1));
     benchtable::append({benchtable::format("answer, from outside, %d s: %s moved to figures drawn, p95 of %zu", seconds,
                                            walker, times.figures.size()),
                         benchtable::format("%.1f ms", p95), "-", "-", benchtable::format("<= %.0f ms", goal),
